@@ -1,0 +1,70 @@
+#pragma once
+// The picture object a seal owns: one graphic of a known kind, decoded for drawing and
+// kept as its original bytes so that it is written back exactly as it was read.
+
+#include <QImage>
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class EPictureError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The kinds, numbered as the seal block stores them.
+enum class TGraphicKind : uint8_t { Bitmap = 0, Jpeg = 1, Metafile = 2, Icon = 3, Gif = 4 };
+
+// The kind for a stored code, false for codes without a kind.
+bool GraphicKindFromCode(int code, TGraphicKind* kind);
+
+class TPicture {
+ public:
+  TPicture() = default;
+  TPicture(const TPicture&) = delete;
+  TPicture& operator=(const TPicture&) = delete;
+
+  bool HasGraphic() const { return hasGraphic_; }
+  TGraphicKind Kind() const { return kind_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // Decoded pixels (Format_RGB32 or ARGB32 for pictures with transparency); null for a
+  // metafile, whose bytes are kept but not drawn here.
+  const QImage& Image() const { return image_; }
+  // The bytes exactly as loaded.
+  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+
+  // Kind from the extension (.bmp .jpg .jpeg .wmf .emf .ico .gif, any case).
+  // Throws EPictureError on an unknown extension, a missing file or undecodable data;
+  // the picture is then unchanged.
+  void LoadFromFile(const std::string& utf8Path);
+  // Throws EPictureError on undecodable data; the picture is then unchanged.
+  void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes);
+  // Takes a copy of another picture's graphic (or its emptiness).
+  void Assign(const TPicture& other);
+  void Clear();
+
+  // Runs after every load, assignment or clearing.
+  std::function<void()> OnChange;
+
+ private:
+  void Changed();
+  bool hasGraphic_ = false;
+  TGraphicKind kind_ = TGraphicKind::Bitmap;
+  int width_ = 0;
+  int height_ = 0;
+  QImage image_;
+  std::vector<uint8_t> bytes_;
+};
+
+// Decoders, exposed for the tests and fuzzers. Each throws EPictureError on bad input and
+// never terminates the process.
+QImage DecodeJpeg(const uint8_t* data, size_t size);
+QImage DecodeGif(const uint8_t* data, size_t size);
+QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format);
+
+}  // namespace platform

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# One entry point for the two quick-start commands:
+#   scripts/brelvonix.sh run    install what is missing, build, start the editor
+#   scripts/brelvonix.sh test   install what is missing, build and run the whole suite:
+#                               the normal build, the sanitizer build and the fuzzers
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+jobs=$(nproc 2>/dev/null || echo 4)
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev libgl-dev libgif-dev libjpeg62-turbo-dev
+  libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+  fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fontconfig
+  python3 python3-fonttools
+  libtiff-tools giflib-tools libjpeg-turbo-progs poppler-utils imagemagick
+  xvfb xauth xdotool x11-utils
+)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_build() {  # dir, extra cmake arguments...
+  local dir=$1; shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$root" -B "$dir" -G Ninja "$@"
+  fi
+  cmake --build "$dir" -j "$jobs"
+}
+
+run_suite() {  # dir
+  ctest --test-dir "$1" --output-on-failure -j "$jobs" --timeout 900
+}
+
+case "${1:-}" in
+  run)
+    install_missing
+    configure_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    exe="$root/build/release/bin/Brelvonix"
+    if [ -x "$exe" ]; then
+      exec "$exe" "${@:2}"
+    fi
+    echo "Built. The editor program is not part of this build yet."
+    ;;
+  test)
+    install_missing
+    configure_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure_build "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DBRELVONIX_SANITIZE=ON
+    configure_build "$root/build/fuzz" -DCMAKE_BUILD_TYPE=Debug -DBRELVONIX_FUZZ=ON \
+      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+    status=0
+    for dir in release sanitize fuzz; do
+      echo "== tests: $dir build =="
+      run_suite "$root/build/$dir" || status=1
+    done
+    exit $status
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
