@@ -66,5 +66,7 @@ class TPicture {
 QImage DecodeJpeg(const uint8_t* data, size_t size);
 QImage DecodeGif(const uint8_t* data, size_t size);
 QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format);
+// Size of an enhanced or placeable Windows metafile from its header; false when neither.
+bool MetafileSize(const std::vector<uint8_t>& bytes, int* width, int* height);
 
 }  // namespace platform
