@@ -1,0 +1,438 @@
+#include "seal.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "gbk.h"
+#include "numeric.h"
+
+namespace seal {
+
+using platform::Round;
+
+TFaceName FaceName(const char* utf8) {
+  TFaceName face{};
+  const std::string bytes = platform::GbkCut(platform::Gbk(utf8), face.size() - 1);
+  std::memcpy(face.data(), bytes.data(), bytes.size());
+  return face;
+}
+
+int ScreenPixelsPerInch() {
+  if (!qGuiApp) return 96;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? Round(screen->logicalDotsPerInch()) : 96;
+}
+
+TSeal::TSeal(QWidget* parent) : QWidget(parent) {
+  // Painted over the page by the page itself showing through.
+  setAutoFillBackground(false);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setGeometry(0, 0, 0, 0);
+  SetIsEllipse(true);
+  FPicture.OnChange = [this] { PictureChanged(); };
+  setVisible(false);
+}
+
+TSeal::~TSeal() { FPicture.OnChange = nullptr; }
+
+void TSeal::Invalidate() {
+  ++FInvalidateCount;
+  update();
+}
+
+long double TSeal::Scale() const { return static_cast<long double>(FZoom) * FPixelsPerMm / 100; }
+
+bool TSeal::IsSlanted() const { return FSealType == stAnyAngleLine || FSealType == stAnyAngleText; }
+
+bool TSeal::IsOneColumnBlock() const { return FSealType == stHorzText && !FRowCol && FRowColCount == 1; }
+
+bool TSeal::IsOneRowBlock() const { return FSealType == stHorzText && FRowCol && FRowColCount == 1; }
+
+void TSeal::SetPixelBounds(int left, int top, int width, int height) {
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+  const auto limit = [](int v, int lo) { return std::clamp(v, lo, QWIDGETSIZE_MAX); };
+  setGeometry(limit(left, -QWIDGETSIZE_MAX), limit(top, -QWIDGETSIZE_MAX), limit(width, 0), limit(height, 0));
+}
+
+void TSeal::SetBounds(int left, int top, int width, int height) {
+  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  SetPixelBounds(left, top, width, height);
+  Invalidate();
+}
+
+// Centres follow the pixel corner without rounding. At a zero or broken scale there is
+// no corner to follow, and the centre stays where it was.
+float TSeal::CentreXFromLeft() const {
+  const long double c = FLeft / Scale() + FRealWidth / 2.0L;
+  return std::isfinite(c) ? static_cast<float>(c) : FRealCenterX;
+}
+
+float TSeal::CentreYFromTop() const {
+  const long double c = FTop / Scale() + FRealHeight / 2.0L;
+  return std::isfinite(c) ? static_cast<float>(c) : FRealCenterY;
+}
+
+void TSeal::RecentreX() { FRealCenterX = CentreXFromLeft(); }
+
+void TSeal::RecentreY() { FRealCenterY = CentreYFromTop(); }
+
+void TSeal::SetPenColor(platform::TColor v) {
+  if (v == FPenColor) return;
+  FPenColor = v;
+  FBrushColor = v;
+  if (FPicture.HasGraphic() && FPicClrChange)
+    PictureChanged();
+  else
+    Invalidate();
+}
+
+void TSeal::PictureOptionChanged() {
+  if (FPicture.HasGraphic())
+    PictureChanged();
+  else
+    Invalidate();
+}
+
+void TSeal::SetPicture(const platform::TPicture* v) {
+  // The copy raises the picture's change notification, which recolours.
+  if (v == &FPicture) {
+    PictureChanged();
+  } else if (v) {
+    FPicture.Assign(*v);
+  } else {
+    FPicture.Clear();
+  }
+}
+
+void TSeal::PictureChanged() {
+  if (!FPicture.HasGraphic()) return;
+  if (!FRecolourBitmap) FRecolourBitmap = std::make_unique<platform::TBitmap>();
+  platform::TBitmap& bitmap = *FRecolourBitmap;
+  bitmap.SetSize(FPicture.Width(), FPicture.Height());
+  bitmap.Fill(FPicClrChange ? FPenColor : platform::clBlack);
+  if (!bitmap.Empty()) platform::OrCopy(bitmap.Image(), 0, 0, FPicture.Image());
+  bitmap.SetTransparent(FPicTransParnt);
+  Invalidate();
+}
+
+void TSeal::DropPicture() {
+  if (FPicture.HasGraphic()) FPicture.Clear();
+  FRecolourBitmap.reset();
+}
+
+void TSeal::SetHaveImage(bool v) {
+  if (!Store(FHaveImage, v)) return;
+  if (!v) FImageIsStar = false;
+  if (!FHaveImage || FImageIsStar) DropPicture();
+  Invalidate();
+}
+
+void TSeal::SetImageIsStar(bool v) {
+  if (!Store(FImageIsStar, v)) return;
+  if (v) {
+    FHaveImage = true;
+    DropPicture();
+  }
+  Invalidate();
+}
+
+void TSeal::AngleFromBounds(bool fromWidth) {
+  FRealTextLength = static_cast<float>(
+      std::sqrt(static_cast<long double>(FRealWidth) * FRealWidth + static_cast<long double>(FRealHeight) * FRealHeight));
+  // Without a length there is no direction: the element keeps its angle.
+  if (!(FRealTextLength > 0)) return;
+  const long double ratio = (fromWidth ? FRealWidth : FRealHeight) / static_cast<long double>(FRealTextLength);
+  if (std::isnan(ratio)) return;
+  const long double a = fromWidth ? std::acos(platform::ClampUnit(ratio)) : std::asin(platform::ClampUnit(ratio));
+  const int d = Round(a / platform::kTenthDegreeToRadian);
+  const int old = (FTextAngle % 3600 + 3600) % 3600;
+  if (old < 900)
+    FTextAngle = d;
+  else if (old < 1800)
+    FTextAngle = 1800 - d;
+  else if (old < 2700)
+    FTextAngle = 1800 + d;
+  else
+    FTextAngle = 3600 - d;
+}
+
+void TSeal::BoundsFromAngle() {
+  const long double r = FTextAngle * platform::kTenthDegreeToRadian;
+  FRealWidth = static_cast<float>(std::fabs(std::cos(r)) * FRealTextLength);
+  FRealHeight = static_cast<float>(FRealTextLength * std::fabs(std::sin(r)));
+  const long double s = Scale();
+  SetPixelBounds(FLeft, FTop, Round(s * FRealWidth), Round(s * FRealHeight));
+  RecentreX();
+  RecentreY();
+}
+
+void TSeal::SetRealWidth(float v) {
+  if (!Store(FRealWidth, v)) return;
+  if (FSealType == stVertLine) FPenWidth = FRealWidth;
+  if (IsOneColumnBlock()) FTextWidth = FRealWidth;
+  if (IsSlanted()) AngleFromBounds(true);
+  SetPixelBounds(FLeft, FTop, Round(Scale() * FRealWidth), FHeight);
+  RecentreX();
+  RebuildCutLines();
+  Invalidate();
+}
+
+void TSeal::SetRealHeight(float v) {
+  if (!Store(FRealHeight, v)) return;
+  if (FSealType == stHorzLine) FPenWidth = FRealHeight;
+  if (FSealType == stVertLine) FPenWidth = FRealWidth;
+  if (IsOneRowBlock()) FTextHeight = FRealHeight;
+  if (IsSlanted()) AngleFromBounds(false);
+  SetPixelBounds(FLeft, FTop, FWidth, Round(Scale() * FRealHeight));
+  RecentreY();
+  RebuildCutLines();
+  Invalidate();
+}
+
+void TSeal::SetPenWidth(float v) {
+  if (!Store(FPenWidth, v)) return;
+  RebuildCutLines();
+  if (FSealType == stHorzLine) {
+    FRealHeight = FPenWidth;
+    SetPixelBounds(FLeft, FTop, FWidth, Round(Scale() * FRealHeight));
+    RecentreY();
+  } else if (FSealType == stVertLine) {
+    FRealWidth = FPenWidth;
+    SetPixelBounds(FLeft, FTop, Round(Scale() * FRealWidth), FHeight);
+    RecentreX();
+  }
+  Invalidate();
+}
+
+void TSeal::SetTextWidth(float v) {
+  if (!Store(FTextWidth, v)) return;
+  if (IsOneColumnBlock()) {
+    FRealWidth = v;
+    SetPixelBounds(FLeft, FTop, Round(static_cast<long double>(v) * Scale()), FHeight);
+    RecentreX();
+  }
+  Invalidate();
+}
+
+void TSeal::SetTextHeight(float v) {
+  if (!Store(FTextHeight, v)) return;
+  if (IsOneRowBlock()) {
+    FRealHeight = v;
+    SetPixelBounds(FLeft, FTop, FWidth, Round(static_cast<long double>(v) * Scale()));
+    RecentreY();
+  }
+  Invalidate();
+}
+
+void TSeal::SetRowCol(bool v) {
+  if (!Store(FRowCol, v)) return;
+  if (FSealType == stHorzText) {
+    // The block turns about its top-left corner.
+    std::swap(FRealWidth, FRealHeight);
+    const long double s = Scale();
+    SetPixelBounds(FLeft, FTop, Round(s * FRealWidth), Round(s * FRealHeight));
+    RecentreX();
+    RecentreY();
+  }
+  Invalidate();
+}
+
+void TSeal::SetRowColCount(int v) {
+  if (v == FRowColCount) return;
+  const int k = std::max(1, v);
+  FRowColCount = k;
+  if (FSealType == stHorzText) {
+    // The block grows to hold k lines with 0.2 mm per glyph to spare, but never shrinks.
+    if (k * static_cast<long double>(FTextWidth) > FRealWidth) {
+      SetRealWidth(static_cast<float>(k * static_cast<long double>(FTextWidth) + k * 0.2L));
+      SetPixelBounds(FLeft, FTop, Round(Scale() * FRealWidth), FHeight);
+      SetRealCenterX(CentreXFromLeft());
+    } else if (k * static_cast<long double>(FTextHeight) > FRealHeight) {
+      SetRealHeight(static_cast<float>(k * static_cast<long double>(FTextHeight) + k * 0.2L));
+      SetPixelBounds(FLeft, FTop, FWidth, Round(Scale() * FRealHeight));
+      SetRealCenterY(CentreYFromTop());
+    }
+    // A single line fits its glyphs exactly.
+    if (FRowColCount == 1 && FRowCol) {
+      SetRealHeight(FTextHeight);
+      SetPixelBounds(FLeft, FTop, FWidth, Round(Scale() * FRealHeight));
+      SetRealCenterY(CentreYFromTop());
+    } else if (FRowColCount == 1 && !FRowCol) {
+      SetRealWidth(FTextWidth);
+      SetPixelBounds(FLeft, FTop, Round(Scale() * FRealWidth), FHeight);
+      SetRealCenterX(CentreXFromLeft());
+    }
+  }
+  Invalidate();
+}
+
+void TSeal::SetTextAngle(int v) {
+  if (!Store(FTextAngle, v)) return;
+  if (IsSlanted()) BoundsFromAngle();
+  Invalidate();
+}
+
+void TSeal::SetRealTextLength(float v) {
+  if (!IsSlanted()) return;
+  if (!Store(FRealTextLength, v)) return;
+  BoundsFromAngle();
+  Invalidate();
+}
+
+void TSeal::SetRealCenterX(float v) {
+  if (!Store(FRealCenterX, v)) return;
+  const long double left = (FRealCenterX - FRealWidth / 2.0L) * FPixelsPerMm * FZoom / 100;
+  SetPixelBounds(Round(left), FTop, FWidth, FHeight);
+  Invalidate();
+}
+
+void TSeal::SetRealCenterY(float v) {
+  if (!Store(FRealCenterY, v)) return;
+  const long double top = (FRealCenterY - FRealHeight / 2.0L) * FPixelsPerMm * FZoom / 100;
+  SetPixelBounds(FLeft, Round(top), FWidth, FHeight);
+  Invalidate();
+}
+
+void TSeal::SetPixelsPerMm(float v) {
+  if (!Store(FPixelsPerMm, v)) return;
+  const long double s = static_cast<long double>(FPixelsPerMm) * FZoom / 100;
+  SetPixelBounds(Round(s * (FRealCenterX - FRealWidth / 2.0L)), Round(s * (FRealCenterY - FRealHeight / 2.0L)),
+                 FWidth, FHeight);
+  Invalidate();
+}
+
+void TSeal::RecomputeBounds() {
+  const long double s = Scale();
+  SetPixelBounds(Round(s * (FRealCenterX - FRealWidth / 2.0L)), Round(s * (FRealCenterY - FRealHeight / 2.0L)),
+                 Round(s * FRealWidth), Round(s * FRealHeight));
+  RebuildCutLines();
+  Invalidate();
+}
+
+void TSeal::SetZoom(int v) {
+  if (!Store(FZoom, v)) return;
+  RecomputeBounds();
+}
+
+void TSeal::SetLineCount(int v) {
+  if (!Store(FLineCount, v)) return;
+  FCutLinePoints.resize(static_cast<size_t>(std::clamp(FLineCount, 0, kMaxCutLines)));
+  RebuildCutLines();
+  Invalidate();
+}
+
+void TSeal::RebuildCutLines() {
+  ++FCutLineRebuildCount;
+  const int pw = Round(Scale() * FPenWidth);
+  switch (FSealType) {
+    case stName22:
+    case stName4:
+    case stName12:
+    case stName12A:
+    case stName21:
+    case stName21A:
+    case stName11:
+    case stName11A:
+    case stName111:
+    case stRect:
+      if (FNameSealFrameType == ftEllipse)
+        FCutLinePoints =
+            BuildEllipseCutLines(FWidth, FHeight, FOutSide, FInSide, FCodeTopOrDown, FLineAngle, FLineCount, pw);
+      else
+        FCutLinePoints = BuildRectCutLines(FWidth, FHeight, FOutSide, FInSide, FLineCount, pw);
+      break;
+    case stEllipse:
+    case stEpsCL:
+      FCutLinePoints =
+          BuildEllipseCutLines(FWidth, FHeight, FOutSide, FInSide, FCodeTopOrDown, FLineAngle, FLineCount, pw);
+      break;
+    case stTriangle:
+      FCutLinePoints = BuildTriangleCutLines(FWidth, FHeight, FOutSide, FInSide, FLineCount, pw);
+      break;
+    case stRhomb:
+      FCutLinePoints = BuildRhombCutLines(FWidth, FHeight, FOutSide, FInSide, FLineCount, pw);
+      break;
+    default:
+      break;
+  }
+}
+
+void TSeal::paintEvent(QPaintEvent*) {}
+
+void TSeal::mousePressEvent(QMouseEvent* event) {
+  TMouseButton button;
+  if (!MouseButtonOf(*event, &button)) return;
+  FPressed = button == mbLeft;
+  const QPoint p = event->position().toPoint();
+  if (OnMouseDown) OnMouseDown(this, button, ShiftStateOf(*event, false), p.x(), p.y());
+}
+
+void TSeal::mouseDoubleClickEvent(QMouseEvent* event) {
+  TMouseButton button;
+  if (!MouseButtonOf(*event, &button)) return;
+  FPressed = false;
+  if (button == mbLeft && OnDblClick) OnDblClick(this);
+  const QPoint p = event->position().toPoint();
+  if (OnMouseDown) OnMouseDown(this, button, ShiftStateOf(*event, true), p.x(), p.y());
+}
+
+void TSeal::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  if (OnMouseMove) OnMouseMove(this, ShiftStateOf(*event, false), p.x(), p.y());
+}
+
+void TSeal::mouseReleaseEvent(QMouseEvent* event) {
+  TMouseButton button;
+  if (!MouseButtonOf(*event, &button)) return;
+  const QPoint p = event->position().toPoint();
+  // A click is a left press and release inside the element.
+  const bool click = FPressed && button == mbLeft && rect().contains(p);
+  if (button == mbLeft) FPressed = false;
+  if (click && OnClick) OnClick(this);
+  if (OnMouseUp) OnMouseUp(this, button, ShiftStateOf(*event, false), p.x(), p.y());
+}
+
+void TSeal::contextMenuEvent(QContextMenuEvent* event) {
+  if (PopupMenu) PopupMenu->popup(event->globalPos());
+}
+
+TShiftState ShiftStateOf(const QMouseEvent& event, bool doubleClick) {
+  TShiftState s = 0;
+  const Qt::KeyboardModifiers keys = event.modifiers();
+  if (keys & Qt::ShiftModifier) s |= ssShift;
+  if (keys & Qt::AltModifier) s |= ssAlt;
+  if (keys & Qt::ControlModifier) s |= ssCtrl;
+  const Qt::MouseButtons buttons = event.buttons();
+  if (buttons & Qt::LeftButton) s |= ssLeft;
+  if (buttons & Qt::RightButton) s |= ssRight;
+  if (buttons & Qt::MiddleButton) s |= ssMiddle;
+  if (doubleClick) s |= ssDouble;
+  return s;
+}
+
+bool MouseButtonOf(const QMouseEvent& event, TMouseButton* button) {
+  switch (event.button()) {
+    case Qt::LeftButton:
+      *button = mbLeft;
+      return true;
+    case Qt::RightButton:
+      *button = mbRight;
+      return true;
+    case Qt::MiddleButton:
+      *button = mbMiddle;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace seal
