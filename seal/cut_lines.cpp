@@ -89,8 +89,8 @@ TArrayPoints BuildRectCutLines(int W, int H, bool OutSide, bool InSide, int N, i
   return sink.Take();
 }
 
-TArrayPoints BuildEllipseCutLines(int W, int H, bool OutSide, bool InSide, bool CodeTopOrDown, int LineAngle,
-                                  int N, int pw) {
+TArrayPoints BuildEllipseCutLines(int W, int H, bool OutSide, bool InSide, bool CodeTopOrDown, int LineAngle, int N,
+                                  int pw) {
   if (N < 1 || W <= 0 || H <= 0) return {};
   N = std::min(N, kMaxCutLines);
   const int so = OutSide ? -1 : pw / 3, si = InSide ? -1 : pw / 3;

@@ -25,8 +25,8 @@ inline constexpr int kMaxCutLines = 10000;
 // Rectangle, rounded rectangle and cut-corner frames.
 TArrayPoints BuildRectCutLines(int W, int H, bool OutSide, bool InSide, int N, int pw);
 // Elliptic frames: spread by arc length over LineAngle, opposite the code.
-TArrayPoints BuildEllipseCutLines(int W, int H, bool OutSide, bool InSide, bool CodeTopOrDown, int LineAngle,
-                                  int N, int pw);
+TArrayPoints BuildEllipseCutLines(int W, int H, bool OutSide, bool InSide, bool CodeTopOrDown, int LineAngle, int N,
+                                  int pw);
 // Triangle with its base along the top of the box and its apex at the bottom centre.
 TArrayPoints BuildTriangleCutLines(int W, int H, bool OutSide, bool InSide, int N, int pw);
 // Rhomb whose corners are the middles of the box's sides; every line is horizontal.

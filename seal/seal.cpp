@@ -48,6 +48,10 @@ void TSeal::Invalidate() {
 
 long double TSeal::Scale() const { return static_cast<long double>(FZoom) * FPixelsPerMm / 100; }
 
+int TSeal::MmToPixels(long double mm) const { return Round(Scale() * mm); }
+
+int TSeal::HundredthsToPixels(long double hundredths) const { return Round(Scale() * hundredths / 100); }
+
 bool TSeal::IsSlanted() const { return FSealType == stAnyAngleLine || FSealType == stAnyAngleText; }
 
 bool TSeal::IsOneColumnBlock() const { return FSealType == stHorzText && !FRowCol && FRowColCount == 1; }
@@ -146,8 +150,8 @@ void TSeal::SetImageIsStar(bool v) {
 }
 
 void TSeal::AngleFromBounds(bool fromWidth) {
-  FRealTextLength = static_cast<float>(
-      std::sqrt(static_cast<long double>(FRealWidth) * FRealWidth + static_cast<long double>(FRealHeight) * FRealHeight));
+  FRealTextLength = static_cast<float>(std::sqrt(static_cast<long double>(FRealWidth) * FRealWidth +
+                                                 static_cast<long double>(FRealHeight) * FRealHeight));
   // Without a length there is no direction: the element keeps its angle.
   if (!(FRealTextLength > 0)) return;
   const long double ratio = (fromWidth ? FRealWidth : FRealHeight) / static_cast<long double>(FRealTextLength);
@@ -305,8 +309,8 @@ void TSeal::SetRealCenterY(float v) {
 void TSeal::SetPixelsPerMm(float v) {
   if (!Store(FPixelsPerMm, v)) return;
   const long double s = static_cast<long double>(FPixelsPerMm) * FZoom / 100;
-  SetPixelBounds(Round(s * (FRealCenterX - FRealWidth / 2.0L)), Round(s * (FRealCenterY - FRealHeight / 2.0L)),
-                 FWidth, FHeight);
+  SetPixelBounds(Round(s * (FRealCenterX - FRealWidth / 2.0L)), Round(s * (FRealCenterY - FRealHeight / 2.0L)), FWidth,
+                 FHeight);
   Invalidate();
 }
 
@@ -332,7 +336,7 @@ void TSeal::SetLineCount(int v) {
 
 void TSeal::RebuildCutLines() {
   ++FCutLineRebuildCount;
-  const int pw = Round(Scale() * FPenWidth);
+  const int pw = MmToPixels(FPenWidth);
   switch (FSealType) {
     case stName22:
     case stName4:

@@ -71,145 +71,145 @@ int ScreenPixelsPerInch();
 template <class T>
 using TArg = std::conditional_t<std::is_scalar_v<T>, T, const T&>;
 
-// The stored properties after `Picture`, in declaration order (the seal record and the
-// property window rely on it), with their defaults and what their setter does:
+// The stored properties in declaration order, the first three before `Picture` and the
+// rest after it, with their defaults and what their setter does:
 //   R  store and repaint;
 //   C  store, rebuild the cut lines, repaint;
 //   P  store, then recolour the picture when one is loaded, else repaint;
 //   X  a setter of its own below.
-#define BRELVONIX_SEAL_FIELDS_BEFORE_PICTURE(F) \
-  F(C, TSealType, SealType, stName22)           \
+#define BRELVONIX_SEAL_FIELDS_BEFORE_PICTURE(F)     \
+  F(C, TSealType, SealType, stName22)               \
   F(X, platform::TColor, PenColor, platform::clRed) \
   F(R, platform::TColor, BrushColor, platform::clRed)
 
-#define BRELVONIX_SEAL_FIELDS(F)                        \
+#define BRELVONIX_SEAL_FIELDS(F)                             \
   F(R, platform::TBrushStyle, BrushStyle, platform::bsClear) \
-  F(R, std::string, Text, {})                           \
-  F(R, std::string, Text1, {})                          \
-  F(R, std::string, Text2, {})                          \
-  F(R, std::string, Text3, {})                          \
-  F(R, std::string, Code, {})                           \
-  F(R, std::string, Image, {})                          \
-  F(R, TFaceName, TextFontName, FaceName("宋体"))       \
-  F(R, TFaceName, TextFontName1, FaceName("宋体"))      \
-  F(R, TFaceName, TextFontName2, FaceName("宋体"))      \
-  F(R, TFaceName, TextFontName3, FaceName("宋体"))      \
-  F(R, TFaceName, CodeFontName, FaceName("黑体"))       \
-  F(R, bool, CodeOn, true)                              \
-  F(X, bool, HaveImage, false)                          \
-  F(X, bool, ImageIsStar, false)                        \
-  F(C, bool, CodeTopOrDown, false)                      \
-  F(P, bool, PicTransParnt, true)                       \
-  F(R, bool, TopOrDown, true)                           \
-  F(R, bool, TopOrDown1, true)                          \
-  F(R, bool, TopOrDown2, false)                         \
-  F(R, bool, TopOrDown3, false)                         \
-  F(R, bool, LineType, false)                           \
-  F(C, bool, InSide, true)                              \
-  F(C, bool, OutSide, true)                             \
-  F(X, float, RealWidth, 42)                            \
-  F(X, float, RealHeight, 42)                           \
-  F(R, float, LineABW, 0)                               \
-  F(R, float, CLineCenterX, 0)                          \
-  F(R, float, CLineCenterY, 0)                          \
-  F(X, float, PenWidth, 1.2f)                           \
-  F(R, float, PenWidth1, 0)                             \
-  F(R, float, PenWidth2, 0)                             \
-  F(R, float, PenWidth3, 0)                             \
-  F(R, float, PenWidth4, 0)                             \
-  F(R, float, LineWidth, 0.08f)                         \
-  F(X, float, PixelsPerMm, float(ScreenPixelsPerInch())) \
-  F(R, float, ImageWidth, 12)                           \
-  F(R, float, ImageHeight, 12)                          \
-  F(R, float, CLWidth, 20)                              \
-  F(R, float, CLHeight, 6)                              \
-  F(X, float, TextWidth, 4.5f)                          \
-  F(R, float, TextWidth1, 3)                            \
-  F(R, float, TextWidth2, 4)                            \
-  F(R, float, TextWidth3, 3.5f)                         \
-  F(R, float, CodeWidth, 0.8f)                          \
-  F(X, float, TextHeight, 7.5f)                         \
-  F(R, float, TextHeight1, 5)                           \
-  F(R, float, TextHeight2, 6)                           \
-  F(R, float, TextHeight3, 5.5f)                        \
-  F(R, float, CodeHeight, 1.1f)                         \
-  F(R, float, CodeToFrame, 0.8f)                        \
-  F(R, float, CodeLength, 16)                           \
-  F(R, float, OutInDelta, 0.8f)                         \
-  F(R, float, InDelta, 8)                               \
-  F(R, float, RealSR, 0)                                \
-  F(X, float, RealTextLength, 0)                        \
-  F(R, float, TextsWidth, 39)                           \
-  F(R, float, TextsWidth1, 25)                          \
-  F(R, float, TextsWidth2, 25)                          \
-  F(R, float, TextsWidth3, 39)                          \
-  F(X, float, RealCenterX, 0)                           \
-  F(R, float, TextsHeight, 39)                          \
-  F(R, float, TextsHeight1, 25)                         \
-  F(R, float, TextsHeight2, 25)                         \
-  F(R, float, TextsHeight3, 39)                         \
-  F(X, float, RealCenterY, 0)                           \
-  F(R, float, TextCenterX, 0)                           \
-  F(R, float, TextCenterX1, 0)                          \
-  F(R, float, TextCenterX2, 0)                          \
-  F(R, float, TextCenterX3, 0)                          \
-  F(R, float, ImageCenterX, 0)                          \
-  F(R, float, TextCenterY, 0)                           \
-  F(R, float, TextCenterY1, 0)                          \
-  F(R, float, TextCenterY2, float(FRealHeight / 6.0L))  \
-  F(R, float, TextCenterY3, float(FRealHeight / 3.0L))  \
-  F(R, float, ImageCenterY, 0)                          \
-  F(R, int, TextWeight, 700)                            \
-  F(R, int, TextWeight1, 700)                           \
-  F(R, int, TextWeight2, 700)                           \
-  F(R, int, TextWeight3, 700)                           \
-  F(R, int, CodeWeight, 700)                            \
-  F(X, int, LineCount, 0)                               \
-  F(X, int, TextAngle, 2600)                            \
-  F(R, int, TextAngle1, 2600)                           \
-  F(R, int, TextAngle2, 900)                            \
-  F(R, int, TextAngle3, 900)                            \
-  F(X, int, Zoom, 1)                                    \
-  F(C, int, LineAngle, 3000)                            \
-  F(X, int, RowColCount, 1)                             \
-  F(R, int, RowColCount1, 1)                            \
-  F(R, int, RowColCount2, 1)                            \
-  F(R, int, RowColCount3, 1)                            \
-  F(R, int, CodeAngle, 600)                             \
-  F(R, int, CodePenWidth, 0)                            \
-  F(R, int, TextPenWidth, 0)                            \
-  F(R, int, TextPenWidth1, 0)                           \
-  F(R, int, TextPenWidth2, 0)                           \
-  F(R, int, TextPenWidth3, 0)                           \
-  F(C, TFrameType, NameSealFrameType, ftRectangle)      \
-  F(R, bool, LeftRight, true)                           \
-  F(R, bool, LeftRight1, true)                          \
-  F(R, bool, LeftRight2, true)                          \
-  F(R, bool, LeftRight3, true)                          \
-  F(P, bool, PicClrChange, true)                        \
-  F(X, bool, RowCol, true)                              \
-  F(R, bool, RowCol1, true)                             \
-  F(R, bool, RowCol2, true)                             \
-  F(R, bool, RowCol3, true)                             \
-  F(R, bool, IsZhuanLunA, false)                        \
-  F(R, bool, CBlank, false)                             \
-  F(R, bool, CBold, false)                              \
-  F(R, bool, CItalic, false)                            \
-  F(R, bool, IsEllipse, false)                          \
-  F(R, bool, IsEllipse1, false)                         \
-  F(R, bool, IsEllipse2, false)                         \
-  F(R, bool, IsEllipse3, false)                         \
-  F(R, bool, Blank, false)                              \
-  F(R, bool, Bold, false)                               \
-  F(R, bool, Italic, false)                             \
-  F(R, bool, Blank1, false)                             \
-  F(R, bool, Bold1, false)                              \
-  F(R, bool, Italic1, false)                            \
-  F(R, bool, Blank2, false)                             \
-  F(R, bool, Bold2, false)                              \
-  F(R, bool, Italic2, false)                            \
-  F(R, bool, Blank3, false)                             \
-  F(R, bool, Bold3, false)                              \
+  F(R, std::string, Text, {})                                \
+  F(R, std::string, Text1, {})                               \
+  F(R, std::string, Text2, {})                               \
+  F(R, std::string, Text3, {})                               \
+  F(R, std::string, Code, {})                                \
+  F(R, std::string, Image, {})                               \
+  F(R, TFaceName, TextFontName, FaceName("宋体"))            \
+  F(R, TFaceName, TextFontName1, FaceName("宋体"))           \
+  F(R, TFaceName, TextFontName2, FaceName("宋体"))           \
+  F(R, TFaceName, TextFontName3, FaceName("宋体"))           \
+  F(R, TFaceName, CodeFontName, FaceName("黑体"))            \
+  F(R, bool, CodeOn, true)                                   \
+  F(X, bool, HaveImage, false)                               \
+  F(X, bool, ImageIsStar, false)                             \
+  F(C, bool, CodeTopOrDown, false)                           \
+  F(P, bool, PicTransParnt, true)                            \
+  F(R, bool, TopOrDown, true)                                \
+  F(R, bool, TopOrDown1, true)                               \
+  F(R, bool, TopOrDown2, false)                              \
+  F(R, bool, TopOrDown3, false)                              \
+  F(R, bool, LineType, false)                                \
+  F(C, bool, InSide, true)                                   \
+  F(C, bool, OutSide, true)                                  \
+  F(X, float, RealWidth, 42)                                 \
+  F(X, float, RealHeight, 42)                                \
+  F(R, float, LineABW, 0)                                    \
+  F(R, float, CLineCenterX, 0)                               \
+  F(R, float, CLineCenterY, 0)                               \
+  F(X, float, PenWidth, 1.2f)                                \
+  F(R, float, PenWidth1, 0)                                  \
+  F(R, float, PenWidth2, 0)                                  \
+  F(R, float, PenWidth3, 0)                                  \
+  F(R, float, PenWidth4, 0)                                  \
+  F(R, float, LineWidth, 0.08f)                              \
+  F(X, float, PixelsPerMm, float(ScreenPixelsPerInch()))     \
+  F(R, float, ImageWidth, 12)                                \
+  F(R, float, ImageHeight, 12)                               \
+  F(R, float, CLWidth, 20)                                   \
+  F(R, float, CLHeight, 6)                                   \
+  F(X, float, TextWidth, 4.5f)                               \
+  F(R, float, TextWidth1, 3)                                 \
+  F(R, float, TextWidth2, 4)                                 \
+  F(R, float, TextWidth3, 3.5f)                              \
+  F(R, float, CodeWidth, 0.8f)                               \
+  F(X, float, TextHeight, 7.5f)                              \
+  F(R, float, TextHeight1, 5)                                \
+  F(R, float, TextHeight2, 6)                                \
+  F(R, float, TextHeight3, 5.5f)                             \
+  F(R, float, CodeHeight, 1.1f)                              \
+  F(R, float, CodeToFrame, 0.8f)                             \
+  F(R, float, CodeLength, 16)                                \
+  F(R, float, OutInDelta, 0.8f)                              \
+  F(R, float, InDelta, 8)                                    \
+  F(R, float, RealSR, 0)                                     \
+  F(X, float, RealTextLength, 0)                             \
+  F(R, float, TextsWidth, 39)                                \
+  F(R, float, TextsWidth1, 25)                               \
+  F(R, float, TextsWidth2, 25)                               \
+  F(R, float, TextsWidth3, 39)                               \
+  F(X, float, RealCenterX, 0)                                \
+  F(R, float, TextsHeight, 39)                               \
+  F(R, float, TextsHeight1, 25)                              \
+  F(R, float, TextsHeight2, 25)                              \
+  F(R, float, TextsHeight3, 39)                              \
+  F(X, float, RealCenterY, 0)                                \
+  F(R, float, TextCenterX, 0)                                \
+  F(R, float, TextCenterX1, 0)                               \
+  F(R, float, TextCenterX2, 0)                               \
+  F(R, float, TextCenterX3, 0)                               \
+  F(R, float, ImageCenterX, 0)                               \
+  F(R, float, TextCenterY, 0)                                \
+  F(R, float, TextCenterY1, 0)                               \
+  F(R, float, TextCenterY2, float(FRealHeight / 6.0L))       \
+  F(R, float, TextCenterY3, float(FRealHeight / 3.0L))       \
+  F(R, float, ImageCenterY, 0)                               \
+  F(R, int, TextWeight, 700)                                 \
+  F(R, int, TextWeight1, 700)                                \
+  F(R, int, TextWeight2, 700)                                \
+  F(R, int, TextWeight3, 700)                                \
+  F(R, int, CodeWeight, 700)                                 \
+  F(X, int, LineCount, 0)                                    \
+  F(X, int, TextAngle, 2600)                                 \
+  F(R, int, TextAngle1, 2600)                                \
+  F(R, int, TextAngle2, 900)                                 \
+  F(R, int, TextAngle3, 900)                                 \
+  F(X, int, Zoom, 1)                                         \
+  F(C, int, LineAngle, 3000)                                 \
+  F(X, int, RowColCount, 1)                                  \
+  F(R, int, RowColCount1, 1)                                 \
+  F(R, int, RowColCount2, 1)                                 \
+  F(R, int, RowColCount3, 1)                                 \
+  F(R, int, CodeAngle, 600)                                  \
+  F(R, int, CodePenWidth, 0)                                 \
+  F(R, int, TextPenWidth, 0)                                 \
+  F(R, int, TextPenWidth1, 0)                                \
+  F(R, int, TextPenWidth2, 0)                                \
+  F(R, int, TextPenWidth3, 0)                                \
+  F(C, TFrameType, NameSealFrameType, ftRectangle)           \
+  F(R, bool, LeftRight, true)                                \
+  F(R, bool, LeftRight1, true)                               \
+  F(R, bool, LeftRight2, true)                               \
+  F(R, bool, LeftRight3, true)                               \
+  F(P, bool, PicClrChange, true)                             \
+  F(X, bool, RowCol, true)                                   \
+  F(R, bool, RowCol1, true)                                  \
+  F(R, bool, RowCol2, true)                                  \
+  F(R, bool, RowCol3, true)                                  \
+  F(R, bool, IsZhuanLunA, false)                             \
+  F(R, bool, CBlank, false)                                  \
+  F(R, bool, CBold, false)                                   \
+  F(R, bool, CItalic, false)                                 \
+  F(R, bool, IsEllipse, false)                               \
+  F(R, bool, IsEllipse1, false)                              \
+  F(R, bool, IsEllipse2, false)                              \
+  F(R, bool, IsEllipse3, false)                              \
+  F(R, bool, Blank, false)                                   \
+  F(R, bool, Bold, false)                                    \
+  F(R, bool, Italic, false)                                  \
+  F(R, bool, Blank1, false)                                  \
+  F(R, bool, Bold1, false)                                   \
+  F(R, bool, Italic1, false)                                 \
+  F(R, bool, Blank2, false)                                  \
+  F(R, bool, Bold2, false)                                   \
+  F(R, bool, Italic2, false)                                 \
+  F(R, bool, Blank3, false)                                  \
+  F(R, bool, Bold3, false)                                   \
   F(R, bool, Italic3, false)
 
 class TSeal : public QWidget {
@@ -236,8 +236,8 @@ class TSeal : public QWidget {
     RebuildCutLines();                      \
     Invalidate();                           \
   }
-#define BRELVONIX_SEAL_SETTER_P(type, name) \
-  void Set##name(TArg<type> v) {            \
+#define BRELVONIX_SEAL_SETTER_P(type, name)        \
+  void Set##name(TArg<type> v) {                   \
     if (Store(F##name, v)) PictureOptionChanged(); \
   }
 #define BRELVONIX_SEAL_SETTER_X(type, name)
@@ -285,6 +285,12 @@ class TSeal : public QWidget {
   // Zoom and PixelsPerMm, for a new device resolution at an unchanged zoom (printing,
   // export), where the setters see nothing to change.
   void RecomputeBounds();
+
+  // Device pixels per millimetre at the current zoom, Zoom x PixelsPerMm / 100, and the
+  // one conversion of millimetres and hundredths of a millimetre to whole pixels.
+  long double Scale() const;
+  int MmToPixels(long double mm) const;
+  int HundredthsToPixels(long double hundredths) const;
 
   const TArrayPoints& CutLinePoints() const { return FCutLinePoints; }
   // Replaces CutLinePoints by the points of the frame kinds; other kinds keep theirs.
@@ -334,8 +340,6 @@ class TSeal : public QWidget {
     field = v;
     return true;
   }
-  // Pixels per millimetre at the current zoom.
-  long double Scale() const;
   bool IsSlanted() const;
   bool IsOneColumnBlock() const;
   bool IsOneRowBlock() const;

@@ -1,10 +1,10 @@
 // Cut-line end points against values worked out by hand from the frame geometry.
 
+#include "cut_lines.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-#include "cut_lines.h"
 
 namespace seal {
 namespace {
@@ -112,8 +112,7 @@ TEST(CutLines, DegenerateFramesStayInTheirBox) {
               const int side = grow + (rhombSpread ? (W + 2 * (N + 2) - 1) / (2 * (N + 2)) : 0);
               for (const TPoint& q : p) {
                 ASSERT_TRUE(q.X >= -side && q.X <= W + side && q.Y >= -grow && q.Y <= H + grow)
-                    << W << "x" << H << " pw " << pw << " N " << N << " flags " << flags << " at " << q.X << ","
-                    << q.Y;
+                    << W << "x" << H << " pw " << pw << " N " << N << " flags " << flags << " at " << q.X << "," << q.Y;
               }
             }
           }

@@ -61,6 +61,7 @@ class SealModelTest : public QObject {
   void createdHiddenUnderAShownParent();
   void bounds_data();
   void bounds();
+  void pixelsForDrawing();
   void boundsBeyondWhatAWidgetTakes();
   void recomputeBoundsForANewResolution();
   void equalValuesDoNothingChangesRepaint_data();
@@ -86,7 +87,8 @@ class SealModelTest : public QObject {
 
 void SealModelTest::defaults() {
   TSeal s;
-  const int screenPpi = QGuiApplication::primaryScreen() ? platform::Round(QGuiApplication::primaryScreen()->logicalDotsPerInch()) : 96;
+  const int screenPpi =
+      QGuiApplication::primaryScreen() ? platform::Round(QGuiApplication::primaryScreen()->logicalDotsPerInch()) : 96;
   const DefaultRow rows[] = {
       {"SealType", s.SealType(), stName22},
       {"PenColor", s.PenColor(), 0x0000FF},
@@ -202,8 +204,9 @@ void SealModelTest::defaults() {
       {"Visible", s.isVisible(), false},
   };
   for (const DefaultRow& row : rows)
-    QVERIFY2(row.actual == row.expected,
-             qPrintable(QStringLiteral("%1 is %2, not %3").arg(row.name).arg(double(row.actual)).arg(double(row.expected))));
+    QVERIFY2(
+        row.actual == row.expected,
+        qPrintable(QStringLiteral("%1 is %2, not %3").arg(row.name).arg(double(row.actual)).arg(double(row.expected))));
   QVERIFY(s.Text().empty() && s.Text3().empty() && s.Code().empty() && s.Image().empty());
   QVERIFY(!s.Picture().HasGraphic());
   QVERIFY(s.RecolourBitmap() == nullptr);
@@ -297,6 +300,20 @@ void SealModelTest::bounds() {
   }
 }
 
+void SealModelTest::pixelsForDrawing() {
+  TSeal s;
+  s.SetPixelsPerMm(10);
+  s.SetZoom(250);
+  QCOMPARE(double(s.Scale()), 25.0);
+  // 1.7 mm x 25 = 42.5 as Single (1.70000005): just above the half.
+  QCOMPARE(s.MmToPixels(1.7f), 43);
+  QCOMPARE(s.MmToPixels(0.5L), 12);
+  QCOMPARE(s.MmToPixels(-0.5L), -12);
+  // Hundredths of a millimetre: 10 x 25 / 100 = 2.5 and 14 x 25 / 100 = 3.5.
+  QCOMPARE(s.HundredthsToPixels(10), 2);
+  QCOMPARE(s.HundredthsToPixels(14), 4);
+}
+
 void SealModelTest::boundsBeyondWhatAWidgetTakes() {
   TSeal s;
   s.SetPixelsPerMm(1e6f);
@@ -340,47 +357,79 @@ void SealModelTest::equalValuesDoNothingChangesRepaint_data() {
   using Change = std::function<void(TSeal&, bool)>;
   QTest::addColumn<Change>("change");
   QTest::addColumn<bool>("rebuilds");
-  const auto row = [](const char* name, Change change, bool rebuilds) {
-    QTest::newRow(name) << change << rebuilds;
-  };
+  const auto row = [](const char* name, Change change, bool rebuilds) { QTest::newRow(name) << change << rebuilds; };
   // Store and repaint.
-  row("Text", [](TSeal& s, bool c) { s.SetText(c ? "A" : s.Text()); }, false);
-  row("Code", [](TSeal& s, bool c) { s.SetCode(c ? "12" : s.Code()); }, false);
-  row("BrushColor", [](TSeal& s, bool c) { s.SetBrushColor(c ? 0x00FF00 : s.BrushColor()); }, false);
-  row("BrushStyle", [](TSeal& s, bool c) { s.SetBrushStyle(c ? platform::bsSolid : s.BrushStyle()); }, false);
-  row("CodeWidth", [](TSeal& s, bool c) { s.SetCodeWidth(c ? 2.f : s.CodeWidth()); }, false);
-  row("TextsHeight2", [](TSeal& s, bool c) { s.SetTextsHeight2(c ? 2.f : s.TextsHeight2()); }, false);
-  row("CodeAngle", [](TSeal& s, bool c) { s.SetCodeAngle(c ? 1 : s.CodeAngle()); }, false);
-  row("RowColCount3", [](TSeal& s, bool c) { s.SetRowColCount3(c ? 3 : s.RowColCount3()); }, false);
-  row("Italic2", [](TSeal& s, bool c) { s.SetItalic2(c ? true : s.Italic2()); }, false);
-  row("IsEllipse", [](TSeal& s, bool c) { s.SetIsEllipse(c ? false : s.IsEllipse()); }, false);
+  row(
+      "Text", [](TSeal& s, bool c) { s.SetText(c ? "A" : s.Text()); }, false);
+  row(
+      "Code", [](TSeal& s, bool c) { s.SetCode(c ? "12" : s.Code()); }, false);
+  row(
+      "BrushColor", [](TSeal& s, bool c) { s.SetBrushColor(c ? 0x00FF00 : s.BrushColor()); }, false);
+  row(
+      "BrushStyle", [](TSeal& s, bool c) { s.SetBrushStyle(c ? platform::bsSolid : s.BrushStyle()); }, false);
+  row(
+      "CodeWidth", [](TSeal& s, bool c) { s.SetCodeWidth(c ? 2.f : s.CodeWidth()); }, false);
+  row(
+      "TextsHeight2", [](TSeal& s, bool c) { s.SetTextsHeight2(c ? 2.f : s.TextsHeight2()); }, false);
+  row(
+      "CodeAngle", [](TSeal& s, bool c) { s.SetCodeAngle(c ? 1 : s.CodeAngle()); }, false);
+  row(
+      "RowColCount3", [](TSeal& s, bool c) { s.SetRowColCount3(c ? 3 : s.RowColCount3()); }, false);
+  row(
+      "Italic2", [](TSeal& s, bool c) { s.SetItalic2(c ? true : s.Italic2()); }, false);
+  row(
+      "IsEllipse", [](TSeal& s, bool c) { s.SetIsEllipse(c ? false : s.IsEllipse()); }, false);
   // Store, rebuild the cut lines, repaint.
-  row("SealType", [](TSeal& s, bool c) { s.SetSealType(c ? stEllipse : s.SealType()); }, true);
-  row("LineAngle", [](TSeal& s, bool c) { s.SetLineAngle(c ? 900 : s.LineAngle()); }, true);
-  row("NameSealFrameType", [](TSeal& s, bool c) { s.SetNameSealFrameType(c ? ftEllipse : s.NameSealFrameType()); },
+  row(
+      "SealType", [](TSeal& s, bool c) { s.SetSealType(c ? stEllipse : s.SealType()); }, true);
+  row(
+      "LineAngle", [](TSeal& s, bool c) { s.SetLineAngle(c ? 900 : s.LineAngle()); }, true);
+  row(
+      "NameSealFrameType", [](TSeal& s, bool c) { s.SetNameSealFrameType(c ? ftEllipse : s.NameSealFrameType()); },
       true);
-  row("InSide", [](TSeal& s, bool c) { s.SetInSide(c ? false : s.InSide()); }, true);
-  row("OutSide", [](TSeal& s, bool c) { s.SetOutSide(c ? false : s.OutSide()); }, true);
-  row("CodeTopOrDown", [](TSeal& s, bool c) { s.SetCodeTopOrDown(c ? true : s.CodeTopOrDown()); }, true);
-  row("LineCount", [](TSeal& s, bool c) { s.SetLineCount(c ? 7 : s.LineCount()); }, true);
-  row("PenWidth", [](TSeal& s, bool c) { s.SetPenWidth(c ? 2.f : s.PenWidth()); }, true);
-  row("RealWidth", [](TSeal& s, bool c) { s.SetRealWidth(c ? 30.f : s.RealWidth()); }, true);
-  row("RealHeight", [](TSeal& s, bool c) { s.SetRealHeight(c ? 30.f : s.RealHeight()); }, true);
-  row("Zoom", [](TSeal& s, bool c) { s.SetZoom(c ? 150 : s.Zoom()); }, true);
+  row(
+      "InSide", [](TSeal& s, bool c) { s.SetInSide(c ? false : s.InSide()); }, true);
+  row(
+      "OutSide", [](TSeal& s, bool c) { s.SetOutSide(c ? false : s.OutSide()); }, true);
+  row(
+      "CodeTopOrDown", [](TSeal& s, bool c) { s.SetCodeTopOrDown(c ? true : s.CodeTopOrDown()); }, true);
+  row(
+      "LineCount", [](TSeal& s, bool c) { s.SetLineCount(c ? 7 : s.LineCount()); }, true);
+  row(
+      "PenWidth", [](TSeal& s, bool c) { s.SetPenWidth(c ? 2.f : s.PenWidth()); }, true);
+  row(
+      "RealWidth", [](TSeal& s, bool c) { s.SetRealWidth(c ? 30.f : s.RealWidth()); }, true);
+  row(
+      "RealHeight", [](TSeal& s, bool c) { s.SetRealHeight(c ? 30.f : s.RealHeight()); }, true);
+  row(
+      "Zoom", [](TSeal& s, bool c) { s.SetZoom(c ? 150 : s.Zoom()); }, true);
   // Their own rules, none of which rebuilds the cut lines.
-  row("PenColor", [](TSeal& s, bool c) { s.SetPenColor(c ? 0xFF0000 : s.PenColor()); }, false);
-  row("PicTransParnt", [](TSeal& s, bool c) { s.SetPicTransParnt(c ? false : s.PicTransParnt()); }, false);
-  row("PicClrChange", [](TSeal& s, bool c) { s.SetPicClrChange(c ? false : s.PicClrChange()); }, false);
-  row("HaveImage", [](TSeal& s, bool c) { s.SetHaveImage(c ? true : s.HaveImage()); }, false);
-  row("ImageIsStar", [](TSeal& s, bool c) { s.SetImageIsStar(c ? true : s.ImageIsStar()); }, false);
-  row("TextWidth", [](TSeal& s, bool c) { s.SetTextWidth(c ? 9.f : s.TextWidth()); }, false);
-  row("TextHeight", [](TSeal& s, bool c) { s.SetTextHeight(c ? 9.f : s.TextHeight()); }, false);
-  row("RowCol", [](TSeal& s, bool c) { s.SetRowCol(c ? false : s.RowCol()); }, false);
-  row("RowColCount", [](TSeal& s, bool c) { s.SetRowColCount(c ? 4 : s.RowColCount()); }, false);
-  row("TextAngle", [](TSeal& s, bool c) { s.SetTextAngle(c ? 100 : s.TextAngle()); }, false);
-  row("RealCenterX", [](TSeal& s, bool c) { s.SetRealCenterX(c ? 5.f : s.RealCenterX()); }, false);
-  row("RealCenterY", [](TSeal& s, bool c) { s.SetRealCenterY(c ? 5.f : s.RealCenterY()); }, false);
-  row("PixelsPerMm", [](TSeal& s, bool c) { s.SetPixelsPerMm(c ? 20.f : s.PixelsPerMm()); }, false);
+  row(
+      "PenColor", [](TSeal& s, bool c) { s.SetPenColor(c ? 0xFF0000 : s.PenColor()); }, false);
+  row(
+      "PicTransParnt", [](TSeal& s, bool c) { s.SetPicTransParnt(c ? false : s.PicTransParnt()); }, false);
+  row(
+      "PicClrChange", [](TSeal& s, bool c) { s.SetPicClrChange(c ? false : s.PicClrChange()); }, false);
+  row(
+      "HaveImage", [](TSeal& s, bool c) { s.SetHaveImage(c ? true : s.HaveImage()); }, false);
+  row(
+      "ImageIsStar", [](TSeal& s, bool c) { s.SetImageIsStar(c ? true : s.ImageIsStar()); }, false);
+  row(
+      "TextWidth", [](TSeal& s, bool c) { s.SetTextWidth(c ? 9.f : s.TextWidth()); }, false);
+  row(
+      "TextHeight", [](TSeal& s, bool c) { s.SetTextHeight(c ? 9.f : s.TextHeight()); }, false);
+  row(
+      "RowCol", [](TSeal& s, bool c) { s.SetRowCol(c ? false : s.RowCol()); }, false);
+  row(
+      "RowColCount", [](TSeal& s, bool c) { s.SetRowColCount(c ? 4 : s.RowColCount()); }, false);
+  row(
+      "TextAngle", [](TSeal& s, bool c) { s.SetTextAngle(c ? 100 : s.TextAngle()); }, false);
+  row(
+      "RealCenterX", [](TSeal& s, bool c) { s.SetRealCenterX(c ? 5.f : s.RealCenterX()); }, false);
+  row(
+      "RealCenterY", [](TSeal& s, bool c) { s.SetRealCenterY(c ? 5.f : s.RealCenterY()); }, false);
+  row(
+      "PixelsPerMm", [](TSeal& s, bool c) { s.SetPixelsPerMm(c ? 20.f : s.PixelsPerMm()); }, false);
 }
 
 void SealModelTest::equalValuesDoNothingChangesRepaint() {
@@ -547,8 +596,7 @@ void SealModelTest::slantedAngleQuadrantFromTheNormalisedOldAngle() {
       {-900, 3150},  // -90 degrees is 270: fourth quadrant
       {4000, 450},   // 400 degrees is 40: first quadrant
       {3600, 450},   // a full turn is east
-      {1000, 1350},
-      {2000, 2250},
+      {1000, 1350}, {2000, 2250},
   };
   for (const Row& row : rows) {
     TSeal s;
