@@ -315,7 +315,8 @@ class TSeal : public QWidget {
   int InvalidateCount() const { return FInvalidateCount; }
   int CutLineRebuildCount() const { return FCutLineRebuildCount; }
 
-  // Bound by the document window; the element handles no input itself.
+  // The document window binds these; the control only passes its mouse events on and
+  // reacts to none of them itself.
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TMouseEvent OnMouseDown;
