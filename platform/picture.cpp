@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <memory>
 
@@ -39,9 +40,14 @@ bool MetafileSize(const std::vector<uint8_t>& bytes, int* width, int* height) {
                                 uint32_t(bytes[at + 3]) << 24);
   };
   auto i16 = [&](size_t at) { return static_cast<int16_t>(bytes[at] | bytes[at + 1] << 8); };
+  // Bounds from a hostile file can span more than an int; the extent is taken in 64 bits
+  // and held to the int range.
+  auto extent = [](int32_t from, int32_t to) {
+    return static_cast<int>(std::clamp<int64_t>(int64_t(to) - from + 1, 0, INT32_MAX));
+  };
   if (bytes.size() >= 88 && i32(0) == 1 && i32(40) == 0x464D4520) {
-    *width = std::max(0, i32(16) - i32(8) + 1);
-    *height = std::max(0, i32(20) - i32(12) + 1);
+    *width = extent(i32(8), i32(16));
+    *height = extent(i32(12), i32(20));
     return true;
   }
   if (bytes.size() >= 22 && static_cast<uint32_t>(i32(0)) == 0x9AC6CDD7u) {
@@ -54,10 +60,9 @@ bool MetafileSize(const std::vector<uint8_t>& bytes, int* width, int* height) {
 
 namespace {
 
-void CheckDimensions(long long width, long long height) {
-  if (width <= 0 || height <= 0) throw EPictureError("the picture has no pixels");
-  if (width > kMaxPictureSide || height > kMaxPictureSide || width * height > kMaxPicturePixels)
-    throw EPictureError("the picture is too large");
+bool WithinCaps(long long width, long long height, long long maxPixels) {
+  return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+         width * height <= std::min(maxPixels, kMaxPicturePixels);
 }
 
 // libjpeg reports fatal errors through error_exit and expects it not to return; the default
@@ -79,6 +84,7 @@ struct JpegDecoder {
   jpeg_progress_mgr progress;
   QImage image;
   std::vector<uint8_t> cmykRow;
+  long long maxPixels;
 };
 
 [[noreturn]] void JpegFail(j_common_ptr cinfo, const char* message) {
@@ -113,8 +119,7 @@ bool RunJpegDecoder(JpegDecoder* s, const uint8_t* data, size_t size) {
   jpeg_mem_src(&s->cinfo, data, static_cast<unsigned long>(size));
   jpeg_read_header(&s->cinfo, TRUE);
   const long long width = s->cinfo.image_width, height = s->cinfo.image_height;
-  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
-      width * height > kMaxPicturePixels)
+  if (!WithinCaps(width, height, s->maxPixels))
     JpegFail(reinterpret_cast<j_common_ptr>(&s->cinfo), "the JPEG picture is too large");
   const bool cmyk = s->cinfo.jpeg_color_space == JCS_CMYK || s->cinfo.jpeg_color_space == JCS_YCCK;
   s->cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
@@ -141,7 +146,7 @@ bool RunJpegDecoder(JpegDecoder* s, const uint8_t* data, size_t size) {
 
 }  // namespace
 
-QImage DecodeJpeg(const uint8_t* data, size_t size) {
+QImage DecodeJpeg(const uint8_t* data, size_t size, long long maxPixels) {
   if (size == 0) throw EPictureError("the JPEG picture is empty");
   auto s = std::make_unique<JpegDecoder>();
   s->cinfo.err = jpeg_std_error(&s->err.pub);
@@ -149,6 +154,7 @@ QImage DecodeJpeg(const uint8_t* data, size_t size) {
   s->err.pub.emit_message = JpegEmitMessage;
   s->err.message[0] = 0;
   s->progress.progress_monitor = JpegProgress;
+  s->maxPixels = maxPixels;
   const bool ok = RunJpegDecoder(s.get(), data, size);
   jpeg_destroy_decompress(&s->cinfo);
   if (!ok) throw EPictureError(std::string("the JPEG picture cannot be read: ") + s->err.message);
@@ -185,8 +191,10 @@ class GifReader {
   GifReader(const GifReader&) = delete;
   GifReader& operator=(const GifReader&) = delete;
 
-  QImage FirstFrame() {
-    CheckDimensions(gif_->SWidth, gif_->SHeight);
+  QImage FirstFrame(long long maxPixels) {
+    if (!WithinCaps(gif_->SWidth, gif_->SHeight, maxPixels))
+      throw EPictureError(gif_->SWidth > 0 && gif_->SHeight > 0 ? "the GIF picture is too large"
+                                                                 : "the GIF picture has no pixels");
     int transparent = NO_TRANSPARENT_COLOR;
     for (;;) {
       GifRecordType type;
@@ -266,10 +274,10 @@ class GifReader {
 
 }  // namespace
 
-QImage DecodeGif(const uint8_t* data, size_t size) {
+QImage DecodeGif(const uint8_t* data, size_t size, long long maxPixels) {
   if (size == 0) throw EPictureError("the GIF picture is empty");
   GifReader reader(data, size);
-  return reader.FirstFrame();
+  return reader.FirstFrame(maxPixels);
 }
 
 namespace {

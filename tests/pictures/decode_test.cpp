@@ -97,6 +97,12 @@ TEST(JpegDecode, HostileFilesFailOrGiveASafeImage) {
   EXPECT_THROW(DecodeJpeg(nullptr, 0), EPictureError);
 }
 
+TEST(Decode, ALowerPixelCapRefusesLargerPictures) {
+  const auto jpeg = MakeJpeg(Quadrants(64, 48));
+  EXPECT_THROW(DecodeJpeg(jpeg.data(), jpeg.size(), 64 * 48 - 1), EPictureError);
+  EXPECT_EQ(DecodeJpeg(jpeg.data(), jpeg.size(), 64 * 48).size(), QSize(64, 48));
+}
+
 TEST(JpegDecode, SizesAtTheCapsAreRead) {
   // A wide strip at the side cap: the size is accepted, the missing data padded.
   const auto good = MakeJpeg(Quadrants(16, 16));
@@ -139,6 +145,9 @@ TEST(GifDecode, SoundFramesDecodeToTheirPixels) {
   EXPECT_EQ(DecodeRaw(local).pixel(0, 0), 0xFF0000FFu);
   local.globalMap.reset();
   EXPECT_EQ(DecodeRaw(local).pixel(1, 1), 0xFF808080u);
+
+  const auto bytes = MakeGif(TwoByTwo());
+  EXPECT_THROW(DecodeGif(bytes.data(), bytes.size(), 3), EPictureError);
 }
 
 TEST(GifDecode, InterlacedRowsLandInPlace) {

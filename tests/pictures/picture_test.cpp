@@ -147,6 +147,10 @@ TEST(Picture, MetafileSizeFromTheHeader) {
   EXPECT_EQ(h, 1);
   EXPECT_TRUE(MetafileSize(Emf(50, 50, 10, 10), &w, &h));  // inverted bounds give no size
   EXPECT_EQ(w, 0);
+  // Bounds wider than an int can span are held to the int range, not overflowed.
+  EXPECT_TRUE(MetafileSize(Emf(INT32_MIN, 0, INT32_MAX, 0), &w, &h));
+  EXPECT_EQ(w, INT32_MAX);
+  EXPECT_EQ(h, 1);
   EXPECT_TRUE(MetafileSize(PlaceableWmf(0, 0, 1440, 720), &w, &h));
   EXPECT_EQ(w, 1440);
   EXPECT_EQ(h, 720);
