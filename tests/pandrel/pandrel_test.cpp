@@ -125,7 +125,8 @@ TEST_F(Wallpaper, EmptyAndUnreadablePathsGiveAnEmptyBitmap) {
   const std::string garbage = Write("broken.gif", "GIF89a not really");
   const std::string text = Write("notes.txt", "just words");
   const std::string missing = QDir(dir.path()).filePath("missing.bmp").toStdString();
-  for (const char* path : {"", garbage.c_str(), text.c_str(), missing.c_str(), dir.path().toUtf8().constData()}) {
+  const std::string folder = dir.path().toStdString();
+  for (const char* path : {"", garbage.c_str(), text.c_str(), missing.c_str(), folder.c_str()}) {
     SCOPED_TRACE(path);
     const auto bitmap = Make(path);
     ASSERT_NE(bitmap, nullptr);
