@@ -49,6 +49,22 @@ TEST(JpegDecode, GrayscaleComesOutAsOpaqueGray) {
   EXPECT_EQ(qAlpha(image.pixel(8, 8)), 255);
 }
 
+TEST(JpegDecode, CmykIsReadAsAdobeStoresIt) {
+  // Adobe stores CMYK inverted: 255 is no ink. No cyan ink, full magenta and yellow, no
+  // black is red; K 0 stored is full black.
+  struct Case {
+    uint8_t cmyk[4];
+    QRgb rgb;
+  } cases[] = {{{255, 0, 0, 255}, qRgb(255, 0, 0)}, {{255, 255, 255, 255}, qRgb(255, 255, 255)},
+               {{255, 255, 255, 0}, qRgb(0, 0, 0)}, {{255, 255, 0, 255}, qRgb(255, 255, 0)}};
+  for (const auto& c : cases) {
+    const auto bytes = MakeCmykJpeg(16, 16, c.cmyk);
+    const QImage image = DecodeJpeg(bytes.data(), bytes.size());
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    ExpectNear(image.pixel(8, 8), c.rgb, 3, 8, 8);
+  }
+}
+
 TEST(JpegDecode, HostileFilesFailOrGiveASafeImage) {
   const auto good = MakeJpeg(Quadrants(64, 64));
   // Cut inside the entropy data: libjpeg pads the rest, the size stays right.

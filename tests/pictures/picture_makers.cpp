@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <jpeglib.h>
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QImageWriter>
 #include <stdexcept>
@@ -47,6 +49,34 @@ std::vector<uint8_t> MakeJpeg(const QImage& image, const JpegOptions& options) {
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(cinfo.next_scanline)));
     jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  std::vector<uint8_t> bytes(buffer, buffer + size);
+  jpeg_destroy_compress(&cinfo);
+  free(buffer);
+  return bytes;
+}
+
+std::vector<uint8_t> MakeCmykJpeg(int width, int height, const uint8_t cmyk[4]) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(width);
+  cinfo.image_height = static_cast<JDIMENSION>(height);
+  cinfo.input_components = 4;
+  cinfo.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 100, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<uint8_t> row(size_t(width) * 4);
+  for (int x = 0; x < width; ++x) std::copy(cmyk, cmyk + 4, row.begin() + long(x) * 4);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW line = row.data();
+    jpeg_write_scanlines(&cinfo, &line, 1);
   }
   jpeg_finish_compress(&cinfo);
   std::vector<uint8_t> bytes(buffer, buffer + size);

@@ -18,6 +18,8 @@ struct JpegOptions {
   bool scanPerCoefficient = false;
 };
 std::vector<uint8_t> MakeJpeg(const QImage& image, const JpegOptions& options = {});
+// A flat CMYK JPEG of the four stored sample values, with the Adobe marker.
+std::vector<uint8_t> MakeCmykJpeg(int width, int height, const uint8_t cmyk[4]);
 
 // Offset of the SOF marker's height field, or npos.
 size_t JpegSofSizeOffset(const std::vector<uint8_t>& jpeg);
