@@ -1,7 +1,43 @@
 #include "pandrel.h"
 
-platform::TBitmap* SetBkGnd(QWidget*, const char*) { return new platform::TBitmap(); }
+#include <QPainter>
+#include <cstring>
+#include <memory>
 
-void GetPictureCount(int& count) { count = 0; }
+#include "builtin_pictures.h"
 
-void LoadAPicture(platform::TPicture&, const char*) {}
+platform::TBitmap* SetBkGnd(QWidget*, const char* path) {
+  auto bitmap = std::make_unique<platform::TBitmap>();
+  if (!path || !*path) return bitmap.release();
+  QImage image;
+  try {
+    platform::TPicture picture;
+    picture.LoadFromFile(path);
+    image = picture.Image();
+  } catch (const platform::EPictureError&) {
+    // Not one of the picture kinds, or not readable as one: Qt's readers may still know it.
+  }
+  if (image.isNull()) image.load(QString::fromUtf8(path));
+  if (image.isNull()) return bitmap.release();
+  // The wallpaper is an opaque surface; transparent parts of the picture show white.
+  QImage opaque(image.size(), QImage::Format_RGB32);
+  opaque.fill(Qt::white);
+  QPainter painter(&opaque);
+  painter.drawImage(0, 0, image);
+  painter.end();
+  *bitmap = platform::TBitmap(opaque);
+  return bitmap.release();
+}
+
+void GetPictureCount(int& count) { count = pandrel::kEmblemCount; }
+
+void LoadAPicture(platform::TPicture& gif, const char* name) {
+  if (!name) return;
+  for (size_t i = 0; i < pandrel::kBuiltinPictureCount; ++i) {
+    const pandrel::TBuiltinPicture& picture = pandrel::kBuiltinPictures[i];
+    if (std::strcmp(picture.name, name) == 0) {
+      gif.LoadFromBytes(platform::TGraphicKind::Gif, std::vector<uint8_t>(picture.gif, picture.gif + picture.size));
+      return;
+    }
+  }
+}

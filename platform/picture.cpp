@@ -1,9 +1,18 @@
 #include "picture.h"
 
+#include <gif_lib.h>
+// jpeglib.h needs size_t and FILE declared before it.
+#include <cstdio>
+#include <cstring>
+#include <jpeglib.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <algorithm>
+#include <climits>
+#include <csetjmp>
+#include <memory>
 
 namespace platform {
 
@@ -31,9 +40,14 @@ bool MetafileSize(const std::vector<uint8_t>& bytes, int* width, int* height) {
                                 uint32_t(bytes[at + 3]) << 24);
   };
   auto i16 = [&](size_t at) { return static_cast<int16_t>(bytes[at] | bytes[at + 1] << 8); };
+  // Bounds from a hostile file can span more than an int; the extent is taken in 64 bits
+  // and held to the int range.
+  auto extent = [](int32_t from, int32_t to) {
+    return static_cast<int>(std::clamp<int64_t>(int64_t(to) - from + 1, 0, INT32_MAX));
+  };
   if (bytes.size() >= 88 && i32(0) == 1 && i32(40) == 0x464D4520) {
-    *width = std::max(0, i32(16) - i32(8) + 1);
-    *height = std::max(0, i32(20) - i32(12) + 1);
+    *width = extent(i32(8), i32(16));
+    *height = extent(i32(12), i32(20));
     return true;
   }
   if (bytes.size() >= 22 && static_cast<uint32_t>(i32(0)) == 0x9AC6CDD7u) {
@@ -44,8 +58,227 @@ bool MetafileSize(const std::vector<uint8_t>& bytes, int* width, int* height) {
   return false;
 }
 
-QImage DecodeJpeg(const uint8_t*, size_t) { throw EPictureError("JPEG decoding is not available"); }
-QImage DecodeGif(const uint8_t*, size_t) { throw EPictureError("GIF decoding is not available"); }
+namespace {
+
+bool WithinCaps(long long width, long long height, long long maxPixels) {
+  return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+         width * height <= std::min(maxPixels, kMaxPicturePixels);
+}
+
+// libjpeg reports fatal errors through error_exit and expects it not to return; the default
+// one ends the process. Ours jumps back to the decoder, which turns the message into an
+// exception once it is outside libjpeg's frames.
+struct JpegErrorManager {
+  jpeg_error_mgr pub;
+  jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+};
+
+// A progressive file can carry any number of scans, each a full pass over the coefficients;
+// a hostile one would keep the decoder busy for minutes.
+constexpr int kMaxJpegScans = 100;
+
+struct JpegDecoder {
+  jpeg_decompress_struct cinfo;
+  JpegErrorManager err;
+  jpeg_progress_mgr progress;
+  QImage image;
+  std::vector<uint8_t> cmykRow;
+  long long maxPixels;
+};
+
+[[noreturn]] void JpegFail(j_common_ptr cinfo, const char* message) {
+  auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+  std::snprintf(err->message, sizeof err->message, "%s", message);
+  longjmp(err->jump, 1);
+}
+
+void JpegErrorExit(j_common_ptr cinfo) {
+  auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+  cinfo->err->format_message(cinfo, err->message);
+  longjmp(err->jump, 1);
+}
+
+// Warnings (corrupt entropy data, a premature end) and trace messages stay silent: libjpeg
+// recovers from them and the picture shows what could be read.
+void JpegEmitMessage(j_common_ptr, int) {}
+
+void JpegProgress(j_common_ptr cinfo) {
+  if (!cinfo->is_decompressor) return;
+  auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+  if (d->input_scan_number > kMaxJpegScans) JpegFail(cinfo, "the JPEG picture has too many scans");
+}
+
+// Runs libjpeg between setjmp and the jump back. Every object it touches lives in *s, so
+// nothing with a destructor is skipped by the jump and no local is left indeterminate.
+bool RunJpegDecoder(JpegDecoder* s, const uint8_t* data, size_t size) {
+  if (setjmp(s->err.jump)) return false;
+  jpeg_create_decompress(&s->cinfo);
+  s->cinfo.mem->max_memory_to_use = 1024L * 1024L * 1024L;
+  s->cinfo.progress = &s->progress;
+  jpeg_mem_src(&s->cinfo, data, static_cast<unsigned long>(size));
+  jpeg_read_header(&s->cinfo, TRUE);
+  const long long width = s->cinfo.image_width, height = s->cinfo.image_height;
+  if (!WithinCaps(width, height, s->maxPixels))
+    JpegFail(reinterpret_cast<j_common_ptr>(&s->cinfo), "the JPEG picture is too large");
+  const bool cmyk = s->cinfo.jpeg_color_space == JCS_CMYK || s->cinfo.jpeg_color_space == JCS_YCCK;
+  s->cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+  jpeg_start_decompress(&s->cinfo);
+  s->image = QImage(static_cast<int>(s->cinfo.output_width), static_cast<int>(s->cinfo.output_height),
+                    QImage::Format_RGB32);
+  if (s->image.isNull()) JpegFail(reinterpret_cast<j_common_ptr>(&s->cinfo), "out of memory for the JPEG picture");
+  if (cmyk) s->cmykRow.resize(size_t(s->cinfo.output_width) * 4);
+  while (s->cinfo.output_scanline < s->cinfo.output_height) {
+    uint8_t* line = s->image.scanLine(static_cast<int>(s->cinfo.output_scanline));
+    JSAMPROW row = cmyk ? s->cmykRow.data() : line;
+    jpeg_read_scanlines(&s->cinfo, &row, 1);
+    if (!cmyk) continue;
+    // Adobe writes CMYK inverted, which is how nearly every CMYK JPEG in use is stored.
+    auto* out = reinterpret_cast<QRgb*>(line);
+    for (JDIMENSION x = 0; x < s->cinfo.output_width; ++x) {
+      const uint8_t* p = &s->cmykRow[size_t(x) * 4];
+      out[x] = qRgb(p[0] * p[3] / 255, p[1] * p[3] / 255, p[2] * p[3] / 255);
+    }
+  }
+  jpeg_finish_decompress(&s->cinfo);
+  return true;
+}
+
+}  // namespace
+
+QImage DecodeJpeg(const uint8_t* data, size_t size, long long maxPixels) {
+  if (size == 0) throw EPictureError("the JPEG picture is empty");
+  auto s = std::make_unique<JpegDecoder>();
+  s->cinfo.err = jpeg_std_error(&s->err.pub);
+  s->err.pub.error_exit = JpegErrorExit;
+  s->err.pub.emit_message = JpegEmitMessage;
+  s->err.message[0] = 0;
+  s->progress.progress_monitor = JpegProgress;
+  s->maxPixels = maxPixels;
+  const bool ok = RunJpegDecoder(s.get(), data, size);
+  jpeg_destroy_decompress(&s->cinfo);
+  if (!ok) throw EPictureError(std::string("the JPEG picture cannot be read: ") + s->err.message);
+  return std::move(s->image);
+}
+
+namespace {
+
+struct GifSource {
+  const uint8_t* data;
+  size_t size;
+  size_t pos;
+};
+
+int ReadGifBytes(GifFileType* gif, GifByteType* out, int n) {
+  auto* src = static_cast<GifSource*>(gif->UserData);
+  const size_t count = std::min(static_cast<size_t>(std::max(n, 0)), src->size - src->pos);
+  std::memcpy(out, src->data + src->pos, count);
+  src->pos += count;
+  return static_cast<int>(count);
+}
+
+class GifReader {
+ public:
+  GifReader(const uint8_t* data, size_t size) : source_{data, size, 0} {
+    int error = 0;
+    gif_ = DGifOpen(&source_, ReadGifBytes, &error);
+    if (!gif_) Fail(error);
+  }
+  ~GifReader() {
+    int error = 0;
+    DGifCloseFile(gif_, &error);
+  }
+  GifReader(const GifReader&) = delete;
+  GifReader& operator=(const GifReader&) = delete;
+
+  QImage FirstFrame(long long maxPixels) {
+    if (!WithinCaps(gif_->SWidth, gif_->SHeight, maxPixels))
+      throw EPictureError(gif_->SWidth > 0 && gif_->SHeight > 0 ? "the GIF picture is too large"
+                                                                 : "the GIF picture has no pixels");
+    int transparent = NO_TRANSPARENT_COLOR;
+    for (;;) {
+      GifRecordType type;
+      Check(DGifGetRecordType(gif_, &type));
+      if (type == TERMINATE_RECORD_TYPE) throw EPictureError("the GIF picture holds no image");
+      if (type == EXTENSION_RECORD_TYPE) {
+        int code = 0;
+        GifByteType* block = nullptr;
+        Check(DGifGetExtension(gif_, &code, &block));
+        GraphicsControlBlock gcb;
+        if (code == GRAPHICS_EXT_FUNC_CODE && block &&
+            DGifExtensionToGCB(block[0], block + 1, &gcb) == GIF_OK)
+          transparent = gcb.TransparentColor;
+        while (block) Check(DGifGetExtensionNext(gif_, &block));
+      } else if (type == IMAGE_DESC_RECORD_TYPE) {
+        Check(DGifGetImageDesc(gif_));
+        return ReadFrame(transparent);
+      }
+    }
+  }
+
+ private:
+  [[noreturn]] static void Fail(int error) {
+    const char* text = GifErrorString(error);
+    throw EPictureError(std::string("the GIF picture cannot be read: ") + (text ? text : "unknown error"));
+  }
+  void Check(int result) {
+    if (result == GIF_ERROR) Fail(gif_->Error);
+  }
+
+  QImage ReadFrame(int transparent) {
+    const GifImageDesc& desc = gif_->Image;
+    const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif_->SColorMap;
+    if (!map || map->ColorCount <= 0) throw EPictureError("the GIF picture has no colour map");
+    if (desc.Width <= 0 || desc.Height <= 0) throw EPictureError("the GIF frame has no pixels");
+    const int colours = map->ColorCount;
+    std::vector<QRgb> palette(colours);
+    for (int i = 0; i < colours; ++i)
+      palette[i] = qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
+    const bool hasTransparent = transparent >= 0 && transparent < colours;
+    if (hasTransparent) palette[transparent] = qRgba(0, 0, 0, 0);
+
+    const int screenW = gif_->SWidth, screenH = gif_->SHeight;
+    const bool covers = desc.Left <= 0 && desc.Top <= 0 && desc.Left + desc.Width >= screenW &&
+                        desc.Top + desc.Height >= screenH;
+    QImage image(screenW, screenH, hasTransparent || !covers ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (image.isNull()) throw EPictureError("out of memory for the GIF picture");
+    image.fill(0u);
+
+    // Rows arrive in the order of the four interlace passes when the frame is interlaced.
+    std::vector<int> rows;
+    rows.reserve(static_cast<size_t>(desc.Height));
+    if (desc.Interlace) {
+      static const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
+      for (int pass = 0; pass < 4; ++pass)
+        for (int y = start[pass]; y < desc.Height; y += step[pass]) rows.push_back(y);
+    } else {
+      for (int y = 0; y < desc.Height; ++y) rows.push_back(y);
+    }
+    std::vector<GifPixelType> line(static_cast<size_t>(desc.Width));
+    const int x0 = std::max(0, desc.Left), x1 = std::min(screenW, desc.Left + desc.Width);
+    for (int row : rows) {
+      Check(DGifGetLine(gif_, line.data(), desc.Width));
+      const int y = desc.Top + row;
+      for (int i = 0; i < desc.Width; ++i)
+        if (line[i] >= colours) throw EPictureError("the GIF picture uses a colour outside its colour map");
+      if (y < 0 || y >= screenH) continue;
+      auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = x0; x < x1; ++x) out[x] = palette[line[x - desc.Left]];
+    }
+    return image;
+  }
+
+  GifSource source_;
+  GifFileType* gif_ = nullptr;
+};
+
+}  // namespace
+
+QImage DecodeGif(const uint8_t* data, size_t size, long long maxPixels) {
+  if (size == 0) throw EPictureError("the GIF picture is empty");
+  GifReader reader(data, size);
+  return reader.FirstFrame(maxPixels);
+}
 
 namespace {
 

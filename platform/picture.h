@@ -61,10 +61,21 @@ class TPicture {
   std::vector<uint8_t> bytes_;
 };
 
+// Decoded pictures are refused beyond these sizes, before their pixels are allocated.
+constexpr long long kMaxPictureSide = 16384;
+constexpr long long kMaxPicturePixels = 64LL * 1024 * 1024;
+
 // Decoders, exposed for the tests and fuzzers. Each throws EPictureError on bad input and
-// never terminates the process.
-QImage DecodeJpeg(const uint8_t* data, size_t size);
-QImage DecodeGif(const uint8_t* data, size_t size);
+// never terminates the process. maxPixels lowers the pixel cap (the fuzzers use it to keep
+// each run short); it never raises it.
+// JPEG: Format_RGB32, grayscale and CMYK converted; a file that ends early or has corrupt
+// entropy data shows what could be read (the rest grey), as libjpeg recovers from it.
+QImage DecodeJpeg(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels);
+// GIF: the first frame placed on the logical screen and clipped to it. Format_ARGB32 when the
+// frame has a transparent colour or leaves part of the screen uncovered, those pixels being
+// fully transparent (0x00000000); Format_RGB32 otherwise. Refused: no colour map (neither
+// local nor global) and any colour index beyond the map.
+QImage DecodeGif(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels);
 QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format);
 // Size of an enhanced or placeable Windows metafile from its header; false when neither.
 bool MetafileSize(const std::vector<uint8_t>& bytes, int* width, int* height);

@@ -1,0 +1,15 @@
+#include <cstdlib>
+
+#include "fuzz_limits.h"
+#include "picture.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  try {
+    const QImage image = platform::DecodeJpeg(data, size, kFuzzMaxPixels);
+    if (image.isNull() || image.format() != QImage::Format_RGB32 ||
+        static_cast<long long>(image.width()) * image.height() > kFuzzMaxPixels)
+      std::abort();
+  } catch (const platform::EPictureError&) {
+  }
+  return 0;
+}

@@ -1,0 +1,121 @@
+// Writes the seed corpora of the fuzzers: seed_writer <folder>, one subfolder per fuzzer.
+#include <QDir>
+#include <QFile>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "gifwriter.h"
+#include "picture_makers.h"
+#include "stream.h"
+
+using namespace picture_makers;
+
+namespace {
+
+void Write(const QString& folder, const std::string& name, const std::vector<uint8_t>& bytes) {
+  QDir().mkpath(folder);
+  QFile file(QDir(folder).filePath(QString::fromStdString(name)));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+      file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()))
+    throw std::runtime_error("cannot write seed " + name);
+}
+
+std::vector<uint8_t> WithKind(uint8_t kind, std::vector<uint8_t> bytes) {
+  bytes.insert(bytes.begin(), kind);
+  return bytes;
+}
+
+// Programs for the byte-reader interpreter: an operation byte, then its operands.
+std::vector<std::vector<uint8_t>> ReaderPrograms() {
+  std::vector<std::vector<uint8_t>> programs;
+  platform::TByteWriter all;
+  all.WriteU8(0);
+  all.WriteU8(7);
+  all.WriteU8(1);
+  all.WriteU8(1);
+  all.WriteU8(2);
+  all.WriteInt32(-123456);
+  all.WriteU8(3);
+  all.WriteInt64(1234567890123LL);
+  all.WriteU8(4);
+  all.WriteSingle(1.5f);
+  all.WriteU8(5);
+  all.WriteSingle(-0.25f);
+  all.WriteU8(6);
+  all.WriteExtended(210.0L);
+  all.WriteU8(7);
+  all.WriteString("\xce\xc4\xbc\xfe");
+  all.WriteU8(8);
+  all.WriteU8(3);
+  all.WriteBytes("abc", 3);
+  all.WriteU8(9);
+  all.WriteU8(2);
+  all.WriteBytes("xy", 2);
+  programs.push_back(all.Take());
+  platform::TByteWriter huge;
+  huge.WriteU8(7);
+  huge.WriteInt32(0x7FFFFFFF);
+  programs.push_back(huge.Take());
+  platform::TByteWriter ext;
+  for (long double v : {297.0L, 5.0L, 6.0L, -0.001L}) {
+    ext.WriteU8(6);
+    ext.WriteExtended(v);
+  }
+  programs.push_back(ext.Take());
+  return programs;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+    return 2;
+  }
+  try {
+    const QDir root(QString::fromLocal8Bit(argv[1]));
+    const QImage small = Quadrants(16, 12);
+
+    const auto programs = ReaderPrograms();
+    for (size_t i = 0; i < programs.size(); ++i) Write(root.filePath("byte_reader"), "program" + std::to_string(i), programs[i]);
+
+    Write(root.filePath("jpeg"), "baseline.jpg", MakeJpeg(small));
+    Write(root.filePath("jpeg"), "progressive.jpg", MakeJpeg(small, {90, true, false, false}));
+    Write(root.filePath("jpeg"), "gray.jpg", MakeJpeg(small, {75, false, true, false}));
+
+    const QString gifs = root.filePath("gif");
+    Write(gifs, "writer.gif", platform::EncodeGif(small));
+    RawGif raw;
+    raw.screenWidth = 6;
+    raw.screenHeight = 5;
+    raw.left = 1;
+    raw.top = 1;
+    raw.width = 4;
+    raw.height = 3;
+    raw.globalMap = std::vector<QRgb>{0xFF000000, 0xFFFF0000, 0xFF00FF00, 0xFFFFFFFF};
+    raw.localMap = std::vector<QRgb>{0xFF0000FF, 0xFFFFFF00};
+    raw.transparentIndex = 1;
+    raw.interlaced = true;
+    raw.codeSize = 2;
+    raw.indices = {0, 1, 1, 0, 1, 0, 0, 1, 0, 0, 1, 1};
+    Write(gifs, "placed.gif", MakeGif(raw));
+
+    const QString pictures = root.filePath("picture");
+    Write(pictures, "bitmap", WithKind(0, EncodeWithQt(small, "bmp")));
+    Write(pictures, "icon", WithKind(1, EncodeWithQt(small, "ico")));
+    std::vector<uint8_t> emf(88, 0);
+    emf[0] = 1;
+    emf[16] = 99;
+    emf[20] = 49;
+    emf[40] = 0x20;
+    emf[41] = 0x45;
+    emf[42] = 0x4D;
+    emf[43] = 0x46;
+    Write(pictures, "metafile", WithKind(2, emf));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "seed_writer: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Picture files made by the tests themselves: JPEG through libjpeg's compressor and GIF bytes
+// laid out field by field, so that hostile variants can be built as easily as sound ones.
+
+#include <QImage>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace picture_makers {
+
+struct JpegOptions {
+  int quality = 100;
+  bool progressive = false;
+  bool grayscale = false;
+  // One scan per coefficient and component: 190 scans for a colour picture.
+  bool scanPerCoefficient = false;
+};
+std::vector<uint8_t> MakeJpeg(const QImage& image, const JpegOptions& options = {});
+// A flat CMYK JPEG of the four stored sample values, with the Adobe marker.
+std::vector<uint8_t> MakeCmykJpeg(int width, int height, const uint8_t cmyk[4]);
+
+// Offset of the SOF marker's height field, or npos.
+size_t JpegSofSizeOffset(const std::vector<uint8_t>& jpeg);
+
+struct RawGif {
+  int screenWidth = 0, screenHeight = 0;
+  std::optional<std::vector<QRgb>> globalMap;  // size a power of two, 2..256
+  int left = 0, top = 0, width = 0, height = 0;
+  std::optional<std::vector<QRgb>> localMap;
+  std::optional<int> transparentIndex;
+  bool interlaced = false;
+  int codeSize = 8;                 // LZW minimum code size
+  std::vector<uint8_t> indices;     // width * height, in stored row order
+};
+// A GIF89a file laid out as given, pixels coded with a clear code often enough that every
+// code is a literal.
+std::vector<uint8_t> MakeGif(const RawGif& gif);
+
+std::vector<uint8_t> EncodeWithQt(const QImage& image, const char* format);
+
+// A picture of four flat quadrants: red, green, blue, white.
+QImage Quadrants(int width, int height);
+
+}  // namespace picture_makers

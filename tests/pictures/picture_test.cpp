@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "gifwriter.h"
+#include "picture.h"
+#include "picture_makers.h"
+
+using namespace platform;
+using namespace picture_makers;
+
+namespace {
+
+void WriteFile(const QString& path, const std::vector<uint8_t>& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+}
+
+std::vector<uint8_t> Emf(int left, int top, int right, int bottom) {
+  std::vector<uint8_t> b(88, 0);
+  auto put = [&](size_t at, int32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(uint32_t(v) >> (8 * i));
+  };
+  put(0, 1);
+  put(4, 88);
+  put(8, left);
+  put(12, top);
+  put(16, right);
+  put(20, bottom);
+  put(40, 0x464D4520);
+  return b;
+}
+
+std::vector<uint8_t> PlaceableWmf(int left, int top, int right, int bottom) {
+  std::vector<uint8_t> b(40, 0);
+  auto put16 = [&](size_t at, int v) {
+    b[at] = uint8_t(v);
+    b[at + 1] = uint8_t(v >> 8);
+  };
+  b[0] = 0xD7;
+  b[1] = 0xCD;
+  b[2] = 0xC6;
+  b[3] = 0x9A;
+  put16(6, left);
+  put16(8, top);
+  put16(10, right);
+  put16(12, bottom);
+  return b;
+}
+
+struct Fixture : ::testing::Test {
+  QTemporaryDir dir;
+  std::string Path(const char* name) { return QDir(dir.path()).filePath(name).toStdString(); }
+};
+
+TEST_F(Fixture, LoadsByExtensionAndKeepsTheBytes) {
+  const QImage q = Quadrants(20, 10);
+  struct Case {
+    const char* file;
+    std::vector<uint8_t> bytes;
+    TGraphicKind kind;
+    int width, height;
+  } cases[] = {
+      {"a.bmp", EncodeWithQt(q, "bmp"), TGraphicKind::Bitmap, 20, 10},
+      {"b.JPG", MakeJpeg(q), TGraphicKind::Jpeg, 20, 10},
+      {"c.jpeg", MakeJpeg(q), TGraphicKind::Jpeg, 20, 10},
+      {"d.Gif", EncodeGif(q), TGraphicKind::Gif, 20, 10},
+      {"e.ico", EncodeWithQt(q, "ico"), TGraphicKind::Icon, 20, 10},
+      {"f.emf", Emf(0, 0, 99, 49), TGraphicKind::Metafile, 100, 50},
+      {"g.wmf", PlaceableWmf(10, 20, 310, 220), TGraphicKind::Metafile, 300, 200},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    WriteFile(QString::fromStdString(Path(c.file)), c.bytes);
+    TPicture picture;
+    picture.LoadFromFile(Path(c.file));
+    EXPECT_TRUE(picture.HasGraphic());
+    EXPECT_EQ(picture.Kind(), c.kind);
+    EXPECT_EQ(picture.Width(), c.width);
+    EXPECT_EQ(picture.Height(), c.height);
+    EXPECT_EQ(picture.Bytes(), c.bytes);
+    EXPECT_EQ(picture.Image().isNull(), c.kind == TGraphicKind::Metafile);
+  }
+}
+
+TEST_F(Fixture, FailedLoadsLeaveThePictureAsItWas) {
+  WriteFile(QString::fromStdString(Path("bad.gif")), {'G', 'I', 'F', '8', '9', 'a', 1, 0});
+  WriteFile(QString::fromStdString(Path("x.png")), EncodeWithQt(Quadrants(4, 4), "bmp"));
+  const auto gif = EncodeGif(Quadrants(6, 4));
+  TPicture picture;
+  picture.LoadFromBytes(TGraphicKind::Gif, gif);
+  int changes = 0;
+  picture.OnChange = [&] { ++changes; };
+  const struct {
+    const char* name;
+    std::function<void()> load;
+  } failures[] = {
+      {"undecodable", [&] { picture.LoadFromFile(Path("bad.gif")); }},
+      {"unknown extension", [&] { picture.LoadFromFile(Path("x.png")); }},
+      {"missing file", [&] { picture.LoadFromFile(Path("none.bmp")); }},
+      {"no extension", [&] { picture.LoadFromFile(Path("plain")); }},
+      {"empty bytes", [&] { picture.LoadFromBytes(TGraphicKind::Jpeg, {}); }},
+      {"wrong kind", [&] { picture.LoadFromBytes(TGraphicKind::Jpeg, gif); }},
+      {"metafile without header", [&] { picture.LoadFromBytes(TGraphicKind::Metafile, {1, 2, 3}); }},
+  };
+  for (const auto& f : failures) {
+    SCOPED_TRACE(f.name);
+    EXPECT_THROW(f.load(), EPictureError);
+    EXPECT_EQ(picture.Kind(), TGraphicKind::Gif);
+    EXPECT_EQ(picture.Bytes(), gif);
+    EXPECT_EQ(picture.Width(), 6);
+    EXPECT_EQ(picture.Height(), 4);
+  }
+  EXPECT_EQ(changes, 0);
+}
+
+TEST(Picture, ChangeFiresOnLoadAssignAndClear) {
+  TPicture a, b;
+  int changes = 0;
+  a.OnChange = [&] { ++changes; };
+  a.LoadFromBytes(TGraphicKind::Jpeg, MakeJpeg(Quadrants(8, 8)));
+  EXPECT_EQ(changes, 1);
+  b.LoadFromBytes(TGraphicKind::Gif, EncodeGif(Quadrants(5, 3)));
+  a.Assign(b);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(a.Kind(), TGraphicKind::Gif);
+  EXPECT_EQ(a.Bytes(), b.Bytes());
+  EXPECT_EQ(a.Width(), 5);
+  a.Clear();
+  EXPECT_EQ(changes, 3);
+  EXPECT_FALSE(a.HasGraphic());
+  EXPECT_EQ(a.Width(), 0);
+  EXPECT_TRUE(a.Bytes().empty());
+  EXPECT_TRUE(a.Image().isNull());
+  TPicture empty;
+  b.Assign(empty);
+  EXPECT_FALSE(b.HasGraphic());
+}
+
+TEST(Picture, MetafileSizeFromTheHeader) {
+  int w = 0, h = 0;
+  EXPECT_TRUE(MetafileSize(Emf(10, 20, 10, 20), &w, &h));
+  EXPECT_EQ(w, 1);
+  EXPECT_EQ(h, 1);
+  EXPECT_TRUE(MetafileSize(Emf(50, 50, 10, 10), &w, &h));  // inverted bounds give no size
+  EXPECT_EQ(w, 0);
+  // Bounds wider than an int can span are held to the int range, not overflowed.
+  EXPECT_TRUE(MetafileSize(Emf(INT32_MIN, 0, INT32_MAX, 0), &w, &h));
+  EXPECT_EQ(w, INT32_MAX);
+  EXPECT_EQ(h, 1);
+  EXPECT_TRUE(MetafileSize(PlaceableWmf(0, 0, 1440, 720), &w, &h));
+  EXPECT_EQ(w, 1440);
+  EXPECT_EQ(h, 720);
+  auto shortEmf = Emf(0, 0, 9, 9);
+  shortEmf.resize(87);
+  EXPECT_FALSE(MetafileSize(shortEmf, &w, &h));
+  auto noSignature = Emf(0, 0, 9, 9);
+  noSignature[40] = 0;
+  EXPECT_FALSE(MetafileSize(noSignature, &w, &h));
+  EXPECT_FALSE(MetafileSize({}, &w, &h));
+}
+
+TEST(Picture, KindCodes) {
+  TGraphicKind kind;
+  EXPECT_TRUE(GraphicKindFromCode(4, &kind));
+  EXPECT_EQ(kind, TGraphicKind::Gif);
+  EXPECT_TRUE(GraphicKindFromCode(0, &kind));
+  EXPECT_EQ(kind, TGraphicKind::Bitmap);
+  EXPECT_FALSE(GraphicKindFromCode(5, &kind));
+  EXPECT_FALSE(GraphicKindFromCode(-1, &kind));
+}
+
+}  // namespace
