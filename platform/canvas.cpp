@@ -1,0 +1,336 @@
+#include "canvas.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <utility>
+
+#include "fonts.h"
+#include "gbk.h"
+#include "picture.h"
+
+namespace platform {
+
+void TCanvas::SetBrushColor(TColor color) {
+  brush_.Color = color;
+  if (brush_.Style == TBrushStyle::bsClear) brush_.Style = TBrushStyle::bsSolid;
+  transparentBackground_ = false;
+}
+
+void TCanvas::SetBrushStyle(TBrushStyle style) {
+  brush_.Style = style;
+  if (style == TBrushStyle::bsClear) brush_.Color = clWhite;
+  transparentBackground_ = false;
+}
+
+void TCanvas::LineTo(int x, int y) {
+  DrawLine(penPos_, {x, y});
+  penPos_ = {x, y};
+}
+
+double RadialToParametricDegrees(int left, int top, int right, int bottom, int x, int y) {
+  const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+  const double halfW = std::abs(right - left) / 2.0, halfH = std::abs(bottom - top) / 2.0;
+  double dx = x - cx, dy = y - cy;
+  if (halfW > 0 && halfH > 0) {
+    dx /= halfW;
+    dy /= halfH;
+  }
+  if (dx == 0 && dy == 0) return 0;
+  return std::atan2(-dy, dx) * 180.0 / std::numbers::pi;
+}
+
+double ArcSweepDegrees(double startDegrees, double endDegrees) {
+  double sweep = std::fmod(endDegrees - startDegrees, 360.0);
+  if (sweep < 0) sweep += 360.0;
+  // Radials that differ by less than a rounding step name the same direction.
+  if (sweep < 1e-9 || sweep > 360.0 - 1e-9) sweep = 360.0;
+  return sweep;
+}
+
+namespace {
+
+struct TBox {
+  int L, T, R, B;
+};
+
+TBox Normalised(int left, int top, int right, int bottom) {
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  return {left, top, right, bottom};
+}
+
+Qt::BrushStyle QtBrushStyle(TBrushStyle style) {
+  switch (style) {
+    case TBrushStyle::bsSolid: return Qt::SolidPattern;
+    case TBrushStyle::bsClear: return Qt::NoBrush;
+    case TBrushStyle::bsHorizontal: return Qt::HorPattern;
+    case TBrushStyle::bsVertical: return Qt::VerPattern;
+    case TBrushStyle::bsFDiagonal: return Qt::FDiagPattern;
+    case TBrushStyle::bsBDiagonal: return Qt::BDiagPattern;
+    case TBrushStyle::bsCross: return Qt::CrossPattern;
+    case TBrushStyle::bsDiagCross: return Qt::DiagCrossPattern;
+  }
+  return Qt::SolidPattern;
+}
+
+bool OnePixel(const TPen& pen) { return pen.Width <= 1; }
+
+// Wide strokes are filled areas sampled at pixel centres: an odd width is centred on the
+// pixel's centre, an even one on its top-left corner, so either covers whole pixels.
+qreal WideShift(const TPen& pen) { return pen.Width % 2 != 0 ? 0.5 : 0.0; }
+
+QPen WidePen(const TPen& pen) {
+  return QPen(ToQColor(pen.Color), pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+QPen CosmeticPen(const TPen& pen) {
+  QPen p(ToQColor(pen.Color), 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+  p.setCosmetic(true);
+  return p;
+}
+
+// The ellipse's centre line of a box: through the centres of its first and last pixels.
+QRectF OutlineRect(const TBox& b) { return QRectF(b.L, b.T, b.R - b.L - 1, b.B - b.T - 1); }
+// The area a box's interior covers, in pixel edges.
+QRectF AreaRect(const TBox& b) { return QRectF(b.L, b.T, b.R - b.L, b.B - b.T); }
+
+}  // namespace
+
+TPainterCanvas::TPainterCanvas(QPainter& painter) : painter_(&painter) { Prepare(); }
+
+TPainterCanvas::TPainterCanvas(QPaintDevice* device)
+    : owned_(std::make_unique<QPainter>(device)), painter_(owned_.get()) {
+  Prepare();
+}
+
+TPainterCanvas::~TPainterCanvas() = default;
+
+void TPainterCanvas::Prepare() {
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setRenderHint(QPainter::TextAntialiasing, false);
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter_->setBackgroundMode(Qt::TransparentMode);
+}
+
+void TPainterCanvas::FillAndStroke(const QPainterPath& area, const QPainterPath& outline, bool fill) {
+  if (fill && Brush().Style != TBrushStyle::bsClear) {
+    painter_->fillPath(area, QBrush(ToQColor(Brush().Color), QtBrushStyle(Brush().Style)));
+  }
+  if (OnePixel(Pen())) {
+    // The cosmetic stroker paints the pixel a point falls in: aim at pixel centres.
+    painter_->strokePath(outline.translated(0.5, 0.5), CosmeticPen(Pen()));
+  } else {
+    const qreal s = WideShift(Pen());
+    painter_->strokePath(outline.translated(s, s), WidePen(Pen()));
+  }
+}
+
+void TPainterCanvas::DrawLine(TPoint from, TPoint to) {
+  if (!OnePixel(Pen())) {
+    const qreal s = WideShift(Pen());
+    QPainterPath line(QPointF(from.X + s, from.Y + s));
+    line.lineTo(to.X + s, to.Y + s);
+    painter_->strokePath(line, WidePen(Pen()));
+    return;
+  }
+  // One-pixel lines step pixel by pixel along the major axis and stop short of the end
+  // point, so that joined segments do not paint their shared pixel twice.
+  const QColor color = ToQColor(Pen().Color);
+  const long long dx = static_cast<long long>(to.X) - from.X, dy = static_cast<long long>(to.Y) - from.Y;
+  const long long steps = std::max(std::llabs(dx), std::llabs(dy));
+  for (long long i = 0; i < steps; ++i) {
+    // Nearest pixel to the exact point, halves away from the start.
+    const long long x = from.X + (2 * dx * i + (dx >= 0 ? steps : -steps)) / (2 * steps);
+    const long long y = from.Y + (2 * dy * i + (dy >= 0 ? steps : -steps)) / (2 * steps);
+    painter_->fillRect(QRect(static_cast<int>(x), static_cast<int>(y), 1, 1), color);
+  }
+}
+
+void TPainterCanvas::Rectangle(int left, int top, int right, int bottom) {
+  const TBox b = Normalised(left, top, right, bottom);
+  if (b.R == b.L || b.B == b.T) return;
+  if (Brush().Style != TBrushStyle::bsClear) {
+    painter_->fillRect(QRect(b.L, b.T, b.R - b.L, b.B - b.T),
+                       QBrush(ToQColor(Brush().Color), QtBrushStyle(Brush().Style)));
+  }
+  if (OnePixel(Pen())) {
+    const QColor c = ToQColor(Pen().Color);
+    painter_->fillRect(QRect(b.L, b.T, b.R - b.L, 1), c);
+    painter_->fillRect(QRect(b.L, b.B - 1, b.R - b.L, 1), c);
+    painter_->fillRect(QRect(b.L, b.T, 1, b.B - b.T), c);
+    painter_->fillRect(QRect(b.R - 1, b.T, 1, b.B - b.T), c);
+    return;
+  }
+  QPainterPath outline;
+  outline.addRect(OutlineRect(b));
+  FillAndStroke(QPainterPath(), outline, false);
+}
+
+void TPainterCanvas::FillRect(int left, int top, int right, int bottom) {
+  const TBox b = Normalised(left, top, right, bottom);
+  if (Brush().Style == TBrushStyle::bsClear) return;
+  painter_->fillRect(QRect(b.L, b.T, b.R - b.L, b.B - b.T), QBrush(ToQColor(Brush().Color), QtBrushStyle(Brush().Style)));
+}
+
+void TPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
+  const TBox b = Normalised(left, top, right, bottom);
+  if (b.R == b.L || b.B == b.T) return;
+  QPainterPath area, outline;
+  area.addEllipse(AreaRect(b));
+  outline.addEllipse(OutlineRect(b));
+  FillAndStroke(area, outline, true);
+}
+
+void TPainterCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
+  const TBox b = Normalised(left, top, right, bottom);
+  if (b.R == b.L || b.B == b.T) return;
+  const qreal rx = std::min(std::abs(cornerWidth), b.R - b.L) / 2.0;
+  const qreal ry = std::min(std::abs(cornerHeight), b.B - b.T) / 2.0;
+  QPainterPath area, outline;
+  area.addRoundedRect(AreaRect(b), rx, ry);
+  outline.addRoundedRect(OutlineRect(b), rx, ry);
+  FillAndStroke(area, outline, true);
+}
+
+void TPainterCanvas::Polygon(const std::vector<TPoint>& points) {
+  if (points.size() < 2) return;
+  QPolygonF poly;
+  for (const TPoint& p : points) poly << QPointF(p.X, p.Y);
+  QPainterPath area, outline;
+  area.setFillRule(Qt::OddEvenFill);
+  area.addPolygon(poly);
+  area.closeSubpath();
+  outline.addPolygon(poly);
+  outline.closeSubpath();
+  FillAndStroke(area, outline, true);
+}
+
+void TPainterCanvas::Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
+  const TBox b = Normalised(left, top, right, bottom);
+  if (b.R == b.L || b.B == b.T) return;
+  const double start = RadialToParametricDegrees(b.L, b.T, b.R, b.B, xStart, yStart);
+  const double sweep = ArcSweepDegrees(start, RadialToParametricDegrees(b.L, b.T, b.R, b.B, xEnd, yEnd));
+  QPainterPath outline;
+  outline.arcMoveTo(OutlineRect(b), start);
+  outline.arcTo(OutlineRect(b), start, sweep);
+  FillAndStroke(QPainterPath(), outline, false);
+}
+
+void TPainterCanvas::Pie(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
+  const TBox b = Normalised(left, top, right, bottom);
+  if (b.R == b.L || b.B == b.T) return;
+  const double start = RadialToParametricDegrees(b.L, b.T, b.R, b.B, xStart, yStart);
+  const double sweep = ArcSweepDegrees(start, RadialToParametricDegrees(b.L, b.T, b.R, b.B, xEnd, yEnd));
+  auto wedge = [&](const QRectF& r) {
+    QPainterPath p(r.center());
+    p.arcTo(r, start, sweep);
+    p.closeSubpath();
+    return p;
+  };
+  FillAndStroke(wedge(AreaRect(b)), wedge(OutlineRect(b)), true);
+}
+
+void TPainterCanvas::TextOut(int x, int y, std::string_view gbk) {
+  if (gbk.empty()) return;
+  const TRealizedFont f = RealizeFont(Font());
+  const QString text = GbkToUnicode(gbk);
+  QTransform place;
+  place.translate(x, y);
+  place.rotate(-f.EscapementDegrees);
+  place.scale(f.ScaleX, 1);
+  QPainterPath glyphs;
+  glyphs.addText(QPointF(0, f.BaselineOffset), f.Font, text);
+  QPainterPath placed = place.map(glyphs);
+  placed.setFillRule(Qt::WindingFill);
+  if (recordingPath_) {
+    path_.addPath(placed);
+    return;
+  }
+  if (!BackgroundTransparent()) {
+    const QRectF cell(0, 0, QFontMetricsF(f.Font).horizontalAdvance(text), f.EmHeight);
+    QPainterPath background;
+    background.addPolygon(place.map(QPolygonF(cell)));
+    painter_->fillPath(background, ToQColor(Brush().Color));
+  }
+  painter_->fillPath(placed, ToQColor(FontColor()));
+}
+
+void TPainterCanvas::BeginPath() {
+  path_ = QPainterPath();
+  recordingPath_ = true;
+}
+
+void TPainterCanvas::EndPath() { recordingPath_ = false; }
+
+void TPainterCanvas::StrokeAndFillPath() {
+  // Glyph outlines are areas in pixel edges; the pen is centred on them as they stand.
+  path_.setFillRule(Qt::WindingFill);
+  if (Brush().Style != TBrushStyle::bsClear) {
+    painter_->fillPath(path_, QBrush(ToQColor(Brush().Color), QtBrushStyle(Brush().Style)));
+  }
+  painter_->strokePath(path_, OnePixel(Pen()) ? CosmeticPen(Pen()) : WidePen(Pen()));
+  path_ = QPainterPath();
+  recordingPath_ = false;
+}
+
+void TPainterCanvas::StretchImage(int left, int top, int right, int bottom, const QImage& image, bool transparent,
+                                  TColor transparentColor) {
+  if (image.isNull() || left == right || top == bottom) return;
+  const QImage src = image.convertToFormat(QImage::Format_ARGB32);
+  const long long sw = src.width(), sh = src.height();
+  const long long dw = std::llabs(static_cast<long long>(right) - left);
+  const long long dh = std::llabs(static_cast<long long>(bottom) - top);
+  const bool mirrorX = right < left, mirrorY = bottom < top;
+  const uint32_t key = ToQRgb(transparentColor) & 0xFFFFFFu;
+  QImage out(static_cast<int>(dw), static_cast<int>(dh), QImage::Format_ARGB32);
+  for (long long y = 0; y < dh; ++y) {
+    long long sy = (2 * y + 1) * sh / (2 * dh);
+    if (mirrorY) sy = sh - 1 - sy;
+    const auto* in = reinterpret_cast<const uint32_t*>(src.constScanLine(static_cast<int>(sy)));
+    auto* row = reinterpret_cast<uint32_t*>(out.scanLine(static_cast<int>(y)));
+    for (long long x = 0; x < dw; ++x) {
+      long long sx = (2 * x + 1) * sw / (2 * dw);
+      if (mirrorX) sx = sw - 1 - sx;
+      const uint32_t p = in[sx];
+      row[x] = (transparent && (p & 0xFFFFFFu) == key) ? 0u : p;
+    }
+  }
+  painter_->drawImage(QPoint(std::min(left, right), std::min(top, bottom)), out);
+}
+
+void TPainterCanvas::StretchDraw(int left, int top, int right, int bottom, const TBitmap& bitmap) {
+  StretchImage(left, top, right, bottom, bitmap.Image(), bitmap.Transparent(), bitmap.TransparentColor());
+}
+
+void TPainterCanvas::StretchDraw(int left, int top, int right, int bottom, const TPicture& picture) {
+  StretchImage(left, top, right, bottom, picture.Image(), false, clWhite);
+}
+
+void TPainterCanvas::CopyImage(int x, int y, const QImage& image) {
+  if (image.isNull()) return;
+  if (CopyMode() == TCopyMode::cmSrcPaint) {
+    const QPainter::CompositionMode previous = painter_->compositionMode();
+    painter_->setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    painter_->drawImage(QPoint(x, y), image.convertToFormat(QImage::Format_RGB32));
+    painter_->setCompositionMode(previous);
+  } else {
+    painter_->drawImage(QPoint(x, y), image);
+  }
+}
+
+void TPainterCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+  if (bitmap.Transparent()) {
+    StretchDraw(x, y, x + bitmap.Width(), y + bitmap.Height(), bitmap);
+  } else {
+    CopyImage(x, y, bitmap.Image());
+  }
+}
+
+void TPainterCanvas::Draw(int x, int y, const TPicture& picture) { CopyImage(x, y, picture.Image()); }
+
+}  // namespace platform
