@@ -139,15 +139,45 @@ void TPainterCanvas::DrawLine(TPoint from, TPoint to) {
     return;
   }
   // One-pixel lines step pixel by pixel along the major axis and stop short of the end
-  // point, so that joined segments do not paint their shared pixel twice.
+  // point, so that joined segments do not paint their shared pixel twice. Pixels in a row
+  // or column are painted as one run, which keeps printer output small.
   const QColor color = ToQColor(Pen().Color);
   const long long dx = static_cast<long long>(to.X) - from.X, dy = static_cast<long long>(to.Y) - from.Y;
   const long long steps = std::max(std::llabs(dx), std::llabs(dy));
-  for (long long i = 0; i < steps; ++i) {
+  auto at = [&](long long i) {
     // Nearest pixel to the exact point, halves away from the start.
-    const long long x = from.X + (2 * dx * i + (dx >= 0 ? steps : -steps)) / (2 * steps);
-    const long long y = from.Y + (2 * dy * i + (dy >= 0 ? steps : -steps)) / (2 * steps);
-    painter_->fillRect(QRect(static_cast<int>(x), static_cast<int>(y), 1, 1), color);
+    // 128 bits: across the whole int range 2·d·i does not fit in 64.
+    using Wide = __int128;
+    const auto along = [&](long long d) {
+      return static_cast<long long>((2 * Wide(d) * i + (d >= 0 ? steps : -steps)) / (2 * Wide(steps)));
+    };
+    return QPoint(static_cast<int>(from.X + along(dx)), static_cast<int>(from.Y + along(dy)));
+  };
+  // The major coordinate moves by one each step: a run keeps its minor coordinate.
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  auto minor = [&](QPoint p) { return xMajor ? p.y() : p.x(); };
+  // Only the steps that can reach the device are walked, so that a far-off line costs
+  // nothing.
+  long long first = 0, last = steps;
+  if (const QPaintDevice* device = painter_->device()) {
+    const QRect visible =
+        painter_->combinedTransform().inverted().mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+    const long long lo = (xMajor ? visible.left() : visible.top()) - 1LL;
+    const long long hi = (xMajor ? visible.right() : visible.bottom()) + 1LL;
+    const long long start = xMajor ? from.X : from.Y;
+    const long long dir = (xMajor ? dx : dy) >= 0 ? 1 : -1;
+    const long long a = dir > 0 ? lo - start : start - hi, b = dir > 0 ? hi - start : start - lo;
+    first = std::clamp(a, 0LL, steps);
+    last = std::clamp(b + 1, 0LL, steps);
+  }
+  long long runStart = first;
+  for (long long i = first + 1; i <= last; ++i) {
+    if (i < last && minor(at(i)) == minor(at(runStart))) continue;
+    const QPoint a = at(runStart), b = at(i - 1);
+    painter_->fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                             QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),
+                       color);
+    runStart = i;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <climits>
 #include <QPainter>
 
 #include "canvas.h"
@@ -50,6 +51,18 @@ TEST(CanvasLines, OnePixelLinesLeaveOutTheirLastPixel) {
     if (c.first.x() >= 0) { EXPECT_EQ(At(image, c.first.x(), c.first.y()), clBlack); }
     EXPECT_EQ(At(image, c.missing.x(), c.missing.y()), clWhite);
   }
+}
+
+TEST(CanvasLines, LinesFromFarOffDrawOnlyWhatTheDeviceShows) {
+  QImage image = WhiteImage(40, 10);
+  {
+    TPainterCanvas canvas(&image);
+    canvas.Line(INT_MIN, 5, INT_MAX, 5);
+    canvas.Line(-2000000000, -2000000000 + 2, 2000000000, 2000000000 + 2);
+  }
+  for (int x = 0; x < 40; ++x) EXPECT_EQ(At(image, x, 5), clBlack) << x;
+  for (int y = 0; y < 10; ++y) EXPECT_EQ(At(image, y - 2 < 0 ? 0 : y - 2, y), y >= 2 ? clBlack : clWhite) << y;
+  EXPECT_EQ(CountColor(image, clBlack), 40 + 8 - 1);
 }
 
 TEST(CanvasLines, JoinedSegmentsMeetAtTheCorner) {
