@@ -4,7 +4,10 @@
 
 #include <QBuffer>
 #include <climits>
+#include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 
 #include "canvas.h"
 #include "canvas_fixture.h"
@@ -453,4 +456,38 @@ TEST(CanvasOnAWidgetPainter, DrawsThroughABorrowedPainter) {
   // No antialiasing: black or white only.
   EXPECT_EQ(CountColor(image, clBlack) + CountColor(image, clWhite), 400);
   EXPECT_EQ(InkBounds(image), QRect(0, 0, 20, 20));
+}
+
+TEST(CanvasOnAPrinter, DrawsEveryPrimitiveOnAVectorDevice) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath("page.pdf");
+  {
+    QPdfWriter writer(path);
+    writer.setResolution(254);  // 10 px/mm
+    TPainterCanvas canvas(&writer);
+    canvas.SetPenWidth(5);
+    canvas.Line(10, 10, 200, 10);
+    canvas.SetPenWidth(1);
+    canvas.Line(10, 20, 200, 60);
+    canvas.SetBrushColor(kRed);
+    canvas.Ellipse(10, 100, 300, 250);
+    canvas.RoundRect(10, 300, 300, 400, 40, 40);
+    canvas.Pie(400, 100, 600, 250, 600, 175, 500, 100);
+    canvas.Arc(400, 300, 600, 450, 600, 375, 500, 300);
+    canvas.Polygon({{700, 100}, {800, 200}, {700, 200}});
+    canvas.TextOut(10, 500, Gbk("印章"));
+    canvas.BeginPath();
+    canvas.TextOut(10, 600, Gbk("印章"));
+    canvas.EndPath();
+    canvas.StrokeAndFillPath();
+    TBitmap bitmap(3, 3);
+    bitmap.SetTransparent(true);
+    canvas.StretchDraw(10, 700, 70, 760, bitmap);
+    canvas.SetCopyMode(TCopyMode::cmSrcPaint);
+    canvas.Draw(100, 700, bitmap);
+  }
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.read(5) == "%PDF-");
 }
