@@ -267,7 +267,11 @@ void TPainterCanvas::Pie(int left, int top, int right, int bottom, int xStart, i
 
 void TPainterCanvas::TextOut(int x, int y, std::string_view gbk) {
   if (gbk.empty()) return;
-  const TRealizedFont f = RealizeFont(Font());
+  if (!realized_ || !(realizedFrom_ == Font())) {
+    realized_ = std::make_unique<TRealizedFont>(RealizeFont(Font()));
+    realizedFrom_ = Font();
+  }
+  const TRealizedFont& f = *realized_;
   const QString text = GbkToUnicode(gbk);
   QTransform place;
   place.translate(x, y);

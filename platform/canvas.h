@@ -49,6 +49,7 @@ class QPaintDevice;
 namespace platform {
 
 class TPicture;
+struct TRealizedFont;
 
 struct TPoint {
   int X = 0;
@@ -175,6 +176,9 @@ class TPainterCanvas final : public TCanvas {
 
   std::unique_ptr<QPainter> owned_;
   QPainter* painter_;
+  // The font last made, kept while the record stays the same (one per glyph otherwise).
+  std::unique_ptr<TRealizedFont> realized_;
+  TLogFont realizedFrom_;
   bool recordingPath_ = false;
   QPainterPath path_;
 };

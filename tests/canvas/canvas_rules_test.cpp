@@ -291,6 +291,25 @@ TEST(CanvasBitmaps, StretchDrawScalesNearestAndLeavesOutTheTransparentColour) {
   }
 }
 
+TEST(CanvasBitmaps, StretchDrawScalesAPicture) {
+  QImage source(2, 1, QImage::Format_RGB32);
+  source.setPixel(0, 0, ToQRgb(kRed));
+  source.setPixel(1, 0, ToQRgb(kBlue));
+  QByteArray bmp;
+  QBuffer buffer(&bmp);
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(source.save(&buffer, "BMP"));
+  TPicture picture;
+  picture.LoadFromBytes(TGraphicKind::Bitmap, std::vector<uint8_t>(bmp.begin(), bmp.end()));
+  QImage image = WhiteImage(20, 10);
+  {
+    TPainterCanvas canvas(&image);
+    canvas.StretchDraw(2, 1, 8, 4, picture);
+  }
+  EXPECT_EQ(ColorBounds(image, kRed), QRect(2, 1, 3, 3));
+  EXPECT_EQ(ColorBounds(image, kBlue), QRect(5, 1, 3, 3));
+}
+
 TEST(CanvasBitmaps, StretchDrawToAReversedBoxMirrors) {
   TBitmap bitmap(2, 1);
   bitmap.SetPixel(0, 0, kRed);
@@ -403,19 +422,37 @@ TEST(CanvasBrush, OnlyASolidBrushGivesTextABackground) {
   }
 }
 
-TEST(CanvasBrush, HatchStylesDrawLinesOnly) {
-  QImage image = WhiteImage(40, 40);
-  {
-    TPainterCanvas canvas(&image);
-    canvas.SetBrushColor(kRed);
-    canvas.SetBrushStyle(TBrushStyle::bsHorizontal);
-    canvas.FillRect(0, 0, 40, 40);
-  }
-  EXPECT_GT(CountColor(image, kRed), 0);
-  EXPECT_GT(CountColor(image, clWhite), 0);
-  for (int y = 0; y < 40; ++y) {
-    const bool lineRow = At(image, 0, y) == kRed;
-    for (int x = 0; x < 40; ++x) EXPECT_EQ(At(image, x, y) == kRed, lineRow) << x << "," << y;
+TEST(CanvasBrush, HatchStylesDrawTheirLinesOnly) {
+  // For every red pixel inside, the neighbour along the hatch's line is red too.
+  struct Case {
+    TBrushStyle style;
+    std::vector<QPoint> along;  // one of these neighbours continues the line
+  } cases[] = {
+      {TBrushStyle::bsHorizontal, {{1, 0}}},
+      {TBrushStyle::bsVertical, {{0, 1}}},
+      {TBrushStyle::bsFDiagonal, {{1, 1}}},
+      {TBrushStyle::bsBDiagonal, {{1, -1}}},
+      {TBrushStyle::bsCross, {{1, 0}, {0, 1}}},
+      {TBrushStyle::bsDiagCross, {{1, 1}, {1, -1}}},
+  };
+  for (const Case& c : cases) {
+    QImage image = WhiteImage(40, 40);
+    {
+      TPainterCanvas canvas(&image);
+      canvas.SetBrushColor(kRed);
+      canvas.SetBrushStyle(c.style);
+      canvas.FillRect(0, 0, 40, 40);
+    }
+    SCOPED_TRACE(static_cast<int>(c.style));
+    EXPECT_GT(CountColor(image, kRed), 0);
+    EXPECT_GT(CountColor(image, clWhite), 0) << "the gaps keep what was there";
+    for (int y = 1; y < 39; ++y)
+      for (int x = 1; x < 39; ++x) {
+        if (At(image, x, y) != kRed) continue;
+        bool continued = false;
+        for (QPoint d : c.along) continued = continued || At(image, x + d.x(), y + d.y()) == kRed;
+        ASSERT_TRUE(continued) << x << "," << y;
+      }
   }
 }
 

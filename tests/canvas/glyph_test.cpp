@@ -169,6 +169,26 @@ TEST(Glyphs, HollowGlyphsAreEmptyInside) {
   }
 }
 
+TEST(Glyphs, OverlappingOutlinesFillByWinding) {
+  QImage image = WhiteImage(150, 150);
+  {
+    TPainterCanvas canvas(&image);
+    canvas.SetFont(BoxFont(40));
+    canvas.SetPenColor(kRed);
+    canvas.BeginPath();
+    canvas.TextOut(50, 50, Gbk("中"));
+    canvas.TextOut(70, 50, Gbk("中"));
+    canvas.EndPath();
+    canvas.SetBrushColor(kRed);
+    canvas.StrokeAndFillPath();
+  }
+  EXPECT_EQ(At(image, 80, 70), kRed) << "the overlap is no hole";
+  // The one-pixel pen paints the pixels the outline passes through: the outline's right
+  // and bottom edges lie on the first pixels outside the cells.
+  EXPECT_EQ(InkBounds(image), QRect(50, 50, 61, 41));
+  EXPECT_EQ(CountColor(image, kRed), 61 * 41);
+}
+
 TEST(Glyphs, TextInAPathDrawsNothingUntilStroked) {
   QImage image = WhiteImage(100, 100);
   {
