@@ -22,14 +22,22 @@
 //   ellipse. Equal radials give the whole ellipse. A pie is outlined and filled, an arc
 //   is pen only.
 // - TextOut(x, y, gbk) puts the character cell's top-left at (x, y) in the font colour;
-//   the cell is the em square. Rotation (Escapement) turns about that point.
+//   the cell is the em square, with the face's ascent share of it above the baseline.
+//   Rotation (Escapement) turns about that point.
 // - Between BeginPath and EndPath, TextOut records glyph outlines instead of drawing;
 //   StrokeAndFillPath fills them with the brush (winding rule, so overlapping contours of
 //   substitute faces stay filled) and strokes them with the pen, then forgets the path.
+//   The outline runs along the cell's pixel edges, so a wide pen grows a glyph by w/2 on
+//   every side, and a one-pixel pen paints the pixels the outline passes through: the
+//   glyph's own left and top pixels and the first pixels right of and below it.
 //   Other figures draw at once even inside a path.
 // - StretchDraw scales a bitmap nearest-neighbour into the box and leaves out its
 //   transparent colour when the bitmap is transparent. Draw copies a bitmap or picture at
-//   (x, y) through the copy mode: cmSrcCopy replaces, cmSrcPaint ORs the colour values.
+//   (x, y) through the copy mode: cmSrcCopy replaces, cmSrcPaint ORs the colour values
+//   (on raster targets: images and widgets; a printer copies). A transparent bitmap
+//   draws as StretchDraw at its own size.
+// - Wide pens on figures are centred on the one-pixel outline, so Rectangle(10, 10, 50,
+//   40) with width 4 covers 8..50 × 8..40.
 // - Nothing is antialiased, shapes and glyphs alike.
 
 #include <QPainterPath>
