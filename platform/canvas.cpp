@@ -159,9 +159,8 @@ void TPainterCanvas::DrawLine(TPoint from, TPoint to) {
   // Only the steps that can reach the device are walked, so that a far-off line costs
   // nothing.
   long long first = 0, last = steps;
-  if (const QPaintDevice* device = painter_->device()) {
-    const QRect visible =
-        painter_->combinedTransform().inverted().mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+  if (painter_->device()) {
+    const QRect visible = VisibleRect();
     const long long lo = (xMajor ? visible.left() : visible.top()) - 1LL;
     const long long hi = (xMajor ? visible.right() : visible.bottom()) + 1LL;
     const long long start = xMajor ? from.X : from.Y;
@@ -312,29 +311,44 @@ void TPainterCanvas::StrokeAndFillPath() {
   recordingPath_ = false;
 }
 
+QRect TPainterCanvas::VisibleRect() const {
+  const QPaintDevice* device = painter_->device();
+  if (!device) return {};
+  return painter_->combinedTransform().inverted().mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+}
+
 void TPainterCanvas::StretchImage(int left, int top, int right, int bottom, const QImage& image, bool transparent,
                                   TColor transparentColor) {
   if (image.isNull() || left == right || top == bottom) return;
   const QImage src = image.convertToFormat(QImage::Format_ARGB32);
   const long long sw = src.width(), sh = src.height();
+  const long long x0 = std::min(left, right), y0 = std::min(top, bottom);
   const long long dw = std::llabs(static_cast<long long>(right) - left);
   const long long dh = std::llabs(static_cast<long long>(bottom) - top);
   const bool mirrorX = right < left, mirrorY = bottom < top;
+  // Only the part the device shows is scaled, so a huge box costs no more than the page.
+  const QRect visible = VisibleRect();
+  const long long vx0 = std::max(x0, static_cast<long long>(visible.left()));
+  const long long vy0 = std::max(y0, static_cast<long long>(visible.top()));
+  const long long vx1 = std::min(x0 + dw, visible.right() + 1LL);
+  const long long vy1 = std::min(y0 + dh, visible.bottom() + 1LL);
+  if (vx0 >= vx1 || vy0 >= vy1) return;
   const uint32_t key = ToQRgb(transparentColor) & 0xFFFFFFu;
-  QImage out(static_cast<int>(dw), static_cast<int>(dh), QImage::Format_ARGB32);
-  for (long long y = 0; y < dh; ++y) {
-    long long sy = (2 * y + 1) * sh / (2 * dh);
+  QImage out(static_cast<int>(vx1 - vx0), static_cast<int>(vy1 - vy0), QImage::Format_ARGB32);
+  if (out.isNull()) return;
+  for (long long y = vy0; y < vy1; ++y) {
+    long long sy = (2 * (y - y0) + 1) * sh / (2 * dh);
     if (mirrorY) sy = sh - 1 - sy;
     const auto* in = reinterpret_cast<const uint32_t*>(src.constScanLine(static_cast<int>(sy)));
-    auto* row = reinterpret_cast<uint32_t*>(out.scanLine(static_cast<int>(y)));
-    for (long long x = 0; x < dw; ++x) {
-      long long sx = (2 * x + 1) * sw / (2 * dw);
+    auto* row = reinterpret_cast<uint32_t*>(out.scanLine(static_cast<int>(y - vy0)));
+    for (long long x = vx0; x < vx1; ++x) {
+      long long sx = (2 * (x - x0) + 1) * sw / (2 * dw);
       if (mirrorX) sx = sw - 1 - sx;
       const uint32_t p = in[sx];
-      row[x] = (transparent && (p & 0xFFFFFFu) == key) ? 0u : p;
+      row[x - vx0] = (transparent && (p & 0xFFFFFFu) == key) ? 0u : p;
     }
   }
-  painter_->drawImage(QPoint(std::min(left, right), std::min(top, bottom)), out);
+  painter_->drawImage(QPoint(static_cast<int>(vx0), static_cast<int>(vy0)), out);
 }
 
 void TPainterCanvas::StretchDraw(int left, int top, int right, int bottom, const TBitmap& bitmap) {

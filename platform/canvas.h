@@ -177,6 +177,8 @@ class TPainterCanvas final : public TCanvas {
 
  private:
   void Prepare();
+  // The device's area in the painter's coordinates.
+  QRect VisibleRect() const;
   void FillAndStroke(const QPainterPath& area, const QPainterPath& outline, bool fill);
   void StretchImage(int left, int top, int right, int bottom, const QImage& image, bool transparent,
                     TColor transparentColor);

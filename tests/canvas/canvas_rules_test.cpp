@@ -310,6 +310,23 @@ TEST(CanvasBitmaps, StretchDrawScalesAPicture) {
   EXPECT_EQ(ColorBounds(image, kBlue), QRect(5, 1, 3, 3));
 }
 
+TEST(CanvasBitmaps, StretchDrawIntoAHugeBoxScalesOnlyWhatShows) {
+  TBitmap bitmap(2, 2);
+  bitmap.Fill(kRed);
+  bitmap.SetPixel(1, 1, kBlue);
+  QImage image = WhiteImage(20, 20);
+  {
+    TPainterCanvas canvas(&image);
+    canvas.StretchDraw(INT_MIN, INT_MIN, INT_MAX, INT_MAX, bitmap);
+  }
+  EXPECT_EQ(CountColor(image, kBlue), 400) << "the image shows the lower right quarter";
+  {
+    TPainterCanvas canvas(&image);
+    canvas.StretchDraw(-20, 0, 20, 40, bitmap);
+  }
+  EXPECT_EQ(CountColor(image, kRed), 400) << "the upper right quarter";
+}
+
 TEST(CanvasBitmaps, StretchDrawToAReversedBoxMirrors) {
   TBitmap bitmap(2, 1);
   bitmap.SetPixel(0, 0, kRed);
