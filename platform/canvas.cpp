@@ -101,14 +101,20 @@ QRectF AreaRect(const TBox& b) { return QRectF(b.L, b.T, b.R - b.L, b.B - b.T); 
 
 }  // namespace
 
-TPainterCanvas::TPainterCanvas(QPainter& painter) : painter_(&painter) { Prepare(); }
+// A borrowed painter gets its own settings back when the canvas goes.
+TPainterCanvas::TPainterCanvas(QPainter& painter) : painter_(&painter) {
+  painter_->save();
+  Prepare();
+}
 
 TPainterCanvas::TPainterCanvas(QPaintDevice* device)
     : owned_(std::make_unique<QPainter>(device)), painter_(owned_.get()) {
   Prepare();
 }
 
-TPainterCanvas::~TPainterCanvas() = default;
+TPainterCanvas::~TPainterCanvas() {
+  if (!owned_) painter_->restore();
+}
 
 void TPainterCanvas::Prepare() {
   painter_->setRenderHint(QPainter::Antialiasing, false);

@@ -505,7 +505,9 @@ TEST(CanvasOnAWidgetPainter, DrawsThroughABorrowedPainter) {
     TPainterCanvas canvas(painter);
     canvas.SetBrushStyle(TBrushStyle::bsClear);
     canvas.Ellipse(0, 0, 20, 20);
+    EXPECT_FALSE(painter.testRenderHint(QPainter::Antialiasing));
   }
+  EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing)) << "the painter's own settings come back";
   painter.end();
   // No antialiasing: black or white only.
   EXPECT_EQ(CountColor(image, clBlack) + CountColor(image, clWhite), 400);
