@@ -50,6 +50,7 @@
 #include "brush.h"
 #include "color.h"
 #include "logfont.h"
+#include "point.h"
 
 class QPainter;
 class QPaintDevice;
@@ -58,12 +59,6 @@ namespace platform {
 
 class TPicture;
 struct TRealizedFont;
-
-struct TPoint {
-  int X = 0;
-  int Y = 0;
-  bool operator==(const TPoint&) const = default;
-};
 
 enum class TCopyMode : uint8_t { cmSrcCopy, cmSrcPaint };
 

@@ -8,13 +8,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "point.h"
+
 namespace seal {
 
-struct TPoint {
-  int32_t X = 0;
-  int32_t Y = 0;
-  friend bool operator==(const TPoint&, const TPoint&) = default;
-};
+using platform::TPoint;
 
 using TArrayPoints = std::vector<TPoint>;
 
