@@ -1,0 +1,61 @@
+#include "ellipse_walk.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "numeric.h"
+
+namespace seal {
+
+TArcSpan MakeArcSpan(int span, bool top) {
+  // Same result as taking 3600 off while above 3600, without looping over a hostile value.
+  if (span > 3600) span -= 3600 * ((span - 1) / 3600);
+  TArcSpan arc;
+  arc.mid = top ? 900 : 2700;
+  const long double half = static_cast<long double>(span) / 2;
+  arc.start = platform::Round(arc.mid - half);
+  arc.end = platform::Round(arc.mid + half);
+  return arc;
+}
+
+TEllipseWalk::TEllipseWalk(long double a2, long double b2, const TArcSpan& arc) : a2_(a2), b2_(b2), end_(arc.end) {
+  if (arc.start > arc.mid) return;
+  // The whole arc is walked by the last glyphs anyway; the half length sums start..mid
+  // upwards from the same elements.
+  const size_t count = static_cast<size_t>(arc.end - arc.start) + 1;
+  std::vector<long double> elements(count);
+  walked_.reserve(count);
+  long double sum = 0;
+  for (size_t m = 0; m < count; ++m) {
+    elements[m] = Element(end_ - static_cast<int>(m));
+    sum += elements[m];
+    walked_.push_back(sum);
+  }
+  for (int t = arc.start; t <= arc.mid; ++t) half_ += elements[static_cast<size_t>(end_ - t)];
+}
+
+long double TEllipseWalk::Element(int t) const {
+  const long double w = t * platform::kTenthDegreeToRadian;
+  const long double s = std::sin(w), c = std::cos(w);
+  return std::sqrt(a2_ * s * s + b2_ * c * c);
+}
+
+void TEllipseWalk::ExtendTo(long double target) {
+  // Each element is at least the shorter half axis and the target is below the arc's
+  // length, so the walk ends within a turn past the start.
+  long double sum = walked_.empty() ? 0 : walked_.back();
+  while (sum < target) {
+    sum += Element(end_ - static_cast<int>(walked_.size()));
+    walked_.push_back(sum);
+  }
+}
+
+int TEllipseWalk::StopAngle(long double target) {
+  if (!(0 < target) || !(a2_ > 0 || b2_ > 0)) return end_;
+  ExtendTo(target);
+  const auto reached = std::lower_bound(walked_.begin(), walked_.end(), target);
+  const auto steps = static_cast<int>(reached - walked_.begin()) + 1;
+  return end_ - steps;
+}
+
+}  // namespace seal

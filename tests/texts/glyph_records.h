@@ -1,0 +1,33 @@
+#pragma once
+// The glyphs a layout drew, read back from the recording canvas one row per character.
+
+#include <string>
+#include <vector>
+
+#include "recordingcanvas.h"
+
+namespace texttest {
+
+enum class TGlyphKind { plain, outline, hollow };
+
+struct TGlyphRow {
+  std::string text;  // GBK
+  int x = 0, y = 0;
+  int escapement = 0;
+  int width = 0, height = 0;
+  int weight = 0;
+  int italic = 0;
+  platform::TColor colour = 0;
+  TGlyphKind kind = TGlyphKind::plain;
+};
+
+std::vector<TGlyphRow> GlyphRows(const platform::TRecordingCanvas& canvas);
+
+struct TLine {
+  int x0, y0, x1, y1;
+  bool operator==(const TLine&) const = default;
+};
+// The LineTo records in order (each from the pen position it started at).
+std::vector<TLine> LineRecords(const platform::TRecordingCanvas& canvas);
+
+}  // namespace texttest
