@@ -260,6 +260,14 @@ TEST(ArcText, EmptyAndNegativeSpansStackTheGlyphs) {
   ASSERT_EQ(one.size(), 1u);
   EXPECT_EQ((TPos{one[0].x, one[0].y}), (TPos{39, -1}));
   EXPECT_EQ(one[0].escapement, -2);
+  // The length counts that element twice, so a second glyph's share lies past the arc's
+  // start: the walk goes on beyond it (to 898), and the glyph stands at 897.
+  a.text = "AB";
+  const std::vector<TGlyphRow> two = Arc(a);
+  ASSERT_EQ(two.size(), 2u);
+  EXPECT_EQ(two[0].escapement, -2);
+  EXPECT_EQ(two[1].escapement, -3);
+  EXPECT_EQ((TPos{two[1].x, two[1].y}), (TPos{39, -1}));  // (39.26, −1.05)
   // A negative span has no length: the walk never moves from its end (800), so every glyph
   // stands at 799: arc point (57.77, −0.23), tangent −10.1°, top-left (47.92, −1.98).
   a.span = -200;
