@@ -58,7 +58,7 @@ void DrawBoxedCentreLines(int X, int Y, TCanvas& canvas, TColor penColour, TColo
   SetBandPen(canvas, penColour, brushStyle, pw4);
   canvas.SetBrushStyle(platform::bsClear);
   const TBand b = MakeBand(X, Y, W, H, clw, clh, abw, clcx, clcy, pw);
-  const Real frameLeft = X + pw / Real(2), frameRight = X + W - pw / Real(2);
+  const Real frameLeft = X + pw / Real(2), frameRight = static_cast<Real>(X) + W - pw / Real(2);
   if (abw <= 0) {
     if (boxed) {
       canvas.Rectangle(Round(b.left), Round(b.top), Round(b.right), Round(b.bottom));

@@ -25,13 +25,15 @@ void DrawStraightCode(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*
                       bool italic, const std::string& code) {
   if (code.empty()) return;
   const Real halfBorder = pw / Real(2), halfGlyph = ch / Real(2);
+  // Reals throughout, so that hostile sizes saturate instead of overflowing.
+  const Real y0 = Y, bottom = y0 + H;
   int top;
   if (codeOn)
-    top = topOrDown ? Round(Y + halfBorder - halfGlyph) : Round(Y + H - halfBorder - halfGlyph);
+    top = topOrDown ? Round(y0 + halfBorder - halfGlyph) : Round(bottom - halfBorder - halfGlyph);
   else
-    top = topOrDown ? Y + pw + codeToFrame : Y + H - pw - codeToFrame - ch;
+    top = topOrDown ? Round(y0 + pw + codeToFrame) : Round(bottom - pw - codeToFrame - ch);
   const Real step = codeLength / static_cast<Real>(code.size() + 1);
-  const Real left = X + (W - codeLength) / Real(2);
+  const Real left = X + (static_cast<Real>(W) - codeLength) / 2;
   const platform::TLogFont font = CreateSealFont(cw, ch, 0, face, weight, false, italic);
 
   TCanvasFontKeeper keeper(canvas);
