@@ -210,4 +210,26 @@ TEST(CutLinePixels, AOnePixelLineKeepsTheBorderAtItsOuterEnd) {
   EXPECT_EQ(At(image, x, 20 + p[1].Y), kRed);
 }
 
+TEST(CodePixels, OnTheBorderTheCodeIsKnockedOutOfTheBand) {
+  // A 10 px red band along the top of a 200 px box; four 8 × 8 digits centred on its line
+  // (top at round(5 − 4) = 1) at centres 70, 90, 110, 130: white cells inside the red band.
+  for (const TBrushStyle style : {platform::bsClear, platform::bsSolid}) {
+    QImage image = WhiteImage(200, 40);
+    {
+      platform::TPainterCanvas canvas(&image);
+      canvas.SetBrushColor(kRed);
+      canvas.FillRect(0, 0, 200, 10);
+      DrawStraightCode(0, 0, canvas, kRed, kRed, style, TestFace(), 8, 8, 200, 200, 400, 100, 10, 3, 0, true, true,
+                       false, false, "1234");
+    }
+    SCOPED_TRACE(style == platform::bsClear ? "positive" : "negative");
+    EXPECT_EQ(ColorBounds(image, platform::clWhite).top(), 1);
+    for (const int centre : {70, 90, 110, 130}) {
+      for (int x = centre - 4; x < centre + 4; ++x)
+        for (int y = 1; y < 9; ++y) EXPECT_EQ(At(image, x, y), platform::clWhite) << x << "," << y;
+      EXPECT_EQ(At(image, centre - 6, 5), kRed);
+    }
+  }
+}
+
 }  // namespace
