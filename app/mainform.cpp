@@ -8,6 +8,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -77,6 +79,16 @@ void AutoSizePanel(QWidget* panel, int margin) {
   panel->setFixedWidth(right + margin);
 }
 
+// Pixels of a combo box that are not its text: frame, margins and arrow.
+int ComboOverhead(QComboBox* box) {
+  QStyleOptionComboBox option;
+  option.initFrom(box);
+  option.editable = box->isEditable();
+  option.rect = QRect(0, 0, 100, box->height());
+  const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+  return 100 - field.width() + 4;
+}
+
 int CentredTop(const QWidget* panel, const QWidget* control) { return (panel->height() - control->height()) / 2; }
 
 QWidget* ToolPanel(const char* name, QWidget* parent, int height) {
@@ -115,6 +127,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 TfrmMain::~TfrmMain() {
+  // The document area outlives the actions while the children are freed.
+  disconnect(ClientWindow, nullptr, this, nullptr);
   ClientWindow->SetWallpaper(nullptr);
   if (frmMain == this) frmMain = nullptr;
 }
@@ -520,8 +534,7 @@ void TfrmMain::ArrangeBars(int P) {
   // 3. Zoom box.
   // Qt's combo box frame and arrow are wider than the design allowed for: a box too narrow
   // to show "600%" grows to show it.
-  const int zoomFit = DispComboBox->minimumSizeHint().width() - DispComboBox->fontMetrics().horizontalAdvance(
-                          QStringLiteral("M")) + DispComboBox->fontMetrics().horizontalAdvance(QStringLiteral("600%"));
+  const int zoomFit = ComboOverhead(DispComboBox) + DispComboBox->fontMetrics().horizontalAdvance(QStringLiteral("600%"));
   DispComboBox->resize(std::max(Round(p / 2), zoomFit), DispComboBox->height());
   DispComboBox->move(P / 24, CentredTop(Panel4, DispComboBox));
   AutoSizePanel(Panel4, P / 24);
