@@ -118,6 +118,7 @@ void KeepChineseFonts(QComboBox* box) {
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Brelvonix 8"));
+  setWindowIcon(app::ProgramIcon());
   CreateActions();
   CreateMenus();
   CreateToolBar();

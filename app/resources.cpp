@@ -1,6 +1,8 @@
 #include "resources.h"
 
 #include <QPainter>
+#include <cmath>
+#include <numbers>
 #include <QPainterPath>
 #include <QPixmap>
 
@@ -230,7 +232,30 @@ constexpr ImageSpec kToolImages[] = {
     {"actViewZoomNormal", ImgZoomNormal}, {"actToolsNextFont", ImgNextFont},
 };
 
+void DrawProgramIcon(QPainter& p) {
+  p.scale(2, 2);
+  p.setPen(QPen(QColor(210, 20, 20), 2));
+  p.setBrush(Qt::NoBrush);
+  p.drawEllipse(QPointF(16, 16), 13.5, 13.5);
+  QPainterPath star;
+  for (int i = 0; i < 10; ++i) {
+    const double r = i % 2 ? 3.2 : 8;
+    const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
+    const QPointF pt(16 + r * std::cos(a), 16.5 + r * std::sin(a));
+    if (i == 0)
+      star.moveTo(pt);
+    else
+      star.lineTo(pt);
+  }
+  star.closeSubpath();
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(210, 20, 20));
+  p.drawPath(star);
+}
+
 }  // namespace
+
+QIcon ProgramIcon() { return QIcon(Draw(64, DrawProgramIcon)); }
 
 QCursor ProgramCursor(const QString& name) {
   for (const CursorSpec& c : kCursors)

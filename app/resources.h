@@ -19,4 +19,7 @@ void RegisterProgramCursors();
 // action has none.
 QIcon ToolImage(const QString& actionName);
 
+// The main window's icon: a red round seal.
+QIcon ProgramIcon();
+
 }  // namespace app

@@ -9,6 +9,7 @@
 #include "fakedesktop.h"
 #include "mainform.h"
 #include "mdiclient.h"
+#include "resources.h"
 #include "splash.h"
 #include "startup.h"
 
@@ -65,6 +66,26 @@ class MainWindowTest : public QObject {
     QVERIFY(main->FAppPath.isEmpty());
     main.reset();
     QVERIFY(frmMain == nullptr);
+  }
+
+  void SplashWindow() {
+    FakeDesktop desk;
+    TSplashForm splash;
+    QCOMPARE(splash.objectName(), QStringLiteral("SplashForm"));
+    QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(splash.Label3->pos(), QPoint(65, 180));
+    QCOMPARE(splash.Label3->font().pixelSize(), 13);
+    QCOMPARE(splash.Label3->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QVERIFY(splash.width() >= 1 && splash.height() >= 1);
+    SplashForm = &splash;
+    SplashStatus(150, QStringLiteral("测试"));
+    SplashForm = nullptr;
+    QCOMPARE(splash.Label3->text(), QStringLiteral("Brelvonix 正在测试"));
+    // Without a splash window the pause still happens.
+    int paused = 0;
+    desk.pause = [&](int ms) { paused += ms; };
+    SplashStatus(150, QStringLiteral("x"));
+    QCOMPARE(paused, 150);
   }
 
   void NoPrinterAdviceAndStartGoesOn() {
@@ -428,6 +449,13 @@ class MainWindowTest : public QObject {
       QCOMPARE(platform::ScreenCursor(slot).shape(), Qt::BitmapCursor);
       QVERIFY(!platform::ScreenCursor(slot).pixmap().isNull());
     }
+  }
+
+  void UnknownCursorIsTheArrow() {
+    QCOMPARE(app::ProgramCursor("NoSuchCursor").shape(), Qt::ArrowCursor);
+    QCOMPARE(app::ProgramCursor("Hand").shape(), Qt::BitmapCursor);
+    QVERIFY(!app::ToolImage("actFileNew").isNull());
+    QVERIFY(app::ToolImage("actFileSaveAs").isNull());
   }
 
   void WindowActions() {
