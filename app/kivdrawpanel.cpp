@@ -116,7 +116,8 @@ void TKivDrawPanel::paintEvent(QPaintEvent*) {
     p.restore();
   };
   int position = 0;
-  while (FGrid) {
+  // A scale of zero or less (a zoom or resolution of zero or less) never reaches the limit.
+  while (FGrid && FScale > 0) {
     position += step;
     const int px = Round(position * FScale);
     const bool whole = position % 10 == 0;

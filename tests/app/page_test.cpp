@@ -180,6 +180,18 @@ class PageTest : public QObject {
              img.width() * img.height());
   }
 
+  void NonPositiveScaleDrawsNoGrid() {
+    for (const int zoom : {0, -50}) {
+      TKivDrawPanel page;
+      page.SetPageWidth(100);
+      page.SetPageHeight(100);
+      page.SetZoom(zoom);
+      page.resize(40, 40);
+      const QImage img = RenderWidget(page);
+      QCOMPARE(CountColour(img, kGrey, img.rect()), 0);
+    }
+  }
+
   void ZeroPageDrawsNothing() {
     TKivDrawPanel page;
     page.SetPageWidth(0);
