@@ -39,7 +39,10 @@ TMsgButton DesktopMessageBox(QWidget* parent, TMsgKind kind, const QString& text
                                  {mbYes, QMessageBox::Yes},
                                  {mbNo, QMessageBox::No},
                                  {mbCancel, QMessageBox::Cancel}};
-  QMessageBox box(IconOf(kind), QCoreApplication::applicationName(), text, QMessageBox::NoButton, parent);
+  // A window not shown yet (the main window during start-up) would place the box at its
+  // own unshown position; such a box is centred on the screen instead.
+  QWidget* owner = parent && parent->isVisible() ? parent : nullptr;
+  QMessageBox box(IconOf(kind), QCoreApplication::applicationName(), text, QMessageBox::NoButton, owner);
   for (const Map& m : kMap)
     if (buttons & m.ours) box.addButton(m.qt);
   const int chosen = box.exec();
