@@ -11,14 +11,12 @@
 #include <QThread>
 #include <QUrl>
 
+#include "fonts.h"
 #include "lockkeys.h"
 
 namespace app {
 
 namespace {
-
-// The Windows face names that documents carry; the canvas maps each onto an installed face.
-constexpr const char* kAliasFaceNames[] = {"宋体", "新宋体", "黑体", "楷体", "楷体_GB2312", "SimSun", "SimHei", "KaiTi"};
 
 QMessageBox::Icon IconOf(TMsgKind kind) {
   switch (kind) {
@@ -53,10 +51,8 @@ TMsgButton DesktopMessageBox(QWidget* parent, TMsgKind kind, const QString& text
 
 QStringList DesktopFontNames() {
   QStringList names = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
-  for (const char* alias : kAliasFaceNames) {
-    const QString name = QString::fromUtf8(alias);
+  for (const QString& name : platform::AliasFaceNames())
     if (!names.contains(name)) names.append(name);
-  }
   return names;
 }
 
