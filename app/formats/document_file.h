@@ -47,7 +47,8 @@ struct TSealTarget {
 
 struct TDocument {
   TPageGeometry Page;
-  // Back to front, all hidden; the caller shows them once it has taken them.
+  // Back to front, all hidden, children of the target's page: the caller takes them (and
+  // shows them) before the page goes.
   std::vector<std::unique_ptr<seal::TSeal>> Seals;
 };
 

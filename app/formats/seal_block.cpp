@@ -257,11 +257,16 @@ TValue DecodeAt(const uint8_t* record, size_t offset, const TField& field) {
   return Decode(in, field);
 }
 
+struct TStored {
+  const TField* Field;
+  TValue Value;
+};
+
 // Every field of a record, checked before any of it reaches a seal.
-std::vector<TValue> DecodeRecord(const TSealRecord& record) {
-  std::vector<TValue> values;
+std::vector<TStored> DecodeRecord(const TSealRecord& record) {
+  std::vector<TStored> values;
   values.reserve(std::size(kFields));
-  for (const TField& field : kFields) values.push_back(DecodeAt(record.data(), field.Offset, field));
+  for (const TField& field : kFields) values.push_back({&field, DecodeAt(record.data(), field.Offset, field)});
   return values;
 }
 
@@ -283,6 +288,36 @@ std::optional<size_t> LegacyOffset(const TField& field, size_t recordSize) {
     at = o;
   if (at && *at + Width(field) > recordSize) return std::nullopt;
   return at;
+}
+
+float StoredSingle(const std::vector<TStored>& stored, size_t offset) {
+  for (const TStored& s : stored)
+    if (s.Field->Offset == offset) return std::get<float>(s.Value);
+  return 0;
+}
+
+// Applies decoded fields in record order. Turning a text block to columns swaps its sides,
+// as it should when the user turns it, but the stored sides are already the turned ones:
+// they are set again before the centres, so that a block reopens as it was saved. The
+// older layouts store the top-left corner, from which the centre follows.
+void ApplyRecord(TSeal& seal, const std::vector<TStored>& stored, bool centresFromEdges) {
+  for (const TStored& s : stored) {
+    if (!IsCentre(*s.Field)) {
+      Set(seal, *s.Field, s.Value);
+      continue;
+    }
+    const bool x = s.Field->Offset == kRealCenterXOffset;
+    if (x) {
+      seal.SetRealWidth(StoredSingle(stored, kRealWidthOffset));
+      seal.SetRealHeight(StoredSingle(stored, kRealHeightOffset));
+    }
+    float centre = std::get<float>(s.Value);
+    if (centresFromEdges) {
+      centre = static_cast<float>(centre + (x ? seal.RealWidth() : seal.RealHeight()) / 2.0L);
+      if (!std::isfinite(centre)) throw EFormatError("a stored edge is out of range");
+    }
+    Set(seal, *s.Field, centre);
+  }
 }
 
 void ApplyPicture(TByteReader& reader, TSeal& seal) {
@@ -373,8 +408,7 @@ void ReadSealBlock(TSealRecord& record, TByteReader& reader, TSeal& seal, QWidge
   seal.PopupMenu = popupMenu;
   seal.SetPixelsPerMm(pixelsPerMm);
   reader.ReadBytes(record.data(), record.size());
-  const std::vector<TValue> values = DecodeRecord(record);
-  for (size_t i = 0; i < values.size(); ++i) Set(seal, kFields[i], values[i]);
+  ApplyRecord(seal, DecodeRecord(record), false);
 
   ReadStrings(reader, seal);
   ApplyPicture(reader, seal);
@@ -392,28 +426,11 @@ void ReadLegacySeal(TByteReader& reader, int version, TSeal& seal, QWidget* pare
   std::vector<uint8_t> record(size);
   reader.ReadBytes(record.data(), size);
 
-  struct TStored {
-    const TField* Field;
-    TValue Value;
-  };
   std::vector<TStored> stored;
   for (const TField& field : kFields)
     if (const std::optional<size_t> at = LegacyOffset(field, size))
       stored.push_back({&field, DecodeAt(record.data(), *at, field)});
-
-  for (const TStored& s : stored) {
-    if (IsCentre(*s.Field)) {
-      // The older layout keeps the top-left corner; the centre follows from the size the
-      // seal has at this point.
-      const long double edge = std::get<float>(s.Value);
-      const long double half = (s.Field->Offset == kRealCenterXOffset ? seal.RealWidth() : seal.RealHeight()) / 2.0L;
-      const float centre = static_cast<float>(edge + half);
-      if (!std::isfinite(centre)) throw EFormatError("a stored edge is out of range");
-      Set(seal, *s.Field, centre);
-    } else {
-      Set(seal, *s.Field, s.Value);
-    }
-  }
+  ApplyRecord(seal, stored, true);
   ReadStrings(reader, seal);
   LoadPictureFile(seal);
   seal.SetPicClrChange(false);

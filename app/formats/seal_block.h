@@ -19,7 +19,9 @@ inline constexpr size_t kSealRecordSize = 660;
 // Scratch buffer for one record; a caller may reuse one for every seal it writes or reads.
 using TSealRecord = std::array<uint8_t, kSealRecordSize>;
 
-// Where a record field sits, for the readers of older layouts.
+// Where the geometry of a seal sits in its record.
+inline constexpr size_t kRealWidthOffset = 21;
+inline constexpr size_t kRealHeightOffset = 25;
 inline constexpr size_t kRealCenterXOffset = 287;
 inline constexpr size_t kRealCenterYOffset = 291;
 

@@ -363,6 +363,23 @@ TEST_P(LegacyDocumentTest, CentresFromEdgesSixMillimetreMarginsAndPictureFiles) 
 
 INSTANTIATE_TEST_SUITE_P(Versions, LegacyDocumentTest, ::testing::Values(5, 6, 7));
 
+TEST(DocumentFile, LegacyColumnBlockKeepsItsSidesAndCorner) {
+  TLegacySeal column;
+  column.Type = stHorzText;
+  column.RealWidth = 8;
+  column.RealHeight = 40;
+  Bytes file = LegacyDocument(7, 7, 100, 100, {column});
+  file[28 + 266] = 0;  // RowCol False: a column
+  Target t;
+  const TDocument doc = ReadDocument(file, t.target);
+  const TSeal& s = *doc.Seals[0];
+  EXPECT_FALSE(s.RowCol());
+  EXPECT_EQ(s.RealWidth(), 8);
+  EXPECT_EQ(s.RealHeight(), 40);
+  EXPECT_EQ(s.RealCenterX(), 14);
+  EXPECT_EQ(s.RealCenterY(), 25);
+}
+
 TEST(DocumentFile, HostileLegacyValuesAreRefused) {
   TLegacySeal bad;
   bad.Type = TSealType(24);

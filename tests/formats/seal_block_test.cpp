@@ -207,6 +207,23 @@ TEST(SealBlock, RoundTripKeepsEveryPropertyAndTheTailsOfFaceNames) {
   }
 }
 
+// Turning a block to columns swaps its sides; reading one must not turn it again.
+TEST(SealBlock, ColumnTextBlocksReopenAsSaved) {
+  for (int count : {1, 2, 3}) {
+    auto s = MakeSeal(stHorzText);
+    s->SetRowCol(false);
+    s->SetRowColCount(count);
+    ASSERT_NE(s->RealWidth(), s->RealHeight());
+    const Bytes block = Block(*s);
+    auto back = Read(block);
+    EXPECT_EQ(back->RealWidth(), s->RealWidth()) << count;
+    EXPECT_EQ(back->RealHeight(), s->RealHeight()) << count;
+    EXPECT_EQ(back->Width(), s->Width()) << count;
+    EXPECT_EQ(back->Height(), s->Height()) << count;
+    EXPECT_EQ(Block(*back), block) << count;
+  }
+}
+
 TEST(SealBlock, InexactCentresMoveTwoMillimetresEachTime) {
   auto s = MakeSeal(stEllipse);
   s->SetRealCenterX(30.25f);
