@@ -297,9 +297,9 @@ float StoredSingle(const std::vector<TStored>& stored, size_t offset) {
 }
 
 // Applies decoded fields in record order. Turning a text block to columns swaps its sides,
-// as it should when the user turns it, but the stored sides are already the turned ones:
-// they are set again before the centres, so that a block reopens as it was saved. The
-// older layouts store the top-left corner, from which the centre follows.
+// as it should when the user turns it, but the stored sides of a text block are already the
+// turned ones: they are set again before the centres, so that a block reopens as it was
+// saved. The older layouts store the top-left corner, from which the centre follows.
 void ApplyRecord(TSeal& seal, const std::vector<TStored>& stored, bool centresFromEdges) {
   for (const TStored& s : stored) {
     if (!IsCentre(*s.Field)) {
@@ -307,7 +307,7 @@ void ApplyRecord(TSeal& seal, const std::vector<TStored>& stored, bool centresFr
       continue;
     }
     const bool x = s.Field->Offset == kRealCenterXOffset;
-    if (x) {
+    if (x && seal.SealType() == seal::stHorzText) {
       seal.SetRealWidth(StoredSingle(stored, kRealWidthOffset));
       seal.SetRealHeight(StoredSingle(stored, kRealHeightOffset));
     }
