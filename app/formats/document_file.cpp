@@ -37,8 +37,8 @@ int ReadSealCount(TByteReader& reader, size_t smallestSeal) {
 }
 
 template <class ReadOne>
-std::vector<std::unique_ptr<seal::TSeal>> ReadSeals(TByteReader& reader, size_t smallestSeal,
-                                                    const TSealTarget& target, ReadOne readOne) {
+std::vector<std::unique_ptr<seal::TSeal>> ReadSeals(TByteReader& reader, size_t smallestSeal, const TSealTarget& target,
+                                                    ReadOne readOne) {
   const int k = ReadSealCount(reader, smallestSeal);
   const int maximum = k + 5;
   Report(target.Progress, kProgressStart, maximum);

@@ -32,7 +32,8 @@ struct TAccess {
 // One alternative per stored type; a field's value uses the alternative of its accessor.
 using TAccessor = std::variant<TAccess<TSealType>, TAccess<platform::TColor>, TAccess<platform::TBrushStyle>,
                                TAccess<bool>, TAccess<float>, TAccess<int>, TAccess<TFrameType>, TAccess<TFaceName>>;
-using TValue = std::variant<TSealType, platform::TColor, platform::TBrushStyle, bool, float, int, TFrameType, TFaceName>;
+using TValue =
+    std::variant<TSealType, platform::TColor, platform::TBrushStyle, bool, float, int, TFrameType, TFaceName>;
 
 struct TField {
   uint16_t Offset;
@@ -42,8 +43,10 @@ struct TField {
   int Max = INT32_MAX;
 };
 
-#define FIELD(offset, type, name) \
-  TField { offset, TAccess<type>{&TSeal::name, &TSeal::Set##name} }
+#define FIELD(offset, type, name)                             \
+  TField {                                                    \
+    offset, TAccess<type> { &TSeal::name, &TSeal::Set##name } \
+  }
 
 using platform::TBrushStyle;
 using platform::TColor;
@@ -270,9 +273,7 @@ std::vector<TStored> DecodeRecord(const TSealRecord& record) {
   return values;
 }
 
-bool IsCentre(const TField& field) {
-  return field.Offset == kRealCenterXOffset || field.Offset == kRealCenterYOffset;
-}
+bool IsCentre(const TField& field) { return field.Offset == kRealCenterXOffset || field.Offset == kRealCenterYOffset; }
 
 // Offset of a field in a legacy record of the given length, or nothing when the record
 // does not hold it. The fields from the fill style to the last text angle sit 4 bytes
@@ -337,8 +338,8 @@ void ApplyPicture(TByteReader& reader, TSeal& seal) {
 
 void ReadStrings(TByteReader& reader, TSeal& seal) {
   using TSetText = void (TSeal::*)(const std::string&);
-  for (TSetText set : {&TSeal::SetText, &TSeal::SetText1, &TSeal::SetText2, &TSeal::SetText3, &TSeal::SetCode,
-                       &TSeal::SetImage})
+  for (TSetText set :
+       {&TSeal::SetText, &TSeal::SetText1, &TSeal::SetText2, &TSeal::SetText3, &TSeal::SetCode, &TSeal::SetImage})
     (seal.*set)(reader.ReadString());
 }
 
@@ -388,7 +389,8 @@ void WriteSealBlock(TSealRecord& record, TByteWriter& writer, const TSeal& seal,
 
   TByteWriter block;
   block.WriteBytes(record.data(), record.size());
-  for (const std::string* text : {&seal.Text(), &seal.Text1(), &seal.Text2(), &seal.Text3(), &seal.Code(), &seal.Image()})
+  for (const std::string* text :
+       {&seal.Text(), &seal.Text1(), &seal.Text2(), &seal.Text3(), &seal.Code(), &seal.Image()})
     block.WriteString(*text);
   const platform::TPicture& picture = seal.Picture();
   block.WriteBool(picture.HasGraphic());
@@ -417,8 +419,8 @@ void ReadSealBlock(TSealRecord& record, TByteReader& reader, TSeal& seal, QWidge
 
 size_t LegacySealRecordSize(int version) { return version <= 5 ? 295 : version == 6 ? 615 : 635; }
 
-void ReadLegacySeal(TByteReader& reader, int version, TSeal& seal, QWidget* parent, QMenu* popupMenu,
-                    float pixelsPerMm, int pageZoom) {
+void ReadLegacySeal(TByteReader& reader, int version, TSeal& seal, QWidget* parent, QMenu* popupMenu, float pixelsPerMm,
+                    int pageZoom) {
   seal.setParent(parent);
   seal.PopupMenu = popupMenu;
   seal.SetPixelsPerMm(pixelsPerMm);

@@ -1,6 +1,8 @@
 // Document files against their layouts: the version 8 header, the choice of reader by the
 // stamp, the older layouts built byte by byte, truncated files and a full round trip.
 
+#include "document_file.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,7 +14,6 @@
 #include <cstring>
 #include <limits>
 
-#include "document_file.h"
 #include "document_makers.h"
 #include "extended.h"
 #include "gbk.h"

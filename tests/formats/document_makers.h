@@ -36,8 +36,8 @@ struct TLegacySeal {
   float PenWidth = 1.5f;
   int32_t LineCount = 3;
   int32_t TextAngle = 450;
-  seal::TFaceName Face{};        // read from version 6 on
-  int32_t TextPenWidth = 0;      // read in version 7 only
+  seal::TFaceName Face{};                                       // read from version 6 on
+  int32_t TextPenWidth = 0;                                     // read in version 7 only
   std::vector<std::string> Strings = {"", "", "", "", "", ""};  // Text .. Code, Image
 };
 // A file of the given stamp laid out as version `version` (5, 6 or 7) stores it.

@@ -1,6 +1,8 @@
 // The seal block byte by byte against its layout: every field at its offset, the strings and
 // the picture part, the centre shift of the clipboard, the reader's scale, and hostile blocks.
 
+#include "seal_block.h"
+
 #include <gtest/gtest.h>
 
 #include <QMenu>
@@ -9,11 +11,11 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <set>
 
 #include "document_makers.h"
 #include "gbk.h"
-#include "seal_block.h"
 
 using namespace formats;
 using namespace seal;
@@ -55,46 +57,166 @@ struct Documented {
   std::function<Bytes(const TSeal&)> stored;
 };
 
-#define SINGLE(off, p) {off, 4, false, #p, [](TSeal& s, int i) { s.Set##p(1000.5f + i); }, [](const TSeal& s) { return Encoded(s.p()); }}
-#define INTEGER(off, p) {off, 4, false, #p, [](TSeal& s, int i) { s.Set##p(3000 + i); }, [](const TSeal& s) { return Encoded(s.p()); }}
-#define COLOR(off, p) {off, 4, false, #p, [](TSeal& s, int i) { s.Set##p(0x00AB0000u + uint32_t(i)); }, [](const TSeal& s) { return Encoded(s.p()); }}
-#define BOOLEAN(off, p) {off, 1, true, #p, [](TSeal& s, int) { s.Set##p(!s.p()); }, [](const TSeal& s) { return Encoded(s.p()); }}
-#define FACE(off, p) {off, 64, false, #p, [](TSeal& s, int i) { s.Set##p(document_makers::FaceWithTail("隶书", uint8_t(i))); }, [](const TSeal& s) { return Encoded(s.p()); }}
-#define ENUM(off, p, v) {off, 1, false, #p, [](TSeal& s, int) { s.Set##p(v); }, [](const TSeal& s) { return Encoded(s.p()); }}
+// A value of the field's own: a number from its index, a flag turned over, a fixed kind.
+template <class T>
+T Sentinel(const TSeal& s, TArg<T> (TSeal::*get)() const, int i) {
+  if constexpr (std::is_same_v<T, float>)
+    return 1000.5f + float(i);
+  else if constexpr (std::is_same_v<T, int>)
+    return 3000 + i;
+  else if constexpr (std::is_same_v<T, platform::TColor>)
+    return 0x00AB0000u + uint32_t(i);
+  else if constexpr (std::is_same_v<T, bool>)
+    return !(s.*get)();
+  else if constexpr (std::is_same_v<T, TFaceName>)
+    return document_makers::FaceWithTail("隶书", uint8_t(i));
+  else
+    return T{};  // kinds are given fixed values
+}
+
+template <class T>
+Documented Field(size_t offset, const char* name, TArg<T> (TSeal::*get)() const, void (TSeal::*set)(TArg<T>),
+                 std::optional<T> fixed = std::nullopt) {
+  return {offset,
+          Encoded(T{}).size(),
+          std::is_same_v<T, bool>,
+          name,
+          [=](TSeal& s, int i) { (s.*set)(fixed ? *fixed : Sentinel<T>(s, get, i)); },
+          [=](const TSeal& s) { return Encoded((s.*get)()); }};
+}
+
+#define SINGLE(off, p) Field<float>(off, #p, &TSeal::p, &TSeal::Set##p)
+#define INTEGER(off, p) Field<int>(off, #p, &TSeal::p, &TSeal::Set##p)
+#define COLOR(off, p) Field<platform::TColor>(off, #p, &TSeal::p, &TSeal::Set##p)
+#define BOOLEAN(off, p) Field<bool>(off, #p, &TSeal::p, &TSeal::Set##p)
+#define FACE(off, p) Field<TFaceName>(off, #p, &TSeal::p, &TSeal::Set##p)
+#define ENUM(off, p, v) Field<decltype(v)>(off, #p, &TSeal::p, &TSeal::Set##p, v)
 
 const std::vector<Documented>& Layout() {
   static const std::vector<Documented> layout = {
-      ENUM(0, SealType, stRect), COLOR(1, PenColor), COLOR(5, BrushColor), ENUM(9, BrushStyle, platform::bsCross),
-      BOOLEAN(10, CodeOn), BOOLEAN(11, HaveImage), BOOLEAN(12, ImageIsStar), BOOLEAN(13, CodeTopOrDown),
-      BOOLEAN(14, TopOrDown), BOOLEAN(15, TopOrDown1), BOOLEAN(16, TopOrDown2), BOOLEAN(17, TopOrDown3),
-      BOOLEAN(18, LineType), BOOLEAN(19, InSide), BOOLEAN(20, OutSide),
-      SINGLE(21, RealWidth), SINGLE(25, RealHeight), SINGLE(29, PenWidth), SINGLE(33, PenWidth1),
-      SINGLE(37, PenWidth2), SINGLE(41, PenWidth3), SINGLE(45, PenWidth4), SINGLE(49, LineWidth),
-      SINGLE(53, ImageWidth), SINGLE(57, ImageHeight), SINGLE(61, CLWidth), SINGLE(65, CLHeight),
-      SINGLE(69, TextWidth), SINGLE(73, TextWidth1), SINGLE(77, TextWidth2), SINGLE(81, TextWidth3),
-      SINGLE(85, CodeWidth), SINGLE(89, TextHeight), SINGLE(93, TextHeight1), SINGLE(97, TextHeight2),
-      SINGLE(101, TextHeight3), SINGLE(105, CodeHeight), SINGLE(109, CodeToFrame), SINGLE(113, CodeLength),
-      SINGLE(117, OutInDelta), SINGLE(121, TextsWidth), SINGLE(125, TextsWidth1), SINGLE(129, TextsWidth2),
-      SINGLE(133, TextsWidth3), SINGLE(137, TextsHeight), SINGLE(141, TextsHeight1), SINGLE(145, TextsHeight2),
-      SINGLE(149, TextsHeight3), SINGLE(153, TextCenterX), SINGLE(157, TextCenterX1), SINGLE(161, TextCenterX2),
-      SINGLE(165, TextCenterX3), SINGLE(169, CLineCenterX), SINGLE(173, ImageCenterX), SINGLE(177, TextCenterY),
-      SINGLE(181, TextCenterY1), SINGLE(185, TextCenterY2), SINGLE(189, TextCenterY3), SINGLE(193, CLineCenterY),
-      SINGLE(197, ImageCenterY), INTEGER(201, TextWeight), INTEGER(205, TextWeight1), INTEGER(209, TextWeight2),
-      INTEGER(213, TextWeight3), INTEGER(217, CodeWeight), INTEGER(221, LineCount), INTEGER(225, TextAngle),
-      INTEGER(229, TextAngle1), INTEGER(233, TextAngle2), INTEGER(237, TextAngle3),
-      ENUM(241, NameSealFrameType, ftDiamond), INTEGER(242, LineAngle), BOOLEAN(246, IsEllipse),
-      BOOLEAN(247, IsEllipse1), BOOLEAN(248, IsEllipse2), BOOLEAN(249, IsEllipse3), INTEGER(250, RowColCount),
-      INTEGER(254, RowColCount1), INTEGER(258, RowColCount2), INTEGER(262, RowColCount3), BOOLEAN(266, LeftRight),
-      BOOLEAN(267, LeftRight1), BOOLEAN(268, LeftRight2), BOOLEAN(269, LeftRight3), BOOLEAN(270, RowCol),
-      BOOLEAN(271, RowCol1), BOOLEAN(272, RowCol2), BOOLEAN(273, RowCol3), INTEGER(274, CodeAngle),
-      BOOLEAN(278, IsZhuanLunA), SINGLE(279, InDelta), SINGLE(283, LineABW), SINGLE(287, RealCenterX),
-      SINGLE(291, RealCenterY), FACE(295, TextFontName), FACE(359, TextFontName1), FACE(423, TextFontName2),
-      FACE(487, TextFontName3), FACE(551, CodeFontName), INTEGER(615, TextPenWidth), INTEGER(619, TextPenWidth1),
-      INTEGER(623, TextPenWidth2), INTEGER(627, TextPenWidth3), INTEGER(631, CodePenWidth), BOOLEAN(635, CBlank),
-      BOOLEAN(636, CBold), BOOLEAN(637, CItalic), BOOLEAN(638, Blank), BOOLEAN(639, Bold), BOOLEAN(640, Italic),
-      BOOLEAN(641, Blank1), BOOLEAN(642, Bold1), BOOLEAN(643, Italic1), BOOLEAN(644, Blank2), BOOLEAN(645, Bold2),
-      BOOLEAN(646, Italic2), BOOLEAN(647, Blank3), BOOLEAN(648, Bold3), BOOLEAN(649, Italic3), SINGLE(650, RealSR),
-      SINGLE(654, RealTextLength), BOOLEAN(658, PicTransParnt), BOOLEAN(659, PicClrChange),
+      ENUM(0, SealType, stRect),
+      COLOR(1, PenColor),
+      COLOR(5, BrushColor),
+      ENUM(9, BrushStyle, platform::bsCross),
+      BOOLEAN(10, CodeOn),
+      BOOLEAN(11, HaveImage),
+      BOOLEAN(12, ImageIsStar),
+      BOOLEAN(13, CodeTopOrDown),
+      BOOLEAN(14, TopOrDown),
+      BOOLEAN(15, TopOrDown1),
+      BOOLEAN(16, TopOrDown2),
+      BOOLEAN(17, TopOrDown3),
+      BOOLEAN(18, LineType),
+      BOOLEAN(19, InSide),
+      BOOLEAN(20, OutSide),
+      SINGLE(21, RealWidth),
+      SINGLE(25, RealHeight),
+      SINGLE(29, PenWidth),
+      SINGLE(33, PenWidth1),
+      SINGLE(37, PenWidth2),
+      SINGLE(41, PenWidth3),
+      SINGLE(45, PenWidth4),
+      SINGLE(49, LineWidth),
+      SINGLE(53, ImageWidth),
+      SINGLE(57, ImageHeight),
+      SINGLE(61, CLWidth),
+      SINGLE(65, CLHeight),
+      SINGLE(69, TextWidth),
+      SINGLE(73, TextWidth1),
+      SINGLE(77, TextWidth2),
+      SINGLE(81, TextWidth3),
+      SINGLE(85, CodeWidth),
+      SINGLE(89, TextHeight),
+      SINGLE(93, TextHeight1),
+      SINGLE(97, TextHeight2),
+      SINGLE(101, TextHeight3),
+      SINGLE(105, CodeHeight),
+      SINGLE(109, CodeToFrame),
+      SINGLE(113, CodeLength),
+      SINGLE(117, OutInDelta),
+      SINGLE(121, TextsWidth),
+      SINGLE(125, TextsWidth1),
+      SINGLE(129, TextsWidth2),
+      SINGLE(133, TextsWidth3),
+      SINGLE(137, TextsHeight),
+      SINGLE(141, TextsHeight1),
+      SINGLE(145, TextsHeight2),
+      SINGLE(149, TextsHeight3),
+      SINGLE(153, TextCenterX),
+      SINGLE(157, TextCenterX1),
+      SINGLE(161, TextCenterX2),
+      SINGLE(165, TextCenterX3),
+      SINGLE(169, CLineCenterX),
+      SINGLE(173, ImageCenterX),
+      SINGLE(177, TextCenterY),
+      SINGLE(181, TextCenterY1),
+      SINGLE(185, TextCenterY2),
+      SINGLE(189, TextCenterY3),
+      SINGLE(193, CLineCenterY),
+      SINGLE(197, ImageCenterY),
+      INTEGER(201, TextWeight),
+      INTEGER(205, TextWeight1),
+      INTEGER(209, TextWeight2),
+      INTEGER(213, TextWeight3),
+      INTEGER(217, CodeWeight),
+      INTEGER(221, LineCount),
+      INTEGER(225, TextAngle),
+      INTEGER(229, TextAngle1),
+      INTEGER(233, TextAngle2),
+      INTEGER(237, TextAngle3),
+      ENUM(241, NameSealFrameType, ftDiamond),
+      INTEGER(242, LineAngle),
+      BOOLEAN(246, IsEllipse),
+      BOOLEAN(247, IsEllipse1),
+      BOOLEAN(248, IsEllipse2),
+      BOOLEAN(249, IsEllipse3),
+      INTEGER(250, RowColCount),
+      INTEGER(254, RowColCount1),
+      INTEGER(258, RowColCount2),
+      INTEGER(262, RowColCount3),
+      BOOLEAN(266, LeftRight),
+      BOOLEAN(267, LeftRight1),
+      BOOLEAN(268, LeftRight2),
+      BOOLEAN(269, LeftRight3),
+      BOOLEAN(270, RowCol),
+      BOOLEAN(271, RowCol1),
+      BOOLEAN(272, RowCol2),
+      BOOLEAN(273, RowCol3),
+      INTEGER(274, CodeAngle),
+      BOOLEAN(278, IsZhuanLunA),
+      SINGLE(279, InDelta),
+      SINGLE(283, LineABW),
+      SINGLE(287, RealCenterX),
+      SINGLE(291, RealCenterY),
+      FACE(295, TextFontName),
+      FACE(359, TextFontName1),
+      FACE(423, TextFontName2),
+      FACE(487, TextFontName3),
+      FACE(551, CodeFontName),
+      INTEGER(615, TextPenWidth),
+      INTEGER(619, TextPenWidth1),
+      INTEGER(623, TextPenWidth2),
+      INTEGER(627, TextPenWidth3),
+      INTEGER(631, CodePenWidth),
+      BOOLEAN(635, CBlank),
+      BOOLEAN(636, CBold),
+      BOOLEAN(637, CItalic),
+      BOOLEAN(638, Blank),
+      BOOLEAN(639, Bold),
+      BOOLEAN(640, Italic),
+      BOOLEAN(641, Blank1),
+      BOOLEAN(642, Bold1),
+      BOOLEAN(643, Italic1),
+      BOOLEAN(644, Blank2),
+      BOOLEAN(645, Bold2),
+      BOOLEAN(646, Italic2),
+      BOOLEAN(647, Blank3),
+      BOOLEAN(648, Bold3),
+      BOOLEAN(649, Italic3),
+      SINGLE(650, RealSR),
+      SINGLE(654, RealTextLength),
+      BOOLEAN(658, PicTransParnt),
+      BOOLEAN(659, PicClrChange),
   };
   return layout;
 }
