@@ -105,7 +105,7 @@ void DrawCentreLines(const TSeal& seal, int X, int Y, TCanvas& canvas, TColor pc
     case stEpsCL:
       DrawSplitCentreLine(X, Y, canvas, pc, bc, bs, W, H, clw, abw, clcx, clcy, pw4);
       break;
-    default:
+    default:  // stTriangle, stRhomb
       DrawBoxedCentreLines(X, Y, canvas, pc, bc, bs, W, H, clw, clh, abw, clcx, clcy, pw, pw4, true);
       break;
   }
