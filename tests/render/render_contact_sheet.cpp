@@ -97,6 +97,38 @@ const std::vector<TSample>& Samples() {
          s.SetLineCount(8);
          s.SetLineWidth(0.3f);
        }},
+      {"round official seal", stEllipse, 42, 42,
+       [](TSeal& s) {
+         s.SetText(Gbk("北京市某某科技有限公司"));
+         s.SetIsEllipse(true);
+         s.SetTextAngle(2100);
+         s.SetTextsWidth(33);
+         s.SetTextsHeight(33);
+         s.SetTextHeight(6);
+         s.SetText3(Gbk("财务专用"));
+         s.SetIsEllipse3(true);
+         s.SetTopOrDown3(false);
+         s.SetTextAngle3(900);
+         s.SetTextsWidth3(35);
+         s.SetTextsHeight3(35);
+         s.SetTextCenterY3(0);
+         s.SetTextWidth3(3);
+         s.SetTextHeight3(3.5f);
+         s.SetText1(Gbk("合同专用章"));
+         s.SetTextsWidth1(20);
+         s.SetTextsHeight1(5);
+         s.SetTextCenterY1(7);
+         s.SetTextWidth1(3);
+         s.SetTextHeight1(4);
+         s.SetCLWidth(24);
+         s.SetCLHeight(6);
+         s.SetCLineCenterY(7);
+         s.SetPenWidth4(0.3f);
+         s.SetCode(Gbk("1101080012345"));
+         s.SetImageIsStar(true);
+         s.SetLineCount(12);
+         s.SetLineWidth(0.3f);
+       }},
       {"negative rect", stRect, 30, 30,
        [](TSeal& s) {
          s.SetBrushStyle(platform::bsSolid);
