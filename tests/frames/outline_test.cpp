@@ -161,14 +161,19 @@ TEST(StrokedFrames, RoundRectCornerArgumentIsTheDiameter) {
 }
 
 TEST(StrokedFrames, ZeroCornerLooksLikeTheRectangle) {
-  const TFrameCase c{80, 60, 4, 2, 0, 3, 0, 0};
-  const QImage rect = NameFrameImage(bsClear, c, seal::ftRectangle);
-  EXPECT_EQ(NameFrameImage(bsClear, c, seal::ftRoundRect), rect);
+  const auto draw = [](seal::TFrameType type) {
+    QImage image = WhiteImage(100, 80);
+    TPainterCanvas canvas(&image);
+    seal::DrawNameSealFrame(10, 10, canvas, kRed, kRed, bsClear, 80, 60, 4, 2, 0, 3, 0, 0, type);
+    return image;
+  };
+  const QImage rect = draw(seal::ftRectangle);
+  EXPECT_EQ(draw(seal::ftRoundRect), rect);
   // The octagon is a polygon, whose right and bottom vertices are pixels of their own.
-  const QImage diamond = NameFrameImage(bsClear, c, seal::ftDiamond);
+  const QImage diamond = draw(seal::ftDiamond);
   ExpectNear(InkBounds(diamond), InkBounds(rect));
-  for (int y : {3, 30}) ExpectRuns(RowRuns(diamond, y), RowRuns(rect, y));
-  for (int x : {3, 40}) ExpectRuns(ColumnRuns(diamond, x), ColumnRuns(rect, x));
+  for (int y : {13, 40}) ExpectRuns(RowRuns(diamond, y), RowRuns(rect, y));
+  for (int x : {13, 50}) ExpectRuns(ColumnRuns(diamond, x), ColumnRuns(rect, x));
 }
 
 TEST(StrokedFrames, NegativeEllipseIsFilledInside) {
