@@ -54,6 +54,12 @@ qreal AscentShare(const QFont& font) {
 
 QString FallbackFamily() { return kMing; }
 
+QStringList AliasFaceNames() {
+  QStringList names;
+  for (const TFaceAlias& alias : kFaceAliases) names.append(QString::fromUtf8(alias.Name));
+  return names;
+}
+
 QString FaceFamily(std::string_view gbkFace) {
   for (const TFaceAlias& alias : kFaceAliases) {
     if (Gbk(alias.Name) == gbkFace) return alias.Family;

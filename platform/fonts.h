@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <string_view>
 
 #include "logfont.h"
@@ -15,6 +16,9 @@ namespace platform {
 // The installed family a face name (GBK) draws with: the alias table first, otherwise the
 // name itself, which fontconfig matches.
 QString FaceFamily(std::string_view gbkFace);
+
+// The face names documents carry that the alias table maps onto installed faces (UTF-8).
+QStringList AliasFaceNames();
 
 // The Simplified Chinese face that stands in for names no installed font matches.
 QString FallbackFamily();

@@ -1,0 +1,116 @@
+#pragma once
+// The main window: the MDI frame with its menus, tool bar, status bar, side panels and
+// wallpaper, built while the splash window announces each step.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QToolBar>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "bitmap.h"
+#include "kivcontrols.h"
+#include "mdiclient.h"
+
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TfrmMain(QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  // Published parts that other windows use.
+  TKivStatusBar* KivStatusBar1;
+  QLabel* Panel2;
+  QProgressBar* ProgressBar1;
+  QWidget* CoolBar1;
+  QToolBar* ToolBar1;
+  QWidget* Panel4;
+  QComboBox* DispComboBox;
+  QWidget* Panel3;
+  QComboBox* FontComboBox;
+  QCheckBox* CheckBox4;
+  QWidget* Panel1;
+  QCheckBox* CheckBox1;
+  QCheckBox* CheckBox2;
+  QCheckBox* CheckBox3;
+  QWidget* Panel6;
+  TKivFlatPanel* KivFlatPanel1;
+  TKivButton* KivButton1;
+  TKivButton* KivButton2;
+  QScrollArea* ScrollBox1;
+  QScrollArea* ScrollBox2;
+  TMdiClient* ClientWindow;
+  std::vector<QAction*> ActionList1;
+  std::vector<QAction*> ActionList2;
+  QMenu* PopupMenu1;
+  QMenu* PopupMenu2;
+  QMenu* PopupMenu3;
+  QMenu* WindowMenu;
+  QAction* actPageDoubleBuffered;
+
+  // The action of that name from either list, nullptr when there is none.
+  QAction* Action(const QString& name) const;
+
+  std::unique_ptr<std::vector<uint8_t>> FClipStream;
+  std::unique_ptr<platform::TBitmap> FWallpaper;
+  bool FEmblemsLoaded = false;
+  bool FLibraryLoaded = false;
+  uint8_t FPrintMode = 0;
+  // The program's folder with a trailing separator; empty until the window is first shown.
+  QString FAppPath;
+  TImagePreview* FSelectedEmblem = nullptr;
+  TImagePreview* FSelectedLibSeal = nullptr;
+
+  // The narrow-screen question was answered Yes: the program ends after start-up.
+  bool TerminateRequested() const { return FTerminateRequested; }
+
+  void ShowFileState(bool modified, int count);
+  void ArrangeBars();
+  // The layout rule for a window of pixelsPerInch.
+  void ArrangeBars(int pixelsPerInch);
+  void ShowKeyStates();
+  // Opens the document at path in a new document window.
+  virtual void OpenDocument(const QString& path);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void FormShow();
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void BindWindowActions();
+  void UpdateWindowActions();
+  void FillWindowList();
+  void TileWindows(Qt::Orientation orientation);
+  void ArrangeIcons();
+
+  bool FTerminateRequested = false;
+  std::vector<QAction*> FWindowListActions;
+};
+
+// The main window while the program runs; nullptr before it is created and after it is freed.
+extern TfrmMain* frmMain;
+
+// Removes, from the last item to the first, every item whose text has no double-byte character.
+void KeepChineseFonts(QComboBox* box);
+
+// The text of the zoom box's items: 25% to 600% in steps of 25.
+QStringList ZoomItems();
+
+// The document named by the program's arguments: the first argument, or, when it has no
+// extension and a second follows, the two joined by one blank (a path with one blank passed
+// unquoted). Empty without arguments.
+QString CommandLineDocument(const QStringList& args);

@@ -1,0 +1,64 @@
+#pragma once
+// What the windows ask of the desktop, each behind one replaceable function so that every
+// window runs offscreen in tests: message boxes, file dialogs, the shell, the printer list,
+// the lock keys, the screen, the installed fonts, the start-up pauses, the command line and
+// the dialogs library's path. The settings store is platform/registry.h, whose file the
+// tests point elsewhere.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace app {
+
+enum class TMsgKind { Warning, Information, Confirmation, Error };
+
+enum TMsgButton : unsigned {
+  mbOK = 1,
+  mbYes = 2,
+  mbNo = 4,
+  mbCancel = 8,
+};
+using TMsgButtons = unsigned;
+
+struct TLockKeys {
+  bool Caps = false;
+  bool Num = false;
+  bool Scroll = false;
+};
+
+struct TServices {
+  // Returns the button chosen.
+  std::function<TMsgButton(QWidget* parent, TMsgKind kind, const QString& text, TMsgButtons buttons)> MessageBox;
+  // Return the chosen path, empty when cancelled.
+  std::function<QString(QWidget* parent, const QString& folder, const QString& filter)> OpenFileName;
+  std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& name)>
+      SaveFileName;
+  // Opens a web or mail link with the desktop's default program; failures are not reported.
+  std::function<void(const QString& url)> OpenUrl;
+  std::function<QStringList()> PrinterNames;
+  std::function<TLockKeys()> LockKeys;
+  std::function<int()> ScreenWidth;
+  // Installed font families: those covering Simplified Chinese and the Windows face names
+  // that the canvas maps onto them.
+  std::function<QStringList()> ScreenFontNames;
+  // Blocks the user-interface thread, as the start-up pauses do.
+  std::function<void(int milliseconds)> Pause;
+  // The program's arguments, without the program name.
+  std::function<QStringList()> Arguments;
+  // The folder of the program file.
+  std::function<QString()> ProgramFolder;
+  std::function<QString()> DialogsLibraryPath;
+};
+
+// The services in use; starts with the desktop's own.
+TServices& Services();
+// Back to the desktop's own services.
+void ResetServices();
+
+// Shorthand for a message box through the services.
+TMsgButton ShowMessage(QWidget* parent, TMsgKind kind, const QString& text, TMsgButtons buttons);
+
+}  // namespace app

@@ -1,0 +1,32 @@
+#include "startup.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include "mainform.h"
+#include "splash.h"
+
+std::unique_ptr<TfrmMain> StartProgram() {
+  auto splash = std::make_unique<TSplashForm>();
+  SplashForm = splash.get();
+  splash->show();
+  splash->repaint();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+  QCoreApplication::setApplicationName(QStringLiteral("Brelvonix"));
+  auto main = std::make_unique<TfrmMain>();
+  frmMain = main.get();
+
+  splash->hide();
+  SplashForm = nullptr;
+  return main;
+}
+
+int RunProgram(QApplication& application) {
+  std::unique_ptr<TfrmMain> main = StartProgram();
+  if (main->TerminateRequested()) return 0;
+  // Without a window manager the maximised state is not applied: the size makes it so.
+  if (const QScreen* screen = main->screen()) main->setGeometry(screen->availableGeometry());
+  main->showMaximized();
+  return application.exec();
+}

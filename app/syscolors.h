@@ -1,0 +1,17 @@
+#pragma once
+// The system colour roles that the custom controls paint with, taken from the application
+// palette where Qt has the role and fixed to the classic desktop values where it has not.
+
+#include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace app {
+
+inline QColor ButtonFaceColor() { return QGuiApplication::palette().color(QPalette::Button); }
+inline QColor HighlightColor() { return QGuiApplication::palette().color(QPalette::Highlight); }
+inline QColor Light3DColor() { return QGuiApplication::palette().color(QPalette::Midlight); }
+inline QColor InactiveBorderColor() { return QColor(212, 208, 200); }
+inline QColor HotLightColor() { return QColor(0, 102, 204); }
+
+}  // namespace app
