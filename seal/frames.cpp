@@ -83,8 +83,8 @@ TPoint Moved(TPoint p, long long dx, long long dy) { return {SaturateToInt(p.X +
 // A polygon frame drawn as filled bands: the outer polygon, the polygon inside the outer
 // border, and the inset that moves every vertex of a polygon by a distance.
 template <class TShape>
-void DrawBandedFrame(TCanvas& canvas, TColor colour, TBrushStyle brushStyle, int pw, int pw1, int pw2, int oid,
-                     int id, const TShape& shape) {
+void DrawBandedFrame(TCanvas& canvas, TColor colour, TBrushStyle brushStyle, int pw, int pw1, int pw2, int oid, int id,
+                     const TShape& shape) {
   canvas.SetPenWidth(1);
   canvas.SetPenColor(colour);
   canvas.SetBrushColor(colour);
@@ -126,7 +126,8 @@ class TTriangleShape {
   TVertices InsideOuterBorder(int pw) const {
     const TVertices o = Outer();
     const long long side = Round(pw * f_);
-    return {Moved(o.TL, side - 1, pw - 1), Moved(o.TR, -side, pw - 1), Moved(o.Apex, 0, -static_cast<long long>(Round(pw / g_)))};
+    return {Moved(o.TL, side - 1, pw - 1), Moved(o.TR, -side, pw - 1),
+            Moved(o.Apex, 0, -static_cast<long long>(Round(pw / g_)))};
   }
 
   TVertices Inset(const TVertices& v, int d) const {
@@ -221,8 +222,8 @@ void DrawEllipseFrame(int X, int Y, TCanvas& canvas, TColor penColour, TColor br
   DrawStrokedFrame(X, Y, canvas, penColour, brushColour, brushStyle, W, H, pw, pw1, pw2, oid, id, 0, ftEllipse);
 }
 
-void DrawTriangleFrame(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*brushColour*/,
-                       TBrushStyle brushStyle, int W, int H, int pw, int pw1, int pw2, int oid, int id) {
+void DrawTriangleFrame(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*brushColour*/, TBrushStyle brushStyle,
+                       int W, int H, int pw, int pw1, int pw2, int oid, int id) {
   if (std::min(W, H) <= 0) return;
   DrawBandedFrame(canvas, penColour, brushStyle, pw, pw1, pw2, oid, id, TTriangleShape(X, Y, W, H));
 }

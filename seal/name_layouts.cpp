@@ -58,8 +58,8 @@ std::string_view Printable(std::string_view glyph) {
   return glyph;
 }
 
-void DrawNameLayout(const TNameLayout& layout, int X, int Y, TCanvas& canvas, TColor penColour,
-                    TBrushStyle brushStyle, const TNameSealText& t) {
+void DrawNameLayout(const TNameLayout& layout, int X, int Y, TCanvas& canvas, TColor penColour, TBrushStyle brushStyle,
+                    const TNameSealText& t) {
   if (t.text.empty() || t.W <= 0 || t.H <= 0) return;
   const Real xc = X + static_cast<Real>(t.W) / 2 + t.cx;
   const Real yc = Y + static_cast<Real>(t.H) / 2 + t.cy;
@@ -75,8 +75,7 @@ void DrawNameLayout(const TNameLayout& layout, int X, int Y, TCanvas& canvas, TC
     if (layout.stepped) x += static_cast<Real>(i) * step;
     const Real y = Place(yc, t.bh, gh, cell.down) - shift;
     const std::string_view glyph = glyphs[i];
-    const platform::TLogFont font =
-        CreateSealFont(gw, gh, 0, t.face, t.weight, IsDoubleByteChar(glyph), t.italic);
+    const platform::TLogFont font = CreateSealFont(gw, gh, 0, t.face, t.weight, IsDoubleByteChar(glyph), t.italic);
     DrawFontGlyph(canvas, platform::Round(x), platform::Round(y), font, t.pw, t.blank, penColour, brushStyle,
                   Printable(glyph), false);
   }

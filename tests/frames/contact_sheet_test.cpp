@@ -46,7 +46,7 @@ TDraw Frame(seal::TFrameType type) {
 }
 
 TDraw Name(seal::TNameSealText (*make)(), void (*layout)(int, int, TCanvas&, platform::TColor, platform::TColor,
-                                                            TBrushStyle, const seal::TNameSealText&)) {
+                                                         TBrushStyle, const seal::TNameSealText&)) {
   return [make, layout](int X, int Y, TCanvas& c, TBrushStyle s) {
     seal::DrawNameSealFrame(X, Y, c, kRed, kRed, s, kSize, kSize, 8, 0, 0, 0, 0, 0, seal::ftRectangle);
     layout(X, Y, c, kRed, kRed, s, make());
@@ -95,36 +95,30 @@ TEST(ContactSheet, EveryShapeAndLayoutPositiveAndNegative) {
          seal::DrawRhombFrame(X, Y, c, kRed, kRed, s, kSize, kSize * 3 / 4, 8, 3, 2, 6, 20);
        }},
       {"five star",
-       [](int X, int Y, TCanvas& c, TBrushStyle s) {
-         seal::DrawFiveStar(X, Y, c, kSize, kSize, 4, kRed, kRed, s);
-       }},
-      {"cells",
-       [](int X, int Y, TCanvas& c, TBrushStyle s) {
-         seal::DrawCells(X, Y, c, kRed, kRed, s, kSize, kSize * 2 / 3, 4, 3, 6, 2);
-       }},
+       [](int X, int Y, TCanvas& c, TBrushStyle s) { seal::DrawFiveStar(X, Y, c, kSize, kSize, 4, kRed, kRed, s); }},
+      {"cells", [](int X, int Y, TCanvas& c,
+                   TBrushStyle s) { seal::DrawCells(X, Y, c, kRed, kRed, s, kSize, kSize * 2 / 3, 4, 3, 6, 2); }},
       {"22", Name(NameText, seal::DrawName22Text)},
-      {"4",
-       Name(
-           [] {
-             seal::TNameSealText t = NameText();
-             t.tw = 40;
-             return t;
-           },
-           seal::DrawName4Text)},
+      {"4", Name(
+                [] {
+                  seal::TNameSealText t = NameText();
+                  t.tw = 40;
+                  return t;
+                },
+                seal::DrawName4Text)},
       {"12", Name(NameText, seal::DrawName12Text)},
       {"12A", Name(WideLarge, seal::DrawName12AText)},
       {"21", Name(NameText, seal::DrawName21Text)},
       {"21A", Name(WideLarge, seal::DrawName21AText)},
       {"11", Name(NameText, seal::DrawName11Text)},
       {"11A", Name(NameText, seal::DrawName11AText)},
-      {"111",
-       Name(
-           [] {
-             seal::TNameSealText t = NameText();
-             t.tw = 50;
-             return t;
-           },
-           seal::DrawName111Text)},
+      {"111", Name(
+                  [] {
+                    seal::TNameSealText t = NameText();
+                    t.tw = 50;
+                    return t;
+                  },
+                  seal::DrawName111Text)},
   };
   const int columns = 6;
   const int rowsPerStyle = (static_cast<int>(pieces.size()) + columns - 1) / columns;

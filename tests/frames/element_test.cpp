@@ -92,8 +92,8 @@ TEST(Elements, PositiveAndNegativeFramesOfEveryFrameKind) {
   // 45 degrees: insets round(10 / 0.707) = 14, round(5 / 0.707) = 7, round(4 / 0.707) = 6.
   const Probe rhomb{{5, 99}, {17, 99}, {23, 99}, {60, 99}};
   for (int kind = seal::stName22; kind <= seal::stRhomb; ++kind) {
-    const Probe& p = kind == seal::stTriangle ? triangle
-                     : kind == seal::stRhomb  ? rhomb
+    const Probe& p = kind == seal::stTriangle                             ? triangle
+                     : kind == seal::stRhomb                              ? rhomb
                      : (kind == seal::stEllipse || kind == seal::stEpsCL) ? elliptic
                                                                           : straight;
     for (TBrushStyle style : {bsClear, bsSolid}) {

@@ -39,9 +39,8 @@ TEST(FiveStar, VerticesClockwiseFromTheTopWithTheSlimInnerRadius) {
   seal::DrawFiveStar(0, 0, rec, 100, 100, 0, kRed, kBlue, bsClear);
   EXPECT_EQ(rec.Lines(), std::vector<std::string>{"Polygon 50 0 61 35 98 35 68 56 79 90 50 69 21 90 32 56 2 35 39 35 "
                                                   "pen 0 $000000FF brush bsClear $00FFFFFF"});
-  const QImage image = DrawOn(100, 100, kWhite, [](auto& c) {
-    seal::DrawFiveStar(0, 0, c, 100, 100, 0, kRed, kBlue, bsClear);
-  });
+  const QImage image =
+      DrawOn(100, 100, kWhite, [](auto& c) { seal::DrawFiveStar(0, 0, c, 100, 100, 0, kRed, kBlue, bsClear); });
   EXPECT_EQ(At(image, 50, 50), kWhite) << "a positive star is an outline";
   ExpectNear(ColorBounds(image, kRed), QRect(QPoint(2, 0), QPoint(98, 90)));
 }
@@ -57,9 +56,8 @@ TEST(FiveStar, OutlineWidthShrinksTheRadiiAndNegativeFillsWithTheBrush) {
   seal::DrawFiveStar(0, 0, rec, 100, 100, 6, kRed, kBlue, bsSolid);
   EXPECT_EQ(rec.Records().at(0).Pen, (platform::TPen{0, kRed}));
   EXPECT_EQ(rec.Records().at(0).Brush, (platform::TBrush{kBlue, bsSolid}));
-  const QImage image = DrawOn(100, 100, kWhite, [](auto& c) {
-    seal::DrawFiveStar(0, 0, c, 100, 100, 6, kRed, kBlue, bsSolid);
-  });
+  const QImage image =
+      DrawOn(100, 100, kWhite, [](auto& c) { seal::DrawFiveStar(0, 0, c, 100, 100, 6, kRed, kBlue, bsSolid); });
   EXPECT_EQ(At(image, 50, 50), kBlue);
   ExpectNear(ColorBounds(image, kRed), QRect(QPoint(5, 3), QPoint(95, 88)));
 }
@@ -74,9 +72,8 @@ TEST(Cells, LinesSplitTheSpanBetweenTheBorders) {
   EXPECT_EQ(rec.Records().at(0).Pen, (platform::TPen{4, kRed}));
   EXPECT_EQ(rec.Records().at(1).Pen, (platform::TPen{2, kRed}));
 
-  const QImage image = DrawOn(100, 100, kWhite, [](auto& c) {
-    seal::DrawCells(0, 0, c, kRed, kBlue, bsClear, 100, 100, 4, 3, 4, 2);
-  });
+  const QImage image =
+      DrawOn(100, 100, kWhite, [](auto& c) { seal::DrawCells(0, 0, c, kRed, kBlue, bsClear, 100, 100, 4, 3, 4, 2); });
   ExpectRuns(RowRuns(image, 10), {{kRed, 0, 3},
                                   {kWhite, 4, 24},
                                   {kRed, 25, 26},
@@ -86,9 +83,13 @@ TEST(Cells, LinesSplitTheSpanBetweenTheBorders) {
                                   {kRed, 73, 74},
                                   {kWhite, 75, 95},
                                   {kRed, 96, 99}});
-  ExpectRuns(ColumnRuns(image, 10),
-             {{kRed, 0, 3}, {kWhite, 4, 32}, {kRed, 33, 34}, {kWhite, 35, 64}, {kRed, 65, 66}, {kWhite, 67, 95},
-              {kRed, 96, 99}});
+  ExpectRuns(ColumnRuns(image, 10), {{kRed, 0, 3},
+                                     {kWhite, 4, 32},
+                                     {kRed, 33, 34},
+                                     {kWhite, 35, 64},
+                                     {kRed, 65, 66},
+                                     {kWhite, 67, 95},
+                                     {kRed, 96, 99}});
 }
 
 TEST(Cells, OneRowOrColumnDrawsOnlyTheFrame) {
@@ -107,9 +108,8 @@ TEST(Cells, NegativeTableHasWhiteLinesOnTheBrushColour) {
                              "LineTo 50 3 50 97 pen 2 $00FFFFFF brush bsSolid $00FF0000",
                              "LineTo 3 50 97 50 pen 2 $00FFFFFF brush bsSolid $00FF0000",
                          }));
-  const QImage image = DrawOn(100, 100, kWhite, [](auto& c) {
-    seal::DrawCells(0, 0, c, kRed, kBlue, bsSolid, 100, 100, 2, 2, 4, 2);
-  });
+  const QImage image =
+      DrawOn(100, 100, kWhite, [](auto& c) { seal::DrawCells(0, 0, c, kRed, kBlue, bsSolid, 100, 100, 2, 2, 4, 2); });
   EXPECT_EQ(At(image, 25, 25), kBlue);
   EXPECT_EQ(At(image, 50, 25), kWhite);
   EXPECT_EQ(At(image, 1, 25), kWhite);

@@ -119,8 +119,8 @@ void ExpectRuns(const std::vector<TRun>& runs, const std::vector<TRun>& expected
   for (size_t k = 0; same && k < expected.size(); ++k) {
     bool shown = false;
     for (const TRun& r : runs)
-      shown = shown || (r.color == expected[k].color && r.last >= expected[k].first - 1 &&
-                        r.first <= expected[k].last + 1);
+      shown =
+          shown || (r.color == expected[k].color && r.last >= expected[k].first - 1 && r.first <= expected[k].last + 1);
     same = shown;
   }
   EXPECT_TRUE(same) << "got      " << Describe(runs) << "\nexpected " << Describe(expected);

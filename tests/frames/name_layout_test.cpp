@@ -143,8 +143,7 @@ TEST(NameLayouts, LatinLetterGetsTheFullWidthAndComesOutAsWide) {
   EXPECT_EQ(Record(seal::DrawName11Text, t), (std::vector<std::string>{"22 60 A 80 80", "98 60 中 80 40"}));
   const QImage image = Draw(seal::DrawName11Text, t);
   EXPECT_EQ(ColorBounds(image, kRed), QRect(22, 60, 156, 80));
-  ExpectRuns(RowRuns(image, 100), {{kWhite, 0, 21}, {kRed, 22, 177},
-                                   {kWhite, 178, 199}});
+  ExpectRuns(RowRuns(image, 100), {{kWhite, 0, 21}, {kRed, 22, 177}, {kWhite, 178, 199}});
 }
 
 TEST(NameLayouts, FontRecordAndColours) {

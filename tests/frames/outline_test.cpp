@@ -57,18 +57,17 @@ TEST(StrokedFrames, InnerBordersSitAtTheirGapsInsideTheOuterBorder) {
                              "Rectangle 17 17 83 83 pen 4 $000000FF brush bsClear $00FFFFFF",
                              "Rectangle 31 31 69 69 pen 2 $000000FF brush bsClear $00FFFFFF",
                          }));
-  ExpectRuns(RowRuns(NameFrameImage(bsClear, c, seal::ftRectangle), 50),
-             {{kRed, 0, 9},
-              {kWhite, 10, 14},
-              {kRed, 15, 18},
-              {kWhite, 19, 29},
-              {kRed, 30, 31},
-              {kWhite, 32, 67},
-              {kRed, 68, 69},
-              {kWhite, 70, 80},
-              {kRed, 81, 84},
-              {kWhite, 85, 89},
-              {kRed, 90, 99}});
+  ExpectRuns(RowRuns(NameFrameImage(bsClear, c, seal::ftRectangle), 50), {{kRed, 0, 9},
+                                                                          {kWhite, 10, 14},
+                                                                          {kRed, 15, 18},
+                                                                          {kWhite, 19, 29},
+                                                                          {kRed, 30, 31},
+                                                                          {kWhite, 32, 67},
+                                                                          {kRed, 68, 69},
+                                                                          {kWhite, 70, 80},
+                                                                          {kRed, 81, 84},
+                                                                          {kWhite, 85, 89},
+                                                                          {kRed, 90, 99}});
 }
 
 TEST(StrokedFrames, NegativeFrameIsOneFilledShapeWithWhiteInnerBorders) {
@@ -80,16 +79,15 @@ TEST(StrokedFrames, NegativeFrameIsOneFilledShapeWithWhiteInnerBorders) {
                              "Rectangle 17 17 83 83 pen 4 $00FFFFFF brush bsClear $00FFFFFF",
                              "Rectangle 31 31 69 69 pen 2 $00FFFFFF brush bsClear $00FFFFFF",
                          }));
-  ExpectRuns(RowRuns(NameFrameImage(bsSolid, c, seal::ftRectangle), 50),
-             {{kRed, 0, 14},
-              {kWhite, 15, 18},
-              {kRed, 19, 29},
-              {kWhite, 30, 31},
-              {kRed, 32, 67},
-              {kWhite, 68, 69},
-              {kRed, 70, 80},
-              {kWhite, 81, 84},
-              {kRed, 85, 99}});
+  ExpectRuns(RowRuns(NameFrameImage(bsSolid, c, seal::ftRectangle), 50), {{kRed, 0, 14},
+                                                                          {kWhite, 15, 18},
+                                                                          {kRed, 19, 29},
+                                                                          {kWhite, 30, 31},
+                                                                          {kRed, 32, 67},
+                                                                          {kWhite, 68, 69},
+                                                                          {kRed, 70, 80},
+                                                                          {kWhite, 81, 84},
+                                                                          {kRed, 85, 99}});
 }
 
 TEST(StrokedFrames, ZeroWidthsDrawOnlyTheOnePixelOuterBorder) {
@@ -196,8 +194,8 @@ namespace {
 QImage BandedImage(bool triangle, TBrushStyle style, int W, int H, int pw, int pw1, int pw2, int oid, int id) {
   QImage image = WhiteImage(W, H);
   TPainterCanvas canvas(&image);
-  (triangle ? seal::DrawTriangleFrame : seal::DrawRhombFrame)(0, 0, canvas, kRed, kBlue, style, W, H, pw, pw1, pw2,
-                                                               oid, id);
+  (triangle ? seal::DrawTriangleFrame : seal::DrawRhombFrame)(0, 0, canvas, kRed, kBlue, style, W, H, pw, pw1, pw2, oid,
+                                                              id);
   return image;
 }
 
@@ -277,8 +275,7 @@ TEST(BandedFrames, NegativeRhombBands) {
                              "Polygon 49 20 49 17 81 49 78 49 pen 1 $00FFFFFF brush bsSolid $00FFFFFF",
                          }));
   const QImage image = BandedImage(false, bsSolid, 100, 100, 10, 2, 0, 3, 0);
-  ExpectRuns(RowRuns(image, 49), {{kRed, 0, 16}, {kWhite, 17, 20}, {kRed, 21, 77}, {kWhite, 78, 81},
-                                  {kRed, 82, 99}});
+  ExpectRuns(RowRuns(image, 49), {{kRed, 0, 16}, {kWhite, 17, 20}, {kRed, 21, 77}, {kWhite, 78, 81}, {kRed, 82, 99}});
 }
 
 TEST(BandedFrames, NegativeOuterWidthSkipsTheOuterBandOnly) {
