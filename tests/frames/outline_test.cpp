@@ -284,3 +284,15 @@ TEST(BandedFrames, NegativeOuterWidthSkipsTheOuterBandOnly) {
   // The inside as for pw = 0: T' (49, -1), L' (-1, 49), Bm' (49, 99), R' (99, 49).
   EXPECT_EQ(Shapes(rec), std::vector<std::string>{"Polygon 49 -1 -1 49 49 99 99 49"});
 }
+
+TEST(StrokedFrames, HatchedStyleHatchesTheOuterShapeAndKeepsInnerBordersInTheSealColour) {
+  TRecordingCanvas rec;
+  NameFrame(rec, platform::bsFDiagonal, {100, 100, 10, 4, 0, 5, 0, 0}, seal::ftRectangle);
+  EXPECT_EQ(rec.Lines(), (std::vector<std::string>{
+                             "Rectangle 5 5 95 95 pen 10 $000000FF brush bsFDiagonal $000000FF",
+                             "Rectangle 17 17 83 83 pen 4 $000000FF brush bsFDiagonal $000000FF",
+                         }));
+  rec.Clear();
+  seal::DrawRhombFrame(0, 0, rec, kRed, kBlue, platform::bsFDiagonal, 100, 100, 10, 0, 0, 0, 0);
+  EXPECT_EQ(OfOp(rec, "Polygon").size(), 2u) << "no negative fill";
+}
