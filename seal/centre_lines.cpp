@@ -87,8 +87,8 @@ void DrawBoxedCentreLines(int X, int Y, TCanvas& canvas, TColor penColour, TColo
 }
 
 void DrawEllipseCentreLines(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*brushColour*/,
-                            TBrushStyle brushStyle, int W, int H, int clw, int clh, int abw, int clcx, int clcy,
-                            int pw, int pw4) {
+                            TBrushStyle brushStyle, int W, int H, int clw, int clh, int abw, int clcx, int clcy, int pw,
+                            int pw4) {
   if (pw4 <= 0 || pw == H) return;
   const Real d = static_cast<Real>(H) - pw;
   const Real rt = (clh - 2 * static_cast<Real>(clcy)) / d, rb = (clh + 2 * static_cast<Real>(clcy)) / d;

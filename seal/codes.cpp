@@ -19,10 +19,10 @@ std::string_view CodeByte(const std::string& code, size_t i) { return std::strin
 
 }  // namespace
 
-void DrawStraightCode(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*brushColour*/,
-                      TBrushStyle brushStyle, const TFaceName& face, int cw, int ch, int W, int H, int weight,
-                      int codeLength, int pw, int codeToFrame, int codePw, bool codeOn, bool topOrDown, bool blank,
-                      bool italic, const std::string& code) {
+void DrawStraightCode(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*brushColour*/, TBrushStyle brushStyle,
+                      const TFaceName& face, int cw, int ch, int W, int H, int weight, int codeLength, int pw,
+                      int codeToFrame, int codePw, bool codeOn, bool topOrDown, bool blank, bool italic,
+                      const std::string& code) {
   if (code.empty()) return;
   const Real halfBorder = pw / Real(2), halfGlyph = ch / Real(2);
   // Reals throughout, so that hostile sizes saturate instead of overflowing.
@@ -42,10 +42,10 @@ void DrawStraightCode(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*
                   penColour, brushStyle, CodeByte(code, i), codeOn);
 }
 
-void DrawEllipseCode(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*brushColour*/,
-                     TBrushStyle brushStyle, const TFaceName& face, bool topOrDown, bool codeOn, bool blank,
-                     bool italic, int codeToFrame, int W, int H, int cw, int ch, int weight, int pw, int codeAngle,
-                     int codePw, const std::string& code) {
+void DrawEllipseCode(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*brushColour*/, TBrushStyle brushStyle,
+                     const TFaceName& face, bool topOrDown, bool codeOn, bool blank, bool italic, int codeToFrame,
+                     int W, int H, int cw, int ch, int weight, int pw, int codeAngle, int codePw,
+                     const std::string& code) {
   if (code.empty()) return;
   // The code's own ellipse: just inside the border, or through the border line, reaching
   // a little further out at the top than at the bottom.
@@ -97,8 +97,8 @@ void DrawEllipseCode(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*b
       y = oy - py - offset * std::sin(phi) + ch * sw;
     }
     DrawFontGlyph(canvas, Round(x), Round(y),
-                  CreateSealFont(cw, ch, Round(rho / kTenthDegreeToRadian), face, weight, false, italic), codePw,
-                  blank, penColour, brushStyle, CodeByte(code, byte), codeOn);
+                  CreateSealFont(cw, ch, Round(rho / kTenthDegreeToRadian), face, weight, false, italic), codePw, blank,
+                  penColour, brushStyle, CodeByte(code, byte), codeOn);
   }
 }
 
@@ -118,14 +118,14 @@ void DrawRhombCode(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*bru
     xb += inward * co;
     yb += inward * si;
   }
-  const platform::TLogFont font = CreateSealFont(cw, ch, Round(theta / kTenthDegreeToRadian), face, weight, false,
-                                                 italic);
+  const platform::TLogFont font =
+      CreateSealFont(cw, ch, Round(theta / kTenthDegreeToRadian), face, weight, false, italic);
 
   TCanvasFontKeeper keeper(canvas);
   for (size_t i = 0; i < code.size(); ++i) {
     const Real n = static_cast<Real>(i);
-    DrawFontGlyph(canvas, Round(X + xb + alongX * n / len), Round(Y + yb - alongY * n / len), font, codePw, blank, penColour,
-                  brushStyle, CodeByte(code, i), codeOn);
+    DrawFontGlyph(canvas, Round(X + xb + alongX * n / len), Round(Y + yb - alongY * n / len), font, codePw, blank,
+                  penColour, brushStyle, CodeByte(code, i), codeOn);
   }
 }
 

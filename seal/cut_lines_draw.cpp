@@ -18,9 +18,7 @@ struct TJog {
   TOffset inner;
 };
 
-bool HasPoints(const TArrayPoints& points, int N) {
-  return N >= 1 && points.size() >= 2 * static_cast<size_t>(N);
-}
+bool HasPoints(const TArrayPoints& points, int N) { return N >= 1 && points.size() >= 2 * static_cast<size_t>(N); }
 
 void SetCutLinePen(TCanvas& canvas, int lw) {
   canvas.SetPenColor(platform::clWhite);
@@ -49,8 +47,8 @@ void DrawCutLine(TCanvas& canvas, int X, int Y, const TArrayPoints& points, int 
 
 }  // namespace
 
-void DrawRectCutLines(TCanvas& canvas, int X, int Y, const TArrayPoints& points, bool lineType, int N, int lw,
-                      int pw, bool codeOn, bool hasCode, bool codeTopOrDown) {
+void DrawRectCutLines(TCanvas& canvas, int X, int Y, const TArrayPoints& points, bool lineType, int N, int lw, int pw,
+                      bool codeOn, bool hasCode, bool codeTopOrDown) {
   if (!HasPoints(points, N)) return;
   SetCutLinePen(canvas, lw);
   const int h = pw / 2;
@@ -83,16 +81,15 @@ void DrawTriangleCutLines(TCanvas& canvas, int X, int Y, const TArrayPoints& poi
   const TJog first{{h, h}, {-h, -h}}, second{{-h, h}, {h, -h}};
   // The code runs along the base, which holds the first lines.
   const long long perimeter = static_cast<long long>(W) + 2LL * H;
-  const long long underCode =
-      codeOn && hasCode && perimeter != 0 ? static_cast<long long>(W) * N / perimeter + 1 : 0;
+  const long long underCode = codeOn && hasCode && perimeter != 0 ? static_cast<long long>(W) * N / perimeter + 1 : 0;
   for (int i = 0; i < N; ++i) {
     if (i < underCode) continue;
     DrawCutLine(canvas, X, Y, points, N, i, lineType, false, i < (2 * N) / 3 ? first : second);
   }
 }
 
-void DrawRhombCutLines(TCanvas& canvas, int X, int Y, const TArrayPoints& points, bool lineType, int N, int lw,
-                       int pw, bool codeOn, bool hasCode, int W, int H) {
+void DrawRhombCutLines(TCanvas& canvas, int X, int Y, const TArrayPoints& points, bool lineType, int N, int lw, int pw,
+                       bool codeOn, bool hasCode, int W, int H) {
   if (!HasPoints(points, N) || W <= 0 || H <= 0) return;
   SetCutLinePen(canvas, lw);
   canvas.SetBrushStyle(platform::bsClear);

@@ -57,10 +57,9 @@ void DrawTextBlock(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*bru
   }
 }
 
-void DrawEllipseText(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*brushColour*/,
-                     TBrushStyle brushStyle, const TFaceName& face, bool topOrDown, bool blank, bool italic, int W,
-                     int H, int cx, int cy, int ew, int eh, int tw, int th, int weight, int span, int pw,
-                     const std::string& text) {
+void DrawEllipseText(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*brushColour*/, TBrushStyle brushStyle,
+                     const TFaceName& face, bool topOrDown, bool blank, bool italic, int W, int H, int cx, int cy,
+                     int ew, int eh, int tw, int th, int weight, int span, int pw, const std::string& text) {
   const std::vector<std::string_view> glyphs = SplitGlyphs(text);
   if (glyphs.empty() || std::min(ew, eh) <= 0) return;
   const int len = static_cast<int>(glyphs.size());
@@ -147,7 +146,8 @@ void DrawAngleText(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*bru
     const long long xSlots = quadrant == 0 || quadrant == 3 ? q : r;
     const long long ySlots = quadrant == 0 || quadrant == 1 ? r : q;
     const std::string_view g = glyphs[static_cast<size_t>(q)];
-    DrawFontGlyph(canvas, Round(bx + static_cast<Real>(xSlots * W) / len), Round(by + static_cast<Real>(ySlots * H) / len),
+    DrawFontGlyph(canvas, Round(bx + static_cast<Real>(xSlots * W) / len),
+                  Round(by + static_cast<Real>(ySlots * H) / len),
                   CreateSealFont(tw, th, angle, face, weight, IsDoubleByteChar(g), italic), pw, blank, penColour,
                   brushStyle, g, false);
   }

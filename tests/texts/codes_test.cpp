@@ -74,9 +74,9 @@ TEST(StraightCode, RowHeightByPlaceAndSide) {
     bool on, top;
     int y;
   } cases[] = {
-      {true, true, 20 - 2},             // round(20 + 3 − 5)
-      {true, false, 20 + 192},          // round(20 + 200 − 3 − 5)
-      {false, true, 20 + 6 + 4},        // inside below the top border
+      {true, true, 20 - 2},       // round(20 + 3 − 5)
+      {true, false, 20 + 192},    // round(20 + 200 − 3 − 5)
+      {false, true, 20 + 6 + 4},  // inside below the top border
       {false, false, 20 + 200 - 6 - 4 - 10},
   };
   for (const Case& c : cases) {

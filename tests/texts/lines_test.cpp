@@ -23,18 +23,14 @@ struct TCutCase {
 };
 
 const TCutCase kDrawers[] = {
-    {"rect", [](TCanvas& c, const TArrayPoints& p, bool t, int n, bool on, bool has) {
-       DrawRectCutLines(c, 100, 200, p, t, n, 3, 9, on, has, true);
-     }},
-    {"ellipse", [](TCanvas& c, const TArrayPoints& p, bool t, int n, bool, bool) {
-       DrawEllipseCutLines(c, 100, 200, p, t, n, 3, 9);
-     }},
-    {"triangle", [](TCanvas& c, const TArrayPoints& p, bool t, int n, bool on, bool has) {
-       DrawTriangleCutLines(c, 100, 200, p, t, n, 3, 9, on, has, 100, 100);
-     }},
-    {"rhomb", [](TCanvas& c, const TArrayPoints& p, bool t, int n, bool on, bool has) {
-       DrawRhombCutLines(c, 100, 200, p, t, n, 3, 9, on, has, 100, 100);
-     }},
+    {"rect", [](TCanvas& c, const TArrayPoints& p, bool t, int n, bool on,
+                bool has) { DrawRectCutLines(c, 100, 200, p, t, n, 3, 9, on, has, true); }},
+    {"ellipse", [](TCanvas& c, const TArrayPoints& p, bool t, int n, bool,
+                   bool) { DrawEllipseCutLines(c, 100, 200, p, t, n, 3, 9); }},
+    {"triangle", [](TCanvas& c, const TArrayPoints& p, bool t, int n, bool on,
+                    bool has) { DrawTriangleCutLines(c, 100, 200, p, t, n, 3, 9, on, has, 100, 100); }},
+    {"rhomb", [](TCanvas& c, const TArrayPoints& p, bool t, int n, bool on,
+                 bool has) { DrawRhombCutLines(c, 100, 200, p, t, n, 3, 9, on, has, 100, 100); }},
 };
 
 TEST(CutLines, WhiteAtTheLineWidthOnEverySeal) {
@@ -74,9 +70,8 @@ TEST(CutLines, JoggedLinesBendAcrossTheBorder) {
   const TArrayPoints four = {{10, 0}, {0, 10}, {20, 0}, {0, 20}, {12, 4}, {2, 14}, {22, 4}, {2, 24}};
   const auto jog = [](int ox, int oy, int d1x, int d1y, int d2x, int d2y) {
     const int ix = ox + 2, iy = oy + 4;
-    return std::vector<TLine>{{ox, oy, ox + d1x, oy + d1y},
-                              {ox + d1x, oy + d1y, ix + d2x, iy + d2y},
-                              {ix + d2x, iy + d2y, ix, iy}};
+    return std::vector<TLine>{
+        {ox, oy, ox + d1x, oy + d1y}, {ox + d1x, oy + d1y, ix + d2x, iy + d2y}, {ix + d2x, iy + d2y, ix, iy}};
   };
   struct Case {
     const char* name;
@@ -190,20 +185,26 @@ TEST(BoxedCentreLines, ClosedForms) {
   ASSERT_EQ(box.Records().size(), 1u);
   EXPECT_EQ(box.Lines()[0], "Rectangle 52 82 148 118 pen 2 $000000FF brush bsClear $00FFFFFF");
   const TRecordingCanvas band = Boxed({}, false);
-  EXPECT_EQ(LineRecords(band), (std::vector<TLine>{{2, 82, 198, 82}, {2, 118, 198, 118}, {52, 82, 52, 118},
-                                                  {148, 82, 148, 118}}));
+  EXPECT_EQ(LineRecords(band),
+            (std::vector<TLine>{{2, 82, 198, 82}, {2, 118, 198, 118}, {52, 82, 52, 118}, {148, 82, 148, 118}}));
 }
 
 TEST(BoxedCentreLines, AGapOpensTheMiddle) {
   // Gap 20: edges at 100 ∓ 10 ± 2 = 92 and 108.
   TBandArgs a;
   a.gap = 20;
-  EXPECT_EQ(LineRecords(Boxed(a, true)),
-            (std::vector<TLine>{{92, 82, 52, 82}, {52, 82, 52, 118}, {52, 118, 92, 118}, {108, 82, 148, 82},
-                                {148, 82, 148, 118}, {148, 118, 108, 118}}));
-  EXPECT_EQ(LineRecords(Boxed(a, false)),
-            (std::vector<TLine>{{92, 82, 2, 82}, {108, 82, 198, 82}, {92, 118, 2, 118}, {108, 118, 198, 118},
-                                {52, 82, 52, 118}, {148, 82, 148, 118}}));
+  EXPECT_EQ(LineRecords(Boxed(a, true)), (std::vector<TLine>{{92, 82, 52, 82},
+                                                             {52, 82, 52, 118},
+                                                             {52, 118, 92, 118},
+                                                             {108, 82, 148, 82},
+                                                             {148, 82, 148, 118},
+                                                             {148, 118, 108, 118}}));
+  EXPECT_EQ(LineRecords(Boxed(a, false)), (std::vector<TLine>{{92, 82, 2, 82},
+                                                              {108, 82, 198, 82},
+                                                              {92, 118, 2, 118},
+                                                              {108, 118, 198, 118},
+                                                              {52, 82, 52, 118},
+                                                              {148, 82, 148, 118}}));
 }
 
 TEST(BoxedCentreLines, ColourOffsetAndWidth) {
@@ -224,14 +225,17 @@ TEST(EllipseCentreLines, BandEndsOnTheEllipse) {
   // Ellipse 196 across; the top line's ratio 40 / 196: half chord 98 × cos(arcsin 0.204) =
   // 95.94, so it runs from 195.94 to 4.06.
   const TRecordingCanvas band = EllipseBand({});
-  EXPECT_EQ(LineRecords(band), (std::vector<TLine>{{196, 82, 4, 82}, {196, 118, 4, 118}, {52, 82, 52, 118},
-                                                  {148, 82, 148, 118}}));
+  EXPECT_EQ(LineRecords(band),
+            (std::vector<TLine>{{196, 82, 4, 82}, {196, 118, 4, 118}, {52, 82, 52, 118}, {148, 82, 148, 118}}));
   EXPECT_EQ(band.Records()[0].Pen, (platform::TPen{2, kRed}));
   TBandArgs a;
   a.gap = 20;
-  EXPECT_EQ(LineRecords(EllipseBand(a)),
-            (std::vector<TLine>{{92, 82, 4, 82}, {108, 82, 196, 82}, {92, 118, 4, 118}, {108, 118, 196, 118},
-                                {52, 82, 52, 118}, {148, 82, 148, 118}}));
+  EXPECT_EQ(LineRecords(EllipseBand(a)), (std::vector<TLine>{{92, 82, 4, 82},
+                                                             {108, 82, 196, 82},
+                                                             {92, 118, 4, 118},
+                                                             {108, 118, 196, 118},
+                                                             {52, 82, 52, 118},
+                                                             {148, 82, 148, 118}}));
 }
 
 TEST(EllipseCentreLines, OffCentreChordsAndBandsOutsideTheEllipse) {

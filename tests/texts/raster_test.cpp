@@ -96,8 +96,8 @@ TArcRaster DrawArc(bool top, int span, const std::string& text) {
   TArcRaster r;
   {
     platform::TPainterCanvas canvas(&r.image);
-    DrawEllipseText(50, 50, canvas, kRed, kRed, platform::bsClear, TestFace(), top, false, false, 300, 300, 0, 0,
-                    300, 300, 30, 12, 400, span, 0, text);
+    DrawEllipseText(50, 50, canvas, kRed, kRed, platform::bsClear, TestFace(), top, false, false, 300, 300, 0, 0, 300,
+                    300, 30, 12, 400, span, 0, text);
   }
   r.blobs = Blobs(r.image, kRed);
   return r;
@@ -145,8 +145,8 @@ TEST(AngleTextPixels, GlyphCentresOnTheDiagonalSlots) {
   QImage image = WhiteImage(400, 400);
   {
     platform::TPainterCanvas canvas(&image);
-    DrawAngleText(100, 100, canvas, kRed, kRed, platform::bsClear, TestFace(), false, false, false, 200, 200, 40, 20,
-                  0, 450, 0, 400, "AB");
+    DrawAngleText(100, 100, canvas, kRed, kRed, platform::bsClear, TestFace(), false, false, false, 200, 200, 40, 20, 0,
+                  450, 0, 400, "AB");
   }
   const std::vector<TBlob> blobs = Blobs(image, kRed);
   ASSERT_EQ(blobs.size(), 2u);
@@ -169,8 +169,8 @@ QImage BorderWithCutLines(TBrushStyle style, bool lineType, int lw, bool outSide
     canvas.SetBrushColor(platform::clWhite);
     canvas.FillRect(28, 28, 112, 112);
   }
-  DrawRectCutLines(canvas, 20, 20, BuildRectCutLines(100, 100, outSide, true, 8, 8), lineType, 8, lw, 8, false,
-                   false, false);
+  DrawRectCutLines(canvas, 20, 20, BuildRectCutLines(100, 100, outSide, true, 8, 8), lineType, 8, lw, 8, false, false,
+                   false);
   return image;
 }
 
