@@ -4,6 +4,7 @@
 //   render_contact_sheet [--ppm pixels-per-mm] [--out file.png]
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -15,6 +16,7 @@
 
 #include "canvas.h"
 #include "gbk.h"
+#include "picture.h"
 #include "seal.h"
 
 using namespace seal;
@@ -35,17 +37,53 @@ struct TSample {
 
 void NoChange(TSeal&) {}
 
+// The characters of a name seal fill a block just inside its 20 mm frame; the large character
+// of the mixed layouts spans both rows or both columns.
+void NameSeal(TSeal& s, const char* utf8) {
+  s.SetTextsWidth(16);
+  s.SetTextsHeight(16);
+  // Characters in one row share its width.
+  const int inRow = s.SealType() == stName4 ? 4 : s.SealType() == stName111 ? 3 : 2;
+  s.SetTextWidth(14.0f / inRow);
+  s.SetTextHeight(inRow > 2 ? 12 : 7);
+  const bool upright = s.SealType() == stName12 || s.SealType() == stName21;
+  s.SetTextWidth1(upright ? 7 : 15);
+  s.SetTextHeight1(upright ? 15 : 7);
+  s.SetText(Gbk(utf8));
+}
+
+// A black-on-white picture for the picture element, recoloured to the seal colour.
+void LoadSamplePicture(TSeal& s) {
+  QImage image(64, 64, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setBrush(Qt::black);
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(8, 8, 48, 48);
+  p.setBrush(Qt::white);
+  p.drawRect(24, 16, 16, 32);
+  p.end();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "BMP");
+  platform::TPicture picture;
+  picture.LoadFromBytes(platform::TGraphicKind::Bitmap, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  s.SetPicture(&picture);
+  s.SetHaveImage(true);
+}
+
 const std::vector<TSample>& Samples() {
   static const std::vector<TSample> samples = {
-      {"0 stName22", stName22, 20, 20, [](TSeal& s) { s.SetText(Gbk("张三丰印")); }},
-      {"1 stName4", stName4, 20, 20, [](TSeal& s) { s.SetText(Gbk("张三丰印")); }},
-      {"2 stName12", stName12, 20, 20, [](TSeal& s) { s.SetText(Gbk("张三丰")); }},
-      {"3 stName12A", stName12A, 20, 20, [](TSeal& s) { s.SetText(Gbk("张三丰")); }},
-      {"4 stName21", stName21, 20, 20, [](TSeal& s) { s.SetText(Gbk("张三丰")); }},
-      {"5 stName21A", stName21A, 20, 20, [](TSeal& s) { s.SetText(Gbk("张三丰")); }},
-      {"6 stName11", stName11, 20, 20, [](TSeal& s) { s.SetText(Gbk("张三")); }},
-      {"7 stName11A", stName11A, 20, 20, [](TSeal& s) { s.SetText(Gbk("张三")); }},
-      {"8 stName111", stName111, 20, 20, [](TSeal& s) { s.SetText(Gbk("张三丰")); }},
+      {"0 stName22", stName22, 20, 20, [](TSeal& s) { NameSeal(s, "张三丰印"); }},
+      {"1 stName4", stName4, 20, 20, [](TSeal& s) { NameSeal(s, "张三丰印"); }},
+      {"2 stName12", stName12, 20, 20, [](TSeal& s) { NameSeal(s, "张三丰"); }},
+      {"3 stName12A", stName12A, 20, 20, [](TSeal& s) { NameSeal(s, "张三丰"); }},
+      {"4 stName21", stName21, 20, 20, [](TSeal& s) { NameSeal(s, "张三丰"); }},
+      {"5 stName21A", stName21A, 20, 20, [](TSeal& s) { NameSeal(s, "张三丰"); }},
+      {"6 stName11", stName11, 20, 20, [](TSeal& s) { NameSeal(s, "张三"); }},
+      {"7 stName11A", stName11A, 20, 20, [](TSeal& s) { NameSeal(s, "张三"); }},
+      {"8 stName111", stName111, 20, 20, [](TSeal& s) { NameSeal(s, "张三丰"); }},
       {"9 stRect", stRect, 42, 42,
        [](TSeal& s) {
          s.SetText(Gbk("中国印章"));
@@ -87,7 +125,7 @@ const std::vector<TSample>& Samples() {
          s.SetRowColCount1(3);
          s.SetPenWidth1(0.3f);
        }},
-      {"23 stAnyImage", stAnyImage, 30, 30, [](TSeal& s) { s.SetHaveImage(true); }},
+      {"23 stAnyImage", stAnyImage, 30, 30, LoadSamplePicture},
       {"official seal", stEllipse, 42, 42,
        [](TSeal& s) {
          s.SetText(Gbk("中国印章公司财务专用章"));
@@ -132,6 +170,10 @@ const std::vector<TSample>& Samples() {
       {"negative rect", stRect, 30, 30,
        [](TSeal& s) {
          s.SetBrushStyle(platform::bsSolid);
+         s.SetTextsWidth(24);
+         s.SetTextsHeight(24);
+         s.SetTextWidth(3.5f);
+         s.SetTextHeight(5);
          s.SetText(Gbk("中国印章"));
          s.SetLineCount(6);
        }},
