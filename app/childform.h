@@ -136,4 +136,5 @@ class TfrmChild : public QMdiSubWindow {
   bool FCursorClipped = false;
   bool FScreenCursorSet = false;
   bool FCentring = false;
+  bool FActive = false;
 };

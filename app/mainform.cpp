@@ -516,14 +516,20 @@ TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
 void TfrmMain::actFileNewExecute() {
   const QString caption =
       QStringLiteral("文件") + QString::number(ClientWindow->subWindowList().size() + 1) + QStringLiteral(".dyz");
+  // Read before the new window, becoming active, shows its own zoom in the box.
+  const uint16_t zoom = ZoomBoxValue();
   TfrmChild* child = CreateDocumentWindow(caption);
   child->SetPageFromPrinter(child->KivDrawPanel1);
-  QString zoom = DispComboBox->currentText();
-  zoom.chop(1);
+  child->ApplyZoom(zoom);
+}
+
+uint16_t TfrmMain::ZoomBoxValue() const {
+  QString text = DispComboBox->currentText();
+  text.chop(1);
   bool ok = false;
-  const uint value = zoom.toUInt(&ok);
+  const uint value = text.toUInt(&ok);
   if (!ok) throw std::runtime_error(("\"" + DispComboBox->currentText() + "\" 不是有效的整数值").toStdString());
-  child->ApplyZoom(uint16_t(value));
+  return uint16_t(value);
 }
 
 void TfrmMain::actFileSaveExecute() {}

@@ -102,6 +102,8 @@ class TfrmMain : public QMainWindow {
   // A new document window, the active one, with that caption.
   TfrmChild* CreateDocumentWindow(const QString& caption);
   void actFileNewExecute();
+  // The zoom box's percentage as a document's zoom; throws on text that is no number.
+  uint16_t ZoomBoxValue() const;
   // Saves the active document. The document commands provide it; until then nothing is
   // saved and the document stays modified.
   virtual void actFileSaveExecute();
