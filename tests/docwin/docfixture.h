@@ -63,3 +63,11 @@ inline bool HasSlotCursor(const QWidget* w, int slot) {
   return w->cursor().pixmap().toImage() == platform::ScreenCursor(slot).pixmap().toImage() &&
          w->cursor().hotSpot() == platform::ScreenCursor(slot).hotSpot();
 }
+
+// Elements among the page's children (the element class has no meta-object of its own).
+inline int SealsOn(const QWidget* page) {
+  int n = 0;
+  for (const QObject* c : page->children())
+    if (dynamic_cast<const seal::TSeal*>(c)) ++n;
+  return n;
+}
