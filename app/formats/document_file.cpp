@@ -1,0 +1,136 @@
+#include "document_file.h"
+
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "numeric.h"
+#include "seal_block.h"
+
+namespace formats {
+
+using platform::EFormatError;
+using platform::TByteReader;
+
+namespace {
+
+constexpr size_t kStampSize = 4;
+constexpr int kFirstVersion = 5;
+constexpr int kCurrentVersion = 8;
+// A block without strings or picture: the record, six empty counts and the picture flag.
+constexpr size_t kSmallestBlock = kSealRecordSize + 6 * 4 + 1;
+constexpr long double kLegacyMargin = 6.0L;
+
+// The progress bar counts from 6 to the seal count + 5.
+constexpr int kProgressStart = 6;
+
+void Report(const TProgress& progress, int position, int maximum) {
+  if (progress) progress(position, maximum);
+}
+
+// The seal count, refused when even the smallest seals could not fit in the bytes left,
+// so that a hostile count allocates nothing.
+int ReadSealCount(TByteReader& reader, size_t smallestSeal) {
+  const int32_t k = reader.ReadInt32();
+  if (k < 0 || static_cast<size_t>(k) > reader.Remaining() / smallestSeal) throw EFormatError("bad seal count");
+  return k;
+}
+
+template <class ReadOne>
+std::vector<std::unique_ptr<seal::TSeal>> ReadSeals(TByteReader& reader, size_t smallestSeal, const TSealTarget& target,
+                                                    ReadOne readOne) {
+  const int k = ReadSealCount(reader, smallestSeal);
+  const int maximum = k + 5;
+  Report(target.Progress, kProgressStart, maximum);
+  std::vector<std::unique_ptr<seal::TSeal>> seals;
+  seals.reserve(static_cast<size_t>(k));
+  for (int i = 0; i < k; ++i) {
+    std::unique_ptr<seal::TSeal> s = target.CreateSeal ? target.CreateSeal() : std::make_unique<seal::TSeal>();
+    readOne(*s);
+    seals.push_back(std::move(s));
+    Report(target.Progress, kProgressStart + i + 1, maximum);
+  }
+  return seals;
+}
+
+}  // namespace
+
+EOldDocument::EOldDocument(int version)
+    : std::runtime_error("document version " + std::to_string(version) + " is too old"), version_(version) {}
+
+float ReadFileStamp(std::span<const uint8_t> bytes) {
+  if (bytes.size() < kStampSize) return 0.0f;
+  TByteReader reader(bytes);
+  return reader.ReadSingle();
+}
+
+int FileVersion(float stamp) {
+  if (!std::isfinite(stamp)) throw EFormatError("the file stamp is not a number");
+  const long double n = platform::RoundHalfEven(stamp);
+  if (n < static_cast<long double>(INT_MIN) || n > static_cast<long double>(INT_MAX))
+    throw EFormatError("the file stamp is out of range");
+  return static_cast<int>(n);
+}
+
+std::vector<uint8_t> SaveDocument(const TPageGeometry& page, std::span<const seal::TSeal* const> seals,
+                                  const TProgress& progress) {
+  platform::TByteWriter writer;
+  writer.WriteSingle(kFileStamp);
+  writer.WriteExtended(page.PageWidth);
+  writer.WriteExtended(page.PageHeight);
+  writer.WriteExtended(page.LeftMargin);
+  writer.WriteExtended(page.TopMargin);
+  if (seals.size() > static_cast<size_t>(INT32_MAX - 5)) throw EFormatError("too many seals");
+  const int count = static_cast<int>(seals.size());
+  writer.WriteInt32(count);
+  Report(progress, kProgressStart, count + 5);
+  TSealRecord record{};
+  for (int i = 0; i < count; ++i) {
+    WriteSealBlock(record, writer, *seals[static_cast<size_t>(i)], true);
+    Report(progress, kProgressStart + i + 1, count + 5);
+  }
+  return writer.Take();
+}
+
+TDocument LoadDocument(std::span<const uint8_t> bytes, const TSealTarget& target) {
+  TByteReader reader(bytes);
+  reader.Skip(kStampSize);
+  TDocument document;
+  TPageGeometry& page = document.Page;
+  page.PageWidth = reader.ReadExtended();
+  page.PageHeight = reader.ReadExtended();
+  page.LeftMargin = reader.ReadExtended();
+  page.TopMargin = reader.ReadExtended();
+  page.RightMargin = page.LeftMargin;
+  page.BottomMargin = page.TopMargin;
+  TSealRecord record{};
+  document.Seals = ReadSeals(reader, kSmallestBlock, target, [&](seal::TSeal& s) {
+    ReadSealBlock(record, reader, s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom);
+  });
+  return document;
+}
+
+TDocument LoadLegacyDocument(std::span<const uint8_t> bytes, const TSealTarget& target) {
+  const int version = FileVersion(ReadFileStamp(bytes));
+  if (version < kFirstVersion || version >= kCurrentVersion) throw EFormatError("not a version 5 to 7 document");
+  TByteReader reader(bytes);
+  reader.Skip(kStampSize);
+  TDocument document;
+  TPageGeometry& page = document.Page;
+  page.PageWidth = reader.ReadExtended();
+  page.PageHeight = reader.ReadExtended();
+  page.LeftMargin = page.RightMargin = page.TopMargin = page.BottomMargin = kLegacyMargin;
+  const size_t smallest = LegacySealRecordSize(version) + 6 * 4;
+  document.Seals = ReadSeals(reader, smallest, target, [&](seal::TSeal& s) {
+    ReadLegacySeal(reader, version, s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom);
+  });
+  return document;
+}
+
+TDocument ReadDocument(std::span<const uint8_t> bytes, const TSealTarget& target) {
+  const int version = FileVersion(ReadFileStamp(bytes));
+  if (version < kFirstVersion) throw EOldDocument(version);
+  return version < kCurrentVersion ? LoadLegacyDocument(bytes, target) : LoadDocument(bytes, target);
+}
+
+}  // namespace formats

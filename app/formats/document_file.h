@@ -1,0 +1,85 @@
+#pragma once
+// Document files (".dyz"): a version stamp, the page geometry and one seal block per
+// element. Version 8 is written; versions 5 to 8 are read. Everything here works on bytes;
+// the document window supplies the page, the seals' owner and the progress display.
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <vector>
+
+#include "seal.h"
+#include "stream.h"
+
+class QMenu;
+class QWidget;
+
+namespace formats {
+
+inline constexpr float kFileStamp = 8.0f;
+
+// The page as the file stores it; the document window copies it to and from its page.
+struct TPageGeometry {
+  long double PageWidth = 0;
+  long double PageHeight = 0;
+  long double LeftMargin = 0;
+  long double TopMargin = 0;
+  long double RightMargin = 0;
+  long double BottomMargin = 0;
+};
+
+// Progress as the main window's progress bar shows it.
+using TProgress = std::function<void(int position, int maximum)>;
+
+// What every read seal is given by the window that receives it.
+struct TSealTarget {
+  QWidget* Page = nullptr;
+  QMenu* PopupMenu = nullptr;
+  float PixelsPerMm = 0;
+  int PageZoom = 100;
+  // Creates each seal owned by the document window; empty: a plain unowned seal.
+  std::function<std::unique_ptr<seal::TSeal>()> CreateSeal;
+  TProgress Progress;
+};
+
+struct TDocument {
+  TPageGeometry Page;
+  // Back to front, all hidden, children of the target's page: the caller takes them (and
+  // shows them) before the page goes.
+  std::vector<std::unique_ptr<seal::TSeal>> Seals;
+};
+
+// A file whose stamp rounds below 5: the version it was written by, for the message.
+class EOldDocument : public std::runtime_error {
+ public:
+  explicit EOldDocument(int version);
+  int Version() const { return version_; }
+
+ private:
+  int version_;
+};
+
+// The leading Single of a file; 0 for files shorter than 4 bytes.
+float ReadFileStamp(std::span<const uint8_t> bytes);
+// The stamp rounded to the nearest integer, halves to even. Throws platform::EFormatError
+// for a stamp that is not finite or has no integer.
+int FileVersion(float stamp);
+
+// Version 8 bytes of a page and its seals (back to front); a page without seals is a
+// valid file of none. Throws platform::EFormatError for a seal that could not be read back.
+std::vector<uint8_t> SaveDocument(const TPageGeometry& page, std::span<const seal::TSeal* const> seals,
+                                  const TProgress& progress = {});
+
+// Readers of the two layouts. Throw platform::EFormatError for anything short, out of range
+// or undecodable, having freed every seal made so far.
+TDocument LoadDocument(std::span<const uint8_t> bytes, const TSealTarget& target);
+TDocument LoadLegacyDocument(std::span<const uint8_t> bytes, const TSealTarget& target);
+
+// Chooses the reader by the stamp: below 5 throws EOldDocument, 5 to 7 the legacy reader,
+// 8 and above the current one.
+TDocument ReadDocument(std::span<const uint8_t> bytes, const TSealTarget& target);
+
+}  // namespace formats

@@ -1,0 +1,413 @@
+// Document files against their layouts: the version 8 header, the choice of reader by the
+// stamp, the older layouts built byte by byte, truncated files and a full round trip.
+
+#include "document_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "document_makers.h"
+#include "extended.h"
+#include "gbk.h"
+#include "picture_makers.h"
+#include "seal_block.h"
+#include "whole_file.h"
+
+using namespace formats;
+using namespace seal;
+using document_makers::AllKinds;
+using document_makers::LegacyDocument;
+using document_makers::MakeSeal;
+using document_makers::TLegacySeal;
+using platform::EFormatError;
+using platform::TByteReader;
+using platform::TByteWriter;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+std::vector<const TSeal*> Pointers(const std::vector<std::unique_ptr<TSeal>>& seals) {
+  std::vector<const TSeal*> p;
+  for (const auto& s : seals) p.push_back(s.get());
+  return p;
+}
+
+TPageGeometry A4() { return {210, 297, 12.5L, 7.25L, 30, 40}; }
+
+Bytes Save(const std::vector<std::unique_ptr<TSeal>>& seals, const TPageGeometry& page = A4()) {
+  return SaveDocument(page, Pointers(seals));
+}
+
+Bytes WithStamp(Bytes b, float stamp) {
+  std::memcpy(b.data(), &stamp, 4);
+  return b;
+}
+
+struct Target {
+  QWidget page;
+  TSealTarget target;
+  Target() {
+    target.Page = &page;
+    target.PixelsPerMm = 10;
+    target.PageZoom = 100;
+  }
+  int SealsOnPage() const { return int(page.findChildren<TSeal*>().size()); }
+};
+
+TEST(DocumentFile, Version8HeaderLayout) {
+  std::vector<std::unique_ptr<TSeal>> seals;
+  seals.push_back(MakeSeal(stEllipse));
+  seals.push_back(MakeSeal(stHorzLine, 1));
+  const Bytes file = Save(seals);
+  EXPECT_EQ(Bytes(file.begin(), file.begin() + 4), (Bytes{0x00, 0x00, 0x00, 0x41}));
+  const long double geometry[] = {210, 297, 12.5L, 7.25L};
+  for (int i = 0; i < 4; ++i) {
+    const platform::ExtendedBytes e = platform::EncodeExtended(geometry[i]);
+    EXPECT_TRUE(std::equal(e.begin(), e.end(), file.begin() + 4 + 10 * i)) << i;
+  }
+  TByteReader count(file.data() + 44, 4);
+  EXPECT_EQ(count.ReadInt32(), 2);
+  TSealRecord record{};
+  TByteWriter blocks;
+  WriteSealBlock(record, blocks, *seals[0], true);
+  WriteSealBlock(record, blocks, *seals[1], true);
+  EXPECT_EQ(Bytes(file.begin() + 48, file.end()), blocks.Bytes());
+}
+
+TEST(DocumentFile, EmptyPageIsAValidFileOfNoSeals) {
+  const Bytes file = Save({});
+  ASSERT_EQ(file.size(), 48u);
+  Target t;
+  const TDocument doc = ReadDocument(file, t.target);
+  EXPECT_TRUE(doc.Seals.empty());
+  EXPECT_EQ(doc.Page.PageWidth, 210);
+  EXPECT_EQ(doc.Page.PageHeight, 297);
+}
+
+TEST(DocumentFile, MarginsComeBackRightEqualsLeftBottomEqualsTop) {
+  const TDocument doc = LoadDocument(Save({}, {100, 80, 5, 9, 25, 1}), Target().target);
+  EXPECT_EQ(doc.Page.LeftMargin, 5);
+  EXPECT_EQ(doc.Page.RightMargin, 5);
+  EXPECT_EQ(doc.Page.TopMargin, 9);
+  EXPECT_EQ(doc.Page.BottomMargin, 9);
+}
+
+TEST(DocumentFile, AllKindsWithPicturesSaveReopenAndSaveAgainByteForByte) {
+  QTemporaryDir dir;
+  const QString path = QDir(dir.path()).filePath(QString::fromUtf8("印章.dyz"));
+  const std::vector<std::unique_ptr<TSeal>> seals = AllKinds();
+  SaveFileAtomically(path, Save(seals));
+  const Bytes first = ReadWholeFile(path);
+
+  Target t;
+  TDocument doc = ReadDocument(first, t.target);
+  ASSERT_EQ(doc.Seals.size(), 24u);
+  int pictures = 0;
+  for (size_t i = 0; i < 24; ++i) {
+    const TSeal& s = *doc.Seals[i];
+    EXPECT_EQ(s.SealType(), int(i));
+    EXPECT_EQ(s.parentWidget(), &t.page);
+    EXPECT_FALSE(s.isVisible());
+    EXPECT_EQ(s.Left(), seals[i]->Left()) << i;
+    EXPECT_EQ(s.Width(), seals[i]->Width()) << i;
+    pictures += s.Picture().HasGraphic();
+  }
+  EXPECT_EQ(pictures, 6);
+  SaveFileAtomically(path, SaveDocument(doc.Page, Pointers(doc.Seals)));
+  EXPECT_EQ(ReadWholeFile(path), first);
+}
+
+TEST(DocumentFile, ProgressCountsTheSeals) {
+  std::vector<std::unique_ptr<TSeal>> seals;
+  seals.push_back(MakeSeal(stRect));
+  seals.push_back(MakeSeal(stCell));
+  std::vector<std::pair<int, int>> saved, loaded;
+  const Bytes file = SaveDocument(A4(), Pointers(seals), [&](int p, int m) { saved.push_back({p, m}); });
+  Target t;
+  t.target.Progress = [&](int p, int m) { loaded.push_back({p, m}); };
+  LoadDocument(file, t.target);
+  const std::vector<std::pair<int, int>> expected = {{6, 7}, {7, 7}, {8, 7}};
+  EXPECT_EQ(saved, expected);
+  EXPECT_EQ(loaded, expected);
+}
+
+TEST(DocumentFile, SealsAreMadeByTheTargetFactory) {
+  std::vector<std::unique_ptr<TSeal>> seals;
+  seals.push_back(MakeSeal(stRect));
+  Target t;
+  int made = 0;
+  t.target.CreateSeal = [&] {
+    ++made;
+    return std::make_unique<TSeal>();
+  };
+  t.target.PixelsPerMm = 4;
+  t.target.PageZoom = 250;
+  const TDocument doc = LoadDocument(Save(seals), t.target);
+  EXPECT_EQ(made, 1);
+  EXPECT_EQ(doc.Seals[0]->PixelsPerMm(), 4);
+  EXPECT_EQ(doc.Seals[0]->Zoom(), 250);
+}
+
+// Each cut of a sound file must be refused, leave no seal on the page and free what it made.
+TEST(DocumentFile, TruncatedFilesAreRefused) {
+  std::vector<std::unique_ptr<TSeal>> seals;
+  seals.push_back(MakeSeal(stRect));
+  seals.push_back(MakeSeal(stEllipse, 0));
+  const Bytes file = Save(seals);
+  Bytes first;
+  {
+    TSealRecord record{};
+    TByteWriter w;
+    WriteSealBlock(record, w, *seals[0], true);
+    first = w.Take();
+  }
+  const size_t second = 48 + first.size();
+  const size_t text = second + 660;  // count of the second seal's Text
+  const size_t picture = file.size() - 10 - document_makers::PictureBytes(platform::TGraphicKind::Bitmap).size() - 1;
+  struct Case {
+    const char* where;
+    size_t cut;
+  } cases[] = {
+      {"inside the stamp", 3},
+      {"inside the page geometry", 20},
+      {"inside the seal count", 46},
+      {"inside the first record", 48 + 300},
+      {"inside the second record", second + 659},
+      {"inside a string count", text + 2},
+      {"inside the string bytes", text + 4 + 3},
+      {"before the picture flag", picture},
+      {"inside the picture header", picture + 5},
+      {"inside the picture bytes", file.size() - 20},
+      {"one byte short", file.size() - 1},
+  };
+  for (const Case& c : cases) {
+    Target t;
+    const Bytes cut(file.begin(), file.begin() + std::ptrdiff_t(c.cut));
+    if (c.cut < 4)
+      EXPECT_THROW(ReadDocument(cut, t.target), EOldDocument) << c.where;
+    else
+      EXPECT_THROW(ReadDocument(cut, t.target), EFormatError) << c.where;
+    EXPECT_EQ(t.SealsOnPage(), 0) << c.where;
+  }
+  Target t;
+  EXPECT_EQ(ReadDocument(file, t.target).Seals.size(), 2u);
+}
+
+TEST(DocumentFile, SealCountIsCheckedBeforeAnythingIsMade) {
+  Target t;
+  int made = 0;
+  t.target.CreateSeal = [&] {
+    ++made;
+    return std::make_unique<TSeal>();
+  };
+  for (int32_t k : {-1, 1, 2, INT32_MAX}) {
+    Bytes file = Save({});
+    std::memcpy(file.data() + 44, &k, 4);
+    file.resize(file.size() + 685 * (k == 2 ? 1 : 0), 0);
+    EXPECT_THROW(LoadDocument(file, t.target), EFormatError) << k;
+  }
+  EXPECT_EQ(made, 0);
+}
+
+TEST(DocumentFile, TheStampChoosesTheReader) {
+  TLegacySeal seal;
+  seal.Face = document_makers::FaceWithTail("仿宋", 7);
+  seal.TextPenWidth = 9;
+  std::vector<std::unique_ptr<TSeal>> one;
+  one.push_back(MakeSeal(stRect));
+  const Bytes current = Save(one);
+  struct Case {
+    const char* what;
+    Bytes file;
+    int oldVersion;    // refused as a file of this version; -1 when read
+    bool formatError;  // refused as not a document
+    int faceRead;      // 0 no seal, 1 legacy without face, 2 legacy with face, 3 with pen widths, 8 current
+  } cases[] = {
+      {"empty", {}, 0, false, 0},
+      {"one byte", {0x41}, 0, false, 0},
+      {"three bytes", {0, 0, 0x41}, 0, false, 0},
+      {"4.0", WithStamp(current, 4.0f), 4, false, 0},
+      {"4.5 rounds to 4", WithStamp(current, 4.5f), 4, false, 0},
+      {"-3", WithStamp(current, -3.0f), -3, false, 0},
+      {"5.0", LegacyDocument(5, 5.0f, 100, 80, {seal}), -1, false, 1},
+      {"5.5 rounds to 6", LegacyDocument(6, 5.5f, 100, 80, {seal}), -1, false, 2},
+      {"6.5 rounds to 6", LegacyDocument(6, 6.5f, 100, 80, {seal}), -1, false, 2},
+      {"7.4", LegacyDocument(7, 7.4f, 100, 80, {seal}), -1, false, 3},
+      {"7.5 rounds to 8", WithStamp(current, 7.5f), -1, false, 8},
+      {"9.0", WithStamp(current, 9.0f), -1, false, 8},
+      {"NaN", WithStamp(current, std::numeric_limits<float>::quiet_NaN()), -1, true, 0},
+      {"Inf", WithStamp(current, std::numeric_limits<float>::infinity()), -1, true, 0},
+      {"-Inf", WithStamp(current, -std::numeric_limits<float>::infinity()), -1, true, 0},
+      {"1e30", WithStamp(current, 1e30f), -1, true, 0},
+      {"-1e30", WithStamp(current, -1e30f), -1, true, 0},
+  };
+  for (const Case& c : cases) {
+    Target t;
+    if (c.oldVersion != -1) {
+      try {
+        ReadDocument(c.file, t.target);
+        ADD_FAILURE() << c.what << " was read";
+      } catch (const EOldDocument& e) {
+        EXPECT_EQ(e.Version(), c.oldVersion) << c.what;
+      }
+    } else if (c.formatError) {
+      EXPECT_THROW(ReadDocument(c.file, t.target), EFormatError) << c.what;
+    } else {
+      const TDocument doc = ReadDocument(c.file, t.target);
+      ASSERT_EQ(doc.Seals.size(), 1u) << c.what;
+      const TSeal& s = *doc.Seals[0];
+      if (c.faceRead == 8) {
+        EXPECT_EQ(Save(doc.Seals), Save(one)) << c.what;
+        continue;
+      }
+      EXPECT_EQ(s.TextFontName() == seal.Face, c.faceRead >= 2) << c.what;
+      EXPECT_EQ(s.CodeFontName() == seal.Face, c.faceRead >= 2) << c.what;
+      EXPECT_EQ(s.TextPenWidth(), c.faceRead >= 3 ? 9 : 0) << c.what;
+      EXPECT_EQ(doc.Page.LeftMargin, 6);
+    }
+  }
+}
+
+TEST(DocumentFile, StampsOfShortFilesAndTheirVersions) {
+  EXPECT_EQ(ReadFileStamp(Bytes{1, 2, 3}), 0.0f);
+  EXPECT_EQ(ReadFileStamp(Bytes{0, 0, 0, 0x41, 9}), 8.0f);
+  EXPECT_EQ(FileVersion(6.5f), 6);
+  EXPECT_EQ(FileVersion(7.5f), 8);
+  EXPECT_EQ(FileVersion(2147483520.0f), 2147483520);
+  EXPECT_THROW(FileVersion(2147483648.0f), EFormatError);
+}
+
+class LegacyDocumentTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(LegacyDocumentTest, CentresFromEdgesSixMillimetreMarginsAndPictureFiles) {
+  const int n = GetParam();
+  QTemporaryDir dir;
+  const QString bmp = QDir(dir.path()).filePath(QString::fromUtf8("徽标.bmp"));
+  const QString broken = QDir(dir.path()).filePath("broken.bmp");
+  {
+    QFile f(bmp);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    const Bytes b = document_makers::PictureBytes(platform::TGraphicKind::Bitmap);
+    f.write(reinterpret_cast<const char*>(b.data()), qint64(b.size()));
+    QFile g(broken);
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    g.write("not a picture");
+  }
+  const auto gbkPath = [](const QString& p) { return platform::UnicodeToGbk(p); };
+  std::vector<TLegacySeal> seals(4);
+  seals[0].Strings = {platform::Gbk("合同专用章"), "", "x", "", "0123", ""};
+  seals[0].PenColor = 0x00336699;
+  seals[1].Type = stAnyImage;
+  seals[1].Strings[5] = gbkPath(bmp);
+  seals[2].Type = stAnyImage;
+  seals[2].Strings[5] = gbkPath(QDir(dir.path()).filePath("missing.bmp"));
+  seals[3].Type = stAnyImage;
+  seals[3].Strings[5] = gbkPath(broken);
+  const Bytes file = LegacyDocument(n, float(n), 150.5L, 99.25L, seals);
+
+  Target t;
+  t.target.PixelsPerMm = 5;
+  t.target.PageZoom = 200;
+  const TDocument doc = ReadDocument(file, t.target);
+  EXPECT_EQ(doc.Page.PageWidth, 150.5L);
+  EXPECT_EQ(doc.Page.PageHeight, 99.25L);
+  for (long double m : {doc.Page.LeftMargin, doc.Page.RightMargin, doc.Page.TopMargin, doc.Page.BottomMargin})
+    EXPECT_EQ(m, 6);
+  ASSERT_EQ(doc.Seals.size(), 4u);
+  const TSeal& s = *doc.Seals[0];
+  EXPECT_EQ(s.SealType(), stRect);
+  EXPECT_EQ(s.RealWidth(), 30);
+  EXPECT_EQ(s.RealHeight(), 20);
+  // Edges 10 and 5 with a 30 x 20 mm seal; 10 px per mm at the reader's scale.
+  EXPECT_EQ(s.RealCenterX(), 25);
+  EXPECT_EQ(s.RealCenterY(), 15);
+  EXPECT_EQ(s.Left(), 100);
+  EXPECT_EQ(s.Top(), 50);
+  EXPECT_EQ(s.Width(), 300);
+  EXPECT_EQ(s.PenColor(), 0x00336699u);
+  EXPECT_EQ(s.BrushColor(), 0x00336699u);
+  EXPECT_EQ(s.PenWidth(), 1.5f);
+  EXPECT_EQ(s.LineCount(), 3);
+  EXPECT_EQ(s.TextAngle(), 450);
+  EXPECT_EQ(s.Text(), platform::Gbk("合同专用章"));
+  EXPECT_EQ(s.Text2(), "x");
+  EXPECT_EQ(s.Code(), "0123");
+  EXPECT_FALSE(s.PicClrChange());
+  EXPECT_EQ(s.RealSR(), 0);
+  EXPECT_EQ(s.TextFontName(), n >= 6 ? TFaceName{} : FaceName("宋体"));
+  EXPECT_TRUE(doc.Seals[1]->Picture().HasGraphic());
+  EXPECT_EQ(doc.Seals[1]->Picture().Width(), 8);
+  EXPECT_FALSE(doc.Seals[2]->Picture().HasGraphic());
+  EXPECT_FALSE(doc.Seals[3]->Picture().HasGraphic());
+
+  // Saved again, the file picture travels inside the document.
+  const TDocument again = LoadDocument(SaveDocument(doc.Page, Pointers(doc.Seals)), t.target);
+  EXPECT_EQ(again.Seals[1]->Picture().Bytes(), doc.Seals[1]->Picture().Bytes());
+  EXPECT_EQ(again.Seals[0]->RealCenterX(), 25);
+
+  // A string running past the end is refused.
+  for (size_t cut : {file.size() - 1, size_t(28 + 10), size_t(27)}) {
+    Target u;
+    EXPECT_THROW(ReadDocument(Bytes(file.begin(), file.begin() + std::ptrdiff_t(cut)), u.target), EFormatError);
+    EXPECT_EQ(u.SealsOnPage(), 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, LegacyDocumentTest, ::testing::Values(5, 6, 7));
+
+TEST(DocumentFile, LegacyColumnBlockKeepsItsSidesAndCorner) {
+  TLegacySeal column;
+  column.Type = stHorzText;
+  column.RealWidth = 8;
+  column.RealHeight = 40;
+  Bytes file = LegacyDocument(7, 7, 100, 100, {column});
+  file[28 + 266] = 0;  // RowCol False: a column
+  Target t;
+  const TDocument doc = ReadDocument(file, t.target);
+  const TSeal& s = *doc.Seals[0];
+  EXPECT_FALSE(s.RowCol());
+  EXPECT_EQ(s.RealWidth(), 8);
+  EXPECT_EQ(s.RealHeight(), 40);
+  EXPECT_EQ(s.RealCenterX(), 14);
+  EXPECT_EQ(s.RealCenterY(), 25);
+}
+
+TEST(DocumentFile, HostileLegacyValuesAreRefused) {
+  TLegacySeal bad;
+  bad.Type = TSealType(24);
+  EXPECT_THROW(ReadDocument(LegacyDocument(7, 7, 10, 10, {bad}), Target().target), EFormatError);
+  bad.Type = stRect;
+  bad.LeftEdge = std::numeric_limits<float>::quiet_NaN();
+  EXPECT_THROW(ReadDocument(LegacyDocument(6, 6, 10, 10, {bad}), Target().target), EFormatError);
+  bad.LeftEdge = std::numeric_limits<float>::max();
+  bad.RealWidth = std::numeric_limits<float>::max();
+  EXPECT_THROW(ReadDocument(LegacyDocument(5, 5, 10, 10, {bad}), Target().target), EFormatError);
+}
+
+TEST(WholeFile, SaveReplacesTheFileOrLeavesItAlone) {
+  QTemporaryDir dir;
+  const QString path = QDir(dir.path()).filePath("a.dyz");
+  SaveFileAtomically(path, Bytes{1, 2, 3});
+  SaveFileAtomically(path, Bytes{4, 5});
+  EXPECT_EQ(ReadWholeFile(path), (Bytes{4, 5}));
+  EXPECT_THROW(SaveFileAtomically(QDir(dir.path()).filePath("no/such/folder/b.dyz"), Bytes{1}), EFileError);
+  // A folder in the way of the new file: the save fails and leaves the old file whole.
+  const QString blocked = QDir(dir.path()).filePath("blocked");
+  ASSERT_TRUE(QDir().mkpath(blocked + "/inner"));
+  EXPECT_THROW(SaveFileAtomically(blocked, Bytes{9}), EFileError);
+  EXPECT_TRUE(QDir(blocked + "/inner").exists());
+  EXPECT_EQ(ReadWholeFile(path), (Bytes{4, 5}));
+  EXPECT_THROW(ReadWholeFile(QDir(dir.path()).filePath("missing.dyz")), EFileError);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.dyz"});
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+// Seals, pictures and document files made by the tests themselves: every kind of seal with
+// a picture of each stored kind, and files of the older layouts laid out byte by byte.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "picture.h"
+#include "seal.h"
+
+namespace document_makers {
+
+// Picture bytes of each stored kind: BMP and ICO from Qt, JPEG, GIF, and an enhanced
+// metafile that is a header only.
+std::vector<uint8_t> PictureBytes(platform::TGraphicKind kind);
+std::vector<uint8_t> EmfHeader(int left, int top, int right, int bottom);
+
+// A seal of the given kind at 10 px/mm and 100 %, every property away from its default,
+// with a picture of `picture` kind when given.
+std::unique_ptr<seal::TSeal> MakeSeal(seal::TSealType type, int picture = -1);
+// One seal of each of the 24 kinds, six of them with a picture of each stored kind.
+std::vector<std::unique_ptr<seal::TSeal>> AllKinds();
+
+// A face name whose bytes behind the terminator are not zero.
+seal::TFaceName FaceWithTail(const char* utf8, uint8_t tail);
+
+// One seal of a version 5, 6 or 7 file.
+struct TLegacySeal {
+  seal::TSealType Type = seal::stRect;
+  uint32_t PenColor = 0x00123456;
+  uint8_t BrushStyle = 0;
+  float RealWidth = 30, RealHeight = 20;
+  float LeftEdge = 10, TopEdge = 5;
+  float PenWidth = 1.5f;
+  int32_t LineCount = 3;
+  int32_t TextAngle = 450;
+  seal::TFaceName Face{};                                       // read from version 6 on
+  int32_t TextPenWidth = 0;                                     // read in version 7 only
+  std::vector<std::string> Strings = {"", "", "", "", "", ""};  // Text .. Code, Image
+};
+// A file of the given stamp laid out as version `version` (5, 6 or 7) stores it.
+std::vector<uint8_t> LegacyDocument(int version, float stamp, long double pageWidth, long double pageHeight,
+                                    const std::vector<TLegacySeal>& seals);
+
+}  // namespace document_makers
