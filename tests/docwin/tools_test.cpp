@@ -161,6 +161,20 @@ class ToolsTest : public QObject {
     QVERIFY(f.main->CurrentDrawAction() == f.Tool("actPageZoomIn"));
   }
 
+  void NewElementsSetTheSealOptionBoxes() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    f.Tool("actDrawFiveStar")->trigger();
+    w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 100, 100);
+    QCOMPARE(f.main->CheckBox1->text(), QStringLiteral("空心"));
+    QVERIFY(f.main->CheckBox1->isChecked());
+    QVERIFY(!f.main->CheckBox2->isChecked() && !f.main->CheckBox3->isChecked());
+    f.Tool("actDrawGZh")->trigger();
+    w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 400, 400);
+    QCOMPARE(f.main->CheckBox1->text(), QStringLiteral("阳章"));
+    QVERIFY(f.main->CheckBox2->isChecked() && f.main->CheckBox3->isChecked());
+  }
+
   void SwitchingWindowsKeepsTheArmedTool() {
     DocFixture f;
     TfrmChild* a = f.NewDocument();
