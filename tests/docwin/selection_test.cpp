@@ -68,6 +68,23 @@ class SelectionTest : public QObject {
     }
   }
 
+  void HandleFrameDarkensUnderTheMouse() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    PlaceElement(f, w, 200, 200, QRect(100, 100, 80, 40));
+    TGrabHandle* h = w->FGrabHandles->Handle(3);
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(h, &enter);
+    QCOMPARE(h->FrameColor(), platform::TColor(0));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(h, &leave);
+    QCOMPARE(h->FrameColor(), platform::TColor(0xFF0000));
+    // Painted: a blue outline around white.
+    const QImage shown = h->grab().toImage();
+    QCOMPARE(shown.pixelColor(0, 0), QColor(0, 0, 255));
+    QCOMPARE(shown.pixelColor(h->width() / 2, h->height() / 2), QColor(Qt::white));
+  }
+
   void ResizeToEveryHandle_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QPoint>("to");
