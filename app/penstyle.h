@@ -1,5 +1,5 @@
 #pragma once
-// Pens, rectangles and pointer positions as the custom controls' pixel rules state them:
+// Pens and rectangles as the custom controls' pixel rules state them:
 // one-pixel cosmetic lines without antialiasing, a dotted pen of three pixels on and three
 // off, and rectangles whose right and bottom edges lie just inside the given corner.
 
@@ -9,7 +9,7 @@
 #include <QPoint>
 #include <QPointF>
 
-#include "numeric.h"
+#include "event_point.h"
 
 namespace app {
 
@@ -35,6 +35,6 @@ inline void GdiRectangle(QPainter& p, int l, int t, int r, int b) {
   p.drawRect(l, t, r - l - 1, b - t - 1);
 }
 
-inline QPoint EventPoint(const QPointF& pos) { return QPoint(platform::Round(pos.x()), platform::Round(pos.y())); }
+using platform::EventPoint;
 
 }  // namespace app

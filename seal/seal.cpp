@@ -1,5 +1,7 @@
 #include "seal.h"
 
+#include "event_point.h"
+
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMenu>
@@ -376,7 +378,7 @@ void TSeal::mousePressEvent(QMouseEvent* event) {
   TMouseButton button;
   if (!MouseButtonOf(*event, &button)) return;
   FPressed = button == mbLeft;
-  const QPoint p = event->position().toPoint();
+  const QPoint p = platform::EventPoint(event->position());
   if (OnMouseDown) OnMouseDown(this, button, ShiftStateOf(*event, false), p.x(), p.y());
 }
 
@@ -385,19 +387,19 @@ void TSeal::mouseDoubleClickEvent(QMouseEvent* event) {
   if (!MouseButtonOf(*event, &button)) return;
   FPressed = false;
   if (button == mbLeft && OnDblClick) OnDblClick(this);
-  const QPoint p = event->position().toPoint();
+  const QPoint p = platform::EventPoint(event->position());
   if (OnMouseDown) OnMouseDown(this, button, ShiftStateOf(*event, true), p.x(), p.y());
 }
 
 void TSeal::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
+  const QPoint p = platform::EventPoint(event->position());
   if (OnMouseMove) OnMouseMove(this, ShiftStateOf(*event, false), p.x(), p.y());
 }
 
 void TSeal::mouseReleaseEvent(QMouseEvent* event) {
   TMouseButton button;
   if (!MouseButtonOf(*event, &button)) return;
-  const QPoint p = event->position().toPoint();
+  const QPoint p = platform::EventPoint(event->position());
   // A click is a left press and release inside the element.
   const bool click = FPressed && button == mbLeft && rect().contains(p);
   if (button == mbLeft) FPressed = false;

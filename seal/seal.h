@@ -213,6 +213,10 @@ using TArg = std::conditional_t<std::is_scalar_v<T>, T, const T&>;
   F(R, bool, Italic3, false)
 
 class TSeal : public QWidget {
+  // Gives the element its own meta-object, so findChildren<TSeal*> and qobject_cast find
+  // elements only, not every widget on the page.
+  Q_OBJECT
+
  public:
   // Created hidden; the creator sets parent, scale, geometry and visibility.
   explicit TSeal(QWidget* parent = nullptr);
