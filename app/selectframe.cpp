@@ -26,38 +26,12 @@ void TSelectFrame::paintEvent(QPaintEvent*) {
   app::GdiRectangle(painter, 0, 0, width(), height());
 }
 
-void TSelectFrame::mousePressEvent(QMouseEvent* event) {
-  seal::TMouseButton button;
-  if (!seal::MouseButtonOf(*event, &button)) return;
-  FPressed = button == seal::mbLeft;
-  const QPoint p = app::EventPoint(event->position());
-  if (OnMouseDown) OnMouseDown(this, button, seal::ShiftStateOf(*event, false), p.x(), p.y());
-}
+void TSelectFrame::mousePressEvent(QMouseEvent* event) { PassPress(this, *event); }
 
-void TSelectFrame::mouseDoubleClickEvent(QMouseEvent* event) {
-  seal::TMouseButton button;
-  if (!seal::MouseButtonOf(*event, &button)) return;
-  FPressed = false;
-  if (button == seal::mbLeft && OnDblClick) OnDblClick(this);
-  const QPoint p = app::EventPoint(event->position());
-  if (OnMouseDown) OnMouseDown(this, button, seal::ShiftStateOf(*event, true), p.x(), p.y());
-}
+void TSelectFrame::mouseDoubleClickEvent(QMouseEvent* event) { PassDoubleClick(this, *event); }
 
-void TSelectFrame::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = app::EventPoint(event->position());
-  if (OnMouseMove) OnMouseMove(this, seal::ShiftStateOf(*event, false), p.x(), p.y());
-}
+void TSelectFrame::mouseMoveEvent(QMouseEvent* event) { PassMove(this, *event); }
 
-void TSelectFrame::mouseReleaseEvent(QMouseEvent* event) {
-  seal::TMouseButton button;
-  if (!seal::MouseButtonOf(*event, &button)) return;
-  const QPoint p = app::EventPoint(event->position());
-  const bool click = FPressed && button == seal::mbLeft && rect().contains(p);
-  if (button == seal::mbLeft) FPressed = false;
-  if (click && OnClick) OnClick(this);
-  if (OnMouseUp) OnMouseUp(this, button, seal::ShiftStateOf(*event, false), p.x(), p.y());
-}
+void TSelectFrame::mouseReleaseEvent(QMouseEvent* event) { PassRelease(this, *event); }
 
-void TSelectFrame::contextMenuEvent(QContextMenuEvent* event) {
-  if (PopupMenu) PopupMenu->popup(event->globalPos());
-}
+void TSelectFrame::contextMenuEvent(QContextMenuEvent* event) { PassContextMenu(*event); }

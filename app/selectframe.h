@@ -10,23 +10,12 @@
 
 class QMenu;
 
-class TSelectFrame : public QWidget {
+class TSelectFrame : public QWidget, public seal::TControlMouse<TSelectFrame> {
  public:
-  using TMouseEvent =
-      std::function<void(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState shift, int x, int y)>;
-  using TMouseMoveEvent = std::function<void(TSelectFrame* sender, seal::TShiftState shift, int x, int y)>;
-
   explicit TSelectFrame(QWidget* page);
 
   platform::TColor PenColor() const { return FPenColor; }
   void SetPenColor(platform::TColor value);
-
-  TMouseEvent OnMouseDown;
-  TMouseMoveEvent OnMouseMove;
-  TMouseEvent OnMouseUp;
-  std::function<void(TSelectFrame*)> OnClick;
-  std::function<void(TSelectFrame*)> OnDblClick;
-  QMenu* PopupMenu = nullptr;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -38,5 +27,4 @@ class TSelectFrame : public QWidget {
 
  private:
   platform::TColor FPenColor = 0xFF0000;
-  bool FPressed = false;
 };

@@ -374,42 +374,15 @@ void TSeal::RebuildCutLines() {
 
 void TSeal::paintEvent(QPaintEvent*) { Paint(); }
 
-void TSeal::mousePressEvent(QMouseEvent* event) {
-  TMouseButton button;
-  if (!MouseButtonOf(*event, &button)) return;
-  FPressed = button == mbLeft;
-  const QPoint p = platform::EventPoint(event->position());
-  if (OnMouseDown) OnMouseDown(this, button, ShiftStateOf(*event, false), p.x(), p.y());
-}
+void TSeal::mousePressEvent(QMouseEvent* event) { PassPress(this, *event); }
 
-void TSeal::mouseDoubleClickEvent(QMouseEvent* event) {
-  TMouseButton button;
-  if (!MouseButtonOf(*event, &button)) return;
-  FPressed = false;
-  if (button == mbLeft && OnDblClick) OnDblClick(this);
-  const QPoint p = platform::EventPoint(event->position());
-  if (OnMouseDown) OnMouseDown(this, button, ShiftStateOf(*event, true), p.x(), p.y());
-}
+void TSeal::mouseDoubleClickEvent(QMouseEvent* event) { PassDoubleClick(this, *event); }
 
-void TSeal::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = platform::EventPoint(event->position());
-  if (OnMouseMove) OnMouseMove(this, ShiftStateOf(*event, false), p.x(), p.y());
-}
+void TSeal::mouseMoveEvent(QMouseEvent* event) { PassMove(this, *event); }
 
-void TSeal::mouseReleaseEvent(QMouseEvent* event) {
-  TMouseButton button;
-  if (!MouseButtonOf(*event, &button)) return;
-  const QPoint p = platform::EventPoint(event->position());
-  // A click is a left press and release inside the element.
-  const bool click = FPressed && button == mbLeft && rect().contains(p);
-  if (button == mbLeft) FPressed = false;
-  if (click && OnClick) OnClick(this);
-  if (OnMouseUp) OnMouseUp(this, button, ShiftStateOf(*event, false), p.x(), p.y());
-}
+void TSeal::mouseReleaseEvent(QMouseEvent* event) { PassRelease(this, *event); }
 
-void TSeal::contextMenuEvent(QContextMenuEvent* event) {
-  if (PopupMenu) PopupMenu->popup(event->globalPos());
-}
+void TSeal::contextMenuEvent(QContextMenuEvent* event) { PassContextMenu(*event); }
 
 TShiftState ShiftStateOf(const QMouseEvent& event, bool doubleClick) {
   TShiftState s = 0;

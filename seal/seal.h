@@ -212,7 +212,7 @@ using TArg = std::conditional_t<std::is_scalar_v<T>, T, const T&>;
   F(R, bool, Bold3, false)                                   \
   F(R, bool, Italic3, false)
 
-class TSeal : public QWidget {
+class TSeal : public QWidget, public TControlMouse<TSeal> {
   // Gives the element its own meta-object, so findChildren<TSeal*> and qobject_cast find
   // elements only, not every widget on the page.
   Q_OBJECT
@@ -319,15 +319,6 @@ class TSeal : public QWidget {
   int InvalidateCount() const { return FInvalidateCount; }
   int CutLineRebuildCount() const { return FCutLineRebuildCount; }
 
-  // The document window binds these; the control only passes its mouse events on and
-  // reacts to none of them itself.
-  TNotifyEvent OnClick;
-  TNotifyEvent OnDblClick;
-  TMouseEvent OnMouseDown;
-  TMouseMoveEvent OnMouseMove;
-  TMouseEvent OnMouseUp;
-  QMenu* PopupMenu = nullptr;
-
  protected:
   void Invalidate();
 
@@ -375,7 +366,6 @@ class TSeal : public QWidget {
   int FHeight = 0;
   int FInvalidateCount = 0;
   int FCutLineRebuildCount = 0;
-  bool FPressed = false;
 };
 
 }  // namespace seal
