@@ -12,16 +12,20 @@
 #include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <stdexcept>
 
 #include "addresses.h"
 #include "ansitext.h"
+#include "childform.h"
 #include "color.h"
 #include "commandguard.h"
+#include "drawtoolactions.h"
 #include "mainactions.h"
 #include "numeric.h"
 #include "pandrel.h"
 #include "registry.h"
 #include "resources.h"
+#include "seal.h"
 #include "services.h"
 #include "splash.h"
 #include "syscolors.h"
@@ -128,6 +132,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 TfrmMain::~TfrmMain() {
+  // The document windows go first, while everything they report to still exists.
+  for (QMdiSubWindow* w : ClientWindow->subWindowList()) delete w;
   // The document area outlives the actions while the children are freed.
   disconnect(ClientWindow, nullptr, this, nullptr);
   ClientWindow->SetWallpaper(nullptr);
@@ -170,6 +176,7 @@ void TfrmMain::CreateActions() {
   }
   addActions(QList<QAction*>(ActionList1.begin(), ActionList1.end()));
   actPageDoubleBuffered = Action(QStringLiteral("actPageDoubleBuffered"));
+  DrawTools = new app::TDrawTools(this, ActionList2);
 }
 
 void TfrmMain::CreateMenus() {
@@ -321,6 +328,7 @@ void TfrmMain::CreateStatusBar() {
 }
 
 void TfrmMain::BindWindowActions() {
+  app::BindAction(Action(QStringLiteral("actFileNew")), this, [this] { actFileNewExecute(); });
   app::BindAction(Action(QStringLiteral("actFileExit")), this, [this] { close(); });
   app::BindAction(Action(QStringLiteral("WindowClose1")), this, [this] { ClientWindow->closeActiveSubWindow(); });
   app::BindAction(Action(QStringLiteral("WindowCascade1")), this, [this] { ClientWindow->cascadeSubWindows(); });
@@ -481,6 +489,44 @@ void TfrmMain::FormShow() {
 // The document window arrives with the document commands; until then a document named on
 // the command line is found but not opened.
 void TfrmMain::OpenDocument(const QString&) {}
+
+QAction* TfrmMain::CurrentDrawAction() const { return DrawTools->Armed(); }
+
+void TfrmMain::SyncSealOptions(const seal::TSeal* element) {
+  if (!element) return;
+  CheckBox1->setText(element->SealType() == seal::stFiveStar ? QStringLiteral("空心") : QStringLiteral("阳章"));
+  // The boxes show the element; their click handlers must not act on it.
+  const QSignalBlocker b1(CheckBox1), b2(CheckBox2), b3(CheckBox3);
+  CheckBox1->setChecked(element->BrushStyle() == platform::bsClear);
+  CheckBox2->setChecked(element->HaveImage() && element->ImageIsStar());
+  CheckBox3->setChecked(element->HaveImage());
+}
+
+TfrmChild* TfrmMain::ActiveChild() const { return qobject_cast<TfrmChild*>(ClientWindow->activeSubWindow()); }
+
+TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
+  auto* child = new TfrmChild(this);
+  child->setWindowTitle(caption);
+  ClientWindow->addSubWindow(child);
+  child->show();
+  ClientWindow->setActiveSubWindow(child);
+  return child;
+}
+
+void TfrmMain::actFileNewExecute() {
+  const QString caption =
+      QStringLiteral("文件") + QString::number(ClientWindow->subWindowList().size() + 1) + QStringLiteral(".dyz");
+  TfrmChild* child = CreateDocumentWindow(caption);
+  child->SetPageFromPrinter(child->KivDrawPanel1);
+  QString zoom = DispComboBox->currentText();
+  zoom.chop(1);
+  bool ok = false;
+  const uint value = zoom.toUInt(&ok);
+  if (!ok) throw std::runtime_error(("\"" + DispComboBox->currentText() + "\" 不是有效的整数值").toStdString());
+  child->ApplyZoom(uint16_t(value));
+}
+
+void TfrmMain::actFileSaveExecute() {}
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);

@@ -15,8 +15,17 @@
 #include <vector>
 
 #include "bitmap.h"
+#include "color.h"
 #include "kivcontrols.h"
 #include "mdiclient.h"
+
+class TfrmChild;
+namespace app {
+class TDrawTools;
+}
+namespace seal {
+class TSeal;
+}
 
 class TfrmMain : public QMainWindow {
   Q_OBJECT
@@ -78,6 +87,24 @@ class TfrmMain : public QMainWindow {
   void ShowKeyStates();
   // Opens the document at path in a new document window.
   virtual void OpenDocument(const QString& path);
+
+  // The drawing tools and the armed one.
+  app::TDrawTools* DrawTools;
+  QAction* CurrentDrawAction() const;
+  // The colour new elements take and a selected element gives; red until the drawing-tools
+  // palette's swatch holds it.
+  platform::TColor CurrentColor = platform::clRed;
+  // The seal option boxes of the tool bar follow the element that became the current one.
+  void SyncSealOptions(const seal::TSeal* element);
+
+  // The active document window, nullptr when none is open.
+  TfrmChild* ActiveChild() const;
+  // A new document window, the active one, with that caption.
+  TfrmChild* CreateDocumentWindow(const QString& caption);
+  void actFileNewExecute();
+  // Saves the active document. The document commands provide it; until then nothing is
+  // saved and the document stays modified.
+  virtual void actFileSaveExecute();
 
  protected:
   void showEvent(QShowEvent* event) override;

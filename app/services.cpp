@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QThread>
@@ -14,6 +15,7 @@
 
 #include "fonts.h"
 #include "lockkeys.h"
+#include "numeric.h"
 
 namespace app {
 
@@ -57,6 +59,23 @@ QStringList DesktopFontNames() {
   return names;
 }
 
+std::optional<TPrinterCaps> DefaultPrinterCaps() {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return std::nullopt;
+  QPrinter printer(info, QPrinter::HighResolution);
+  const QRect sheet = printer.paperRect(QPrinter::DevicePixel).toRect();
+  const QRectF printable = printer.pageRect(QPrinter::Millimeter);
+  TPrinterCaps caps;
+  caps.LogPixelsX = printer.logicalDpiX();
+  caps.LogPixelsY = printer.logicalDpiY();
+  caps.PhysicalWidth = sheet.width();
+  caps.PhysicalHeight = sheet.height();
+  caps.HorzSize = platform::Round(static_cast<long double>(printable.width()));
+  caps.VertSize = platform::Round(static_cast<long double>(printable.height()));
+  if (caps.LogPixelsX <= 0 || caps.LogPixelsY <= 0) return std::nullopt;
+  return caps;
+}
+
 TServices DesktopServices() {
   TServices s;
   s.MessageBox = DesktopMessageBox;
@@ -71,6 +90,7 @@ TServices DesktopServices() {
   };
   s.OpenUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
   s.PrinterNames = [] { return QPrinterInfo::availablePrinterNames(); };
+  s.DefaultPrinterCaps = DefaultPrinterCaps;
   s.LockKeys = ReadLockKeys;
   s.ScreenWidth = [] {
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -29,6 +30,17 @@ struct TLockKeys {
   bool Scroll = false;
 };
 
+// What a page needs to know of the default printer, as the device reports it: dots per inch,
+// the whole sheet in device pixels and the printable area in whole millimetres.
+struct TPrinterCaps {
+  int LogPixelsX = 0;
+  int LogPixelsY = 0;
+  int PhysicalWidth = 0;
+  int PhysicalHeight = 0;
+  int HorzSize = 0;
+  int VertSize = 0;
+};
+
 struct TServices {
   // Returns the button chosen.
   std::function<TMsgButton(QWidget* parent, TMsgKind kind, const QString& text, TMsgButtons buttons)> MessageBox;
@@ -39,6 +51,8 @@ struct TServices {
   // Opens a web or mail link with the desktop's default program; failures are not reported.
   std::function<void(const QString& url)> OpenUrl;
   std::function<QStringList()> PrinterNames;
+  // The default printer's capabilities; nullopt when there is no usable default printer.
+  std::function<std::optional<TPrinterCaps>()> DefaultPrinterCaps;
   std::function<TLockKeys()> LockKeys;
   std::function<int()> ScreenWidth;
   // Installed font families: those covering Simplified Chinese and the Windows face names

@@ -1,0 +1,646 @@
+#include "childform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "commandguard.h"
+#include "cursors.h"
+#include "dragoverlay.h"
+#include "drawtoolactions.h"
+#include "kivcontrols.h"
+#include "kivdrawpanel.h"
+#include "mainform.h"
+#include "numeric.h"
+#include "paintlock.h"
+#include "sealtemplates.h"
+#include "selectframe.h"
+#include "seal.h"
+#include "services.h"
+#include "syscolors.h"
+
+using platform::Round;
+using seal::TSeal;
+
+namespace {
+
+constexpr platform::TColor kNavy = 0x800000;
+constexpr int kShadowOffset = 3;
+constexpr int kFrameMargin = 2;
+constexpr int kMaxToolZoom = 600;
+constexpr int kMinToolZoom = 25;
+constexpr int kToolZoomStep = 10;
+
+const QString kSaveQuestion = QStringLiteral("当前文件尚未保存或者已被修改，是否\n保存（修改后的）文件？");
+const QString kModified = QStringLiteral("文件状态：已修改");
+
+app::TRect BoundsOf(const TSeal* s) { return {s->Left(), s->Top(), s->Left() + s->Width(), s->Top() + s->Height()}; }
+
+seal::TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons) {
+  seal::TShiftState s = 0;
+  if (keys & Qt::ShiftModifier) s |= seal::ssShift;
+  if (keys & Qt::AltModifier) s |= seal::ssAlt;
+  if (keys & Qt::ControlModifier) s |= seal::ssCtrl;
+  if (buttons & Qt::LeftButton) s |= seal::ssLeft;
+  if (buttons & Qt::RightButton) s |= seal::ssRight;
+  if (buttons & Qt::MiddleButton) s |= seal::ssMiddle;
+  return s;
+}
+
+bool ButtonOf(Qt::MouseButton qt, seal::TMouseButton* button) {
+  switch (qt) {
+    case Qt::LeftButton: *button = seal::mbLeft; return true;
+    case Qt::RightButton: *button = seal::mbRight; return true;
+    case Qt::MiddleButton: *button = seal::mbMiddle; return true;
+    default: return false;
+  }
+}
+
+// A number as the status bar shows it: general format, no trailing zeros.
+QString GeneralNumber(long double v) { return QString::number(static_cast<double>(v), 'g', 15); }
+
+}  // namespace
+
+TfrmChild::TfrmChild(TfrmMain* main) : QMdiSubWindow(nullptr), FMain(main) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  ScrollBox = new QScrollArea;
+  ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+  ScrollBox->setFrameStyle(QFrame::NoFrame);
+  ScrollBox->setWidgetResizable(false);
+  QPalette pal = ScrollBox->palette();
+  pal.setColor(QPalette::Window, app::InactiveBorderColor());
+  ScrollBox->setPalette(pal);
+  ScrollBox->viewport()->setPalette(pal);
+  ScrollBox->viewport()->setAutoFillBackground(true);
+  Sheet = new QWidget;
+  Sheet->setObjectName(QStringLiteral("Sheet"));
+  Sheet->setAutoFillBackground(false);
+  ScrollBox->setWidget(Sheet);
+  setWidget(ScrollBox);
+
+  PageBack = new TKivFlatPanel(Sheet);
+  PageBack->setObjectName(QStringLiteral("PageBack"));
+  PageBack->SetPanelStyle(TPanelStyle::psPhotoShop);
+  PageBack->SetFrameWidth(0);
+  PageBack->SetPenColor(kNavy);
+  PageBack->SetColorA(kNavy);
+
+  KivDrawPanel1 = new TKivDrawPanel(Sheet);
+  KivDrawPanel1->setObjectName(QStringLiteral("KivDrawPanel1"));
+  QFont tick(QStringLiteral("Small Fonts"));
+  tick.setPixelSize(8);
+  tick.setStyleStrategy(QFont::NoAntialias);
+  KivDrawPanel1->SetTickFont(tick);
+  KivDrawPanel1->setContextMenuPolicy(Qt::CustomContextMenu);
+  PageCanvas = new TDragOverlay(KivDrawPanel1);
+  PageCanvas->setObjectName(QStringLiteral("PageCanvas"));
+  FPagePopupMenu = main->PopupMenu2;
+
+  connect(KivDrawPanel1, &TKivDrawPanel::MouseDown, this,
+          [this](Qt::MouseButton qt, Qt::KeyboardModifiers keys, int x, int y) {
+            seal::TMouseButton button;
+            if (!ButtonOf(qt, &button)) return;
+            RunGuarded([&] { DrawPanel1MouseDown(button, ShiftOf(keys, QApplication::mouseButtons() | qt), x, y); });
+          });
+  connect(KivDrawPanel1, &TKivDrawPanel::MouseMove, this, [this](Qt::KeyboardModifiers keys, int x, int y) {
+    RunGuarded([&] { DrawPanel1MouseMove(ShiftOf(keys, QApplication::mouseButtons()), x, y); });
+  });
+  connect(KivDrawPanel1, &TKivDrawPanel::MouseUp, this,
+          [this](Qt::MouseButton qt, Qt::KeyboardModifiers keys, int x, int y) {
+            seal::TMouseButton button;
+            if (!ButtonOf(qt, &button)) return;
+            RunGuarded([&] { DrawPanel1MouseUp(button, ShiftOf(keys, QApplication::mouseButtons()), x, y); });
+          });
+  connect(KivDrawPanel1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    if (FPagePopupMenu) FPagePopupMenu->popup(KivDrawPanel1->mapToGlobal(pos));
+  });
+  connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
+    const bool was = before.testFlag(Qt::WindowActive);
+    const bool is = now.testFlag(Qt::WindowActive);
+    if (is && !was) RunGuarded([this] { FormActivate(); });
+    if (was && !is) RunGuarded([this] { FormDeactivate(); });
+  });
+  ScrollBox->viewport()->installEventFilter(this);
+
+  // FormCreate: the page takes this window's resolution, which describes the same screen
+  // as the pixels per millimetre the elements are given.
+  KivDrawPanel1->SetPixelsPerInch(logicalDpiX());
+  KivDrawPanel1->SetDoubleBuffered(main->actPageDoubleBuffered->isChecked());
+  FPixelsPerMm = static_cast<float>(logicalDpiX() / 25.4L);
+}
+
+TfrmChild::~TfrmChild() {
+  RestoreScreenCursor();
+  FGrabHandles.reset();
+}
+
+void TfrmChild::RunGuarded(const std::function<void()>& handler) { app::RunGuarded(this, handler); }
+
+// --- Page size, zoom, centring --------------------------------------------------------
+
+void TfrmChild::SetPageFromPrinter(TKivDrawPanel* page) {
+  long double width = 210, height = 297, horizontal = 6, vertical = 6;
+  const std::optional<app::TPrinterCaps> caps =
+      app::Services().PrinterNames().isEmpty() ? std::nullopt : app::Services().DefaultPrinterCaps();
+  if (caps) {
+    width = caps->PhysicalWidth * 25.4L / caps->LogPixelsX;
+    height = caps->PhysicalHeight * 25.4L / caps->LogPixelsY;
+    horizontal = (width - caps->HorzSize) / 2;
+    vertical = (height - caps->VertSize) / 2;
+  }
+  page->SetPageWidth(width);
+  page->SetPageHeight(height);
+  page->SetLeftMargin(horizontal);
+  page->SetRightMargin(horizontal);
+  page->SetTopMargin(vertical);
+  page->SetBottomMargin(vertical);
+}
+
+void TfrmChild::ApplyZoom(uint16_t zoom) {
+  if (zoom < 1) return;
+  QScrollBar* bars[2] = {ScrollBox->horizontalScrollBar(), ScrollBox->verticalScrollBar()};
+  const int ranges[2] = {Sheet->width(), Sheet->height()};
+  double ratios[2];
+  for (int i = 0; i < 2; ++i) ratios[i] = ranges[i] > 0 ? double(bars[i]->value()) / ranges[i] : 0.0;
+
+  app::TPaintLock lock(FMain);
+  KivDrawPanel1->SetZoom(zoom);
+  for (TSeal* s : FSeals) s->SetZoom(zoom);
+  if (FGrabHandles)
+    FGrabHandles->UpdatePositions();
+  else if (FSelectFrame)
+    PlaceSelectFrame(SelectionBounds());
+  FormResize();
+  const int newRanges[2] = {Sheet->width(), Sheet->height()};
+  for (int i = 0; i < 2; ++i) bars[i]->setValue(Round(static_cast<long double>(newRanges[i]) * ratios[i]));
+  if (KivDrawPanel1->isHidden()) KivDrawPanel1->show();
+}
+
+void TfrmChild::FormResize() {
+  if (FCentring) return;
+  FCentring = true;
+  ScrollBox->horizontalScrollBar()->setValue(0);
+  ScrollBox->verticalScrollBar()->setValue(0);
+  const QSize client = ScrollBox->viewport()->size();
+  const int w = KivDrawPanel1->width();
+  const int h = KivDrawPanel1->height();
+  const int top = client.height() > h ? Round((client.height() - h) / 2.0L) : 1;
+  const int left = client.width() < w ? 1 : (client.width() - w) / 2;
+  KivDrawPanel1->move(left, top);
+  PageBack->setGeometry(left + kShadowOffset, top + kShadowOffset, w, h);
+  // The area scrolls as far as the shadow reaches.
+  Sheet->resize(std::max(client.width(), left + w + kShadowOffset), std::max(client.height(), top + h + kShadowOffset));
+  FCentring = false;
+}
+
+bool TfrmChild::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ScrollBox->viewport() && event->type() == QEvent::Resize) RunGuarded([this] { FormResize(); });
+  return QMdiSubWindow::eventFilter(watched, event);
+}
+
+// --- Activation and closing -------------------------------------------------------------
+
+void TfrmChild::FormActivate() {
+  FMain->DispComboBox->setEditText(QString::number(KivDrawPanel1->Zoom()) + QLatin1Char('%'));
+  FMain->ShowFileState(FModified, int(FSeals.size()));
+  UpdatePageCursor();
+}
+
+void TfrmChild::FormDeactivate() {
+  if (FMain->ActiveChild() != this) SetPageCursor(0);
+}
+
+bool TfrmChild::FormCloseQuery() {
+  if (!FModified) return true;
+  const app::TMsgButton answer = app::ShowMessage(this, app::TMsgKind::Confirmation, kSaveQuestion,
+                                                  app::mbYes | app::mbNo | app::mbCancel);
+  if (answer == app::mbNo) return true;
+  if (answer != app::mbYes) return false;
+  // The save command works on the active window: this one.
+  FMain->ClientWindow->setActiveSubWindow(this);
+  FMain->actFileSaveExecute();
+  // A save that was cancelled or failed leaves the document modified, and it stays open.
+  return !FModified;
+}
+
+void TfrmChild::closeEvent(QCloseEvent* event) {
+  bool canClose = false;
+  RunGuarded([&] { canClose = FormCloseQuery(); });
+  if (!canClose) {
+    event->ignore();
+    return;
+  }
+  QMdiSubWindow::closeEvent(event);
+}
+
+// --- Tools and cursors ----------------------------------------------------------------
+
+int TfrmChild::CurrentToolTag(bool release) {
+  const QAction* action = FMain->CurrentDrawAction();
+  if (!action) return 0;
+  const int tag = app::ToolTag(action) & 0xFF;
+  if (release && tag < 42) {
+    FMain->DrawTools->Release();
+    SetPageCursor(0);
+  }
+  return tag;
+}
+
+void TfrmChild::UpdatePageCursor() { SetPageCursor(app::ToolCursorSlot(app::ToolTag(FMain->CurrentDrawAction()))); }
+
+void TfrmChild::SetPageCursor(int slot) {
+  if (slot == 0)
+    KivDrawPanel1->unsetCursor();
+  else
+    KivDrawPanel1->setCursor(platform::ScreenCursor(slot));
+}
+
+bool TfrmChild::GrabScrollArmed() const { return app::ToolTag(FMain->CurrentDrawAction()) == 42; }
+
+void TfrmChild::MarkModified() {
+  FModified = true;
+  FMain->KivStatusBar1->SetPanelText(2, kModified);
+}
+
+// --- Selection ------------------------------------------------------------------------
+
+app::TRect TfrmChild::SelectionBounds() const {
+  if (FSelection.empty()) return {};
+  const auto grown = [](const TSeal* s) {
+    const app::TRect b = BoundsOf(s);
+    return app::TRect{b.Left - kFrameMargin, b.Top - kFrameMargin, b.Right + kFrameMargin, b.Bottom + kFrameMargin};
+  };
+  app::TRect r = grown(FSelection.front());
+  for (const TSeal* s : FSelection) {
+    const app::TRect b = grown(s);
+    r.Left = std::min(r.Left, b.Left);
+    r.Top = std::min(r.Top, b.Top);
+    r.Right = std::max(r.Right, b.Right);
+    r.Bottom = std::max(r.Bottom, b.Bottom);
+  }
+  return r;
+}
+
+void TfrmChild::PlaceSelectFrame(const app::TRect& r) {
+  if (!FSelectFrame) return;
+  FSelectFrame->setGeometry(r.Left, r.Top, r.Width(), r.Height());
+  FSelectFrame->PopupMenu = FMain->PopupMenu1;
+}
+
+void TfrmChild::HookSelectFrame() {
+  if (!FSelectFrame) return;
+  FSelectFrame->OnMouseDown = [this](TSelectFrame* f, seal::TMouseButton b, seal::TShiftState s, int x, int y) {
+    RunGuarded([&] { FrameMouseDown(f, b, s, x, y); });
+  };
+  FSelectFrame->OnMouseMove = [this](TSelectFrame* f, seal::TShiftState s, int x, int y) {
+    RunGuarded([&] { FrameMouseMove(f, s, x, y); });
+  };
+  FSelectFrame->OnMouseUp = [this](TSelectFrame* f, seal::TMouseButton b, seal::TShiftState s, int x, int y) {
+    RunGuarded([&] { FrameMouseUp(f, b, s, x, y); });
+  };
+  FSelectFrame->show();
+  PageCanvas->raise();
+}
+
+bool TfrmChild::CreateSelectFrame() {
+  if (FSelectFrame) return false;
+  FSelectFrame = new TSelectFrame(KivDrawPanel1);
+  FSelectFrame->setObjectName(QStringLiteral("SelectFrame"));
+  PageCanvas->raise();
+  return true;
+}
+
+void TfrmChild::FreeSelectFrame() {
+  if (!FSelectFrame) return;
+  // The frame may be the control whose press is being handled: it goes when that is done.
+  FSelectFrame->hide();
+  FSelectFrame->deleteLater();
+  FSelectFrame = nullptr;
+}
+
+void TfrmChild::FreeGrabHandles() {
+  if (!FGrabHandles) return;
+  FGrabHandles.reset();
+  FCurrentSeal = nullptr;
+}
+
+void TfrmChild::NewGrabHandles(TSeal* element) {
+  FGrabHandles = std::make_unique<TGrabHandles>(element, this, KivDrawPanel1->PixelsPerInch());
+  PageCanvas->raise();
+}
+
+void TfrmChild::RaiseAdornments() {
+  if (FGrabHandles) FGrabHandles->Raise();
+  if (FSelectFrame) FSelectFrame->raise();
+  PageCanvas->raise();
+}
+
+void TfrmChild::HookSealEvents(TSeal* element) {
+  element->OnMouseDown = [this](TSeal* s, seal::TMouseButton b, seal::TShiftState sh, int x, int y) {
+    RunGuarded([&] { SealMouseDown(s, b, sh, x, y); });
+  };
+  element->OnMouseMove = [this](TSeal* s, seal::TShiftState sh, int x, int y) {
+    RunGuarded([&] { SealMouseMove(s, sh, x, y); });
+  };
+  element->OnMouseUp = [this](TSeal* s, seal::TMouseButton b, seal::TShiftState sh, int x, int y) {
+    RunGuarded([&] { SealMouseUp(s, b, sh, x, y); });
+  };
+}
+
+bool TfrmChild::IsSoleSelection(const TSeal* element) const {
+  return FSelection.size() == 1 && FSelection.front() == element;
+}
+
+void TfrmChild::SelectOnly(TSeal* element) {
+  FCurrentSeal = element;
+  NewGrabHandles(element);
+  FMain->CurrentColor = element->PenColor();
+  FMain->SyncSealOptions(element);
+}
+
+// --- Drag helpers -----------------------------------------------------------------------
+
+void TfrmChild::ClipCursorToPage() { FCursorClipped = true; }
+
+void TfrmChild::ReleaseCursorClip() { FCursorClipped = false; }
+
+void TfrmChild::ConfinePoint(const QWidget* sender, int& x, int& y) const {
+  if (!FCursorClipped) return;
+  const QPoint origin = sender == KivDrawPanel1 ? QPoint(0, 0) : sender->mapTo(KivDrawPanel1, QPoint(0, 0));
+  x = std::clamp(x + origin.x(), 0, std::max(0, KivDrawPanel1->width() - 1)) - origin.x();
+  y = std::clamp(y + origin.y(), 0, std::max(0, KivDrawPanel1->height() - 1)) - origin.y();
+}
+
+void TfrmChild::DrawDragRect(const app::TRect& r, bool band) {
+  PageCanvas->Toggle(r.ToQRect());
+  if (!band) DragRect = r;
+}
+
+QPoint TfrmChild::ToPage(const QWidget* sender, int x, int y) const {
+  if (!sender || sender == KivDrawPanel1) return QPoint(x, y);
+  return sender->mapTo(KivDrawPanel1, QPoint(x, y));
+}
+
+void TfrmChild::SetScreenCursor(Qt::CursorShape shape) {
+  RestoreScreenCursor();
+  QApplication::setOverrideCursor(QCursor(shape));
+  FScreenCursorSet = true;
+}
+
+void TfrmChild::RestoreScreenCursor() {
+  if (!FScreenCursorSet) return;
+  QApplication::restoreOverrideCursor();
+  FScreenCursorSet = false;
+}
+
+void TfrmChild::ShowCoordinates(const QWidget* sender, int x, int y) {
+  const float f = static_cast<float>(1000.0L / (static_cast<long double>(KivDrawPanel1->Zoom()) * FPixelsPerMm));
+  const QPoint p = ToPage(sender, x, y);
+  FMain->KivStatusBar1->SetPanelText(
+      0, QStringLiteral(" 水平坐标：") + GeneralNumber(Round(static_cast<long double>(p.x()) * f) / 10.0L) +
+             QStringLiteral("mm"));
+  FMain->KivStatusBar1->SetPanelText(
+      1, QStringLiteral("垂直坐标：") + GeneralNumber(Round(static_cast<long double>(p.y()) * f) / 10.0L) +
+             QStringLiteral("mm"));
+}
+
+TSeal* TfrmChild::SealAtPoint(TSeal* sender, int x, int y) const {
+  const QPoint p = ToPage(sender, x, y);
+  const auto distance = [&](const TSeal* s) {
+    const app::TRect b = BoundsOf(s);
+    return std::min({p.x() - b.Left, b.Right - p.x(), p.y() - b.Top, b.Bottom - p.y()});
+  };
+  const auto self = std::find(FSeals.begin(), FSeals.end(), sender);
+  if (self == FSeals.end()) return sender;
+  size_t index = size_t(self - FSeals.begin());
+  int best = distance(FSeals[index]);
+  for (size_t i = 0; i < FSeals.size(); ++i) {
+    const app::TRect b = BoundsOf(FSeals[i]);
+    const bool inside = b.Left < p.x() && p.x() < b.Right && b.Top < p.y() && p.y() < b.Bottom;
+    if (inside && distance(FSeals[i]) < best) {
+      best = distance(FSeals[i]);
+      index = i;
+    }
+  }
+  return FSeals[index];
+}
+
+bool TfrmChild::ForwardToolClick(const QWidget* sender, int x, int y) {
+  if (!FMain->CurrentDrawAction()) return false;
+  const QPoint p = ToPage(sender, x, y);
+  DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, p.x(), p.y());
+  return true;
+}
+
+// --- Page mouse ---------------------------------------------------------------------------
+
+void TfrmChild::DrawPanel1MouseDown(seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  const int tag = CurrentToolTag(true);
+  if (button == seal::mbRight) {
+    // Every one-shot tool, the emblem picture included, stays released by the press.
+    if (tag >= 42) FMain->DrawTools->Execute(FMain->CurrentDrawAction());
+    return;
+  }
+  if (button != seal::mbLeft) return;
+  if (tag <= 41) {
+    FreeSelectFrame();
+    FreeGrabHandles();
+    FSelection.clear();
+    if (tag == 0) {
+      Banding = true;
+      FPagePopupMenu = nullptr;
+      ClipCursorToPage();
+      BandRect = {x, y, x, y};
+      DrawDragRect(BandRect, true);
+      return;
+    }
+    TSeal* element = app::CreateSealForTool(this, tag, x, y, FMain->PopupMenu1);
+    FCurrentSeal = element;
+    if (!element) return;
+    NewGrabHandles(element);
+    HookSealEvents(element);
+    FSeals.push_back(element);
+    FSelection.push_back(element);
+    FModified = true;
+    FMain->SyncSealOptions(element);
+    FMain->ShowFileState(FModified, int(FSeals.size()));
+  } else if (tag == 42) {
+    BeginMoveDrag(KivDrawPanel1->mapToGlobal(QPoint(x, y)));
+  } else if (tag == 43 || tag == 44) {
+    const int zoom = KivDrawPanel1->Zoom();
+    if (tag == 43 ? zoom >= kMaxToolZoom : zoom <= kMinToolZoom) return;
+    ApplyZoom(uint16_t(tag == 43 ? zoom + kToolZoomStep : zoom - kToolZoomStep));
+    FMain->DispComboBox->setEditText(QString::number(KivDrawPanel1->Zoom()) + QLatin1Char('%'));
+  }
+}
+
+void TfrmChild::DrawPanel1MouseMove(seal::TShiftState, int x, int y) {
+  ConfinePoint(KivDrawPanel1, x, y);
+  ShowCoordinates(KivDrawPanel1, x, y);
+  if (Banding) {
+    DrawDragRect(BandRect, true);
+    BandRect.Right = x;
+    BandRect.Bottom = y;
+    DrawDragRect(BandRect, true);
+  }
+  if (Dragging) DragTo(QPoint(x, y));
+}
+
+void TfrmChild::DrawPanel1MouseUp(seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  ConfinePoint(KivDrawPanel1, x, y);
+  if (button == seal::mbLeft && Banding) {
+    Banding = false;
+    DrawDragRect(BandRect, true);
+    // The band is taken as dragged: one drawn up or to the left holds nothing.
+    for (TSeal* s : FSeals) {
+      const app::TRect b = BoundsOf(s);
+      if (b.Left >= BandRect.Left && b.Right <= BandRect.Right && b.Top >= BandRect.Top && b.Bottom <= BandRect.Bottom)
+        FSelection.push_back(s);
+    }
+    if (FSelection.size() == 1) {
+      SelectOnly(FSelection.front());
+    } else if (FSelection.size() >= 2) {
+      if (CreateSelectFrame())
+        HookSelectFrame();
+      else
+        FSelectFrame->raise();
+      PlaceSelectFrame(SelectionBounds());
+      PageCanvas->raise();
+    }
+  }
+  if (Dragging) EndDrag(QPoint(x, y));
+  FPagePopupMenu = FMain->PopupMenu2;
+  ReleaseCursorClip();
+}
+
+// --- Element mouse --------------------------------------------------------------------------
+
+void TfrmChild::SealMouseDown(TSeal* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  if (ForwardToolClick(sender, x, y)) return;
+  TSeal* target = SealAtPoint(sender, x, y);
+  if (!IsSoleSelection(target)) {
+    FreeGrabHandles();
+    FreeSelectFrame();
+    FSelection.assign(1, target);
+    SelectOnly(target);
+  }
+  if (button == seal::mbLeft && FCurrentSeal->OnMouseMove) {
+    if (FGrabHandles) FGrabHandles->HideAll();
+    BeginMoveDrag(ToPage(FCurrentSeal, x, y));
+  }
+  if (button == seal::mbRight) {
+    FMain->Action(QStringLiteral("actLockSeal"))
+        ->setText(FCurrentSeal->OnMouseMove ? QStringLiteral("锁定印章位置(&L)") : QStringLiteral("解锁印章(&U)"));
+  }
+}
+
+void TfrmChild::SealMouseMove(TSeal* sender, seal::TShiftState, int x, int y) {
+  ConfinePoint(sender, x, y);
+  ShowCoordinates(sender, x, y);
+  if (Dragging) DragTo(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+}
+
+void TfrmChild::SealMouseUp(TSeal* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  ConfinePoint(sender, x, y);
+  if (button == seal::mbLeft && Dragging) EndDrag(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+}
+
+// --- Select frame mouse -------------------------------------------------------------------
+
+void TfrmChild::FrameMouseDown(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  if (ForwardToolClick(sender, x, y)) return;
+  if (button == seal::mbLeft) BeginMoveDrag(ToPage(sender, x, y));
+}
+
+void TfrmChild::FrameMouseMove(TSelectFrame* sender, seal::TShiftState, int x, int y) {
+  ConfinePoint(sender, x, y);
+  ShowCoordinates(sender, x, y);
+  if (Dragging)
+    DragTo(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+  else
+    sender->setCursor(FMain->CurrentDrawAction() ? Qt::ArrowCursor : Qt::SizeAllCursor);
+}
+
+void TfrmChild::FrameMouseUp(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  ConfinePoint(sender, x, y);
+  if (button == seal::mbLeft && Dragging) EndDrag(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+}
+
+// --- Move and grab-scroll drags -------------------------------------------------------------
+
+void TfrmChild::BeginMoveDrag(QPoint p) {
+  Dragging = true;
+  FPagePopupMenu = nullptr;
+  LastPoint = p;
+  if (!GrabScrollArmed()) {
+    if (FCurrentSeal) {
+      SetScreenCursor(Qt::DragMoveCursor);
+      DrawDragRect(BoundsOf(FCurrentSeal), false);
+    } else if (FSelectFrame) {
+      SetScreenCursor(Qt::DragCopyCursor);
+      const QRect g = FSelectFrame->geometry();
+      DrawDragRect({g.x(), g.y(), g.x() + g.width(), g.y() + g.height()}, false);
+    }
+  }
+  ClipCursorToPage();
+}
+
+void TfrmChild::DragTo(QPoint p) {
+  if (GrabScrollArmed()) {
+    const QPoint q = KivDrawPanel1->mapToGlobal(p);
+    QScrollBar* h = ScrollBox->horizontalScrollBar();
+    QScrollBar* v = ScrollBox->verticalScrollBar();
+    h->setValue(h->value() + LastPoint.x() - q.x());
+    v->setValue(v->value() + LastPoint.y() - q.y());
+    LastPoint = q;
+    return;
+  }
+  const QWidget* reference = FCurrentSeal ? static_cast<const QWidget*>(FCurrentSeal) : FSelectFrame;
+  if (!reference) return;
+  const QPoint q = reference->mapTo(KivDrawPanel1, p);
+  const int w = FCurrentSeal ? FCurrentSeal->Width() : FSelectFrame->width();
+  const int h = FCurrentSeal ? FCurrentSeal->Height() : FSelectFrame->height();
+  DrawDragRect(DragRect, false);
+  app::TRect r = DragRect;
+  r.Left += q.x() - LastPoint.x();
+  r.Top += q.y() - LastPoint.y();
+  r.Right = r.Left + w;
+  r.Bottom = r.Top + h;
+  DrawDragRect(r, false);
+  LastPoint = q;
+}
+
+void TfrmChild::EndDrag(QPoint p) {
+  if (Dragging) DragTo(p);
+  if (!GrabScrollArmed()) {
+    DrawDragRect(DragRect, false);
+    const long double s = static_cast<long double>(KivDrawPanel1->Zoom()) * FPixelsPerMm / 100;
+    int dx = 0, dy = 0;
+    if (FCurrentSeal) {
+      dx = DragRect.Left - FCurrentSeal->Left();
+      dy = DragRect.Top - FCurrentSeal->Top();
+    } else if (FSelectFrame) {
+      dx = DragRect.Left - FSelectFrame->x();
+      dy = DragRect.Top - FSelectFrame->y();
+      PlaceSelectFrame(DragRect);
+    }
+    if (dx != 0 || dy != 0) {
+      MarkModified();
+      app::TPaintLock lock(FMain);
+      for (TSeal* e : FSelection) {
+        e->SetRealCenterX(static_cast<float>(e->RealCenterX() + dx / s));
+        e->SetRealCenterY(static_cast<float>(e->RealCenterY() + dy / s));
+      }
+    }
+    if (FCurrentSeal && FGrabHandles) FGrabHandles->ShowAll();
+    RestoreScreenCursor();
+  }
+  Dragging = false;
+  ReleaseCursorClip();
+  FPagePopupMenu = FMain->PopupMenu2;
+}
