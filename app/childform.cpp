@@ -119,11 +119,14 @@ TfrmChild::TfrmChild(TfrmMain* main) : QMdiSubWindow(nullptr), FMain(main) {
   connect(KivDrawPanel1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     if (FPagePopupMenu) FPagePopupMenu->popup(KivDrawPanel1->mapToGlobal(pos));
   });
-  connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
-    const bool was = before.testFlag(Qt::WindowActive);
-    const bool is = now.testFlag(Qt::WindowActive);
-    if (is && !was) RunGuarded([this] { FormActivate(); });
-    if (was && !is) RunGuarded([this] { FormDeactivate(); });
+  connect(main->ClientWindow, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* active) {
+    if (active == this && !FActive) {
+      FActive = true;
+      RunGuarded([this] { FormActivate(); });
+    } else if (active != this && FActive) {
+      FActive = false;
+      RunGuarded([this] { FormDeactivate(); });
+    }
   });
   ScrollBox->viewport()->installEventFilter(this);
 

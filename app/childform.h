@@ -156,4 +156,5 @@ class TfrmChild : public QMdiSubWindow {
   bool FCursorClipped = false;
   bool FScreenCursorSet = false;
   bool FCentring = false;
+  bool FActive = false;
 };

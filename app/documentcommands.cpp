@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
-#include <stdexcept>
 
 #include "childform.h"
 #include "commandguard.h"
@@ -46,18 +45,6 @@ constexpr int kCurrentVersion = 8;
 
 QString TfrmMain::DocumentFolder() const { return FAppPath + QString::fromUtf8(app::kDocumentFolder); }
 
-// The box's text without its "%"; text that is no number is refused as the conversion
-// refuses it.
-int TfrmMain::ZoomBoxValue() const {
-  QString zoom = DispComboBox->currentText();
-  zoom.chop(1);
-  bool ok = false;
-  const uint value = zoom.toUInt(&ok);
-  if (!ok || value > UINT16_MAX)
-    throw std::runtime_error(("\"" + DispComboBox->currentText() + "\" 不是有效的整数值").toStdString());
-  return int(value);
-}
-
 // A closed window leaves the document area's list at once, though it is freed later.
 std::vector<TfrmChild*> TfrmMain::DocumentWindows(QMdiArea::WindowOrder order) const {
   std::vector<TfrmChild*> windows;
@@ -81,10 +68,12 @@ void TfrmMain::BindDocumentCommands() {
     app::BindAction(Action(QString::fromUtf8(b.action)), this, [this, command = b.command] { (this->*command)(); });
 }
 
+// The zoom is read before the new window, becoming active, shows its own in the box.
 void TfrmMain::actFileNewExecute() {
+  const uint16_t zoom = ZoomBoxValue();
   TfrmChild* window = CreateDocumentWindow(app::NewDocumentCaption(int(DocumentWindows().size())));
   window->SetPageFromPrinter(window->KivDrawPanel1);
-  window->ApplyZoom(uint16_t(ZoomBoxValue()));
+  window->ApplyZoom(zoom);
 }
 
 void TfrmMain::actFileOpenExecute() {
@@ -105,6 +94,7 @@ void TfrmMain::OpenDocument(const QString& fileName) {
     app::ShowMessage(this, app::kFileMissingMessage);
     return;
   }
+  const uint16_t zoom = ZoomBoxValue();
   TfrmChild* window = CreateDocumentWindow(fileName);
   try {
     float stamp = 0.0f;
@@ -119,7 +109,7 @@ void TfrmMain::OpenDocument(const QString& fileName) {
       window->LoadLegacyDocument(fileName, PopupMenu1, ProgressBar1, Panel2);
     else
       window->LoadDocument(fileName, PopupMenu1, ProgressBar1, Panel2);
-    window->ApplyZoom(uint16_t(ZoomBoxValue()));
+    window->ApplyZoom(zoom);
   } catch (const std::exception&) {
     app::ShowMessage(this, app::kOpenFailedMessage, QFileInfo(fileName).fileName());
     // Nothing of a failed read reached the window, so it has nothing to ask.

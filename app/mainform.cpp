@@ -509,6 +509,15 @@ TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
   return child;
 }
 
+uint16_t TfrmMain::ZoomBoxValue() const {
+  QString text = DispComboBox->currentText();
+  text.chop(1);
+  bool ok = false;
+  const uint value = text.toUInt(&ok);
+  if (!ok) throw std::runtime_error(("\"" + DispComboBox->currentText() + "\" 不是有效的整数值").toStdString());
+  return uint16_t(value);
+}
+
 void TfrmMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (FAppPath.isEmpty()) return;

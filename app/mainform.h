@@ -114,8 +114,8 @@ class TfrmMain : public QMainWindow {
   void WindowsCloseAllExecute();
   // The open document windows, closing ones excluded.
   std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
-  // The zoom box's percentage.
-  int ZoomBoxValue() const;
+  // The zoom box's percentage as a document's zoom; throws on text that is no number.
+  uint16_t ZoomBoxValue() const;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -299,9 +299,9 @@ const TSealTemplate* SealTemplate(int tag) {
 
 seal::TFaceName FaceNameFromText(const QString& text) {
   std::string bytes;
-  for (const QChar& c : text) {
+  for (const char32_t c : text.toUcs4()) {
     try {
-      bytes += platform::UnicodeToGbk(QString(c));
+      bytes += platform::UnicodeToGbk(QString::fromUcs4(&c, 1));
     } catch (const platform::EEncodingError&) {
     }
   }

@@ -1,0 +1,253 @@
+#include <QComboBox>
+#include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "docfixture.h"
+#include "kivcontrols.h"
+
+namespace {
+
+const QString kSaveQuestion = QStringLiteral("当前文件尚未保存或者已被修改，是否\n保存（修改后的）文件？");
+
+void Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void PageFromPrinter_data() {
+    QTest::addColumn<QStringList>("printers");
+    QTest::addColumn<bool>("hasCaps");
+    QTest::addColumn<int>("horzSize");
+    QTest::addColumn<int>("vertSize");
+    QTest::addColumn<double>("margin");
+    QTest::addColumn<double>("vmargin");
+    QTest::newRow("200 x 287 on A4") << QStringList{"Laser"} << true << 200 << 287 << 5.0 << 5.0;
+    // The printable area's offset on the sheet plays no part: the margins come in pairs.
+    QTest::newRow("uneven area") << QStringList{"Laser"} << true << 199 << 280 << 5.5 << 8.5;
+    QTest::newRow("no printer") << QStringList{} << true << 200 << 287 << 6.0 << 6.0;
+    QTest::newRow("no default printer") << QStringList{"Laser"} << false << 0 << 0 << 6.0 << 6.0;
+  }
+  void PageFromPrinter() {
+    QFETCH(QStringList, printers);
+    QFETCH(bool, hasCaps);
+    QFETCH(int, horzSize);
+    QFETCH(int, vertSize);
+    QFETCH(double, margin);
+    QFETCH(double, vmargin);
+    DocFixture f;
+    f.desk.printers = printers;
+    f.caps = hasCaps ? std::optional<app::TPrinterCaps>({254, 254, 2100, 2970, horzSize, vertSize}) : std::nullopt;
+    TfrmChild* w = f.NewDocument();
+    const TKivDrawPanel* page = w->KivDrawPanel1;
+    QCOMPARE(double(page->PageWidth()), 210.0);
+    QCOMPARE(double(page->PageHeight()), 297.0);
+    QCOMPARE(double(page->LeftMargin()), margin);
+    QCOMPARE(double(page->RightMargin()), margin);
+    QCOMPARE(double(page->TopMargin()), vmargin);
+    QCOMPARE(double(page->BottomMargin()), vmargin);
+    QVERIFY(f.desk.messages.empty());
+  }
+
+  void NewDocumentsAreNamedByCount() {
+    DocFixture f;
+    TfrmChild* first = f.NewDocument();
+    TfrmChild* second = f.NewDocument();
+    QCOMPARE(first->windowTitle(), QStringLiteral("文件1.dyz"));
+    QCOMPARE(second->windowTitle(), QStringLiteral("文件2.dyz"));
+    QCOMPARE(f.main->ActiveChild(), second);
+    QVERIFY(second->KivDrawPanel1->isVisible());
+    QCOMPARE(second->KivDrawPanel1->Zoom(), 100);
+    // 96 dots per inch: an A4 page of 794 x 1123 pixels.
+    QCOMPARE(second->KivDrawPanel1->size(), QSize(794, 1123));
+    QCOMPARE(double(second->FPixelsPerMm), double(float(96 / 25.4L)));
+    QPointer<TfrmChild> gone = first;
+    first->close();
+    Flush();
+    QVERIFY(gone.isNull());
+    QCOMPARE(f.NewDocument()->windowTitle(), QStringLiteral("文件2.dyz"));
+  }
+
+  void NewDocumentZoomFromTheZoomBox() {
+    DocFixture f;
+    f.main->DispComboBox->setEditText(QStringLiteral("50%"));
+    QCOMPARE(f.NewDocument()->KivDrawPanel1->Zoom(), 50);
+    // Text that is no number is reported before any window is made, rather than leaving a
+    // window whose page is never shown.
+    f.main->DispComboBox->setEditText(QStringLiteral("abc%"));
+    f.main->Action("actFileNew")->trigger();
+    QCOMPARE(f.desk.messages.size(), size_t(1));
+    QCOMPARE(f.desk.messages[0].kind, app::TMsgKind::Error);
+    QCOMPARE(f.main->ClientWindow->subWindowList().size(), 1);
+  }
+
+  void ZoomKeepsTheScrollPosition() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    w->resize(400, 300);
+    QScrollBar* h = w->ScrollBox->horizontalScrollBar();
+    QScrollBar* v = w->ScrollBox->verticalScrollBar();
+    const int halfW = w->Sheet->width() / 2;
+    const int halfH = w->Sheet->height() / 2;
+    h->setValue(halfW);
+    v->setValue(halfH);
+    QCOMPARE(h->value(), halfW);
+    QCOMPARE(v->value(), halfH);
+    const double rh = double(halfW) / w->Sheet->width();
+    const double rv = double(halfH) / w->Sheet->height();
+    w->ApplyZoom(200);
+    QCOMPARE(w->KivDrawPanel1->size(), QSize(1587, 2245));
+    QCOMPARE(h->value(), platform::Round(static_cast<long double>(w->Sheet->width()) * rh));
+    QCOMPARE(v->value(), platform::Round(static_cast<long double>(w->Sheet->height()) * rv));
+    QVERIFY(std::abs(h->value() - w->Sheet->width() / 2) <= 1);
+    QVERIFY(std::abs(v->value() - w->Sheet->height() / 2) <= 1);
+  }
+
+  void ZoomBelowOneIsRefused() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    w->ApplyZoom(0);
+    QCOMPARE(w->KivDrawPanel1->Zoom(), 100);
+    QCOMPARE(w->KivDrawPanel1->size(), QSize(794, 1123));
+    w->ApplyZoom(1);
+    QCOMPARE(w->KivDrawPanel1->Zoom(), 1);
+  }
+
+  void PageIsCentredWithItsShadow() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    w->resize(700, 500);
+    w->ApplyZoom(25);
+    const QSize page = w->KivDrawPanel1->size();
+    QCOMPARE(page, QSize(198, 281));
+    const QSize client = w->ScrollBox->viewport()->size();
+    QVERIFY(client.width() > page.width() && client.height() > page.height());
+    const QPoint at((client.width() - page.width()) / 2,
+                    platform::Round((client.height() - page.height()) / 2.0L));
+    QCOMPARE(w->KivDrawPanel1->pos(), at);
+    QCOMPARE(w->PageBack->geometry(), QRect(at + QPoint(3, 3), page));
+    QVERIFY(w->PageBack->isVisible());
+
+    w->ApplyZoom(200);
+    QCOMPARE(w->KivDrawPanel1->pos(), QPoint(1, 1));
+    QCOMPARE(w->PageBack->geometry(), QRect(QPoint(4, 4), w->KivDrawPanel1->size()));
+    QCOMPARE(w->Sheet->size(), w->KivDrawPanel1->size() + QSize(4, 4));
+  }
+
+  void ExactFitIsTopOneLeftZero() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    w->ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w->ScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w->resize(500, 400);
+    const QSize client = w->ScrollBox->viewport()->size();
+    TKivDrawPanel* page = w->KivDrawPanel1;
+    page->SetPageWidth(client.width() / page->Scale());
+    page->SetPageHeight(client.height() / page->Scale());
+    QCOMPARE(page->size(), client);
+    w->FormResize();
+    QCOMPARE(page->pos(), QPoint(0, 1));
+  }
+
+  void ActivationShowsThatDocument() {
+    DocFixture f;
+    TfrmChild* a = f.NewDocument();
+    f.Arm("actDrawFiveStar");
+    a->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 100, 100);
+    a->ApplyZoom(150);
+    TfrmChild* b = f.NewDocument();
+    b->ApplyZoom(75);
+    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("100%"));  // activated before its zoom
+    f.main->ClientWindow->setActiveSubWindow(a);
+    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("150%"));
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：1"));
+    f.main->ClientWindow->setActiveSubWindow(b);
+    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("75%"));
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：0"));
+  }
+
+  void ArmedToolCursorFollowsTheActiveWindow() {
+    DocFixture f;
+    TfrmChild* a = f.NewDocument();
+    TfrmChild* b = f.NewDocument();
+    f.Arm("actPageZoomIn");
+    QVERIFY(HasSlotCursor(b->KivDrawPanel1, 4));
+    f.main->ClientWindow->setActiveSubWindow(a);
+    QVERIFY(HasSlotCursor(a->KivDrawPanel1, 4));
+    QVERIFY(HasSlotCursor(b->KivDrawPanel1, 0));
+  }
+
+  void UnmodifiedClosesWithoutAQuestion() {
+    DocFixture f;
+    QPointer<TfrmChild> w = f.NewDocument();
+    w->close();
+    Flush();
+    QVERIFY(w.isNull());
+    QVERIFY(f.desk.messages.empty());
+    QCOMPARE(f.main->saves, 0);
+  }
+
+  void CloseQuery_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("save");  // 0 none, 1 saves, 2 leaves it modified, 3 throws
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("saves");
+    QTest::newRow("Cancel keeps it") << int(app::mbCancel) << 1 << false << 0;
+    QTest::newRow("No closes unsaved") << int(app::mbNo) << 1 << true << 0;
+    QTest::newRow("Yes saves and closes") << int(app::mbYes) << 1 << true << 1;
+    QTest::newRow("Yes, save cancelled, stays") << int(app::mbYes) << 2 << false << 1;
+    QTest::newRow("Yes, save failed, stays") << int(app::mbYes) << 3 << false << 1;
+  }
+  void CloseQuery() {
+    QFETCH(int, answer);
+    QFETCH(int, save);
+    QFETCH(bool, closes);
+    QFETCH(int, saves);
+    DocFixture f;
+    QPointer<TfrmChild> w = f.NewDocument();
+    TfrmChild* other = f.NewDocument();
+    QVERIFY(f.main->ActiveChild() == other);
+    w->FModified = true;
+    TfrmChild* savedWindow = nullptr;
+    f.main->onSave = [&](TfrmChild* active) {
+      savedWindow = active;
+      if (save == 1) active->FModified = false;
+      if (save == 3) throw std::runtime_error("disk full");
+    };
+    f.desk.answer = app::TMsgButton(answer);
+    w->close();
+    Flush();
+    QCOMPARE(w.isNull(), closes);
+    QCOMPARE(f.main->saves, saves);
+    if (saves) QVERIFY(savedWindow == w || (closes && savedWindow != other));
+    QVERIFY(!f.desk.messages.empty());
+    QCOMPARE(f.desk.messages[0].kind, app::TMsgKind::Confirmation);
+    QCOMPARE(f.desk.messages[0].text, kSaveQuestion);
+    QCOMPARE(f.desk.messages[0].buttons, app::TMsgButtons(app::mbYes | app::mbNo | app::mbCancel));
+    if (save == 3) {
+      QCOMPARE(f.desk.messages.size(), size_t(2));
+      QCOMPARE(f.desk.messages[1].text, QStringLiteral("disk full"));
+    }
+    if (!closes) QVERIFY(w->FModified);
+  }
+
+  void ExitAsksEveryModifiedDocument() {
+    DocFixture f;
+    TfrmChild* a = f.NewDocument();
+    f.NewDocument();
+    a->FModified = true;
+    f.desk.answer = app::mbCancel;
+    f.main->close();
+    // A refusal keeps every window: they are all asked before any closes.
+    QCOMPARE(f.main->ClientWindow->subWindowList().size(), 2);
+    QCOMPARE(f.desk.messages.size(), size_t(1));
+  }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
