@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "docfixture.h"
+#include "drawtoolactions.h"
 #include "documentcommands.h"
 #include "stream.h"
 
@@ -336,6 +337,50 @@ class CommandsTest : public QObject {
     QCOMPARE(f.asked[0].asker, path);
     QVERIFY(QFileInfo::exists(path));
     QVERIFY(!f.main->isVisible());
+  }
+
+  // The round official seal of the template tool, saved, closed and opened again as it was.
+  // With BRELVONIX_KEEP_DOCUMENT set the document is also kept at that path.
+  void ARoundOfficialSealSavesClosesAndReopens() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    f.main->DrawTools->Execute(f.main->Action("actDrawGZh"));
+    const int x = int(w->FPixelsPerMm * 60);
+    const int y = int(w->FPixelsPerMm * 70);
+    w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, x, y);
+    QCOMPARE(w->FSeals.size(), size_t(1));
+    const seal::TSeal* made = w->FSeals[0];
+    QCOMPARE(made->SealType(), seal::stEllipse);
+    QVERIFY(w->FModified);
+    const QString keep = qEnvironmentVariable("BRELVONIX_KEEP_DOCUMENT");
+    const QString path = keep.isEmpty() ? f.Path("round.dyz") : keep;
+    QFile::remove(path);
+    f.chosen = {path};
+    f.answers = {app::mbYes};
+    f.main->Action("actFileSave")->trigger();
+    QVERIFY(QFileInfo::exists(path));
+    const QByteArray saved = ReadFile(path);
+    const float cx = made->RealCenterX(), cy = made->RealCenterY(), width = made->RealWidth();
+    const std::string text = made->Text();
+    f.asked.clear();
+    w->close();
+    QVERIFY(f.asked.empty());
+    QCOMPARE(f.LeftOverWindows(), 0);
+
+    f.main->OpenDocument(path);
+    TfrmChild* back = f.main->ActiveChild();
+    QVERIFY(back);
+    QCOMPARE(back->FSeals.size(), size_t(1));
+    const seal::TSeal* s = back->FSeals[0];
+    QCOMPARE(s->SealType(), seal::stEllipse);
+    QCOMPARE(s->RealCenterX(), cx);
+    QCOMPARE(s->RealCenterY(), cy);
+    QCOMPARE(s->RealWidth(), width);
+    QCOMPARE(s->Text(), text);
+    // Written again, the document is the same bytes.
+    back->setWindowTitle(f.Path("again.dyz"));
+    f.main->actFileSaveExecute();
+    QCOMPARE(ReadFile(f.Path("again.dyz")), saved);
   }
 };
 
