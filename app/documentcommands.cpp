@@ -59,10 +59,10 @@ void TfrmMain::BindDocumentCommands() {
     void (TfrmMain::*command)();
   };
   static constexpr TBinding kBindings[] = {
-      {"actFileNew", &TfrmMain::actFileNewExecute},       {"actFileOpen", &TfrmMain::actFileOpenExecute},
-      {"actFileSave", &TfrmMain::actFileSaveExecute},     {"actFileSaveAs", &TfrmMain::actFileSaveAsExecute},
-      {"actFileExit", &TfrmMain::actFileExitExecute},     {"actEditCopy", &TfrmMain::actEditCopyExecute},
-      {"actEditPaste", &TfrmMain::actEditPasteExecute},   {"WindowsCloseAll", &TfrmMain::WindowsCloseAllExecute},
+      {"actFileNew", &TfrmMain::actFileNewExecute},     {"actFileOpen", &TfrmMain::actFileOpenExecute},
+      {"actFileSave", &TfrmMain::actFileSaveExecute},   {"actFileSaveAs", &TfrmMain::actFileSaveAsExecute},
+      {"actFileExit", &TfrmMain::actFileExitExecute},   {"actEditCopy", &TfrmMain::actEditCopyExecute},
+      {"actEditPaste", &TfrmMain::actEditPasteExecute}, {"WindowsCloseAll", &TfrmMain::WindowsCloseAllExecute},
   };
   for (const TBinding& b : kBindings)
     app::BindAction(Action(QString::fromUtf8(b.action)), this, [this, command = b.command] { (this->*command)(); });
@@ -140,8 +140,7 @@ void TfrmMain::actFileSaveAsExecute() {
     name = Services().SaveFileName(this, DocumentFolder(), QString::fromUtf8(app::kDocumentFilter), name);
     if (name.isEmpty()) return;
     name = app::WithDocumentExtension(name);
-    const app::TMessageSpec& question =
-        QFileInfo::exists(name) ? app::kOverwriteQuestion : app::kCreateQuestion;
+    const app::TMessageSpec& question = QFileInfo::exists(name) ? app::kOverwriteQuestion : app::kCreateQuestion;
     if (app::ShowMessage(this, question, name) == app::mbYes) break;
   }
   window->SaveDocument(name, ProgressBar1, Panel2);

@@ -1,9 +1,10 @@
 // The clipboard's bytes without a window: what a copy keeps, where a paste lands and at
 // which scale.
+#include "clipboard.h"
+
 #include <QtTest>
 #include <limits>
 
-#include "clipboard.h"
 #include "stream.h"
 
 namespace {
@@ -130,8 +131,7 @@ class ClipboardTest : public QObject {
         {"count beyond the bytes", huge},
         {"negative count", negative},
     };
-    for (const Case& c : cases)
-      QVERIFY_THROWS_EXCEPTION(platform::EFormatError, app::ReadClipSeals(c.bytes, Target()));
+    for (const Case& c : cases) QVERIFY_THROWS_EXCEPTION(platform::EFormatError, app::ReadClipSeals(c.bytes, Target()));
   }
 };
 

@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "docfixture.h"
-#include "drawtoolactions.h"
 #include "documentcommands.h"
+#include "drawtoolactions.h"
 #include "stream.h"
 
 namespace {
