@@ -150,7 +150,7 @@ void TfrmChild::SetPageFromPrinter(TKivDrawPanel* page) {
   long double width = 210, height = 297, horizontal = 6, vertical = 6;
   const std::optional<app::TPrinterCaps> caps =
       app::Services().PrinterNames().isEmpty() ? std::nullopt : app::Services().DefaultPrinterCaps();
-  if (caps) {
+  if (caps && caps->LogPixelsX > 0 && caps->LogPixelsY > 0) {
     width = caps->PhysicalWidth * 25.4L / caps->LogPixelsX;
     height = caps->PhysicalHeight * 25.4L / caps->LogPixelsY;
     horizontal = (width - caps->HorzSize) / 2;
@@ -185,19 +185,28 @@ void TfrmChild::ApplyZoom(uint16_t zoom) {
 }
 
 void TfrmChild::FormResize() {
-  if (FCentring) return;
+  // Scroll bars that come or go while the sheet is sized change the client area again.
+  if (FCentring) {
+    FCentreAgain = true;
+    return;
+  }
   FCentring = true;
-  ScrollBox->horizontalScrollBar()->setValue(0);
-  ScrollBox->verticalScrollBar()->setValue(0);
-  const QSize client = ScrollBox->viewport()->size();
-  const int w = KivDrawPanel1->width();
-  const int h = KivDrawPanel1->height();
-  const int top = client.height() > h ? Round((client.height() - h) / 2.0L) : 1;
-  const int left = client.width() < w ? 1 : (client.width() - w) / 2;
-  KivDrawPanel1->move(left, top);
-  PageBack->setGeometry(left + kShadowOffset, top + kShadowOffset, w, h);
-  // The area scrolls as far as the shadow reaches.
-  Sheet->resize(std::max(client.width(), left + w + kShadowOffset), std::max(client.height(), top + h + kShadowOffset));
+  for (int pass = 0; pass < 3; ++pass) {
+    FCentreAgain = false;
+    ScrollBox->horizontalScrollBar()->setValue(0);
+    ScrollBox->verticalScrollBar()->setValue(0);
+    const QSize client = ScrollBox->viewport()->size();
+    const int w = KivDrawPanel1->width();
+    const int h = KivDrawPanel1->height();
+    const int top = client.height() > h ? Round((client.height() - h) / 2.0L) : 1;
+    const int left = client.width() < w ? 1 : (client.width() - w) / 2;
+    KivDrawPanel1->move(left, top);
+    PageBack->setGeometry(left + kShadowOffset, top + kShadowOffset, w, h);
+    // The area scrolls as far as the shadow reaches.
+    Sheet->resize(std::max(client.width(), left + w + kShadowOffset),
+                  std::max(client.height(), top + h + kShadowOffset));
+    if (!FCentreAgain) break;
+  }
   FCentring = false;
 }
 

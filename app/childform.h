@@ -156,5 +156,6 @@ class TfrmChild : public QMdiSubWindow {
   bool FCursorClipped = false;
   bool FScreenCursorSet = false;
   bool FCentring = false;
+  bool FCentreAgain = false;
   bool FActive = false;
 };

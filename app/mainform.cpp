@@ -491,8 +491,6 @@ QAction* TfrmMain::CurrentDrawAction() const { return DrawTools->Armed(); }
 void TfrmMain::SyncSealOptions(const seal::TSeal* element) {
   if (!element) return;
   CheckBox1->setText(element->SealType() == seal::stFiveStar ? QStringLiteral("空心") : QStringLiteral("阳章"));
-  // The boxes show the element; their click handlers must not act on it.
-  const QSignalBlocker b1(CheckBox1), b2(CheckBox2), b3(CheckBox3);
   CheckBox1->setChecked(element->BrushStyle() == platform::bsClear);
   CheckBox2->setChecked(element->HaveImage() && element->ImageIsStar());
   CheckBox3->setChecked(element->HaveImage());

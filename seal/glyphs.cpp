@@ -29,6 +29,7 @@ platform::TLogFont CreateSealFont(int width, int height, int escapement, const T
 
 void DrawGlyph(TCanvas& canvas, int x, int y, int penWidth, bool hollow, TColor colour, TColor /*brushColour*/,
                TBrushStyle brushStyle, std::string_view gbkChar, bool onFrame) {
+  if (canvas.Font().Height == 0) return;  // a cell without height has nothing to show
   const TColor c = (brushStyle != platform::bsClear || onFrame) ? platform::clWhite : colour;
   if (!hollow && penWidth <= 0) {
     canvas.SetFontColor(c);
@@ -53,7 +54,6 @@ void DrawGlyph(TCanvas& canvas, int x, int y, int penWidth, bool hollow, TColor 
 
 void DrawFontGlyph(TCanvas& canvas, int x, int y, const platform::TLogFont& font, int penWidth, bool hollow,
                    TColor colour, TBrushStyle brushStyle, std::string_view gbkChar, bool onFrame) {
-  if (font.Height == 0) return;  // a cell without height has nothing to show
   canvas.SetFont(font);
   DrawGlyph(canvas, x, y, penWidth, hollow, colour, colour, brushStyle, gbkChar, onFrame);
 }

@@ -1,23 +1,131 @@
+#include <array>
+#include <span>
+
 #include "draw_routines.h"
+#include "gbk.h"
+#include "numeric.h"
 
 namespace seal {
 
-void DrawName22Text(int, int, TCanvas&, TColor, TColor, TBrushStyle, const TNameSealText&) {}
+namespace {
 
-void DrawName4Text(int, int, TCanvas&, TColor, TColor, TBrushStyle, const TNameSealText&) {}
+using Real = long double;
 
-void DrawName12Text(int, int, TCanvas&, TColor, TColor, TBrushStyle, const TNameSealText&) {}
+// Where a cell sits in the text block along one axis: at the block's start edge, centred
+// on the block, or against its end edge.
+enum class TAnchor : uint8_t { Start, Centre, End };
 
-void DrawName12AText(int, int, TCanvas&, TColor, TColor, TBrushStyle, const TNameSealText&) {}
+struct TCellRule {
+  TAnchor across, down;
+  bool large;  // the one glyph of tw1 x th1
+};
 
-void DrawName21Text(int, int, TCanvas&, TColor, TColor, TBrushStyle, const TNameSealText&) {}
+struct TNameLayout {
+  std::span<const TCellRule> cells;  // in the order of the characters; the size is the capacity
+  // The cells sit one pixel up and left of the block edges.
+  bool shifted;
+  // Character i moves right by i thirds of the block's free width (the row of four).
+  bool stepped;
+};
 
-void DrawName21AText(int, int, TCanvas&, TColor, TColor, TBrushStyle, const TNameSealText&) {}
+constexpr TAnchor S = TAnchor::Start, C = TAnchor::Centre, E = TAnchor::End;
 
-void DrawName11Text(int, int, TCanvas&, TColor, TColor, TBrushStyle, const TNameSealText&) {}
+constexpr std::array<TCellRule, 4> kName22{{{E, S, false}, {E, E, false}, {S, S, false}, {S, E, false}}};
+constexpr std::array<TCellRule, 4> kName4{{{S, C, false}, {S, C, false}, {S, C, false}, {S, C, false}}};
+constexpr std::array<TCellRule, 3> kName12{{{E, S, false}, {E, E, false}, {S, C, true}}};
+constexpr std::array<TCellRule, 3> kName12A{{{C, S, true}, {E, E, false}, {S, E, false}}};
+constexpr std::array<TCellRule, 3> kName21{{{S, S, false}, {S, E, false}, {E, C, true}}};
+constexpr std::array<TCellRule, 3> kName21A{{{E, S, false}, {S, S, false}, {C, E, true}}};
+constexpr std::array<TCellRule, 2> kName11{{{S, C, false}, {E, C, false}}};
+constexpr std::array<TCellRule, 2> kName11A{{{C, S, false}, {C, E, false}}};
+constexpr std::array<TCellRule, 3> kName111{{{S, C, false}, {C, C, false}, {E, C, false}}};
 
-void DrawName11AText(int, int, TCanvas&, TColor, TColor, TBrushStyle, const TNameSealText&) {}
+Real Place(Real centre, Real block, Real glyph, TAnchor anchor) {
+  switch (anchor) {
+    case TAnchor::Start:
+      return centre - block / 2;
+    case TAnchor::Centre:
+      return centre - glyph / 2;
+    case TAnchor::End:
+      break;
+  }
+  return centre + block / 2 - glyph;
+}
 
-void DrawName111Text(int, int, TCanvas&, TColor, TColor, TBrushStyle, const TNameSealText&) {}
+// A lead byte with nothing after it names no character; it keeps its cell and shows "?".
+std::string_view Printable(std::string_view glyph) {
+  if (glyph.size() == 1 && platform::IsGbkLeadByte(static_cast<unsigned char>(glyph[0]))) return "?";
+  return glyph;
+}
+
+void DrawNameLayout(const TNameLayout& layout, int X, int Y, TCanvas& canvas, TColor penColour, TBrushStyle brushStyle,
+                    const TNameSealText& t) {
+  if (t.text.empty() || t.W <= 0 || t.H <= 0) return;
+  const Real xc = X + static_cast<Real>(t.W) / 2 + t.cx;
+  const Real yc = Y + static_cast<Real>(t.H) / 2 + t.cy;
+  const Real shift = layout.shifted ? 1 : 0;
+  const Real step = static_cast<Real>(t.bw - static_cast<long long>(t.tw)) / 3;
+  const std::vector<std::string_view> glyphs = SplitGlyphs(t.text);
+  TCanvasFontKeeper keeper(canvas);
+  for (size_t i = 0; i < glyphs.size() && i < layout.cells.size(); ++i) {
+    const TCellRule& cell = layout.cells[i];
+    const int gw = cell.large ? t.tw1 : t.tw;
+    const int gh = cell.large ? t.th1 : t.th;
+    Real x = Place(xc, t.bw, gw, cell.across) - shift;
+    if (layout.stepped) x += static_cast<Real>(i) * step;
+    const Real y = Place(yc, t.bh, gh, cell.down) - shift;
+    const std::string_view glyph = glyphs[i];
+    const platform::TLogFont font = CreateSealFont(gw, gh, 0, t.face, t.weight, IsDoubleByteChar(glyph), t.italic);
+    DrawFontGlyph(canvas, platform::Round(x), platform::Round(y), font, t.pw, t.blank, penColour, brushStyle,
+                  Printable(glyph), false);
+  }
+}
+
+}  // namespace
+
+void DrawName22Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
+                    const TNameSealText& t) {
+  DrawNameLayout({kName22, true, false}, X, Y, canvas, penColour, brushStyle, t);
+}
+
+void DrawName4Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
+                   const TNameSealText& t) {
+  DrawNameLayout({kName4, false, true}, X, Y, canvas, penColour, brushStyle, t);
+}
+
+void DrawName12Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
+                    const TNameSealText& t) {
+  DrawNameLayout({kName12, true, false}, X, Y, canvas, penColour, brushStyle, t);
+}
+
+void DrawName12AText(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
+                     const TNameSealText& t) {
+  DrawNameLayout({kName12A, true, false}, X, Y, canvas, penColour, brushStyle, t);
+}
+
+void DrawName21Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
+                    const TNameSealText& t) {
+  DrawNameLayout({kName21, true, false}, X, Y, canvas, penColour, brushStyle, t);
+}
+
+void DrawName21AText(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
+                     const TNameSealText& t) {
+  DrawNameLayout({kName21A, true, false}, X, Y, canvas, penColour, brushStyle, t);
+}
+
+void DrawName11Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
+                    const TNameSealText& t) {
+  DrawNameLayout({kName11, false, false}, X, Y, canvas, penColour, brushStyle, t);
+}
+
+void DrawName11AText(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
+                     const TNameSealText& t) {
+  DrawNameLayout({kName11A, false, false}, X, Y, canvas, penColour, brushStyle, t);
+}
+
+void DrawName111Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
+                     const TNameSealText& t) {
+  DrawNameLayout({kName111, false, false}, X, Y, canvas, penColour, brushStyle, t);
+}
 
 }  // namespace seal

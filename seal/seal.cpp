@@ -370,7 +370,7 @@ void TSeal::RebuildCutLines() {
   }
 }
 
-void TSeal::paintEvent(QPaintEvent*) {}
+void TSeal::paintEvent(QPaintEvent*) { Paint(); }
 
 void TSeal::mousePressEvent(QMouseEvent* event) {
   TMouseButton button;

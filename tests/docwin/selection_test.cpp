@@ -68,6 +68,23 @@ class SelectionTest : public QObject {
     }
   }
 
+  void HandleFrameDarkensUnderTheMouse() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    PlaceElement(f, w, 200, 200, QRect(100, 100, 80, 40));
+    TGrabHandle* h = w->FGrabHandles->Handle(3);
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(h, &enter);
+    QCOMPARE(h->FrameColor(), platform::TColor(0));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(h, &leave);
+    QCOMPARE(h->FrameColor(), platform::TColor(0xFF0000));
+    // Painted: a blue outline around white.
+    const QImage shown = h->grab().toImage();
+    QCOMPARE(shown.pixelColor(0, 0), QColor(0, 0, 255));
+    QCOMPARE(shown.pixelColor(h->width() / 2, h->height() / 2), QColor(Qt::white));
+  }
+
   void ResizeToEveryHandle_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QPoint>("to");
@@ -165,15 +182,20 @@ class SelectionTest : public QObject {
   void ResizeThroughRealEventsKeepsTheGrab() {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
+    w->resize(900, 600);
     TSeal* s = PlaceElement(f, w, 200, 200, QRect(100, 100, 80, 40));
     TGrabHandle* h = w->FGrabHandles->Handle(5);
-    const QPoint centre(h->width() / 2, h->height() / 2);
-    QTest::mousePress(h, Qt::LeftButton, {}, centre);
+    // Through the top-level window, so that Qt routes every event to the widget that holds
+    // the mouse, as it does on a desktop.
+    QWindow* window = f.main->windowHandle();
+    const QPoint centre = h->mapTo(f.main.get(), QPoint(h->width() / 2, h->height() / 2));
+    QCOMPARE(f.main->childAt(centre), h);
+    QTest::mousePress(window, Qt::LeftButton, {}, centre);
     QVERIFY(h->Resizing());
-    QTest::mouseMove(h, centre + QPoint(30, 0));
-    QTest::mouseMove(h, centre + QPoint(40, 3));
+    QTest::mouseMove(window, centre + QPoint(30, 0));
+    QTest::mouseMove(window, centre + QPoint(40, 3));
     QCOMPARE(h->DraggedRect(), TRect({100, 100, 220, 140}));
-    QTest::mouseRelease(h, Qt::LeftButton, {}, centre + QPoint(40, 3));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, centre + QPoint(40, 3));
     QVERIFY(!h->Resizing());
     QCOMPARE(BoundsOf(s), TRect({100, 100, 220, 140}));
     QVERIFY(w->FModified);

@@ -21,26 +21,29 @@ class WindowTest : public QObject {
   void PageFromPrinter_data() {
     QTest::addColumn<QStringList>("printers");
     QTest::addColumn<bool>("hasCaps");
+    QTest::addColumn<int>("dpi");
     QTest::addColumn<int>("horzSize");
     QTest::addColumn<int>("vertSize");
     QTest::addColumn<double>("margin");
     QTest::addColumn<double>("vmargin");
-    QTest::newRow("200 x 287 on A4") << QStringList{"Laser"} << true << 200 << 287 << 5.0 << 5.0;
+    QTest::newRow("200 x 287 on A4") << QStringList{"Laser"} << true << 254 << 200 << 287 << 5.0 << 5.0;
     // The printable area's offset on the sheet plays no part: the margins come in pairs.
-    QTest::newRow("uneven area") << QStringList{"Laser"} << true << 199 << 280 << 5.5 << 8.5;
-    QTest::newRow("no printer") << QStringList{} << true << 200 << 287 << 6.0 << 6.0;
-    QTest::newRow("no default printer") << QStringList{"Laser"} << false << 0 << 0 << 6.0 << 6.0;
+    QTest::newRow("uneven area") << QStringList{"Laser"} << true << 254 << 199 << 280 << 5.5 << 8.5;
+    QTest::newRow("no printer") << QStringList{} << true << 254 << 200 << 287 << 6.0 << 6.0;
+    QTest::newRow("no default printer") << QStringList{"Laser"} << false << 254 << 0 << 0 << 6.0 << 6.0;
+    QTest::newRow("no resolution") << QStringList{"Laser"} << true << 0 << 200 << 287 << 6.0 << 6.0;
   }
   void PageFromPrinter() {
     QFETCH(QStringList, printers);
     QFETCH(bool, hasCaps);
+    QFETCH(int, dpi);
     QFETCH(int, horzSize);
     QFETCH(int, vertSize);
     QFETCH(double, margin);
     QFETCH(double, vmargin);
     DocFixture f;
     f.desk.printers = printers;
-    f.caps = hasCaps ? std::optional<app::TPrinterCaps>({254, 254, 2100, 2970, horzSize, vertSize}) : std::nullopt;
+    f.caps = hasCaps ? std::optional<app::TPrinterCaps>({dpi, dpi, 2100, 2970, horzSize, vertSize}) : std::nullopt;
     TfrmChild* w = f.NewDocument();
     const TKivDrawPanel* page = w->KivDrawPanel1;
     QCOMPARE(double(page->PageWidth()), 210.0);

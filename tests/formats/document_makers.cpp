@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <cstring>
+#include <map>
 
 #include "gbk.h"
 #include "gifwriter.h"
@@ -26,7 +27,9 @@ std::vector<uint8_t> EmfHeader(int left, int top, int right, int bottom) {
   return bytes;
 }
 
-std::vector<uint8_t> PictureBytes(TGraphicKind kind) {
+namespace {
+
+std::vector<uint8_t> EncodePicture(TGraphicKind kind) {
   const QImage image = picture_makers::Quadrants(8, 6);
   switch (kind) {
     case TGraphicKind::Bitmap:
@@ -41,6 +44,17 @@ std::vector<uint8_t> PictureBytes(TGraphicKind kind) {
       return platform::EncodeGif(image);
   }
   return {};
+}
+
+}  // namespace
+
+std::vector<uint8_t> PictureBytes(TGraphicKind kind) {
+  // Made once per kind: Qt's icon writer leaves padding bytes unset, so two encodings of the
+  // same image need not be equal, and the tests compare bytes.
+  static std::map<TGraphicKind, std::vector<uint8_t>> made;
+  auto it = made.find(kind);
+  if (it == made.end()) it = made.emplace(kind, EncodePicture(kind)).first;
+  return it->second;
 }
 
 TFaceName FaceWithTail(const char* utf8, uint8_t tail) {
