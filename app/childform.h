@@ -8,13 +8,17 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "control_events.h"
+#include "document_file.h"
 #include "grabhandles.h"
 #include "rectl.h"
 
+class QLabel;
 class QMenu;
+class QProgressBar;
 class QScrollArea;
 class TDragOverlay;
 class TKivDrawPanel;
@@ -112,12 +116,26 @@ class TfrmChild : public QMdiSubWindow {
   // A handler of this window's, with any failure shown in an error box.
   void RunGuarded(const std::function<void()>& handler);
 
+  // Document files and the internal clipboard (childfiles.cpp). The file operations show
+  // their activity on the status panel and progress bar given; only a file read whole
+  // reaches the page, and a save replaces the file whole or leaves it untouched.
+  void SaveDocument(const QString& fileName, QProgressBar* progressBar, QLabel* statusPanel);
+  // Files shorter than a stamp leave stamp as it was.
+  void ReadFileStamp(float& stamp, const QString& fileName);
+  void LoadDocument(const QString& fileName, QMenu* popupMenu, QProgressBar* progressBar, QLabel* statusPanel);
+  void LoadLegacyDocument(const QString& fileName, QMenu* popupMenu, QProgressBar* progressBar,
+                          QLabel* statusPanel);
+  void CopySelection(const std::vector<seal::TSeal*>& selection, std::vector<uint8_t>& stream);
+  // The stream's seals on top of all others, appended to the selection as well.
+  void PasteSeals(std::span<const uint8_t> stream, QMenu* popupMenu);
+  // The save question of a modified document; false keeps the window open.
+  bool FormCloseQuery();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool FormCloseQuery();
   void FormActivate();
   void FormDeactivate();
   bool ForwardToolClick(const QWidget* sender, int x, int y);
@@ -130,6 +148,8 @@ class TfrmChild : public QMdiSubWindow {
   void EndDrag(QPoint p);
   void SetScreenCursor(Qt::CursorShape shape);
   void RestoreScreenCursor();
+  formats::TSealTarget SealTarget(QMenu* popupMenu) const;
+  void TakeDocument(formats::TDocument document);
 
   TfrmMain* FMain;
   QMenu* FPagePopupMenu;

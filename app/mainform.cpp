@@ -328,8 +328,7 @@ void TfrmMain::CreateStatusBar() {
 }
 
 void TfrmMain::BindWindowActions() {
-  app::BindAction(Action(QStringLiteral("actFileNew")), this, [this] { actFileNewExecute(); });
-  app::BindAction(Action(QStringLiteral("actFileExit")), this, [this] { close(); });
+  BindDocumentCommands();
   app::BindAction(Action(QStringLiteral("WindowClose1")), this, [this] { ClientWindow->closeActiveSubWindow(); });
   app::BindAction(Action(QStringLiteral("WindowCascade1")), this, [this] { ClientWindow->cascadeSubWindows(); });
   app::BindAction(Action(QStringLiteral("WindowTileHorizontal1")), this, [this] { TileWindows(Qt::Vertical); });
@@ -351,7 +350,8 @@ void TfrmMain::BindWindowActions() {
 void TfrmMain::UpdateWindowActions() {
   const bool any = !ClientWindow->subWindowList().isEmpty();
   for (const char* name :
-       {"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1", "WindowArrange1", "WindowMinimizeAll1"})
+       {"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1", "WindowArrange1", "WindowMinimizeAll1",
+        "WindowsCloseAll"})
     Action(QLatin1String(name))->setEnabled(any);
 }
 
@@ -486,10 +486,6 @@ void TfrmMain::FormShow() {
   KivStatusBar1->SetPanelText(2, QStringLiteral("文件状态：无文件"));
 }
 
-// The document window arrives with the document commands; until then a document named on
-// the command line is found but not opened.
-void TfrmMain::OpenDocument(const QString&) {}
-
 QAction* TfrmMain::CurrentDrawAction() const { return DrawTools->Armed(); }
 
 void TfrmMain::SyncSealOptions(const seal::TSeal* element) {
@@ -511,16 +507,6 @@ TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
   return child;
 }
 
-void TfrmMain::actFileNewExecute() {
-  const QString caption =
-      QStringLiteral("文件") + QString::number(ClientWindow->subWindowList().size() + 1) + QStringLiteral(".dyz");
-  // Read before the new window, becoming active, shows its own zoom in the box.
-  const uint16_t zoom = ZoomBoxValue();
-  TfrmChild* child = CreateDocumentWindow(caption);
-  child->SetPageFromPrinter(child->KivDrawPanel1);
-  child->ApplyZoom(zoom);
-}
-
 uint16_t TfrmMain::ZoomBoxValue() const {
   QString text = DispComboBox->currentText();
   text.chop(1);
@@ -529,8 +515,6 @@ uint16_t TfrmMain::ZoomBoxValue() const {
   if (!ok) throw std::runtime_error(("\"" + DispComboBox->currentText() + "\" 不是有效的整数值").toStdString());
   return uint16_t(value);
 }
-
-void TfrmMain::actFileSaveExecute() {}
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
@@ -541,6 +525,14 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+  bool mayClose = false;
+  app::RunGuarded(this, [&] { mayClose = DocumentsMayClose(); });
+  if (!mayClose) {
+    event->ignore();
+    return;
+  }
+  // Every document has answered already: none asks again.
+  for (TfrmChild* window : DocumentWindows()) window->FModified = false;
   ClientWindow->closeAllSubWindows();
   if (!ClientWindow->subWindowList().isEmpty()) {
     event->ignore();

@@ -101,12 +101,21 @@ class TfrmMain : public QMainWindow {
   TfrmChild* ActiveChild() const;
   // A new document window, the active one, with that caption.
   TfrmChild* CreateDocumentWindow(const QString& caption);
+
+  // The document commands (documentcommands.cpp), each on the active document window.
   void actFileNewExecute();
+  void actFileOpenExecute();
+  // Saves under the caption; a document never saved goes through Save As.
+  virtual void actFileSaveExecute();
+  void actFileSaveAsExecute();
+  void actFileExitExecute();
+  void actEditCopyExecute();
+  void actEditPasteExecute();
+  void WindowsCloseAllExecute();
+  // The open document windows, closing ones excluded.
+  std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
   // The zoom box's percentage as a document's zoom; throws on text that is no number.
   uint16_t ZoomBoxValue() const;
-  // Saves the active document. The document commands provide it; until then nothing is
-  // saved and the document stays modified.
-  virtual void actFileSaveExecute();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -121,6 +130,11 @@ class TfrmMain : public QMainWindow {
   void CreateToolBar();
   void CreateStatusBar();
   void BindWindowActions();
+  void BindDocumentCommands();
+  QString DocumentFolder() const;
+  void MarkSaved(TfrmChild* window);
+  // Asks every document window, the front one first; false at the first refusal.
+  bool DocumentsMayClose();
   void UpdateWindowActions();
   void FillWindowList();
   void TileWindows(Qt::Orientation orientation);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -78,11 +79,14 @@ std::optional<TPrinterCaps> DefaultPrinterCaps() {
 TServices DesktopServices() {
   TServices s;
   s.MessageBox = DesktopMessageBox;
+  // Qt's own dialogs, the same on every desktop; the caller asks about the chosen file.
   s.OpenFileName = [](QWidget* parent, const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filter, nullptr, QFileDialog::DontUseNativeDialog);
   };
   s.SaveFileName = [](QWidget* parent, const QString& folder, const QString& filter, const QString& name) {
-    return QFileDialog::getSaveFileName(parent, QString(), folder + QLatin1Char('/') + name, filter);
+    const QString start = QFileInfo(name).isAbsolute() ? name : folder + QLatin1Char('/') + name;
+    return QFileDialog::getSaveFileName(parent, QString(), start, filter, nullptr,
+                                        QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
   };
   s.OpenUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
   s.PrinterNames = [] { return QPrinterInfo::availablePrinterNames(); };

@@ -246,7 +246,8 @@ class WindowTest : public QObject {
     a->FModified = true;
     f.desk.answer = app::mbCancel;
     f.main->close();
-    QCOMPARE(f.main->ClientWindow->subWindowList().size(), 1);
+    // A refusal keeps every window: they are all asked before any closes.
+    QCOMPARE(f.main->ClientWindow->subWindowList().size(), 2);
     QCOMPARE(f.desk.messages.size(), size_t(1));
   }
 };
