@@ -69,10 +69,10 @@ void SetTextColor(QWidget* w, const QColor& colour) {
   w->setPalette(pal);
 }
 
-QString HintText(const app::TActionSpec& spec) {
-  if (!spec.hint) return QString();
-  const QString hint = QString::fromUtf8(spec.hint);
-  return spec.twinHint && !hint.contains(QLatin1Char('|')) ? hint + QLatin1Char('|') + hint : hint;
+QString HintText(const app::TActionSpec& row) {
+  if (!row.hint) return QString();
+  const QString hint = QString::fromUtf8(row.hint);
+  return row.twinHint && !hint.contains(QLatin1Char('|')) ? hint + QLatin1Char('|') + hint : hint;
 }
 
 // The panel keeps its height and takes the width of its controls plus their left margin.
@@ -148,30 +148,30 @@ QAction* TfrmMain::Action(const QString& name) const {
 }
 
 void TfrmMain::CreateActions() {
-  const auto make = [this](const app::TActionSpec& spec) {
+  const auto make = [this](const app::TActionSpec& row) {
     auto* action = new QAction(this);
-    const QString name = QString::fromUtf8(spec.name);
+    const QString name = QString::fromUtf8(row.name);
     action->setObjectName(name);
-    action->setText(spec.caption ? QString::fromUtf8(spec.caption) : name);
-    if (spec.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(spec.shortcut)));
-    const QString hint = HintText(spec);
+    action->setText(row.caption ? QString::fromUtf8(row.caption) : name);
+    if (row.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
+    const QString hint = HintText(row);
     if (!hint.isEmpty()) {
       action->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
       action->setStatusTip(hint.section(QLatin1Char('|'), -1));
     }
-    action->setData(spec.tag);
-    action->setCheckable(spec.checkable);
+    action->setData(row.tag);
+    action->setCheckable(row.checkable);
     action->setIcon(app::ToolImage(name));
     action->setIconVisibleInMenu(false);
     return action;
   };
-  for (const app::TActionSpec& spec : app::MainActions()) ActionList1.push_back(make(spec));
+  for (const app::TActionSpec& row : app::MainActions()) ActionList1.push_back(make(row));
   auto* tools = new QActionGroup(this);
   tools->setObjectName(QStringLiteral("ActionList2"));
   tools->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  for (const app::TActionSpec& spec : app::ToolActions()) {
-    QAction* action = make(spec);
-    if (spec.checkable) tools->addAction(action);
+  for (const app::TActionSpec& row : app::ToolActions()) {
+    QAction* action = make(row);
+    if (row.checkable) tools->addAction(action);
     ActionList2.push_back(action);
   }
   addActions(QList<QAction*>(ActionList1.begin(), ActionList1.end()));
@@ -180,24 +180,24 @@ void TfrmMain::CreateActions() {
 }
 
 void TfrmMain::CreateMenus() {
-  const auto fill = [this](QMenu* menu, const app::TMenuSpec& spec) {
-    menu->setObjectName(QString::fromUtf8(spec.name));
-    for (const char* item : spec.items) {
+  const auto fill = [this](QMenu* menu, const app::TMenuSpec& row) {
+    menu->setObjectName(QString::fromUtf8(row.name));
+    for (const char* item : row.items) {
       if (QLatin1String(item) == QLatin1String("-"))
         menu->addSeparator();
       else
         menu->addAction(Action(QString::fromUtf8(item)));
     }
   };
-  for (const app::TMenuSpec& spec : app::MainMenus()) {
-    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.caption));
-    fill(menu, spec);
+  for (const app::TMenuSpec& row : app::MainMenus()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(row.caption));
+    fill(menu, row);
   }
   WindowMenu = menuBar()->findChild<QMenu*>(QStringLiteral("WindowMenu"));
   std::vector<QMenu*> popups;
-  for (const app::TMenuSpec& spec : app::PopupMenus()) {
+  for (const app::TMenuSpec& row : app::PopupMenus()) {
     auto* menu = new QMenu(this);
-    fill(menu, spec);
+    fill(menu, row);
     popups.push_back(menu);
   }
   PopupMenu1 = popups[0];

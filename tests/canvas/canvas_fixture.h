@@ -2,24 +2,17 @@
 // Images to draw on and ways to read them back.
 
 #include <QImage>
-#include <QRect>
-#include <QString>
 
-#include "color.h"
+#include "test_images.h"
 
 namespace canvastest {
 
+using testimages::At;
+using testimages::ColorBounds;
+using testimages::CountColor;
+using testimages::InkBounds;
+using testimages::TestFontFamily;
 // A white 24-bit image.
-QImage WhiteImage(int width, int height);
-
-platform::TColor At(const QImage& image, int x, int y);
-// The smallest rectangle holding every pixel that is not white (null when none is).
-QRect InkBounds(const QImage& image);
-// The smallest rectangle holding every pixel of the colour (null when none is).
-QRect ColorBounds(const QImage& image, platform::TColor color);
-int CountColor(const QImage& image, platform::TColor color);
-
-// The family of the measuring font, registered once per process.
-QString TestFontFamily();
+inline QImage WhiteImage(int width, int height) { return testimages::FilledImage(width, height); }
 
 }  // namespace canvastest

@@ -9,6 +9,7 @@
 
 #include "color.h"
 #include "seal.h"
+#include "test_images.h"
 
 namespace drawtest {
 
@@ -16,18 +17,13 @@ constexpr platform::TColor kRed = 0x0000FF;
 constexpr platform::TColor kGreen = 0x00FF00;
 constexpr platform::TColor kGrey = 0x808080;
 
-QImage FilledImage(int width, int height, platform::TColor colour = platform::clWhite);
-platform::TColor At(const QImage& image, int x, int y);
-// The smallest rectangle holding every pixel of the colour (null when none is).
-QRect ColorBounds(const QImage& image, platform::TColor colour);
-// The smallest rectangle holding every pixel that differs from the background.
-QRect InkBounds(const QImage& image, platform::TColor background = platform::clWhite);
-int CountColor(const QImage& image, platform::TColor colour);
-
-// The family of the measuring font (every glyph a box filling its cell), registered once.
-QString TestFontFamily();
-// Its name as a stored face array.
-seal::TFaceName TestFace();
+using testimages::At;
+using testimages::ColorBounds;
+using testimages::CountColor;
+using testimages::FilledImage;
+using testimages::InkBounds;
+using testimages::TestFace;
+using testimages::TestFontFamily;
 
 // An element of the kind at 100 % and the given resolution, sized in millimetres.
 std::unique_ptr<seal::TSeal> MakeSeal(seal::TSealType kind, float pixelsPerMm, float widthMm, float heightMm);

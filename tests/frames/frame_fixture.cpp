@@ -14,31 +14,8 @@ namespace framestest {
 
 namespace {
 
-// Widgets need a full application: elements are windowless controls.
-class TGuiEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "frames_test";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { app_.reset(); }
+;
 
- private:
-  std::unique_ptr<QApplication> app_;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new TGuiEnvironment);
-
-template <typename Pred>
-QRect BoundsWhere(const QImage& image, Pred pred) {
-  QRect r;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (pred(At(image, x, y))) r = r.united(QRect(x, y, 1, 1));
-  return r;
-}
 
 template <typename PixelAt>
 std::vector<TRun> Runs(int n, PixelAt pixelAt) {
@@ -64,29 +41,6 @@ std::string Describe(const std::vector<TRun>& runs) {
 }
 
 }  // namespace
-
-QImage WhiteImage(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(0xFFFFFFFFu);
-  return image;
-}
-
-platform::TColor At(const QImage& image, int x, int y) { return platform::FromQRgb(image.pixel(x, y)); }
-
-QRect ColorBounds(const QImage& image, platform::TColor color) {
-  return BoundsWhere(image, [color](platform::TColor c) { return c == color; });
-}
-
-QRect InkBounds(const QImage& image) {
-  return BoundsWhere(image, [](platform::TColor c) { return c != platform::clWhite; });
-}
-
-int CountColor(const QImage& image, platform::TColor color) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) n += At(image, x, y) == color;
-  return n;
-}
 
 std::vector<TRun> RowRuns(const QImage& image, int y) {
   return Runs(image.width(), [&](int x) { return At(image, x, y); });
@@ -149,22 +103,6 @@ std::vector<platform::TCanvasRecord> OfOp(const platform::TRecordingCanvas& canv
   std::copy_if(canvas.Records().begin(), canvas.Records().end(), std::back_inserter(out),
                [&](const platform::TCanvasRecord& r) { return r.Op == op; });
   return out;
-}
-
-QString TestFontFamily() {
-  static const QString family = [] {
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(BRELVONIX_TEST_FONT));
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    return families.isEmpty() ? QString() : families.front();
-  }();
-  return family;
-}
-
-seal::TFaceName TestFace() {
-  seal::TFaceName face{};
-  const std::string gbk = platform::UnicodeToGbk(TestFontFamily());
-  std::copy_n(gbk.begin(), std::min(gbk.size(), face.size() - 1), face.begin());
-  return face;
 }
 
 }  // namespace framestest

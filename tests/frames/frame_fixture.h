@@ -10,19 +10,18 @@
 #include "color.h"
 #include "recordingcanvas.h"
 #include "seal.h"
+#include "test_images.h"
 
 namespace framestest {
 
 inline constexpr platform::TColor kRed = platform::clRed;
 inline constexpr platform::TColor kWhite = platform::clWhite;
 
-QImage WhiteImage(int width, int height);
-platform::TColor At(const QImage& image, int x, int y);
-// The smallest rectangle holding every pixel of the colour (null when none is).
-QRect ColorBounds(const QImage& image, platform::TColor color);
-// The smallest rectangle holding every pixel that is not white.
-QRect InkBounds(const QImage& image);
-int CountColor(const QImage& image, platform::TColor color);
+using testimages::At;
+using testimages::ColorBounds;
+using testimages::CountColor;
+using testimages::InkBounds;
+inline QImage WhiteImage(int width, int height) { return testimages::FilledImage(width, height); }
 
 // One run of equal pixels along a row or column, first and last pixel included.
 struct TRun {
@@ -41,8 +40,7 @@ std::vector<std::string> Shapes(const platform::TRecordingCanvas& canvas);
 // The records of one operation.
 std::vector<platform::TCanvasRecord> OfOp(const platform::TRecordingCanvas& canvas, const std::string& op);
 
-// The measuring font's family, registered once per process, and its face array.
-QString TestFontFamily();
-seal::TFaceName TestFace();
+using testimages::TestFace;
+using testimages::TestFontFamily;
 
 }  // namespace framestest
