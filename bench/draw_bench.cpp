@@ -4,17 +4,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "canvas.h"
+#include "ratio_report.h"
 #include "recordingcanvas.h"
+#include "replay.h"
 #include "seal.h"
 
 using namespace seal;
@@ -59,36 +57,6 @@ void DrawAll(const std::vector<std::unique_ptr<TSeal>>& elements, platform::TCan
   for (const auto& s : elements) s->DrawTo(5, 5, &canvas, true);
 }
 
-QPen PenOf(const platform::TPen& pen) {
-  if (pen.Width <= 1) return QPen(platform::ToQColor(pen.Color), 0);
-  return QPen(platform::ToQColor(pen.Color), pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-// The recorded primitives as plain QPainter calls; false on a primitive it does not know.
-bool Replay(const std::vector<platform::TCanvasRecord>& records, QPainter& p) {
-  for (const platform::TCanvasRecord& r : records) {
-    const std::vector<int>& a = r.Args;
-    p.setPen(PenOf(r.Pen));
-    if (r.Op == "LineTo") {
-      p.drawLine(a[0], a[1], a[2], a[3]);
-    } else if (r.Op == "Arc" || r.Op == "Pie") {
-      const double start = platform::RadialToParametricDegrees(a[0], a[1], a[2], a[3], a[4], a[5]);
-      const double end = platform::RadialToParametricDegrees(a[0], a[1], a[2], a[3], a[6], a[7]);
-      const int span = static_cast<int>(platform::ArcSweepDegrees(start, end) * 16);
-      const QRect box(a[0], a[1], a[2] - a[0] - 1, a[3] - a[1] - 1);
-      if (r.Op == "Arc") {
-        p.drawArc(box, static_cast<int>(start * 16), span);
-      } else {
-        p.setBrush(r.Brush.Style == platform::bsSolid ? QBrush(platform::ToQColor(r.Brush.Color)) : QBrush());
-        p.drawPie(box, static_cast<int>(start * 16), span);
-      }
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
 void BM_DrawThroughCanvas(benchmark::State& state) {
   const auto elements = MakeElements();
   QImage image(kImageSide, kImageSide, QImage::Format_RGB32);
@@ -109,7 +77,7 @@ void BM_ReplayOnQPainter(benchmark::State& state) {
     image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
-    if (!Replay(recording.Records(), p)) {
+    if (!bench::Replay(recording.Records(), p)) {
       state.SkipWithError("a primitive the replay does not know");
       break;
     }
@@ -130,33 +98,9 @@ BENCHMARK(BM_DrawThroughCanvas);
 BENCHMARK(BM_ReplayOnQPainter);
 BENCHMARK(BM_Record);
 
-// The console report, then the canvas's time over the plain replay's.
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (!r.error_occurred) times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const auto canvas = times_.find("BM_DrawThroughCanvas"), replay = times_.find("BM_ReplayOnQPainter");
-    if (canvas != times_.end() && replay != times_.end() && replay->second > 0)
-      std::printf("canvas / plain QPainter: %.2f\n", canvas->second / replay->second);
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithRatios(argc, argv,
+                              {{"canvas / plain QPainter", "BM_DrawThroughCanvas", "BM_ReplayOnQPainter"}});
 }

@@ -6,19 +6,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <QPainterPath>
-#include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
 
 #include "canvas.h"
-#include "fonts.h"
 #include "gbk.h"
+#include "ratio_report.h"
 #include "recordingcanvas.h"
+#include "replay.h"
 #include "seal.h"
 
 using namespace seal;
@@ -70,115 +66,6 @@ std::unique_ptr<TSeal> MakeOfficialSeal() {
   return s;
 }
 
-QPen PenOf(const platform::TPen& pen) {
-  if (pen.Width <= 1) return QPen(platform::ToQColor(pen.Color), 0);
-  return QPen(platform::ToQColor(pen.Color), pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-QBrush BrushOf(const platform::TBrush& brush) {
-  return brush.Style == platform::bsClear ? QBrush() : QBrush(platform::ToQColor(brush.Color));
-}
-
-// Plain QPainter calls for the recorded primitives, the font of every glyph made afresh as
-// the canvas makes it; false on a primitive it does not know.
-bool Replay(const std::vector<platform::TCanvasRecord>& records, QPainter& p) {
-  QPainterPath path;
-  bool inPath = false;
-  // The last font made is kept while the record stays the same, as the canvas keeps it.
-  std::unique_ptr<platform::TRealizedFont> realized;
-  platform::TLogFont realizedFrom;
-  for (const platform::TCanvasRecord& r : records) {
-    const std::vector<int>& a = r.Args;
-    p.setPen(PenOf(r.Pen));
-    p.setBrush(BrushOf(r.Brush));
-    if (r.Op == "LineTo") {
-      p.drawLine(a[0], a[1], a[2], a[3]);
-    } else if (r.Op == "Ellipse") {
-      p.drawEllipse(QRect(a[0], a[1], a[2] - a[0] - 1, a[3] - a[1] - 1));
-    } else if (r.Op == "Rectangle") {
-      p.drawRect(QRect(a[0], a[1], a[2] - a[0] - 1, a[3] - a[1] - 1));
-    } else if (r.Op == "Polygon") {
-      QPolygon poly;
-      for (size_t i = 0; i + 1 < a.size(); i += 2) poly << QPoint(a[i], a[i + 1]);
-      p.drawPolygon(poly);
-    } else if (r.Op == "TextOut") {
-      if (!realized || !(realizedFrom == r.Font)) {
-        realized = std::make_unique<platform::TRealizedFont>(platform::RealizeFont(r.Font));
-        realizedFrom = r.Font;
-      }
-      const platform::TRealizedFont& f = *realized;
-      QTransform place;
-      place.translate(a[0], a[1]);
-      place.rotate(-f.EscapementDegrees);
-      place.scale(f.ScaleX, 1);
-      const QString text = platform::GbkToUnicode(r.Text);
-      if (inPath) {
-        QPainterPath glyph;
-        glyph.addText(QPointF(0, f.BaselineOffset), f.Font, text);
-        path.addPath(place.map(glyph));
-      } else {
-        p.save();
-        p.setTransform(place, true);
-        p.setFont(f.Font);
-        p.setPen(platform::ToQColor(r.FontColor));
-        p.drawText(QPointF(0, f.BaselineOffset), text);
-        p.restore();
-      }
-    } else if (r.Op == "BeginPath") {
-      inPath = true;
-      path = QPainterPath();
-    } else if (r.Op == "EndPath") {
-      inPath = false;
-    } else if (r.Op == "StrokeAndFillPath") {
-      p.fillPath(path, BrushOf(r.Brush));
-      p.strokePath(path, PenOf(r.Pen));
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
-// The same primitives through the canvas: its pixel work exactly, without the layouts.
-bool ReplayOnCanvas(const std::vector<platform::TCanvasRecord>& records, platform::TCanvas& c) {
-  for (const platform::TCanvasRecord& r : records) {
-    const std::vector<int>& a = r.Args;
-    c.SetPenWidth(r.Pen.Width);
-    c.SetPenColor(r.Pen.Color);
-    if (r.Brush.Style == platform::bsClear) {
-      c.SetBrushStyle(platform::bsClear);
-    } else {
-      c.SetBrushColor(r.Brush.Color);
-      c.SetBrushStyle(r.Brush.Style);
-    }
-    if (r.Op == "LineTo") {
-      c.Line(a[0], a[1], a[2], a[3]);
-    } else if (r.Op == "Ellipse") {
-      c.Ellipse(a[0], a[1], a[2], a[3]);
-    } else if (r.Op == "Rectangle") {
-      c.Rectangle(a[0], a[1], a[2], a[3]);
-    } else if (r.Op == "Polygon") {
-      std::vector<platform::TPoint> poly;
-      for (size_t i = 0; i + 1 < a.size(); i += 2) poly.push_back({a[i], a[i + 1]});
-      c.Polygon(poly);
-    } else if (r.Op == "TextOut") {
-      c.SetFont(r.Font);
-      c.SetFontColor(r.FontColor);
-      if (r.TransparentBackground) c.SetBackgroundTransparent();
-      c.TextOut(a[0], a[1], r.Text);
-    } else if (r.Op == "BeginPath") {
-      c.BeginPath();
-    } else if (r.Op == "EndPath") {
-      c.EndPath();
-    } else if (r.Op == "StrokeAndFillPath") {
-      c.StrokeAndFillPath();
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
 void BM_OfficialSealDrawTo(benchmark::State& state) {
   const auto seal = MakeOfficialSeal();
   QImage image(kImageSide, kImageSide, QImage::Format_RGB32);
@@ -199,7 +86,7 @@ void BM_OfficialSealReplay(benchmark::State& state) {
     image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
-    if (!Replay(recording.Records(), p)) {
+    if (!bench::Replay(recording.Records(), p)) {
       state.SkipWithError("a primitive the replay does not know");
       break;
     }
@@ -215,7 +102,7 @@ void BM_OfficialSealReplayOnCanvas(benchmark::State& state) {
   for (auto _ : state) {
     image.fill(Qt::white);
     platform::TPainterCanvas canvas(&image);
-    if (!ReplayOnCanvas(recording.Records(), canvas)) {
+    if (!bench::ReplayOnCanvas(recording.Records(), canvas)) {
       state.SkipWithError("a primitive the replay does not know");
       break;
     }
@@ -238,38 +125,13 @@ BENCHMARK(BM_OfficialSealReplay);
 BENCHMARK(BM_OfficialSealReplayOnCanvas);
 BENCHMARK(BM_OfficialSealRecord);
 
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (!r.error_occurred) times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const auto draw = times_.find("BM_OfficialSealDrawTo"), replay = times_.find("BM_OfficialSealReplay");
-    const auto record = times_.find("BM_OfficialSealRecord");
-    if (draw == times_.end() || replay == times_.end() || !(replay->second > 0)) return;
-    std::printf("official seal, DrawTo / replay on QPainter: %.2f\n", draw->second / replay->second);
-    const auto onCanvas = times_.find("BM_OfficialSealReplayOnCanvas");
-    if (onCanvas != times_.end() && onCanvas->second > 0)
-      std::printf("official seal, DrawTo / replay through the canvas: %.2f\n", draw->second / onCanvas->second);
-    if (record != times_.end())
-      std::printf("official seal, layouts alone (recorded) / replay: %.2f\n", record->second / replay->second);
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithRatios(argc, argv,
+                              {{"official seal, DrawTo / replay on QPainter", "BM_OfficialSealDrawTo", "BM_OfficialSealReplay"},
+                               {"official seal, DrawTo / replay through the canvas", "BM_OfficialSealDrawTo",
+                                "BM_OfficialSealReplayOnCanvas"},
+                               {"official seal, layouts alone (recorded) / replay", "BM_OfficialSealRecord",
+                                "BM_OfficialSealReplay"}});
 }
