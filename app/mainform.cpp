@@ -502,6 +502,10 @@ TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
   auto* child = new TfrmChild(this);
   child->setWindowTitle(caption);
   ClientWindow->addSubWindow(child);
+  // A document window at its default place takes about three quarters of the document
+  // area, as the system sizes such windows, rather than the few pixels its contents ask for.
+  const QSize area = ClientWindow->viewport()->size();
+  if (!area.isEmpty()) child->resize(area.width() * 3 / 4, area.height() * 3 / 4);
   child->show();
   ClientWindow->setActiveSubWindow(child);
   return child;
