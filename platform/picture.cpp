@@ -333,6 +333,11 @@ void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes) {
   int width = image.width(), height = image.height();
   if (kind == TGraphicKind::Metafile && !MetafileSize(bytes, &width, &height))
     throw EPictureError("the metafile cannot be read");
+  // Every graphic is recoloured into a bitmap of its own size, so no kind may claim more
+  // pixels than the decoders accept.
+  if (width > kMaxPictureSide || height > kMaxPictureSide ||
+      static_cast<long long>(width) * height > kMaxPicturePixels)
+    throw EPictureError("the picture is too large");
   hasGraphic_ = true;
   kind_ = kind;
   width_ = width;

@@ -105,6 +105,10 @@ TEST_F(Fixture, FailedLoadsLeaveThePictureAsItWas) {
       {"empty bytes", [&] { picture.LoadFromBytes(TGraphicKind::Jpeg, {}); }},
       {"wrong kind", [&] { picture.LoadFromBytes(TGraphicKind::Jpeg, gif); }},
       {"metafile without header", [&] { picture.LoadFromBytes(TGraphicKind::Metafile, {1, 2, 3}); }},
+      // Its recoloured bitmap would need gigabytes: a side over the cap, then too many pixels.
+      {"metafile wider than any picture", [&] { picture.LoadFromBytes(TGraphicKind::Metafile, Emf(0, 0, 16384, 0)); }},
+      {"metafile of too many pixels",
+       [&] { picture.LoadFromBytes(TGraphicKind::Metafile, Emf(0, 0, 16383, 4096)); }},
   };
   for (const auto& f : failures) {
     SCOPED_TRACE(f.name);
@@ -138,6 +142,13 @@ TEST(Picture, ChangeFiresOnLoadAssignAndClear) {
   TPicture empty;
   b.Assign(empty);
   EXPECT_FALSE(b.HasGraphic());
+}
+
+TEST(Picture, MetafileAtTheCapsLoads) {
+  TPicture picture;
+  picture.LoadFromBytes(TGraphicKind::Metafile, Emf(0, 0, 16383, 4095));
+  EXPECT_EQ(picture.Width(), 16384);
+  EXPECT_EQ(picture.Height(), 4096);
 }
 
 TEST(Picture, MetafileSizeFromTheHeader) {
