@@ -20,6 +20,7 @@
 #include "color.h"
 #include "commandguard.h"
 #include "drawtoolactions.h"
+#include "drawtools.h"
 #include "mainactions.h"
 #include "numeric.h"
 #include "pandrel.h"
@@ -132,6 +133,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 TfrmMain::~TfrmMain() {
+  delete FrmDrawTools;
   // The document windows go first, while everything they report to still exists.
   for (QMdiSubWindow* w : ClientWindow->subWindowList()) delete w;
   // The document area outlives the actions while the children are freed.
@@ -484,6 +486,19 @@ void TfrmMain::FormShow() {
     platform::WriteRegString(TRegRoot::LocalMachine, kHomePageKey, QStringLiteral("HomePage"), QStringLiteral("true"));
   }
   KivStatusBar1->SetPanelText(2, QStringLiteral("文件状态：无文件"));
+  if (FrmDrawTools) FrmDrawTools->show();
+}
+
+TfrmMain::TCurrentColor::operator platform::TColor() const {
+  return FMain->FrmDrawTools ? FMain->FrmDrawTools->Shape1->BrushColor() : FOwn;
+}
+
+TfrmMain::TCurrentColor& TfrmMain::TCurrentColor::operator=(platform::TColor value) {
+  if (FMain->FrmDrawTools)
+    FMain->FrmDrawTools->Shape1->SetBrushColor(value);
+  else
+    FOwn = value;
+  return *this;
 }
 
 QAction* TfrmMain::CurrentDrawAction() const { return DrawTools->Armed(); }

@@ -1,5 +1,7 @@
 #include "resources.h"
 
+#include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <cmath>
 #include <numbers>
@@ -253,7 +255,102 @@ void DrawProgramIcon(QPainter& p) {
   p.drawPath(star);
 }
 
+// ---- the drawing-tools palette ----
+
+// A ring with a star beside three bars of falling length; under the mouse the strip lights up.
+void DrawLogo(QPainter& p, bool hot) {
+  const QColor seal = hot ? QColor(235, 30, 30) : QColor(190, 20, 20);
+  const QColor bars = hot ? QColor(30, 90, 200) : QColor(40, 60, 120);
+  QLinearGradient back(0, 0, 0, 23);
+  back.setColorAt(0, hot ? QColor(255, 250, 225) : QColor(245, 245, 245));
+  back.setColorAt(1, hot ? QColor(250, 225, 160) : QColor(215, 215, 220));
+  p.fillRect(QRectF(0, 0, 60, 23), back);
+  p.setPen(QPen(seal, 2));
+  p.setBrush(Qt::NoBrush);
+  p.drawEllipse(QPointF(12, 11.5), 8.5, 8.5);
+  QPainterPath star;
+  for (int i = 0; i < 10; ++i) {
+    const double r = i % 2 ? 1.8 : 4.5;
+    const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
+    const QPointF pt(12 + r * std::cos(a), 12 + r * std::sin(a));
+    if (i == 0)
+      star.moveTo(pt);
+    else
+      star.lineTo(pt);
+  }
+  star.closeSubpath();
+  p.setPen(Qt::NoPen);
+  p.setBrush(seal);
+  p.drawPath(star);
+  p.setBrush(bars);
+  const double lengths[] = {32, 25, 18};
+  for (int i = 0; i < 3; ++i) p.drawRoundedRect(QRectF(25, 5 + i * 5.5, lengths[i], 3), 1.5, 1.5);
+  p.setPen(QPen(QColor(120, 120, 130), 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(QRectF(0.5, 0.5, 59, 22));
+}
+
+void DrawLogoHot(QPainter& p) { DrawLogo(p, true); }
+void DrawLogoCold(QPainter& p) { DrawLogo(p, false); }
+
+// A column of colour bands, as a hint that the swatch beside it takes a colour.
+void DrawColourStrip(QPainter& p) {
+  const QColor bands[] = {Qt::red, QColor(255, 160, 0), Qt::yellow, QColor(0, 190, 0), Qt::blue, QColor(140, 0, 200)};
+  for (int i = 0; i < 6; ++i) p.fillRect(QRectF(0, 1 + i * 5, 6, 5), bands[i]);
+  p.fillRect(QRectF(0, 0, 6, 1), Qt::black);
+  p.fillRect(QRectF(0, 31, 6, 1), Qt::black);
+}
+
+struct BitmapSpec {
+  const char* name;
+  int width;
+  int height;
+  DrawFn draw;
+};
+
+constexpr BitmapSpec kPaletteBitmaps[] = {
+    {"T1", 60, 23, DrawLogoHot},
+    {"T2", 60, 23, DrawLogoCold},
+    {"C1", 6, 32, DrawColourStrip},
+};
+
+// Two arrows pointing apart, for swapping one set of buttons for the other.
+void DrawSwitch(QPainter& p) {
+  p.setPen(QPen(QColor(40, 60, 120), 2));
+  p.setBrush(QColor(40, 60, 120));
+  p.drawLine(QPointF(10, 7), QPointF(36, 7));
+  p.drawLine(QPointF(12, 13), QPointF(38, 13));
+  const QPointF right[] = {{40, 7}, {34, 3.5}, {34, 10.5}};
+  const QPointF left[] = {{8, 13}, {14, 9.5}, {14, 16.5}};
+  p.drawPolygon(right, 3);
+  p.drawPolygon(left, 3);
+}
+
 }  // namespace
+
+QPixmap PaletteBitmap(const QString& name) {
+  for (const BitmapSpec& b : kPaletteBitmaps) {
+    if (name != QLatin1String(b.name)) continue;
+    QImage image(b.width, b.height, QImage::Format_RGB888);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    b.draw(p);
+    p.end();
+    return QPixmap::fromImage(image);
+  }
+  return QPixmap();
+}
+
+QIcon PaletteSwitchImage() {
+  QPixmap pixmap(48, 20);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  DrawSwitch(p);
+  p.end();
+  return QIcon(pixmap);
+}
 
 QIcon ProgramIcon() { return QIcon(Draw(64, DrawProgramIcon)); }
 
