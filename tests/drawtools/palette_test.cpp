@@ -73,8 +73,11 @@ void CheckSet(PaletteFixture& f, bool templates) {
     // A button keeps no action of the other set, which it would offer as a pop-up menu.
     QVERIFY2(b->actions().size() == 1, where);
     QVERIFY2(b->toolTip() == b->defaultAction()->toolTip(), where);
+    QVERIFY2(b->icon().pixmap(24, 24).size() == QSize(24, 24), where);
   }
 }
+
+QImage Picture(const QIcon& icon) { return icon.pixmap(24, 24).toImage(); }
 
 }  // namespace
 
@@ -96,6 +99,15 @@ class PaletteTest : public QObject {
     QCOMPARE(f.Button(1)->geometry(), QRect(0, 0, 26, 26));
     QCOMPARE(f.Button(2)->geometry(), QRect(26, 0, 26, 26));
     QCOMPARE(f.Button(24)->geometry(), QRect(26, 78, 26, 26));
+    // Every tool, template and command of the palette has a picture of its own.
+    std::vector<QImage> pictures;
+    for (const ButtonRow& row : kButtons)
+      for (const char* name : {row.tool, row.templ}) {
+        const QImage picture = Picture(f.Tool(name)->icon());
+        QVERIFY2(!picture.isNull(), name);
+        QVERIFY2(std::find(pictures.begin(), pictures.end(), picture) == pictures.end(), name);
+        pictures.push_back(picture);
+      }
     CheckSet(f, false);
     f.Switch();
     CheckSet(f, true);
