@@ -134,7 +134,10 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 
 TfrmMain::~TfrmMain() {
   delete FrmDrawTools;
-  // The document windows go first, while everything they report to still exists.
+  // The document windows go first, while everything they report to still exists. A window
+  // being freed would still hear the activation change its own going causes, after its
+  // own part of it is gone.
+  disconnect(ClientWindow, &QMdiArea::subWindowActivated, nullptr, nullptr);
   for (QMdiSubWindow* w : ClientWindow->subWindowList()) delete w;
   // The document area outlives the actions while the children are freed.
   disconnect(ClientWindow, nullptr, this, nullptr);
