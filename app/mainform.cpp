@@ -20,6 +20,7 @@
 #include "color.h"
 #include "commandguard.h"
 #include "drawtoolactions.h"
+#include "drawtools.h"
 #include "mainactions.h"
 #include "numeric.h"
 #include "pandrel.h"
@@ -132,7 +133,11 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 TfrmMain::~TfrmMain() {
-  // The document windows go first, while everything they report to still exists.
+  delete FrmDrawTools;
+  // The document windows go first, while everything they report to still exists. A window
+  // being freed would still hear the activation change its own going causes, after its
+  // own part of it is gone.
+  disconnect(ClientWindow, &QMdiArea::subWindowActivated, nullptr, nullptr);
   for (QMdiSubWindow* w : ClientWindow->subWindowList()) delete w;
   // The document area outlives the actions while the children are freed.
   disconnect(ClientWindow, nullptr, this, nullptr);
@@ -484,6 +489,19 @@ void TfrmMain::FormShow() {
     platform::WriteRegString(TRegRoot::LocalMachine, kHomePageKey, QStringLiteral("HomePage"), QStringLiteral("true"));
   }
   KivStatusBar1->SetPanelText(2, QStringLiteral("文件状态：无文件"));
+  if (FrmDrawTools) FrmDrawTools->show();
+}
+
+TfrmMain::TCurrentColor::operator platform::TColor() const {
+  return FMain->FrmDrawTools ? FMain->FrmDrawTools->Shape1->BrushColor() : FOwn;
+}
+
+TfrmMain::TCurrentColor& TfrmMain::TCurrentColor::operator=(platform::TColor value) {
+  if (FMain->FrmDrawTools)
+    FMain->FrmDrawTools->Shape1->SetBrushColor(value);
+  else
+    FOwn = value;
+  return *this;
 }
 
 QAction* TfrmMain::CurrentDrawAction() const { return DrawTools->Armed(); }

@@ -20,6 +20,7 @@
 #include "mdiclient.h"
 
 class TfrmChild;
+class TFrmDrawTools;
 namespace app {
 class TDrawTools;
 }
@@ -91,9 +92,22 @@ class TfrmMain : public QMainWindow {
   // The drawing tools and the armed one.
   app::TDrawTools* DrawTools;
   QAction* CurrentDrawAction() const;
-  // The colour new elements take and a selected element gives; red until the drawing-tools
-  // palette's swatch holds it.
-  platform::TColor CurrentColor = platform::clRed;
+  // The drawing-tools palette, created after the main window; nullptr until then.
+  TFrmDrawTools* FrmDrawTools = nullptr;
+  // The colour new elements take and a selected element gives. It is the brush colour of
+  // the palette's swatch; a main window without a palette keeps it itself, red at first.
+  class TCurrentColor {
+   public:
+    explicit TCurrentColor(const TfrmMain* main) : FMain(main) {}
+    TCurrentColor(const TCurrentColor&) = delete;
+    operator platform::TColor() const;
+    TCurrentColor& operator=(platform::TColor value);
+
+   private:
+    const TfrmMain* FMain;
+    platform::TColor FOwn = platform::clRed;
+  };
+  TCurrentColor CurrentColor{this};
   // The seal option boxes of the tool bar follow the element that became the current one.
   void SyncSealOptions(const seal::TSeal* element);
 

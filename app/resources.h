@@ -4,6 +4,7 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 
 namespace app {
@@ -18,6 +19,14 @@ void RegisterProgramCursors();
 // The 24 x 24 tool-bar image of an action, by the action's name; a null icon when the
 // action has none.
 QIcon ToolImage(const QString& actionName);
+
+// The drawing-tools palette's 24-bit bitmaps: "T1" (the logo under the mouse), "T2" (the
+// logo otherwise), both 60 x 23, and "C1" (the picture before the colour swatch), 6 x 32.
+// An unknown name gives a null pixmap.
+QPixmap PaletteBitmap(const QString& name);
+
+// The image of the palette's button that switches between tools and templates, 48 x 20.
+QIcon PaletteSwitchImage();
 
 // The main window's icon: a red round seal.
 QIcon ProgramIcon();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "drawtools.h"
 #include "mainform.h"
 #include "splash.h"
 
@@ -16,6 +17,8 @@ std::unique_ptr<TfrmMain> StartProgram() {
   QCoreApplication::setApplicationName(QStringLiteral("Brelvonix"));
   auto main = std::make_unique<TfrmMain>();
   frmMain = main.get();
+  // The main window owns the palette and frees it first when it goes.
+  new TFrmDrawTools(main.get());
 
   splash->hide();
   SplashForm = nullptr;

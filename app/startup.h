@@ -8,7 +8,8 @@ class QApplication;
 class TfrmMain;
 
 // Shows the splash window, sets the title, creates the main window while the splash
-// announces each step, and frees the splash window. The main window is not shown yet.
+// announces each step, then the drawing-tools palette it owns, and frees the splash window.
+// Neither window is shown yet: the main window shows the palette when it is first shown.
 std::unique_ptr<TfrmMain> StartProgram();
 
 // The whole run; returns the exit code. A Yes to the narrow-screen question ends the
