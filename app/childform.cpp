@@ -119,7 +119,7 @@ TfrmChild::TfrmChild(TfrmMain* main) : QMdiSubWindow(nullptr), FMain(main) {
   connect(KivDrawPanel1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     if (FPagePopupMenu) FPagePopupMenu->popup(KivDrawPanel1->mapToGlobal(pos));
   });
-  connect(main->ClientWindow, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* active) {
+  FActivation = connect(main->ClientWindow, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* active) {
     if (active == this && !FActive) {
       FActive = true;
       RunGuarded([this] { FormActivate(); });
@@ -138,6 +138,7 @@ TfrmChild::TfrmChild(TfrmMain* main) : QMdiSubWindow(nullptr), FMain(main) {
 }
 
 TfrmChild::~TfrmChild() {
+  disconnect(FActivation);
   RestoreScreenCursor();
   FGrabHandles.reset();
 }

@@ -158,4 +158,7 @@ class TfrmChild : public QMdiSubWindow {
   bool FCentring = false;
   bool FCentreAgain = false;
   bool FActive = false;
+  // Cut first when the window goes: the document area reports the activation change that
+  // freeing this window causes while this window is already half gone.
+  QMetaObject::Connection FActivation;
 };

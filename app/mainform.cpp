@@ -134,9 +134,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 
 TfrmMain::~TfrmMain() {
   delete FrmDrawTools;
-  // The document windows go first, while everything they report to still exists. A window
-  // being freed would still hear the activation change its own going causes, after its
-  // own part of it is gone.
+  // The document windows go first, while everything they report to still exists, without
+  // refreshing the window actions for each one that goes.
   disconnect(ClientWindow, &QMdiArea::subWindowActivated, nullptr, nullptr);
   for (QMdiSubWindow* w : ClientWindow->subWindowList()) delete w;
   // The document area outlives the actions while the children are freed.
