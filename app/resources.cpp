@@ -306,10 +306,11 @@ constexpr PaletteImageSpec kPaletteImages[] = {
     {"actDraw4ZBMZ", TOutline::Flat, TDetail::Cols4, TInk::Seal},
 };
 
-QPainterPath StarPath(QPointF centre, double outer) {
+// A five-pointed star of the pictures, point up; inner is the inner radius over the outer.
+QPainterPath StarPath(QPointF centre, double outer, double inner = 0.4) {
   QPainterPath star;
   for (int i = 0; i < 10; ++i) {
-    const double r = i % 2 ? outer * 0.4 : outer;
+    const double r = i % 2 ? outer * inner : outer;
     const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
     const QPointF pt(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
     if (i == 0)
@@ -473,16 +474,16 @@ void DrawDetail(QPainter& p, TDetail detail, const QRectF& r, const QColor& ink)
   }
 }
 
-QPixmap DrawPaletteImage(const PaletteImageSpec& spec) {
+QPixmap DrawPaletteImage(const PaletteImageSpec& row) {
   QPixmap pixmap(24, 24);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, true);
-  const QColor ink = spec.ink == TInk::Seal ? QColor(200, 20, 20) : spec.ink == TInk::Element ? QColor(30, 60, 150) : QColor(60, 60, 60);
-  p.setPen(QPen(ink, spec.ink == TInk::Seal ? 1.6 : 1.4));
-  const QRectF r = OutlineRect(spec.outline);
-  DrawOutline(p, spec.outline, r);
-  DrawDetail(p, spec.detail, spec.outline == TOutline::None ? QRectF(2, 2, 20, 20) : r, ink);
+  const QColor ink = row.ink == TInk::Seal ? QColor(200, 20, 20) : row.ink == TInk::Element ? QColor(30, 60, 150) : QColor(60, 60, 60);
+  p.setPen(QPen(ink, row.ink == TInk::Seal ? 1.6 : 1.4));
+  const QRectF r = OutlineRect(row.outline);
+  DrawOutline(p, row.outline, r);
+  DrawDetail(p, row.detail, row.outline == TOutline::None ? QRectF(2, 2, 20, 20) : r, ink);
   return pixmap;
 }
 
@@ -491,20 +492,9 @@ void DrawProgramIcon(QPainter& p) {
   p.setPen(QPen(QColor(210, 20, 20), 2));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(QPointF(16, 16), 13.5, 13.5);
-  QPainterPath star;
-  for (int i = 0; i < 10; ++i) {
-    const double r = i % 2 ? 3.2 : 8;
-    const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
-    const QPointF pt(16 + r * std::cos(a), 16.5 + r * std::sin(a));
-    if (i == 0)
-      star.moveTo(pt);
-    else
-      star.lineTo(pt);
-  }
-  star.closeSubpath();
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(210, 20, 20));
-  p.drawPath(star);
+  p.drawPath(StarPath(QPointF(16, 16.5), 8));
 }
 
 // ---- the drawing-tools palette ----
@@ -520,20 +510,9 @@ void DrawLogo(QPainter& p, bool hot) {
   p.setPen(QPen(seal, 2));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(QPointF(12, 11.5), 8.5, 8.5);
-  QPainterPath star;
-  for (int i = 0; i < 10; ++i) {
-    const double r = i % 2 ? 1.8 : 4.5;
-    const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
-    const QPointF pt(12 + r * std::cos(a), 12 + r * std::sin(a));
-    if (i == 0)
-      star.moveTo(pt);
-    else
-      star.lineTo(pt);
-  }
-  star.closeSubpath();
   p.setPen(Qt::NoPen);
   p.setBrush(seal);
-  p.drawPath(star);
+  p.drawPath(StarPath(QPointF(12, 12), 4.5));
   p.setBrush(bars);
   const double lengths[] = {32, 25, 18};
   for (int i = 0; i < 3; ++i) p.drawRoundedRect(QRectF(25, 5 + i * 5.5, lengths[i], 3), 1.5, 1.5);
