@@ -199,7 +199,7 @@ constexpr platform::TColor kFocusColor = 0xFFFF00;
 
 }  // namespace
 
-TImagePreview::TImagePreview(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_Hover); }
+TImagePreview::TImagePreview(QWidget* parent) : TKivMouseControl(parent) { setAttribute(Qt::WA_Hover); }
 
 void TImagePreview::SetActived(bool value) {
   if (value == FActived) return;
@@ -267,30 +267,8 @@ void TImagePreview::enterEvent(QEnterEvent*) { SetActived(true); }
 void TImagePreview::leaveEvent(QEvent*) { SetActived(false); }
 
 void TImagePreview::mousePressEvent(QMouseEvent* event) {
-  const QPoint pos = app::EventPoint(event->position());
-  emit MouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
-  if (event->button() == Qt::LeftButton) {
-    FPressed = true;
-    SetSelected(!FSelected);
-  }
-}
-
-void TImagePreview::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint pos = app::EventPoint(event->position());
-  emit MouseMove(event->modifiers(), pos.x(), pos.y());
-}
-
-void TImagePreview::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint pos = app::EventPoint(event->position());
-  const bool click = FPressed && event->button() == Qt::LeftButton && rect().contains(pos);
-  FPressed = false;
-  emit MouseUp(event->button(), event->modifiers(), pos.x(), pos.y());
-  if (click) emit Click();
-}
-
-void TImagePreview::mouseDoubleClickEvent(QMouseEvent* event) {
-  mousePressEvent(event);
-  emit DblClick();
+  TKivMouseControl::mousePressEvent(event);
+  if (event->button() == Qt::LeftButton) SetSelected(!FSelected);
 }
 
 void TImagePreview::contextMenuEvent(QContextMenuEvent* event) {

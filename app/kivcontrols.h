@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "color.h"
+#include "kivmousecontrol.h"
 #include "picture.h"
 
 class QMenu;
@@ -96,7 +97,7 @@ class TKivFlatPanel : public QWidget {
   int FFrameWidth = 6;
 };
 
-class TImagePreview : public QWidget {
+class TImagePreview : public TKivMouseControl {
   Q_OBJECT
 
  public:
@@ -121,21 +122,11 @@ class TImagePreview : public QWidget {
   // Where the picture lands in a tile of w × h; empty when nothing of it is drawn.
   static QRect PictureRect(int w, int h, int pw, int ph);
 
- signals:
-  void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
-  void MouseMove(Qt::KeyboardModifiers modifiers, int x, int y);
-  void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
-  void Click();
-  void DblClick();
-
  protected:
   void paintEvent(QPaintEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:

@@ -23,7 +23,7 @@ int ScreenPixelsPerInch() {
 
 }  // namespace
 
-TKivDrawPanel::TKivDrawPanel(QWidget* parent) : QWidget(parent), FPixelsPerInch(ScreenPixelsPerInch()) {
+TKivDrawPanel::TKivDrawPanel(QWidget* parent) : TKivMouseControl(parent), FPixelsPerInch(ScreenPixelsPerInch()) {
   FScale = static_cast<long double>(FZoom) * FPixelsPerInch / 2540;
   FTickFont.setFamily(QStringLiteral("Small Fonts"));
   FTickFont.setPointSize(6);
@@ -140,26 +140,3 @@ void TKivDrawPanel::paintEvent(QPaintEvent*) {
                     h - Round(FBottomMargin * FScale));
 }
 
-void TKivDrawPanel::mousePressEvent(QMouseEvent* event) {
-  FPressed = event->button() == Qt::LeftButton;
-  const QPoint pos = app::EventPoint(event->position());
-  emit MouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
-}
-
-void TKivDrawPanel::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint pos = app::EventPoint(event->position());
-  emit MouseMove(event->modifiers(), pos.x(), pos.y());
-}
-
-void TKivDrawPanel::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint pos = app::EventPoint(event->position());
-  const bool click = FPressed && event->button() == Qt::LeftButton && rect().contains(pos);
-  FPressed = false;
-  emit MouseUp(event->button(), event->modifiers(), pos.x(), pos.y());
-  if (click) emit Click();
-}
-
-void TKivDrawPanel::mouseDoubleClickEvent(QMouseEvent* event) {
-  mousePressEvent(event);
-  emit DblClick();
-}

@@ -6,7 +6,9 @@
 #include <QFont>
 #include <QWidget>
 
-class TKivDrawPanel : public QWidget {
+#include "kivmousecontrol.h"
+
+class TKivDrawPanel : public TKivMouseControl {
   Q_OBJECT
 
  public:
@@ -45,19 +47,8 @@ class TKivDrawPanel : public QWidget {
   bool DoubleBuffered() const { return FDoubleBuffered; }
   void SetDoubleBuffered(bool value) { FDoubleBuffered = value; }
 
- signals:
-  void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
-  void MouseMove(Qt::KeyboardModifiers modifiers, int x, int y);
-  void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
-  void Click();
-  void DblClick();
-
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void Rescale();
@@ -77,5 +68,4 @@ class TKivDrawPanel : public QWidget {
   QFont FTickFont;
   QColor FTickFontColor = Qt::black;
   bool FDoubleBuffered = false;
-  bool FPressed = false;
 };
