@@ -17,9 +17,13 @@
 
 namespace app {
 
-QString LockSealCaption(bool locked) { return locked ? QStringLiteral("解锁印章") : QStringLiteral("锁定印章位置"); }
+QString LockSealCaption(bool locked) {
+  return locked ? QStringLiteral("解锁印章") : QStringLiteral("锁定印章位置");
+}
 
-QString LockPageCaption(bool locked) { return locked ? QStringLiteral("解锁页面") : QStringLiteral("锁定页面"); }
+QString LockPageCaption(bool locked) {
+  return locked ? QStringLiteral("解锁页面") : QStringLiteral("锁定页面");
+}
 
 bool TakesPicture(seal::TSealType type) { return type < seal::stHorzLine || type == seal::stAnyImage; }
 
@@ -137,7 +141,8 @@ void TfrmMain::actLockPageExecute() {
 void TfrmMain::ToolsClick() {
   TfrmChild* window = ActiveChild();
   if (!window) return;
-  if (window->FCurrentSeal) Action(QStringLiteral("actLockSeal"))->setText(app::LockSealCaption(IsLocked(window->FCurrentSeal)));
+  if (window->FCurrentSeal)
+    Action(QStringLiteral("actLockSeal"))->setText(app::LockSealCaption(IsLocked(window->FCurrentSeal)));
   Action(QStringLiteral("actLockPage"))->setText(app::LockPageCaption(!window->KivDrawPanel1->isEnabled()));
 }
 
@@ -170,7 +175,8 @@ void TfrmMain::actSendToBackExecute() {
 void TfrmMain::actSameCenterExecute() {
   TfrmChild* window = ActiveChild();
   if (!window || !window->FSelectFrame) return;
-  const long double mmPerPixel = 100.0L / (static_cast<long double>(window->KivDrawPanel1->Zoom()) * window->FPixelsPerMm);
+  const long double mmPerPixel =
+      100.0L / (static_cast<long double>(window->KivDrawPanel1->Zoom()) * window->FPixelsPerMm);
   const TSelectFrame* frame = window->FSelectFrame;
   const float centreX = static_cast<float>((frame->x() + frame->width() / 2.0L) * mmPerPixel);
   const float centreY = static_cast<float>((frame->y() + frame->height() / 2.0L) * mmPerPixel);
