@@ -333,6 +333,7 @@ void TfrmMain::CreateStatusBar() {
 
 void TfrmMain::BindWindowActions() {
   BindDocumentCommands();
+  BindEditCommands();
   app::BindAction(Action(QStringLiteral("WindowClose1")), this, [this] { ClientWindow->closeActiveSubWindow(); });
   app::BindAction(Action(QStringLiteral("WindowCascade1")), this, [this] { ClientWindow->cascadeSubWindows(); });
   app::BindAction(Action(QStringLiteral("WindowTileHorizontal1")), this, [this] { TileWindows(Qt::Vertical); });

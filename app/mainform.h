@@ -126,6 +126,21 @@ class TfrmMain : public QMainWindow {
   void actEditCopyExecute();
   void actEditPasteExecute();
   void WindowsCloseAllExecute();
+  // The edit commands (editcommands.cpp), each on the active document window but the
+  // page's double buffering, which applies to all.
+  void actEditDelExecute();
+  void actEditClearExecute();
+  void actEditSetColorExecute();
+  void actEditCutExecute();
+  void actLockSealExecute();
+  void actLockPageExecute();
+  void actBringToFrontExecute();
+  void actSendToBackExecute();
+  void actSameCenterExecute();
+  void actChangePictureExecute();
+  void actPageDoubleBufferedExecute();
+  // The lock captions as the Tools menu opens.
+  void ToolsClick();
   // The open document windows, closing ones excluded.
   std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
   // The zoom box's percentage as a document's zoom; throws on text that is no number.
@@ -145,6 +160,7 @@ class TfrmMain : public QMainWindow {
   void CreateStatusBar();
   void BindWindowActions();
   void BindDocumentCommands();
+  void BindEditCommands();
   QString DocumentFolder() const;
   void MarkSaved(TfrmChild* window);
   // Asks every document window, the front one first; false at the first refusal.

@@ -1,5 +1,6 @@
 #include "services.h"
 
+#include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -87,6 +88,13 @@ TServices DesktopServices() {
     const QString start = QFileInfo(name).isAbsolute() ? name : folder + QLatin1Char('/') + name;
     return QFileDialog::getSaveFileName(parent, QString(), start, filter, nullptr,
                                         QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+  };
+  // Qt's colour dialog always shows its custom colours and has no expand button; it starts
+  // on black, as the system's does when given no colour.
+  s.ChooseColor = [](QWidget* parent) -> std::optional<platform::TColor> {
+    const QColor colour = QColorDialog::getColor(Qt::black, parent, QString(), QColorDialog::DontUseNativeDialog);
+    if (!colour.isValid()) return std::nullopt;
+    return platform::FromQColor(colour);
   };
   s.OpenUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
   s.PrinterNames = [] { return QPrinterInfo::availablePrinterNames(); };

@@ -1,6 +1,6 @@
 #pragma once
 // What the windows ask of the desktop, each behind one replaceable function so that every
-// window runs offscreen in tests: message boxes, file dialogs, the shell, the printer list,
+// window runs offscreen in tests: message boxes, file and colour dialogs, the shell, the printer list,
 // the lock keys, the screen, the installed fonts, the start-up pauses, the command line and
 // the dialogs library's path. The settings store is platform/registry.h, whose file the
 // tests point elsewhere.
@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+
+#include "color.h"
 
 class QWidget;
 
@@ -50,6 +52,9 @@ struct TServices {
       SaveFileName;
   // Opens a web or mail link with the desktop's default program; failures are not reported.
   std::function<void(const QString& url)> OpenUrl;
+  // A colour from the colour dialog with its custom colours shown, solid colours only;
+  // nullopt when cancelled.
+  std::function<std::optional<platform::TColor>(QWidget* parent)> ChooseColor;
   std::function<QStringList()> PrinterNames;
   // The default printer's capabilities; nullopt when there is no usable default printer.
   std::function<std::optional<TPrinterCaps>()> DefaultPrinterCaps;

@@ -221,12 +221,11 @@ class PaletteTest : public QObject {
 
   void AnyButtonOnTheSwatchRunsTheColourCommand() {
     PaletteFixture f;
-    // Without a colour command a press does nothing.
+    // Without a document the colour command does nothing.
     QTest::mousePress(f.palette->Shape1, Qt::LeftButton);
     QCOMPARE(f.palette->Shape1->BrushColor(), platform::clRed);
-    auto* setColor = new QAction(f.main.get());
-    setColor->setObjectName(QStringLiteral("actEditSetColor"));
-    f.main->ActionList1.push_back(setColor);
+    QAction* setColor = f.main->Action(QStringLiteral("actEditSetColor"));
+    QVERIFY(setColor);
     int runs = 0;
     connect(setColor, &QAction::triggered, [&runs] { ++runs; });
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
