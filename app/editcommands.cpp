@@ -1,5 +1,8 @@
 #include "editcommands.h"
 
+#include "picturefiles.h"
+#include "settingskeys.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -196,11 +199,9 @@ void TfrmMain::actSameCenterExecute() {
 void TfrmMain::actChangePictureExecute() {
   TfrmChild* window = ActiveChild();
   if (!window || !window->FCurrentSeal || !app::TakesPicture(window->FCurrentSeal->SealType())) return;
-  const QString path = Services().OpenFileName(this, FAppPath + QString::fromUtf8(app::kEmblemFolder),
-                                               QString::fromUtf8(app::kPictureFilter));
-  if (path.isEmpty()) return;
   platform::TPicture picture;
-  picture.LoadFromFile(path.toStdString());
+  const QString path = app::PickPictureFile(this, FAppPath, picture);
+  if (path.isEmpty()) return;
   TSeal* element = window->FCurrentSeal;
   element->SetHaveImage(true);
   element->SetImageIsStar(false);
@@ -215,6 +216,6 @@ void TfrmMain::actChangePictureExecute() {
 void TfrmMain::actPageDoubleBufferedExecute() {
   const bool on = actPageDoubleBuffered->isChecked();
   for (TfrmChild* window : DocumentWindows()) window->KivDrawPanel1->SetDoubleBuffered(on);
-  platform::WriteRegInteger(platform::TRegRoot::LocalMachine, QString::fromUtf8(app::kSettingsKey),
+  platform::WriteRegInteger(platform::TRegRoot::LocalMachine, QString::fromUtf8(app::kConfigKey),
                             QString::fromUtf8(app::kPageDoubleBufferedValue), on ? 1 : 0);
 }

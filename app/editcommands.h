@@ -16,11 +16,5 @@ QString LockPageCaption(bool locked);
 // Frame seals and free pictures carry a picture; lines, texts, stars and tables do not.
 bool TakesPicture(seal::TSealType type);
 
-inline constexpr const char* kEmblemFolder = "我的徽标库";
-inline constexpr const char* kPictureFilter =
-    "图象文件 (*.bmp *.jpg *.jpeg *.gif *.ico *.emf *.wmf);;所有文件 (*)";
-
-inline constexpr const char* kSettingsKey = "SOFTWARE\\Taverlin\\Brelvonix\\系统配置";
-inline constexpr const char* kPageDoubleBufferedValue = "PageDoubleBuffered";
 
 }  // namespace app

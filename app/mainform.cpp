@@ -1,5 +1,7 @@
 #include "mainform.h"
 
+#include "settingskeys.h"
+
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,9 +41,9 @@ TfrmMain* frmMain = nullptr;
 
 namespace {
 
-const QString kConfigKey = QStringLiteral("SOFTWARE\\Taverlin\\Brelvonix\\系统配置");
-const QString kUserInfoKey = QStringLiteral("SOFTWARE\\Taverlin\\Brelvonix\\UserInfo");
-const QString kHomePageKey = QStringLiteral("SOFTWARE\\Taverlin\\Brelvonix\\BrelvonixHomePage");
+const QString kConfigKey = QString::fromUtf8(app::kConfigKey);
+const QString kUserInfoKey = QString::fromUtf8(app::kUserInfoKey);
+const QString kHomePageKey = QString::fromUtf8(app::kHomePageKey);
 
 constexpr platform::TColor kBoxTextColor = 0x803000;
 constexpr int kStartupPause = 150;
@@ -456,7 +458,8 @@ void TfrmMain::FormCreate() {
   FontComboBox->setCurrentIndex(FontComboBox->findText(QStringLiteral("宋体"), Qt::MatchExactly));
 
   SplashStatus(kStartupPause, QStringLiteral("完成初始化……"));
-  if (const auto on = platform::ReadRegInteger(TRegRoot::LocalMachine, kConfigKey, QStringLiteral("PageDoubleBuffered")))
+  if (const auto on = platform::ReadRegInteger(TRegRoot::LocalMachine, kConfigKey,
+                                               QString::fromUtf8(app::kPageDoubleBufferedValue)))
     actPageDoubleBuffered->setChecked(*on != 0);
 
   app::RegisterProgramCursors();

@@ -11,6 +11,7 @@
 #include "mainform.h"
 #include "pandrel.h"
 #include "picture.h"
+#include "picturefiles.h"
 #include "services.h"
 
 namespace app {
@@ -247,13 +248,8 @@ std::vector<TSealTemplate> BuildTemplates() {
 }
 
 // The picture the user picks for tag 16; false when the dialog is cancelled.
-bool PickPictureFile(TfrmChild* window, platform::TPicture& picture) {
-  const QString folder = window->Main()->FAppPath + QStringLiteral("我的徽标库");
-  const QString path = Services().OpenFileName(
-      window, folder, QStringLiteral("图象文件 (*.bmp *.jpg *.jpeg *.gif *.ico *.emf *.wmf);;所有文件 (*)"));
-  if (path.isEmpty()) return false;
-  picture.LoadFromFile(path.toStdString());
-  return true;
+bool PickElementPicture(TfrmChild* window, platform::TPicture& picture) {
+  return !PickPictureFile(window, window->Main()->FAppPath, picture).isEmpty();
 }
 
 // The selected emblem tile's picture for tag 41; false without a selected tile.
@@ -326,7 +322,7 @@ seal::TSeal* CreateSealForTool(TfrmChild* window, int tag, int x, int y, QMenu* 
     if (needsPicture) {
       // A picture that will not load leaves nothing behind: the error goes to the guard
       // around the press, and the element is freed on the way out.
-      const bool chosen = tag == 16 ? PickPictureFile(window, picture) : SelectedEmblemPicture(window, picture);
+      const bool chosen = tag == 16 ? PickElementPicture(window, picture) : SelectedEmblemPicture(window, picture);
       if (!chosen) return nullptr;
     }
     for (const TTemplateSetting& s : row->settings) s.ApplyTo(*element, &picture);
