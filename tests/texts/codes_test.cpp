@@ -12,21 +12,13 @@ namespace {
 using namespace seal;
 using platform::TRecordingCanvas;
 using texttest::GlyphRows;
+using texttest::Positions;
+using texttest::TPos;
 using texttest::TGlyphKind;
 using texttest::TGlyphRow;
 
 constexpr TColor kRed = 0x0000FF;
 
-struct TPos {
-  int x, y;
-  bool operator==(const TPos&) const = default;
-};
-
-std::vector<TPos> Positions(const std::vector<TGlyphRow>& rows) {
-  std::vector<TPos> out;
-  for (const TGlyphRow& g : rows) out.push_back({g.x, g.y});
-  return out;
-}
 
 std::string Texts(const std::vector<TGlyphRow>& rows) {
   std::string out;

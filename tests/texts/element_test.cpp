@@ -21,19 +21,11 @@ using platform::Gbk;
 using platform::TRecordingCanvas;
 using texttest::GlyphRows;
 using texttest::LineRecords;
+using texttest::Positions;
+using texttest::TPos;
 using texttest::TGlyphRow;
 using texttest::TLine;
 
-struct TPos {
-  int x, y;
-  bool operator==(const TPos&) const = default;
-};
-
-std::vector<TPos> Positions(const std::vector<TGlyphRow>& rows, int X, int Y) {
-  std::vector<TPos> out;
-  for (const TGlyphRow& g : rows) out.push_back({g.x - X, g.y - Y});
-  return out;
-}
 
 TEST(ElementTexts, ArcTextElementUsesItsBoxAsTheEllipse) {
   // 10 mm at 10 px/mm: the circle of 100 px of the arc fixture, glyphs 20 × 10.

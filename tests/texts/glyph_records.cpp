@@ -36,4 +36,10 @@ std::vector<TLine> LineRecords(const platform::TRecordingCanvas& canvas) {
   return lines;
 }
 
+std::vector<TPos> Positions(const std::vector<TGlyphRow>& rows, int X, int Y) {
+  std::vector<TPos> out;
+  for (const TGlyphRow& g : rows) out.push_back({g.x - X, g.y - Y});
+  return out;
+}
+
 }  // namespace texttest

@@ -23,6 +23,13 @@ struct TGlyphRow {
 
 std::vector<TGlyphRow> GlyphRows(const platform::TRecordingCanvas& canvas);
 
+struct TPos {
+  int x, y;
+  bool operator==(const TPos&) const = default;
+};
+// The cell top-lefts of the glyphs, relative to (X, Y).
+std::vector<TPos> Positions(const std::vector<TGlyphRow>& rows, int X = 0, int Y = 0);
+
 struct TLine {
   int x0, y0, x1, y1;
   bool operator==(const TLine&) const = default;
