@@ -4,8 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QImage>
-#include <QPainter>
 #include <memory>
 #include <vector>
 
@@ -59,30 +57,14 @@ void DrawAll(const std::vector<std::unique_ptr<TSeal>>& elements, platform::TCan
 
 void BM_DrawThroughCanvas(benchmark::State& state) {
   const auto elements = MakeElements();
-  QImage image(kImageSide, kImageSide, QImage::Format_RGB32);
-  for (auto _ : state) {
-    image.fill(Qt::white);
-    platform::TPainterCanvas canvas(&image);
-    DrawAll(elements, canvas);
-  }
-  benchmark::DoNotOptimize(image.constBits());
+  bench::TimeDrawing(state, kImageSide, [&](platform::TCanvas& canvas) { DrawAll(elements, canvas); });
 }
 
 void BM_ReplayOnQPainter(benchmark::State& state) {
   const auto elements = MakeElements();
   platform::TRecordingCanvas recording;
   DrawAll(elements, recording);
-  QImage image(kImageSide, kImageSide, QImage::Format_RGB32);
-  for (auto _ : state) {
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    if (!bench::Replay(recording.Records(), p)) {
-      state.SkipWithError("a primitive the replay does not know");
-      break;
-    }
-  }
-  benchmark::DoNotOptimize(image.constBits());
+  bench::TimeReplay(state, kImageSide, recording.Records());
 }
 
 void BM_Record(benchmark::State& state) {

@@ -6,8 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QImage>
-#include <QPainter>
 #include <memory>
 
 #include "canvas.h"
@@ -68,46 +66,22 @@ std::unique_ptr<TSeal> MakeOfficialSeal() {
 
 void BM_OfficialSealDrawTo(benchmark::State& state) {
   const auto seal = MakeOfficialSeal();
-  QImage image(kImageSide, kImageSide, QImage::Format_RGB32);
-  for (auto _ : state) {
-    image.fill(Qt::white);
-    platform::TPainterCanvas canvas(&image);
-    seal->DrawTo(10, 10, &canvas, true);
-  }
-  benchmark::DoNotOptimize(image.constBits());
+  bench::TimeDrawing(state, kImageSide, [&](platform::TCanvas& canvas) { seal->DrawTo(10, 10, &canvas, true); });
+}
+
+platform::TRecordingCanvas RecordOfficialSeal() {
+  const auto seal = MakeOfficialSeal();
+  platform::TRecordingCanvas recording;
+  seal->DrawTo(10, 10, &recording, true);
+  return recording;
 }
 
 void BM_OfficialSealReplay(benchmark::State& state) {
-  const auto seal = MakeOfficialSeal();
-  platform::TRecordingCanvas recording;
-  seal->DrawTo(10, 10, &recording, true);
-  QImage image(kImageSide, kImageSide, QImage::Format_RGB32);
-  for (auto _ : state) {
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    if (!bench::Replay(recording.Records(), p)) {
-      state.SkipWithError("a primitive the replay does not know");
-      break;
-    }
-  }
-  benchmark::DoNotOptimize(image.constBits());
+  bench::TimeReplay(state, kImageSide, RecordOfficialSeal().Records());
 }
 
 void BM_OfficialSealReplayOnCanvas(benchmark::State& state) {
-  const auto seal = MakeOfficialSeal();
-  platform::TRecordingCanvas recording;
-  seal->DrawTo(10, 10, &recording, true);
-  QImage image(kImageSide, kImageSide, QImage::Format_RGB32);
-  for (auto _ : state) {
-    image.fill(Qt::white);
-    platform::TPainterCanvas canvas(&image);
-    if (!bench::ReplayOnCanvas(recording.Records(), canvas)) {
-      state.SkipWithError("a primitive the replay does not know");
-      break;
-    }
-  }
-  benchmark::DoNotOptimize(image.constBits());
+  bench::TimeReplayOnCanvas(state, kImageSide, RecordOfficialSeal().Records());
 }
 
 // The layouts alone: the same element onto the recording canvas, which draws nothing.

@@ -131,4 +131,43 @@ bool ReplayOnCanvas(const std::vector<platform::TCanvasRecord>& records, platfor
   return true;
 }
 
+namespace {
+
+void TimeOnImage(benchmark::State& state, int side, const std::function<bool(QImage&)>& draw) {
+  QImage image(side, side, QImage::Format_RGB32);
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    if (!draw(image)) {
+      state.SkipWithError("a primitive the replay does not know");
+      break;
+    }
+  }
+  benchmark::DoNotOptimize(image.constBits());
+}
+
+}  // namespace
+
+void TimeDrawing(benchmark::State& state, int side, const std::function<void(platform::TCanvas&)>& draw) {
+  TimeOnImage(state, side, [&](QImage& image) {
+    platform::TPainterCanvas canvas(&image);
+    draw(canvas);
+    return true;
+  });
+}
+
+void TimeReplay(benchmark::State& state, int side, const std::vector<platform::TCanvasRecord>& records) {
+  TimeOnImage(state, side, [&](QImage& image) {
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    return Replay(records, p);
+  });
+}
+
+void TimeReplayOnCanvas(benchmark::State& state, int side, const std::vector<platform::TCanvasRecord>& records) {
+  TimeOnImage(state, side, [&](QImage& image) {
+    platform::TPainterCanvas canvas(&image);
+    return ReplayOnCanvas(records, canvas);
+  });
+}
+
 }  // namespace bench

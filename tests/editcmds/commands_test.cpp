@@ -41,6 +41,16 @@ int StackIndex(const QWidget* w) { return int(w->parentWidget()->children().inde
 
 void Trigger(DocFixture& f, const char* name) { f.main->Action(QString::fromUtf8(name))->trigger(); }
 
+// Saves the active document under the name and opens it again in a window of its own.
+TfrmChild* SaveAndReopen(DocFixture& f, const char* name) {
+  const QString path = f.Path(name);
+  f.chosen = {path};
+  f.answers = {app::mbYes};
+  f.main->actFileSaveAsExecute();
+  f.main->OpenDocument(path);
+  return f.main->ActiveChild();
+}
+
 }  // namespace
 
 class EditCommandsTest : public QObject {
@@ -194,12 +204,7 @@ class EditCommandsTest : public QObject {
     for (int i = 0; i < 8; ++i) QVERIFY(StackIndex(w->FGrabHandles->Handle(i)) > StackIndex(seals[1]));
     QVERIFY(w->FModified);
 
-    const QString path = f.Path("front.dyz");
-    f.chosen = {path};
-    f.answers = {app::mbYes};
-    f.main->actFileSaveAsExecute();
-    f.main->OpenDocument(path);
-    TfrmChild* reopened = f.main->ActiveChild();
+    TfrmChild* reopened = SaveAndReopen(f, "front.dyz");
     QVERIFY(reopened != w);
     QCOMPARE(reopened->FSeals.size(), size_t(5));
     QCOMPARE(reopened->FSeals.back()->RealCenterX(), 40.0f);
@@ -216,12 +221,7 @@ class EditCommandsTest : public QObject {
       if (s != seals[3]) QVERIFY(StackIndex(s) > StackIndex(seals[3]));
     QVERIFY(w->FModified);
 
-    const QString path = f.Path("back.dyz");
-    f.chosen = {path};
-    f.answers = {app::mbYes};
-    f.main->actFileSaveAsExecute();
-    f.main->OpenDocument(path);
-    TfrmChild* reopened = f.main->ActiveChild();
+    TfrmChild* reopened = SaveAndReopen(f, "back.dyz");
     QVERIFY(reopened != w);
     QCOMPARE(reopened->FSeals.front()->RealCenterX(), 60.0f);
     for (TSeal* s : reopened->FSeals)
