@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "gbk.h"
+#include "platform/gbk.h"
 
 namespace app {
 

@@ -9,7 +9,7 @@
 #include "document_file.h"
 #include "documentcommands.h"
 #include "kivdrawpanel.h"
-#include "seal.h"
+#include "seal/seal.h"
 #include "whole_file.h"
 
 namespace {

@@ -10,19 +10,19 @@
 #include <algorithm>
 
 #include "commandguard.h"
-#include "cursors.h"
+#include "platform/cursors.h"
 #include "dragoverlay.h"
 #include "drawtoolactions.h"
 #include "kivcontrols.h"
 #include "kivdrawpanel.h"
 #include "mainform.h"
-#include "numeric.h"
+#include "platform/numeric.h"
 #include "paintlock.h"
 #include "sealtemplates.h"
 #include "selectframe.h"
-#include "seal.h"
+#include "seal/seal.h"
 #include "services.h"
-#include "syscolors.h"
+#include "platform/syscolors.h"
 
 using platform::Round;
 using seal::TSeal;
@@ -73,7 +73,7 @@ TfrmChild::TfrmChild(TfrmMain* main) : QMdiSubWindow(nullptr), FMain(main) {
   ScrollBox->setFrameStyle(QFrame::NoFrame);
   ScrollBox->setWidgetResizable(false);
   QPalette pal = ScrollBox->palette();
-  pal.setColor(QPalette::Window, app::InactiveBorderColor());
+  pal.setColor(QPalette::Window, platform::InactiveBorderColor());
   ScrollBox->setPalette(pal);
   ScrollBox->viewport()->setPalette(pal);
   ScrollBox->viewport()->setAutoFillBackground(true);

@@ -11,7 +11,7 @@
 #include <span>
 #include <vector>
 
-#include "control_events.h"
+#include "seal/control_events.h"
 #include "document_file.h"
 #include "grabhandles.h"
 #include "rectl.h"

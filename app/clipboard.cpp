@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "seal_block.h"
-#include "stream.h"
+#include "platform/stream.h"
 
 namespace app {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "document_file.h"
-#include "seal.h"
+#include "seal/seal.h"
 
 namespace app {
 

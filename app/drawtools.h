@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <array>
 
-#include "color.h"
+#include "platform/color.h"
 #include "kivcontrols.h"
 
 class TfrmMain;

@@ -9,12 +9,12 @@
 
 #include "childform.h"
 #include "commandguard.h"
-#include "gbk.h"
+#include "platform/gbk.h"
 #include "kivdrawpanel.h"
 #include "mainform.h"
 #include "paintlock.h"
-#include "picture.h"
-#include "registry.h"
+#include "platform/picture.h"
+#include "platform/registry.h"
 #include "selectframe.h"
 #include "services.h"
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "seal.h"
+#include "seal/seal.h"
 
 namespace app {
 

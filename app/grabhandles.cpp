@@ -6,7 +6,7 @@
 
 #include "childform.h"
 #include "penstyle.h"
-#include "seal.h"
+#include "seal/seal.h"
 
 namespace {
 

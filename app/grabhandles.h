@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "color.h"
+#include "platform/color.h"
 #include "rectl.h"
 
 namespace seal {

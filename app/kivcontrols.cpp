@@ -7,9 +7,9 @@
 #include <QPainter>
 
 #include "ansitext.h"
-#include "numeric.h"
+#include "platform/numeric.h"
 #include "penstyle.h"
-#include "syscolors.h"
+#include "platform/syscolors.h"
 
 using app::GdiPen;
 using app::GdiRectangle;
@@ -75,9 +75,9 @@ void TKivButton::paintEvent(QPaintEvent*) {
   const int tw = metrics.horizontalAdvance(FCaption);
   const int th = metrics.height();
 
-  const QColor fill = FBtnState == TButtonState::bsDown     ? app::HighlightColor()
-                      : FBtnState == TButtonState::bsActive ? app::Light3DColor()
-                                                             : app::ButtonFaceColor();
+  const QColor fill = FBtnState == TButtonState::bsDown     ? platform::HighlightColor()
+                      : FBtnState == TButtonState::bsActive ? platform::Light3DColor()
+                                                             : platform::ButtonFaceColor();
   p.setPen(GdiPen(Qt::black, Qt::SolidLine));
   p.setBrush(fill);
   const QPoint tab[] = {{1, 1}, {1, h - 1}, {w - 1, h - 1}, {w - h + 1, 1}};
@@ -107,10 +107,10 @@ void TKivButton::paintEvent(QPaintEvent*) {
       p.setPen(GdiPen(Qt::white, Qt::SolidLine));
       p.drawLine(2, 2, 2, h - 2);
       p.drawLine(2, 2, w - h + 1, 2);
-      p.setPen(GdiPen(app::InactiveBorderColor(), Qt::SolidLine));
+      p.setPen(GdiPen(platform::InactiveBorderColor(), Qt::SolidLine));
       p.drawLine(w - h + 1, 2, w - 3, h - 2);
       p.drawLine(w - 3, h - 2, 2, h - 2);
-      caption(app::HotLightColor(), (w - h - tw) / 2);
+      caption(platform::HotLightColor(), (w - h - tw) / 2);
       break;
   }
 }
@@ -180,7 +180,7 @@ void TKivFlatPanel::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing, false);
   // Opaque: the background colour is the parent's button face.
-  p.fillRect(rect(), app::ButtonFaceColor());
+  p.fillRect(rect(), platform::ButtonFaceColor());
   if (FPanelStyle == TPanelStyle::psDefault) return;
   p.setPen(GdiPen(Qt::black, Qt::SolidLine));
   p.drawLine(0, 0, 0, height());
@@ -247,7 +247,7 @@ void TImagePreview::paintEvent(QPaintEvent*) {
     }
     p.setBrush(Qt::NoBrush);
     if (FSelected)
-      p.setPen(GdiPen(app::HighlightColor(), Qt::SolidLine, 3));
+      p.setPen(GdiPen(platform::HighlightColor(), Qt::SolidLine, 3));
     else
       p.setPen(GdiPen(ToQColor(FActived ? kActiveFrame : kIdleFrame), Qt::SolidLine));
     GdiRectangle(p, 1, 1, w - 1, h - 1);

@@ -10,9 +10,9 @@
 #include <QWidget>
 #include <vector>
 
-#include "color.h"
+#include "platform/color.h"
 #include "kivmousecontrol.h"
-#include "picture.h"
+#include "platform/picture.h"
 
 class QMenu;
 

@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "color.h"
-#include "numeric.h"
+#include "platform/color.h"
+#include "platform/numeric.h"
 #include "penstyle.h"
 
 using platform::Round;

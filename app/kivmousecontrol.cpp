@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-#include "event_point.h"
+#include "platform/event_point.h"
 
 void TKivMouseControl::mousePressEvent(QMouseEvent* event) {
   FPressed = event->button() == Qt::LeftButton;

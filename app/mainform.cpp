@@ -19,19 +19,19 @@
 #include "addresses.h"
 #include "ansitext.h"
 #include "childform.h"
-#include "color.h"
+#include "platform/color.h"
 #include "commandguard.h"
 #include "drawtoolactions.h"
 #include "drawtools.h"
 #include "mainactions.h"
-#include "numeric.h"
-#include "pandrel.h"
-#include "registry.h"
+#include "platform/numeric.h"
+#include "pandrel/pandrel.h"
+#include "platform/registry.h"
 #include "resources.h"
-#include "seal.h"
+#include "seal/seal.h"
 #include "services.h"
 #include "splash.h"
-#include "syscolors.h"
+#include "platform/syscolors.h"
 
 using app::Services;
 using platform::Round;
@@ -268,7 +268,7 @@ void TfrmMain::CreateToolBar() {
   Panel6 = ToolPanel("Panel6", ToolBar1, panelHeight);
   KivFlatPanel1 = new TKivFlatPanel(Panel6);
   KivFlatPanel1->setObjectName(QStringLiteral("KivFlatPanel1"));
-  KivFlatPanel1->SetColorA(platform::FromQColor(app::InactiveBorderColor()));
+  KivFlatPanel1->SetColorA(platform::FromQColor(platform::InactiveBorderColor()));
   KivFlatPanel1->resize(KivFlatPanel1->width(), panelHeight);
   KivButton1 = new TKivButton(KivFlatPanel1);
   KivButton1->setObjectName(QStringLiteral("KivButton1"));

@@ -14,8 +14,8 @@
 #include <memory>
 #include <vector>
 
-#include "bitmap.h"
-#include "color.h"
+#include "platform/bitmap.h"
+#include "platform/color.h"
 #include "kivcontrols.h"
 #include "mdiclient.h"
 

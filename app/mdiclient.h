@@ -5,7 +5,7 @@
 
 #include <QMdiArea>
 
-#include "bitmap.h"
+#include "platform/bitmap.h"
 
 class TMdiClient : public QMdiArea {
   Q_OBJECT

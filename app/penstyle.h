@@ -9,7 +9,7 @@
 #include <QPoint>
 #include <QPointF>
 
-#include "event_point.h"
+#include "platform/event_point.h"
 
 namespace app {
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "picture.h"
+#include "platform/picture.h"
 
 class QWidget;
 

@@ -9,7 +9,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-#include "cursors.h"
+#include "platform/cursors.h"
 
 namespace app {
 

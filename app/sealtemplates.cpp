@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "childform.h"
-#include "gbk.h"
+#include "platform/gbk.h"
 #include "kivcontrols.h"
 #include "kivdrawpanel.h"
 #include "mainform.h"
-#include "pandrel.h"
-#include "picture.h"
+#include "pandrel/pandrel.h"
+#include "platform/picture.h"
 #include "picturefiles.h"
 #include "services.h"
 

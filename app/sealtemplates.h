@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "seal.h"
+#include "seal/seal.h"
 
 class QMenu;
 class TfrmChild;

@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "color.h"
-#include "control_events.h"
+#include "platform/color.h"
+#include "seal/control_events.h"
 
 class QMenu;
 

@@ -14,9 +14,9 @@
 #include <QThread>
 #include <QUrl>
 
-#include "fonts.h"
+#include "platform/fonts.h"
 #include "lockkeys.h"
-#include "numeric.h"
+#include "platform/numeric.h"
 
 namespace app {
 

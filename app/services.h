@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "color.h"
+#include "platform/color.h"
 
 class QWidget;
 

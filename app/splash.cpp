@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "pandrel.h"
+#include "pandrel/pandrel.h"
 #include "services.h"
 
 TSplashForm* SplashForm = nullptr;

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "picture.h"
+#include "platform/picture.h"
 
 class TSplashForm : public QWidget {
   Q_OBJECT

@@ -7,11 +7,11 @@
 #include <memory>
 #include <vector>
 
-#include "canvas.h"
+#include "platform/canvas.h"
 #include "ratio_report.h"
-#include "recordingcanvas.h"
+#include "platform/recordingcanvas.h"
 #include "replay.h"
-#include "seal.h"
+#include "seal/seal.h"
 
 using namespace seal;
 

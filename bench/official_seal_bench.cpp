@@ -8,12 +8,12 @@
 
 #include <memory>
 
-#include "canvas.h"
-#include "gbk.h"
+#include "platform/canvas.h"
+#include "platform/gbk.h"
 #include "ratio_report.h"
-#include "recordingcanvas.h"
+#include "platform/recordingcanvas.h"
 #include "replay.h"
-#include "seal.h"
+#include "seal/seal.h"
 
 using namespace seal;
 using platform::Gbk;

@@ -3,8 +3,8 @@
 #include <QPainterPath>
 #include <memory>
 
-#include "fonts.h"
-#include "gbk.h"
+#include "platform/fonts.h"
+#include "platform/gbk.h"
 
 namespace bench {
 

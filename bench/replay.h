@@ -9,8 +9,8 @@
 #include <functional>
 #include <vector>
 
-#include "canvas.h"
-#include "recordingcanvas.h"
+#include "platform/canvas.h"
+#include "platform/recordingcanvas.h"
 
 namespace bench {
 

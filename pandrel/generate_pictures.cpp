@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "builtin_pictures.h"
-#include "gifwriter.h"
+#include "pandrel/builtin_pictures.h"
+#include "platform/gifwriter.h"
 
 namespace {
 
@@ -270,7 +270,7 @@ QImage Splash() {
 void WriteSource(const std::string& path, const std::vector<std::pair<std::string, std::vector<uint8_t>>>& pictures) {
   std::FILE* out = std::fopen(path.c_str(), "w");
   if (!out) throw std::runtime_error("cannot write " + path);
-  std::fprintf(out, "// Made by generate_pictures; not edited by hand.\n#include \"builtin_pictures.h\"\n\n");
+  std::fprintf(out, "// Made by generate_pictures; not edited by hand.\n#include \"pandrel/builtin_pictures.h\"\n\n");
   std::fprintf(out, "namespace pandrel {\nnamespace {\n");
   for (size_t i = 0; i < pictures.size(); ++i) {
     std::fprintf(out, "const uint8_t kPicture%zu[] = {", i);

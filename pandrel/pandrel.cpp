@@ -1,10 +1,10 @@
-#include "pandrel.h"
+#include "pandrel/pandrel.h"
 
 #include <QPainter>
 #include <cstring>
 #include <memory>
 
-#include "builtin_pictures.h"
+#include "pandrel/builtin_pictures.h"
 
 platform::TBitmap* SetBkGnd(QWidget*, const char* path) {
   auto bitmap = std::make_unique<platform::TBitmap>();

@@ -4,8 +4,8 @@
 
 #include <QImage>
 
-#include "bitmap.h"
-#include "picture.h"
+#include "platform/bitmap.h"
+#include "platform/picture.h"
 
 class QWidget;
 

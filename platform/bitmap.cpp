@@ -1,4 +1,4 @@
-#include "bitmap.h"
+#include "platform/bitmap.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -3,7 +3,7 @@
 
 #include <QImage>
 
-#include "color.h"
+#include "platform/color.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "platform/canvas.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -9,9 +9,9 @@
 #include <numbers>
 #include <utility>
 
-#include "fonts.h"
-#include "gbk.h"
-#include "picture.h"
+#include "platform/fonts.h"
+#include "platform/gbk.h"
+#include "platform/picture.h"
 
 namespace platform {
 

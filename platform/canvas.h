@@ -46,11 +46,11 @@
 #include <string_view>
 #include <vector>
 
-#include "bitmap.h"
-#include "brush.h"
-#include "color.h"
-#include "logfont.h"
-#include "point.h"
+#include "platform/bitmap.h"
+#include "platform/brush.h"
+#include "platform/color.h"
+#include "platform/logfont.h"
+#include "platform/point.h"
 
 class QPainter;
 class QPaintDevice;

@@ -1,4 +1,4 @@
-#include "cursors.h"
+#include "platform/cursors.h"
 
 #include <map>
 

@@ -5,7 +5,7 @@
 #include <QPoint>
 #include <QPointF>
 
-#include "numeric.h"
+#include "platform/numeric.h"
 
 namespace platform {
 

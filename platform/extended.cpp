@@ -1,4 +1,4 @@
-#include "extended.h"
+#include "platform/extended.h"
 
 #include <cstring>
 

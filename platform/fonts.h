@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <string_view>
 
-#include "logfont.h"
+#include "platform/logfont.h"
 
 namespace platform {
 

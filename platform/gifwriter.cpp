@@ -1,4 +1,4 @@
-#include "gifwriter.h"
+#include "platform/gifwriter.h"
 
 #include <gif_lib.h>
 
@@ -7,7 +7,7 @@
 #include <array>
 #include <unordered_map>
 
-#include "picture.h"
+#include "platform/picture.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "library.h"
+#include "platform/library.h"
 
 #include <dlfcn.h>
 

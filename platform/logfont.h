@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "gbk.h"
+#include "platform/gbk.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "picture.h"
+#include "platform/picture.h"
 
 #include <gif_lib.h>
 // jpeglib.h needs size_t and FILE declared before it.

@@ -1,10 +1,10 @@
-#include "recordingcanvas.h"
+#include "platform/recordingcanvas.h"
 
 #include <array>
 #include <cstdio>
 
-#include "gbk.h"
-#include "picture.h"
+#include "platform/gbk.h"
+#include "platform/picture.h"
 
 namespace platform {
 

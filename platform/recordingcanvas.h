@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "platform/canvas.h"
 
 namespace platform {
 

@@ -1,9 +1,9 @@
-#include "stream.h"
+#include "platform/stream.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "extended.h"
+#include "platform/extended.h"
 
 namespace platform {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "event_point.h"
+#include "platform/event_point.h"
 
 namespace seal {
 

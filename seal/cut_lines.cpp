@@ -1,10 +1,10 @@
-#include "cut_lines.h"
+#include "seal/cut_lines.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
-#include "numeric.h"
+#include "platform/numeric.h"
 
 namespace seal {
 

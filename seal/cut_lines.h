@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "point.h"
+#include "platform/point.h"
 
 namespace seal {
 

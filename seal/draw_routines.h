@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "brush.h"
-#include "canvas.h"
-#include "color.h"
-#include "cut_lines.h"
-#include "seal.h"
+#include "platform/brush.h"
+#include "platform/canvas.h"
+#include "platform/color.h"
+#include "seal/cut_lines.h"
+#include "seal/seal.h"
 
 namespace seal {
 

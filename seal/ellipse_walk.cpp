@@ -1,11 +1,11 @@
-#include "ellipse_walk.h"
+#include "seal/ellipse_walk.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
 
-#include "numeric.h"
+#include "platform/numeric.h"
 
 namespace seal {
 

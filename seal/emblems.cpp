@@ -1,8 +1,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "draw_routines.h"
-#include "numeric.h"
+#include "seal/draw_routines.h"
+#include "platform/numeric.h"
 
 namespace seal {
 

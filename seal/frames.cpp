@@ -2,8 +2,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "draw_routines.h"
-#include "numeric.h"
+#include "seal/draw_routines.h"
+#include "platform/numeric.h"
 
 namespace seal {
 

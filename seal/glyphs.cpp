@@ -1,6 +1,6 @@
-#include "draw_routines.h"
-#include "gbk.h"
-#include "numeric.h"
+#include "seal/draw_routines.h"
+#include "platform/gbk.h"
+#include "platform/numeric.h"
 
 namespace seal {
 

@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include "draw_routines.h"
-#include "numeric.h"
+#include "seal/draw_routines.h"
+#include "platform/numeric.h"
 
 namespace seal {
 

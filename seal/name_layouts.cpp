@@ -1,9 +1,9 @@
 #include <array>
 #include <span>
 
-#include "draw_routines.h"
-#include "gbk.h"
-#include "numeric.h"
+#include "seal/draw_routines.h"
+#include "platform/gbk.h"
+#include "platform/numeric.h"
 
 namespace seal {
 

@@ -1,6 +1,6 @@
-#include "seal.h"
+#include "seal/seal.h"
 
-#include "event_point.h"
+#include "platform/event_point.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -11,8 +11,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "gbk.h"
-#include "numeric.h"
+#include "platform/gbk.h"
+#include "platform/numeric.h"
 
 namespace seal {
 

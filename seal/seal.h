@@ -14,12 +14,12 @@
 #include <string>
 #include <type_traits>
 
-#include "bitmap.h"
-#include "brush.h"
-#include "color.h"
-#include "control_events.h"
-#include "cut_lines.h"
-#include "picture.h"
+#include "platform/bitmap.h"
+#include "platform/brush.h"
+#include "platform/color.h"
+#include "seal/control_events.h"
+#include "seal/cut_lines.h"
+#include "platform/picture.h"
 
 class QMenu;
 

@@ -1,9 +1,9 @@
-#include "seal_draw.h"
+#include "seal/seal_draw.h"
 
 #include <array>
 #include <string>
 
-#include "draw_routines.h"
+#include "seal/draw_routines.h"
 
 namespace seal {
 

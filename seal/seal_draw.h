@@ -4,10 +4,10 @@
 // element's top-left on the canvas; the three colour values are what the element is drawn
 // with this time (its own, or black).
 
-#include "brush.h"
-#include "canvas.h"
-#include "color.h"
-#include "seal.h"
+#include "platform/brush.h"
+#include "platform/canvas.h"
+#include "platform/color.h"
+#include "seal/seal.h"
 
 namespace seal {
 

@@ -2,9 +2,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "draw_routines.h"
-#include "ellipse_walk.h"
-#include "numeric.h"
+#include "seal/draw_routines.h"
+#include "seal/ellipse_walk.h"
+#include "platform/numeric.h"
 
 namespace seal {
 

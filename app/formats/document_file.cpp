@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "numeric.h"
+#include "platform/numeric.h"
 #include "seal_block.h"
 
 namespace formats {

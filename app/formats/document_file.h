@@ -11,8 +11,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "seal.h"
-#include "stream.h"
+#include "seal/seal.h"
+#include "platform/stream.h"
 
 class QMenu;
 class QWidget;

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "gbk.h"
+#include "platform/gbk.h"
 
 namespace formats {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "picture.h"
-#include "seal.h"
-#include "stream.h"
+#include "platform/picture.h"
+#include "seal/seal.h"
+#include "platform/stream.h"
 
 class QMenu;
 class QWidget;

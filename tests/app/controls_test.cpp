@@ -5,7 +5,7 @@
 
 #include "kivcontrols.h"
 #include "pixels.h"
-#include "syscolors.h"
+#include "platform/syscolors.h"
 
 namespace {
 
@@ -100,7 +100,7 @@ class ControlsTest : public QObject {
     b.SetBtnState(TButtonState::bsDown);
     const QImage down = RenderWidget(b);
     QCOMPARE(PixelAt(down, 2, 10), platform::clBlack);
-    QCOMPARE(down.pixel(5, 5), app::HighlightColor().rgb());
+    QCOMPARE(down.pixel(5, 5), platform::HighlightColor().rgb());
     b.SetBtnState(TButtonState::bsActive);
     const QImage active = RenderWidget(b);
     QCOMPARE(PixelAt(active, 2, 10), platform::clWhite);
@@ -148,8 +148,8 @@ class ControlsTest : public QObject {
     QTest::mousePress(&tile, Qt::LeftButton);
     QVERIFY(tile.Selected());
     img = RenderWidget(tile, kUnder);
-    QCOMPARE(img.pixel(2, 2), app::HighlightColor().rgb());
-    QCOMPARE(img.pixel(0, 0), app::HighlightColor().rgb());
+    QCOMPARE(img.pixel(2, 2), platform::HighlightColor().rgb());
+    QCOMPARE(img.pixel(0, 0), platform::HighlightColor().rgb());
     QTest::mousePress(&tile, Qt::RightButton);
     QVERIFY(tile.Selected());
     QTest::mousePress(&tile, Qt::LeftButton);
@@ -195,7 +195,7 @@ class ControlsTest : public QObject {
     TKivFlatPanel panel;
     QCOMPARE(panel.size(), QSize(100, 22));
     QCOMPARE(panel.FrameWidth(), 6);
-    const QRgb face = app::ButtonFaceColor().rgb();
+    const QRgb face = platform::ButtonFaceColor().rgb();
 
     panel.SetFrameWidth(1);
     panel.SetColorA(0x00FFFF);

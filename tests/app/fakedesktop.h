@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "registry.h"
+#include "platform/registry.h"
 #include "services.h"
 
 struct FakeDesktop {

@@ -5,7 +5,7 @@
 
 #include "addresses.h"
 #include "commandguard.h"
-#include "cursors.h"
+#include "platform/cursors.h"
 #include "fakedesktop.h"
 #include "mainform.h"
 #include "mdiclient.h"

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "color.h"
+#include "platform/color.h"
 
 inline QImage RenderWidget(QWidget& w, QRgb background = 0xFF808080) {
   QImage image(w.size(), QImage::Format_RGB32);

@@ -3,9 +3,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "cursors.h"
-#include "library.h"
-#include "registry.h"
+#include "platform/cursors.h"
+#include "platform/library.h"
+#include "platform/registry.h"
 
 using platform::TRegRoot;
 

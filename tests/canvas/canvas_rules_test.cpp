@@ -9,9 +9,9 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
-#include "canvas.h"
+#include "platform/canvas.h"
 #include "canvas_fixture.h"
-#include "picture.h"
+#include "platform/picture.h"
 
 using namespace platform;
 using namespace canvastest;

@@ -5,9 +5,9 @@
 
 #include <QFontInfo>
 
-#include "canvas.h"
+#include "platform/canvas.h"
 #include "canvas_fixture.h"
-#include "fonts.h"
+#include "platform/fonts.h"
 
 using namespace platform;
 using namespace canvastest;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "recordingcanvas.h"
+#include "platform/recordingcanvas.h"
 
 using namespace platform;
 

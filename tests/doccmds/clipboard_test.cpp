@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <limits>
 
-#include "stream.h"
+#include "platform/stream.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "docfixture.h"
 #include "documentcommands.h"
 #include "drawtoolactions.h"
-#include "stream.h"
+#include "platform/stream.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "childform.h"
 #include "kivdrawpanel.h"
 #include "mainform.h"
-#include "seal.h"
+#include "seal/seal.h"
 #include "services.h"
 
 struct TAsked {

@@ -9,14 +9,14 @@
 #include <optional>
 
 #include "childform.h"
-#include "cursors.h"
+#include "platform/cursors.h"
 #include "drawtoolactions.h"
 #include "fakedesktop.h"
 #include "kivdrawpanel.h"
 #include "mainform.h"
 #include "mdiclient.h"
-#include "numeric.h"
-#include "seal.h"
+#include "platform/numeric.h"
+#include "seal/seal.h"
 #include "services.h"
 
 class ScriptedMain : public TfrmMain {

@@ -4,9 +4,9 @@
 #include <map>
 
 #include "docfixture.h"
-#include "gbk.h"
+#include "platform/gbk.h"
 #include "kivcontrols.h"
-#include "pandrel.h"
+#include "pandrel/pandrel.h"
 #include "sealtemplates.h"
 
 using seal::TSeal;

@@ -12,7 +12,7 @@
 
 #include "childform.h"
 #include "mainform.h"
-#include "registry.h"
+#include "platform/registry.h"
 #include "services.h"
 
 int main(int argc, char** argv) {

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "draw_fixture.h"
-#include "gbk.h"
-#include "recordingcanvas.h"
+#include "platform/gbk.h"
+#include "platform/recordingcanvas.h"
 #include "routine_spies.h"
-#include "seal_draw.h"
+#include "seal/seal_draw.h"
 
 using namespace seal;
 using namespace drawtest;

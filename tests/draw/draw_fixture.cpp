@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <cstring>
 
-#include "gbk.h"
+#include "platform/gbk.h"
 
 namespace drawtest {
 

@@ -7,8 +7,8 @@
 #include <QString>
 #include <memory>
 
-#include "color.h"
-#include "seal.h"
+#include "platform/color.h"
+#include "seal/seal.h"
 #include "test_images.h"
 
 namespace drawtest {

@@ -7,10 +7,10 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "canvas.h"
+#include "platform/canvas.h"
 #include "draw_fixture.h"
-#include "picture.h"
-#include "recordingcanvas.h"
+#include "platform/picture.h"
+#include "platform/recordingcanvas.h"
 
 using namespace seal;
 using namespace drawtest;

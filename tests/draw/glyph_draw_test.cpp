@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "canvas.h"
+#include "platform/canvas.h"
 #include "draw_fixture.h"
-#include "draw_routines.h"
-#include "gbk.h"
-#include "recordingcanvas.h"
+#include "seal/draw_routines.h"
+#include "platform/gbk.h"
+#include "platform/recordingcanvas.h"
 
 using namespace seal;
 using namespace drawtest;

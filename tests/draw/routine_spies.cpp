@@ -3,7 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "draw_routines.h"
+#include "seal/draw_routines.h"
 
 namespace drawtest {
 

@@ -7,7 +7,7 @@
 
 #include "docfixture.h"
 #include "editcommands.h"
-#include "gbk.h"
+#include "platform/gbk.h"
 #include "grabhandles.h"
 #include "selectframe.h"
 

@@ -15,8 +15,8 @@
 #include <limits>
 
 #include "document_makers.h"
-#include "extended.h"
-#include "gbk.h"
+#include "platform/extended.h"
+#include "platform/gbk.h"
 #include "picture_makers.h"
 #include "seal_block.h"
 #include "whole_file.h"

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <map>
 
-#include "gbk.h"
-#include "gifwriter.h"
+#include "platform/gbk.h"
+#include "platform/gifwriter.h"
 #include "picture_makers.h"
-#include "stream.h"
+#include "platform/stream.h"
 
 namespace document_makers {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "picture.h"
-#include "seal.h"
+#include "platform/picture.h"
+#include "seal/seal.h"
 
 namespace document_makers {
 

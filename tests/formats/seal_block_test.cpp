@@ -15,7 +15,7 @@
 #include <set>
 
 #include "document_makers.h"
-#include "gbk.h"
+#include "platform/gbk.h"
 
 using namespace formats;
 using namespace seal;

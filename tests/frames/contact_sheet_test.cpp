@@ -7,10 +7,10 @@
 #include <QFontDatabase>
 #include <functional>
 
-#include "canvas.h"
-#include "draw_routines.h"
+#include "platform/canvas.h"
+#include "seal/draw_routines.h"
 #include "frame_fixture.h"
-#include "gbk.h"
+#include "platform/gbk.h"
 
 using namespace framestest;
 using platform::bsClear;

@@ -7,11 +7,11 @@
 #include <QBuffer>
 #include <QImage>
 
-#include "canvas.h"
+#include "platform/canvas.h"
 #include "frame_fixture.h"
-#include "gbk.h"
-#include "picture.h"
-#include "seal.h"
+#include "platform/gbk.h"
+#include "platform/picture.h"
+#include "seal/seal.h"
 
 using namespace framestest;
 using platform::bsClear;

@@ -6,8 +6,8 @@
 #include <climits>
 #include <set>
 
-#include "canvas.h"
-#include "draw_routines.h"
+#include "platform/canvas.h"
+#include "seal/draw_routines.h"
 #include "frame_fixture.h"
 
 using namespace framestest;

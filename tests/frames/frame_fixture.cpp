@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "gbk.h"
+#include "platform/gbk.h"
 
 namespace framestest {
 

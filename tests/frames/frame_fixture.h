@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "color.h"
-#include "recordingcanvas.h"
-#include "seal.h"
+#include "platform/color.h"
+#include "platform/recordingcanvas.h"
+#include "seal/seal.h"
 #include "test_images.h"
 
 namespace framestest {

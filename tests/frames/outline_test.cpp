@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "canvas.h"
-#include "draw_routines.h"
+#include "platform/canvas.h"
+#include "seal/draw_routines.h"
 #include "frame_fixture.h"
 
 using namespace framestest;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "stream.h"
+#include "platform/stream.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <cstdlib>
 
 #include "fuzz_limits.h"
-#include "picture.h"
+#include "platform/picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {

@@ -1,7 +1,7 @@
 // The first byte picks the kind (bitmap, icon or metafile), the rest is the picture.
 #include <cstdlib>
 
-#include "picture.h"
+#include "platform/picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "gifwriter.h"
+#include "platform/gifwriter.h"
 #include "picture_makers.h"
-#include "stream.h"
+#include "platform/stream.h"
 
 using namespace picture_makers;
 

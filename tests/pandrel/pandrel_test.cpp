@@ -6,10 +6,10 @@
 #include <memory>
 #include <set>
 
-#include "bitmap.h"
-#include "gifwriter.h"
-#include "pandrel.h"
-#include "picture.h"
+#include "platform/bitmap.h"
+#include "platform/gifwriter.h"
+#include "pandrel/pandrel.h"
+#include "platform/picture.h"
 
 using platform::TBitmap;
 using platform::TGraphicKind;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "picture.h"
+#include "platform/picture.h"
 #include "picture_makers.h"
 
 using namespace platform;

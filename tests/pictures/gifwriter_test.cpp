@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <set>
 
-#include "gifwriter.h"
-#include "picture.h"
+#include "platform/gifwriter.h"
+#include "platform/picture.h"
 #include "picture_makers.h"
 
 using namespace platform;

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "gifwriter.h"
-#include "picture.h"
+#include "platform/gifwriter.h"
+#include "platform/picture.h"
 #include "picture_makers.h"
 
 using namespace platform;

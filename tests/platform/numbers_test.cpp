@@ -4,9 +4,9 @@
 #include <climits>
 #include <cmath>
 
-#include "color.h"
-#include "extended.h"
-#include "numeric.h"
+#include "platform/color.h"
+#include "platform/extended.h"
+#include "platform/numeric.h"
 
 using namespace platform;
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "stream.h"
+#include "platform/stream.h"
 
 using namespace platform;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gbk.h"
+#include "platform/gbk.h"
 
 using namespace platform;
 

@@ -14,10 +14,10 @@
 #include <memory>
 #include <vector>
 
-#include "canvas.h"
-#include "gbk.h"
-#include "picture.h"
-#include "seal.h"
+#include "platform/canvas.h"
+#include "platform/gbk.h"
+#include "platform/picture.h"
+#include "seal/seal.h"
 
 using namespace seal;
 using platform::Gbk;

@@ -1,6 +1,6 @@
 // Cut-line end points against values worked out by hand from the frame geometry.
 
-#include "cut_lines.h"
+#include "seal/cut_lines.h"
 
 #include <gtest/gtest.h>
 

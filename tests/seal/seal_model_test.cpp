@@ -10,8 +10,8 @@
 #include <functional>
 #include <limits>
 
-#include "numeric.h"
-#include "seal.h"
+#include "platform/numeric.h"
+#include "seal/seal.h"
 
 using namespace seal;
 using platform::TColor;

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <memory>
 
-#include "gbk.h"
+#include "platform/gbk.h"
 
 namespace testimages {
 

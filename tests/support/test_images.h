@@ -7,8 +7,8 @@
 #include <QRect>
 #include <QString>
 
-#include "color.h"
-#include "seal.h"
+#include "platform/color.h"
+#include "seal/seal.h"
 
 namespace testimages {
 

@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "draw_fixture.h"
-#include "gbk.h"
+#include "platform/gbk.h"
 #include "glyph_records.h"
-#include "recordingcanvas.h"
-#include "seal.h"
+#include "platform/recordingcanvas.h"
+#include "seal/seal.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "recordingcanvas.h"
+#include "platform/recordingcanvas.h"
 
 namespace texttest {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "draw_routines.h"
+#include "seal/draw_routines.h"
 #include "glyph_records.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <numbers>
 #include <vector>
 
-#include "canvas.h"
+#include "platform/canvas.h"
 #include "canvas_fixture.h"
-#include "draw_routines.h"
-#include "gbk.h"
+#include "seal/draw_routines.h"
+#include "platform/gbk.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "draw_routines.h"
-#include "gbk.h"
+#include "seal/draw_routines.h"
+#include "platform/gbk.h"
 #include "glyph_records.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-namespace app {
+namespace platform {
 
 inline QColor ButtonFaceColor() { return QGuiApplication::palette().color(QPalette::Button); }
 inline QColor HighlightColor() { return QGuiApplication::palette().color(QPalette::Highlight); }
@@ -14,4 +14,4 @@ inline QColor Light3DColor() { return QGuiApplication::palette().color(QPalette:
 inline QColor InactiveBorderColor() { return QColor(212, 208, 200); }
 inline QColor HotLightColor() { return QColor(0, 102, 204); }
 
-}  // namespace app
+}  // namespace platform
