@@ -1,7 +1,7 @@
 // The seal block byte by byte against its layout: every field at its offset, the strings and
 // the picture part, the centre shift of the clipboard, the reader's scale, and hostile blocks.
 
-#include "seal_block.h"
+#include "formats/seal_block.h"
 
 #include <gtest/gtest.h>
 
