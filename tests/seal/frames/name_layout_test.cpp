@@ -209,8 +209,3 @@ TEST(NameLayouts, CanvasFontComesBack) {
   seal::DrawName12Text(0, 0, rec, kRed, kRed, bsClear, Text(200, 150, 40, 80, "中国印"));
   EXPECT_EQ(rec.Font(), before);
 }
-
-TEST(NameLayouts, ZeroSizeElementDrawsNothing) {
-  seal::TNameSealText t = Text(0, 155, 80, 0, "中国");
-  EXPECT_TRUE(Record(seal::DrawName11Text, t).empty());
-}

@@ -190,14 +190,15 @@ TEST(EllipseCode, ReducedSpanAndDegenerateAxes) {
   a.span = 100;
   EllipseCode(a, &r2);
   EXPECT_EQ(r1.Lines(), r2.Lines());
-  // Axes of 100 − 2 × (30 + 20) = 0: nothing.
+  // Axes of 100 − 2 × (30 + 20) = 0: a point, nothing to lay the code along.
   a.pw = 30;
   a.gap = 20;
   EXPECT_TRUE(EllipseCode(a).empty());
+  // A height of 10 − 20 < 0 turns the code ellipse inside out; it still carries the code.
   a.pw = 5;
   a.gap = 5;
-  a.H = 10;  // 10 − 20 < 0
-  EXPECT_TRUE(EllipseCode(a).empty());
+  a.H = 10;
+  EXPECT_EQ(EllipseCode(a).size(), 4u);
   a.H = 100;
   a.code.clear();
   EXPECT_TRUE(EllipseCode(a).empty());
