@@ -36,9 +36,14 @@ TIfdEntry Side(uint16_t tag, int pixels) {
   return {tag, pixels > 0xFFFF ? kLong : kShort, 1, uint32_t(pixels)};
 }
 
-uint32_t Offset(uint64_t at) {
-  if (at > std::numeric_limits<uint32_t>::max()) throw EPictureError("the picture is too large for TIFF");
-  return uint32_t(at);
+constexpr uint64_t kIfdBytes = 2 + 15 * 12 + 4;
+
+// Offsets and counts are 32-bit, so no file beyond 4 GiB can be described. Returns the
+// directory's offset, behind the pixels.
+uint32_t DirectoryOffset(uint64_t pixelsOffset, uint64_t pixelBytes) {
+  if (pixelsOffset + pixelBytes + kIfdBytes > std::numeric_limits<uint32_t>::max())
+    throw EPictureError("the picture is too large for TIFF");
+  return uint32_t(pixelsOffset + pixelBytes);
 }
 
 void WriteHeader(TByteWriter& out, uint32_t ifdOffset) {
@@ -66,15 +71,12 @@ void WriteIfd(TByteWriter& out, const std::vector<TIfdEntry>& entries) {
   out.WriteU32(0);  // no next directory
 }
 
-constexpr uint64_t kIfdBytes = 2 + 15 * 12 + 4;
-
 // Header, XResolution, YResolution, BitsPerSample 8, 8, 8, Software, pixels, directory.
 std::vector<uint8_t> EncodeRgb(const QImage& image) {
   const int w = image.width(), h = image.height();
   const uint64_t pixelBytes = uint64_t(w) * uint64_t(h) * 3;
   constexpr uint32_t xRes = 8, yRes = 16, bits = 24, software = 30, pixels = 40;
-  const uint32_t ifd = Offset(pixels + pixelBytes);
-  Offset(ifd + kIfdBytes);
+  const uint32_t ifd = DirectoryOffset(pixels, pixelBytes);
   TByteWriter out;
   out.Reserve(size_t(ifd + kIfdBytes));
   WriteHeader(out, ifd);
@@ -125,8 +127,7 @@ std::vector<uint8_t> EncodePalette(const TBitmap& bitmap, int bitsPerPixel) {
   const uint32_t n = uint32_t(colours.size());
   const uint32_t xRes = 8 + 6 * n, yRes = 16 + 6 * n, software = 24 + 6 * n, pixels = 34 + 6 * n;
   const uint64_t pixelBytes = uint64_t(rowBytes) * uint64_t(h);
-  const uint32_t ifd = Offset(pixels + pixelBytes);
-  Offset(ifd + kIfdBytes);
+  const uint32_t ifd = DirectoryOffset(pixels, pixelBytes);
   TByteWriter out;
   out.Reserve(size_t(ifd + kIfdBytes));
   WriteHeader(out, ifd);
