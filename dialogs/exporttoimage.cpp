@@ -60,14 +60,12 @@ TfrmExportToImage::TfrmExportToImage(QWidget* owner)
   Label4->setText(QString::fromUtf8("当前显示\n器分辨精\n度:%1dpi").arg(p));
   Label4->setWordWrap(true);
   for (QWidget* w : std::initializer_list<QWidget*>{Label3, Label1, Edit1, Label2, CheckBox1, CheckBox2}) w->adjustSize();
-  for (QPushButton* b : {Button1, Button2})
-    b->resize(std::max(b->sizeHint().width(), p * 75 / 96), std::max(b->sizeHint().height(), p * 25 / 96));
-  const int upDownWidth = p / 6;
+  for (QPushButton* b : {Button1, Button2}) SizeButton(b, p);
 
   Label3->move(p / 8, p / 8);
   Label1->move(p / 12, Bottom(Label3) + p / 8);
   Edit1->setGeometry(Right(Label1), Label1->y() + (Label1->height() - Edit1->height()) / 2, p * 3 / 4, Edit1->height());
-  UpDown1->FollowBuddy(upDownWidth);
+  UpDown1->FollowBuddy(p);
   Label2->move(Right(UpDown1) + p / 48, Bottom(UpDown1) - Label2->height() / 2);
   CheckBox1->move(p / 12, Bottom(Edit1) + p / 24);
   CheckBox2->move(p / 12, Bottom(CheckBox1) + p / 48);

@@ -5,8 +5,9 @@
 #include <QFile>
 #include <QImage>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
-#include <vector>
+#include <algorithm>
 
 #include "platform/canvas.h"
 #include "platform/color.h"
@@ -41,6 +42,11 @@ void SetTextColor(QWidget* widget, const QColor& color) {
   palette.setColor(QPalette::WindowText, color);
   palette.setColor(QPalette::Text, color);
   widget->setPalette(palette);
+}
+
+void SizeButton(QPushButton* button, int pixelsPerInch) {
+  const QSize hint = button->sizeHint();
+  button->resize(std::max(hint.width(), pixelsPerInch * 75 / 96), std::max(hint.height(), pixelsPerInch * 25 / 96));
 }
 
 void SetBackground(QWidget* widget, const QColor& color) {

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 class QDialog;
+class QPushButton;
 
 namespace platform {
 class TCanvas;
@@ -34,6 +35,8 @@ void PlaceOnScreen(QWidget* form, int clientWidth, int clientHeight);
 
 // The colour of a label's or check box's text and of what a text box holds.
 void SetTextColor(QWidget* widget, const QColor& color);
+// A push button at least as large as the desktop's usual 75 x 25 at 96 dots per inch.
+void SizeButton(QPushButton* button, int pixelsPerInch);
 void SetBackground(QWidget* widget, const QColor& color);
 
 // The widget, given its component name.

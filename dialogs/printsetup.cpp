@@ -43,16 +43,14 @@ TfrmPrintSetup::TfrmPrintSetup(QWidget* owner)
   const int ppi = ScreenPixelsPerInch();
   const int m = ppi / 8;
   for (QWidget* w : std::initializer_list<QWidget*>{Label1, CheckBox1, CheckBox2, Label2, Edit1}) w->adjustSize();
-  for (QPushButton* b : {Button1, Button2})
-    b->resize(std::max(b->sizeHint().width(), ppi * 75 / 96), std::max(b->sizeHint().height(), ppi * 25 / 96));
-  const int upDownWidth = ppi / 6;
+  for (QPushButton* b : {Button1, Button2}) SizeButton(b, ppi);
 
   Label1->move(m, m);
   CheckBox1->move(m, Bottom(Label1) + 2 * m);
   CheckBox2->move(m, Bottom(CheckBox1) + m);
   Edit1->setGeometry(m + Label2->width(), Bottom(CheckBox2) + m,
-                     CheckBox1->width() - Label2->width() - upDownWidth - 12, Edit1->height());
-  UpDown1->FollowBuddy(upDownWidth);
+                     CheckBox1->width() - Label2->width() - TUpDown::WidthAt(ppi) - 12, Edit1->height());
+  UpDown1->FollowBuddy(ppi);
   Label2->move(m, Edit1->y() + (Edit1->height() - Label2->height()) / 2);
   Button1->move(ppi / 8 + Right(CheckBox1), m);
   Button2->move(Button1->x(), Bottom(Button1) + ppi / 8);

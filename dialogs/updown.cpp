@@ -40,8 +40,8 @@ void TUpDown::SetPosition(int value) {
   buddy_->setText(QString::number(position_));
 }
 
-void TUpDown::FollowBuddy(int width) {
-  setGeometry(buddy_->x() + buddy_->width(), buddy_->y(), width, buddy_->height());
+void TUpDown::FollowBuddy(int pixelsPerInch) {
+  setGeometry(buddy_->x() + buddy_->width(), buddy_->y(), WidthAt(pixelsPerInch), buddy_->height());
 }
 
 int TUpDown::Position() {

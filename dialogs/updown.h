@@ -18,8 +18,10 @@ class TUpDown : public QWidget {
   int Position();
   // Clamped into Min..Max and shown in the buddy.
   void SetPosition(int value);
-  // Stands right of the buddy at its height, the given width.
-  void FollowBuddy(int width);
+  // The spinner is a sixth of an inch wide.
+  static int WidthAt(int pixelsPerInch) { return pixelsPerInch / 6; }
+  // Stands right of the buddy at its height.
+  void FollowBuddy(int pixelsPerInch);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
