@@ -136,11 +136,12 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   BindEditCommands();
   BindToolsCommands();
   BindWindowCommands();
+  BindHelpCommands();
   FormCreate();
 }
 
 std::vector<std::span<const TfrmMain::TCommand>> TfrmMain::CommandTables() {
-  return {FileCommands(), EditCommands(), ToolsCommands(), WindowCommands()};
+  return {FileCommands(), EditCommands(), ToolsCommands(), WindowCommands(), HelpCommands()};
 }
 
 void TfrmMain::Bind(std::span<const TCommand> commands) {

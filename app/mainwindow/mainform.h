@@ -85,6 +85,7 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   static std::span<const TCommand> EditCommands();
   static std::span<const TCommand> ToolsCommands();
   static std::span<const TCommand> WindowCommands();
+  static std::span<const TCommand> HelpCommands();
   static std::vector<std::span<const TCommand>> CommandTables();
 
   std::unique_ptr<std::vector<uint8_t>> FClipStream;
@@ -158,6 +159,9 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void WindowArrangeExecute();
   void WindowMinimizeAllExecute();
   void WindowsCloseAllExecute();
+  // The Help menu (mainform_help.cpp).
+  void actHelpAboutExecute();
+  void actHelpHelpExecute();
   // The open document windows, closing ones excluded.
   std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
   // The zoom box's percentage as a document's zoom; throws on text that is no number.
@@ -206,6 +210,7 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void BindEditCommands();
   void BindToolsCommands();
   void BindWindowCommands();
+  void BindHelpCommands();
   // A new document window is connected to what follows it.
   void ConnectDocument(TfrmChild* window);
   QString DocumentFolder() const;

@@ -10,11 +10,11 @@
 #include <dlfcn.h>
 #include <functional>
 
-#include "commandguard.h"
-#include "dialogs_binding.h"
+#include "services/commandguard.h"
+#include "services/dialogs_binding.h"
 #include "modal_driver.h"
 #include "platform/library.h"
-#include "services.h"
+#include "services/services.h"
 
 namespace {
 

@@ -15,12 +15,12 @@
 #include <QtTest>
 #include <functional>
 
-#include "dialogs_binding.h"
+#include "services/dialogs_binding.h"
 #include "modal_driver.h"
 #include "platform/library.h"
 #include "platform/picture.h"
 #include "platform/syscolors.h"
-#include "services.h"
+#include "services/services.h"
 
 namespace {
 

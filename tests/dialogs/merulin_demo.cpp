@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <iostream>
 
-#include "commandguard.h"
-#include "dialogs_binding.h"
+#include "services/commandguard.h"
+#include "services/dialogs_binding.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "dialogs_binding.h"
+#include "services/dialogs_binding.h"
 
 #include <QString>
 
 #include "platform/library.h"
-#include "services.h"
+#include "services/services.h"
 
 namespace app {
 
