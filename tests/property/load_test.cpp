@@ -1,0 +1,4 @@
+#include <QtTest>
+class LoadTest : public QObject { Q_OBJECT };
+QTEST_MAIN(LoadTest)
+#include "load_test.moc"
