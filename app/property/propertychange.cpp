@@ -34,8 +34,7 @@ bool IsFirstText(int textIndex) { return textIndex < 1 || textIndex > 3; }
 
 void TfrmProprty::RxSpinEdit1Change(int tag) {
   const TPropertyRow* row = PropertyRow(tag);
-  if (!row || !FHost || !ControlEnabled(tag)) return;
-  if (std::find(FHandling.begin(), FHandling.end(), tag) != FHandling.end()) return;
+  if (!row || !FHost || !ControlEnabled(tag) || Handling(tag)) return;
   TSeal* seal = FHost->CurrentSeal();
   if (!seal) return;
 
@@ -50,14 +49,19 @@ void TfrmProprty::RxSpinEdit1Change(int tag) {
   if (const TProperty* target = TargetOf(*row, seal->SealType(), i)) ApplyShown(*target, *seal, Shown(*row));
   for (const TRefresh& refresh : row->refresh) {
     if (!Applies(refresh.when, *seal, i)) continue;
+    // The box being typed in keeps what the user typed.
     for (const int shown : refresh.tags)
-      if (shown) ShowProperty(*PropertyRow(shown), *seal, i);
+      if (shown && !Handling(shown)) ShowProperty(*PropertyRow(shown), *seal, i);
   }
   if (row->rule != TRule::TextOnEllipse) FollowRule(row->rule, *seal);
 
   if (!FHost) return;
   FHost->SealChanged();
   FHost->ShowFileState(kModifiedState);
+}
+
+bool TfrmProprty::Handling(int tag) const {
+  return std::find(FHandling.begin(), FHandling.end(), tag) != FHandling.end();
 }
 
 void TfrmProprty::FollowRule(TRule rule, TSeal& seal) {

@@ -105,6 +105,7 @@ class TfrmProprty : public QWidget {
   // for the others, with their change suspended.
   void SwitchBox(int tag, seal::TSealType integerKind, seal::TSealType kind);
   void FollowRule(property::TRule rule, seal::TSeal& seal);
+  bool Handling(int tag) const;
 
   property::TPropertyHost* FHost;
   int FPixelsPerInch;
@@ -112,7 +113,7 @@ class TfrmProprty : public QWidget {
   std::array<QWidget*, property::kPropertyTags + 1> FControls{};
   std::array<bool, property::kPropertyTags + 1> FSuspended{};
   // The tags whose change is being handled, innermost last: a cascade of changes that
-  // comes back to one of them stops there.
+  // comes back to one of them stops there, and leaves that control's text alone.
   std::vector<int> FHandling;
 };
 

@@ -158,6 +158,236 @@ class ChangeTest : public QObject {
       QVERIFY2(f->host.fileState == kModifiedState, c.name);
     }
   }
+
+  // E1: the frame shape decides the corner size, the line and code angles and the code
+  // length; their labels follow.
+  void FrameShapeRule() {
+    struct Shape {
+      int item;
+      bool corner, lineAngle, codeAngle, codeLength;
+    };
+    const std::vector<Shape> shapes{{3, false, true, true, false},
+                                    {1, true, false, false, true},
+                                    {2, true, false, false, true},
+                                    {0, false, false, false, true}};
+    auto f = Open(kRectNameSeal);
+    for (const Shape& s : shapes) {
+      f->Pick(6, s.item);
+      QCOMPARE(int(f->element->NameSealFrameType()), s.item);
+      QCOMPARE(f->Enabled(67), s.corner);
+      QCOMPARE(f->window->LabelOf(67)->isEnabled(), s.corner);
+      QCOMPARE(f->Enabled(27), s.lineAngle);
+      QCOMPARE(f->Enabled(55), s.codeAngle);
+      QCOMPARE(f->Enabled(53), s.codeLength);
+      QCOMPARE(f->window->LabelOf(53)->isEnabled(), s.codeLength);
+    }
+  }
+
+  // E4: a text on a ring takes its span and side, a text in a block its lines, rows and
+  // direction.
+  void RingRule() {
+    auto f = Open(kRoundOfficialSeal);
+    f->Pick(31, 1);
+    QVERIFY(!f->Enabled(41));
+    f->SetCheck(47, true);
+    QVERIFY(f->element->IsEllipse1());
+    for (const int tag : {41, 48}) QVERIFY(f->Enabled(tag));
+    for (const int tag : {40, 45, 46}) QVERIFY(!f->Enabled(tag));
+    QVERIFY(!f->window->LabelOf(40)->isEnabled());
+    f->SetCheck(47, false);
+    QVERIFY(!f->element->IsEllipse1());
+    for (const int tag : {41, 48}) QVERIFY(!f->Enabled(tag));
+    for (const int tag : {40, 45, 46}) QVERIFY(f->Enabled(tag));
+  }
+
+  // The code distance only while the code is off the frame.
+  void CodeDistanceRule() {
+    auto f = Open(kRoundOfficialSeal);
+    QVERIFY(!f->Enabled(54));
+    f->SetCheck(59, false);
+    QVERIFY(f->Enabled(54));
+    QVERIFY(f->window->LabelOf(54)->isEnabled());
+    f->SetCheck(59, true);
+    QVERIFY(!f->Enabled(54));
+  }
+
+  // Boxes shown again after a write, each from the property it writes.
+  void FollowUps() {
+    {  // A slanted line's width and height move its angle, and its angle its bounds.
+      auto f = Open(kSlantedLineTool);
+      f->Type(67, QStringLiteral("30"));
+      QCOMPARE(f->element->TextAngle(), 300);
+      QCOMPARE(f->Spin(4)->text(), QString::number(double(f->element->RealWidth()), 'f', 2));
+      QCOMPARE(f->Spin(5)->text(), QString::number(double(f->element->RealHeight()), 'f', 2));
+      f->Type(4, QStringLiteral("10"));
+      QCOMPARE(f->Spin(67)->text(), QString::number(f->element->TextAngle() / 10));
+    }
+    {  // E2 and E3 on a slanted text: its size moves its angle.
+      auto f = Open(kSlantedTextTool);
+      // 20 by 40 mm slant at 63.4 degrees, shown and applied back in whole degrees; the
+      // box typed in keeps what was typed.
+      f->Type(34, QStringLiteral("20"));
+      QCOMPARE(f->Spin(41)->text(), QStringLiteral("63"));
+      QCOMPARE(f->element->TextAngle(), 630);
+      QCOMPARE(f->Spin(34)->text(), QStringLiteral("20"));
+      f->Type(41, QStringLiteral("30"));
+      QCOMPARE(f->Spin(34)->text(), QString::number(double(f->element->RealWidth()), 'f', 2));
+      QCOMPARE(f->Spin(35)->text(), QString::number(double(f->element->RealHeight()), 'f', 2));
+    }
+    {  // A one-row block: its height is its glyph height, both ways.
+      auto f = Open(kBlockTextTool);
+      f->Type(35, QStringLiteral("8"));
+      QCOMPARE(f->element->TextHeight(), 8.0f);
+      QCOMPARE(f->Spin(37)->text(), QStringLiteral("8.00"));
+      f->Type(37, QStringLiteral("9"));
+      QCOMPARE(f->Spin(35)->text(), QStringLiteral("9.00"));
+      // Two lines grow the block; its height is shown again.
+      f->Type(40, QStringLiteral("2"));
+      QCOMPARE(f->Spin(35)->text(), QString::number(double(f->element->RealHeight()), 'f', 2));
+      // Turned to columns, both sizes are shown again.
+      f->SetCheck(45, false);
+      QCOMPARE(f->Spin(34)->text(), QString::number(double(f->element->RealWidth()), 'f', 2));
+      QCOMPARE(f->Spin(35)->text(), QString::number(double(f->element->RealHeight()), 'f', 2));
+    }
+    {  // A one-column block: its width is its glyph width, both ways.
+      auto f = Open(kBlockTextTool, [](TSeal& s) { s.SetRowCol(false); });
+      f->Type(34, QStringLiteral("7"));
+      QCOMPARE(f->Spin(36)->text(), QStringLiteral("7.00"));
+      f->Type(36, QStringLiteral("6"));
+      QCOMPARE(f->element->RealWidth(), 6.0f);
+      QCOMPARE(f->Spin(34)->text(), QStringLiteral("6.00"));
+    }
+  }
+
+  // The selector writes nothing, shows page C for the text it names and still marks the
+  // document; a text it does not name shows the first and writes no text.
+  void TextSelector() {
+    auto f = Open(kRoundOfficialSeal, [](TSeal& s) {
+      s.SetText1(platform::Gbk("第二"));
+      s.SetTextsWidth1(21);
+    });
+    QCOMPARE(Gbk(f->element->Text()), f->window->Memo1->toPlainText());
+    const int repaints = f->element->InvalidateCount();
+    f->host.Reset();
+    f->Pick(31, 1);
+    QCOMPARE(f->window->Memo1->toPlainText(), QStringLiteral("第二"));
+    QCOMPARE(f->Spin(34)->text(), QStringLiteral("21.00"));
+    QCOMPARE(f->element->InvalidateCount(), repaints);
+    QCOMPARE(f->host.fileState, kModifiedState);
+    QVERIFY(f->host.changes > 0);
+
+    f->Type(31, QStringLiteral("xyz"));
+    QCOMPARE(f->window->TextIndex(), -1);
+    QCOMPARE(f->window->Memo1->toPlainText(), Gbk(f->element->Text()));
+    const std::array<std::string, 4> texts{f->element->Text(), f->element->Text1(), f->element->Text2(),
+                                           f->element->Text3()};
+    f->host.Reset();
+    f->Type(33, QStringLiteral("abc"));
+    QCOMPARE((std::array<std::string, 4>{f->element->Text(), f->element->Text1(), f->element->Text2(),
+                                         f->element->Text3()}),
+             texts);
+    QCOMPARE(f->host.fileState, kModifiedState);
+    // Typing an item's text names it.
+    f->Type(31, QStringLiteral("第"));
+    KeyClicks(f->Combo(31)->lineEdit(), QStringLiteral("四文字"));
+    QCOMPARE(f->window->TextIndex(), 3);
+    QCOMPARE(f->Spin(34)->text(), QString::number(double(f->element->TextsWidth3()), 'f', 2));
+  }
+
+  // With no current element (no document, no single selection, the element gone) the
+  // handler writes nothing anywhere and the document stays unmarked.
+  void NoCurrentSeal() {
+    auto f = Open(kRoundOfficialSeal);
+    f->host.Reset();
+    f->host.seal = nullptr;
+    f->Type(4, QStringLiteral("30"));
+    f->SetCheck(59, false);
+    QCOMPARE(f->element->RealWidth(), 42.0f);
+    QVERIFY(f->element->CodeOn());
+    QCOMPARE(f->host.changes, 0);
+    QVERIFY(f->host.fileState.isEmpty());
+  }
+
+  // A disabled control writes nothing.
+  void DisabledControlWritesNothing() {
+    auto f = Open(kRoundOfficialSeal);
+    QVERIFY(!f->Enabled(53));
+    f->host.Reset();
+    f->Spin(53)->SetValue(25);
+    QCOMPARE(f->element->CodeLength(), 16.0f);
+    QCOMPARE(f->host.changes, 0);
+  }
+
+  // A frame shape typed that names no item stores nothing.
+  void TypedFrameShapeOfNoItem() {
+    auto f = Open(kRoundRectNameSeal);
+    f->Type(6, QStringLiteral("xyz"));
+    QCOMPARE(f->element->NameSealFrameType(), ftRoundRect);
+    f->Type(6, QStringLiteral("圆[椭圆]形"));
+    QCOMPARE(f->element->NameSealFrameType(), ftEllipse);
+  }
+
+  // A face name longer than the field is cut on a whole character before its zero.
+  void LongFaceName() {
+    auto f = Open(kRoundOfficialSeal);
+    f->Type(32, QStringLiteral("字").repeated(40));
+    const TFaceName face = f->element->TextFontName();
+    QCOMPARE(face, FaceName(QStringLiteral("字").repeated(31).toUtf8().constData()));
+    QCOMPARE(face[62], '\0');
+    f->Type(49, QStringLiteral("x") + QStringLiteral("字").repeated(40));
+    QCOMPARE(f->element->CodeFontName()[63], '\0');
+    QCOMPARE(platform::GbkGlyphCount(f->element->CodeFontName().data()), size_t(32));
+  }
+
+  // Changes that would come back to the control that started them stop there.
+  void CascadesEnd() {
+    auto f = Open(kSlantedLineTool, [](TSeal& s) { s.SetTextAngle(455); });
+    f->Type(4, QStringLiteral("33.33"));
+    QCOMPARE(f->element->RealWidth(), 33.33f);
+    QCOMPARE(f->Spin(67)->text(), QString::number(f->element->TextAngle() / 10));
+    auto g = Open(kSlantedTextTool);
+    QTest::mouseClick(g->Spin(41)->UpButton(), Qt::LeftButton);
+    QCOMPARE(g->element->TextAngle(), 460);
+  }
+
+  // The box rules as the window applies them.
+  void SpinBoxRules() {
+    auto f = Open(kRoundOfficialSeal, [](TSeal& s) { s.SetRowColCount1(3); });
+    f->Type(4, QStringLiteral("1500"));
+    QCOMPARE(f->element->RealWidth(), 1500.0f);
+    f->host.Reset();
+    f->Leave(4);
+    QCOMPARE(f->Spin(4)->text(), QStringLiteral("999.00"));
+    QCOMPARE(f->element->RealWidth(), 999.0f);
+    QCOMPARE(f->host.fileState, kModifiedState);
+    // Unreadable text applies the minimum.
+    f->Type(4, QStringLiteral("-"));
+    QCOMPARE(f->element->RealWidth(), 0.0f);
+    f->Type(2, QStringLiteral("-"));
+    QCOMPARE(f->element->RealCenterY(), -100.0f);
+    f->Pick(31, 1);
+    f->Type(40, QString());
+    QCOMPARE(f->element->RowColCount1(), 1);
+    // Arrows.
+    f->Spin(4)->SetValue(42);
+    QTest::mouseClick(f->Spin(4)->UpButton(), Qt::LeftButton);
+    QCOMPARE(f->element->RealWidth(), 42.01f);
+    QTest::mouseClick(f->Spin(26)->UpButton(), Qt::LeftButton);
+    QCOMPARE(f->element->LineCount(), 1);
+    // Six characters at most.
+    f->Type(4, QStringLiteral("1234567"));
+    QCOMPARE(f->Spin(4)->text(), QStringLiteral("123456"));
+    QCOMPARE(f->element->RealWidth(), 123456.0f);
+    // Every keystroke applies what is shown so far.
+    f->Type(3, QString());
+    f->host.Reset();
+    QTest::keyClick(f->Spin(3), Qt::Key_1);
+    QCOMPARE(f->element->PenWidth(), 1.0f);
+    QTest::keyClick(f->Spin(3), Qt::Key_Period);
+    QTest::keyClick(f->Spin(3), Qt::Key_5);
+    QCOMPARE(f->element->PenWidth(), 1.5f);
+    QCOMPARE(f->host.changes, 3);
+  }
 };
 
 QTEST_MAIN(ChangeTest)

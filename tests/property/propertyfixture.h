@@ -5,12 +5,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QtTest>
 #include <memory>
 
 #include "controls/kivspinedit.h"
+#include "kivcontrols.h"
 #include "platform/gbk.h"
 #include "property/controlevents.h"
+#include "property/enablemasks.h"
 #include "property/propertyhost.h"
 #include "property/proprty.h"
 #include "seal/seal.h"
@@ -42,6 +45,12 @@ inline void KeyClicks(QWidget* w, const QString& text) {
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
     QCoreApplication::sendEvent(w, &release);
   }
+}
+
+// A click on a page button: the press and the release.
+inline void Press(TKivButton* button, Qt::MouseButton mouse = Qt::LeftButton) {
+  QTest::mousePress(button, mouse, {}, QPoint(4, 4));
+  QTest::mouseRelease(button, mouse, {}, QPoint(4, 4));
 }
 
 inline const QString kModifiedState = QStringLiteral("文件状态 ：已修改");
@@ -92,17 +101,14 @@ struct PropertyFixture {
   QComboBox* Combo(int tag) const { return window->ComboBox(tag); }
   QCheckBox* Check(int tag) const { return window->CheckBox(tag); }
 
-  // The user empties a text control and types into it.
+  // The user selects the whole text of a control and types over it; nothing typed
+  // empties it.
   void Type(int tag, const QString& text) {
     QWidget* control = window->Control(tag);
     if (auto* combo = qobject_cast<QComboBox*>(control)) control = combo->lineEdit();
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-      edit->selectAll();
-      QTest::keyClick(edit, Qt::Key_Delete);
-    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(control)) {
-      memo->selectAll();
-      QTest::keyClick(memo, Qt::Key_Delete);
-    }
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(control)) memo->selectAll();
+    if (text.isEmpty()) QTest::keyClick(control, Qt::Key_Delete);
     KeyClicks(control, text);
   }
   // The user picks an item of a combo box.

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QtTest>
 
-#include "kivcontrols.h"
 #include "propertyfixture.h"
 
 using property::TPage;
@@ -14,11 +13,6 @@ using property::TPage;
 namespace {
 
 QString LabelText(TfrmProprty* w, int n) { return w->Labels[size_t(n)]->text(); }
-
-void Press(TKivButton* button, Qt::MouseButton mouse = Qt::LeftButton) {
-  QTest::mousePress(button, mouse, {}, QPoint(4, 4));
-  QTest::mouseRelease(button, mouse, {}, QPoint(4, 4));
-}
 
 int VisiblePage(TfrmProprty* w) {
   for (int i = 0; i < 4; ++i)
@@ -204,6 +198,12 @@ class WindowTest : public QObject {
     f.Spin(1)->setFocus();
     f.Spin(2)->setFocus();
     QCoreApplication::processEvents();
+    QCOMPARE(w->height(), w->Layout().createdHeight);
+    // Its own pop-up list is no other window.
+    f.Combo(31)->showPopup();
+    QTest::qWait(20);
+    f.Combo(31)->hidePopup();
+    QTest::qWait(20);
     QCOMPARE(w->height(), w->Layout().createdHeight);
     f.owner.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f.owner));
