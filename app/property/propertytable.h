@@ -134,8 +134,6 @@ struct TPropertyRow {
   std::vector<TWrite> writes;  // the first whose kinds hold the seal's kind
   std::vector<TRefresh> refresh;
   TRule rule = TRule::None;
-
-  bool IsSpinBox() const { return kind == TControlKind::FloatBox || kind == TControlKind::IntegerBox; }
 };
 
 // The rows in the order of the controls on their pages.

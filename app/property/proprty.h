@@ -58,7 +58,6 @@ class TfrmProprty : public QWidget {
   int TextIndex() const;
 
   const property::TPropertyLayout& Layout() const { return FLayout; }
-  int PixelsPerInch() const { return FPixelsPerInch; }
 
   // Loading (pages A, B and D, and through the text page also C), and page C alone for the
   // text the selector names; nullptr disables every control and keeps its value.

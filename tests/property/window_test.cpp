@@ -80,6 +80,14 @@ class WindowTest : public QObject {
       QCOMPARE(c->parentWidget()->parentWidget(), f.window->Panels[size_t(row.page)]);
       if (QLabel* label = f.window->LabelOf(row.tag)) QCOMPARE(label->parentWidget(), c->parentWidget());
       QCOMPARE(f.window->findChild<QWidget*>(QString::fromUtf8(row.control)), c);
+      if (TKivSpinEdit* box = f.Spin(row.tag)) {
+        QCOMPARE(box->ValueType(), row.kind == property::TControlKind::IntegerBox ? TValueType::vtInteger
+                                                                                 : TValueType::vtFloat);
+        QCOMPARE(box->MinValue(), row.min);
+        QCOMPARE(box->MaxValue(), row.max);
+        QCOMPARE(box->TextLimit(), row.textLimit);
+        QCOMPARE(box->Increment(), row.kind == property::TControlKind::IntegerBox ? 1.0 : 0.01);
+      }
     }
     QCOMPARE(f.window->findChildren<TKivSpinEdit*>().size(), 45);
     QCOMPARE(f.window->findChildren<QComboBox*>().size(), 4);
