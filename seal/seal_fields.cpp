@@ -143,6 +143,12 @@ const TSealField kFields[] = {
 
 #undef FIELD
 
+const TSealString kStrings[] = {
+    {"Text", {&TSeal::Text, &TSeal::SetText}},   {"Text1", {&TSeal::Text1, &TSeal::SetText1}},
+    {"Text2", {&TSeal::Text2, &TSeal::SetText2}}, {"Text3", {&TSeal::Text3, &TSeal::SetText3}},
+    {"Code", {&TSeal::Code, &TSeal::SetCode}},   {"Image", {&TSeal::Image, &TSeal::SetImage}},
+};
+
 }  // namespace
 
 std::span<const TSealField> SealFields() { return kFields; }
@@ -163,6 +169,14 @@ void SetField(TSeal& seal, const TSealField& field, const TFieldValue& value) {
         (seal.*access.Set)(std::get<T>(value));
       },
       field.Access);
+}
+
+std::span<const TSealString> SealStrings() { return kStrings; }
+
+void CopySealProperties(TSeal& dest, const TSeal& src) {
+  for (const TSealField& field : kFields) SetField(dest, field, GetField(src, field));
+  for (const TSealString& text : kStrings) (dest.*text.Access.Set)((src.*text.Access.Get)());
+  dest.SetPicture(&src.Picture());
 }
 
 size_t FieldWidth(const TSealField& field) {

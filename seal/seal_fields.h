@@ -50,6 +50,19 @@ void SetField(TSeal& seal, const TSealField& field, const TFieldValue& value);
 // Bytes the field takes in the record.
 size_t FieldWidth(const TSealField& field);
 
+// The six strings stored after the record, in stored order.
+struct TSealString {
+  std::string_view Name;
+  TFieldAccess<std::string> Access;
+};
+std::span<const TSealString> SealStrings();
+
+// Dest takes every design property of Src through its setters, in stored order, so that each
+// setter's side effects happen as they do when a seal is read; then a copy of Src's picture.
+// Zoom and PixelsPerMm are not copied: the caller sets them on Dest first, so that the centre
+// setters place Dest in pixels of the caller's resolution.
+void CopySealProperties(TSeal& dest, const TSeal& src);
+
 // Where the geometry of a seal sits in the record.
 inline constexpr uint16_t kRealWidthOffset = 21;
 inline constexpr uint16_t kRealHeightOffset = 25;

@@ -168,10 +168,7 @@ void ApplyPicture(TByteReader& reader, TSeal& seal) {
 }
 
 void ReadStrings(TByteReader& reader, TSeal& seal) {
-  using TSetText = void (TSeal::*)(const std::string&);
-  for (TSetText set :
-       {&TSeal::SetText, &TSeal::SetText1, &TSeal::SetText2, &TSeal::SetText3, &TSeal::SetCode, &TSeal::SetImage})
-    (seal.*set)(reader.ReadString());
+  for (const seal::TSealString& text : seal::SealStrings()) (seal.*text.Access.Set)(reader.ReadString());
 }
 
 // Older files name the picture file instead of holding it. A file that is missing, or that
@@ -220,9 +217,7 @@ void WriteSealBlock(TSealRecord& record, TByteWriter& writer, const TSeal& seal,
 
   TByteWriter block;
   block.WriteBytes(record.data(), record.size());
-  for (const std::string* text :
-       {&seal.Text(), &seal.Text1(), &seal.Text2(), &seal.Text3(), &seal.Code(), &seal.Image()})
-    block.WriteString(*text);
+  for (const seal::TSealString& text : seal::SealStrings()) block.WriteString((seal.*text.Access.Get)());
   const platform::TPicture& picture = seal.Picture();
   block.WriteBool(picture.HasGraphic());
   if (picture.HasGraphic()) {
