@@ -7,10 +7,13 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cstdint>
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "platform/numeric.h"
@@ -43,17 +46,45 @@ constexpr uint32_t kEmfSmallTextOut = 108;
 constexpr uint32_t kGlyphIndexOption = 0x10;
 constexpr uint32_t kEmfSkippedRecord = 0;  // no record has this type
 
+// Records that carry bitmaps, and where: an enhanced record holds the offset and size of
+// the bitmap's header and then of its bits, as four 32-bit fields at `at`; a Windows record
+// holds the bitmap, header, colours and bits in one, from `at` to its end.
+struct TBitmapPlace {
+  uint32_t type;
+  size_t at;
+};
+constexpr TBitmapPlace kEmfBitmaps[] = {
+    {76, 84},  {77, 84},  {78, 84},  {78, 112},  // BitBlt, StretchBlt, MaskBlt and its mask
+    {79, 96},  {79, 124},                        // PlgBlt and its mask
+    {80, 48},  {81, 48},                         // SetDIBitsToDevice, StretchDIBits
+    {114, 84}, {116, 84},                        // AlphaBlend, TransparentBlt
+    {93, 16},  {94, 16},                         // CreateMonoBrush, CreateDIBPatternBrushPt
+};
+constexpr TBitmapPlace kWmfBitmaps[] = {
+    {0x0940, 22}, {0x0B41, 26},  // DIBBitBlt, DIBStretchBlt: without a bitmap when they are
+                                 // (function >> 8) + 3 words long
+    {0x0F43, 28}, {0x0D33, 24},  // StretchDIB, SetDIBToDev
+    {0x0142, 10},                // DIBCreatePatternBrush
+};
+
 constexpr uint32_t kPlaceableKey = 0x9AC6CDD7u;
 constexpr size_t kPlaceableHeaderSize = 22;
 constexpr size_t kPlaceableInchAt = 14;
 constexpr size_t kWmfHeaderSize = 18;
-constexpr size_t kWmfRecordHead = 6;  // size in 16-bit words, function
+constexpr size_t kWmfSizeAt = 6;           // in the header: the file's size in 16-bit words
+constexpr size_t kWmfLargestRecordAt = 12;  // and its largest record's
+constexpr size_t kWmfRecordHead = 6;        // size in 16-bit words, function
 constexpr uint16_t kWmfEofFunction = 0;
 // A placeable metafile's box is in units of its own inch; it is as many pixels as it
 // covers on a screen of 96 pixels per inch, the inch that a box without one is taken in.
 constexpr int kScreenPixelsPerInch = 96;
 // libwmf's device units are points.
 constexpr double kPointsPerInch = 72;
+
+// libwmf's memory: room for its fonts and tables, and two 32-bit bitmaps of the largest
+// size a picture may have.
+constexpr size_t kWmfBudgetBase = 64u << 20;
+constexpr size_t kWmfBudgetPerPixel = 2 * 4;
 
 // The decoders read a record's fixed fields before they check them against the record's
 // size; zeros behind the copy they are given keep such reads inside our memory.
@@ -90,6 +121,10 @@ int BoundsExtent(int32_t from, int32_t to) {
 void Write32(uint8_t* p, uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
+void Write16(uint8_t* p, uint16_t v) {
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+}
 
 // libemf2svg turns text stored as glyph numbers back into characters through fontconfig and
 // then shuts fontconfig down (FcFini), under the application that still holds its fonts:
@@ -101,9 +136,54 @@ void LeaveOutGlyphNumberText(uint8_t* record, uint32_t type, uint32_t length) {
     Write32(record, kEmfSkippedRecord);
 }
 
+// The converters set aside a bitmap's pixels by its header alone: its header must lie in
+// the bytes given for it, its size within the caps, and the bits of an uncompressed one
+// must be there for every row.
+void CheckBitmap(const uint8_t* header, uint64_t headerBytes, uint64_t bitsBytes, long long maxPixels) {
+  constexpr uint32_t kCoreHeader = 12, kInfoHeader = 40;
+  if (headerBytes < kCoreHeader) throw EPictureError("the metafile has a damaged bitmap");
+  const uint32_t headerSize = Read32(header);
+  int64_t width = 0, height = 0;
+  int bits = 0;
+  uint32_t compression = 0;
+  if (headerSize == kCoreHeader) {
+    width = Read16(header + 4);
+    height = Read16(header + 6);
+    bits = Read16(header + 10);
+  } else {
+    if (headerSize < kInfoHeader || headerSize > headerBytes) throw EPictureError("the metafile has a damaged bitmap");
+    width = std::abs(int64_t(ReadInt32(header + 4)));
+    height = std::abs(int64_t(ReadInt32(header + 8)));
+    bits = Read16(header + 14);
+    compression = Read32(header + 16);
+  }
+  if (!WithinPictureCaps(width, height, maxPixels))
+    throw EPictureError("the metafile holds a bitmap that is too large or has no pixels");
+  // They also set aside the colours an info header counts, 4 bytes each, which must follow
+  // it in its bytes.
+  const uint64_t colours = headerSize == kCoreHeader ? 0 : Read32(header + 32);
+  if (colours * 4 > headerBytes - headerSize) throw EPictureError("the metafile has a damaged bitmap");
+  const bool uncompressed = compression == 0 || compression == 3;  // rows of pixels, or of bit fields
+  if (uncompressed && (bits == 0 || (width * bits + 31) / 32 * 4 * height > int64_t(bitsBytes)))
+    throw EPictureError("the metafile has a bitmap without all of its bits");
+}
+
+void CheckEmfBitmaps(const uint8_t* record, uint32_t type, uint32_t length, long long maxPixels) {
+  for (const TBitmapPlace& place : kEmfBitmaps) {
+    if (place.type != type) continue;
+    if (length < place.at + 16) throw EPictureError("the metafile has a damaged record");
+    const uint64_t headerAt = Read32(record + place.at), headerBytes = Read32(record + place.at + 4);
+    const uint64_t bitsAt = Read32(record + place.at + 8), bitsBytes = Read32(record + place.at + 12);
+    if (headerBytes == 0) continue;  // a raster operation without a source
+    if (headerAt + headerBytes > length || bitsAt + bitsBytes > length)
+      throw EPictureError("the metafile has a damaged bitmap");
+    CheckBitmap(record + headerAt, headerBytes, bitsBytes, maxPixels);
+  }
+}
+
 // Checks that every record lies inside the data, the header first and only there, up to
 // the end record, and readies the converter's copy on the way.
-void PrepareEmfRecords(uint8_t* data, size_t size) {
+void PrepareEmfRecords(uint8_t* data, size_t size, long long maxPixels) {
   for (size_t at = 0;; ) {
     if (size - at < kEmfRecordHead) throw EPictureError("the metafile ends before its end record");
     const uint32_t type = Read32(data + at), length = Read32(data + at + 4);
@@ -112,24 +192,49 @@ void PrepareEmfRecords(uint8_t* data, size_t size) {
         (first && length < kEmfHeaderSize))
       throw EPictureError("the metafile has a damaged record");
     if (type == kEmfEofRecord) return;
+    CheckEmfBitmaps(data + at, type, length, maxPixels);
     LeaveOutGlyphNumberText(data + at, type, length);
     at += length;
   }
 }
 
-void CheckWmfRecords(const uint8_t* data, size_t size) {
+// Checks that every record lies inside the data up to the end record, and gives the
+// converter's copy a header it can trust: libwmf scales by the inch (a box without one gets
+// the inch it is taken in) and sets aside room by the header's own size and largest record,
+// which a hostile file sets to gigabytes; the copy states what the walk measured.
+void CheckWmfBitmap(const uint8_t* record, uint16_t function, uint32_t words, long long maxPixels) {
+  for (const TBitmapPlace& place : kWmfBitmaps) {
+    if (place.type != function) continue;
+    const bool blitWithoutBitmap = (function == 0x0940 || function == 0x0B41) && words == uint32_t(function >> 8) + 3;
+    if (blitWithoutBitmap) return;
+    const uint64_t bytes = uint64_t(words) * 2;
+    if (bytes < place.at + 4) throw EPictureError("the metafile has a damaged bitmap");
+    const uint64_t rest = bytes - place.at;
+    CheckBitmap(record + place.at, rest, rest - std::min<uint64_t>(rest, Read32(record + place.at)), maxPixels);
+  }
+}
+
+void PrepareWmfRecords(uint8_t* data, size_t size, long long maxPixels) {
   if (size < kPlaceableHeaderSize + kWmfHeaderSize) throw EPictureError("the metafile ends before its end record");
-  const uint8_t* header = data + kPlaceableHeaderSize;
+  uint8_t* header = data + kPlaceableHeaderSize;
   const uint16_t type = Read16(header), headerWords = Read16(header + 2);
   if ((type != 1 && type != 2) || headerWords != kWmfHeaderSize / 2)
     throw EPictureError("the metafile has a damaged header");
-  for (size_t at = kPlaceableHeaderSize + kWmfHeaderSize;; ) {
+  uint32_t largest = 0;
+  size_t at = kPlaceableHeaderSize + kWmfHeaderSize;
+  for (bool end = false; !end;) {
     if (size - at < kWmfRecordHead) throw EPictureError("the metafile ends before its end record");
     const uint32_t words = Read32(data + at);
     if (words < kWmfRecordHead / 2 || words > (size - at) / 2) throw EPictureError("the metafile has a damaged record");
-    if (Read16(data + at + 4) == kWmfEofFunction) return;
+    largest = std::max(largest, words);
+    const uint16_t function = Read16(data + at + 4);
+    CheckWmfBitmap(data + at, function, words, maxPixels);
+    end = function == kWmfEofFunction;
     at += size_t(words) * 2;
   }
+  Write16(data + kPlaceableInchAt, static_cast<uint16_t>(PlaceableInch(data)));
+  Write32(header + kWmfSizeAt, static_cast<uint32_t>((at - kPlaceableHeaderSize) / 2));
+  Write32(header + kWmfLargestRecordAt, largest);
 }
 
 std::vector<uint8_t> PaddedCopy(const uint8_t* data, size_t size) {
@@ -138,9 +243,9 @@ std::vector<uint8_t> PaddedCopy(const uint8_t* data, size_t size) {
   return copy;
 }
 
-QByteArray EnhancedToSvg(const uint8_t* data, size_t size) {
+QByteArray EnhancedToSvg(const uint8_t* data, size_t size, long long maxPixels) {
   std::vector<uint8_t> copy = PaddedCopy(data, size);
-  PrepareEmfRecords(copy.data(), size);
+  PrepareEmfRecords(copy.data(), size, maxPixels);
   generatorOptions options{};
   options.svgDelimiter = true;
   char* out = nullptr;
@@ -151,12 +256,52 @@ QByteArray EnhancedToSvg(const uint8_t* data, size_t size) {
   return QByteArray(out, static_cast<qsizetype>(length));
 }
 
+// libwmf sets aside memory by what a file claims in places no walk of ours reaches. Its
+// allocations draw on a budget, past which they fail and libwmf gives the file up.
+class TWmfBudget {
+ public:
+  explicit TWmfBudget(size_t bytes) : left_(bytes) {}
+
+  static void* Allocate(void* context, size_t size) { return Reallocate(context, nullptr, size); }
+  static void* Reallocate(void* context, void* block, size_t size) {
+    auto* budget = static_cast<TWmfBudget*>(context);
+    const size_t old = block ? SizeOf(block) : 0;
+    if (size > old && size - old > budget->left_) return nullptr;
+    auto* raw = static_cast<unsigned char*>(std::realloc(block ? Head(block) : nullptr, kHead + size));
+    if (!raw) return nullptr;
+    budget->left_ = budget->left_ + old - size;
+    std::memcpy(raw, &size, sizeof size);
+    return raw + kHead;
+  }
+  static void Free(void* context, void* block) {
+    if (!block) return;
+    static_cast<TWmfBudget*>(context)->left_ += SizeOf(block);
+    std::free(Head(block));
+  }
+
+ private:
+  // Each block carries its size in front, kept aligned for whatever libwmf stores.
+  static constexpr size_t kHead = alignof(std::max_align_t);
+  static unsigned char* Head(void* block) { return static_cast<unsigned char*>(block) - kHead; }
+  static size_t SizeOf(void* block) {
+    size_t size;
+    std::memcpy(&size, Head(block), sizeof size);
+    return size;
+  }
+  size_t left_;
+};
+
 class TWmfSession {
  public:
-  TWmfSession() {
+  explicit TWmfSession(long long maxPixels) : budget_(kWmfBudgetBase + size_t(maxPixels) * kWmfBudgetPerPixel) {
     wmfAPI_Options options{};
     options.function = wmf_svg_function;
-    const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+    options.context = &budget_;
+    options.malloc = TWmfBudget::Allocate;
+    options.realloc = TWmfBudget::Reallocate;
+    options.free = TWmfBudget::Free;
+    const unsigned long flags =
+        WMF_OPT_FUNCTION | WMF_OPT_ALLOC | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
     if (wmf_api_create(&api_, flags, &options) != wmf_E_None || !api_)
       throw EPictureError("the Windows metafile reader cannot start (are its fonts installed?)");
   }
@@ -168,19 +313,24 @@ class TWmfSession {
   wmfAPI* Api() const { return api_; }
 
  private:
+  TWmfBudget budget_;
   wmfAPI* api_ = nullptr;
 };
 
-QByteArray PlaceableToSvg(const uint8_t* data, size_t size, int width, int height) {
-  CheckWmfRecords(data, size);
-  // libwmf scales by the file's inch and has none for a box without one: its copy is given
-  // the inch the box is taken in. The picture's own bytes stay as they were.
-  std::vector<uint8_t> copy = PaddedCopy(data, size);
-  const int inch = PlaceableInch(data);
-  copy[kPlaceableInchAt] = static_cast<unsigned char>(inch);
-  copy[kPlaceableInchAt + 1] = static_cast<unsigned char>(inch >> 8);
+// libwmf's SVG device places a bitmap in its box and then once more through a transform to
+// that box, which moves it out of the picture: the transform goes.
+QByteArray MendWmfSvg(QString svg) {
+  static const QRegularExpression transformOfImage(QStringLiteral("(<image\\b[^>]*?)\\s+transform=\"[^\"]*\""));
+  svg.replace(transformOfImage, QStringLiteral("\\1"));
+  return svg.toUtf8();
+}
 
-  TWmfSession session;
+QByteArray PlaceableToSvg(const uint8_t* data, size_t size, int width, int height, long long maxPixels) {
+  std::vector<uint8_t> copy = PaddedCopy(data, size);
+  PrepareWmfRecords(copy.data(), size, maxPixels);
+  const int inch = PlaceableInch(data);
+
+  TWmfSession session(maxPixels);
   wmfAPI* api = session.Api();
   wmfD_Rect drawn;
   if (wmf_mem_open(api, copy.data(), static_cast<long>(size)) != wmf_E_None || wmf_scan(api, 0, &drawn) != wmf_E_None)
@@ -202,7 +352,7 @@ QByteArray PlaceableToSvg(const uint8_t* data, size_t size, int width, int heigh
   wmf_stream_destroy(api, device->out, &text, &length);
   device->out = nullptr;
   if (played != wmf_E_None || !text) throw EPictureError("the metafile cannot be read");
-  return QByteArray(text, static_cast<qsizetype>(length));
+  return MendWmfSvg(QString::fromUtf8(text, static_cast<qsizetype>(length)));
 }
 
 // Qt SVG turns antialiasing on for whatever it draws. This engine passes everything on to
@@ -329,7 +479,9 @@ QImage DecodeMetafile(const uint8_t* data, size_t size, long long maxPixels) {
   // Text in a metafile needs the fonts of a running application.
   if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
     throw EPictureError("metafiles are drawn only inside the application");
-  const QByteArray svg = IsEnhanced(data, size) ? EnhancedToSvg(data, size) : PlaceableToSvg(data, size, width, height);
+  // Bitmaps inside are held to the same caps as the picture.
+  const QByteArray svg = IsEnhanced(data, size) ? EnhancedToSvg(data, size, maxPixels)
+                                                : PlaceableToSvg(data, size, width, height, maxPixels);
   return DrawSvg(svg, width, height);
 }
 

@@ -374,8 +374,8 @@ TEST(MetafileDecode, HostileFieldsInsideRecordsFailOrGiveASafeImage) {
     return b;
   };
   // Enhanced: null pen (88..99), brush (100..123), select (124..135), rectangle (136..159).
-  // Windows: origin (40..49), extent (50..59), pen (60..75), select (76..83), brush (84..97),
-  // select (98..105), rectangle (106..119).
+  // Windows: header size (28..31), largest record (34..37); origin (40..49), extent (50..59),
+  // pen (60..75), select (76..83), brush (84..97), select (98..105), rectangle (106..119).
   const struct {
     const char* name;
     std::vector<uint8_t> bytes;
@@ -390,6 +390,9 @@ TEST(MetafileDecode, HostileFieldsInsideRecordsFailOrGiveASafeImage) {
       {"Windows extent of zero", wmf(56, 0)},
       {"Windows rectangle of extreme corners", wmf(112, 0x8000)},
       {"Windows brush style out of range", wmf(90, 77)},
+      // libwmf would set aside room by these: gigabytes.
+      {"Windows header claiming a huge largest record", wmf(36, 0x4569)},
+      {"Windows header claiming a huge file", wmf(30, 0x7FFF)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -416,9 +419,9 @@ TEST(MetafileDecode, CapsRefuseBeforeAnythingIsRead) {
 }
 
 TEST(MetafileDecode, TextIsDrawnButGlyphNumbersAreLeftOut) {
-  // Text stored as glyph numbers would have libemf2svg shut fontconfig down under the fonts
-  // the application holds, which aborts; it is left out instead. Plain text comes first, so
-  // that the application holds fonts when the glyph numbers arrive.
+  // Text stored as glyph numbers would have libemf2svg read it through fontconfig and then
+  // shut fontconfig down under the fonts the application holds, which aborts the program
+  // once Qt has drawn text from a metafile; it is left out instead.
   auto text = [](bool glyphNumbers) {
     return MetafileShape{MetafileShape::Text, 10, 10, 0, 0, 0x000000, u"Hello", glyphNumbers};
   };
@@ -431,6 +434,44 @@ TEST(MetafileDecode, TextIsDrawnButGlyphNumbersAreLeftOut) {
   const QImage left = DecodeMetafile(glyphs.data(), glyphs.size());
   EXPECT_EQ(left.size(), QSize(100, 40));
   EXPECT_FALSE(inked(left));
+}
+
+TEST(MetafileDecode, BitmapsInsideAreDrawnWithinTheCapsAndWithAllTheirBits) {
+  const MetafileShape bitmap{MetafileShape::Bitmap, 20, 20, 80, 80, 0x0000FF};
+  const auto emf = MakeEmf(0, 0, 99, 99, {bitmap});
+  const auto wmf = MakePlaceableWmf(0, 0, 100, 100, 0, {bitmap});
+  for (const auto* bytes : {&emf, &wmf}) {
+    const QImage image = DecodeMetafile(bytes->data(), bytes->size());
+    EXPECT_EQ(image.pixel(50, 50), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(10, 50), 0xFFFFFFFFu);
+  }
+  // The converters would set aside the pixels the header claims, whatever the record holds.
+  // Enhanced: the record at 100, its header's offset at 148, the header at 180 (width 184,
+  // height 188, colours 212). Windows: the record at 84, the header at 112 (width 116,
+  // height 120, colours 144).
+  auto with = [](std::vector<uint8_t> b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
+    return b;
+  };
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
+      {"enhanced bitmap of a gigapixel", with(with(emf, 184, 40000), 188, 40000)},
+      {"enhanced bitmap wider than any picture", with(emf, 184, 100000)},
+      {"enhanced bitmap with rows missing", with(emf, 188, 3)},
+      {"enhanced bitmap header outside its record", with(emf, 148, 1000)},
+      {"enhanced bitmap header of no known size", with(emf, 180, 20)},
+      {"enhanced bitmap counting colours it does not hold", with(emf, 212, 0x666E6977)},
+      {"Windows bitmap of a gigapixel", with(with(wmf, 116, 40000), 120, 40000)},
+      {"Windows bitmap with rows missing", with(wmf, 120, 3)},
+      {"Windows bitmap without pixels", with(wmf, 116, 0)},
+      {"Windows bitmap counting colours it does not hold", with(wmf, 144, 0x666E6977)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_THROW(DecodeMetafile(c.bytes.data(), c.bytes.size()), EPictureError);
+  }
 }
 
 }  // namespace

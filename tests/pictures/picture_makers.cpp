@@ -215,6 +215,44 @@ void WmfRecord(std::vector<uint8_t>& out, int function, std::initializer_list<in
 
 constexpr uint32_t kEmfNullPen = 0x80000008;
 
+// A bottom-up 2 x 2 24-bit bitmap of one colour: its 40-byte header, then two rows of
+// 8 bytes (6 of pixels, 2 of padding).
+std::vector<uint8_t> Dib(uint32_t colour) {
+  std::vector<uint8_t> dib;
+  Put32(dib, 40);
+  Put32(dib, 2);
+  Put32(dib, 2);
+  Put16(dib, 1);
+  Put16(dib, 24);
+  for (uint32_t v : {0u, 16u, 0u, 0u, 0u, 0u}) Put32(dib, v);  // uncompressed, bits size, ...
+  for (int row = 0; row < 2; ++row) {
+    for (int x = 0; x < 2; ++x) {
+      dib.push_back(uint8_t(colour >> 16));  // blue, green, red
+      dib.push_back(uint8_t(colour >> 8));
+      dib.push_back(uint8_t(colour));
+    }
+    dib.push_back(0);
+    dib.push_back(0);
+  }
+  return dib;
+}
+constexpr size_t kDibHeader = 40;
+constexpr uint32_t kSourceCopy = 0x00CC0020;
+
+// StretchDIBits of the bitmap over the box.
+void EmfBitmap(std::vector<uint8_t>& out, const MetafileShape& s) {
+  const std::vector<uint8_t> dib = Dib(s.colour);
+  constexpr uint32_t kHeaderAt = 80;
+  Put32(out, 81);
+  Put32(out, uint32_t(kHeaderAt + dib.size()));
+  for (int v : {0, 0, -1, -1}) Put32(out, uint32_t(v));  // bounds, unknown
+  for (int v : {s.left, s.top, 0, 0, 2, 2}) Put32(out, uint32_t(v));
+  for (uint32_t v : {kHeaderAt, uint32_t(kDibHeader), uint32_t(kHeaderAt + kDibHeader), uint32_t(dib.size() - kDibHeader),
+                     0u, kSourceCopy, uint32_t(s.right - s.left), uint32_t(s.bottom - s.top)})
+    Put32(out, v);
+  out.insert(out.end(), dib.begin(), dib.end());
+}
+
 // 32-bit fields of a font: height -12 (a 12-unit cell), width, escapement, orientation,
 // weight 400; then italic, underline, strike-out, charset, precisions, quality, pitch.
 void PutLogFontHead(std::vector<uint8_t>& out) {
@@ -284,6 +322,11 @@ std::vector<uint8_t> MakeEmf(int left, int top, int right, int bottom, const std
       records += 5;
       continue;
     }
+    if (s.figure == MetafileShape::Bitmap) {
+      EmfBitmap(out, s);
+      ++records;
+      continue;
+    }
     EmfRecord(out, 39, {1, 0, s.colour, 0});  // create brush 1: solid
     EmfRecord(out, 37, {1});
     EmfRecord(out, s.figure == MetafileShape::Ellipse ? 42 : 43,
@@ -331,6 +374,16 @@ std::vector<uint8_t> MakePlaceableWmf(int left, int top, int right, int bottom, 
       WmfRecord(records, 0x01F0, {1});
       continue;
     }
+    if (s.figure == MetafileShape::Bitmap) {
+      // StretchDIB: raster operation, colours as RGB, the source 2 x 2, the box; the bitmap.
+      const std::vector<uint8_t> dib = Dib(s.colour);
+      Put32(records, uint32_t(3 + 11 + dib.size() / 2));
+      Put16(records, 0x0F43);
+      Put32(records, kSourceCopy);
+      for (int v : {0, 2, 2, 0, 0, s.bottom - s.top, s.right - s.left, s.top, s.left}) Put16(records, v);
+      records.insert(records.end(), dib.begin(), dib.end());
+      continue;
+    }
     WmfRecord(records, 0x02FC, {0, int(s.colour & 0xFFFF), int(s.colour >> 16), 0});  // create brush 1: solid
     WmfRecord(records, 0x012D, {1});
     WmfRecord(records, s.figure == MetafileShape::Ellipse ? 0x0418 : 0x041B, {s.bottom, s.right, s.top, s.left});
@@ -352,7 +405,7 @@ std::vector<uint8_t> MakePlaceableWmf(int left, int top, int right, int bottom, 
   Put16(out, 0x0300);  // version
   Put32(out, uint32_t((18 + records.size()) / 2));
   Put16(out, 2);   // objects: the pen and a brush or font
-  Put32(out, 15);  // largest record, in words: a font
+  Put32(out, 42);  // largest record, in words: a bitmap
   Put16(out, 0);
   out.insert(out.end(), records.begin(), records.end());
   return out;

@@ -42,9 +42,10 @@ std::vector<uint8_t> MakeGif(const RawGif& gif);
 // One filled figure of a metafile, in the file's own units, with GDI's box (right and
 // bottom exclusive) and colour ($00BBGGRR); drawn with the null pen, so without outline.
 // Text is written from (left, top) in a 12-unit Arial, its characters taken as glyph
-// numbers when `glyphNumbers` is set (an enhanced metafile's glyph-index option).
+// numbers when `glyphNumbers` is set (an enhanced metafile's glyph-index option). A bitmap
+// is a 2 x 2 24-bit bitmap of the colour, stretched over the box.
 struct MetafileShape {
-  enum Figure { Rectangle, Ellipse, Text } figure = Rectangle;
+  enum Figure { Rectangle, Ellipse, Text, Bitmap } figure = Rectangle;
   int left = 0, top = 0, right = 0, bottom = 0;
   uint32_t colour = 0x0000FF;
   std::u16string text = {};
