@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "startup.h"
+#include "startup/startup.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

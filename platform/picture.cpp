@@ -1,16 +1,15 @@
 #include "platform/picture.h"
 
 #include <gif_lib.h>
-// jpeglib.h needs size_t and FILE declared before it.
-#include <cstdio>
-#include <cstring>
-#include <jpeglib.h>
+
+#include "platform/jpegerrors.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <algorithm>
 #include <csetjmp>
+#include <cstring>
 #include <memory>
 
 namespace platform {
@@ -38,15 +37,6 @@ bool WithinPictureCaps(long long width, long long height, long long maxPixels) {
 
 namespace {
 
-// libjpeg reports fatal errors through error_exit and expects it not to return; the default
-// one ends the process. Ours jumps back to the decoder, which turns the message into an
-// exception once it is outside libjpeg's frames.
-struct JpegErrorManager {
-  jpeg_error_mgr pub;
-  jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
-};
-
 // A progressive file can carry any number of scans, each a full pass over the coefficients;
 // a hostile one would keep the decoder busy for minutes.
 constexpr int kMaxJpegScans = 100;
@@ -59,22 +49,6 @@ struct JpegDecoder {
   std::vector<uint8_t> cmykRow;
   long long maxPixels;
 };
-
-[[noreturn]] void JpegFail(j_common_ptr cinfo, const char* message) {
-  auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
-  std::snprintf(err->message, sizeof err->message, "%s", message);
-  longjmp(err->jump, 1);
-}
-
-void JpegErrorExit(j_common_ptr cinfo) {
-  auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
-  cinfo->err->format_message(cinfo, err->message);
-  longjmp(err->jump, 1);
-}
-
-// Warnings (corrupt entropy data, a premature end) and trace messages stay silent: libjpeg
-// recovers from them and the picture shows what could be read.
-void JpegEmitMessage(j_common_ptr, int) {}
 
 void JpegProgress(j_common_ptr cinfo) {
   if (!cinfo->is_decompressor) return;
@@ -122,10 +96,7 @@ bool RunJpegDecoder(JpegDecoder* s, const uint8_t* data, size_t size) {
 QImage DecodeJpeg(const uint8_t* data, size_t size, long long maxPixels) {
   if (size == 0) throw EPictureError("the JPEG picture is empty");
   auto s = std::make_unique<JpegDecoder>();
-  s->cinfo.err = jpeg_std_error(&s->err.pub);
-  s->err.pub.error_exit = JpegErrorExit;
-  s->err.pub.emit_message = JpegEmitMessage;
-  s->err.message[0] = 0;
+  s->cinfo.err = JpegErrors(s->err);
   s->progress.progress_monitor = JpegProgress;
   s->maxPixels = maxPixels;
   const bool ok = RunJpegDecoder(s.get(), data, size);

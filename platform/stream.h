@@ -48,10 +48,16 @@ class TByteWriter {
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
   std::vector<uint8_t> Take() { return std::move(bytes_); }
   size_t Size() const { return bytes_.size(); }
+  void Reserve(size_t n) { bytes_.reserve(n); }
 
   void WriteU8(uint8_t v) { bytes_.push_back(v); }
   void WriteBool(bool v) { bytes_.push_back(v ? 1 : 0); }
+  void WriteU16(uint16_t v) {
+    WriteU8(uint8_t(v));
+    WriteU8(uint8_t(v >> 8));
+  }
   void WriteInt32(int32_t v);
+  void WriteU32(uint32_t v) { WriteInt32(static_cast<int32_t>(v)); }
   void WriteInt64(int64_t v);
   void WriteSingle(float v);
   void WriteExtended(long double v);

@@ -13,5 +13,7 @@ inline QColor HighlightColor() { return QGuiApplication::palette().color(QPalett
 inline QColor Light3DColor() { return QGuiApplication::palette().color(QPalette::Midlight); }
 inline QColor InactiveBorderColor() { return QColor(212, 208, 200); }
 inline QColor HotLightColor() { return QColor(0, 102, 204); }
+// The title bar of the active window: the dialogs' text takes it.
+inline QColor ActiveCaptionColor() { return QColor(10, 36, 106); }
 
 }  // namespace platform

@@ -60,7 +60,10 @@ void DrawEllipseCode(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*b
     axisE = W - pw + 7 * ch / Real(8);
     axisF = H - pw + 7 * ch / Real(8);
   }
-  if (!(axisE > 0 && axisF > 0)) return;
+  // A code ellipse shrunk to a point is the one shape the layout cannot follow: the turn
+  // back along the arc divides by its size. A flat one, or one turned inside out by a wide
+  // border, keeps every step defined and carries the code.
+  if (axisE == 0 && axisF == 0) return;
   const int len = static_cast<int>(code.size());
   const TArcSpan arc = MakeArcSpan(codeAngle, topOrDown);
   const Real a = axisE / 2, b = axisF / 2;
@@ -81,7 +84,12 @@ void DrawEllipseCode(int X, int Y, TCanvas& canvas, TColor penColour, TColor /*b
     const Real w = angle * kTenthDegreeToRadian;
     const Real sw = std::sin(w), cwv = std::cos(w);
     const Real px = a * cwv, py = b * sw;
+    // On a code ellipse without height both arguments are zeros, and atan2 reads their signs:
+    // 0 above the centre, a half turn below, which is where the tangent of an ellipse tends
+    // as it flattens.
     const Real phi = std::atan2(-f2 * px, e2 * py);
+    // The quotient is 0 / 0 only for a glyph standing exactly at an end of a flat ellipse;
+    // it is read as 0, the quarter turn that any ellipse with some height has there.
     const Real turn = std::acos(platform::ClampUnit(axisE * sw / std::sqrt(e2 * sw * sw + f2 * cwv * cwv)));
     Real rho = angle >= 900 && angle <= 2700 ? turn : -turn;
     Real x, y;

@@ -38,20 +38,34 @@ class TCutLineSink {
   TArrayPoints points_;
 };
 
+// An element without area draws no frame, so there is no border for a line to cross: its
+// white lines would only knock out whatever lies beneath it.
+bool HasBorder(int W, int H) { return W > 0 && H > 0; }
+
+// Whether the horizontal line at row y from x0 to x1 touches the rhomb whose corners are
+// the middles of the W x H box's sides.
+bool RowMeetsRhomb(int W, int H, int y, int x0, int x1) {
+  const long double half = W / 2.0L * (1 - std::fabs(2.0L * y - H) / H);
+  if (half < 0) return false;
+  return std::max(x0, x1) >= W / 2.0L - half && std::min(x0, x1) <= W / 2.0L + half;
+}
+
 }  // namespace
 
 TArrayPoints BuildRectCutLines(int W, int H, bool OutSide, bool InSide, int N, int pw) {
-  if (N < 1 || W <= 0 || H <= 0) return {};
+  if (N < 1 || !HasBorder(W, H)) return {};
   N = std::min(N, kMaxCutLines);
   const long double w = W, h = H, p = pw;
   const long double so = OutSide ? -1 : p / 4, si = InSide ? -1 : p / 4;
   // The outer ends run round the frame inset by so, the inner ends round the one inset by
-  // pw - si; either may have vanished in a small frame with a wide pen.
+  // pw - si. A pen wider than half the frame turns the inner one inside out, and the lines
+  // then reach across the middle, as the spacing puts them.
   const long double outerW = w - 2 * so, outerH = h - 2 * so;
   const long double innerW = w - 2 * p + 2 * si, innerH = h - 2 * p + 2 * si;
-  if (!(outerW > 0 && outerH > 0 && innerW > 0 && innerH > 0)) return {};
-
   const long double f = (2 * (w + h) - 8 * so) / N;
+  // With ends inside the band and a pen as wide as the element's width and height
+  // together, the outer frame has no length: no spacing to count an edge's lines by.
+  if (f == 0) return {};
   const long double I = (2 * (w + h) - 8 * p + 8 * si) / N;
   const long long cTop = TruncSat(outerW / f) + 1;
   const long double l = outerW - (cTop - 1) * f;
@@ -60,29 +74,30 @@ TArrayPoints BuildRectCutLines(int W, int H, bool OutSide, bool InSide, int N, i
   const long long cBottom = TruncSat((outerW + v) / f);
   const long double D = outerW + v - cBottom * f;
   const long long cLeft = N - cTop - cRight - cBottom;
+  // An outer frame turned inside out or flat on one side (ends inside the band of a pen
+  // twice as wide as that side) can give an edge a negative count: the counts then no
+  // longer share the N lines among the four edges, and the rule has no ends to give.
+  if (cTop < 0 || cRight < 0 || cBottom < 0 || cLeft < 0) return {};
   const long double J = innerW - (cTop - 1) * I;
   const long double M = innerH + J - cRight * I;
   const long double Q = innerW + M - cBottom * I;
 
   TCutLineSink sink(N);
-  const auto edge = [N](long long first, long long count) {
-    return std::clamp<long long>(count, 0, N - std::clamp<long long>(first, 0, N));
-  };
-  for (long long j = 0, n = edge(0, cTop); j < n; ++j) {
+  for (long long j = 0; j < cTop; ++j) {
     sink.Outer(j, so + j * f, so);
     sink.Inner(j, p - si + j * I, p - si);
   }
-  for (long long j = 0, n = edge(cTop, cRight); j < n; ++j) {
+  for (long long j = 0; j < cRight; ++j) {
     sink.Outer(cTop + j, w - so, so + f - l + j * f);
     sink.Inner(cTop + j, w - p + si, p + si + I - J + j * I);
   }
   const long long bottom = cTop + cRight;
-  for (long long j = 0, n = edge(bottom, cBottom); j < n; ++j) {
+  for (long long j = 0; j < cBottom; ++j) {
     sink.Outer(bottom + j, w - so - f + v - j * f, h - so);
     sink.Inner(bottom + j, w - p + si - I + M - j * I, h - p + si);
   }
   const long long left = bottom + cBottom;
-  for (long long j = 0, n = edge(left, cLeft); j < n; ++j) {
+  for (long long j = 0; j < cLeft; ++j) {
     sink.Outer(left + j, so, h - so - f + D - j * f);
     sink.Inner(left + j, p - si, h - p - si - I + Q - j * I);
   }
@@ -91,13 +106,14 @@ TArrayPoints BuildRectCutLines(int W, int H, bool OutSide, bool InSide, int N, i
 
 TArrayPoints BuildEllipseCutLines(int W, int H, bool OutSide, bool InSide, bool CodeTopOrDown, int LineAngle, int N,
                                   int pw) {
-  if (N < 1 || W <= 0 || H <= 0) return {};
+  if (N < 1 || !HasBorder(W, H)) return {};
   N = std::min(N, kMaxCutLines);
   const int so = OutSide ? -1 : pw / 3, si = InSide ? -1 : pw / 3;
+  // Diameters that reach zero or below (a pen wider than half the frame) still place both
+  // ends: an inner ellipse turned inside out puts the inner end across the centre.
   const long double Ao = static_cast<long double>(W) - so, Bo = static_cast<long double>(H) - so;
   const long double Ai = static_cast<long double>(W) - 2.0L * pw + si;
   const long double Bi = static_cast<long double>(H) - 2.0L * pw + si;
-  if (!(Ao > 0 && Bo > 0 && Ai > 0 && Bi > 0)) return {};
 
   const int span = LineAngle > 3600 ? (LineAngle - 1) % 3600 + 1 : LineAngle;
   const int mid = CodeTopOrDown ? 2700 : 900;
@@ -140,15 +156,13 @@ TArrayPoints BuildEllipseCutLines(int W, int H, bool OutSide, bool InSide, bool 
 }
 
 TArrayPoints BuildTriangleCutLines(int W, int H, bool OutSide, bool InSide, int N, int pw) {
-  if (N < 1 || W <= 0 || H <= 0) return {};
+  if (N < 1 || !HasBorder(W, H)) return {};
   N = std::min(N, kMaxCutLines);
   const long double w = W, h = H, p = pw;
   const long double so = OutSide ? -1 : p / 4, si = InSide ? -1 : p / 4;
+  // A pen too wide for the triangle carries the inner ends past the opposite side; the
+  // rule stays defined and is followed.
   const long double sinT = std::sin(std::atan(2 * h / w));
-  // The inner outline's apex must lie below its base.
-  const long double innerApex = h - 2 * h * p / (w * sinT);
-  if (!(innerApex > p - si)) return {};
-
   long long nb = TruncSat(w / ((w + 2 * h) / N)) + 1;
   nb = std::clamp<long long>(nb, 0, N);
   if ((N - nb) % 2 != 0) ++nb;
@@ -172,28 +186,40 @@ TArrayPoints BuildTriangleCutLines(int W, int H, bool OutSide, bool InSide, int 
 }
 
 TArrayPoints BuildRhombCutLines(int W, int H, bool OutSide, bool InSide, int N, int pw) {
-  if (N < 1 || W <= 0 || H <= 0) return {};
+  if (N < 1 || !HasBorder(W, H)) return {};
   N = std::min(N, kMaxCutLines);
   const long double w = W, h = H, p = pw;
   const long double so = OutSide ? -2 : p / 3, si = InSide ? -2 : p / 3;
+  // The inner ends sit a pen's width in from the edge along the row; a pen too wide for
+  // the rhomb carries them past the opposite edge.
   const long double sinT = std::sin(std::atan(h / w));
   const long double inset = p / sinT;
-  // The inner outline is the rhomb moved in by the pen; it must keep some width.
-  if (!(inset < w / 2)) return {};
   const long double dx = 2 * w / (N + 2), dy = 2 * h / (N + 2);
+  const auto leftOuter = [&](long long g) { return w / 2 + so - g * dx; };
+  const auto leftInner = [&](long long g) { return w / 2 + inset - si - g * dx; };
 
-  TCutLineSink sink(N);
+  // Group g sits 4g / (N + 2) of the way down the upper edges from the top corner. With
+  // N = 4k + 1 the last group holds one line, on the upper-left edge produced past the left
+  // corner; where its rule leaves it wholly outside the rhomb it cannot cross the border
+  // and is left out. A pen wide enough to carry its inner end over the lower-left edge
+  // keeps it. Being the last line, leaving it out changes no other line's index.
+  const long long groups = (N + 3) / 4;
+  int lines = N;
+  if (4 * groups > N + 2 &&
+      !RowMeetsRhomb(W, H, Round(groups * dy), Round(leftOuter(groups)), Round(leftInner(groups))))
+    lines = N - 1;
+
+  TCutLineSink sink(lines);
   for (long long g = 1; 4 * (g - 1) < N; ++g) {
     const long long F = 4 * (g - 1);
     const long double y1 = Round(g * dy), y2 = Round(h - g * dy);
-    const long double leftOuter = w / 2 + so - g * dx, leftInner = w / 2 + inset - si - g * dx;
     const long double rightOuter = w / 2 - so + g * dx, rightInner = w / 2 - inset + si + g * dx;
-    sink.Outer(F, leftOuter, y1);
-    sink.Inner(F, leftInner, y1);
+    sink.Outer(F, leftOuter(g), y1);
+    sink.Inner(F, leftInner(g), y1);
     sink.Outer(F + 1, rightOuter, y1);
     sink.Inner(F + 1, rightInner, y1);
-    sink.Outer(F + 2, leftOuter, y2);
-    sink.Inner(F + 2, leftInner, y2);
+    sink.Outer(F + 2, leftOuter(g), y2);
+    sink.Inner(F + 2, leftInner(g), y2);
     sink.Outer(F + 3, rightOuter, y2);
     sink.Inner(F + 3, rightInner, y2);
   }

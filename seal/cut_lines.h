@@ -2,8 +2,9 @@
 // End points of the white cut lines that cross the outer border of a frame seal.
 //
 // For N lines a builder returns 2N points: point i is the outer end of line i and point
-// N + i its inner end, in pixels relative to the element's top-left corner. Frames too
-// small to hold a border band give no points at all.
+// N + i its inner end, in pixels relative to the element's top-left corner. An element
+// without area gives no points at all; a rhomb leaves out a last line that its rule puts
+// wholly outside it, and then returns the 2(N - 1) points of the others.
 
 #include <cstdint>
 #include <vector>

@@ -51,8 +51,9 @@ long double TEllipseWalk::Element(int t) const {
 }
 
 void TEllipseWalk::ExtendTo(long double target) {
-  // Each element is at least the shorter half axis and the target is below the arc's
-  // length, so the walk ends within a turn past the start.
+  // The target is below the arc's length and the elements vanish at most at the two ends
+  // of a flat ellipse (a point is answered before any walk), so the walk ends within a
+  // turn past the start.
   long double sum = walked_.empty() ? 0 : walked_.back();
   while (sum < target) {
     sum += Element(end_ - static_cast<int>(walked_.size()));

@@ -60,7 +60,9 @@ std::string_view Printable(std::string_view glyph) {
 
 void DrawNameLayout(const TNameLayout& layout, int X, int Y, TCanvas& canvas, TColor penColour, TBrushStyle brushStyle,
                     const TNameSealText& t) {
-  if (t.text.empty() || t.W <= 0 || t.H <= 0) return;
+  // Only an empty text stops the layout: the cells are sums and halves of the sizes,
+  // defined for a block or an element of no width as for any other.
+  if (t.text.empty()) return;
   const Real xc = X + static_cast<Real>(t.W) / 2 + t.cx;
   const Real yc = Y + static_cast<Real>(t.H) / 2 + t.cy;
   const Real shift = layout.shifted ? 1 : 0;

@@ -250,14 +250,28 @@ void TSeal::DrawTo(int X, int Y, platform::TCanvas* canvas, bool colourMode) {
     DrawSeal(*this, X, Y, *canvas, FPenColor, FBrushColor, FBrushStyle);
     return;
   }
-  // Black for pen and fills alike, and both colours as they were afterwards: a brush
-  // colour of its own is part of the design and is saved with it.
-  const platform::TColor pen = FPenColor, brush = FBrushColor;
+  // Black for pen and fills alike, and both colours as they were afterwards, also when a
+  // drawing routine fails: a brush colour of its own is part of the design and is saved
+  // with it.
+  class TColoursBack {
+   public:
+    explicit TColoursBack(TSeal& seal) : FSeal(seal), FPen(seal.PenColor()), FBrush(seal.BrushColor()) {}
+    ~TColoursBack() {
+      FSeal.SetPenColor(FPen);
+      FSeal.SetBrushColor(FBrush);
+    }
+    TColoursBack(const TColoursBack&) = delete;
+    TColoursBack& operator=(const TColoursBack&) = delete;
+
+   private:
+    TSeal& FSeal;
+    platform::TColor FPen;
+    platform::TColor FBrush;
+  };
+  const TColoursBack back(*this);
   SetPenColor(platform::clBlack);
   SetBrushColor(platform::clBlack);
   DrawSeal(*this, X, Y, *canvas, FPenColor, FBrushColor, FBrushStyle);
-  SetPenColor(pen);
-  SetBrushColor(brush);
 }
 
 }  // namespace seal

@@ -1,11 +1,11 @@
-#include "document_file.h"
+#include "formats/document_file.h"
 
 #include <climits>
 #include <cmath>
 #include <string>
 
 #include "platform/numeric.h"
-#include "seal_block.h"
+#include "formats/seal_block.h"
 
 namespace formats {
 
@@ -17,8 +17,6 @@ namespace {
 constexpr size_t kStampSize = 4;
 constexpr int kFirstVersion = 5;
 constexpr int kCurrentVersion = 8;
-// A block without strings or picture: the record, six empty counts and the picture flag.
-constexpr size_t kSmallestBlock = kSealRecordSize + 6 * 4 + 1;
 constexpr long double kLegacyMargin = 6.0L;
 
 // The progress bar counts from 6 to the seal count + 5.
@@ -104,7 +102,7 @@ TDocument LoadDocument(std::span<const uint8_t> bytes, const TSealTarget& target
   page.RightMargin = page.LeftMargin;
   page.BottomMargin = page.TopMargin;
   TSealRecord record{};
-  document.Seals = ReadSeals(reader, kSmallestBlock, target, [&](seal::TSeal& s) {
+  document.Seals = ReadSeals(reader, kSmallestSealBlock, target, [&](seal::TSeal& s) {
     ReadSealBlock(record, reader, s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom);
   });
   return document;

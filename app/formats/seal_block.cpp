@@ -1,4 +1,4 @@
-#include "seal_block.h"
+#include "formats/seal_block.h"
 
 #include <QFileInfo>
 #include <QWidget>
@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "platform/gbk.h"
+#include "seal/seal_fields.h"
 
 namespace formats {
 
 using platform::EFormatError;
 using platform::TByteReader;
 using platform::TByteWriter;
-using seal::TArg;
+using platform::TBrushStyle;
+using platform::TColor;
 using seal::TFaceName;
 using seal::TFrameType;
 using seal::TSeal;
@@ -22,163 +24,14 @@ using seal::TSealType;
 
 namespace {
 
-template <class T>
-struct TAccess {
-  using Value = T;
-  TArg<T> (TSeal::*Get)() const;
-  void (TSeal::*Set)(TArg<T>);
-};
-
-// One alternative per stored type; a field's value uses the alternative of its accessor.
-using TAccessor = std::variant<TAccess<TSealType>, TAccess<platform::TColor>, TAccess<platform::TBrushStyle>,
-                               TAccess<bool>, TAccess<float>, TAccess<int>, TAccess<TFrameType>, TAccess<TFaceName>>;
-using TValue =
-    std::variant<TSealType, platform::TColor, platform::TBrushStyle, bool, float, int, TFrameType, TFaceName>;
-
-struct TField {
-  uint16_t Offset;
-  TAccessor Access;
-  // Integers outside these bounds are refused (only the cut-line count has any).
-  int Min = INT32_MIN;
-  int Max = INT32_MAX;
-};
-
-#define FIELD(offset, type, name)                             \
-  TField {                                                    \
-    offset, TAccess<type> { &TSeal::name, &TSeal::Set##name } \
-  }
-
-using platform::TBrushStyle;
-using platform::TColor;
-
-// The record in its stored order, which is also the order the reader applies it in.
-const TField kFields[] = {
-    FIELD(0, TSealType, SealType),
-    FIELD(1, TColor, PenColor),
-    FIELD(5, TColor, BrushColor),
-    FIELD(9, TBrushStyle, BrushStyle),
-    FIELD(10, bool, CodeOn),
-    FIELD(11, bool, HaveImage),
-    FIELD(12, bool, ImageIsStar),
-    FIELD(13, bool, CodeTopOrDown),
-    FIELD(14, bool, TopOrDown),
-    FIELD(15, bool, TopOrDown1),
-    FIELD(16, bool, TopOrDown2),
-    FIELD(17, bool, TopOrDown3),
-    FIELD(18, bool, LineType),
-    FIELD(19, bool, InSide),
-    FIELD(20, bool, OutSide),
-    FIELD(21, float, RealWidth),
-    FIELD(25, float, RealHeight),
-    FIELD(29, float, PenWidth),
-    FIELD(33, float, PenWidth1),
-    FIELD(37, float, PenWidth2),
-    FIELD(41, float, PenWidth3),
-    FIELD(45, float, PenWidth4),
-    FIELD(49, float, LineWidth),
-    FIELD(53, float, ImageWidth),
-    FIELD(57, float, ImageHeight),
-    FIELD(61, float, CLWidth),
-    FIELD(65, float, CLHeight),
-    FIELD(69, float, TextWidth),
-    FIELD(73, float, TextWidth1),
-    FIELD(77, float, TextWidth2),
-    FIELD(81, float, TextWidth3),
-    FIELD(85, float, CodeWidth),
-    FIELD(89, float, TextHeight),
-    FIELD(93, float, TextHeight1),
-    FIELD(97, float, TextHeight2),
-    FIELD(101, float, TextHeight3),
-    FIELD(105, float, CodeHeight),
-    FIELD(109, float, CodeToFrame),
-    FIELD(113, float, CodeLength),
-    FIELD(117, float, OutInDelta),
-    FIELD(121, float, TextsWidth),
-    FIELD(125, float, TextsWidth1),
-    FIELD(129, float, TextsWidth2),
-    FIELD(133, float, TextsWidth3),
-    FIELD(137, float, TextsHeight),
-    FIELD(141, float, TextsHeight1),
-    FIELD(145, float, TextsHeight2),
-    FIELD(149, float, TextsHeight3),
-    FIELD(153, float, TextCenterX),
-    FIELD(157, float, TextCenterX1),
-    FIELD(161, float, TextCenterX2),
-    FIELD(165, float, TextCenterX3),
-    FIELD(169, float, CLineCenterX),
-    FIELD(173, float, ImageCenterX),
-    FIELD(177, float, TextCenterY),
-    FIELD(181, float, TextCenterY1),
-    FIELD(185, float, TextCenterY2),
-    FIELD(189, float, TextCenterY3),
-    FIELD(193, float, CLineCenterY),
-    FIELD(197, float, ImageCenterY),
-    FIELD(201, int, TextWeight),
-    FIELD(205, int, TextWeight1),
-    FIELD(209, int, TextWeight2),
-    FIELD(213, int, TextWeight3),
-    FIELD(217, int, CodeWeight),
-    TField{221, TAccess<int>{&TSeal::LineCount, &TSeal::SetLineCount}, 0, seal::kMaxCutLines},
-    FIELD(225, int, TextAngle),
-    FIELD(229, int, TextAngle1),
-    FIELD(233, int, TextAngle2),
-    FIELD(237, int, TextAngle3),
-    FIELD(241, TFrameType, NameSealFrameType),
-    FIELD(242, int, LineAngle),
-    FIELD(246, bool, IsEllipse),
-    FIELD(247, bool, IsEllipse1),
-    FIELD(248, bool, IsEllipse2),
-    FIELD(249, bool, IsEllipse3),
-    FIELD(250, int, RowColCount),
-    FIELD(254, int, RowColCount1),
-    FIELD(258, int, RowColCount2),
-    FIELD(262, int, RowColCount3),
-    FIELD(266, bool, LeftRight),
-    FIELD(267, bool, LeftRight1),
-    FIELD(268, bool, LeftRight2),
-    FIELD(269, bool, LeftRight3),
-    FIELD(270, bool, RowCol),
-    FIELD(271, bool, RowCol1),
-    FIELD(272, bool, RowCol2),
-    FIELD(273, bool, RowCol3),
-    FIELD(274, int, CodeAngle),
-    FIELD(278, bool, IsZhuanLunA),
-    FIELD(279, float, InDelta),
-    FIELD(283, float, LineABW),
-    FIELD(kRealCenterXOffset, float, RealCenterX),
-    FIELD(kRealCenterYOffset, float, RealCenterY),
-    FIELD(295, TFaceName, TextFontName),
-    FIELD(359, TFaceName, TextFontName1),
-    FIELD(423, TFaceName, TextFontName2),
-    FIELD(487, TFaceName, TextFontName3),
-    FIELD(551, TFaceName, CodeFontName),
-    FIELD(615, int, TextPenWidth),
-    FIELD(619, int, TextPenWidth1),
-    FIELD(623, int, TextPenWidth2),
-    FIELD(627, int, TextPenWidth3),
-    FIELD(631, int, CodePenWidth),
-    FIELD(635, bool, CBlank),
-    FIELD(636, bool, CBold),
-    FIELD(637, bool, CItalic),
-    FIELD(638, bool, Blank),
-    FIELD(639, bool, Bold),
-    FIELD(640, bool, Italic),
-    FIELD(641, bool, Blank1),
-    FIELD(642, bool, Bold1),
-    FIELD(643, bool, Italic1),
-    FIELD(644, bool, Blank2),
-    FIELD(645, bool, Bold2),
-    FIELD(646, bool, Italic2),
-    FIELD(647, bool, Blank3),
-    FIELD(648, bool, Bold3),
-    FIELD(649, bool, Italic3),
-    FIELD(650, float, RealSR),
-    FIELD(654, float, RealTextLength),
-    FIELD(658, bool, PicTransParnt),
-    FIELD(659, bool, PicClrChange),
-};
-
-#undef FIELD
+using seal::kRealCenterXOffset;
+using seal::kRealCenterYOffset;
+using seal::kRealHeightOffset;
+using seal::kRealWidthOffset;
+using seal::TFieldValue;
+using seal::TSealField;
+using TValue = TFieldValue;
+using TField = TSealField;
 
 constexpr int kLastSealType = seal::stAnyImage;
 constexpr int kLastFrameType = seal::ftEllipse;
@@ -233,30 +86,8 @@ TValue Decode(TByteReader& in, const TField& field) {
       field.Access);
 }
 
-TValue Get(const TSeal& seal, const TField& field) {
-  return std::visit([&](auto access) -> TValue { return (seal.*access.Get)(); }, field.Access);
-}
-
-void Set(TSeal& seal, const TField& field, const TValue& value) {
-  std::visit(
-      [&](auto access) {
-        using T = typename decltype(access)::Value;
-        (seal.*access.Set)(std::get<T>(value));
-      },
-      field.Access);
-}
-
-size_t Width(const TField& field) {
-  return std::visit(
-      [](auto access) -> size_t {
-        using T = typename decltype(access)::Value;
-        return std::is_same_v<T, TFaceName> ? sizeof(TFaceName) : sizeof(T);
-      },
-      field.Access);
-}
-
 TValue DecodeAt(const uint8_t* record, size_t offset, const TField& field) {
-  TByteReader in(record + offset, Width(field));
+  TByteReader in(record + offset, seal::FieldWidth(field));
   return Decode(in, field);
 }
 
@@ -268,8 +99,8 @@ struct TStored {
 // Every field of a record, checked before any of it reaches a seal.
 std::vector<TStored> DecodeRecord(const TSealRecord& record) {
   std::vector<TStored> values;
-  values.reserve(std::size(kFields));
-  for (const TField& field : kFields) values.push_back({&field, DecodeAt(record.data(), field.Offset, field)});
+  values.reserve(seal::SealFields().size());
+  for (const TField& field : seal::SealFields()) values.push_back({&field, DecodeAt(record.data(), field.Offset, field)});
   return values;
 }
 
@@ -287,7 +118,7 @@ std::optional<size_t> LegacyOffset(const TField& field, size_t recordSize) {
     at = o - 4;
   else if (o >= 241)
     at = o;
-  if (at && *at + Width(field) > recordSize) return std::nullopt;
+  if (at && *at + seal::FieldWidth(field) > recordSize) return std::nullopt;
   return at;
 }
 
@@ -304,7 +135,7 @@ float StoredSingle(const std::vector<TStored>& stored, size_t offset) {
 void ApplyRecord(TSeal& seal, const std::vector<TStored>& stored, bool centresFromEdges) {
   for (const TStored& s : stored) {
     if (!IsCentre(*s.Field)) {
-      Set(seal, *s.Field, s.Value);
+      seal::SetField(seal, *s.Field, s.Value);
       continue;
     }
     const bool x = s.Field->Offset == kRealCenterXOffset;
@@ -317,7 +148,7 @@ void ApplyRecord(TSeal& seal, const std::vector<TStored>& stored, bool centresFr
       centre = static_cast<float>(centre + (x ? seal.RealWidth() : seal.RealHeight()) / 2.0L);
       if (!std::isfinite(centre)) throw EFormatError("a stored edge is out of range");
     }
-    Set(seal, *s.Field, centre);
+    seal::SetField(seal, *s.Field, centre);
   }
 }
 
@@ -337,10 +168,7 @@ void ApplyPicture(TByteReader& reader, TSeal& seal) {
 }
 
 void ReadStrings(TByteReader& reader, TSeal& seal) {
-  using TSetText = void (TSeal::*)(const std::string&);
-  for (TSetText set :
-       {&TSeal::SetText, &TSeal::SetText1, &TSeal::SetText2, &TSeal::SetText3, &TSeal::SetCode, &TSeal::SetImage})
-    (seal.*set)(reader.ReadString());
+  for (const seal::TSealString& text : seal::SealStrings()) (seal.*text.Access.Set)(reader.ReadString());
 }
 
 // Older files name the picture file instead of holding it. A file that is missing, or that
@@ -378,8 +206,8 @@ std::optional<platform::TGraphicKind> GraphicClassOf(int code) {
 }
 
 void WriteSealBlock(TSealRecord& record, TByteWriter& writer, const TSeal& seal, bool Exact) {
-  for (const TField& field : kFields) {
-    TValue value = Get(seal, field);
+  for (const TField& field : seal::SealFields()) {
+    TValue value = seal::GetField(seal, field);
     if (!Exact && IsCentre(field)) value = static_cast<float>(std::get<float>(value) + 2.0L);
     TByteWriter bytes;
     Encode(bytes, value);
@@ -389,9 +217,7 @@ void WriteSealBlock(TSealRecord& record, TByteWriter& writer, const TSeal& seal,
 
   TByteWriter block;
   block.WriteBytes(record.data(), record.size());
-  for (const std::string* text :
-       {&seal.Text(), &seal.Text1(), &seal.Text2(), &seal.Text3(), &seal.Code(), &seal.Image()})
-    block.WriteString(*text);
+  for (const seal::TSealString& text : seal::SealStrings()) block.WriteString((seal.*text.Access.Get)());
   const platform::TPicture& picture = seal.Picture();
   block.WriteBool(picture.HasGraphic());
   if (picture.HasGraphic()) {
@@ -429,7 +255,7 @@ void ReadLegacySeal(TByteReader& reader, int version, TSeal& seal, QWidget* pare
   reader.ReadBytes(record.data(), size);
 
   std::vector<TStored> stored;
-  for (const TField& field : kFields)
+  for (const TField& field : seal::SealFields())
     if (const std::optional<size_t> at = LegacyOffset(field, size))
       stored.push_back({&field, DecodeAt(record.data(), *at, field)});
   ApplyRecord(seal, stored, true);

@@ -1,6 +1,7 @@
 #pragma once
 // The one serialised form of a seal element, shared by documents, the internal clipboard
 // and the seal library: a 660-byte record, six strings and an optional embedded picture.
+// The record holds the seal's stored fields where seal/seal_fields.h places them.
 
 #include <array>
 #include <cstdint>
@@ -19,11 +20,8 @@ inline constexpr size_t kSealRecordSize = 660;
 // Scratch buffer for one record; a caller may reuse one for every seal it writes or reads.
 using TSealRecord = std::array<uint8_t, kSealRecordSize>;
 
-// Where the geometry of a seal sits in its record.
-inline constexpr size_t kRealWidthOffset = 21;
-inline constexpr size_t kRealHeightOffset = 25;
-inline constexpr size_t kRealCenterXOffset = 287;
-inline constexpr size_t kRealCenterYOffset = 291;
+// A block without strings or picture: the record, six empty counts and the picture flag.
+inline constexpr size_t kSmallestSealBlock = kSealRecordSize + 6 * 4 + 1;
 
 // The stored code of a picture's kind.
 uint8_t GraphicTypeOf(const platform::TPicture& picture);

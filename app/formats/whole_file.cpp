@@ -1,4 +1,4 @@
-#include "whole_file.h"
+#include "formats/whole_file.h"
 
 #include <QFile>
 #include <QSaveFile>

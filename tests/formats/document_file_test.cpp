@@ -1,7 +1,7 @@
 // Document files against their layouts: the version 8 header, the choice of reader by the
 // stamp, the older layouts built byte by byte, truncated files and a full round trip.
 
-#include "document_file.h"
+#include "formats/document_file.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@
 #include "platform/extended.h"
 #include "platform/gbk.h"
 #include "picture_makers.h"
-#include "seal_block.h"
-#include "whole_file.h"
+#include "formats/seal_block.h"
+#include "formats/whole_file.h"
 
 using namespace formats;
 using namespace seal;

@@ -1,7 +1,7 @@
 // The seal block byte by byte against its layout: every field at its offset, the strings and
 // the picture part, the centre shift of the clipboard, the reader's scale, and hostile blocks.
 
-#include "seal_block.h"
+#include "formats/seal_block.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,7 @@
 
 #include "document_makers.h"
 #include "platform/gbk.h"
+#include "seal/seal_fields.h"
 
 using namespace formats;
 using namespace seal;
@@ -326,6 +327,25 @@ TEST(SealBlock, RoundTripKeepsEveryPropertyAndTheTailsOfFaceNames) {
     EXPECT_EQ(back->Width(), s->Width());
     EXPECT_EQ(back->Height(), s->Height());
     EXPECT_FALSE(back->isVisible());
+  }
+}
+
+// A scratch seal that takes a page seal's design draws the same design at its own scale:
+// its block is the page seal's, byte for byte, and the page seal is not touched.
+TEST(SealBlock, CopiedDesignStoresAsTheOriginal) {
+  for (int k = 0; k <= stAnyImage; ++k) {
+    for (int picture : {-1, 4}) {
+      auto s = MakeSeal(TSealType(k), picture);
+      const Bytes block = Block(*s);
+      TSeal scratch;
+      scratch.SetPixelsPerMm(600 / 25.4f);
+      scratch.SetZoom(100);
+      seal::CopySealProperties(scratch, *s);
+      EXPECT_EQ(Block(scratch), block) << "kind " << k << " picture " << picture;
+      EXPECT_EQ(Block(*s), block);
+      EXPECT_EQ(scratch.Picture().Bytes(), s->Picture().Bytes());
+      EXPECT_EQ(scratch.Zoom(), 100);
+    }
   }
 }
 

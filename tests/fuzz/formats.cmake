@@ -1,10 +1,9 @@
 # Fuzzers of the seal block and the document file, seeded with blocks and documents that the
 # format tests' own makers write at build time.
-set(formats_tests ${CMAKE_CURRENT_SOURCE_DIR}/../formats)
-add_executable(formats_seed_writer formats_seed_writer.cpp ${formats_tests}/document_makers.cpp
-                                   ${CMAKE_CURRENT_SOURCE_DIR}/../pictures/picture_makers.cpp)
+set(support ${CMAKE_CURRENT_SOURCE_DIR}/../support)
+add_executable(formats_seed_writer formats_seed_writer.cpp ${support}/document_makers.cpp ${support}/picture_makers.cpp)
 brelvonix_target(formats_seed_writer)
-target_include_directories(formats_seed_writer PRIVATE ${formats_tests} ${CMAKE_CURRENT_SOURCE_DIR}/../pictures)
+target_include_directories(formats_seed_writer PRIVATE ${support})
 target_link_libraries(formats_seed_writer PRIVATE brelvonix_formats JPEG::JPEG Qt6::Widgets)
 
 set(formats_seeds ${CMAKE_BINARY_DIR}/fuzz-seeds-formats)

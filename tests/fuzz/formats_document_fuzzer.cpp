@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <cstdlib>
 
-#include "document_file.h"
+#include "formats/document_file.h"
 #include "formats_qt.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

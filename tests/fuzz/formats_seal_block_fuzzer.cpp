@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "formats_qt.h"
-#include "seal_block.h"
+#include "formats/seal_block.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   StartFormatsApplication();

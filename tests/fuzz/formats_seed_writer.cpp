@@ -5,9 +5,9 @@
 #include <QFile>
 #include <cstdio>
 
-#include "document_file.h"
+#include "formats/document_file.h"
 #include "document_makers.h"
-#include "seal_block.h"
+#include "formats/seal_block.h"
 
 using namespace document_makers;
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace seal {
 namespace {
@@ -88,31 +89,48 @@ TEST(CutLines, HugeCountsAreCapped) {
   EXPECT_EQ(BuildRhombCutLines(300, 200, true, true, 1 << 30, 4).size(), 2u * kMaxCutLines);
 }
 
-// Small frames, wide pens, any count: never a point outside the box grown by the pen and
-// the two pixels an end may run past the edge; either 2N points or none. A rhomb with
-// N mod 4 = 1 spreads its last line W / (2(N + 2)) further out to the side, as it always has.
-TEST(CutLines, DegenerateFramesStayInTheirBox) {
+// Small frames, wide pens, counts from none to many: either 2N points or none, and none
+// far from the frame. Outer ends stay within the end offset (2 px, or a third of the pen) of the box.
+// Inner ends stay within the pen's reach across the border along their line (pw, or
+// pw / sin θ on the slanted sides of triangles and rhombs) and 2 px, except that a pen
+// wider than the frame turns a rectangle's inner outline inside out, and its inner ends,
+// stepping along it by its spacing, may then pass a corner by up to its perimeter. A
+// rhomb with N mod 4 = 1 has its last line W / (2(N + 2)) further out to the side and
+// keeps it only where it reaches into the rhomb, else gives the 2(N - 1) other points.
+TEST(CutLines, DegenerateFramesStayNearTheirBox) {
   for (int W = 0; W <= 5; ++W)
     for (int H = 0; H <= 5; ++H)
       for (int pw = 0; pw <= 20; ++pw)
-        for (int N = -3; N <= 40; ++N)
+        for (int N : {-3, -1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17, 22, 29, 40})
           for (int flags = 0; flags < 8; ++flags) {
             const bool out = flags & 1, in = flags & 2, top = flags & 4;
             const Points sets[] = {
                 BuildRectCutLines(W, H, out, in, N, pw),
-                BuildEllipseCutLines(W, H, out, in, top, top ? 3000 : 5000, N, pw),
+                // Short arcs (3620 is 20 once reduced): the walk's cost grows with the arc.
+                BuildEllipseCutLines(W, H, out, in, top, top ? 20 : 3620, N, pw),
                 BuildTriangleCutLines(W, H, out, in, N, pw),
                 BuildRhombCutLines(W, H, out, in, N, pw),
             };
             for (int b = 0; b < 4; ++b) {
               const Points& p = sets[b];
-              ASSERT_TRUE(p.empty() || (N > 0 && p.size() == 2u * N)) << W << "x" << H << " pw " << pw << " N " << N;
-              const int grow = pw + 2;
               const bool rhombSpread = b == 3 && N % 4 == 1;
-              const int side = grow + (rhombSpread ? (W + 2 * (N + 2) - 1) / (2 * (N + 2)) : 0);
-              for (const TPoint& q : p) {
-                ASSERT_TRUE(q.X >= -side && q.X <= W + side && q.Y >= -grow && q.Y <= H + grow)
-                    << W << "x" << H << " pw " << pw << " N " << N << " flags " << flags << " at " << q.X << "," << q.Y;
+              ASSERT_TRUE(p.empty() || (N > 0 && (p.size() == 2u * N || (rhombSpread && p.size() == 2u * (N - 1)))))
+                  << W << "x" << H << " pw " << pw << " N " << N;
+              if (p.empty()) continue;
+              const double slope = b == 2 ? 2.0 * H / W : 1.0 * H / W;
+              const double reach = b >= 2 ? pw / std::sin(std::atan(slope)) : pw;
+              const double walk = b == 0 ? std::fabs(2.0 * (W + H) - 8 * pw + 8 * (in ? -1 : pw / 4.0)) : 0;
+              const double spread = rhombSpread ? W / (2.0 * (N + 2)) : 0;
+              const size_t n = p.size() / 2;
+              for (size_t i = 0; i < p.size(); ++i) {
+                const bool outer = i < n;
+                // Half a pixel for the rounding of each end.
+                const double gx = (outer ? 2 + pw / 3.0 : reach + 2 + walk) + spread + 0.5;
+                const double gy = (outer ? 2 + pw / 3.0 : pw + 2 + walk) + 0.5;
+                const TPoint& q = p[i];
+                ASSERT_TRUE(q.X >= -gx && q.X <= W + gx && q.Y >= -gy && q.Y <= H + gy)
+                    << b << ": " << W << "x" << H << " pw " << pw << " N " << N << " flags " << flags << " at " << q.X
+                    << "," << q.Y;
               }
             }
           }

@@ -1,0 +1,835 @@
+#include "document/childform.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "controls/kivcontrols.h"
+#include "controls/kivdrawpanel.h"
+#include "document/dragoverlay.h"
+#include "document/paintlock.h"
+#include "document/sealtemplates.h"
+#include "document/selectframe.h"
+#include "document/tooltags.h"
+#include "platform/cursors.h"
+#include "platform/gbk.h"
+#include "platform/numeric.h"
+#include "platform/picture.h"
+#include "platform/syscolors.h"
+#include "seal/seal.h"
+#include "services/commandguard.h"
+#include "services/services.h"
+
+using app::TStatusPanel;
+using platform::Round;
+using seal::TSeal;
+
+namespace {
+
+constexpr platform::TColor kNavy = 0x800000;
+constexpr int kShadowOffset = 3;
+constexpr int kFrameMargin = 2;
+constexpr int kMaxToolZoom = 600;
+constexpr int kMinToolZoom = 25;
+constexpr int kToolZoomStep = 10;
+
+const QString kSaveQuestion = QStringLiteral("当前文件尚未保存或者已被修改，是否\n保存（修改后的）文件？");
+
+app::TRect BoundsOf(const TSeal* s) { return {s->Left(), s->Top(), s->Left() + s->Width(), s->Top() + s->Height()}; }
+
+seal::TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons) {
+  seal::TShiftState s = 0;
+  if (keys & Qt::ShiftModifier) s |= seal::ssShift;
+  if (keys & Qt::AltModifier) s |= seal::ssAlt;
+  if (keys & Qt::ControlModifier) s |= seal::ssCtrl;
+  if (buttons & Qt::LeftButton) s |= seal::ssLeft;
+  if (buttons & Qt::RightButton) s |= seal::ssRight;
+  if (buttons & Qt::MiddleButton) s |= seal::ssMiddle;
+  return s;
+}
+
+bool ButtonOf(Qt::MouseButton qt, seal::TMouseButton* button) {
+  switch (qt) {
+    case Qt::LeftButton: *button = seal::mbLeft; return true;
+    case Qt::RightButton: *button = seal::mbRight; return true;
+    case Qt::MiddleButton: *button = seal::mbMiddle; return true;
+    default: return false;
+  }
+}
+
+// A number as the status bar shows it: general format, no trailing zeros.
+QString GeneralNumber(long double v) { return QString::number(static_cast<double>(v), 'g', 15); }
+
+}  // namespace
+
+namespace app {
+
+QString FileStateText(TFileState state) {
+  static const char* const kTexts[] = {"已修改", "未修改", "已保存", "无文件"};
+  return QStringLiteral("文件状态：") + QString::fromUtf8(kTexts[int(state)]);
+}
+
+QString ElementCountText(int count) { return QStringLiteral("已画图形：") + QString::number(count); }
+
+}  // namespace app
+
+TfrmChild::TfrmChild(app::TDocumentHost& host) : QMdiSubWindow(nullptr), FHost(host) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  ScrollBox = new QScrollArea;
+  ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+  ScrollBox->setFrameStyle(QFrame::NoFrame);
+  ScrollBox->setWidgetResizable(false);
+  QPalette pal = ScrollBox->palette();
+  pal.setColor(QPalette::Window, platform::InactiveBorderColor());
+  ScrollBox->setPalette(pal);
+  ScrollBox->viewport()->setPalette(pal);
+  ScrollBox->viewport()->setAutoFillBackground(true);
+  Sheet = new QWidget;
+  Sheet->setObjectName(QStringLiteral("Sheet"));
+  Sheet->setAutoFillBackground(false);
+  ScrollBox->setWidget(Sheet);
+  setWidget(ScrollBox);
+
+  PageBack = new TKivFlatPanel(Sheet);
+  PageBack->setObjectName(QStringLiteral("PageBack"));
+  PageBack->SetPanelStyle(TPanelStyle::psPhotoShop);
+  PageBack->SetFrameWidth(0);
+  PageBack->SetPenColor(kNavy);
+  PageBack->SetColorA(kNavy);
+
+  KivDrawPanel1 = new TKivDrawPanel(Sheet);
+  KivDrawPanel1->setObjectName(QStringLiteral("KivDrawPanel1"));
+  QFont tick(QStringLiteral("Small Fonts"));
+  tick.setPixelSize(8);
+  tick.setStyleStrategy(QFont::NoAntialias);
+  KivDrawPanel1->SetTickFont(tick);
+  KivDrawPanel1->setContextMenuPolicy(Qt::CustomContextMenu);
+  PageCanvas = new TDragOverlay(KivDrawPanel1);
+  PageCanvas->setObjectName(QStringLiteral("PageCanvas"));
+  FPagePopupMenu = FHost.PagePopupMenu();
+
+  connect(KivDrawPanel1, &TKivDrawPanel::MouseDown, this,
+          [this](Qt::MouseButton qt, Qt::KeyboardModifiers keys, int x, int y) {
+            seal::TMouseButton button;
+            if (!ButtonOf(qt, &button)) return;
+            RunGuarded([&] { DrawPanel1MouseDown(button, ShiftOf(keys, QApplication::mouseButtons() | qt), x, y); });
+          });
+  connect(KivDrawPanel1, &TKivDrawPanel::MouseMove, this, [this](Qt::KeyboardModifiers keys, int x, int y) {
+    RunGuarded([&] { DrawPanel1MouseMove(ShiftOf(keys, QApplication::mouseButtons()), x, y); });
+  });
+  connect(KivDrawPanel1, &TKivDrawPanel::MouseUp, this,
+          [this](Qt::MouseButton qt, Qt::KeyboardModifiers keys, int x, int y) {
+            seal::TMouseButton button;
+            if (!ButtonOf(qt, &button)) return;
+            RunGuarded([&] { DrawPanel1MouseUp(button, ShiftOf(keys, QApplication::mouseButtons()), x, y); });
+          });
+  connect(KivDrawPanel1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    if (FPagePopupMenu) FPagePopupMenu->popup(KivDrawPanel1->mapToGlobal(pos));
+  });
+  ScrollBox->viewport()->installEventFilter(this);
+
+  // FormCreate: the page takes this window's resolution, which describes the same screen
+  // as the pixels per millimetre the elements are given. Its double buffering is the
+  // creator's to set.
+  KivDrawPanel1->SetPixelsPerInch(logicalDpiX());
+  FPixelsPerMm = static_cast<float>(logicalDpiX() / 25.4L);
+}
+
+TfrmChild::~TfrmChild() {
+  disconnect(FActivation);
+  RestoreScreenCursor();
+  FGrabHandles.reset();
+}
+
+void TfrmChild::RunGuarded(const std::function<void()>& handler) { app::RunGuarded(this, handler); }
+
+// --- Page size, zoom, centring --------------------------------------------------------
+
+void TfrmChild::SetPageFromPrinter(TKivDrawPanel* page) {
+  long double width = 210, height = 297, horizontal = 6, vertical = 6;
+  const std::optional<app::TPrinterCaps> caps =
+      app::Services().PrinterNames().isEmpty() ? std::nullopt : app::Services().DefaultPrinterCaps();
+  if (caps && caps->LogPixelsX > 0 && caps->LogPixelsY > 0) {
+    width = caps->PhysicalWidth * 25.4L / caps->LogPixelsX;
+    height = caps->PhysicalHeight * 25.4L / caps->LogPixelsY;
+    horizontal = (width - caps->HorzSize) / 2;
+    vertical = (height - caps->VertSize) / 2;
+  }
+  page->SetPageWidth(width);
+  page->SetPageHeight(height);
+  page->SetLeftMargin(horizontal);
+  page->SetRightMargin(horizontal);
+  page->SetTopMargin(vertical);
+  page->SetBottomMargin(vertical);
+}
+
+void TfrmChild::ApplyZoom(uint16_t zoom) {
+  if (zoom < 1) return;
+  QScrollBar* bars[2] = {ScrollBox->horizontalScrollBar(), ScrollBox->verticalScrollBar()};
+  const int ranges[2] = {Sheet->width(), Sheet->height()};
+  double ratios[2];
+  for (int i = 0; i < 2; ++i) ratios[i] = ranges[i] > 0 ? double(bars[i]->value()) / ranges[i] : 0.0;
+
+  const app::TPaintLock lock(window());
+  KivDrawPanel1->SetZoom(zoom);
+  for (TSeal* s : FSeals) s->SetZoom(zoom);
+  if (FGrabHandles)
+    FGrabHandles->UpdatePositions();
+  else if (FSelectFrame)
+    PlaceSelectFrame(SelectionBounds());
+  FormResize();
+  const int newRanges[2] = {Sheet->width(), Sheet->height()};
+  for (int i = 0; i < 2; ++i) bars[i]->setValue(Round(static_cast<long double>(newRanges[i]) * ratios[i]));
+  if (KivDrawPanel1->isHidden()) KivDrawPanel1->show();
+  emit ZoomChanged(zoom);
+}
+
+void TfrmChild::FormResize() {
+  // Scroll bars that come or go while the sheet is sized change the client area again.
+  if (FCentring) {
+    FCentreAgain = true;
+    return;
+  }
+  FCentring = true;
+  for (int pass = 0; pass < 3; ++pass) {
+    FCentreAgain = false;
+    ScrollBox->horizontalScrollBar()->setValue(0);
+    ScrollBox->verticalScrollBar()->setValue(0);
+    const QSize client = ScrollBox->viewport()->size();
+    const int w = KivDrawPanel1->width();
+    const int h = KivDrawPanel1->height();
+    const int top = client.height() > h ? Round((client.height() - h) / 2.0L) : 1;
+    const int left = client.width() < w ? 1 : (client.width() - w) / 2;
+    KivDrawPanel1->move(left, top);
+    PageBack->setGeometry(left + kShadowOffset, top + kShadowOffset, w, h);
+    // The area scrolls as far as the shadow reaches.
+    Sheet->resize(std::max(client.width(), left + w + kShadowOffset),
+                  std::max(client.height(), top + h + kShadowOffset));
+    if (!FCentreAgain) break;
+  }
+  FCentring = false;
+}
+
+bool TfrmChild::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ScrollBox->viewport() && event->type() == QEvent::Resize) RunGuarded([this] { FormResize(); });
+  return QMdiSubWindow::eventFilter(watched, event);
+}
+
+// --- Activation and closing -------------------------------------------------------------
+
+void TfrmChild::changeEvent(QEvent* event) {
+  QMdiSubWindow::changeEvent(event);
+  if (event->type() == QEvent::ParentChange) WatchActivation();
+}
+
+// The document area tells which of its windows is active; a window learns which area it
+// lies in when it is added to one.
+void TfrmChild::WatchActivation() {
+  disconnect(FActivation);
+  QMdiArea* area = mdiArea();
+  if (!area) return;
+  FActivation = connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* active) {
+    if (active == this && !FActive) {
+      FActive = true;
+      RunGuarded([this] { FormActivate(); });
+    } else if (active != this && FActive) {
+      FActive = false;
+      RunGuarded([this] { FormDeactivate(); });
+    }
+  });
+}
+
+void TfrmChild::FormActivate() {
+  FHost.ShowZoom(KivDrawPanel1->Zoom());
+  ShowFileState();
+  UpdatePageCursor();
+}
+
+void TfrmChild::FormDeactivate() {
+  if (!mdiArea() || mdiArea()->activeSubWindow() != this) SetPageCursor(0);
+}
+
+bool TfrmChild::FormCloseQuery() {
+  if (!FModified) return true;
+  const app::TMsgButton answer = app::ShowMessage(this, app::TMsgKind::Confirmation, kSaveQuestion,
+                                                  app::mbYes | app::mbNo | app::mbCancel);
+  if (answer == app::mbNo) return true;
+  if (answer != app::mbYes) return false;
+  FHost.SaveDocument(*this);
+  // A save that was cancelled or failed leaves the document modified, and it stays open.
+  return !FModified;
+}
+
+void TfrmChild::closeEvent(QCloseEvent* event) {
+  bool canClose = false;
+  RunGuarded([&] { canClose = FormCloseQuery(); });
+  if (!canClose) {
+    event->ignore();
+    return;
+  }
+  QMdiSubWindow::closeEvent(event);
+}
+
+// --- Tools and cursors ----------------------------------------------------------------
+
+int TfrmChild::CurrentToolTag(bool release) {
+  const int armed = FHost.ArmedTool();
+  if (armed == 0) return 0;
+  const int tag = armed & 0xFF;
+  if (release && tag <= app::kLastElementTool) {
+    FHost.ReleaseTool();
+    SetPageCursor(0);
+  }
+  return tag;
+}
+
+void TfrmChild::UpdatePageCursor() { SetPageCursor(app::ToolCursorSlot(FHost.ArmedTool())); }
+
+void TfrmChild::SetPageCursor(int slot) {
+  if (slot == 0)
+    KivDrawPanel1->unsetCursor();
+  else
+    KivDrawPanel1->setCursor(platform::ScreenCursor(slot));
+}
+
+bool TfrmChild::GrabScrollArmed() const { return FHost.ArmedTool() == app::kGrabScrollTool; }
+
+// --- File state ---------------------------------------------------------------------------
+
+void TfrmChild::MarkModified() {
+  FModified = true;
+  ShowFileState();
+  emit FileStateChanged();
+}
+
+void TfrmChild::MarkSaved() {
+  FModified = false;
+  FHost.ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::Saved));
+  emit FileStateChanged();
+}
+
+void TfrmChild::ForgetChanges() {
+  if (!FModified) return;
+  FModified = false;
+  emit FileStateChanged();
+}
+
+void TfrmChild::ShowFileState() const { FHost.ShowFileState(FModified, int(FSeals.size())); }
+
+// --- Changes of the document -------------------------------------------------------------
+
+void TfrmChild::AddSeal(TSeal* element) {
+  HookSealEvents(element);
+  FSeals.push_back(element);
+  SetSelection({element});
+  MarkModified();
+}
+
+std::vector<TSeal*> TfrmChild::InsertSeals(std::vector<std::unique_ptr<TSeal>> seals) {
+  std::vector<TSeal*> inserted;
+  inserted.reserve(seals.size());
+  FSeals.reserve(FSeals.size() + seals.size());
+  for (std::unique_ptr<TSeal>& s : seals) {
+    inserted.push_back(s.release());
+    FSeals.push_back(inserted.back());
+    HookSealEvents(inserted.back());
+  }
+  for (TSeal* s : inserted) s->show();
+  RaiseAdornments();
+  return inserted;
+}
+
+void TfrmChild::DeleteSelection() {
+  if (FSelection.empty()) return;
+  const std::vector<TSeal*> doomed = FSelection;
+  SetSelection({});
+  for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
+    std::erase(FSeals, *it);
+    delete *it;
+  }
+  MarkModified();
+}
+
+void TfrmChild::Clear() {
+  SetSelection({});
+  while (!FSeals.empty()) {
+    delete FSeals.back();
+    FSeals.pop_back();
+  }
+  FModified = false;
+  ShowFileState();
+  emit FileStateChanged();
+}
+
+// The page list is also the drawing order, so the list and the stacking move together,
+// and the handles go back over the element that now lies on top.
+void TfrmChild::BringToFront() {
+  TSeal* element = FCurrentSeal;
+  if (!element) return;
+  element->raise();
+  std::erase(FSeals, element);
+  FSeals.push_back(element);
+  RaiseAdornments();
+  MarkModified();
+}
+
+void TfrmChild::SendToBack() {
+  TSeal* element = FCurrentSeal;
+  if (!element) return;
+  element->lower();
+  std::erase(FSeals, element);
+  FSeals.insert(FSeals.begin(), element);
+  RaiseAdornments();
+  MarkModified();
+}
+
+// The centre is taken from the frame before anything moves; the frame encloses the
+// selection with the same margin on every side, so its centre is the selection's.
+void TfrmChild::SetSameCentre() {
+  if (!FSelectFrame) return;
+  const long double mmPerPixel = 100.0L / (static_cast<long double>(KivDrawPanel1->Zoom()) * FPixelsPerMm);
+  const TSelectFrame* frame = FSelectFrame;
+  const float centreX = static_cast<float>((frame->x() + frame->width() / 2.0L) * mmPerPixel);
+  const float centreY = static_cast<float>((frame->y() + frame->height() / 2.0L) * mmPerPixel);
+  {
+    const app::TPaintLock lock(window());
+    for (TSeal* element : FSelection) {
+      element->SetRealCenterX(centreX);
+      element->SetRealCenterY(centreY);
+    }
+    PlaceSelectFrame(SelectionBounds());
+  }
+  MarkModified();
+}
+
+void TfrmChild::SetSelectionColour(platform::TColor colour) {
+  if (FSelection.empty()) return;
+  {
+    const app::TPaintLock lock(window());
+    for (TSeal* element : FSelection) element->SetPenColor(colour);
+  }
+  MarkModified();
+}
+
+void TfrmChild::SetCurrentPicture(const QString& path, const platform::TPicture& picture) {
+  TSeal* element = FCurrentSeal;
+  if (!element) return;
+  element->SetHaveImage(true);
+  element->SetImageIsStar(false);
+  element->SetImage(platform::UnicodeToGbk(path));
+  element->SetPicture(&picture);
+  MarkModified();
+}
+
+// The element's lock is the absence of its move handler: there is no flag to keep in step.
+bool TfrmChild::IsLocked(const TSeal* element) { return !element->OnMouseMove; }
+
+void TfrmChild::ToggleCurrentSealLock() {
+  TSeal* element = FCurrentSeal;
+  if (!element) return;
+  if (!IsLocked(element)) {
+    element->OnMouseMove = nullptr;
+    element->OnMouseUp = nullptr;
+    return;
+  }
+  // Attaching all three again gives the same press handler the element already had.
+  HookSealEvents(element);
+}
+
+void TfrmChild::TogglePageLock() { KivDrawPanel1->setEnabled(!KivDrawPanel1->isEnabled()); }
+
+// --- Selection ------------------------------------------------------------------------
+
+void TfrmChild::SetSelection(std::vector<TSeal*> elements) {
+  TSeal* const current = elements.size() == 1 ? elements.front() : nullptr;
+  TSeal* const previous = FCurrentSeal;
+  FreeGrabHandles();
+  FSelection = std::move(elements);
+  FCurrentSeal = current;
+  if (current) {
+    FreeSelectFrame();
+    NewGrabHandles(current);
+  } else if (FSelection.empty()) {
+    FreeSelectFrame();
+  } else {
+    // A frame already there stays, around the new group.
+    if (CreateSelectFrame())
+      HookSelectFrame();
+    else
+      FSelectFrame->raise();
+    PlaceSelectFrame(SelectionBounds());
+    PageCanvas->raise();
+  }
+  emit SelectionChanged();
+  // An element picked again is announced again: it may have changed since.
+  if (current || previous) emit CurrentSealChanged(current);
+}
+
+app::TRect TfrmChild::SelectionBounds() const {
+  if (FSelection.empty()) return {};
+  const auto grown = [](const TSeal* s) {
+    const app::TRect b = BoundsOf(s);
+    return app::TRect{b.Left - kFrameMargin, b.Top - kFrameMargin, b.Right + kFrameMargin, b.Bottom + kFrameMargin};
+  };
+  app::TRect r = grown(FSelection.front());
+  for (const TSeal* s : FSelection) {
+    const app::TRect b = grown(s);
+    r.Left = std::min(r.Left, b.Left);
+    r.Top = std::min(r.Top, b.Top);
+    r.Right = std::max(r.Right, b.Right);
+    r.Bottom = std::max(r.Bottom, b.Bottom);
+  }
+  return r;
+}
+
+void TfrmChild::PlaceSelectFrame(const app::TRect& r) {
+  if (!FSelectFrame) return;
+  FSelectFrame->setGeometry(r.Left, r.Top, r.Width(), r.Height());
+  FSelectFrame->PopupMenu = FHost.SealPopupMenu();
+}
+
+void TfrmChild::HookSelectFrame() {
+  if (!FSelectFrame) return;
+  FSelectFrame->OnMouseDown = [this](TSelectFrame* f, seal::TMouseButton b, seal::TShiftState s, int x, int y) {
+    RunGuarded([&] { FrameMouseDown(f, b, s, x, y); });
+  };
+  FSelectFrame->OnMouseMove = [this](TSelectFrame* f, seal::TShiftState s, int x, int y) {
+    RunGuarded([&] { FrameMouseMove(f, s, x, y); });
+  };
+  FSelectFrame->OnMouseUp = [this](TSelectFrame* f, seal::TMouseButton b, seal::TShiftState s, int x, int y) {
+    RunGuarded([&] { FrameMouseUp(f, b, s, x, y); });
+  };
+  FSelectFrame->show();
+  PageCanvas->raise();
+}
+
+bool TfrmChild::CreateSelectFrame() {
+  if (FSelectFrame) return false;
+  FSelectFrame = new TSelectFrame(KivDrawPanel1);
+  FSelectFrame->setObjectName(QStringLiteral("SelectFrame"));
+  PageCanvas->raise();
+  return true;
+}
+
+void TfrmChild::FreeSelectFrame() {
+  if (!FSelectFrame) return;
+  // The frame may be the control whose press is being handled: it goes when that is done.
+  FSelectFrame->hide();
+  FSelectFrame->deleteLater();
+  FSelectFrame = nullptr;
+}
+
+void TfrmChild::FreeGrabHandles() {
+  if (!FGrabHandles) return;
+  FGrabHandles.reset();
+  FCurrentSeal = nullptr;
+}
+
+void TfrmChild::NewGrabHandles(TSeal* element) {
+  FGrabHandles = std::make_unique<TGrabHandles>(element, GrabHandleHooks(), KivDrawPanel1->PixelsPerInch());
+  PageCanvas->raise();
+}
+
+app::TGrabHandleHooks TfrmChild::GrabHandleHooks() {
+  app::TGrabHandleHooks hooks;
+  hooks.RunGuarded = [this](const std::function<void()>& handler) { RunGuarded(handler); };
+  hooks.ClipCursor = [this] { ClipCursorToPage(); };
+  hooks.ReleaseCursor = [this] { ReleaseCursorClip(); };
+  hooks.ConfinePoint = [this](const QWidget* sender, int& x, int& y) { ConfinePoint(sender, x, y); };
+  hooks.DrawDragRect = [this](const app::TRect& r) { DrawDragRect(r, false); };
+  hooks.Resized = [this] { MarkModified(); };
+  return hooks;
+}
+
+void TfrmChild::RaiseAdornments() {
+  if (FGrabHandles) FGrabHandles->Raise();
+  if (FSelectFrame) FSelectFrame->raise();
+  PageCanvas->raise();
+}
+
+void TfrmChild::HookSealEvents(TSeal* element) {
+  element->OnMouseDown = [this](TSeal* s, seal::TMouseButton b, seal::TShiftState sh, int x, int y) {
+    RunGuarded([&] { SealMouseDown(s, b, sh, x, y); });
+  };
+  element->OnMouseMove = [this](TSeal* s, seal::TShiftState sh, int x, int y) {
+    RunGuarded([&] { SealMouseMove(s, sh, x, y); });
+  };
+  element->OnMouseUp = [this](TSeal* s, seal::TMouseButton b, seal::TShiftState sh, int x, int y) {
+    RunGuarded([&] { SealMouseUp(s, b, sh, x, y); });
+  };
+}
+
+bool TfrmChild::IsSoleSelection(const TSeal* element) const {
+  return FSelection.size() == 1 && FSelection.front() == element;
+}
+
+void TfrmChild::SelectOnly(TSeal* element) {
+  SetSelection({element});
+  FHost.SetCurrentColor(element->PenColor());
+}
+
+// --- Drag helpers -----------------------------------------------------------------------
+
+void TfrmChild::ClipCursorToPage() { FCursorClipped = true; }
+
+void TfrmChild::ReleaseCursorClip() { FCursorClipped = false; }
+
+void TfrmChild::ConfinePoint(const QWidget* sender, int& x, int& y) const {
+  if (!FCursorClipped) return;
+  const QPoint origin = sender == KivDrawPanel1 ? QPoint(0, 0) : sender->mapTo(KivDrawPanel1, QPoint(0, 0));
+  x = std::clamp(x + origin.x(), 0, std::max(0, KivDrawPanel1->width() - 1)) - origin.x();
+  y = std::clamp(y + origin.y(), 0, std::max(0, KivDrawPanel1->height() - 1)) - origin.y();
+}
+
+void TfrmChild::DrawDragRect(const app::TRect& r, bool band) {
+  PageCanvas->Toggle(r.ToQRect());
+  if (!band) DragRect = r;
+}
+
+QPoint TfrmChild::ToPage(const QWidget* sender, int x, int y) const {
+  if (!sender || sender == KivDrawPanel1) return QPoint(x, y);
+  return sender->mapTo(KivDrawPanel1, QPoint(x, y));
+}
+
+void TfrmChild::SetScreenCursor(Qt::CursorShape shape) {
+  RestoreScreenCursor();
+  QApplication::setOverrideCursor(QCursor(shape));
+  FScreenCursorSet = true;
+}
+
+void TfrmChild::RestoreScreenCursor() {
+  if (!FScreenCursorSet) return;
+  QApplication::restoreOverrideCursor();
+  FScreenCursorSet = false;
+}
+
+void TfrmChild::ShowCoordinates(const QWidget* sender, int x, int y) {
+  const float f = static_cast<float>(1000.0L / (static_cast<long double>(KivDrawPanel1->Zoom()) * FPixelsPerMm));
+  const QPoint p = ToPage(sender, x, y);
+  FHost.ShowStatus(TStatusPanel::PointerX, QStringLiteral(" 水平坐标：") +
+                                               GeneralNumber(Round(static_cast<long double>(p.x()) * f) / 10.0L) +
+                                               QStringLiteral("mm"));
+  FHost.ShowStatus(TStatusPanel::PointerY, QStringLiteral("垂直坐标：") +
+                                               GeneralNumber(Round(static_cast<long double>(p.y()) * f) / 10.0L) +
+                                               QStringLiteral("mm"));
+}
+
+TSeal* TfrmChild::SealAtPoint(TSeal* sender, int x, int y) const {
+  const QPoint p = ToPage(sender, x, y);
+  const auto distance = [&](const TSeal* s) {
+    const app::TRect b = BoundsOf(s);
+    return std::min({p.x() - b.Left, b.Right - p.x(), p.y() - b.Top, b.Bottom - p.y()});
+  };
+  const auto self = std::find(FSeals.begin(), FSeals.end(), sender);
+  if (self == FSeals.end()) return sender;
+  size_t index = size_t(self - FSeals.begin());
+  int best = distance(FSeals[index]);
+  for (size_t i = 0; i < FSeals.size(); ++i) {
+    const app::TRect b = BoundsOf(FSeals[i]);
+    const bool inside = b.Left < p.x() && p.x() < b.Right && b.Top < p.y() && p.y() < b.Bottom;
+    if (inside && distance(FSeals[i]) < best) {
+      best = distance(FSeals[i]);
+      index = i;
+    }
+  }
+  return FSeals[index];
+}
+
+bool TfrmChild::ForwardToolClick(const QWidget* sender, int x, int y) {
+  if (FHost.ArmedTool() == 0) return false;
+  const QPoint p = ToPage(sender, x, y);
+  DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, p.x(), p.y());
+  return true;
+}
+
+// --- Page mouse ---------------------------------------------------------------------------
+
+void TfrmChild::DrawPanel1MouseDown(seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  const int tag = CurrentToolTag(true);
+  if (button == seal::mbRight) {
+    // Every one-shot tool, the emblem picture included, stays released by the press.
+    if (tag > app::kLastElementTool) {
+      FHost.ReleaseTool();
+      SetPageCursor(0);
+    }
+    return;
+  }
+  if (button != seal::mbLeft) return;
+  if (tag <= app::kLastElementTool) {
+    SetSelection({});
+    if (tag == 0) {
+      Banding = true;
+      FPagePopupMenu = nullptr;
+      ClipCursorToPage();
+      BandRect = {x, y, x, y};
+      DrawDragRect(BandRect, true);
+      return;
+    }
+    if (TSeal* element = app::CreateSealForTool(this, tag, x, y, FHost.SealPopupMenu())) AddSeal(element);
+  } else if (tag == app::kGrabScrollTool) {
+    BeginMoveDrag(KivDrawPanel1->mapToGlobal(QPoint(x, y)));
+  } else if (tag == app::kZoomInTool || tag == app::kZoomOutTool) {
+    const bool in = tag == app::kZoomInTool;
+    const int zoom = KivDrawPanel1->Zoom();
+    if (in ? zoom >= kMaxToolZoom : zoom <= kMinToolZoom) return;
+    ApplyZoom(uint16_t(in ? zoom + kToolZoomStep : zoom - kToolZoomStep));
+    FHost.ShowZoom(KivDrawPanel1->Zoom());
+  }
+}
+
+void TfrmChild::DrawPanel1MouseMove(seal::TShiftState, int x, int y) {
+  ConfinePoint(KivDrawPanel1, x, y);
+  ShowCoordinates(KivDrawPanel1, x, y);
+  if (Banding) {
+    DrawDragRect(BandRect, true);
+    BandRect.Right = x;
+    BandRect.Bottom = y;
+    DrawDragRect(BandRect, true);
+  }
+  if (Dragging) DragTo(QPoint(x, y));
+}
+
+void TfrmChild::DrawPanel1MouseUp(seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  ConfinePoint(KivDrawPanel1, x, y);
+  if (button == seal::mbLeft && Banding) {
+    Banding = false;
+    DrawDragRect(BandRect, true);
+    // The band is taken as dragged: one drawn up or to the left holds nothing.
+    std::vector<TSeal*> inside;
+    for (TSeal* s : FSeals) {
+      const app::TRect b = BoundsOf(s);
+      if (b.Left >= BandRect.Left && b.Right <= BandRect.Right && b.Top >= BandRect.Top && b.Bottom <= BandRect.Bottom)
+        inside.push_back(s);
+    }
+    if (inside.size() == 1)
+      SelectOnly(inside.front());
+    else if (!inside.empty())
+      SetSelection(std::move(inside));
+  }
+  if (Dragging) EndDrag(QPoint(x, y));
+  FPagePopupMenu = FHost.PagePopupMenu();
+  ReleaseCursorClip();
+}
+
+// --- Element mouse --------------------------------------------------------------------------
+
+void TfrmChild::SealMouseDown(TSeal* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  if (ForwardToolClick(sender, x, y)) return;
+  TSeal* target = SealAtPoint(sender, x, y);
+  if (!IsSoleSelection(target)) SelectOnly(target);
+  if (button == seal::mbLeft && FCurrentSeal->OnMouseMove) {
+    if (FGrabHandles) FGrabHandles->HideAll();
+    BeginMoveDrag(ToPage(FCurrentSeal, x, y));
+  }
+  if (button == seal::mbRight) FHost.PrepareSealPopupMenu(*FCurrentSeal);
+}
+
+void TfrmChild::SealMouseMove(TSeal* sender, seal::TShiftState, int x, int y) {
+  ConfinePoint(sender, x, y);
+  ShowCoordinates(sender, x, y);
+  if (Dragging) DragTo(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+}
+
+void TfrmChild::SealMouseUp(TSeal* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  ConfinePoint(sender, x, y);
+  if (button == seal::mbLeft && Dragging) EndDrag(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+}
+
+// --- Select frame mouse -------------------------------------------------------------------
+
+void TfrmChild::FrameMouseDown(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  if (ForwardToolClick(sender, x, y)) return;
+  if (button == seal::mbLeft) BeginMoveDrag(ToPage(sender, x, y));
+}
+
+void TfrmChild::FrameMouseMove(TSelectFrame* sender, seal::TShiftState, int x, int y) {
+  ConfinePoint(sender, x, y);
+  ShowCoordinates(sender, x, y);
+  if (Dragging)
+    DragTo(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+  else
+    sender->setCursor(FHost.ArmedTool() != 0 ? Qt::ArrowCursor : Qt::SizeAllCursor);
+}
+
+void TfrmChild::FrameMouseUp(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  ConfinePoint(sender, x, y);
+  if (button == seal::mbLeft && Dragging) EndDrag(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+}
+
+// --- Move and grab-scroll drags -------------------------------------------------------------
+
+void TfrmChild::BeginMoveDrag(QPoint p) {
+  Dragging = true;
+  FPagePopupMenu = nullptr;
+  LastPoint = p;
+  if (!GrabScrollArmed()) {
+    if (FCurrentSeal) {
+      SetScreenCursor(Qt::DragMoveCursor);
+      DrawDragRect(BoundsOf(FCurrentSeal), false);
+    } else if (FSelectFrame) {
+      SetScreenCursor(Qt::DragCopyCursor);
+      const QRect g = FSelectFrame->geometry();
+      DrawDragRect({g.x(), g.y(), g.x() + g.width(), g.y() + g.height()}, false);
+    }
+  }
+  ClipCursorToPage();
+}
+
+void TfrmChild::DragTo(QPoint p) {
+  if (GrabScrollArmed()) {
+    const QPoint q = KivDrawPanel1->mapToGlobal(p);
+    QScrollBar* h = ScrollBox->horizontalScrollBar();
+    QScrollBar* v = ScrollBox->verticalScrollBar();
+    h->setValue(h->value() + LastPoint.x() - q.x());
+    v->setValue(v->value() + LastPoint.y() - q.y());
+    LastPoint = q;
+    return;
+  }
+  const QWidget* reference = FCurrentSeal ? static_cast<const QWidget*>(FCurrentSeal) : FSelectFrame;
+  if (!reference) return;
+  const QPoint q = reference->mapTo(KivDrawPanel1, p);
+  const int w = FCurrentSeal ? FCurrentSeal->Width() : FSelectFrame->width();
+  const int h = FCurrentSeal ? FCurrentSeal->Height() : FSelectFrame->height();
+  DrawDragRect(DragRect, false);
+  app::TRect r = DragRect;
+  r.Left += q.x() - LastPoint.x();
+  r.Top += q.y() - LastPoint.y();
+  r.Right = r.Left + w;
+  r.Bottom = r.Top + h;
+  DrawDragRect(r, false);
+  LastPoint = q;
+}
+
+void TfrmChild::EndDrag(QPoint p) {
+  if (Dragging) DragTo(p);
+  if (!GrabScrollArmed()) {
+    DrawDragRect(DragRect, false);
+    const long double s = static_cast<long double>(KivDrawPanel1->Zoom()) * FPixelsPerMm / 100;
+    int dx = 0, dy = 0;
+    if (FCurrentSeal) {
+      dx = DragRect.Left - FCurrentSeal->Left();
+      dy = DragRect.Top - FCurrentSeal->Top();
+    } else if (FSelectFrame) {
+      dx = DragRect.Left - FSelectFrame->x();
+      dy = DragRect.Top - FSelectFrame->y();
+      PlaceSelectFrame(DragRect);
+    }
+    if (dx != 0 || dy != 0) {
+      MarkModified();
+      app::TPaintLock lock(window());
+      for (TSeal* e : FSelection) {
+        e->SetRealCenterX(static_cast<float>(e->RealCenterX() + dx / s));
+        e->SetRealCenterY(static_cast<float>(e->RealCenterY() + dy / s));
+      }
+    }
+    if (FCurrentSeal && FGrabHandles) FGrabHandles->ShowAll();
+    RestoreScreenCursor();
+  }
+  Dragging = false;
+  ReleaseCursorClip();
+  FPagePopupMenu = FHost.PagePopupMenu();
+}

@@ -1,0 +1,209 @@
+#pragma once
+// The document window: an MDI child holding one page with its shadow in a scrolled area,
+// the seal elements on the page, the selection and the state of the mouse operations that
+// run on the page. It knows the window around it only as its host, makes every change to
+// its document itself and announces the changes as signals.
+
+#include <QMdiSubWindow>
+#include <QPoint>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "document/documenthost.h"
+#include "document/grabhandles.h"
+#include "document/rectl.h"
+#include "formats/document_file.h"
+#include "seal/control_events.h"
+
+class QMenu;
+class QScrollArea;
+class TDragOverlay;
+class TKivDrawPanel;
+class TKivFlatPanel;
+class TSelectFrame;
+
+namespace platform {
+class TPicture;
+}
+namespace seal {
+class TSeal;
+}
+
+class TfrmChild : public QMdiSubWindow {
+  Q_OBJECT
+
+ public:
+  explicit TfrmChild(app::TDocumentHost& host);
+  ~TfrmChild() override;
+
+  app::TDocumentHost& Host() const { return FHost; }
+
+  // The published parts, for reading; every change goes through the operations below.
+  // The client area that scrolls, and the sheet inside it on which the page lies.
+  QScrollArea* ScrollBox;
+  QWidget* Sheet;
+  TKivFlatPanel* PageBack;
+  TKivDrawPanel* KivDrawPanel1;
+
+  app::TRect DragRect;
+  app::TRect BandRect;
+  bool Dragging = false;
+  bool Banding = false;
+  QPoint LastPoint;
+  TDragOverlay* PageCanvas;
+  bool FModified = false;
+  float FPixelsPerMm;
+  std::vector<seal::TSeal*> FSeals;
+  std::vector<seal::TSeal*> FSelection;
+  std::unique_ptr<TGrabHandles> FGrabHandles;
+  TSelectFrame* FSelectFrame = nullptr;
+  seal::TSeal* FCurrentSeal = nullptr;
+
+  // Page size and margins from the default printer; an A4 sheet with 6 mm margins when
+  // there is none.
+  void SetPageFromPrinter(TKivDrawPanel* page);
+  // Zooms the page and every element, keeping the scroll position in proportion, and
+  // shows the page. A zoom below 1 is refused: everything divides by it.
+  void ApplyZoom(uint16_t zoom);
+  // Centres the page in the client area and places its shadow.
+  void FormResize();
+
+  // The document's changes, each marking it modified. New elements join the page on top of
+  // all others.
+  //   The element a tool made, selected alone.
+  void AddSeal(seal::TSeal* element);
+  //   Elements read for this page (hidden, children of the page), shown and given the
+  //   window's mouse handlers; the window owns them from here on. No change by itself: a
+  //   loaded document is unmodified, and a paste or an insert marks it.
+  std::vector<seal::TSeal*> InsertSeals(std::vector<std::unique_ptr<seal::TSeal>> seals);
+  void DeleteSelection();
+  //   Every element goes; the page is left unmodified.
+  void Clear();
+  //   The current element to the top or the bottom of the page, in drawing and saving order.
+  void BringToFront();
+  void SendToBack();
+  //   Every element of a group of two or more centred on the group's centre.
+  void SetSameCentre();
+  void SetSelectionColour(platform::TColor colour);
+  //   The current element's picture replaced by the one read from path.
+  void SetCurrentPicture(const QString& path, const platform::TPicture& picture);
+  // Locks are no change: neither is saved. A locked element keeps its press handler only.
+  static bool IsLocked(const seal::TSeal* element);
+  void ToggleCurrentSealLock();
+  void TogglePageLock();
+
+  // Selection: handles for one element, the frame for more, nothing for none; the one
+  // element is the current one.
+  void SetSelection(std::vector<seal::TSeal*> elements);
+  app::TRect SelectionBounds() const;
+  void PlaceSelectFrame(const app::TRect& r);
+  void HookSelectFrame();
+  bool CreateSelectFrame();
+  void FreeSelectFrame();
+  void FreeGrabHandles();
+  // Handles for the sole selected element, above every element.
+  void NewGrabHandles(seal::TSeal* element);
+  // Handles, frame and drag glass back on top after the page's stacking order changed
+  // (bring to front, paste, load).
+  void RaiseAdornments();
+  void HookSealEvents(seal::TSeal* element);
+
+  // Tools and the page cursor.
+  int CurrentToolTag(bool release);
+  void UpdatePageCursor();
+  // Screen cursor slot, 0 for the default arrow.
+  void SetPageCursor(int slot);
+
+  // The document changed: the flag, the file state shown, and FileStateChanged.
+  void MarkModified();
+  // The document was saved.
+  void MarkSaved();
+  // The document closes without asking: whatever changed is given up.
+  void ForgetChanges();
+  // The file state panels for this document.
+  void ShowFileState() const;
+
+  // Drags: the pointer confined to the page, and the rectangles drawn on its glass.
+  void ClipCursorToPage();
+  void ReleaseCursorClip();
+  bool CursorClipped() const { return FCursorClipped; }
+  // While confined, moves the point (in sender's coordinates) to the nearest page pixel.
+  void ConfinePoint(const QWidget* sender, int& x, int& y) const;
+  void DrawDragRect(const app::TRect& r, bool band);
+
+  // The mouse on the page, on the elements and on the select frame.
+  void DrawPanel1MouseDown(seal::TMouseButton button, seal::TShiftState shift, int x, int y);
+  void DrawPanel1MouseMove(seal::TShiftState shift, int x, int y);
+  void DrawPanel1MouseUp(seal::TMouseButton button, seal::TShiftState shift, int x, int y);
+  void SealMouseDown(seal::TSeal* sender, seal::TMouseButton button, seal::TShiftState shift, int x, int y);
+  void SealMouseMove(seal::TSeal* sender, seal::TShiftState shift, int x, int y);
+  void SealMouseUp(seal::TSeal* sender, seal::TMouseButton button, seal::TShiftState shift, int x, int y);
+  void FrameMouseDown(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState shift, int x, int y);
+  void FrameMouseMove(TSelectFrame* sender, seal::TShiftState shift, int x, int y);
+  void FrameMouseUp(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState shift, int x, int y);
+  void ShowCoordinates(const QWidget* sender, int x, int y);
+  // The element a press on sender means: the innermost one around the point.
+  seal::TSeal* SealAtPoint(seal::TSeal* sender, int x, int y) const;
+
+  // A handler of this window's, with any failure shown in an error box.
+  void RunGuarded(const std::function<void()>& handler);
+
+  // Document files and the internal clipboard (childform_files.cpp). The file operations
+  // show their activity on the host's status panel and progress bar; only a file read whole
+  // reaches the page, and a save replaces the file whole or leaves it untouched.
+  void SaveDocument(const QString& fileName);
+  // Any version the format layer reads; throws formats::EOldDocument for a file too old.
+  void LoadDocument(const QString& fileName);
+  void CopySelection(const std::vector<seal::TSeal*>& selection, std::vector<uint8_t>& stream);
+  // The stream's seals on top of all others, selected; an empty stream changes nothing.
+  void PasteSeals(std::span<const uint8_t> stream);
+  // The save question of a modified document; false keeps the window open.
+  bool FormCloseQuery();
+
+ signals:
+  // The modified flag was set or cleared, or the element count changed.
+  void FileStateChanged();
+  // Another element, or none, is the current one.
+  void CurrentSealChanged(seal::TSeal* element);
+  void SelectionChanged();
+  void ZoomChanged(int zoom);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void WatchActivation();
+  void FormActivate();
+  void FormDeactivate();
+  bool ForwardToolClick(const QWidget* sender, int x, int y);
+  bool IsSoleSelection(const seal::TSeal* element) const;
+  bool GrabScrollArmed() const;
+  QPoint ToPage(const QWidget* sender, int x, int y) const;
+  // The element the user picked: selected alone, its colour the current one.
+  void SelectOnly(seal::TSeal* element);
+  app::TGrabHandleHooks GrabHandleHooks();
+  void BeginMoveDrag(QPoint p);
+  void DragTo(QPoint p);
+  void EndDrag(QPoint p);
+  void SetScreenCursor(Qt::CursorShape shape);
+  void RestoreScreenCursor();
+  formats::TSealTarget SealTarget() const;
+  void TakeDocument(formats::TDocument document);
+
+  app::TDocumentHost& FHost;
+  QMenu* FPagePopupMenu;
+  bool FCursorClipped = false;
+  bool FScreenCursorSet = false;
+  bool FCentring = false;
+  bool FCentreAgain = false;
+  bool FActive = false;
+  // To the document area the window lies in. Cut first when the window goes: the area
+  // reports the activation change that freeing this window causes while this window is
+  // already half gone.
+  QMetaObject::Connection FActivation;
+};

@@ -1,0 +1,101 @@
+// The document window's file and clipboard operations: they read and write through the
+// format layer and put what they read onto the window's page.
+
+#include <QLabel>
+#include <QProgressBar>
+
+#include "controls/kivdrawpanel.h"
+#include "document/childform.h"
+#include "formats/clipboard.h"
+#include "formats/document_file.h"
+#include "formats/whole_file.h"
+#include "seal/seal.h"
+
+namespace {
+
+constexpr const char* kSavingCaption = "正在保存：";
+constexpr const char* kLoadingCaption = "正在载入：";
+
+// The host's status panel with its caption while a file is written or read; hidden again
+// however the operation ends.
+class TFileActivity {
+ public:
+  TFileActivity(QLabel* panel, QProgressBar* bar, const char* caption) : FPanel(panel), FBar(bar) {
+    FPanel->setText(QString::fromUtf8(caption));
+    FPanel->show();
+    FPanel->repaint();
+  }
+  ~TFileActivity() { FPanel->hide(); }
+  TFileActivity(const TFileActivity&) = delete;
+  TFileActivity& operator=(const TFileActivity&) = delete;
+
+  formats::TProgress Progress() const {
+    return [bar = FBar](int position, int maximum) {
+      bar->setMaximum(maximum);
+      bar->setValue(position);
+    };
+  }
+
+ private:
+  QLabel* FPanel;
+  QProgressBar* FBar;
+};
+
+}  // namespace
+
+formats::TSealTarget TfrmChild::SealTarget() const {
+  formats::TSealTarget target;
+  target.Page = KivDrawPanel1;
+  target.PopupMenu = FHost.SealPopupMenu();
+  target.PixelsPerMm = FPixelsPerMm;
+  target.PageZoom = KivDrawPanel1->Zoom();
+  target.CreateSeal = [page = KivDrawPanel1] { return std::make_unique<seal::TSeal>(page); };
+  return target;
+}
+
+void TfrmChild::SaveDocument(const QString& fileName) {
+  const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kSavingCaption);
+  formats::TPageGeometry page;
+  page.PageWidth = KivDrawPanel1->PageWidth();
+  page.PageHeight = KivDrawPanel1->PageHeight();
+  page.LeftMargin = KivDrawPanel1->LeftMargin();
+  page.TopMargin = KivDrawPanel1->TopMargin();
+  page.RightMargin = KivDrawPanel1->RightMargin();
+  page.BottomMargin = KivDrawPanel1->BottomMargin();
+  const std::vector<const seal::TSeal*> seals(FSeals.begin(), FSeals.end());
+  const std::vector<uint8_t> bytes = formats::SaveDocument(page, seals, activity.Progress());
+  formats::SaveFileAtomically(fileName, bytes);
+}
+
+// The format layer picks the reader by the file's stamp, as it does for every reader of
+// documents.
+void TfrmChild::LoadDocument(const QString& fileName) {
+  const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kLoadingCaption);
+  formats::TSealTarget target = SealTarget();
+  target.Progress = activity.Progress();
+  TakeDocument(formats::ReadDocument(formats::ReadWholeFile(fileName), target));
+}
+
+// Only a document read whole reaches the page, so a failed read leaves the window as it was.
+void TfrmChild::TakeDocument(formats::TDocument document) {
+  const formats::TPageGeometry& page = document.Page;
+  KivDrawPanel1->SetPageWidth(page.PageWidth);
+  KivDrawPanel1->SetPageHeight(page.PageHeight);
+  KivDrawPanel1->SetLeftMargin(page.LeftMargin);
+  KivDrawPanel1->SetRightMargin(page.RightMargin);
+  KivDrawPanel1->SetTopMargin(page.TopMargin);
+  KivDrawPanel1->SetBottomMargin(page.BottomMargin);
+  InsertSeals(std::move(document.Seals));
+  emit FileStateChanged();
+}
+
+void TfrmChild::CopySelection(const std::vector<seal::TSeal*>& selection, std::vector<uint8_t>& stream) {
+  formats::CopySeals(stream, selection);
+}
+
+void TfrmChild::PasteSeals(std::span<const uint8_t> stream) {
+  if (stream.empty()) return;
+  std::vector<seal::TSeal*> pasted = InsertSeals(formats::ReadClipSeals(stream, SealTarget()));
+  SetSelection(std::move(pasted));
+  MarkModified();
+}

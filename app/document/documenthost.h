@@ -1,0 +1,71 @@
+#pragma once
+// What a document window asks of the window it lives in: the armed drawing tool, the
+// colour, face and emblem that new elements take, the program's folder, the two pop-up
+// menus, the status bar, the zoom box, the display of long file operations and the save
+// command. The main window is one such host; the tests have a small one of their own.
+
+#include <QString>
+
+#include "platform/color.h"
+
+class QLabel;
+class QMenu;
+class QProgressBar;
+class TImagePreview;
+class TfrmChild;
+
+namespace seal {
+class TSeal;
+}
+
+namespace app {
+
+// The panels of the main window's status bar, left to right.
+enum class TStatusPanel { PointerX, PointerY, FileState, ElementCount, HomePage, CapsLock, NumLock, ScrollLock };
+inline constexpr int kStatusPanelCount = 8;
+
+enum class TFileState { Modified, Unmodified, Saved, NoFile };
+
+// What the status bar shows for a file state and for the number of elements on the page.
+QString FileStateText(TFileState state);
+QString ElementCountText(int count);
+
+class TDocumentHost {
+ public:
+  virtual ~TDocumentHost() = default;
+
+  // The tag of the armed drawing tool, 0 when none is armed; disarming it.
+  virtual int ArmedTool() const = 0;
+  virtual void ReleaseTool() = 0;
+
+  // The colour new elements take and an element the user selects gives back.
+  virtual platform::TColor CurrentColor() const = 0;
+  virtual void SetCurrentColor(platform::TColor colour) = 0;
+  // The font box's text: the face of new elements.
+  virtual QString FontBoxText() const = 0;
+  // The emblem tile whose picture the emblem tool places; nullptr when none is selected.
+  virtual const TImagePreview* SelectedEmblem() const = 0;
+  // The program's folder with a trailing separator.
+  virtual QString ProgramFolder() const = 0;
+
+  // The pop-up menus of the elements and of the empty page.
+  virtual QMenu* SealPopupMenu() const = 0;
+  virtual QMenu* PagePopupMenu() const = 0;
+  // The element was pressed with the right button: its pop-up menu is about to show for it.
+  virtual void PrepareSealPopupMenu(const seal::TSeal& element) = 0;
+
+  // The file state and element count panels of the status bar.
+  virtual void ShowFileState(bool modified, int count) = 0;
+  virtual void ShowStatus(TStatusPanel panel, const QString& text) = 0;
+  // The zoom box shows the zoom, in percent.
+  virtual void ShowZoom(int zoom) = 0;
+  // The status panel and progress bar that show a long file operation.
+  virtual QLabel* FileActivityPanel() const = 0;
+  virtual QProgressBar* FileActivityBar() const = 0;
+
+  // Saves the document as the save command does; a save that is cancelled or fails leaves
+  // it modified.
+  virtual void SaveDocument(TfrmChild& document) = 0;
+};
+
+}  // namespace app

@@ -1,0 +1,621 @@
+#include "mainwindow/mainform.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "controls/ansitext.h"
+#include "controls/kivdrawpanel.h"
+#include "document/childform.h"
+#include "mainwindow/mainactions.h"
+#include "pandrel/pandrel.h"
+#include "platform/color.h"
+#include "platform/numeric.h"
+#include "platform/registry.h"
+#include "platform/syscolors.h"
+#include "seal/seal.h"
+#include "services/addresses.h"
+#include "services/commandguard.h"
+#include "services/resources.h"
+#include "services/services.h"
+#include "services/settingskeys.h"
+#include "mainwindow/splash.h"
+#include "tools/drawtools.h"
+
+using app::Services;
+using app::TStatusPanel;
+using platform::Round;
+using platform::TRegRoot;
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+const QString kConfigKey = QString::fromUtf8(app::kConfigKey);
+const QString kUserInfoKey = QString::fromUtf8(app::kUserInfoKey);
+const QString kHomePageKey = QString::fromUtf8(app::kHomePageKey);
+
+constexpr platform::TColor kBoxTextColor = 0x803000;
+constexpr int kStartupPause = 150;
+constexpr int kIdleRefreshMs = 200;
+
+struct TPanelSpec {
+  const char* text;
+  int width;
+  const char* fitText;  // the longest text the panel shows, nullptr when it varies
+};
+
+// In the order of TStatusPanel. The home-page panel holds the address; its width is laid
+// out to fill the bar.
+constexpr TPanelSpec kStatusPanels[] = {
+    {" 水平坐标：", 115, nullptr}, {"垂直坐标：", 110, nullptr}, {"文件状态：", 105, "文件状态：已修改"},
+    {"已画图形：", 90, nullptr},   {nullptr, 100, nullptr},       {"CAPS: OFF", 60, "CAPS: OFF"},
+    {"NUM: ON", 55, "NUM: OFF"},   {"SCRL: OFF", 50, "SCRL: OFF"},
+};
+static_assert(std::size(kStatusPanels) == app::kStatusPanelCount);
+constexpr int kPanelPadding = 8;
+constexpr int kHomePagePanel = int(TStatusPanel::HomePage);
+
+void SetTextColor(QWidget* w, const QColor& colour) {
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Text, colour);
+  pal.setColor(QPalette::WindowText, colour);
+  pal.setColor(QPalette::ButtonText, colour);
+  w->setPalette(pal);
+}
+
+QString HintText(const app::TActionSpec& row) {
+  if (!row.hint) return QString();
+  const QString hint = QString::fromUtf8(row.hint);
+  return row.twinHint && !hint.contains(QLatin1Char('|')) ? hint + QLatin1Char('|') + hint : hint;
+}
+
+// The panel keeps its height and takes the width of its controls plus their left margin.
+void AutoSizePanel(QWidget* panel, int margin) {
+  int right = 0;
+  for (QWidget* child : panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    right = std::max(right, child->geometry().right() + 1);
+  panel->setFixedWidth(right + margin);
+}
+
+// Pixels of a combo box that are not its text: frame, margins and arrow.
+int ComboOverhead(QComboBox* box) {
+  QStyleOptionComboBox option;
+  option.initFrom(box);
+  option.editable = box->isEditable();
+  option.rect = QRect(0, 0, 100, box->height());
+  const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+  return 100 - field.width() + 4;
+}
+
+int CentredTop(const QWidget* panel, const QWidget* control) { return (panel->height() - control->height()) / 2; }
+
+QWidget* ToolPanel(const char* name, QWidget* parent, int height) {
+  auto* panel = new QWidget(parent);
+  panel->setObjectName(QLatin1String(name));
+  panel->setFixedHeight(height);
+  return panel;
+}
+
+}  // namespace
+
+QStringList ZoomItems() {
+  QStringList items{QStringLiteral("25%")};
+  while (items.size() < 24) {
+    QString previous = items.last();
+    previous.chop(1);
+    items.append(QString::number(previous.toInt() + 25) + QLatin1Char('%'));
+  }
+  return items;
+}
+
+void KeepChineseFonts(QComboBox* box) {
+  for (int i = box->count() - 1; i >= 0; --i)
+    if (!app::HasDoubleByteChar(box->itemText(i))) box->removeItem(i);
+}
+
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QStringLiteral("Brelvonix 8"));
+  setWindowIcon(app::ProgramIcon());
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  BindFileCommands();
+  BindEditCommands();
+  BindToolsCommands();
+  BindWindowCommands();
+  BindHelpCommands();
+  FormCreate();
+}
+
+std::vector<std::span<const TfrmMain::TCommand>> TfrmMain::CommandTables() {
+  return {FileCommands(), EditCommands(), ToolsCommands(), WindowCommands(), HelpCommands()};
+}
+
+void TfrmMain::Bind(std::span<const TCommand> commands) {
+  for (const TCommand& c : commands)
+    app::BindAction(Action(QString::fromUtf8(c.action)), this, [this, command = c.command] { (this->*command)(); });
+}
+
+TfrmMain::~TfrmMain() {
+  delete FrmDrawTools;
+  // The document windows go first, while everything they report to still exists, without
+  // refreshing the window actions for each one that goes.
+  disconnect(ClientWindow, &QMdiArea::subWindowActivated, nullptr, nullptr);
+  for (QMdiSubWindow* w : ClientWindow->subWindowList()) delete w;
+  // The document area outlives the actions while the children are freed.
+  disconnect(ClientWindow, nullptr, this, nullptr);
+  ClientWindow->SetWallpaper(nullptr);
+  if (frmMain == this) frmMain = nullptr;
+}
+
+QAction* TfrmMain::Action(const QString& name) const {
+  for (const auto* list : {&ActionList1, &ActionList2})
+    for (QAction* a : *list)
+      if (a->objectName() == name) return a;
+  throw std::out_of_range("the main window has no action \"" + name.toStdString() + "\"");
+}
+
+void TfrmMain::CreateActions() {
+  const auto make = [this](const app::TActionSpec& row) {
+    auto* action = new QAction(this);
+    const QString name = QString::fromUtf8(row.name);
+    action->setObjectName(name);
+    action->setText(row.caption ? QString::fromUtf8(row.caption) : name);
+    if (row.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
+    const QString hint = HintText(row);
+    if (!hint.isEmpty()) {
+      action->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+      action->setStatusTip(hint.section(QLatin1Char('|'), -1));
+    }
+    action->setData(row.tag);
+    action->setCheckable(row.checkable);
+    action->setIcon(app::ToolImage(name));
+    action->setIconVisibleInMenu(false);
+    return action;
+  };
+  for (const app::TActionSpec& row : app::MainActions()) ActionList1.push_back(make(row));
+  auto* tools = new QActionGroup(this);
+  tools->setObjectName(QStringLiteral("ActionList2"));
+  tools->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  for (const app::TActionSpec& row : app::ToolActions()) {
+    QAction* action = make(row);
+    if (row.checkable) tools->addAction(action);
+    ActionList2.push_back(action);
+  }
+  addActions(QList<QAction*>(ActionList1.begin(), ActionList1.end()));
+  actPageDoubleBuffered = Action(QStringLiteral("actPageDoubleBuffered"));
+  DrawTools = new app::TDrawTools(this, ActionList2, [this] { return ActiveChild(); });
+}
+
+void TfrmMain::CreateMenus() {
+  const auto fill = [this](QMenu* menu, const app::TMenuSpec& row) {
+    menu->setObjectName(QString::fromUtf8(row.name));
+    for (const char* item : row.items) {
+      if (QLatin1String(item) == QLatin1String("-"))
+        menu->addSeparator();
+      else
+        menu->addAction(Action(QString::fromUtf8(item)));
+    }
+  };
+  for (const app::TMenuSpec& row : app::MainMenus()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(row.caption));
+    fill(menu, row);
+  }
+  WindowMenu = menuBar()->findChild<QMenu*>(QStringLiteral("WindowMenu"));
+  std::vector<QMenu*> popups;
+  for (const app::TMenuSpec& row : app::PopupMenus()) {
+    auto* menu = new QMenu(this);
+    fill(menu, row);
+    popups.push_back(menu);
+  }
+  PopupMenu1 = popups[0];
+  PopupMenu2 = popups[1];
+  PopupMenu3 = popups[2];
+}
+
+void TfrmMain::CreateToolBar() {
+  auto* body = new QWidget(this);
+  body->setObjectName(QStringLiteral("Body"));
+  auto* column = new QVBoxLayout(body);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+
+  CoolBar1 = new QFrame(body);
+  CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+  static_cast<QFrame*>(CoolBar1)->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+  auto* band = new QHBoxLayout(CoolBar1);
+  band->setContentsMargins(2, 1, 2, 1);
+  ToolBar1 = new QToolBar(CoolBar1);
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setIconSize(QSize(24, 24));
+  ToolBar1->setMovable(false);
+  ToolBar1->setFloatable(false);
+  ToolBar1->setContentsMargins(0, 0, 0, 0);
+  ToolBar1->layout()->setSpacing(0);
+  ToolBar1->layout()->setContentsMargins(0, 0, 0, 0);
+  band->addWidget(ToolBar1);
+  column->addWidget(CoolBar1);
+
+  DispComboBox = new QComboBox;
+  FontComboBox = new QComboBox;
+  const int panelHeight = std::max(30, DispComboBox->sizeHint().height() + 2);
+
+  Panel4 = ToolPanel("Panel4", ToolBar1, panelHeight);
+  DispComboBox->setParent(Panel4);
+  DispComboBox->setObjectName(QStringLiteral("DispComboBox"));
+  DispComboBox->setEditable(true);
+
+  Panel3 = ToolPanel("Panel3", ToolBar1, panelHeight);
+  // The panel's caption lies beneath the font box, as on the original panel.
+  Panel3->setAccessibleName(QStringLiteral(" 字体:"));
+  FontComboBox->setParent(Panel3);
+  FontComboBox->setObjectName(QStringLiteral("FontComboBox"));
+  FontComboBox->setEditable(true);
+  CheckBox4 = new QCheckBox(QStringLiteral("仅中文"), Panel3);
+  CheckBox4->setObjectName(QStringLiteral("CheckBox4"));
+  CheckBox4->setChecked(true);
+  CheckBox4->setToolTip(QStringLiteral("显示所有字体"));
+  CheckBox4->setStatusTip(QStringLiteral("显示所有字体"));
+
+  Panel1 = ToolPanel("Panel1", ToolBar1, panelHeight);
+  CheckBox1 = new QCheckBox(QStringLiteral("阳章"), Panel1);
+  CheckBox2 = new QCheckBox(QStringLiteral("五星"), Panel1);
+  CheckBox3 = new QCheckBox(QStringLiteral("有图符"), Panel1);
+  int n = 1;
+  for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3}) {
+    box->setObjectName(QStringLiteral("CheckBox%1").arg(n++));
+    box->setChecked(true);
+  }
+
+  Panel6 = ToolPanel("Panel6", ToolBar1, panelHeight);
+  KivFlatPanel1 = new TKivFlatPanel(Panel6);
+  KivFlatPanel1->setObjectName(QStringLiteral("KivFlatPanel1"));
+  KivFlatPanel1->SetColorA(platform::FromQColor(platform::InactiveBorderColor()));
+  KivFlatPanel1->resize(KivFlatPanel1->width(), panelHeight);
+  KivButton1 = new TKivButton(KivFlatPanel1);
+  KivButton1->setObjectName(QStringLiteral("KivButton1"));
+  KivButton1->SetCaption(QStringLiteral("徽标集"));
+  KivButton1->SetTag(1);
+  KivButton2 = new TKivButton(KivFlatPanel1);
+  KivButton2->setObjectName(QStringLiteral("KivButton2"));
+  KivButton2->SetCaption(QStringLiteral("印章库"));
+  KivButton2->SetTag(2);
+
+  for (const char* item : app::ToolBarItems()) {
+    const QString name = QString::fromUtf8(item);
+    if (name == QLatin1String("-"))
+      ToolBar1->addSeparator();
+    else if (QWidget* panel = ToolBar1->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly))
+      ToolBar1->addWidget(panel);
+    else
+      ToolBar1->addAction(Action(name));
+  }
+  if (QWidget* next = ToolBar1->widgetForAction(Action(QStringLiteral("actToolsNextFont"))))
+    next->setObjectName(QStringLiteral("ToolButton11"));
+
+  auto* row = new QHBoxLayout;
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  ClientWindow = new TMdiClient(body);
+  ClientWindow->setObjectName(QStringLiteral("ClientWindow"));
+  row->addWidget(ClientWindow, 1);
+  for (QScrollArea** box : {&ScrollBox1, &ScrollBox2}) {
+    *box = new QScrollArea(body);
+    QPalette pal = (*box)->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    (*box)->setPalette(pal);
+    (*box)->setAutoFillBackground(true);
+    (*box)->setVisible(false);
+    row->addWidget(*box);
+  }
+  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+  ScrollBox2->setObjectName(QStringLiteral("ScrollBox2"));
+  column->addLayout(row, 1);
+  setCentralWidget(body);
+}
+
+void TfrmMain::CreateStatusBar() {
+  KivStatusBar1 = new TKivStatusBar(this);
+  KivStatusBar1->setObjectName(QStringLiteral("KivStatusBar1"));
+  // A design width too narrow for its fixed text in the desktop's font grows to hold it.
+  const QFontMetrics metrics(KivStatusBar1->font());
+  for (const TPanelSpec& panel : kStatusPanels) {
+    const QString text = panel.text ? QString::fromUtf8(panel.text) : QString::fromUtf8(app::kHomePageAddress);
+    const int fit = panel.fitText ? metrics.horizontalAdvance(QString::fromUtf8(panel.fitText)) + kPanelPadding : 0;
+    KivStatusBar1->AddPanel(text, std::max(panel.width, fit));
+  }
+  setStatusBar(KivStatusBar1);
+
+  Panel2 = new QLabel(QStringLiteral("正在载入："), KivStatusBar1);
+  Panel2->setObjectName(QStringLiteral("Panel2"));
+  Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Panel2->setVisible(false);
+  ProgressBar1 = new QProgressBar(Panel2);
+  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  ProgressBar1->setTextVisible(false);
+}
+
+void TfrmMain::FormCreate() {
+  setFont(QApplication::font("QMenu"));
+  auto* idle = new QTimer(this);
+  connect(idle, &QTimer::timeout, this, [this] { app::RunGuarded(this, [this] { ShowKeyStates(); }); });
+  idle->start(kIdleRefreshMs);
+
+  SplashStatus(kStartupPause, QStringLiteral("检测显示器……"));
+  if (Services().ScreenWidth() < 800 &&
+      app::ShowMessage(this, app::TMsgKind::Confirmation,
+                       QStringLiteral("    您的系统显示分辨率低于\n800 x 600,本软件可能运行不\n正常！是否退出？"),
+                       app::mbYes | app::mbNo) == app::mbYes)
+    FTerminateRequested = true;
+
+  SplashStatus(kStartupPause, QStringLiteral("查找打印机……"));
+  if (Services().PrinterNames().isEmpty())
+    app::ShowMessage(
+        this, app::TMsgKind::Information,
+        QStringLiteral("    您的系统没有安装\n任何打印设备，建议用\n户安装分辨率在600dpi\n及以上的激光打印机。"),
+        app::mbOK);
+
+  SplashStatus(kStartupPause, QStringLiteral("创建剪贴板……"));
+  FClipStream = std::make_unique<std::vector<uint8_t>>();
+
+  SplashStatus(kStartupPause, QStringLiteral("设置壁纸……"));
+  const QString wallpaper = platform::ReadRegString(TRegRoot::LocalMachine, kUserInfoKey, QStringLiteral("BackGround"));
+  FWallpaper.reset(SetBkGnd(ClientWindow, wallpaper.toUtf8().constData()));
+  ClientWindow->SetWallpaper(FWallpaper.get());
+
+  SetTextColor(DispComboBox, platform::ToQColor(kBoxTextColor));
+  DispComboBox->addItems(ZoomItems());
+  DispComboBox->setCurrentIndex(3);
+
+  SplashStatus(kStartupPause, QStringLiteral("搜索字体……"));
+  SetTextColor(FontComboBox, platform::ToQColor(kBoxTextColor));
+  QStringList fonts = Services().ScreenFontNames();
+  fonts.sort();
+  FontComboBox->addItems(fonts);
+  KeepChineseFonts(FontComboBox);
+  FontComboBox->setCurrentIndex(FontComboBox->findText(QStringLiteral("宋体"), Qt::MatchExactly));
+
+  SplashStatus(kStartupPause, QStringLiteral("完成初始化……"));
+  if (const auto on = platform::ReadRegInteger(TRegRoot::LocalMachine, kConfigKey,
+                                               QString::fromUtf8(app::kPageDoubleBufferedValue)))
+    actPageDoubleBuffered->setChecked(*on != 0);
+
+  app::RegisterProgramCursors();
+  ShowKeyStates();
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  app::RunGuarded(this, [this] { FormShow(); });
+}
+
+QString CommandLineDocument(const QStringList& args) {
+  if (args.isEmpty()) return QString();
+  if (QFileInfo(args[0]).suffix().isEmpty() && args.size() >= 2) return args[0] + QLatin1Char(' ') + args[1];
+  return args[0];
+}
+
+void TfrmMain::FormShow() {
+  if (!FAppPath.isEmpty()) return;
+  ArrangeBars();
+  FAppPath = Services().ProgramFolder();
+  if (!FAppPath.endsWith(QLatin1Char('/'))) FAppPath += QLatin1Char('/');
+
+  const QString document = CommandLineDocument(Services().Arguments());
+  if (!document.isEmpty() && QFileInfo::exists(document)) OpenDocument(document);
+
+  const QString flag = platform::ReadRegString(TRegRoot::LocalMachine, kHomePageKey, QStringLiteral("HomePage"));
+  if (flag.isEmpty() || flag == QLatin1String("false")) {
+    Services().OpenUrl(QString::fromUtf8(app::kHomePageAddress));
+    platform::WriteRegString(TRegRoot::LocalMachine, kHomePageKey, QStringLiteral("HomePage"), QStringLiteral("true"));
+  }
+  ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::NoFile));
+  if (FrmDrawTools) FrmDrawTools->show();
+}
+
+TFrmDrawTools* TfrmMain::CreateDrawTools(int pixelsPerInch) {
+  FrmDrawTools = new TFrmDrawTools(
+      this, [this](const QString& name) { return Action(name); }, CoolBar1, pixelsPerInch);
+  return FrmDrawTools;
+}
+
+QAction* TfrmMain::CurrentDrawAction() const { return DrawTools->Armed(); }
+
+void TfrmMain::SyncSealOptions(const seal::TSeal* element) {
+  if (!element) return;
+  CheckBox1->setText(element->SealType() == seal::stFiveStar ? QStringLiteral("空心") : QStringLiteral("阳章"));
+  CheckBox1->setChecked(element->BrushStyle() == platform::bsClear);
+  CheckBox2->setChecked(element->HaveImage() && element->ImageIsStar());
+  CheckBox3->setChecked(element->HaveImage());
+}
+
+TfrmChild* TfrmMain::ActiveChild() const { return qobject_cast<TfrmChild*>(ClientWindow->activeSubWindow()); }
+
+TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
+  auto* child = new TfrmChild(*this);
+  child->setWindowTitle(caption);
+  child->KivDrawPanel1->SetDoubleBuffered(actPageDoubleBuffered->isChecked());
+  ConnectDocument(child);
+  ClientWindow->addSubWindow(child);
+  // A document window at its default place takes about three quarters of the document
+  // area, as the system sizes such windows, rather than the few pixels its contents ask for.
+  const QSize area = ClientWindow->viewport()->size();
+  if (!area.isEmpty()) child->resize(area.width() * 3 / 4, area.height() * 3 / 4);
+  child->show();
+  ClientWindow->setActiveSubWindow(child);
+  return child;
+}
+
+void TfrmMain::ConnectDocument(TfrmChild* window) {
+  connect(window, &TfrmChild::CurrentSealChanged, this, [this](const seal::TSeal* element) { SyncSealOptions(element); });
+}
+
+uint16_t TfrmMain::ZoomBoxValue() const {
+  QString text = DispComboBox->currentText();
+  text.chop(1);
+  bool ok = false;
+  const uint value = text.toUInt(&ok);
+  if (!ok) throw std::runtime_error(("\"" + DispComboBox->currentText() + "\" 不是有效的整数值").toStdString());
+  return uint16_t(value);
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (FAppPath.isEmpty()) return;
+  setUpdatesEnabled(false);
+  app::RunGuarded(this, [this] { ArrangeBars(); });
+  setUpdatesEnabled(true);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  bool mayClose = false;
+  app::RunGuarded(this, [&] { mayClose = DocumentsMayClose(); });
+  if (!mayClose) {
+    event->ignore();
+    return;
+  }
+  // Every document has answered already: none asks again.
+  for (TfrmChild* window : DocumentWindows()) window->ForgetChanges();
+  ClientWindow->closeAllSubWindows();
+  if (!ClientWindow->subWindowList().isEmpty()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+void TfrmMain::ShowFileState(bool modified, int count) {
+  ShowStatus(TStatusPanel::FileState,
+             app::FileStateText(modified ? app::TFileState::Modified : app::TFileState::Unmodified));
+  ShowStatus(TStatusPanel::ElementCount, app::ElementCountText(count));
+}
+
+void TfrmMain::ShowKeyStates() {
+  const app::TLockKeys keys = Services().LockKeys();
+  const auto state = [](bool on) { return on ? QStringLiteral("ON") : QStringLiteral("OFF"); };
+  ShowStatus(TStatusPanel::CapsLock, QStringLiteral("CAPS: ") + state(keys.Caps));
+  ShowStatus(TStatusPanel::NumLock, QStringLiteral("NUM: ") + state(keys.Num));
+  ShowStatus(TStatusPanel::ScrollLock, QStringLiteral("SCRL: ") + state(keys.Scroll));
+}
+
+// --- Host of the document windows ---------------------------------------------------------
+
+int TfrmMain::ArmedTool() const { return app::ToolTag(DrawTools->Armed()); }
+
+void TfrmMain::ReleaseTool() { DrawTools->Release(); }
+
+platform::TColor TfrmMain::CurrentColor() const { return FrmDrawTools ? FrmDrawTools->Shape1->BrushColor() : FOwnColor; }
+
+void TfrmMain::SetCurrentColor(platform::TColor colour) {
+  if (FrmDrawTools)
+    FrmDrawTools->Shape1->SetBrushColor(colour);
+  else
+    FOwnColor = colour;
+}
+
+QString TfrmMain::FontBoxText() const { return FontComboBox->currentText(); }
+
+const TImagePreview* TfrmMain::SelectedEmblem() const { return FSelectedEmblem; }
+
+QString TfrmMain::ProgramFolder() const { return FAppPath; }
+
+QMenu* TfrmMain::SealPopupMenu() const { return PopupMenu1; }
+
+QMenu* TfrmMain::PagePopupMenu() const { return PopupMenu2; }
+
+void TfrmMain::PrepareSealPopupMenu(const seal::TSeal& element) {
+  Action(QStringLiteral("actLockSeal"))
+      ->setText(TfrmChild::IsLocked(&element) ? QStringLiteral("解锁印章(&U)") : QStringLiteral("锁定印章位置(&L)"));
+}
+
+void TfrmMain::ShowStatus(TStatusPanel panel, const QString& text) { KivStatusBar1->SetPanelText(int(panel), text); }
+
+void TfrmMain::ShowZoom(int zoom) { DispComboBox->setEditText(QString::number(zoom) + QLatin1Char('%')); }
+
+QLabel* TfrmMain::FileActivityPanel() const { return Panel2; }
+
+QProgressBar* TfrmMain::FileActivityBar() const { return ProgressBar1; }
+
+// The save command works on the active window.
+void TfrmMain::SaveDocument(TfrmChild& document) {
+  ClientWindow->setActiveSubWindow(&document);
+  actFileSaveExecute();
+}
+
+void TfrmMain::ArrangeBars() { ArrangeBars(logicalDpiX()); }
+
+void TfrmMain::ArrangeBars(int P) {
+  const QFontMetrics metrics(font());
+  const int w = metrics.horizontalAdvance(QStringLiteral("我"));
+  const long double p = P;
+
+  // 1. The home-page panel fills what the other seven leave.
+  int others = 0;
+  for (int i = 0; i < KivStatusBar1->PanelCount(); ++i)
+    if (i != kHomePagePanel) others += KivStatusBar1->PanelWidth(i);
+  KivStatusBar1->SetPanelWidth(kHomePagePanel, KivStatusBar1->width() - others - P / 3);
+
+  // 2. The progress panel for long file operations.
+  SetTextColor(Panel2, Qt::red);
+  const int panel2Width = Round(p * 3.5L);
+  Panel2->setGeometry(KivStatusBar1->width() - panel2Width - P / 8, 3, panel2Width, KivStatusBar1->height() - 5);
+  const int progressWidth = std::max(0, panel2Width - metrics.horizontalAdvance(Panel2->text()));
+  ProgressBar1->setGeometry(Panel2->width() - progressWidth, 0, progressWidth, Panel2->height());
+
+  // 3. Zoom box.
+  // Qt's combo box frame and arrow are wider than the design allowed for: a box too narrow
+  // to show "600%" grows to show it.
+  const int zoomFit = ComboOverhead(DispComboBox) + DispComboBox->fontMetrics().horizontalAdvance(QStringLiteral("600%"));
+  DispComboBox->resize(std::max(Round(p / 2), zoomFit), DispComboBox->height());
+  DispComboBox->move(P / 24, CentredTop(Panel4, DispComboBox));
+  AutoSizePanel(Panel4, P / 24);
+
+  // 4. Font box and the Chinese-only filter.
+  FontComboBox->resize(10 * w, FontComboBox->height());
+  FontComboBox->move(P / 24, CentredTop(Panel3, FontComboBox));
+  CheckBox4->resize(Round(4.5L * w), CheckBox4->sizeHint().height());
+  CheckBox4->move(FontComboBox->x() + FontComboBox->width() + 1, CentredTop(Panel3, CheckBox4));
+  AutoSizePanel(Panel3, P / 24);
+
+  // 5. The seal option boxes.
+  CheckBox1->resize(Round(3.5L * w), CheckBox1->sizeHint().height());
+  CheckBox1->move(font().pointSize(), CentredTop(Panel1, CheckBox1));
+  CheckBox2->resize(CheckBox1->width(), CheckBox2->sizeHint().height());
+  CheckBox2->move(CheckBox1->x() + CheckBox1->width(), CheckBox1->y());
+  CheckBox3->resize(CheckBox4->width(), CheckBox3->sizeHint().height());
+  CheckBox3->move(CheckBox2->x() + CheckBox2->width(), CheckBox1->y());
+  Panel1->setFixedWidth(CheckBox3->x() + CheckBox3->width());
+
+  // 6. The panel selectors take the rest of the tool bar.
+  ToolBar1->layout()->activate();
+  const int panel1Left = Panel1->mapTo(ToolBar1, QPoint(0, 0)).x();
+  Panel6->setFixedWidth(std::max(0, ToolBar1->contentsRect().width() - Panel1->width() - panel1Left - 2));
+
+  // 7. The strip behind the tabs, right-aligned in its panel.
+  KivFlatPanel1->SetFrameWidth(Round(p / 100));
+  const int frame = KivFlatPanel1->FrameWidth();
+  int flatWidth = 18 * w;
+  if (Panel6->width() < flatWidth) flatWidth = Panel6->contentsRect().width();
+  KivFlatPanel1->setGeometry(Panel6->width() - flatWidth, 0, flatWidth, Panel6->height());
+
+  // 8. The two tabs; the second overlaps the first by half a tab height.
+  const int tabHeight = KivFlatPanel1->height() * 3 / 4;
+  const int tabTop = KivFlatPanel1->height() - tabHeight - frame;
+  const int width1 = KivButton1->BtnState() == TButtonState::bsDown ? KivButton1->width() : 6 * w;
+  KivButton1->setGeometry(5 * frame, tabTop, width1, tabHeight);
+  const int width2 = KivButton2->BtnState() == TButtonState::bsDown ? KivButton2->width() : 6 * w;
+  KivButton2->setGeometry(KivButton1->x() + KivButton1->width() - KivButton1->height() / 2, tabTop, width2, tabHeight);
+}

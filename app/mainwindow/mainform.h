@@ -1,0 +1,241 @@
+#pragma once
+// The main window: the MDI frame with its menus, tool bar, status bar, side panels and
+// wallpaper, built while the splash window announces each step. It is the host of its
+// document windows, creates every other window and connects them: the commands of each
+// menu live in a file of their own (mainform_file.cpp, mainform_edit.cpp, ...), each bound
+// by its own Bind function, and each is one call on the active document window.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QToolBar>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "controls/kivcontrols.h"
+#include "controls/mdiclient.h"
+#include "document/documenthost.h"
+#include "platform/bitmap.h"
+#include "platform/color.h"
+#include "tools/frmdrawtools.h"
+
+class TfrmChild;
+namespace app {
+class TDrawTools;
+}
+namespace seal {
+class TSeal;
+}
+
+class TfrmMain : public QMainWindow, public app::TDocumentHost {
+  Q_OBJECT
+
+ public:
+  explicit TfrmMain(QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  // Published parts that other windows use.
+  TKivStatusBar* KivStatusBar1;
+  QLabel* Panel2;
+  QProgressBar* ProgressBar1;
+  QWidget* CoolBar1;
+  QToolBar* ToolBar1;
+  QWidget* Panel4;
+  QComboBox* DispComboBox;
+  QWidget* Panel3;
+  QComboBox* FontComboBox;
+  QCheckBox* CheckBox4;
+  QWidget* Panel1;
+  QCheckBox* CheckBox1;
+  QCheckBox* CheckBox2;
+  QCheckBox* CheckBox3;
+  QWidget* Panel6;
+  TKivFlatPanel* KivFlatPanel1;
+  TKivButton* KivButton1;
+  TKivButton* KivButton2;
+  QScrollArea* ScrollBox1;
+  QScrollArea* ScrollBox2;
+  TMdiClient* ClientWindow;
+  std::vector<QAction*> ActionList1;
+  std::vector<QAction*> ActionList2;
+  QMenu* PopupMenu1;
+  QMenu* PopupMenu2;
+  QMenu* PopupMenu3;
+  QMenu* WindowMenu;
+  QAction* actPageDoubleBuffered;
+
+  // The action of that name from either list; throws std::out_of_range naming it when
+  // there is none.
+  QAction* Action(const QString& name) const;
+
+  // A command of a menu, bound to the action of that name.
+  struct TCommand {
+    const char* action;
+    void (TfrmMain::*command)();
+  };
+  // The command tables of the menu files, each bound by its own Bind function.
+  static std::span<const TCommand> FileCommands();
+  static std::span<const TCommand> EditCommands();
+  static std::span<const TCommand> ToolsCommands();
+  static std::span<const TCommand> WindowCommands();
+  static std::span<const TCommand> HelpCommands();
+  static std::vector<std::span<const TCommand>> CommandTables();
+
+  std::unique_ptr<std::vector<uint8_t>> FClipStream;
+  std::unique_ptr<platform::TBitmap> FWallpaper;
+  bool FEmblemsLoaded = false;
+  bool FLibraryLoaded = false;
+  uint8_t FPrintMode = 0;
+  // The program's folder with a trailing separator; empty until the window is first shown.
+  QString FAppPath;
+  // The emblem panel's selected tile.
+  TImagePreview* FSelectedEmblem = nullptr;
+  TImagePreview* FSelectedLibSeal = nullptr;
+
+  // The narrow-screen question was answered Yes: the program ends after start-up.
+  bool TerminateRequested() const { return FTerminateRequested; }
+
+  void ArrangeBars();
+  // The layout rule for a window of pixelsPerInch.
+  void ArrangeBars(int pixelsPerInch);
+  void ShowKeyStates();
+  // Opens the document at path in a new document window.
+  virtual void OpenDocument(const QString& path);
+
+  // The drawing tools and the armed one.
+  app::TDrawTools* DrawTools;
+  QAction* CurrentDrawAction() const;
+  // The drawing-tools palette, over this window, under the cool bar; it is freed with
+  // this window. pixelsPerInch 0 takes the screen's.
+  TFrmDrawTools* CreateDrawTools(int pixelsPerInch = 0);
+  // The palette; nullptr until it is created and after it is freed.
+  QPointer<TFrmDrawTools> FrmDrawTools;
+  // The seal option boxes of the tool bar follow the element that became the current one.
+  void SyncSealOptions(const seal::TSeal* element);
+
+  // The active document window, nullptr when none is open.
+  TfrmChild* ActiveChild() const;
+  // A new document window, the active one, with that caption.
+  TfrmChild* CreateDocumentWindow(const QString& caption);
+
+  // The File menu (mainform_file.cpp), each on the active document window.
+  void actFileNewExecute();
+  void actFileOpenExecute();
+  void WindowCloseExecute();
+  // Saves under the caption; a document never saved goes through Save As.
+  void actFileSaveExecute();
+  void actFileSaveAsExecute();
+  void actFileExitExecute();
+  // The Edit menu and the palette's commands (mainform_edit.cpp), each on the active
+  // document window.
+  void actEditCopyExecute();
+  void actEditPasteExecute();
+  void actEditDelExecute();
+  void actEditClearExecute();
+  void actEditSetColorExecute();
+  void actEditCutExecute();
+  void actBringToFrontExecute();
+  void actSendToBackExecute();
+  void actSameCenterExecute();
+  void actChangePictureExecute();
+  // The Tools menu (mainform_tools.cpp): the locks on the active document window, the
+  // page's double buffering on all of them.
+  void actLockSealExecute();
+  void actLockPageExecute();
+  void actPageDoubleBufferedExecute();
+  // The lock captions as the Tools menu opens.
+  void ToolsClick();
+  // The Window menu (mainform_window.cpp).
+  void WindowCascadeExecute();
+  void WindowTileHorizontalExecute();
+  void WindowTileVerticalExecute();
+  void WindowArrangeExecute();
+  void WindowMinimizeAllExecute();
+  void WindowsCloseAllExecute();
+  // The Help menu (mainform_help.cpp).
+  void actHelpAboutExecute();
+  void actHelpHelpExecute();
+  // The open document windows, closing ones excluded.
+  std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
+  // The zoom box's percentage as a document's zoom; throws on text that is no number.
+  uint16_t ZoomBoxValue() const;
+
+  // The document windows' host.
+  int ArmedTool() const override;
+  void ReleaseTool() override;
+  // The brush colour of the palette's swatch; a main window without a palette keeps it
+  // itself, red at first.
+  platform::TColor CurrentColor() const override;
+  void SetCurrentColor(platform::TColor colour) override;
+  QString FontBoxText() const override;
+  const TImagePreview* SelectedEmblem() const override;
+  QString ProgramFolder() const override;
+  QMenu* SealPopupMenu() const override;
+  QMenu* PagePopupMenu() const override;
+  // The lock command's caption tells what choosing it does to the element.
+  void PrepareSealPopupMenu(const seal::TSeal& element) override;
+  void ShowFileState(bool modified, int count) override;
+  void ShowStatus(app::TStatusPanel panel, const QString& text) override;
+  void ShowZoom(int zoom) override;
+  QLabel* FileActivityPanel() const override;
+  QProgressBar* FileActivityBar() const override;
+  // The save command, with that document in front.
+  void SaveDocument(TfrmChild& document) override;
+
+ signals:
+  // Another document window, or none, is the active one.
+  void ActiveDocumentChanged(TfrmChild* document);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void FormShow();
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void Bind(std::span<const TCommand> commands);
+  void BindFileCommands();
+  void BindEditCommands();
+  void BindToolsCommands();
+  void BindWindowCommands();
+  void BindHelpCommands();
+  // A new document window is connected to what follows it.
+  void ConnectDocument(TfrmChild* window);
+  QString DocumentFolder() const;
+  // Asks every document window, the front one first; false at the first refusal.
+  bool DocumentsMayClose();
+  void UpdateWindowActions();
+  void FillWindowList();
+  void TileWindows(Qt::Orientation orientation);
+  void ArrangeIcons();
+
+  bool FTerminateRequested = false;
+  std::vector<QAction*> FWindowListActions;
+  platform::TColor FOwnColor = platform::clRed;
+};
+
+// The main window while the program runs; nullptr before it is created and after it is freed.
+extern TfrmMain* frmMain;
+
+// Removes, from the last item to the first, every item whose text has no double-byte character.
+void KeepChineseFonts(QComboBox* box);
+
+// The text of the zoom box's items: 25% to 600% in steps of 25.
+QStringList ZoomItems();
+
+// The document named by the program's arguments: the first argument, or, when it has no
+// extension and a second follows, the two joined by one blank (a path with one blank passed
+// unquoted). Empty without arguments.
+QString CommandLineDocument(const QStringList& args);

@@ -1,0 +1,109 @@
+// The Edit menu and the palette's commands of the same kind: the clipboard, deleting and
+// clearing, colour, stacking, same centre and the element's picture, each one call on the
+// active document window.
+
+#include "mainwindow/editcommands.h"
+
+#include <QAction>
+
+#include "document/childform.h"
+#include "mainwindow/mainform.h"
+#include "platform/picture.h"
+#include "services/commandguard.h"
+#include "services/picturefiles.h"
+#include "services/services.h"
+
+namespace app {
+
+bool TakesPicture(seal::TSealType type) { return type < seal::stHorzLine || type == seal::stAnyImage; }
+
+}  // namespace app
+
+using app::Services;
+
+std::span<const TfrmMain::TCommand> TfrmMain::EditCommands() {
+  static constexpr TCommand kCommands[] = {
+      {"actEditCut", &TfrmMain::actEditCutExecute},
+      {"actEditCopy", &TfrmMain::actEditCopyExecute},
+      {"actEditPaste", &TfrmMain::actEditPasteExecute},
+      {"actEditDel", &TfrmMain::actEditDelExecute},
+      {"actEditClear", &TfrmMain::actEditClearExecute},
+      {"actBringToFront", &TfrmMain::actBringToFrontExecute},
+      {"actEditBringToFront", &TfrmMain::actBringToFrontExecute},
+      {"actSendToBack", &TfrmMain::actSendToBackExecute},
+      {"actEditSendToBack", &TfrmMain::actSendToBackExecute},
+      {"actSameCenter", &TfrmMain::actSameCenterExecute},
+      {"actEditSetSameCenter", &TfrmMain::actSameCenterExecute},
+      {"actChangePicture", &TfrmMain::actChangePictureExecute},
+      {"actEditChangeImage", &TfrmMain::actChangePictureExecute},
+      {TFrmDrawTools::kSetColourAction, &TfrmMain::actEditSetColorExecute},
+  };
+  return kCommands;
+}
+
+void TfrmMain::BindEditCommands() {
+  // The colour command is in no menu: the palette's swatch finds it by its name.
+  auto* setColor = new QAction(this);
+  setColor->setObjectName(QString::fromUtf8(TFrmDrawTools::kSetColourAction));
+  ActionList1.push_back(setColor);
+  Bind(EditCommands());
+}
+
+void TfrmMain::actEditCopyExecute() {
+  if (TfrmChild* window = ActiveChild()) window->CopySelection(window->FSelection, *FClipStream);
+}
+
+void TfrmMain::actEditPasteExecute() {
+  if (TfrmChild* window = ActiveChild()) window->PasteSeals(*FClipStream);
+}
+
+void TfrmMain::actEditDelExecute() {
+  if (TfrmChild* window = ActiveChild()) window->DeleteSelection();
+}
+
+void TfrmMain::actEditClearExecute() {
+  if (TfrmChild* window = ActiveChild()) window->Clear();
+}
+
+void TfrmMain::actEditSetColorExecute() {
+  TfrmChild* window = ActiveChild();
+  if (!window || window->FSelection.empty()) return;
+  const std::optional<platform::TColor> colour = Services().ChooseColor(this);
+  if (!colour) return;
+  window->SetSelectionColour(*colour);
+  SetCurrentColor(*colour);
+}
+
+// With nothing selected the copy keeps the clipboard as it was and the delete does nothing.
+void TfrmMain::actEditCutExecute() {
+  TfrmChild* window = ActiveChild();
+  if (!window) return;
+  window->CopySelection(window->FSelection, *FClipStream);
+  window->DeleteSelection();
+}
+
+void TfrmMain::actBringToFrontExecute() {
+  if (TfrmChild* window = ActiveChild()) window->BringToFront();
+}
+
+void TfrmMain::actSendToBackExecute() {
+  if (TfrmChild* window = ActiveChild()) window->SendToBack();
+}
+
+void TfrmMain::actSameCenterExecute() {
+  if (TfrmChild* window = ActiveChild()) window->SetSameCentre();
+}
+
+// The file is read before the element changes, so a picture that cannot be read leaves the
+// element as it was instead of naming a file it does not show.
+void TfrmMain::actChangePictureExecute() {
+  TfrmChild* window = ActiveChild();
+  if (!window || !window->FCurrentSeal || !app::TakesPicture(window->FCurrentSeal->SealType())) return;
+  platform::TPicture picture;
+  const QString path = app::PickPictureFile(this, FAppPath, picture);
+  if (path.isEmpty()) return;
+  window->SetCurrentPicture(path, picture);
+  const seal::TSeal* element = window->FCurrentSeal;
+  CheckBox2->setChecked(element->ImageIsStar());
+  CheckBox3->setChecked(element->HaveImage());
+}

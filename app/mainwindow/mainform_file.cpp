@@ -1,0 +1,143 @@
+// The File menu: new, open, close, save, save as and exit, with the names, questions and
+// messages of the document commands.
+
+#include <QFileInfo>
+#include <QMdiSubWindow>
+
+#include "controls/kivdrawpanel.h"
+#include "document/childform.h"
+#include "formats/document_file.h"
+#include "mainwindow/documentcommands.h"
+#include "mainwindow/mainform.h"
+
+namespace app {
+
+TMsgButton ShowMessage(QWidget* parent, const TMessageSpec& message, const QString& argument) {
+  QString text = QString::fromUtf8(message.Text);
+  if (text.contains(QLatin1String("%1"))) text = text.arg(argument);
+  return ShowMessage(parent, message.Kind, text, message.Buttons);
+}
+
+QString NewDocumentCaption(int windowCount) {
+  return QStringLiteral("文件") + QString::number(windowCount + 1) + QString::fromUtf8(kDocumentExtension);
+}
+
+bool IsNeverSaved(const QString& caption) { return caption.startsWith(QStringLiteral("文件")); }
+
+// The extension is everything from the last dot of the name itself, so a dotted folder
+// gives none, and a name ending in a dot has one.
+QString WithDocumentExtension(const QString& name) {
+  if (QFileInfo(name).fileName().contains(QLatin1Char('.'))) return name;
+  return name + QString::fromUtf8(kDocumentExtension);
+}
+
+}  // namespace app
+
+using app::Services;
+
+QString TfrmMain::DocumentFolder() const { return FAppPath + QString::fromUtf8(app::kDocumentFolder); }
+
+// A closed window leaves the document area's list at once, though it is freed later.
+std::vector<TfrmChild*> TfrmMain::DocumentWindows(QMdiArea::WindowOrder order) const {
+  std::vector<TfrmChild*> windows;
+  for (QMdiSubWindow* w : ClientWindow->subWindowList(order))
+    if (auto* child = qobject_cast<TfrmChild*>(w)) windows.push_back(child);
+  return windows;
+}
+
+std::span<const TfrmMain::TCommand> TfrmMain::FileCommands() {
+  static constexpr TCommand kCommands[] = {
+      {"actFileNew", &TfrmMain::actFileNewExecute},       {"actFileOpen", &TfrmMain::actFileOpenExecute},
+      {"WindowClose1", &TfrmMain::WindowCloseExecute},    {"actFileSave", &TfrmMain::actFileSaveExecute},
+      {"actFileSaveAs", &TfrmMain::actFileSaveAsExecute}, {"actFileExit", &TfrmMain::actFileExitExecute},
+  };
+  return kCommands;
+}
+
+void TfrmMain::BindFileCommands() { Bind(FileCommands()); }
+
+// The zoom is read before the new window, becoming active, shows its own in the box.
+void TfrmMain::actFileNewExecute() {
+  const uint16_t zoom = ZoomBoxValue();
+  TfrmChild* window = CreateDocumentWindow(app::NewDocumentCaption(int(DocumentWindows().size())));
+  window->SetPageFromPrinter(window->KivDrawPanel1);
+  window->ApplyZoom(zoom);
+}
+
+void TfrmMain::actFileOpenExecute() {
+  const QString path = Services().OpenFileName(this, DocumentFolder(), QString::fromUtf8(app::kDocumentFilter));
+  if (path.isEmpty()) return;
+  for (TfrmChild* window : DocumentWindows()) {
+    if (window->windowTitle() == path) {
+      ClientWindow->setActiveSubWindow(window);
+      app::ShowMessage(this, app::kAlreadyOpenMessage);
+      return;
+    }
+  }
+  OpenDocument(path);
+}
+
+void TfrmMain::OpenDocument(const QString& fileName) {
+  if (!QFileInfo::exists(fileName)) {
+    app::ShowMessage(this, app::kFileMissingMessage);
+    return;
+  }
+  const uint16_t zoom = ZoomBoxValue();
+  TfrmChild* window = CreateDocumentWindow(fileName);
+  try {
+    window->LoadDocument(fileName);
+    window->ApplyZoom(zoom);
+  } catch (const formats::EOldDocument& e) {
+    window->close();
+    app::ShowMessage(this, app::kOldDocumentMessage, QString::number(e.Version()));
+  } catch (const std::exception&) {
+    app::ShowMessage(this, app::kOpenFailedMessage, QFileInfo(fileName).fileName());
+    // Nothing of a failed read reached the window, so it has nothing to ask.
+    window->ForgetChanges();
+    window->close();
+  }
+}
+
+void TfrmMain::WindowCloseExecute() { ClientWindow->closeActiveSubWindow(); }
+
+void TfrmMain::actFileSaveExecute() {
+  TfrmChild* window = ActiveChild();
+  if (!window) return;
+  if (app::IsNeverSaved(window->windowTitle())) {
+    actFileSaveAsExecute();
+    return;
+  }
+  window->SaveDocument(window->windowTitle());
+  window->MarkSaved();
+}
+
+// The dialog only chooses the name; the questions about the file are asked once the name
+// has its extension, so that the file they ask about is the file written. A No goes back
+// to the dialog.
+void TfrmMain::actFileSaveAsExecute() {
+  TfrmChild* window = ActiveChild();
+  if (!window) return;
+  QString name = window->windowTitle();
+  for (;;) {
+    name = Services().SaveFileName(this, DocumentFolder(), QString::fromUtf8(app::kDocumentFilter), name);
+    if (name.isEmpty()) return;
+    name = app::WithDocumentExtension(name);
+    const app::TMessageSpec& question = QFileInfo::exists(name) ? app::kOverwriteQuestion : app::kCreateQuestion;
+    if (app::ShowMessage(this, question, name) == app::mbYes) break;
+  }
+  window->SaveDocument(name);
+  window->MarkSaved();
+}
+
+void TfrmMain::actFileExitExecute() { close(); }
+
+// Every window is asked, the front one first, before any closes; the first refusal keeps
+// them all and the program.
+bool TfrmMain::DocumentsMayClose() {
+  std::vector<TfrmChild*> windows = DocumentWindows(QMdiArea::StackingOrder);
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    ClientWindow->setActiveSubWindow(*it);
+    if (!(*it)->FormCloseQuery()) return false;
+  }
+  return true;
+}

@@ -1,0 +1,58 @@
+#include "mainwindow/splash.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include "pandrel/pandrel.h"
+#include "services/services.h"
+
+TSplashForm* SplashForm = nullptr;
+
+TSplashForm::TSplashForm(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
+      Label3(new QLabel(this)),
+      FSplashPicture(std::make_unique<platform::TPicture>()) {
+  setObjectName(QStringLiteral("SplashForm"));
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  setPalette(pal);
+  setAutoFillBackground(true);
+
+  LoadAPicture(*FSplashPicture, "Splash");
+  // A window of no size cannot be shown; an empty picture leaves a one-pixel window.
+  setFixedSize(std::max(1, FSplashPicture->Width()), std::max(1, FSplashPicture->Height()));
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->geometry().center() - rect().center());
+
+  Label3->setObjectName(QStringLiteral("Label3"));
+  QFont font(QStringLiteral("宋体"));
+  font.setPixelSize(13);
+  Label3->setFont(font);
+  QPalette labelPalette = Label3->palette();
+  labelPalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+  Label3->setPalette(labelPalette);
+  Label3->setAttribute(Qt::WA_TranslucentBackground);
+  Label3->move(65, 180);
+}
+
+TSplashForm::~TSplashForm() = default;
+
+void TSplashForm::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (!FSplashPicture->Image().isNull()) p.drawImage(0, 0, FSplashPicture->Image());
+  QPen pen(QColor(255, 128, 192));
+  pen.setWidth(2);
+  p.setPen(pen);
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(1, 1, width() - 2, height() - 2);
+}
+
+void SplashStatus(int milliseconds, const QString& step) {
+  if (SplashForm) {
+    SplashForm->Label3->setText(QStringLiteral("Brelvonix 正在") + step);
+    SplashForm->Label3->adjustSize();
+    SplashForm->repaint();
+  }
+  app::Services().Pause(milliseconds);
+}

@@ -1,0 +1,130 @@
+#include "services/services.h"
+
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <QThread>
+#include <QUrl>
+
+#include "platform/fonts.h"
+#include "services/lockkeys.h"
+#include "platform/numeric.h"
+
+namespace app {
+
+namespace {
+
+QMessageBox::Icon IconOf(TMsgKind kind) {
+  switch (kind) {
+    case TMsgKind::Warning: return QMessageBox::Warning;
+    case TMsgKind::Information: return QMessageBox::Information;
+    case TMsgKind::Confirmation: return QMessageBox::Question;
+    case TMsgKind::Error: return QMessageBox::Critical;
+  }
+  return QMessageBox::NoIcon;
+}
+
+TMsgButton DesktopMessageBox(QWidget* parent, TMsgKind kind, const QString& text, TMsgButtons buttons) {
+  struct Map {
+    TMsgButton ours;
+    QMessageBox::StandardButton qt;
+  };
+  static constexpr Map kMap[] = {{mbOK, QMessageBox::Ok},
+                                 {mbYes, QMessageBox::Yes},
+                                 {mbNo, QMessageBox::No},
+                                 {mbCancel, QMessageBox::Cancel}};
+  // A window not shown yet (the main window during start-up) would place the box at its
+  // own unshown position; such a box is centred on the screen instead.
+  QWidget* owner = parent && parent->isVisible() ? parent : nullptr;
+  QMessageBox box(IconOf(kind), QCoreApplication::applicationName(), text, QMessageBox::NoButton, owner);
+  for (const Map& m : kMap)
+    if (buttons & m.ours) box.addButton(m.qt);
+  const int chosen = box.exec();
+  for (const Map& m : kMap)
+    if (chosen == m.qt) return m.ours;
+  return (buttons & mbCancel) ? mbCancel : (buttons & mbNo) ? mbNo : mbOK;
+}
+
+QStringList DesktopFontNames() {
+  QStringList names = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+  for (const QString& name : platform::AliasFaceNames())
+    if (!names.contains(name)) names.append(name);
+  return names;
+}
+
+std::optional<TPrinterCaps> DefaultPrinterCaps() {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return std::nullopt;
+  QPrinter printer(info, QPrinter::HighResolution);
+  const QRect sheet = printer.paperRect(QPrinter::DevicePixel).toRect();
+  const QRectF printable = printer.pageRect(QPrinter::Millimeter);
+  TPrinterCaps caps;
+  caps.LogPixelsX = printer.logicalDpiX();
+  caps.LogPixelsY = printer.logicalDpiY();
+  caps.PhysicalWidth = sheet.width();
+  caps.PhysicalHeight = sheet.height();
+  caps.HorzSize = platform::Round(static_cast<long double>(printable.width()));
+  caps.VertSize = platform::Round(static_cast<long double>(printable.height()));
+  if (caps.LogPixelsX <= 0 || caps.LogPixelsY <= 0) return std::nullopt;
+  return caps;
+}
+
+TServices DesktopServices() {
+  TServices s;
+  s.MessageBox = DesktopMessageBox;
+  // Qt's own dialogs, the same on every desktop; the caller asks about the chosen file.
+  s.OpenFileName = [](QWidget* parent, const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filter, nullptr, QFileDialog::DontUseNativeDialog);
+  };
+  s.SaveFileName = [](QWidget* parent, const QString& folder, const QString& filter, const QString& name) {
+    const QString start = QFileInfo(name).isAbsolute() ? name : folder + QLatin1Char('/') + name;
+    return QFileDialog::getSaveFileName(parent, QString(), start, filter, nullptr,
+                                        QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+  };
+  // Qt's colour dialog always shows its custom colours and has no expand button; it starts
+  // on black, as the system's does when given no colour.
+  s.ChooseColor = [](QWidget* parent) -> std::optional<platform::TColor> {
+    const QColor colour = QColorDialog::getColor(Qt::black, parent, QString(), QColorDialog::DontUseNativeDialog);
+    if (!colour.isValid()) return std::nullopt;
+    return platform::FromQColor(colour);
+  };
+  s.OpenUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+  s.PrinterNames = [] { return QPrinterInfo::availablePrinterNames(); };
+  s.DefaultPrinterCaps = DefaultPrinterCaps;
+  s.LockKeys = ReadLockKeys;
+  s.ScreenWidth = [] {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+  };
+  s.ScreenFontNames = DesktopFontNames;
+  s.Pause = [](int ms) {
+    if (ms > 0) QThread::msleep(ulong(ms));
+  };
+  s.Arguments = [] { return QCoreApplication::arguments().mid(1); };
+  s.ProgramFolder = [] { return QCoreApplication::applicationDirPath(); };
+  s.DialogsLibraryPath = [] { return QCoreApplication::applicationDirPath() + QStringLiteral("/libmerulin.so"); };
+  return s;
+}
+
+}  // namespace
+
+TServices& Services() {
+  static TServices services = DesktopServices();
+  return services;
+}
+
+void ResetServices() { Services() = DesktopServices(); }
+
+TMsgButton ShowMessage(QWidget* parent, TMsgKind kind, const QString& text, TMsgButtons buttons) {
+  return Services().MessageBox(parent, kind, text, buttons);
+}
+
+}  // namespace app

@@ -1,0 +1,26 @@
+#include "seal/bounds_mm.h"
+
+#include <algorithm>
+
+namespace seal {
+
+TBoundsMm GetSelectionBoundsMm(std::span<TSeal* const> seals) {
+  TBoundsMm b;
+  b.Any = !seals.empty();
+  if (!b.Any) return b;
+  const TSeal& first = *seals.front();
+  const long double k = 100.0L / (static_cast<long double>(first.Zoom()) * first.PixelsPerMm());
+  b.Left = k * first.Left();
+  b.Right = k * (first.Left() + first.Width());
+  b.Top = k * first.Top();
+  b.Bottom = k * (first.Top() + first.Height());
+  for (const TSeal* s : seals.subspan(1)) {
+    b.Left = std::min(b.Left, k * s->Left());
+    b.Right = std::max(b.Right, k * (s->Left() + s->Width()));
+    b.Top = std::min(b.Top, k * s->Top());
+    b.Bottom = std::max(b.Bottom, k * (s->Top() + s->Height()));
+  }
+  return b;
+}
+
+}  // namespace seal

@@ -1,0 +1,207 @@
+#include <QComboBox>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "docfixture.h"
+#include "document/dragoverlay.h"
+#include "document/selectframe.h"
+
+using app::TRect;
+using seal::TSeal;
+
+namespace {
+
+TRect BoundsOf(const TSeal* s) { return {s->Left(), s->Top(), s->Left() + s->Width(), s->Top() + s->Height()}; }
+
+TSeal* Make(DocFixture& f, TfrmChild* w, const char* tool, const QRect& bounds) {
+  f.Arm(tool);
+  w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, bounds.center().x(), bounds.center().y());
+  TSeal* s = w->FCurrentSeal;
+  s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+  if (w->FGrabHandles) w->FGrabHandles->UpdatePositions();
+  return s;
+}
+
+void Band(TfrmChild* w, QPoint from, QPoint to) {
+  w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, from.x(), from.y());
+  w->DrawPanel1MouseMove(seal::ssLeft, to.x(), to.y());
+  w->DrawPanel1MouseUp(seal::mbLeft, 0, to.x(), to.y());
+}
+
+}  // namespace
+
+class MouseTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+
+  void PressOnAnInnerElementSelectsIt() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* star = Make(f, w, "actDrawFiveStar", QRect(100, 150, 60, 60));
+    TSeal* ring = Make(f, w, "actDrawGZh", QRect(100, 100, 200, 200));  // above the star
+    w->SealMouseDown(ring, seal::mbLeft, seal::ssLeft, 130 - 100, 170 - 100);
+    QCOMPARE(w->FCurrentSeal, star);
+    QVERIFY(w->Dragging);
+    w->SealMouseUp(ring, seal::mbLeft, 0, 30, 70);
+    QVERIFY(!w->Dragging);
+    // Equally near the star's edge and the ring's: the element that got the press.
+    w->SealMouseDown(ring, seal::mbRight, seal::ssRight, 110 - 100, 180 - 100);
+    QCOMPARE(w->FCurrentSeal, ring);
+    QCOMPARE(w->SealAtPoint(ring, 10, 80), ring);
+    QCOMPARE(w->SealAtPoint(star, 10, 30), star);
+  }
+
+  void ClickWithoutMovementChangesNothing() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
+    w->FModified = false;
+    const float cx = s->RealCenterX(), cy = s->RealCenterY();
+    w->SealMouseDown(s, seal::mbLeft, seal::ssLeft, 20, 20);
+    QVERIFY(w->Dragging);
+    QVERIFY(!w->FGrabHandles->Shown());
+    QCOMPARE(w->PageCanvas->Shown().size(), size_t(1));
+    w->SealMouseUp(s, seal::mbLeft, 0, 20, 20);
+    QVERIFY(!w->FModified);
+    QCOMPARE(s->RealCenterX(), cx);
+    QCOMPARE(s->RealCenterY(), cy);
+    QVERIFY(w->FGrabHandles->Shown());
+    QVERIFY(w->PageCanvas->Shown().empty());
+    QVERIFY(!QApplication::overrideCursor());
+  }
+
+  void MovingASelectionStoresMillimetres() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* a = Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
+    TSeal* b = Make(f, w, "actDrawGZh", QRect(200, 120, 100, 100));
+    Band(w, QPoint(90, 90), QPoint(310, 230));
+    QVERIFY(w->FSelectFrame);
+    const QPoint frameAt = w->FSelectFrame->pos();
+    const float ax = a->RealCenterX(), ay = a->RealCenterY(), bx = b->RealCenterX(), by = b->RealCenterY();
+    w->FModified = false;
+    w->FrameMouseDown(w->FSelectFrame, seal::mbLeft, seal::ssLeft, 50, 50);
+    QVERIFY(w->Dragging);
+    QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::DragCopyCursor);
+    w->FrameMouseMove(w->FSelectFrame, seal::ssLeft, 70, 50);
+    w->FrameMouseMove(w->FSelectFrame, seal::ssLeft, 88, 50);
+    w->FrameMouseUp(w->FSelectFrame, seal::mbLeft, 0, 88, 50);
+    // 38 pixels at 96 dpi and 100 %: 38 / 3.7795... = 10.054 mm.
+    QVERIFY(std::abs(a->RealCenterX() - ax - 10.054) < 1e-3);
+    QVERIFY(std::abs(b->RealCenterX() - bx - 10.054) < 1e-3);
+    QCOMPARE(a->RealCenterY(), ay);
+    QCOMPARE(b->RealCenterY(), by);
+    QCOMPARE(w->FSelectFrame->pos(), frameAt + QPoint(38, 0));
+    QVERIFY(w->FModified);
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
+    QVERIFY(!QApplication::overrideCursor());
+  }
+
+  void DraggingOneElementThroughRealEvents() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    w->resize(900, 600);
+    f.Arm("actDrawFiveStar");
+    w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 130, 130);
+    TSeal* s = w->FCurrentSeal;
+    const TRect before = BoundsOf(s);
+    const float cx = s->RealCenterX();
+    QWindow* window = f.area.windowHandle();
+    const QPoint from = s->mapTo(&f.area, QPoint(20, 20));
+    QTest::mousePress(window, Qt::LeftButton, {}, from);
+    QTest::mouseMove(window, from + QPoint(20, 10));
+    QTest::mouseMove(window, from + QPoint(40, 25));
+    QCOMPARE(w->DragRect, TRect({before.Left + 40, before.Top + 25, before.Right + 40, before.Bottom + 25}));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, from + QPoint(40, 25));
+    QCOMPARE(BoundsOf(s), w->DragRect);
+    QVERIFY(std::abs(s->RealCenterX() - cx - 40 / (96 / 25.4)) < 1e-3);
+    QCOMPARE(w->FGrabHandles->Handle(2)->AnchorPoint(), QPoint(before.Left + 40, before.Top + 25));
+  }
+
+  void BandIsTakenAsDragged() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = Make(f, w, "actDrawFiveStar", QRect(100, 100, 80, 40));
+    f.host.colour = 0x123456;
+    Band(w, QPoint(181, 141), QPoint(99, 99));
+    QVERIFY(w->FSelection.empty());
+    QVERIFY(!w->FGrabHandles && !w->FSelectFrame);
+    Band(w, QPoint(100, 100), QPoint(180, 140));
+    QVERIFY(w->FSelection == std::vector<TSeal*>{s});
+    QVERIFY(w->FGrabHandles && w->FCurrentSeal == s);
+    QCOMPARE(f.host.colour, s->PenColor());
+    Band(w, QPoint(101, 100), QPoint(180, 140));
+    QVERIFY(w->FSelection.empty());
+    QVERIFY(w->PageCanvas->Shown().empty());
+    QVERIFY(!w->CursorClipped());
+  }
+
+  void PressOnAnElementWithAToolArmedActsOnThePage() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* ring = Make(f, w, "actDrawGZh", QRect(100, 100, 200, 200));
+    f.Arm("actDrawFiveStar");
+    w->SealMouseDown(ring, seal::mbRight, seal::ssRight, 100, 100);
+    QCOMPARE(w->FSeals.size(), size_t(2));
+    TSeal* star = w->FSeals[1];
+    QCOMPARE(w->FCurrentSeal, star);
+    QVERIFY(std::abs(2 * star->Left() + star->Width() - 400) <= 2);
+    QCOMPARE(f.host.armed, 0);
+  }
+
+  void GrabScrollFollowsThePointer() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    w->resize(400, 300);
+    QScrollBar* h = w->ScrollBox->horizontalScrollBar();
+    QScrollBar* v = w->ScrollBox->verticalScrollBar();
+    QCOMPARE(h->value(), 0);
+    f.Arm("actScrollPage");
+    QVERIFY(HasSlotCursor(w->KivDrawPanel1, 2));
+    TKivDrawPanel* page = w->KivDrawPanel1;
+    const QPoint start = page->mapToGlobal(QPoint(200, 200));
+    w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 200, 200);
+    QVERIFY(w->Dragging);
+    const QPoint moved = page->mapFromGlobal(start - QPoint(50, 40));
+    w->DrawPanel1MouseMove(seal::ssLeft, moved.x(), moved.y());
+    QCOMPARE(h->value(), 50);
+    QCOMPARE(v->value(), 40);
+    const QPoint back = page->mapFromGlobal(start - QPoint(30, 40));
+    w->DrawPanel1MouseUp(seal::mbLeft, 0, back.x(), back.y());
+    QCOMPARE(h->value(), 30);
+    QVERIFY(!w->Dragging);
+    QCOMPARE(f.host.armed, app::kGrabScrollTool);
+    QVERIFY(!w->FModified);
+  }
+
+  void PointerPositionInMillimetres_data() {
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<QString>("horizontal");
+    QTest::addColumn<QString>("vertical");
+    QTest::newRow("100 mm") << 378 << 0 << " 水平坐标：100mm" << "垂直坐标：0mm";
+    QTest::newRow("tenths") << 47 << 1123 << " 水平坐标：12.4mm" << "垂直坐标：297.1mm";
+    QTest::newRow("left of the page") << -2 << 3 << " 水平坐标：-0.5mm" << "垂直坐标：0.8mm";
+  }
+  void PointerPositionInMillimetres() {
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(QString, horizontal);
+    QFETCH(QString, vertical);
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    w->DrawPanel1MouseMove(0, x, y);
+    QCOMPARE(f.Panel(0), horizontal);
+    QCOMPARE(f.Panel(1), vertical);
+    // The same point reported by an element in its own coordinates.
+    TSeal* s = Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
+    f.host.panels[0].clear();
+    w->SealMouseMove(s, 0, x - 100, y - 100);
+    QCOMPARE(f.Panel(0), horizontal);
+    QCOMPARE(f.Panel(1), vertical);
+  }
+};
+
+QTEST_MAIN(MouseTest)
+#include "mouse_test.moc"

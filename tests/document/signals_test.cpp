@@ -1,0 +1,161 @@
+// The document window's own changes on the fake host: what each does to the page and the
+// selection, what it shows through the host and which signals announce it.
+#include <QSignalSpy>
+
+#include "docfixture.h"
+#include "document/grabhandles.h"
+#include "document/selectframe.h"
+#include "formats/clipboard.h"
+
+using seal::TSeal;
+
+namespace {
+
+// Counts of the four signals since the last Take.
+struct Signals {
+  QSignalSpy file, current, selection, zoom;
+  explicit Signals(TfrmChild* w)
+      : file(w, &TfrmChild::FileStateChanged),
+        current(w, &TfrmChild::CurrentSealChanged),
+        selection(w, &TfrmChild::SelectionChanged),
+        zoom(w, &TfrmChild::ZoomChanged) {}
+  QList<int> Take() {
+    const QList<int> counts{int(file.size()), int(current.size()), int(selection.size()), int(zoom.size())};
+    for (QSignalSpy* s : {&file, &current, &selection, &zoom}) s->clear();
+    return counts;
+  }
+};
+
+TSeal* CurrentAnnounced(const QSignalSpy& spy) { return spy.last().at(0).value<TSeal*>(); }
+
+}  // namespace
+
+class SignalsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void SelectionKeepsHandlesOrFrameAndAnnouncesTheCurrentElement() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* a = AddSeal(w, 40, 40);
+    TSeal* b = AddSeal(w, 100, 40);
+    Signals s(w);
+
+    w->SetSelection({a});
+    QCOMPARE(s.current.size(), 1);
+    QCOMPARE(CurrentAnnounced(s.current), a);
+    QCOMPARE(s.Take(), QList<int>({0, 1, 1, 0}));
+    QVERIFY(w->FCurrentSeal == a && w->FGrabHandles && !w->FSelectFrame);
+
+    w->SetSelection({a, b});
+    QCOMPARE(CurrentAnnounced(s.current), nullptr);
+    QCOMPARE(s.Take(), QList<int>({0, 1, 1, 0}));
+    QVERIFY(!w->FCurrentSeal && !w->FGrabHandles && w->FSelectFrame);
+    TSelectFrame* frame = w->FSelectFrame;
+    // Another group keeps the one frame; nothing was current, nothing becomes current.
+    w->SetSelection({b, a});
+    QCOMPARE(w->FSelectFrame, frame);
+    QCOMPARE(s.Take(), QList<int>({0, 0, 1, 0}));
+
+    w->SetSelection({});
+    QVERIFY(!w->FSelectFrame && !w->FGrabHandles && w->FSelection.empty());
+    QCOMPARE(s.Take(), QList<int>({0, 0, 1, 0}));
+    // Selecting is no change of the document.
+    QVERIFY(!w->FModified);
+  }
+
+  void ChangesMarkTheDocumentAndShowItsState() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* a = AddSeal(w, 40, 40);
+    TSeal* b = AddSeal(w, 100, 40);
+    TSeal* c = AddSeal(w, 160, 40);
+    Signals s(w);
+
+    // Without a current element stacking and same centre do nothing.
+    w->BringToFront();
+    w->SendToBack();
+    w->SetSameCentre();
+    QCOMPARE(s.Take(), QList<int>({0, 0, 0, 0}));
+    QVERIFY(!w->FModified);
+
+    w->SetSelection({a});
+    s.Take();
+    w->BringToFront();
+    QVERIFY(w->FSeals == std::vector<TSeal*>({b, c, a}));
+    QVERIFY(w->FModified);
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：3"));
+    QCOMPARE(s.Take(), QList<int>({1, 0, 0, 0}));
+
+    w->SetSelection({b, c});
+    s.Take();
+    w->DeleteSelection();
+    QVERIFY(w->FSeals == std::vector<TSeal*>({a}));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：1"));
+    QCOMPARE(s.Take(), QList<int>({1, 0, 1, 0}));
+
+    w->Clear();
+    QVERIFY(w->FSeals.empty() && !w->FModified);
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：0"));
+    QCOMPARE(s.Take(), QList<int>({1, 0, 1, 0}));
+
+    w->ApplyZoom(150);
+    QCOMPARE(s.zoom.size(), 1);
+    QCOMPARE(s.zoom.last().at(0).toInt(), 150);
+  }
+
+  void PasteSelectsWhatItInserts() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* a = AddSeal(w, 40, 40);
+    TSeal* b = AddSeal(w, 100, 40);
+    std::vector<uint8_t> clip;
+    w->PasteSeals(clip);
+    QVERIFY(!w->FModified);
+    w->CopySelection({a, b}, clip);
+    Signals s(w);
+    w->PasteSeals(clip);
+    QCOMPARE(w->FSeals.size(), size_t(4));
+    QVERIFY(w->FSelection == std::vector<TSeal*>({w->FSeals[2], w->FSeals[3]}));
+    QVERIFY(w->FSelectFrame && w->FSelectFrame->isVisible());
+    QCOMPARE(w->FSeals[2]->PopupMenu, f.host.SealPopupMenu());
+    QVERIFY(w->FModified);
+    QCOMPARE(s.Take(), QList<int>({1, 0, 1, 0}));
+  }
+
+  void TheHostShowsWhatTheUserDoes() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* a = AddSeal(w, 40, 40);
+    // A right press readies the elements' pop-up menu for the element.
+    w->SealMouseDown(a, seal::mbRight, seal::ssRight, 10, 10);
+    QCOMPARE(f.host.preparedFor, a);
+    QCOMPARE(f.host.colour, a->PenColor());
+    // A zoom tool shows its zoom; the tool stays armed.
+    f.Arm("actPageZoomIn");
+    w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 10, 10);
+    QCOMPARE(f.host.zoom, 110);
+    QCOMPARE(f.host.armed, app::kZoomInTool);
+    // An element tool is released by the press that makes the element.
+    f.Arm("actDrawFiveStar");
+    w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 300, 300);
+    QCOMPARE(f.host.armed, 0);
+    QCOMPARE(f.host.releases, 1);
+    QCOMPARE(w->FSeals.size(), size_t(2));
+    // Activation shows that document's zoom and state.
+    TfrmChild* other = f.NewDocument();
+    QCOMPARE(f.host.zoom, 100);
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：0"));
+    f.area.setActiveSubWindow(w);
+    QCOMPARE(f.host.zoom, 110);
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：2"));
+    QVERIFY(other != w);
+  }
+};
+
+QTEST_MAIN(SignalsTest)
+#include "signals_test.moc"

@@ -1,0 +1,123 @@
+// The main window and its document windows: what it names and opens them with, and how its
+// zoom box, status bar, tool cursor and lock caption follow the active one.
+#include <QComboBox>
+#include <QPointer>
+
+#include "mainfixture.h"
+
+using seal::TSeal;
+
+namespace {
+
+void Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+TSeal* Make(MainFixture& f, TfrmChild* w, const char* tool, const QRect& bounds) {
+  f.Arm(tool);
+  w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, bounds.center().x(), bounds.center().y());
+  TSeal* s = w->FCurrentSeal;
+  s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+  if (w->FGrabHandles) w->FGrabHandles->UpdatePositions();
+  return s;
+}
+
+}  // namespace
+
+class DocumentWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void NewDocumentsAreNamedByCount() {
+    MainFixture f;
+    TfrmChild* first = f.NewDocument();
+    TfrmChild* second = f.NewDocument();
+    QCOMPARE(first->windowTitle(), QStringLiteral("文件1.dyz"));
+    QCOMPARE(second->windowTitle(), QStringLiteral("文件2.dyz"));
+    QCOMPARE(f.main->ActiveChild(), second);
+    QVERIFY(second->KivDrawPanel1->isVisible());
+    QCOMPARE(second->KivDrawPanel1->Zoom(), 100);
+    // 96 dots per inch: an A4 page of 794 x 1123 pixels.
+    QCOMPARE(second->KivDrawPanel1->size(), QSize(794, 1123));
+    QCOMPARE(double(second->FPixelsPerMm), double(float(96 / 25.4L)));
+    QPointer<TfrmChild> gone = first;
+    first->close();
+    Flush();
+    QVERIFY(gone.isNull());
+    QCOMPARE(f.NewDocument()->windowTitle(), QStringLiteral("文件2.dyz"));
+  }
+
+  void NewDocumentZoomFromTheZoomBox() {
+    MainFixture f;
+    f.main->DispComboBox->setEditText(QStringLiteral("50%"));
+    QCOMPARE(f.NewDocument()->KivDrawPanel1->Zoom(), 50);
+    // Text that is no number is reported before any window is made, rather than leaving a
+    // window whose page is never shown.
+    f.main->DispComboBox->setEditText(QStringLiteral("abc%"));
+    f.main->Action("actFileNew")->trigger();
+    QCOMPARE(f.desk.messages.size(), size_t(1));
+    QCOMPARE(f.desk.messages[0].kind, app::TMsgKind::Error);
+    QCOMPARE(f.main->ClientWindow->subWindowList().size(), 1);
+  }
+
+  void ActivationShowsThatDocument() {
+    MainFixture f;
+    TfrmChild* a = f.NewDocument();
+    f.Arm("actDrawFiveStar");
+    a->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 100, 100);
+    a->ApplyZoom(150);
+    TfrmChild* b = f.NewDocument();
+    b->ApplyZoom(75);
+    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("100%"));  // activated before its zoom
+    f.main->ClientWindow->setActiveSubWindow(a);
+    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("150%"));
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：1"));
+    f.main->ClientWindow->setActiveSubWindow(b);
+    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("75%"));
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：0"));
+  }
+
+  void ArmedToolCursorFollowsTheActiveWindow() {
+    MainFixture f;
+    TfrmChild* a = f.NewDocument();
+    TfrmChild* b = f.NewDocument();
+    f.Arm("actPageZoomIn");
+    QVERIFY(HasSlotCursor(b->KivDrawPanel1, 4));
+    f.main->ClientWindow->setActiveSubWindow(a);
+    QVERIFY(HasSlotCursor(a->KivDrawPanel1, 4));
+    QVERIFY(HasSlotCursor(b->KivDrawPanel1, 0));
+  }
+
+  void ExitAsksEveryModifiedDocument() {
+    MainFixture f;
+    TfrmChild* a = f.NewDocument();
+    f.NewDocument();
+    a->FModified = true;
+    f.desk.answer = app::mbCancel;
+    f.main->close();
+    // A refusal keeps every window: they are all asked before any closes.
+    QCOMPARE(f.main->ClientWindow->subWindowList().size(), 2);
+    QCOMPARE(f.desk.messages.size(), size_t(1));
+  }
+
+  void LockedElementIsSelectedButNotMoved() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* a = Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
+    TSeal* b = Make(f, w, "actDrawFiveStar", QRect(300, 100, 60, 60));
+    a->OnMouseMove = nullptr;
+    a->OnMouseUp = nullptr;
+    w->SealMouseDown(a, seal::mbLeft, seal::ssLeft, 10, 10);
+    QCOMPARE(w->FCurrentSeal, a);
+    QVERIFY(!w->Dragging);
+    QVERIFY(w->FGrabHandles->Shown());
+    w->SealMouseDown(a, seal::mbRight, seal::ssRight, 10, 10);
+    QCOMPARE(f.Tool("actLockSeal")->text(), QStringLiteral("解锁印章(&U)"));
+    w->SealMouseDown(b, seal::mbRight, seal::ssRight, 10, 10);
+    QCOMPARE(f.Tool("actLockSeal")->text(), QStringLiteral("锁定印章位置(&L)"));
+    QCOMPARE(f.main->CurrentColor(), b->PenColor());
+  }
+};
+
+QTEST_MAIN(DocumentWindowsTest)
+#include "document_windows_test.moc"

@@ -1,0 +1,422 @@
+// The edit commands of the main window on real document windows: what each does to the
+// page list, the selection, the stacking order, the saved file and the file state.
+#include <QImage>
+#include <QtTest>
+#include <algorithm>
+#include <cmath>
+
+#include "mainfixture.h"
+#include "mainwindow/editcommands.h"
+#include "platform/gbk.h"
+#include "document/grabhandles.h"
+#include "document/selectframe.h"
+
+using seal::TSeal;
+
+namespace {
+
+// Selects the elements as a press or a band does: handles for one, the frame for more.
+void Select(TfrmChild* w, const std::vector<TSeal*>& elements) {
+  w->FreeGrabHandles();
+  w->FreeSelectFrame();
+  w->FSelection = elements;
+  if (elements.size() == 1) {
+    w->FCurrentSeal = elements.front();
+    w->NewGrabHandles(elements.front());
+  } else if (elements.size() > 1) {
+    w->CreateSelectFrame();
+    w->HookSelectFrame();
+    w->PlaceSelectFrame(w->SelectionBounds());
+  }
+}
+
+std::vector<TSeal*> FivePage(TfrmChild* w) {
+  std::vector<TSeal*> seals;
+  for (int i = 0; i < 5; ++i) seals.push_back(AddSeal(w, 30.0f + 10 * i, 40.0f + 5 * i));
+  return seals;
+}
+
+// Position among the page's children: later is painted over earlier.
+int StackIndex(const QWidget* w) { return int(w->parentWidget()->children().indexOf(const_cast<QWidget*>(w))); }
+
+void Trigger(MainFixture& f, const char* name) { f.main->Action(QString::fromUtf8(name))->trigger(); }
+
+// Saves the active document under the name and opens it again in a window of its own.
+TfrmChild* SaveAndReopen(MainFixture& f, const char* name) {
+  const QString path = f.Path(name);
+  f.chosen = {path};
+  f.answers = {app::mbYes};
+  f.main->actFileSaveAsExecute();
+  f.main->OpenDocument(path);
+  return f.main->ActiveChild();
+}
+
+}  // namespace
+
+class EditCommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void CommandsWithoutADocumentDoNothing() {
+    MainFixture f;
+    int colourDialogs = 0;
+    app::Services().ChooseColor = [&](QWidget*) -> std::optional<platform::TColor> {
+      ++colourDialogs;
+      return platform::TColor(0x00FF0000);
+    };
+    for (const char* name :
+         {"actEditDel", "actEditClear", "actEditCut", "actLockSeal", "actLockPage", "actEditBringToFront",
+          "actEditSendToBack", "actEditSetSameCenter", "actEditChangeImage", "actBringToFront", "actSendToBack",
+          "actSameCenter", "actChangePicture", "actEditSetColor"})
+      Trigger(f, name);
+    f.main->ToolsClick();
+    QVERIFY(f.asked.empty());
+    QCOMPARE(f.openDialogs, 0);
+    QCOMPARE(colourDialogs, 0);
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：无文件"));
+  }
+
+  // Every command that needs a selection leaves an unselected page, and the document, alone.
+  void CommandsWithoutASelectionDoNothing() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    const std::vector<TSeal*> seals = FivePage(w);
+    int colourDialogs = 0;
+    app::Services().ChooseColor = [&](QWidget*) -> std::optional<platform::TColor> {
+      ++colourDialogs;
+      return platform::TColor(0x00FF0000);
+    };
+    f.main->FClipStream->assign({1, 2, 3});
+    for (const char* name : {"actEditDel", "actEditCut", "actLockSeal", "actBringToFront", "actSendToBack",
+                             "actSameCenter", "actChangePicture", "actEditSetColor"})
+      Trigger(f, name);
+    QVERIFY(w->FSeals == seals);
+    QVERIFY(!w->FModified);
+    QCOMPARE(colourDialogs, 0);
+    QCOMPARE(f.openDialogs, 0);
+    QVERIFY(*f.main->FClipStream == std::vector<uint8_t>({1, 2, 3}));
+    for (TSeal* s : seals) QVERIFY(s->OnMouseMove && s->OnMouseUp);
+  }
+
+  void DeleteRemovesTheSelectionOnly() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    const std::vector<TSeal*> seals = FivePage(w);
+    Select(w, {seals[0], seals[2], seals[4]});
+    QPointer<TSeal> gone = seals[2];
+    Trigger(f, "actEditDel");
+    QVERIFY(gone.isNull());
+    QVERIFY(w->FSeals == std::vector<TSeal*>({seals[1], seals[3]}));
+    QVERIFY(w->FSelection.empty());
+    QVERIFY(!w->FGrabHandles && !w->FSelectFrame && !w->FCurrentSeal);
+    QVERIFY(w->FModified);
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：2"));
+
+    Select(w, {seals[3]});
+    Trigger(f, "actEditDel");
+    QVERIFY(w->FSeals == std::vector<TSeal*>({seals[1]}));
+    QVERIFY(!w->FGrabHandles && !w->FCurrentSeal);
+  }
+
+  void ClearEmptiesThePageAsUnmodified() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    const std::vector<TSeal*> seals = FivePage(w);
+    Select(w, {seals[1], seals[3]});
+    w->MarkModified();
+    Trigger(f, "actEditClear");
+    QVERIFY(w->FSeals.empty() && w->FSelection.empty());
+    QVERIFY(!w->FSelectFrame && !w->FGrabHandles);
+    QCOMPARE(w->KivDrawPanel1->findChildren<TSeal*>().size(), 0);
+    QVERIFY(!w->FModified);
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：0"));
+    QVERIFY(f.asked.empty());
+  }
+
+  // Cut is a copy and a delete: what it took comes back by pasting.
+  void CutMovesTheSelectionToTheClipboard() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    const std::vector<TSeal*> seals = FivePage(w);
+    seals[1]->SetRealWidth(25);
+    const float centreX = seals[1]->RealCenterX();
+    Select(w, {seals[1]});
+    Trigger(f, "actEditCut");
+    QCOMPARE(w->FSeals.size(), size_t(4));
+    QVERIFY(std::find(w->FSeals.begin(), w->FSeals.end(), seals[1]) == w->FSeals.end());
+    QVERIFY(!f.main->FClipStream->empty());
+    const std::vector<uint8_t> clip = *f.main->FClipStream;
+    // Nothing selected: the clipboard keeps what it had.
+    Trigger(f, "actEditCut");
+    QVERIFY(*f.main->FClipStream == clip);
+    QCOMPARE(w->FSeals.size(), size_t(4));
+    Trigger(f, "actEditPaste");
+    QCOMPARE(w->FSeals.size(), size_t(5));
+    QCOMPARE(w->FSeals.back()->RealWidth(), 25.0f);
+    QCOMPARE(w->FSeals.back()->RealCenterX(), centreX + 2);
+  }
+
+  void SetColourRecoloursTheSelectionAndTheSwatch() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    const std::vector<TSeal*> seals = FivePage(w);
+    std::optional<platform::TColor> answer;
+    int colourDialogs = 0;
+    app::Services().ChooseColor = [&](QWidget*) {
+      ++colourDialogs;
+      return answer;
+    };
+    Select(w, {seals[0], seals[3]});
+    Trigger(f, "actEditSetColor");  // cancelled
+    QCOMPARE(colourDialogs, 1);
+    QCOMPARE(seals[0]->PenColor(), platform::clRed);
+    QVERIFY(!w->FModified);
+
+    answer = 0x00FF8000;
+    Trigger(f, "actEditSetColor");
+    QCOMPARE(seals[0]->PenColor(), platform::TColor(0x00FF8000));
+    QCOMPARE(seals[3]->PenColor(), platform::TColor(0x00FF8000));
+    QCOMPARE(seals[1]->PenColor(), platform::clRed);
+    QCOMPARE(f.main->CurrentColor(), platform::TColor(0x00FF8000));
+    QVERIFY(w->FModified);
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
+    QVERIFY(f.main->updatesEnabled());
+  }
+
+  void BringToFrontPaintsAndSavesTheElementLast() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    const std::vector<TSeal*> seals = FivePage(w);
+    Select(w, {seals[1], seals[2]});
+    Trigger(f, "actEditBringToFront");
+    QVERIFY(w->FSeals == seals);
+    QVERIFY(!w->FModified);
+
+    Select(w, {seals[1]});
+    Trigger(f, "actBringToFront");
+    QCOMPARE(w->FSeals.back(), seals[1]);
+    QCOMPARE(w->FSeals.size(), size_t(5));
+    for (TSeal* s : seals)
+      if (s != seals[1]) QVERIFY(StackIndex(s) < StackIndex(seals[1]));
+    // The handles stay over the element they belong to.
+    for (int i = 0; i < 8; ++i) QVERIFY(StackIndex(w->FGrabHandles->Handle(i)) > StackIndex(seals[1]));
+    QVERIFY(w->FModified);
+
+    TfrmChild* reopened = SaveAndReopen(f, "front.dyz");
+    QVERIFY(reopened != w);
+    QCOMPARE(reopened->FSeals.size(), size_t(5));
+    QCOMPARE(reopened->FSeals.back()->RealCenterX(), 40.0f);
+  }
+
+  void SendToBackStaysBelowAfterReopening() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    const std::vector<TSeal*> seals = FivePage(w);
+    Select(w, {seals[3]});
+    Trigger(f, "actEditSendToBack");
+    QCOMPARE(w->FSeals.front(), seals[3]);
+    for (TSeal* s : seals)
+      if (s != seals[3]) QVERIFY(StackIndex(s) > StackIndex(seals[3]));
+    QVERIFY(w->FModified);
+
+    TfrmChild* reopened = SaveAndReopen(f, "back.dyz");
+    QVERIFY(reopened != w);
+    QCOMPARE(reopened->FSeals.front()->RealCenterX(), 60.0f);
+    for (TSeal* s : reopened->FSeals)
+      if (s != reopened->FSeals.front()) QVERIFY(StackIndex(s) > StackIndex(reopened->FSeals.front()));
+  }
+
+  void SameCentreNeedsAGroup() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* a = AddSeal(w, 50, 50);
+    Select(w, {a});
+    Trigger(f, "actEditSetSameCenter");
+    QCOMPARE(a->RealCenterX(), 50.0f);
+    QVERIFY(!w->FModified);
+  }
+
+  // Bounds of the three in millimetres: x 29 to 110, y 29 to 135, so the centre is
+  // (69.5, 82), within a page pixel of what the frame's whole pixels give.
+  void SameCentreGathersThreeSizesOnTheirMiddle() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* a = AddSeal(w, 50, 50);
+    TSeal* b = AddSeal(w, 100, 60);
+    b->SetRealWidth(20);
+    b->SetRealHeight(20);
+    b->SetRealCenterX(100);
+    b->SetRealCenterY(60);
+    TSeal* c = AddSeal(w, 70, 120);
+    c->SetRealWidth(30);
+    c->SetRealHeight(30);
+    c->SetRealCenterX(70);
+    c->SetRealCenterY(120);
+    Select(w, {a, b, c});
+    Trigger(f, "actSameCenter");
+    const double pixel = 25.4 / w->logicalDpiX();
+    for (TSeal* s : {a, b, c}) {
+      QCOMPARE(s->RealCenterX(), a->RealCenterX());
+      QCOMPARE(s->RealCenterY(), a->RealCenterY());
+    }
+    QVERIFY(std::abs(a->RealCenterX() - 69.5) <= pixel);
+    QVERIFY(std::abs(a->RealCenterY() - 82.0) <= pixel);
+    const app::TRect r = w->SelectionBounds();
+    QCOMPARE(w->FSelectFrame->geometry(), QRect(r.Left, r.Top, r.Width(), r.Height()));
+    QCOMPARE(w->FSelectFrame->width(), a->Width() + 4);
+    QVERIFY(w->FModified);
+    QVERIFY(f.main->updatesEnabled());
+  }
+
+  void ChangePictureIsForFramesAndPicturesOnly() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* cell = AddSeal(w, 50, 50);
+    cell->SetSealType(seal::stCell);
+    Select(w, {cell});
+    f.chosen = {f.Path("x.bmp")};
+    Trigger(f, "actChangePicture");
+    QCOMPARE(f.openDialogs, 0);
+    QVERIFY(!cell->HaveImage());
+    for (int type = 0; type <= 23; ++type)
+      QCOMPARE(app::TakesPicture(seal::TSealType(type)), type <= 13 || type == 23);
+  }
+
+  void ChangePictureReplacesTheStar() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = AddSeal(w, 50, 50);
+    s->SetImageIsStar(true);
+    QVERIFY(s->HaveImage());
+    Select(w, {s});
+    f.main->SyncSealOptions(s);
+    QVERIFY(f.main->CheckBox2->isChecked());
+    const QString path = f.Path("图符.bmp");
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QVERIFY(image.save(path, "BMP"));
+    QString folder;
+    app::Services().OpenFileName = [&](QWidget*, const QString& from, const QString&) {
+      folder = from;
+      return path;
+    };
+    Trigger(f, "actEditChangeImage");
+    QCOMPARE(folder, f.main->FAppPath + QStringLiteral("我的徽标库"));
+    QVERIFY(s->HaveImage());
+    QVERIFY(!s->ImageIsStar());
+    QCOMPARE(s->Image(), platform::UnicodeToGbk(path));
+    QVERIFY(s->Picture().HasGraphic());
+    QCOMPARE(s->Picture().Width(), 8);
+    QVERIFY(!f.main->CheckBox2->isChecked());
+    QVERIFY(f.main->CheckBox3->isChecked());
+    QVERIFY(w->FModified);
+  }
+
+  // A file that cannot be read is reported and changes nothing of the element.
+  void UnreadablePictureLeavesTheElementAsItWas() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = AddSeal(w, 50, 50);
+    s->SetImageIsStar(true);
+    Select(w, {s});
+    const QString path = f.Path("broken.bmp");
+    WriteFile(path, "not a picture");
+    f.chosen = {path};
+    Trigger(f, "actChangePicture");
+    QCOMPARE(f.asked.size(), size_t(1));
+    QVERIFY(f.asked[0].kind == app::TMsgKind::Error);
+    QVERIFY(s->HaveImage() && s->ImageIsStar());
+    QVERIFY(s->Image().empty());
+    QVERIFY(!s->Picture().HasGraphic());
+    QVERIFY(!w->FModified);
+  }
+
+  void LockedElementIsSelectedButNotDragged() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    w->resize(900, 600);
+    TSeal* a = AddSeal(w, 40, 40);
+    TSeal* b = AddSeal(w, 120, 40);
+    Select(w, {a});
+    Trigger(f, "actLockSeal");
+    QVERIFY(!a->OnMouseMove && !a->OnMouseUp && a->OnMouseDown);
+    QVERIFY(!w->FModified);
+    f.main->ToolsClick();
+    QCOMPARE(f.main->Action(QStringLiteral("actLockSeal"))->text(), QStringLiteral("解锁印章"));
+
+    Select(w, {b});
+    QWindow* window = f.main->windowHandle();
+    const QPoint from = a->mapTo(f.main.get(), QPoint(a->width() / 2, a->height() / 2));
+    const QRect before = a->geometry();
+    QTest::mousePress(window, Qt::LeftButton, {}, from);
+    QTest::mouseMove(window, from + QPoint(20, 10));
+    QTest::mouseMove(window, from + QPoint(40, 25));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, from + QPoint(40, 25));
+    QCOMPARE(w->FCurrentSeal, a);
+    QCOMPARE(a->geometry(), before);
+    QCOMPARE(a->RealCenterX(), 40.0f);
+
+    Trigger(f, "actLockSeal");
+    QVERIFY(a->OnMouseMove && a->OnMouseUp);
+    f.main->ToolsClick();
+    QCOMPARE(f.main->Action(QStringLiteral("actLockSeal"))->text(), QStringLiteral("锁定印章位置"));
+    QTest::mousePress(window, Qt::LeftButton, {}, from);
+    QTest::mouseMove(window, from + QPoint(20, 10));
+    QTest::mouseMove(window, from + QPoint(40, 25));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, from + QPoint(40, 25));
+    QCOMPARE(a->geometry(), before.translated(40, 25));
+  }
+
+  void LockedPageTakesNoPresses() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    w->resize(900, 600);
+    TSeal* a = AddSeal(w, 40, 40);
+    Trigger(f, "actLockPage");
+    QVERIFY(!w->KivDrawPanel1->isEnabled());
+    QVERIFY(!w->FModified);
+    f.main->ToolsClick();
+    QCOMPARE(f.main->Action(QStringLiteral("actLockPage"))->text(), QStringLiteral("解锁页面"));
+
+    QWindow* window = f.main->windowHandle();
+    const QPoint onSeal = a->mapTo(f.main.get(), QPoint(a->width() / 2, a->height() / 2));
+    QTest::mouseClick(window, Qt::LeftButton, {}, onSeal);
+    QVERIFY(w->FSelection.empty());
+    f.main->Action(QStringLiteral("actDrawHorzLine"))->trigger();
+    const QPoint empty = w->KivDrawPanel1->mapTo(f.main.get(), QPoint(400, 300));
+    QTest::mouseClick(window, Qt::LeftButton, {}, empty);
+    QCOMPARE(w->FSeals.size(), size_t(1));
+
+    Trigger(f, "actLockPage");
+    f.main->ToolsClick();
+    QCOMPARE(f.main->Action(QStringLiteral("actLockPage"))->text(), QStringLiteral("锁定页面"));
+    QTest::mouseClick(window, Qt::LeftButton, {}, empty);
+    QCOMPARE(w->FSeals.size(), size_t(2));
+  }
+
+  void DoubleBufferingReachesEveryPageAndIsKept() {
+    MainFixture f;
+    TfrmChild* first = f.NewDocument();
+    TfrmChild* second = f.NewDocument();
+    Trigger(f, "actPageDoubleBuffered");
+    QVERIFY(f.main->actPageDoubleBuffered->isChecked());
+    QVERIFY(first->KivDrawPanel1->DoubleBuffered() && second->KivDrawPanel1->DoubleBuffered());
+    QCOMPARE(f.desk.Registry(kConfigKey, "PageDoubleBuffered"), QStringLiteral("1"));
+    QVERIFY(f.NewDocument()->KivDrawPanel1->DoubleBuffered());
+    QVERIFY(!first->FModified);
+
+    Trigger(f, "actPageDoubleBuffered");
+    QVERIFY(!f.main->actPageDoubleBuffered->isChecked());
+    QVERIFY(!first->KivDrawPanel1->DoubleBuffered());
+    QCOMPARE(f.desk.Registry(kConfigKey, "PageDoubleBuffered"), QStringLiteral("0"));
+    // Without any document window the setting still changes and is kept.
+    f.main->WindowsCloseAllExecute();
+    Trigger(f, "actPageDoubleBuffered");
+    QCOMPARE(f.desk.Registry(kConfigKey, "PageDoubleBuffered"), QStringLiteral("1"));
+  }
+};
+
+QTEST_MAIN(EditCommandsTest)
+#include "edit_commands_test.moc"

@@ -1,0 +1,98 @@
+#pragma once
+// A desktop for the windows under test: message boxes answered from a script and recorded
+// with the document window that asked, file dialogs answered from a script and recorded,
+// links recorded instead of opened, a chosen printer list, fonts and lock keys, no pauses,
+// and a settings file of its own.
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <deque>
+#include <functional>
+
+#include "document/childform.h"
+#include "platform/registry.h"
+#include "services/services.h"
+
+struct FakeDesktop {
+  struct Message {
+    app::TMsgKind kind;
+    QString text;
+    app::TMsgButtons buttons;
+    QString asker;        // the caption of the document window that asked, else empty
+    int windowsOpen = 0;  // document windows open while the box showed, when counted
+  };
+  QTemporaryDir dir;
+  std::vector<Message> messages;
+  std::deque<app::TMsgButton> answers;  // answered first; when empty, answer
+  app::TMsgButton answer = app::mbNo;
+  std::deque<QString> chosen;  // what the file dialogs answer; empty: cancelled
+  QStringList offered;         // the initial names the save dialog was given
+  int openDialogs = 0;
+  std::function<int()> countWindows;  // the document windows open, for the messages
+  QStringList urls;
+  QStringList printers{QStringLiteral("Laser")};
+  QStringList arguments;
+  app::TLockKeys keys;
+  std::function<void(int)> pause = [](int) {};
+
+  FakeDesktop() {
+    platform::SetRegistryFile(dir.filePath(QStringLiteral("registry.ini")));
+    app::TServices& s = app::Services();
+    s.MessageBox = [this](QWidget* parent, app::TMsgKind kind, const QString& text, app::TMsgButtons buttons) {
+      const auto* window = qobject_cast<const TfrmChild*>(parent);
+      messages.push_back(
+          {kind, text, buttons, window ? window->windowTitle() : QString(), countWindows ? countWindows() : 0});
+      if (answers.empty()) return answer;
+      const app::TMsgButton a = answers.front();
+      answers.pop_front();
+      return a;
+    };
+    s.OpenFileName = [this](QWidget*, const QString&, const QString&) {
+      ++openDialogs;
+      return Next();
+    };
+    s.SaveFileName = [this](QWidget*, const QString&, const QString&, const QString& name) {
+      offered.append(name);
+      return Next();
+    };
+    s.OpenUrl = [this](const QString& url) { urls.append(url); };
+    s.PrinterNames = [this] { return printers; };
+    s.LockKeys = [this] { return keys; };
+    s.ScreenFontNames = [] {
+      return QStringList{QStringLiteral("宋体"), QStringLiteral("DejaVu Sans"), QStringLiteral("黑体"),
+                         QStringLiteral("AR PL UMing CN"), QStringLiteral("楷体"), QStringLiteral("SimSun")};
+    };
+    s.Pause = [this](int ms) { pause(ms); };
+    s.Arguments = [this] { return arguments; };
+    s.ProgramFolder = [this] { return dir.path(); };
+  }
+  ~FakeDesktop() {
+    app::ResetServices();
+    platform::SetRegistryFile(QString());
+  }
+  FakeDesktop(const FakeDesktop&) = delete;
+  FakeDesktop& operator=(const FakeDesktop&) = delete;
+
+  QString Next() {
+    if (chosen.empty()) return QString();
+    QString c = chosen.front();
+    chosen.pop_front();
+    return c;
+  }
+  QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+  QString Registry(const char* key, const char* name) const {
+    return platform::ReadRegString(platform::TRegRoot::LocalMachine, QString::fromUtf8(key), QString::fromUtf8(name));
+  }
+  void SetRegistry(const char* key, const char* name, const char* value) {
+    platform::WriteRegString(platform::TRegRoot::LocalMachine, QString::fromUtf8(key), QString::fromUtf8(name),
+                             QString::fromUtf8(value));
+  }
+};
+
+inline constexpr const char* kHomePageKey = "SOFTWARE\\Taverlin\\Brelvonix\\BrelvonixHomePage";
+inline constexpr const char* kConfigKey = "SOFTWARE\\Taverlin\\Brelvonix\\系统配置";
+
+inline const QString kNarrowScreenQuestion =
+    QStringLiteral("    您的系统显示分辨率低于\n800 x 600,本软件可能运行不\n正常！是否退出？");
+inline const QString kNoPrinterAdvice =
+    QStringLiteral("    您的系统没有安装\n任何打印设备，建议用\n户安装分辨率在600dpi\n及以上的激光打印机。");

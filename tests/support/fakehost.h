@@ -1,0 +1,65 @@
+#pragma once
+// A host for document windows without a main window: it keeps what a document shows and
+// asks for, so that a test reads it, and arms tools by their tags.
+
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <functional>
+
+#include "document/childform.h"
+#include "document/documenthost.h"
+#include "document/tooltags.h"
+#include "seal/seal.h"
+
+struct FakeHost : app::TDocumentHost {
+  int armed = 0;
+  int releases = 0;
+  platform::TColor colour = platform::clRed;
+  QString fontText = QStringLiteral("宋体");
+  const TImagePreview* emblem = nullptr;
+  QString folder;
+  QMenu sealMenu;
+  QMenu pageMenu;
+  QStringList panels = QStringList(app::kStatusPanelCount, QString());
+  int zoom = 0;  // the zoom last shown, 0 before any
+  QLabel activityPanel;
+  QProgressBar activityBar;
+  const seal::TSeal* preparedFor = nullptr;  // the element whose pop-up menu was last readied
+  int saves = 0;
+  std::function<void(TfrmChild*)> onSave;
+
+  int ArmedTool() const override { return armed; }
+  void ReleaseTool() override {
+    armed = 0;
+    ++releases;
+  }
+  platform::TColor CurrentColor() const override { return colour; }
+  void SetCurrentColor(platform::TColor c) override { colour = c; }
+  QString FontBoxText() const override { return fontText; }
+  const TImagePreview* SelectedEmblem() const override { return emblem; }
+  QString ProgramFolder() const override { return folder; }
+  QMenu* SealPopupMenu() const override { return const_cast<QMenu*>(&sealMenu); }
+  QMenu* PagePopupMenu() const override { return const_cast<QMenu*>(&pageMenu); }
+  void PrepareSealPopupMenu(const seal::TSeal& element) override { preparedFor = &element; }
+  void ShowFileState(bool modified, int count) override {
+    ShowStatus(app::TStatusPanel::FileState,
+               app::FileStateText(modified ? app::TFileState::Modified : app::TFileState::Unmodified));
+    ShowStatus(app::TStatusPanel::ElementCount, app::ElementCountText(count));
+  }
+  void ShowStatus(app::TStatusPanel panel, const QString& text) override { panels[int(panel)] = text; }
+  void ShowZoom(int z) override { zoom = z; }
+  QLabel* FileActivityPanel() const override { return const_cast<QLabel*>(&activityPanel); }
+  QProgressBar* FileActivityBar() const override { return const_cast<QProgressBar*>(&activityBar); }
+  void SaveDocument(TfrmChild& document) override {
+    ++saves;
+    if (onSave) onSave(&document);
+  }
+
+  // Arms the tool of tag as its command does, or disarms it when it is armed, and shows it on
+  // the window's page.
+  void Arm(int tag, TfrmChild* window) {
+    armed = armed == tag ? 0 : tag;
+    window->SetPageCursor(app::ToolCursorSlot(armed));
+  }
+};

@@ -1,0 +1,61 @@
+#pragma once
+// A shown main window on a fake desktop whose default printer the test chooses, whose
+// message boxes answer from a script and record which window asked, and whose file dialogs
+// answer from a script and record what they were offered; with helpers that open documents
+// and arm tools.
+
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QtTest>
+#include <memory>
+#include <optional>
+
+#include "document/childform.h"
+#include "fakedesktop.h"
+#include "mainwindow/mainform.h"
+#include "pages.h"
+#include "tools/drawtools.h"
+
+struct MainFixture {
+  FakeDesktop desk;
+  std::optional<app::TPrinterCaps> caps = A4Printer();
+  std::unique_ptr<TfrmMain> main;
+  // The desktop's records under the names the command tests use.
+  std::vector<FakeDesktop::Message>& asked = desk.messages;
+  std::deque<app::TMsgButton>& answers = desk.answers;
+  std::deque<QString>& chosen = desk.chosen;
+  QStringList& offered = desk.offered;
+  int& openDialogs = desk.openDialogs;
+
+  MainFixture() {
+    app::Services().DefaultPrinterCaps = [this] { return caps; };
+    desk.countWindows = [this] { return WindowCount(); };
+    main = std::make_unique<TfrmMain>();
+    main->resize(1024, 768);
+    main->show();
+    if (!QTest::qWaitForWindowExposed(main.get())) qWarning("main window not exposed");
+    asked.clear();
+  }
+  ~MainFixture() { main.reset(); }
+
+  QString Path(const char* name) const { return desk.Path(name); }
+  int WindowCount() const { return main ? int(main->DocumentWindows().size()) : 0; }
+  TfrmChild* NewDocument() {
+    main->actFileNewExecute();
+    return main->ActiveChild();
+  }
+  QStringList Captions() const {
+    QStringList c;
+    for (TfrmChild* w : main->DocumentWindows()) c.append(w->windowTitle());
+    return c;
+  }
+  // Frees the windows that closed, and reports whether anything of a document is left.
+  int LeftOverWindows() const {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return int(main->findChildren<TfrmChild*>().size());
+  }
+  QAction* Tool(const char* name) const { return main->Action(QString::fromUtf8(name)); }
+  void Arm(const char* name) { main->DrawTools->Execute(Tool(name)); }
+  QString Panel(int i) const { return main->KivStatusBar1->PanelText(i); }
+};

@@ -1,0 +1,61 @@
+#pragma once
+// What the window tests do to and read from a document's page: the printer it is sized
+// from, its cursor, the elements on it, and files written and read back.
+
+#include <QFile>
+#include <QWidget>
+#include <QtTest>
+
+#include "controls/kivdrawpanel.h"
+#include "document/childform.h"
+#include "platform/cursors.h"
+#include "seal/seal.h"
+#include "services/services.h"
+
+// A sheet of 210 x 297 mm at 254 dots per inch (10 pixels per millimetre) with a printable
+// area of 200 x 287 mm.
+inline app::TPrinterCaps A4Printer() { return {254, 254, 2100, 2970, 200, 287}; }
+
+// Whether the widget shows the cursor of that screen slot.
+inline bool HasSlotCursor(const QWidget* w, int slot) {
+  if (slot == 0) return !w->testAttribute(Qt::WA_SetCursor);
+  if (!w->testAttribute(Qt::WA_SetCursor)) return false;
+  return w->cursor().pixmap().toImage() == platform::ScreenCursor(slot).pixmap().toImage() &&
+         w->cursor().hotSpot() == platform::ScreenCursor(slot).hotSpot();
+}
+
+// Elements among the page's children (the element class has no meta-object of its own).
+inline int SealsOn(const QWidget* page) {
+  int n = 0;
+  for (const QObject* c : page->children())
+    if (dynamic_cast<const seal::TSeal*>(c)) ++n;
+  return n;
+}
+
+// A round seal of 42 mm on the window's page, centred on (x, y) millimetres, listed as a
+// loader lists it: the document is not marked.
+inline seal::TSeal* AddSeal(TfrmChild* w, float x, float y) {
+  auto* s = new seal::TSeal(w->KivDrawPanel1);
+  s->SetPixelsPerMm(w->FPixelsPerMm);
+  s->SetZoom(w->KivDrawPanel1->Zoom());
+  s->SetSealType(seal::stEllipse);
+  s->SetRealWidth(42);
+  s->SetRealHeight(42);
+  s->SetRealCenterX(x);
+  s->SetRealCenterY(y);
+  w->HookSealEvents(s);
+  w->FSeals.push_back(s);
+  s->show();
+  return s;
+}
+
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+inline QByteArray ReadFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
