@@ -11,6 +11,7 @@ jobs=$(nproc 2>/dev/null || echo 4)
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libgif-dev libjpeg62-turbo-dev
+  libemf2svg-dev libwmf-dev fonts-urw-base35
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fontconfig
   python3 python3-fonttools
