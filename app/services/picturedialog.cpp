@@ -39,9 +39,12 @@ QString SavePictureDialog(QWidget* parent, const QString& start, const QString& 
   preview->setFrameShape(QFrame::StyledPanel);
   // Qt's own dialog lays itself out in a grid; the preview takes a column on its right.
   if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(preview, 0, grid->columnCount(), -1, 1);
-  QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+  const auto show = [preview](const QString& path) {
     preview->setPixmap(QFileInfo(path).isFile() ? PreviewOf(path) : QPixmap());
-  });
+  };
+  QObject::connect(&dialog, &QFileDialog::currentChanged, preview, show);
+  // Opened again on a name the user turned down: that file is what the name would replace.
+  show(start);
   if (dialog.exec() != QDialog::Accepted) return QString();
   return dialog.selectedFiles().value(0);
 }

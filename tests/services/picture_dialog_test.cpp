@@ -11,6 +11,19 @@
 #include "modal_driver.h"
 #include "services/services.h"
 
+namespace {
+
+// A red picture of that size saved under the name in dir; its path.
+QString SavedPicture(const QTemporaryDir& dir, const char* name, QSize size) {
+  QImage picture(size, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  const QString path = dir.filePath(QString::fromUtf8(name));
+  if (!picture.save(path)) qFatal("cannot write %s", name);
+  return path;
+}
+
+}  // namespace
+
 class PictureDialogTest : public QObject {
   Q_OBJECT
 
@@ -19,10 +32,7 @@ class PictureDialogTest : public QObject {
 
   void PreviewsThePictureAndReturnsTheName() {
     QTemporaryDir dir;
-    QImage picture(400, 100, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    const QString existing = dir.filePath(QStringLiteral("seal.bmp"));
-    QVERIFY(picture.save(existing));
+    const QString existing = SavedPicture(dir, "seal.bmp", QSize(400, 100));
     QString directory, filter;
     QSize preview;
     bool previewEmptyForNothing = false;
@@ -52,6 +62,23 @@ class PictureDialogTest : public QObject {
     QVERIFY(previewEmptyForNothing);
     QCOMPARE(preview, QSize(200, 50));
     QCOMPARE(chosen, existing);
+  }
+
+  // Opened on a file, as after a refused replace, the dialog shows it at once.
+  void PreviewsTheFileItOpensOn() {
+    QTemporaryDir dir;
+    const QString existing = SavedPicture(dir, "seal.jpg", QSize(100, 300));
+    QSize preview;
+    const TModalRun run = WhileModal(
+        [&] {
+          app::Services().SavePictureFileName(nullptr, dir.path(), QStringLiteral("JPEG压缩影像(*.jpg)"), existing);
+        },
+        [&](QDialog* d) {
+          preview = d->findChild<QLabel*>(QStringLiteral("Preview"))->pixmap().size();
+          d->reject();
+        });
+    QVERIFY(run.Seen);
+    QCOMPARE(preview, QSize(66, 200));  // 100 x 200 / 300, cut down
   }
 
   void CancelGivesNoName() {
