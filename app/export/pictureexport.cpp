@@ -37,8 +37,8 @@ void PutOnClipboard(const platform::TBitmap& bitmap, const TExportFormat& format
 }  // namespace
 
 void ExportSelection(TfrmChild& document, QWidget* owner, const QString& programFolder) {
-  // The dialogs are modal, but the list is copied so that nothing the page does meanwhile
-  // can pull it from under the export.
+  // A copy: the dialogs run event loops of their own, and the export keeps to the seals
+  // that were selected when it was asked for.
   const std::vector<seal::TSeal*> selection = document.FSelection;
   if (selection.empty()) return;
   ExportPicture(selection, AskExportSettings(&document), owner, programFolder);
