@@ -162,6 +162,9 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   // The Help menu (mainform_help.cpp).
   void actHelpAboutExecute();
   void actHelpHelpExecute();
+  // Picture export (mainform_export.cpp): the active document's selection as a picture.
+  static std::span<const TCommand> ExportCommands();
+  void actEditSealSaveToImageExecute();
   // The open document windows, closing ones excluded.
   std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
   // The zoom box's percentage as a document's zoom; throws on text that is no number.
@@ -211,6 +214,7 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void BindToolsCommands();
   void BindWindowCommands();
   void BindHelpCommands();
+  void BindExportCommands();
   // A new document window is connected to what follows it.
   void ConnectDocument(TfrmChild* window);
   QString DocumentFolder() const;
