@@ -57,6 +57,7 @@ void TfrmMain::actFileNewExecute() {
   TfrmChild* window = CreateDocumentWindow(app::NewDocumentCaption(int(DocumentWindows().size())));
   window->SetPageFromPrinter(window->KivDrawPanel1);
   window->ApplyZoom(zoom);
+  ShowPropertyWindow();
 }
 
 void TfrmMain::actFileOpenExecute() {
@@ -82,6 +83,7 @@ void TfrmMain::OpenDocument(const QString& fileName) {
   try {
     window->LoadDocument(fileName);
     window->ApplyZoom(zoom);
+    ShowPropertyWindow();
   } catch (const formats::EOldDocument& e) {
     window->close();
     app::ShowMessage(this, app::kOldDocumentMessage, QString::number(e.Version()));
