@@ -16,7 +16,7 @@ packages=(
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fontconfig
   python3 python3-fonttools
   libtiff-tools giflib-tools libjpeg-turbo-progs poppler-utils imagemagick
-  qt6-svg-dev emf2svg qt6-image-formats-plugins
+  qt6-svg-dev emf2svg qt6-image-formats-plugins qt6-translations-l10n
   xvfb xauth xdotool x11-utils
 )
 

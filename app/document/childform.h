@@ -206,6 +206,9 @@ class TfrmChild : public QMdiSubWindow {
   app::TDocumentHost& FHost;
   QMenu* FPagePopupMenu;
   bool FCursorClipped = false;
+  // The last press on the page disarmed a page tool: the menu the desktop asks for with it
+  // is not shown.
+  bool FPressWithoutMenu = false;
   bool FScreenCursorSet = false;
   bool FCentring = false;
   bool FCentreAgain = false;

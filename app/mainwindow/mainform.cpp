@@ -58,14 +58,14 @@ struct TPanelSpec {
 };
 
 // In the order of TStatusPanel. The home-page panel holds the address; its width is laid
-// out to fill the bar.
+// out to fill the bar. The pointer panels hold any place on a page of up to ten metres.
 constexpr TPanelSpec kStatusPanels[] = {
-    {" 水平坐标：", 115, nullptr}, {"垂直坐标：", 110, nullptr}, {"文件状态：", 105, "文件状态：已修改"},
-    {"已画图形：", 90, nullptr},   {nullptr, 100, nullptr},       {"CAPS: OFF", 60, "CAPS: OFF"},
-    {"NUM: ON", 55, "NUM: OFF"},   {"SCRL: OFF", 50, "SCRL: OFF"},
+    {" 水平坐标：", 115, " 水平坐标：9999.9mm"}, {"垂直坐标：", 110, "垂直坐标：9999.9mm"},
+    {"文件状态：", 105, "文件状态：已修改"},     {"已画图形：", 90, "已画图形：9999"},
+    {nullptr, 100, nullptr},                     {"CAPS: OFF", 60, "CAPS: OFF"},
+    {"NUM: ON", 55, "NUM: OFF"},                 {"SCRL: OFF", 50, "SCRL: OFF"},
 };
 static_assert(std::size(kStatusPanels) == app::kStatusPanelCount);
-constexpr int kPanelPadding = 8;
 constexpr int kHomePagePanel = int(TStatusPanel::HomePage);
 
 void SetTextColor(QWidget* w, const QColor& colour) {
@@ -339,12 +339,10 @@ void TfrmMain::CreateToolBar() {
 void TfrmMain::CreateStatusBar() {
   KivStatusBar1 = new TKivStatusBar(this);
   KivStatusBar1->setObjectName(QStringLiteral("KivStatusBar1"));
-  // A design width too narrow for its fixed text in the desktop's font grows to hold it.
-  const QFontMetrics metrics(KivStatusBar1->font());
+  // A design width too narrow for the panel's longest text in the bar's font grows to hold it.
   for (const TPanelSpec& panel : kStatusPanels) {
     const QString text = panel.text ? QString::fromUtf8(panel.text) : QString::fromUtf8(app::kHomePageAddress);
-    const int fit = panel.fitText ? metrics.horizontalAdvance(QString::fromUtf8(panel.fitText)) + kPanelPadding : 0;
-    KivStatusBar1->AddPanel(text, std::max(panel.width, fit));
+    KivStatusBar1->AddPanel(text, panel.width, panel.fitText ? QString::fromUtf8(panel.fitText) : QString());
   }
   setStatusBar(KivStatusBar1);
 
@@ -432,7 +430,11 @@ void TfrmMain::FormShow() {
     Services().OpenUrl(QString::fromUtf8(app::kHomePageAddress));
     platform::WriteRegString(TRegRoot::LocalMachine, kHomePageKey, QStringLiteral("HomePage"), QStringLiteral("true"));
   }
-  ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::NoFile));
+  // A document opened from the command line shows its own state.
+  if (const TfrmChild* document = ActiveChild())
+    document->ShowFileState();
+  else
+    ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::NoFile));
   if (FrmDrawTools) FrmDrawTools->show();
 }
 

@@ -84,6 +84,8 @@ void TfrmMain::OpenDocument(const QString& fileName) {
     window->LoadDocument(fileName);
     window->ApplyZoom(zoom);
     ShowPropertyWindow();
+    // The window showed its state as it became active, before anything was read.
+    window->ShowFileState();
   } catch (const formats::EOldDocument& e) {
     window->close();
     app::ShowMessage(this, app::kOldDocumentMessage, QString::number(e.Version()));
