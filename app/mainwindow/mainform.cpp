@@ -137,11 +137,12 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   BindToolsCommands();
   BindWindowCommands();
   BindHelpCommands();
+  BindLibraryCommands();
   FormCreate();
 }
 
 std::vector<std::span<const TfrmMain::TCommand>> TfrmMain::CommandTables() {
-  return {FileCommands(), EditCommands(), ToolsCommands(), WindowCommands(), HelpCommands()};
+  return {FileCommands(), EditCommands(), ToolsCommands(), WindowCommands(), HelpCommands(), LibraryCommands()};
 }
 
 void TfrmMain::Bind(std::span<const TCommand> commands) {
@@ -527,8 +528,6 @@ void TfrmMain::SetCurrentColor(platform::TColor colour) {
 }
 
 QString TfrmMain::FontBoxText() const { return FontComboBox->currentText(); }
-
-const TImagePreview* TfrmMain::SelectedEmblem() const { return FSelectedEmblem; }
 
 QString TfrmMain::ProgramFolder() const { return FAppPath; }
 
