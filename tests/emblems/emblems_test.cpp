@@ -159,6 +159,11 @@ class EmblemsTest : public QObject {
     QCOMPARE(apply.size(), 1);
     QCOMPARE(apply[0][0].value<TImagePreview*>(), b);
     QCOMPARE(e.panel->SelectedEmblem(), b);
+    // A new build frees the tiles: the selected emblem is forgotten, never touched again.
+    e.Build();
+    QVERIFY(!e.panel->SelectedEmblem());
+    QTest::mousePress(e.panel->Tiles()[1], Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    QCOMPARE(e.panel->SelectedEmblem(), e.panel->Tiles()[1]);
   }
 };
 

@@ -112,6 +112,15 @@ class LibraryCommandsTest : public QObject {
     QCOMPARE(f.asked[0].kind, app::TMsgKind::Confirmation);
     QCOMPARE(f.Files(), QStringList{"ABC.YZL"});
     QVERIFY(formats::ReadWholeFile(f.folder + "ABC.YZL") != before);
+
+    // A design put there in lower case by other means is overwritten under its own name,
+    // not doubled by an upper-cased one.
+    f.Design("xyz.yzl");
+    f.asked.clear();
+    f.answers = {app::mbYes};
+    f.Save({{QString(), QStringLiteral("XyZ")}});
+    QCOMPARE(f.Texts(), QStringList{QStringLiteral("章名< XyZ >已存在，\n是否覆盖？")});
+    QCOMPARE(f.Files(), (QStringList{"ABC.YZL", "xyz.yzl"}));
   }
 
   void OverwritingWithThePanelBuiltKeepsOneTileWithTheNewThumbnail() {
