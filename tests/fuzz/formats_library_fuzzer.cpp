@@ -1,7 +1,9 @@
 // Any bytes as a seal library file: its thumbnail and its seals are refused with a format
-// error or read whole, leaving no seal behind when refused; a design read whole saves into a
-// file that reads back with as many seals.
+// error or read whole, leaving no seal behind when refused, and every seal read lies at a
+// finite place. Saving again is left to the format tests: drawing the thumbnail of each
+// input would cost the fuzzer nearly all its time.
 #include <QWidget>
+#include <cmath>
 #include <cstdlib>
 
 #include "formats/library_file.h"
@@ -36,19 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!page.children().isEmpty()) std::abort();
     return 0;
   }
-  if (seals.empty()) return 0;
-  std::vector<seal::TSeal*> pointers;
-  for (const auto& s : seals) pointers.push_back(s.get());
-  std::vector<uint8_t> saved;
-  try {
-    saved = formats::SaveLibraryFile(pointers);
-  } catch (const formats::EThumbnailTooLarge&) {
-    // Seals spread too widely for a thumbnail are refused before anything is drawn.
-    return 0;
-  } catch (const platform::EFormatError&) {
-    // A value the setters carried past what is stored is refused rather than written.
-    return 0;
-  }
-  if (formats::ReadLibrarySeals(saved, target, 0, 0).size() != seals.size()) std::abort();
+  for (const auto& s : seals)
+    if (!std::isfinite(s->RealCenterX()) || !std::isfinite(s->RealCenterY()) || s->parentWidget() != &page)
+      std::abort();
   return 0;
 }
