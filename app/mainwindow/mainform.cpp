@@ -138,11 +138,13 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   BindWindowCommands();
   BindHelpCommands();
   BindLibraryCommands();
+  BindExportCommands();
   FormCreate();
 }
 
 std::vector<std::span<const TfrmMain::TCommand>> TfrmMain::CommandTables() {
-  return {FileCommands(), EditCommands(), ToolsCommands(), WindowCommands(), HelpCommands(), LibraryCommands()};
+  return {FileCommands(), EditCommands(), ToolsCommands(), WindowCommands(), HelpCommands(), LibraryCommands(),
+          ExportCommands()};
 }
 
 void TfrmMain::Bind(std::span<const TCommand> commands) {

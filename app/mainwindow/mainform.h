@@ -182,6 +182,9 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   // The Help menu (mainform_help.cpp).
   void actHelpAboutExecute();
   void actHelpHelpExecute();
+  // Picture export (mainform_export.cpp): the active document's selection as a picture.
+  static std::span<const TCommand> ExportCommands();
+  void actEditSealSaveToImageExecute();
   // The open document windows, closing ones excluded.
   std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
   // The zoom box's percentage as a document's zoom; throws on text that is no number.
@@ -232,6 +235,7 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void BindWindowCommands();
   void BindHelpCommands();
   void BindLibraryCommands();
+  void BindExportCommands();
   // A new document window is connected to what follows it.
   void ConnectDocument(TfrmChild* window);
   QString DocumentFolder() const;
