@@ -10,12 +10,10 @@
 #include "platform/gifwriter.h"
 #include "platform/numeric.h"
 #include "seal/bounds_mm.h"
-#include "seal/seal_fields.h"
 
 namespace formats {
 
 using platform::EFormatError;
-using platform::Round;
 using platform::TByteReader;
 
 namespace {
@@ -71,16 +69,9 @@ std::optional<TThumbnail> RenderSelectionThumbnail(std::span<seal::TSeal* const>
   thumbnail.Bitmap = platform::TBitmap(width, height);
   thumbnail.Bitmap.Fill(platform::clWhite);
 
-  seal::TSeal scratch;
-  scratch.SetPixelsPerMm(static_cast<float>(p));
-  scratch.SetZoom(100);
   {
     platform::TPainterCanvas canvas(&thumbnail.Bitmap.Image());
-    for (const seal::TSeal* s : seals) {
-      seal::CopySealProperties(scratch, *s);
-      scratch.DrawTo(Round(scratch.Left() - b.Left * p + kThumbnailMargin),
-                     Round(scratch.Top() - b.Top * p + kThumbnailMargin), &canvas, true);
-    }
+    seal::DrawSealsAtScale(canvas, seals, b, p, kThumbnailMargin);
   }
   SmoothBitmap(thumbnail.Bitmap);
   return thumbnail;
