@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/canvas.h"
+#include "platform/numeric.h"
+#include "seal/seal_fields.h"
+
 namespace seal {
 
 TBoundsMm GetSelectionBoundsMm(std::span<TSeal* const> seals) {
@@ -21,6 +25,18 @@ TBoundsMm GetSelectionBoundsMm(std::span<TSeal* const> seals) {
     b.Bottom = std::max(b.Bottom, k * (s->Top() + s->Height()));
   }
   return b;
+}
+
+void DrawSealsAtScale(platform::TCanvas& canvas, std::span<TSeal* const> seals, const TBoundsMm& bounds,
+                      long double pixelsPerMm, int margin, QWidget* scratchParent) {
+  TSeal scratch(scratchParent);
+  scratch.SetPixelsPerMm(static_cast<float>(pixelsPerMm));
+  scratch.SetZoom(100);
+  for (const TSeal* s : seals) {
+    CopySealProperties(scratch, *s);
+    scratch.DrawTo(platform::Round(scratch.Left() - bounds.Left * pixelsPerMm + margin),
+                   platform::Round(scratch.Top() - bounds.Top * pixelsPerMm + margin), &canvas, true);
+  }
 }
 
 }  // namespace seal

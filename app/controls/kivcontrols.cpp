@@ -170,6 +170,8 @@ void TKivButton::mouseReleaseEvent(QMouseEvent* event) {
   const bool click = FPressed && event->button() == Qt::LeftButton;
   FPressed = false;
   if (click) emit Click();
+  const QPoint pos = app::EventPoint(event->position());
+  emit MouseUp(event->button(), event->modifiers(), pos.x(), pos.y());
 }
 
 // ---- TKivFlatPanel ----

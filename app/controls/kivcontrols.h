@@ -68,7 +68,9 @@ class TKivButton : public QWidget {
 
  signals:
   void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+  // A left press released: before the release's own report.
   void Click();
+  void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -171,6 +171,20 @@ class TfrmChild : public QMdiSubWindow {
   // The save question of a modified document; false keeps the window open.
   bool FormCloseQuery();
 
+  // The seal library and the emblems (childform_library.cpp).
+  //   A library file of the selection, written whole or not at all; nothing for an empty
+  //   selection. Throws formats::EThumbnailTooLarge for a selection too widely spread.
+  void SaveLibrarySeal(const QString& fileName, const std::vector<seal::TSeal*>& selection);
+  //   The file's seals on top of all others, their box 2 mm right of and below the page
+  //   point at the scroll origin, and selected; marked modified when any came. A file of
+  //   too old a stamp brings none and leaves nothing selected; one that cannot be read
+  //   throws, leaving the page and its selection as they were.
+  std::vector<seal::TSeal*> InsertLibrarySeal(const QString& fileName);
+  //   The tile's emblem on the current element: star off, emblem on, the picture loaded.
+  //   A picture that cannot be read throws once the star is off, and the document is then
+  //   not marked modified.
+  void ApplyEmblemToCurrent(const TImagePreview& tile);
+
  signals:
   // The modified flag was set or cleared, or the element count changed.
   void FileStateChanged();

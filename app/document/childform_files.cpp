@@ -1,47 +1,17 @@
 // The document window's file and clipboard operations: they read and write through the
 // format layer and put what they read onto the window's page.
 
-#include <QLabel>
-#include <QProgressBar>
-
 #include "controls/kivdrawpanel.h"
 #include "document/childform.h"
+#include "document/fileactivity.h"
 #include "formats/clipboard.h"
 #include "formats/document_file.h"
 #include "formats/whole_file.h"
 #include "seal/seal.h"
 
-namespace {
-
-constexpr const char* kSavingCaption = "正在保存：";
-constexpr const char* kLoadingCaption = "正在载入：";
-
-// The host's status panel with its caption while a file is written or read; hidden again
-// however the operation ends.
-class TFileActivity {
- public:
-  TFileActivity(QLabel* panel, QProgressBar* bar, const char* caption) : FPanel(panel), FBar(bar) {
-    FPanel->setText(QString::fromUtf8(caption));
-    FPanel->show();
-    FPanel->repaint();
-  }
-  ~TFileActivity() { FPanel->hide(); }
-  TFileActivity(const TFileActivity&) = delete;
-  TFileActivity& operator=(const TFileActivity&) = delete;
-
-  formats::TProgress Progress() const {
-    return [bar = FBar](int position, int maximum) {
-      bar->setMaximum(maximum);
-      bar->setValue(position);
-    };
-  }
-
- private:
-  QLabel* FPanel;
-  QProgressBar* FBar;
-};
-
-}  // namespace
+using app::kLoadingCaption;
+using app::kSavingCaption;
+using app::TFileActivity;
 
 formats::TSealTarget TfrmChild::SealTarget() const {
   formats::TSealTarget target;

@@ -6,7 +6,7 @@
 #include "controls/kivcontrols.h"
 #include "controls/kivdrawpanel.h"
 #include "document/childform.h"
-#include "pandrel/pandrel.h"
+#include "document/tilepictures.h"
 #include "platform/gbk.h"
 #include "platform/picture.h"
 #include "services/picturefiles.h"
@@ -253,13 +253,7 @@ bool PickElementPicture(TfrmChild* window, platform::TPicture& picture) {
 bool SelectedEmblemPicture(TfrmChild* window, platform::TPicture& picture) {
   const TImagePreview* tile = window->Host().SelectedEmblem();
   if (!tile) return false;
-  if (tile->PictureFromFile()) {
-    picture.LoadFromFile(tile->Caption().toStdString());
-    return true;
-  }
-  auto gif = std::make_unique<platform::TPicture>();
-  LoadAPicture(*gif, tile->Caption().toLatin1().constData());
-  picture.Assign(*gif);
+  LoadTileEmblem(*tile, picture);
   return true;
 }
 

@@ -13,7 +13,6 @@
 #include "platform/canvas.h"
 #include "platform/numeric.h"
 #include "seal/seal.h"
-#include "seal/seal_fields.h"
 #include "services/savename.h"
 #include "services/services.h"
 
@@ -85,14 +84,7 @@ platform::TBitmap DrawExportBitmap(std::span<seal::TSeal* const> seals, const se
   platform::TBitmap bitmap(int(size.Width), int(size.Height));
   {
     platform::TPainterCanvas canvas(&bitmap.Image());
-    const auto scratch = std::make_unique<seal::TSeal>(scratchOwner);
-    scratch->SetPixelsPerMm(float(pixelsPerMm));
-    scratch->SetZoom(100);
-    for (const seal::TSeal* s : seals) {
-      seal::CopySealProperties(*scratch, *s);
-      scratch->DrawTo(platform::Round(scratch->Left() - bounds.Left * pixelsPerMm + kExportMargin),
-                      platform::Round(scratch->Top() - bounds.Top * pixelsPerMm + kExportMargin), &canvas, true);
-    }
+    seal::DrawSealsAtScale(canvas, seals, bounds, pixelsPerMm, kExportMargin, scratchOwner);
   }
   if (mirror) formats::MirrorBitmap(bitmap);
   bitmap.SetTransparent(true);

@@ -139,6 +139,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   BindToolsCommands();
   BindWindowCommands();
   BindHelpCommands();
+  BindLibraryCommands();
   BindExportCommands();
   BindViewCommands();
   BindSealOptionCommands();
@@ -147,8 +148,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 std::vector<std::span<const TfrmMain::TCommand>> TfrmMain::CommandTables() {
-  return {FileCommands(),   EditCommands(), ToolsCommands(),      WindowCommands(),
-          HelpCommands(),   ViewCommands(), SealOptionCommands(), ExportCommands()};
+  return {FileCommands(),    EditCommands(), ToolsCommands(),      WindowCommands(), HelpCommands(),
+          LibraryCommands(), ViewCommands(), SealOptionCommands(), ExportCommands()};
 }
 
 void TfrmMain::Bind(std::span<const TCommand> commands) {
@@ -538,8 +539,6 @@ void TfrmMain::SetCurrentColor(platform::TColor colour) {
 }
 
 QString TfrmMain::FontBoxText() const { return FontComboBox->currentText(); }
-
-const TImagePreview* TfrmMain::SelectedEmblem() const { return FSelectedEmblem; }
 
 QString TfrmMain::ProgramFolder() const { return FAppPath; }
 

@@ -26,6 +26,8 @@
 #include "platform/color.h"
 #include "tools/frmdrawtools.h"
 
+class TEmblemPanel;
+class TLibraryPanel;
 class TfrmChild;
 namespace app {
 class TDrawTools;
@@ -98,9 +100,27 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   uint8_t FPrintMode = 0;
   // The program's folder with a trailing separator; empty until the window is first shown.
   QString FAppPath;
-  // The emblem panel's selected tile.
-  TImagePreview* FSelectedEmblem = nullptr;
-  TImagePreview* FSelectedLibSeal = nullptr;
+
+  // The seal library and the emblems (mainform_library.cpp): the emblem panel in ScrollBox1
+  // and the library panel in ScrollBox2, each filled at the first click of its tab and shown
+  // while its tab is down; the library's commands. The selected tiles are the panels' own
+  // (SelectedEmblem(), SelectedLibSeal()), which forget a tile once it is destroyed.
+  static std::span<const TCommand> LibraryCommands();
+  TEmblemPanel* KivFlatPanel2;
+  TLibraryPanel* KivFlatPanel3;
+  void KivButton1Click();
+  void KivButton2Click();
+  // The mouse-up of both tabs: the other tab goes up, and each panel shows while its tab is
+  // down.
+  void KivButton1MouseUp(TKivButton* sender);
+  void actLibAddExecute();
+  void actEditLibraryExecute();
+  void actInsertSealExecute();
+  void actDeleteLibrarySealExecute();
+  // A double click on an emblem: onto the current element when it takes one, else the
+  // emblem tool toggles.
+  void ApplyEmblem(TImagePreview* tile);
+  QString LibraryFolder() const;
 
   // The narrow-screen question was answered Yes: the program ends after start-up.
   bool TerminateRequested() const { return FTerminateRequested; }
@@ -249,6 +269,7 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void BindToolsCommands();
   void BindWindowCommands();
   void BindHelpCommands();
+  void BindLibraryCommands();
   void BindExportCommands();
   // A new document window is connected to what follows it.
   void ConnectDocument(TfrmChild* window);

@@ -1,5 +1,5 @@
-# Fuzzers of the seal block and the document file, seeded with blocks and documents that the
-# format tests' own makers write at build time.
+# Fuzzers of the seal block, the document file and the seal library file, seeded with blocks,
+# documents and designs that the format tests' own makers write at build time.
 set(support ${CMAKE_CURRENT_SOURCE_DIR}/../support)
 add_executable(formats_seed_writer formats_seed_writer.cpp ${support}/document_makers.cpp ${support}/picture_makers.cpp)
 brelvonix_target(formats_seed_writer)
@@ -16,7 +16,7 @@ add_custom_command(OUTPUT ${formats_seeds}/written
   VERBATIM)
 add_custom_target(formats_fuzz_seeds ALL DEPENDS ${formats_seeds}/written)
 
-foreach(target document seal_block)
+foreach(target document seal_block library)
   brelvonix_fuzzer(fuzz_formats_${target}
     SOURCES formats_${target}_fuzzer.cpp
     LIBS brelvonix_formats Qt6::Widgets

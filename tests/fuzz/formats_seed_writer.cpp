@@ -1,5 +1,5 @@
 // Writes the seed corpora of the format fuzzers: formats_seed_writer <folder>, with the
-// subfolders document and seal_block.
+// subfolders document, seal_block and library.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -7,6 +7,7 @@
 
 #include "formats/document_file.h"
 #include "document_makers.h"
+#include "formats/library_file.h"
 #include "formats/seal_block.h"
 
 using namespace document_makers;
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     const QDir root(QString::fromLocal8Bit(argv[1]));
     const QString documents = root.filePath("document");
     const QString blocks = root.filePath("seal_block");
+    const QString designs = root.filePath("library");
     const formats::TPageGeometry page{210, 297, 10, 10, 10, 10};
 
     Write(documents, "empty.dyz", formats::SaveDocument(page, {}));
@@ -46,7 +48,14 @@ int main(int argc, char** argv) {
       Write(blocks, "kind" + std::to_string(k), block.Bytes());
       const seal::TSeal* one[] = {s.get()};
       Write(documents, "kind" + std::to_string(k) + ".dyz", formats::SaveDocument(page, one));
+      seal::TSeal* design[] = {s.get()};
+      Write(designs, "kind" + std::to_string(k) + ".YZL", formats::SaveLibraryFile(design));
     }
+    const auto all = AllKinds();
+    std::vector<seal::TSeal*> group;
+    for (const auto& s : all) group.push_back(s.get());
+    Write(designs, "all.YZL", formats::SaveLibraryFile(group));
+    Write(designs, "thumbnail_only.YZL", LibraryFileOfThumbnail(3, 2));
     TLegacySeal legacy;
     legacy.Strings = {"abc", "", "d", "", "0123", "missing.bmp"};
     legacy.Face = FaceWithTail("Arial", 3);

@@ -45,6 +45,20 @@ std::vector<uint8_t> PictureBytes(TGraphicKind kind) {
   return it->second;
 }
 
+std::vector<uint8_t> LibraryFileOfThumbnail(int width, int height, uint32_t rgb) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(rgb);
+  const std::vector<uint8_t> gif = platform::EncodeGif(image);
+  platform::TByteWriter w;
+  w.WriteSingle(8.0f);
+  w.WriteInt64(int64_t(gif.size()));
+  w.WriteBytes(gif.data(), gif.size());
+  w.WriteExtended(0);
+  w.WriteExtended(0);
+  w.WriteInt32(0);
+  return w.Take();
+}
+
 TFaceName FaceWithTail(const char* utf8, uint8_t tail) {
   TFaceName face = FaceName(utf8);
   for (size_t i = std::strlen(face.data()) + 1; i < face.size(); ++i) face[i] = static_cast<char>(tail + i);

@@ -39,6 +39,9 @@ struct TLegacySeal {
   int32_t TextPenWidth = 0;                                     // read in version 7 only
   std::vector<std::string> Strings = {"", "", "", "", "", ""};  // Text .. Code, Image
 };
+// A library file of no seals whose thumbnail is a flat GIF of width × height in colour.
+std::vector<uint8_t> LibraryFileOfThumbnail(int width, int height, uint32_t rgb = 0xFFC04020);
+
 // A file of the given stamp laid out as version `version` (5, 6 or 7) stores it.
 std::vector<uint8_t> LegacyDocument(int version, float stamp, long double pageWidth, long double pageHeight,
                                     const std::vector<TLegacySeal>& seals);

@@ -1,0 +1,53 @@
+// The document window's side of the seal library and the emblems: a selection saved as a
+// library file and a library file's seals put on the page, through the format layer, and
+// an emblem put on the current element.
+
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "controls/kivdrawpanel.h"
+#include "document/childform.h"
+#include "document/fileactivity.h"
+#include "document/tilepictures.h"
+#include "formats/library_file.h"
+#include "formats/whole_file.h"
+#include "seal/seal.h"
+
+using app::TFileActivity;
+
+void TfrmChild::SaveLibrarySeal(const QString& fileName, const std::vector<seal::TSeal*>& selection) {
+  if (selection.empty()) return;
+  const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), app::kSavingCaption);
+  formats::SaveFileAtomically(fileName, formats::SaveLibraryFile(selection, activity.Progress()));
+}
+
+// The seals are read whole before anything of the page changes, so a file that fails part
+// way leaves no seal behind and the selection as it was.
+std::vector<seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& fileName) {
+  std::vector<std::unique_ptr<seal::TSeal>> seals;
+  {
+    const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), app::kLoadingCaption);
+    formats::TSealTarget target = SealTarget();
+    target.Progress = activity.Progress();
+    // Millimetres per page pixel.
+    const long double s = 100.0L / (static_cast<long double>(KivDrawPanel1->Zoom()) * FPixelsPerMm);
+    seals = formats::ReadLibrarySeals(formats::ReadWholeFile(fileName), target,
+                                      ScrollBox->horizontalScrollBar()->value() * s,
+                                      ScrollBox->verticalScrollBar()->value() * s);
+  }
+  std::vector<seal::TSeal*> inserted = InsertSeals(std::move(seals));
+  SetSelection(inserted);
+  if (!inserted.empty()) MarkModified();
+  return inserted;
+}
+
+void TfrmChild::ApplyEmblemToCurrent(const TImagePreview& tile) {
+  seal::TSeal* element = FCurrentSeal;
+  if (!element) return;
+  element->SetHaveImage(true);
+  element->SetImageIsStar(false);
+  platform::TPicture picture;
+  app::LoadTileEmblem(tile, picture);
+  element->SetPicture(&picture);
+  MarkModified();
+}

@@ -1,0 +1,74 @@
+#include "emblems/emblempanel.h"
+
+#include <memory>
+
+#include "document/busycursor.h"
+#include "document/fileactivity.h"
+#include "document/tilepictures.h"
+#include "pandrel/pandrel.h"
+#include "services/folderfiles.h"
+#include "services/picturefiles.h"
+
+namespace app {
+
+QString EmblemFolder(const QString& appPath) { return DataFolder(appPath, kEmblemFolder); }
+
+QStringList ListEmblemFiles(const QString& folder) {
+  return ListFolderFiles(folder, {".BMP", ".GIF", ".JPG", ".JPEG", ".EMF", ".WMF"}, false);
+}
+
+}  // namespace app
+
+TEmblemPanel::TEmblemPanel(QScrollArea* scrollBox, int pixelsPerInch) : TTilePanel(scrollBox, pixelsPerInch) {
+  setObjectName(QStringLiteral("KivFlatPanel2"));
+  connect(this, &TTilePanel::TileMouseDown, this, [this](TImagePreview* tile, Qt::MouseButton button) {
+    if (button == Qt::LeftButton) Select(tile);
+  });
+  connect(this, &TTilePanel::TileDblClick, this, [this](TImagePreview* tile) { emit ApplyRequested(tile); });
+}
+
+QStringList TEmblemPanel::LoadEmblemPanel(const QString& userFolder, QLabel* activityPanel,
+                                          QProgressBar* activityBar) {
+  const app::TBusyCursor busy;
+  DestroyTiles();
+  int n = 0;
+  GetPictureCount(n);
+  const QStringList files = app::ListEmblemFiles(userFolder);
+  const app::TFileActivity activity(activityPanel, activityBar, app::kLoadingCaption);
+  const formats::TProgress progress = activity.Progress();
+  const int total = n + int(files.size());
+  int done = 0;
+  progress(done, total);
+
+  for (int i = 0; i < n; ++i) {
+    TImagePreview* tile = AddTile(QStringLiteral("B%1").arg(i), SlotHeight() * i);
+    // The library fills a picture of our making, which is freed once copied.
+    auto gif = std::make_unique<platform::TPicture>();
+    LoadAPicture(*gif, QStringLiteral("A%1").arg(i).toLatin1().constData());
+    tile->SetPicture(*gif);
+    tile->show();
+    progress(++done, total);
+  }
+
+  QStringList skipped;
+  int slot = n;
+  for (const QString& file : files) {
+    TImagePreview* tile = AddTile(file, SlotHeight() * slot);
+    tile->SetPictureFromFile(true);
+    try {
+      platform::TPicture picture;
+      picture.LoadFromFile(file.toStdString());
+      app::SetTilePicture(*tile, picture);
+    } catch (const platform::EPictureError& e) {
+      DestroyTile(tile);
+      skipped.append(file + QStringLiteral("：") + QString::fromStdString(e.what()));
+      progress(++done, total);
+      continue;
+    }
+    tile->show();
+    ++slot;
+    progress(++done, total);
+  }
+  FitToScrollBox();
+  return skipped;
+}
