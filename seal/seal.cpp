@@ -35,6 +35,8 @@ TSeal::TSeal(QWidget* parent) : QWidget(parent) {
   // Painted over the page by the page itself showing through.
   setAutoFillBackground(false);
   setAttribute(Qt::WA_NoSystemBackground);
+  // Moves are reported whether or not a button is held, as a control's owner expects.
+  setMouseTracking(true);
   setGeometry(0, 0, 0, 0);
   SetIsEllipse(true);
   FPicture.OnChange = [this] { PictureChanged(); };

@@ -26,14 +26,41 @@ TKivStatusBar::TKivStatusBar(QWidget* parent) : QStatusBar(parent), FArea(new QW
   setSizeGripEnabled(false);
 }
 
-void TKivStatusBar::AddPanel(const QString& text, int width) {
+namespace {
+constexpr int kPanelFrame = QFrame::Panel | QFrame::Sunken;
+}
+
+void TKivStatusBar::AddPanel(const QString& text, int width, const QString& fitText) {
   auto* panel = new QLabel(text, FArea);
-  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  panel->setFixedWidth(std::max(0, width));
+  panel->setFrameStyle(kPanelFrame);
   panel->setTextFormat(Qt::PlainText);
   auto* layout = static_cast<QHBoxLayout*>(FArea->layout());
   layout->insertWidget(layout->count() - 1, panel);
   FPanels.push_back(panel);
+  FFits.push_back({width, fitText});
+  Refit(FPanels.size() - 1);
+}
+
+// Qt's own measure of a label, so that frame, indent and margins count as the panel draws them.
+int TKivStatusBar::FitWidth(const QString& text) const {
+  QLabel probe(text);
+  probe.setFrameStyle(kPanelFrame);
+  probe.setTextFormat(Qt::PlainText);
+  probe.setFont(font());
+  return probe.sizeHint().width();
+}
+
+void TKivStatusBar::Refit(size_t index) {
+  const TFit& fit = FFits[index];
+  const int width = fit.text.isEmpty() ? fit.width : std::max(fit.width, FitWidth(fit.text));
+  FPanels[index]->setFixedWidth(std::max(0, width));
+}
+
+void TKivStatusBar::changeEvent(QEvent* event) {
+  QStatusBar::changeEvent(event);
+  if (event->type() != QEvent::FontChange) return;
+  for (size_t i = 0; i < FPanels.size(); ++i)
+    if (!FFits[i].text.isEmpty()) Refit(i);
 }
 
 void TKivStatusBar::SetPanelText(int index, const QString& text) { Panel(index)->setText(text); }

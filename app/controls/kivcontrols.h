@@ -24,7 +24,9 @@ class TKivStatusBar : public QStatusBar {
  public:
   explicit TKivStatusBar(QWidget* parent = nullptr);
 
-  void AddPanel(const QString& text, int width);
+  // A panel at least width pixels wide; one given the longest text it shows grows to show
+  // that whole in the bar's font, and again whenever the font changes.
+  void AddPanel(const QString& text, int width, const QString& fitText = QString());
   int PanelCount() const { return int(FPanels.size()); }
   QLabel* Panel(int index) const { return FPanels.at(size_t(index)); }
   QString PanelText(int index) const { return Panel(index)->text(); }
@@ -32,9 +34,21 @@ class TKivStatusBar : public QStatusBar {
   int PanelWidth(int index) const;
   void SetPanelWidth(int index, int width);
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  struct TFit {
+    int width;
+    QString text;
+  };
+  // The width a panel needs to show text whole in the bar's font, frame and indent included.
+  int FitWidth(const QString& text) const;
+  void Refit(size_t index);
+
   QWidget* FArea;
   std::vector<QLabel*> FPanels;
+  std::vector<TFit> FFits;
 };
 
 enum class TButtonState : uint8_t { bsUp, bsDown, bsActive };

@@ -4,6 +4,8 @@
 
 #include "platform/event_point.h"
 
+TKivMouseControl::TKivMouseControl(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+
 void TKivMouseControl::mousePressEvent(QMouseEvent* event) {
   FPressed = event->button() == Qt::LeftButton;
   const QPoint pos = platform::EventPoint(event->position());

@@ -1,7 +1,8 @@
 #pragma once
 // A windowed control of ours that reports its mouse events to its owner as signals: the
-// press, every move, the release, then a click when a left press was released inside it,
-// and on a double click a second press followed by the double-click report.
+// press, every move (with or without a button held), the release, then a click when a left
+// press was released inside it, and on a double click a second press followed by the
+// double-click report.
 
 #include <QWidget>
 
@@ -9,7 +10,7 @@ class TKivMouseControl : public QWidget {
   Q_OBJECT
 
  public:
-  using QWidget::QWidget;
+  explicit TKivMouseControl(QWidget* parent = nullptr);
 
  signals:
   void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);

@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 #include "controls/kivcontrols.h"
 #include "controls/kivdrawpanel.h"
@@ -33,9 +34,6 @@ namespace {
 constexpr platform::TColor kNavy = 0x800000;
 constexpr int kShadowOffset = 3;
 constexpr int kFrameMargin = 2;
-constexpr int kMaxToolZoom = 600;
-constexpr int kMinToolZoom = 25;
-constexpr int kToolZoomStep = 10;
 
 const QString kSaveQuestion = QStringLiteral("当前文件尚未保存或者已被修改，是否\n保存（修改后的）文件？");
 
@@ -128,6 +126,7 @@ TfrmChild::TfrmChild(app::TDocumentHost& host) : QMdiSubWindow(nullptr), FHost(h
             RunGuarded([&] { DrawPanel1MouseUp(button, ShiftOf(keys, QApplication::mouseButtons()), x, y); });
           });
   connect(KivDrawPanel1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    if (std::exchange(FPressWithoutMenu, false)) return;
     if (FPagePopupMenu) FPagePopupMenu->popup(KivDrawPanel1->mapToGlobal(pos));
   });
   ScrollBox->viewport()->installEventFilter(this);
@@ -649,12 +648,17 @@ bool TfrmChild::ForwardToolClick(const QWidget* sender, int x, int y) {
 // --- Page mouse ---------------------------------------------------------------------------
 
 void TfrmChild::DrawPanel1MouseDown(seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  FPressWithoutMenu = false;
   const int tag = CurrentToolTag(true);
   if (button == seal::mbRight) {
-    // Every one-shot tool, the emblem picture included, stays released by the press.
+    // Every one-shot tool, the emblem picture included, stays released by the press. A press
+    // that disarms a page tool does only that: the page menu, whose first entry clears the
+    // page, must not open under it (the desktop asks for the menu on the press or on the
+    // release, so the request is refused whenever it comes).
     if (tag > app::kLastElementTool) {
       FHost.ReleaseTool();
       SetPageCursor(0);
+      FPressWithoutMenu = true;
     }
     return;
   }
@@ -673,11 +677,7 @@ void TfrmChild::DrawPanel1MouseDown(seal::TMouseButton button, seal::TShiftState
   } else if (tag == app::kGrabScrollTool) {
     BeginMoveDrag(KivDrawPanel1->mapToGlobal(QPoint(x, y)));
   } else if (tag == app::kZoomInTool || tag == app::kZoomOutTool) {
-    const bool in = tag == app::kZoomInTool;
-    const int zoom = KivDrawPanel1->Zoom();
-    if (in ? zoom >= kMaxToolZoom : zoom <= kMinToolZoom) return;
-    ApplyZoom(uint16_t(in ? zoom + kToolZoomStep : zoom - kToolZoomStep));
-    FHost.ShowZoom(KivDrawPanel1->Zoom());
+    StepZoom(tag == app::kZoomInTool);
   }
 }
 
@@ -751,8 +751,10 @@ void TfrmChild::FrameMouseMove(TSelectFrame* sender, seal::TShiftState, int x, i
   ShowCoordinates(sender, x, y);
   if (Dragging)
     DragTo(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+  else if (FHost.ArmedTool() != 0)
+    sender->unsetCursor();  // the page's: a press here is the tool's press on the page
   else
-    sender->setCursor(FHost.ArmedTool() != 0 ? Qt::ArrowCursor : Qt::SizeAllCursor);
+    sender->setCursor(Qt::SizeAllCursor);
 }
 
 void TfrmChild::FrameMouseUp(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {

@@ -8,6 +8,8 @@
 #include "controls/penstyle.h"
 
 TSelectFrame::TSelectFrame(QWidget* page) : QWidget(page) {
+  // Hovering shows where the pointer is and that the frame moves the selection.
+  setMouseTracking(true);
   setAttribute(Qt::WA_NoSystemBackground);
   setAutoFillBackground(false);
   setVisible(false);

@@ -18,11 +18,13 @@
 #include "controls/kivdrawpanel.h"
 #include "document/childform.h"
 #include "mainwindow/mainactions.h"
+#include "mainwindow/viewcommands.h"
 #include "pandrel/pandrel.h"
 #include "platform/color.h"
 #include "platform/numeric.h"
 #include "platform/registry.h"
 #include "platform/syscolors.h"
+#include "property/propertyhost.h"
 #include "seal/seal.h"
 #include "services/addresses.h"
 #include "services/commandguard.h"
@@ -56,14 +58,14 @@ struct TPanelSpec {
 };
 
 // In the order of TStatusPanel. The home-page panel holds the address; its width is laid
-// out to fill the bar.
+// out to fill the bar. The pointer panels hold any place on a page of up to ten metres.
 constexpr TPanelSpec kStatusPanels[] = {
-    {" 水平坐标：", 115, nullptr}, {"垂直坐标：", 110, nullptr}, {"文件状态：", 105, "文件状态：已修改"},
-    {"已画图形：", 90, nullptr},   {nullptr, 100, nullptr},       {"CAPS: OFF", 60, "CAPS: OFF"},
-    {"NUM: ON", 55, "NUM: OFF"},   {"SCRL: OFF", 50, "SCRL: OFF"},
+    {" 水平坐标：", 115, " 水平坐标：9999.9mm"}, {"垂直坐标：", 110, "垂直坐标：9999.9mm"},
+    {"文件状态：", 105, "文件状态：已修改"},     {"已画图形：", 90, "已画图形：9999"},
+    {nullptr, 100, nullptr},                     {"CAPS: OFF", 60, "CAPS: OFF"},
+    {"NUM: ON", 55, "NUM: OFF"},                 {"SCRL: OFF", 50, "SCRL: OFF"},
 };
 static_assert(std::size(kStatusPanels) == app::kStatusPanelCount);
-constexpr int kPanelPadding = 8;
 constexpr int kHomePagePanel = int(TStatusPanel::HomePage);
 
 void SetTextColor(QWidget* w, const QColor& colour) {
@@ -137,11 +139,16 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   BindToolsCommands();
   BindWindowCommands();
   BindHelpCommands();
+  BindExportCommands();
+  BindViewCommands();
+  BindSealOptionCommands();
+  CreatePropertyHost();
   FormCreate();
 }
 
 std::vector<std::span<const TfrmMain::TCommand>> TfrmMain::CommandTables() {
-  return {FileCommands(), EditCommands(), ToolsCommands(), WindowCommands(), HelpCommands()};
+  return {FileCommands(),   EditCommands(), ToolsCommands(),      WindowCommands(),
+          HelpCommands(),   ViewCommands(), SealOptionCommands(), ExportCommands()};
 }
 
 void TfrmMain::Bind(std::span<const TCommand> commands) {
@@ -150,6 +157,8 @@ void TfrmMain::Bind(std::span<const TCommand> commands) {
 }
 
 TfrmMain::~TfrmMain() {
+  // The property window goes while its host is still there.
+  FreePropertyWindow();
   delete FrmDrawTools;
   // The document windows go first, while everything they report to still exists, without
   // refreshing the window actions for each one that goes.
@@ -330,12 +339,10 @@ void TfrmMain::CreateToolBar() {
 void TfrmMain::CreateStatusBar() {
   KivStatusBar1 = new TKivStatusBar(this);
   KivStatusBar1->setObjectName(QStringLiteral("KivStatusBar1"));
-  // A design width too narrow for its fixed text in the desktop's font grows to hold it.
-  const QFontMetrics metrics(KivStatusBar1->font());
+  // A design width too narrow for the panel's longest text in the bar's font grows to hold it.
   for (const TPanelSpec& panel : kStatusPanels) {
     const QString text = panel.text ? QString::fromUtf8(panel.text) : QString::fromUtf8(app::kHomePageAddress);
-    const int fit = panel.fitText ? metrics.horizontalAdvance(QString::fromUtf8(panel.fitText)) + kPanelPadding : 0;
-    KivStatusBar1->AddPanel(text, std::max(panel.width, fit));
+    KivStatusBar1->AddPanel(text, panel.width, panel.fitText ? QString::fromUtf8(panel.fitText) : QString());
   }
   setStatusBar(KivStatusBar1);
 
@@ -372,7 +379,8 @@ void TfrmMain::FormCreate() {
   FClipStream = std::make_unique<std::vector<uint8_t>>();
 
   SplashStatus(kStartupPause, QStringLiteral("设置壁纸……"));
-  const QString wallpaper = platform::ReadRegString(TRegRoot::LocalMachine, kUserInfoKey, QStringLiteral("BackGround"));
+  const QString wallpaper =
+      platform::ReadRegString(TRegRoot::LocalMachine, kUserInfoKey, QString::fromUtf8(app::kBackGroundValue));
   FWallpaper.reset(SetBkGnd(ClientWindow, wallpaper.toUtf8().constData()));
   ClientWindow->SetWallpaper(FWallpaper.get());
 
@@ -422,7 +430,11 @@ void TfrmMain::FormShow() {
     Services().OpenUrl(QString::fromUtf8(app::kHomePageAddress));
     platform::WriteRegString(TRegRoot::LocalMachine, kHomePageKey, QStringLiteral("HomePage"), QStringLiteral("true"));
   }
-  ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::NoFile));
+  // A document opened from the command line shows its own state.
+  if (const TfrmChild* document = ActiveChild())
+    document->ShowFileState();
+  else
+    ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::NoFile));
   if (FrmDrawTools) FrmDrawTools->show();
 }
 
@@ -461,15 +473,14 @@ TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
 
 void TfrmMain::ConnectDocument(TfrmChild* window) {
   connect(window, &TfrmChild::CurrentSealChanged, this, [this](const seal::TSeal* element) { SyncSealOptions(element); });
+  ConnectPropertyWindow(window);
 }
 
+// The box's own rule: a text it would refuse is no zoom for a new window either.
 uint16_t TfrmMain::ZoomBoxValue() const {
-  QString text = DispComboBox->currentText();
-  text.chop(1);
-  bool ok = false;
-  const uint value = text.toUInt(&ok);
-  if (!ok) throw std::runtime_error(("\"" + DispComboBox->currentText() + "\" 不是有效的整数值").toStdString());
-  return uint16_t(value);
+  const QString text = DispComboBox->currentText();
+  if (const std::optional<uint16_t> zoom = app::ZoomFromText(text)) return *zoom;
+  throw std::runtime_error(app::ZoomTextMessage(text).toStdString());
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {

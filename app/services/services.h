@@ -50,6 +50,9 @@ struct TServices {
   std::function<QString(QWidget* parent, const QString& folder, const QString& filter)> OpenFileName;
   std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& name)>
       SaveFileName;
+  // The same for a picture, with a preview of the picture file under the cursor.
+  std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& name)>
+      SavePictureFileName;
   // Opens a web or mail link with the desktop's default program; failures are not reported.
   std::function<void(const QString& url)> OpenUrl;
   // A colour from the colour dialog with its custom colours shown, solid colours only;
@@ -79,5 +82,16 @@ void ResetServices();
 
 // Shorthand for a message box through the services.
 TMsgButton ShowMessage(QWidget* parent, TMsgKind kind, const QString& text, TMsgButtons buttons);
+
+// A message box as the commands show it: its kind, its buttons and its text, in which
+// %1 stands for what the command fills in.
+struct TMessageSpec {
+  TMsgKind Kind;
+  TMsgButtons Buttons;
+  const char* Text;
+};
+
+// Shows the message with its %1 filled in, and returns the button chosen.
+TMsgButton ShowMessage(QWidget* parent, const TMessageSpec& message, const QString& argument = QString());
 
 }  // namespace app

@@ -1,10 +1,18 @@
 #include "startup/startup.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QScreen>
+#include <QTranslator>
 
 #include "mainwindow/mainform.h"
 #include "mainwindow/splash.h"
+
+bool LoadQtTranslations(const QString& folder) {
+  auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+  if (!translator->load(QStringLiteral("qtbase_zh_CN"), folder)) return false;
+  return QCoreApplication::installTranslator(translator.release());
+}
 
 std::unique_ptr<TfrmMain> StartProgram() {
   auto splash = std::make_unique<TSplashForm>();
@@ -25,6 +33,7 @@ std::unique_ptr<TfrmMain> StartProgram() {
 }
 
 int RunProgram(QApplication& application) {
+  LoadQtTranslations(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   std::unique_ptr<TfrmMain> main = StartProgram();
   if (main->TerminateRequested()) return 0;
   // Without a window manager the maximised state is not applied: the size makes it so.

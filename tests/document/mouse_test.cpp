@@ -201,6 +201,104 @@ class MouseTest : public QObject {
     QCOMPARE(f.Panel(0), horizontal);
     QCOMPARE(f.Panel(1), vertical);
   }
+
+  // Moves without a button, as the desktop delivers them: the page, an element and the
+  // frame each report the pointer, and the frame shows that it moves the selection.
+  void HoverShowsThePointerEverywhereOnThePage() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    w->resize(900, 600);
+    TSeal* a = Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
+    Make(f, w, "actDrawGZh", QRect(200, 120, 100, 100));
+    Band(w, QPoint(90, 90), QPoint(310, 230));
+    QVERIFY(w->FSelectFrame);
+    TSelectFrame* frame = w->FSelectFrame;
+    TKivDrawPanel* page = w->KivDrawPanel1;
+    QWindow* window = f.area.windowHandle();
+    struct Case {
+      QPoint at;  // page pixels, 96 dots per inch, 100 %
+      const char* horizontal;
+      const char* vertical;
+      const QWidget* under;
+    };
+    // The frame lies over (98, 98)-(302, 222); mm = round(px × 1000 / (100 × 96 / 25.4)) / 10.
+    const Case cases[] = {
+        {{378, 300}, " 水平坐标：100mm", "垂直坐标：79.4mm", page},
+        {{620, 41}, " 水平坐标：164mm", "垂直坐标：10.8mm", page},
+        {{130, 130}, " 水平坐标：34.4mm", "垂直坐标：34.4mm", frame},
+        {{180, 110}, " 水平坐标：47.6mm", "垂直坐标：29.1mm", frame},
+    };
+    for (const Case& c : cases) {
+      f.host.panels[0].clear();
+      f.host.panels[1].clear();
+      QCOMPARE(f.area.childAt(page->mapTo(&f.area, c.at)), c.under);
+      QTest::mouseMove(window, page->mapTo(&f.area, c.at));
+      QCOMPARE(f.Panel(0), QString::fromUtf8(c.horizontal));
+      QCOMPARE(f.Panel(1), QString::fromUtf8(c.vertical));
+    }
+    QVERIFY(frame->testAttribute(Qt::WA_SetCursor));
+    QCOMPARE(frame->cursor().shape(), Qt::SizeAllCursor);
+
+    // An element alone reports in its own pixels; the panels show page millimetres.
+    w->SetSelection({a});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    f.host.panels[0].clear();
+    QTest::mouseMove(window, page->mapTo(&f.area, QPoint(125, 150)));
+    QCOMPARE(f.area.childAt(page->mapTo(&f.area, QPoint(125, 150))), a);
+    QCOMPARE(f.Panel(0), QStringLiteral(" 水平坐标：33.1mm"));
+    QCOMPARE(f.Panel(1), QStringLiteral("垂直坐标：39.7mm"));
+  }
+
+  // With a tool armed a press on the frame is the tool's press on the page, so the frame
+  // shows the page's tool cursor rather than its own.
+  void FrameShowsTheToolCursorWhileAToolIsArmed() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
+    Make(f, w, "actDrawGZh", QRect(200, 120, 100, 100));
+    Band(w, QPoint(90, 90), QPoint(310, 230));
+    TSelectFrame* frame = w->FSelectFrame;
+    w->FrameMouseMove(frame, 0, 10, 10);
+    QCOMPARE(frame->cursor().shape(), Qt::SizeAllCursor);
+    f.Arm("actPageZoomIn");
+    w->FrameMouseMove(frame, 0, 10, 10);
+    QVERIFY(!frame->testAttribute(Qt::WA_SetCursor));
+    QVERIFY(HasSlotCursor(w->KivDrawPanel1, 4));
+    QCOMPARE(frame->cursor().pixmap().toImage(), w->KivDrawPanel1->cursor().pixmap().toImage());
+  }
+
+  // A right press disarms a page tool and does nothing else: the page menu, whose first
+  // entry clears the page, stays shut. Without a tool the same press opens it.
+  void RightPressThatDisarmsAPageToolOpensNoMenu_data() {
+    QTest::addColumn<QString>("tool");
+    QTest::newRow("grab and scroll") << "actScrollPage";
+    QTest::newRow("zoom in") << "actPageZoomIn";
+    QTest::newRow("zoom out") << "actPageZoomOut";
+  }
+  void RightPressThatDisarmsAPageToolOpensNoMenu() {
+    QFETCH(QString, tool);
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
+    QWindow* window = f.area.windowHandle();
+    const QPoint at = w->KivDrawPanel1->mapTo(&f.area, QPoint(400, 300));
+    f.Arm(tool.toUtf8().constData());
+    const int zoom = w->KivDrawPanel1->Zoom();
+    QTest::mousePress(window, Qt::RightButton, {}, at);
+    QTest::mouseRelease(window, Qt::RightButton, {}, at);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.host.armed, 0);
+    QVERIFY(!w->KivDrawPanel1->testAttribute(Qt::WA_SetCursor));
+    QVERIFY(!f.host.pageMenu.isVisible());
+    QCOMPARE(w->KivDrawPanel1->Zoom(), zoom);
+    QCOMPARE(w->FSeals.size(), size_t(1));
+
+    // The next right press, with no tool armed, opens the page menu again.
+    QTest::mousePress(window, Qt::RightButton, {}, at);
+    QTest::mouseRelease(window, Qt::RightButton, {}, at);
+    QTRY_VERIFY(f.host.pageMenu.isVisible());
+    f.host.pageMenu.hide();
+  }
 };
 
 QTEST_MAIN(MouseTest)

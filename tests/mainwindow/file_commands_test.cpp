@@ -290,6 +290,36 @@ class CommandsTest : public QObject {
     QCOMPARE(f.WindowCount(), 3);
   }
 
+  // After an open the status bar shows what was read, not the empty window that was made
+  // for it: by the open command and for a document named on the command line.
+  void AnOpenedDocumentShowsItsStateAndElementCount() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    for (int i = 0; i < 6; ++i) AddSeal(w, 30.0f + 25 * i, 60);
+    const QString path = f.Path("six.dyz");
+    f.chosen = {path};
+    f.answers = {app::mbYes};
+    f.main->actFileSaveAsExecute();
+    w->close();
+    QCOMPARE(f.WindowCount(), 0);
+    f.main->ShowFileState(true, 0);
+
+    f.chosen = {path};
+    f.main->actFileOpenExecute();
+    QCOMPARE(f.main->ActiveChild()->FSeals.size(), size_t(6));
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：6"));
+
+    f.desk.arguments = {path};
+    TfrmMain started;
+    started.resize(800, 600);
+    started.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&started));
+    QCOMPARE(started.DocumentWindows().size(), size_t(1));
+    QCOMPARE(started.KivStatusBar1->PanelText(2), QStringLiteral("文件状态：未修改"));
+    QCOMPARE(started.KivStatusBar1->PanelText(3), QStringLiteral("已画图形：6"));
+  }
+
   void CloseAllAsksFromTheBackAndGoesOnAfterACancel() {
     MainFixture f;
     for (int i = 0; i < 3; ++i) f.NewDocument()->FModified = true;

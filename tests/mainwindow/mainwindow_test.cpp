@@ -226,8 +226,6 @@ class MainWindowTest : public QObject {
       QCOMPARE(main.KivStatusBar1->PanelText(i), texts[i]);
       QVERIFY(main.KivStatusBar1->PanelWidth(i) >= widths[i]);
     }
-    QCOMPARE(main.KivStatusBar1->PanelWidth(0), 115);
-    QCOMPARE(main.KivStatusBar1->PanelWidth(3), 90);
     QCOMPARE(main.Panel2->text(), QStringLiteral("正在载入："));
     QVERIFY(!main.Panel2->isVisibleTo(&main));
     QCOMPARE(main.ProgressBar1->parentWidget(), main.Panel2);
@@ -238,6 +236,37 @@ class MainWindowTest : public QObject {
     main.ShowFileState(false, 0);
     QCOMPARE(main.KivStatusBar1->PanelText(2), QStringLiteral("文件状态：未修改"));
     QCOMPARE(main.KivStatusBar1->PanelText(3), QStringLiteral("已画图形：0"));
+  }
+
+  // Each panel shows its longest text whole in the bar's font, as QLabel lays text out
+  // (inside the frame, after an indent of half an "x"), in the desktop's font and in a
+  // larger one set later.
+  void PanelsHoldTheirLongestText() {
+    FakeDesktop desk;
+    TfrmMain main;
+    struct Case {
+      int panel;
+      const char* text;
+      int designWidth;
+    };
+    const Case cases[] = {{0, " 水平坐标：9999.9mm", 115},
+                          {1, "垂直坐标：9999.9mm", 110},
+                          {2, "文件状态：已修改", 105},
+                          {3, "已画图形：9999", 90}};
+    QFont large = main.KivStatusBar1->font();
+    large.setPixelSize(24);
+    for (const QFont* font : {static_cast<const QFont*>(nullptr), static_cast<const QFont*>(&large)}) {
+      if (font) main.KivStatusBar1->setFont(*font);
+      for (const Case& c : cases) {
+        const QLabel* panel = main.KivStatusBar1->Panel(c.panel);
+        const QFontMetrics metrics(panel->font());
+        const int needed = metrics.horizontalAdvance(QString::fromUtf8(c.text)) + metrics.horizontalAdvance('x') / 2;
+        QVERIFY2(needed <= panel->contentsRect().width(), c.text);
+        QVERIFY(panel->width() >= c.designWidth);
+      }
+    }
+    QCOMPARE(main.KivStatusBar1->Panel(0)->font().pixelSize(), 24);
+    QVERIFY(main.KivStatusBar1->PanelWidth(0) > 200);
   }
 
   void LockKeyPanelsFollowTheKeys() {
