@@ -117,14 +117,18 @@ TColor TBitmap::TransparentColor() const {
   return FromQRgb(image_.pixel(0, image_.height() - 1));
 }
 
+// A source of another format is converted a row at a time, so that a large picture is not
+// held a second time while it is copied.
 void OrCopy(QImage& dst, int x, int y, const QImage& src) {
-  const QImage s = src.format() == QImage::Format_RGB32 ? src : src.convertToFormat(QImage::Format_RGB32);
   if (dst.format() != QImage::Format_RGB32) dst = dst.convertToFormat(QImage::Format_RGB32);
+  const bool direct = src.format() == QImage::Format_RGB32;
   const int x0 = std::max(0, x), y0 = std::max(0, y);
-  const int x1 = std::min(dst.width(), x + s.width()), y1 = std::min(dst.height(), y + s.height());
+  const int x1 = std::min(dst.width(), x + src.width()), y1 = std::min(dst.height(), y + src.height());
+  QImage line;
   for (int row = y0; row < y1; ++row) {
+    if (!direct) line = src.copy(0, row - y, src.width(), 1).convertToFormat(QImage::Format_RGB32);
     auto* d = reinterpret_cast<uint32_t*>(dst.scanLine(row));
-    const auto* sp = reinterpret_cast<const uint32_t*>(s.constScanLine(row - y));
+    const auto* sp = reinterpret_cast<const uint32_t*>(direct ? src.constScanLine(row - y) : line.constScanLine(0));
     for (int col = x0; col < x1; ++col) d[col] = (d[col] | sp[col - x]) | 0xFF000000u;
   }
 }

@@ -20,11 +20,14 @@ bool GraphicKindFromCode(int code, TGraphicKind* kind) {
   return true;
 }
 
-QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format) {
+QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format, long long maxPixels) {
   QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, format);
+  const QSize claimed = reader.size();
+  if (claimed.isValid() && !claimed.isEmpty() && !WithinPictureCaps(claimed.width(), claimed.height(), maxPixels))
+    throw EPictureError("the picture is too large");
   QImage image = reader.read();
   if (image.isNull()) throw EPictureError("the picture cannot be read: " + reader.errorString().toStdString());
   return image;
@@ -244,42 +247,58 @@ bool KindFromExtension(const std::string& path, TGraphicKind* kind) {
   return false;
 }
 
-QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes) {
+QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes, long long maxPixels) {
   switch (kind) {
     case TGraphicKind::Bitmap:
-      return DecodeWithQt(bytes.data(), bytes.size(), "bmp");
+      return DecodeWithQt(bytes.data(), bytes.size(), "bmp", maxPixels);
     case TGraphicKind::Icon:
-      return DecodeWithQt(bytes.data(), bytes.size(), "ico");
+      return DecodeWithQt(bytes.data(), bytes.size(), "ico", maxPixels);
     case TGraphicKind::Jpeg:
-      return DecodeJpeg(bytes.data(), bytes.size());
+      return DecodeJpeg(bytes.data(), bytes.size(), maxPixels);
     case TGraphicKind::Gif:
-      return DecodeGif(bytes.data(), bytes.size());
+      return DecodeGif(bytes.data(), bytes.size(), maxPixels);
     case TGraphicKind::Metafile:
-      return DecodeMetafile(bytes.data(), bytes.size());
+      return DecodeMetafile(bytes.data(), bytes.size(), maxPixels);
   }
   return QImage();
 }
 
+// The whole of a file below the size cap, however large it claims to be or grows while it
+// is read.
+std::vector<uint8_t> ReadPictureFile(QFile& file) {
+  const qint64 size = file.size();
+  if (size >= kMaxPictureFileBytes) throw EPictureError("the picture file is too large");
+  std::vector<uint8_t> bytes(static_cast<size_t>(size) + 1);
+  const qint64 got = file.read(reinterpret_cast<char*>(bytes.data()), size + 1);
+  if (got < 0) throw EPictureError("the picture file cannot be read");
+  if (got > size) throw EPictureError("the picture file grew while it was read");
+  bytes.resize(static_cast<size_t>(got));
+  return bytes;
+}
+
 }  // namespace
 
-void TPicture::LoadFromFile(const std::string& utf8Path) {
+void TPicture::LoadFromFile(const std::string& utf8Path) { LoadFromFile(utf8Path, kMaxPicturePixels); }
+
+void TPicture::LoadFromFile(const std::string& utf8Path, long long maxPixels) {
   TGraphicKind kind;
   if (!KindFromExtension(utf8Path, &kind)) throw EPictureError("unknown picture file extension");
   QFile file(QString::fromUtf8(utf8Path));
   if (!file.open(QIODevice::ReadOnly)) throw EPictureError("the picture file cannot be opened");
-  const QByteArray data = file.readAll();
-  LoadFromBytes(kind, std::vector<uint8_t>(data.begin(), data.end()));
+  LoadFromBytes(kind, ReadPictureFile(file), maxPixels);
 }
 
 void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes) {
+  LoadFromBytes(kind, std::move(bytes), kMaxPicturePixels);
+}
+
+void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long long maxPixels) {
   if (bytes.empty()) throw EPictureError("the picture is empty");
-  QImage image = Decode(kind, bytes);
+  QImage image = Decode(kind, bytes, maxPixels);
   const int width = image.width(), height = image.height();
   // Every graphic is recoloured into a bitmap of its own size, so no kind may claim more
   // pixels than the decoders accept.
-  if (width > kMaxPictureSide || height > kMaxPictureSide ||
-      static_cast<long long>(width) * height > kMaxPicturePixels)
-    throw EPictureError("the picture is too large");
+  if (!WithinPictureCaps(width, height, maxPixels)) throw EPictureError("the picture is too large");
   hasGraphic_ = true;
   kind_ = kind;
   width_ = width;

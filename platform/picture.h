@@ -39,11 +39,16 @@ class TPicture {
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
   // Kind from the extension (.bmp .jpg .jpeg .wmf .emf .ico .gif, any case).
-  // Throws EPictureError on an unknown extension, a missing file or undecodable data;
-  // the picture is then unchanged.
+  // Throws EPictureError on an unknown extension, a missing file, a file of
+  // kMaxPictureFileBytes or more (left unread) or undecodable data; the picture is then
+  // unchanged.
   void LoadFromFile(const std::string& utf8Path);
   // Throws EPictureError on undecodable data; the picture is then unchanged.
   void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes);
+  // The same, refusing a picture of more than maxPixels pixels before they are allocated,
+  // for a caller that shares a budget among its pictures; it never raises the caps below.
+  void LoadFromFile(const std::string& utf8Path, long long maxPixels);
+  void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long long maxPixels);
   // Takes a copy of another picture's graphic (or its emptiness).
   void Assign(const TPicture& other);
   void Clear();
@@ -64,6 +69,8 @@ class TPicture {
 // Decoded pictures are refused beyond these sizes, before their pixels are allocated.
 constexpr long long kMaxPictureSide = 16384;
 constexpr long long kMaxPicturePixels = 64LL * 1024 * 1024;
+// Picture files are read only below this size.
+constexpr long long kMaxPictureFileBytes = 64LL * 1024 * 1024;
 // Both sides positive and within the caps, the pixels also within maxPixels.
 bool WithinPictureCaps(long long width, long long height, long long maxPixels = kMaxPicturePixels);
 
@@ -78,7 +85,8 @@ QImage DecodeJpeg(const uint8_t* data, size_t size, long long maxPixels = kMaxPi
 // fully transparent (0x00000000); Format_RGB32 otherwise. Refused: no colour map (neither
 // local nor global) and any colour index beyond the map.
 QImage DecodeGif(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels);
-QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format);
+// BMP and ICO through Qt, refused by the size in their header before the pixels are read.
+QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format, long long maxPixels = kMaxPicturePixels);
 // Metafile: an enhanced metafile, or a placeable Windows metafile, drawn at its pixel size
 // (MetafileSize) onto white, Format_RGB32, without antialiasing. Refused: any other data, a
 // size beyond the caps (before anything is decoded), a record that runs past the data or no

@@ -72,9 +72,11 @@ long double TByteReader::ReadExtended() {
   return v;
 }
 
+// A count of zero or less stands for an empty string and no bytes.
 std::string TByteReader::ReadString() {
   const int32_t n = ReadInt32();
-  if (n < 0 || static_cast<size_t>(n) > Remaining()) throw EFormatError("bad string length");
+  if (n <= 0) return {};
+  if (static_cast<size_t>(n) > Remaining()) throw EFormatError("bad string length");
   std::string s(reinterpret_cast<const char*>(data_ + pos_), static_cast<size_t>(n));
   pos_ += static_cast<size_t>(n);
   return s;

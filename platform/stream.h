@@ -31,7 +31,7 @@ class TByteReader {
   float ReadSingle();  // any bit pattern, finite or not
   float ReadFiniteSingle();
   long double ReadExtended();  // finite encodings only
-  std::string ReadString();    // Int32 count, then that many bytes
+  std::string ReadString();    // Int32 count, then that many bytes; none for a count <= 0
   void ReadBytes(void* out, size_t n);
   std::vector<uint8_t> ReadByteVector(size_t n);
   void Skip(size_t n);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <vector>
 
 #include "platform/numeric.h"
 
@@ -48,6 +49,31 @@ bool RowMeetsRhomb(int W, int H, int y, int x0, int x1) {
   const long double half = W / 2.0L * (1 - std::fabs(2.0L * y - H) / H);
   if (half < 0) return false;
   return std::max(x0, x1) >= W / 2.0L - half && std::min(x0, x1) <= W / 2.0L + half;
+}
+
+struct TSinCos {
+  long double sin, cos;
+};
+
+// Sine and cosine of t tenths of a degree, as std::sin and std::cos give them for t x k,
+// kept once computed. The elliptic frames of a document walk over the same few thousand
+// angles, and the extended functions' argument reduction costs more than all the rest of a
+// build; the table keeps their values to the last bit.
+TSinCos SinCosOfTenths(long long t) {
+  constexpr long long kLow = -1800, kHigh = 5400;
+  const long double x = static_cast<long double>(t) * platform::kTenthDegreeToRadian;
+  if (t < kLow || t > kHigh) return {std::sin(x), std::cos(x)};
+  struct TTable {
+    std::vector<TSinCos> values = std::vector<TSinCos>(kHigh - kLow + 1);
+    std::vector<bool> known = std::vector<bool>(kHigh - kLow + 1);
+  };
+  thread_local TTable table;
+  const auto i = static_cast<size_t>(t - kLow);
+  if (!table.known[i]) {
+    table.values[i] = {std::sin(x), std::cos(x)};
+    table.known[i] = true;
+  }
+  return table.values[i];
 }
 
 }  // namespace
@@ -118,9 +144,9 @@ TArrayPoints BuildEllipseCutLines(int W, int H, bool OutSide, bool InSide, bool 
   const int span = LineAngle > 3600 ? (LineAngle - 1) % 3600 + 1 : LineAngle;
   const int mid = CodeTopOrDown ? 2700 : 900;
   const int start = Round(mid - span / 2.0L), end = Round(mid + span / 2.0L);
-  const long double a2 = Ao * Ao / 4, b2 = Bo * Bo / 4, k = platform::kTenthDegreeToRadian;
+  const long double a2 = Ao * Ao / 4, b2 = Bo * Bo / 4;
   const auto e = [&](int t) {
-    const long double sn = std::sin(t * k), cs = std::cos(t * k);
+    const auto [sn, cs] = SinCosOfTenths(t);
     return std::sqrt(a2 * sn * sn + b2 * cs * cs);
   };
   long double half = 0;
@@ -144,9 +170,9 @@ TArrayPoints BuildEllipseCutLines(int W, int H, bool OutSide, bool InSide, bool 
       --t;
       ++walked;
     }
-    const long double wr = (t - 1) * k;
-    const long double ox = Ao / 2 * std::cos(wr), oy = cy - Bo / 2 * std::sin(wr);
-    const long double ix = Ai / 2 * std::cos(wr), iy = cy - Bi / 2 * std::sin(wr);
+    const auto [sw, cw] = SinCosOfTenths(t - 1);
+    const long double ox = Ao / 2 * cw, oy = cy - Bo / 2 * sw;
+    const long double ix = Ai / 2 * cw, iy = cy - Bi / 2 * sw;
     sink.Outer(i, cx + ox, oy);
     sink.Outer(N - 1 - i, cx - ox, oy);
     sink.Inner(i, cx + ix, iy);

@@ -338,7 +338,20 @@ void TSeal::SetLineCount(int v) {
   Invalidate();
 }
 
+void TSeal::BeginUpdate() { ++FUpdateDepth; }
+
+void TSeal::EndUpdate(bool rebuild) {
+  if (FUpdateDepth == 0 || --FUpdateDepth > 0) return;
+  const bool pending = FCutLinesPending;
+  FCutLinesPending = false;
+  if (pending && rebuild) RebuildCutLines();
+}
+
 void TSeal::RebuildCutLines() {
+  if (FUpdateDepth > 0) {
+    FCutLinesPending = true;
+    return;
+  }
   ++FCutLineRebuildCount;
   const int pw = MmToPixels(FPenWidth);
   switch (FSealType) {

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -290,6 +291,13 @@ class TSeal : public QWidget, public TControlMouse<TSeal> {
   // export), where the setters see nothing to change.
   void RecomputeBounds();
 
+  // While a whole design is applied at once (a block read, a design copied), the cut lines
+  // are built once, when the outermost update ends, instead of by every setter on the way;
+  // the builders depend on nothing but the final state, so the points are the same.
+  void BeginUpdate();
+  // Without rebuild (an update abandoned by a failure) the points stay as they were.
+  void EndUpdate(bool rebuild = true);
+
   // Device pixels per millimetre at the current zoom, Zoom x PixelsPerMm / 100, and the
   // one conversion of millimetres and hundredths of a millimetre to whole pixels.
   long double Scale() const;
@@ -352,6 +360,10 @@ class TSeal : public QWidget, public TControlMouse<TSeal> {
   void RecentreY();
   void SetPixelBounds(int left, int top, int width, int height);
 
+  // The stored-field table reaches the fields themselves, so that a whole stored design can
+  // be put back as it was stored (seal/seal_fields.h).
+  friend struct TSealFieldTable;
+
 #define BRELVONIX_SEAL_FIELD(kind, type, name, def) type F##name = def;
   BRELVONIX_SEAL_FIELDS_BEFORE_PICTURE(BRELVONIX_SEAL_FIELD)
   platform::TPicture FPicture;
@@ -366,6 +378,22 @@ class TSeal : public QWidget, public TControlMouse<TSeal> {
   int FHeight = 0;
   int FInvalidateCount = 0;
   int FCutLineRebuildCount = 0;
+  int FUpdateDepth = 0;
+  bool FCutLinesPending = false;
+};
+
+// Holds back a seal's cut lines for as long as it lives; a failure that ends its scope leaves
+// them unbuilt, for a seal that is then discarded.
+class TSealUpdate {
+ public:
+  explicit TSealUpdate(TSeal& seal) : FSeal(seal), FExceptions(std::uncaught_exceptions()) { FSeal.BeginUpdate(); }
+  ~TSealUpdate() { FSeal.EndUpdate(std::uncaught_exceptions() == FExceptions); }
+  TSealUpdate(const TSealUpdate&) = delete;
+  TSealUpdate& operator=(const TSealUpdate&) = delete;
+
+ private:
+  TSeal& FSeal;
+  int FExceptions;
 };
 
 }  // namespace seal

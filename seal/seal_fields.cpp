@@ -1,21 +1,26 @@
 #include "seal/seal_fields.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace seal {
-
-namespace {
 
 using platform::TBrushStyle;
 using platform::TColor;
 
-#define FIELD(offset, type, name)                                         \
-  TSealField {                                                            \
-    offset, #name, TFieldAccess<type> { &TSeal::name, &TSeal::Set##name } \
+// A friend of the seal, so that the table can name the fields themselves.
+struct TSealFieldTable {
+  static std::span<const TSealField> Fields();
+};
+
+#define FIELD(offset, type, name)                                                        \
+  TSealField {                                                                           \
+    offset, #name, TFieldAccess<type> { &TSeal::name, &TSeal::Set##name, &TSeal::F##name } \
   }
 
 // The record in its stored order, which is also the order the reader applies it in.
-const TSealField kFields[] = {
+std::span<const TSealField> TSealFieldTable::Fields() {
+  static const TSealField kFields[] = {
     FIELD(0, TSealType, SealType),
     FIELD(1, TColor, PenColor),
     FIELD(5, TColor, BrushColor),
@@ -81,7 +86,8 @@ const TSealField kFields[] = {
     FIELD(209, int, TextWeight2),
     FIELD(213, int, TextWeight3),
     FIELD(217, int, CodeWeight),
-    TSealField{221, "LineCount", TFieldAccess<int>{&TSeal::LineCount, &TSeal::SetLineCount}, 0, kMaxCutLines},
+    TSealField{221, "LineCount", TFieldAccess<int>{&TSeal::LineCount, &TSeal::SetLineCount, &TSeal::FLineCount}, 0,
+               kMaxCutLines},
     FIELD(225, int, TextAngle),
     FIELD(229, int, TextAngle1),
     FIELD(233, int, TextAngle2),
@@ -139,9 +145,13 @@ const TSealField kFields[] = {
     FIELD(654, float, RealTextLength),
     FIELD(658, bool, PicTransParnt),
     FIELD(659, bool, PicClrChange),
-};
+  };
+  return kFields;
+}
 
 #undef FIELD
+
+namespace {
 
 const TSealString kStrings[] = {
     {"Text", {&TSeal::Text, &TSeal::SetText}},   {"Text1", {&TSeal::Text1, &TSeal::SetText1}},
@@ -149,13 +159,33 @@ const TSealString kStrings[] = {
     {"Code", {&TSeal::Code, &TSeal::SetCode}},   {"Image", {&TSeal::Image, &TSeal::SetImage}},
 };
 
+// Values that store as the same bytes: floats by their bits, so that a negative zero is put
+// back as stored.
+bool SameStored(const TFieldValue& a, const TFieldValue& b) {
+  if (const float* x = std::get_if<float>(&a)) {
+    const float* y = std::get_if<float>(&b);
+    return y && std::memcmp(x, y, sizeof(float)) == 0;
+  }
+  return a == b;
+}
+
+void PutBack(TSeal& seal, const TSealField& field, const TFieldValue& value) {
+  std::visit(
+      [&](auto access) {
+        using T = typename decltype(access)::Value;
+        seal.*access.Stored = std::get<T>(value);
+      },
+      field.Access);
+}
+
 }  // namespace
 
-std::span<const TSealField> SealFields() { return kFields; }
+std::span<const TSealField> SealFields() { return TSealFieldTable::Fields(); }
 
 const TSealField* FindSealField(std::string_view name) {
-  const auto it = std::find_if(std::begin(kFields), std::end(kFields), [&](const TSealField& f) { return f.Name == name; });
-  return it == std::end(kFields) ? nullptr : &*it;
+  const std::span<const TSealField> fields = SealFields();
+  const auto it = std::find_if(fields.begin(), fields.end(), [&](const TSealField& f) { return f.Name == name; });
+  return it == fields.end() ? nullptr : &*it;
 }
 
 TFieldValue GetField(const TSeal& seal, const TSealField& field) {
@@ -173,8 +203,24 @@ void SetField(TSeal& seal, const TSealField& field, const TFieldValue& value) {
 
 std::span<const TSealString> SealStrings() { return kStrings; }
 
+std::vector<TStoredField> StoredFields(const TSeal& seal) {
+  std::vector<TStoredField> values;
+  values.reserve(SealFields().size());
+  for (const TSealField& field : SealFields()) values.push_back({&field, GetField(seal, field)});
+  return values;
+}
+
+void ApplyStoredFields(TSeal& seal, std::span<const TStoredField> values) {
+  const TSealUpdate update(seal);
+  for (const TStoredField& v : values) SetField(seal, *v.Field, v.Value);
+  for (const TStoredField& v : values)
+    if (!SameStored(GetField(seal, *v.Field), v.Value)) PutBack(seal, *v.Field, v.Value);
+  seal.RecomputeBounds();
+}
+
 void CopySealProperties(TSeal& dest, const TSeal& src) {
-  for (const TSealField& field : kFields) SetField(dest, field, GetField(src, field));
+  const TSealUpdate update(dest);
+  ApplyStoredFields(dest, StoredFields(src));
   for (const TSealString& text : kStrings) (dest.*text.Access.Set)((src.*text.Access.Get)());
   dest.SetPicture(&src.Picture());
 }

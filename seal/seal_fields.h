@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "seal/seal.h"
 
@@ -18,6 +19,8 @@ struct TFieldAccess {
   using Value = T;
   TArg<T> (TSeal::*Get)() const;
   void (TSeal::*Set)(TArg<T>);
+  // The field itself, written directly only when a whole stored design is put back.
+  T TSeal::*Stored = nullptr;
 };
 
 // One alternative per stored type; a field's value uses the alternative of its accessor.
@@ -50,6 +53,24 @@ void SetField(TSeal& seal, const TSealField& field, const TFieldValue& value);
 // Bytes the field takes in the record.
 size_t FieldWidth(const TSealField& field);
 
+// One stored value of a design, for the field it belongs to.
+struct TStoredField {
+  const TSealField* Field;
+  TFieldValue Value;
+};
+
+// Every stored field of the seal as it stands, in stored order.
+std::vector<TStoredField> StoredFields(const TSeal& seal);
+
+// Applies a stored design to a seal at its current scale: each value through its setter in
+// the order given (stored order), so that every setter's side effects happen as they do when
+// the user sets the value; then each value that a later setter derived again from others is
+// put back as stored, since the stored values are where those side effects led when the seal
+// was made, and re-deriving them at another scale or from another starting state does not
+// always lead there again; then the pixel bounds follow from the stored millimetres. The cut
+// lines are built once, when the caller's update ends, or here when there is none.
+void ApplyStoredFields(TSeal& seal, std::span<const TStoredField> values);
+
 // The six strings stored after the record, in stored order.
 struct TSealString {
   std::string_view Name;
@@ -57,8 +78,8 @@ struct TSealString {
 };
 std::span<const TSealString> SealStrings();
 
-// Dest takes every design property of Src through its setters, in stored order, so that each
-// setter's side effects happen as they do when a seal is read; then a copy of Src's picture.
+// Dest takes every design property of Src as a seal read from a block takes it
+// (ApplyStoredFields), then a copy of Src's picture.
 // Zoom and PixelsPerMm are not copied: the caller sets them on Dest first, so that the centre
 // setters place Dest in pixels of the caller's resolution.
 void CopySealProperties(TSeal& dest, const TSeal& src);

@@ -1,6 +1,7 @@
 #include "formats/document_file.h"
 
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <string>
 
@@ -15,6 +16,8 @@ using platform::TByteReader;
 namespace {
 
 constexpr size_t kStampSize = 4;
+// The stamp, four page values and the seal count.
+constexpr size_t kHeaderSize = kStampSize + 4 * 10 + 4;
 constexpr int kFirstVersion = 5;
 constexpr int kCurrentVersion = 8;
 constexpr long double kLegacyMargin = 6.0L;
@@ -37,6 +40,7 @@ int ReadSealCount(TByteReader& reader, size_t smallestSeal) {
 template <class ReadOne>
 std::vector<std::unique_ptr<seal::TSeal>> ReadSeals(TByteReader& reader, size_t smallestSeal, const TSealTarget& target,
                                                     ReadOne readOne) {
+  TPictureBudget budget(target.PictureBudgetBytes);
   const int k = ReadSealCount(reader, smallestSeal);
   const int maximum = k + 5;
   Report(target.Progress, kProgressStart, maximum);
@@ -44,7 +48,7 @@ std::vector<std::unique_ptr<seal::TSeal>> ReadSeals(TByteReader& reader, size_t 
   seals.reserve(static_cast<size_t>(k));
   for (int i = 0; i < k; ++i) {
     std::unique_ptr<seal::TSeal> s = target.CreateSeal ? target.CreateSeal() : std::make_unique<seal::TSeal>();
-    readOne(*s);
+    readOne(*s, budget);
     seals.push_back(std::move(s));
     Report(target.Progress, kProgressStart + i + 1, maximum);
   }
@@ -53,7 +57,7 @@ std::vector<std::unique_ptr<seal::TSeal>> ReadSeals(TByteReader& reader, size_t 
 
 }  // namespace
 
-EOldDocument::EOldDocument(int version)
+EOldDocument::EOldDocument(int64_t version)
     : std::runtime_error("document version " + std::to_string(version) + " is too old"), version_(version) {}
 
 float ReadFileStamp(std::span<const uint8_t> bytes) {
@@ -62,17 +66,21 @@ float ReadFileStamp(std::span<const uint8_t> bytes) {
   return reader.ReadSingle();
 }
 
-int FileVersion(float stamp) {
+// 2^63 is the first value beyond the 64-bit integers; below, every rounded Single is one.
+int64_t FileVersion(float stamp) {
   if (!std::isfinite(stamp)) throw EFormatError("the file stamp is not a number");
   const long double n = platform::RoundHalfEven(stamp);
-  if (n < static_cast<long double>(INT_MIN) || n > static_cast<long double>(INT_MAX))
-    throw EFormatError("the file stamp is out of range");
-  return static_cast<int>(n);
+  constexpr long double kBeyond = 9223372036854775808.0L;
+  if (n < -kBeyond || n >= kBeyond) throw EFormatError("the file stamp is out of range");
+  return static_cast<int64_t>(n);
 }
 
 std::vector<uint8_t> SaveDocument(const TPageGeometry& page, std::span<const seal::TSeal* const> seals,
                                   const TProgress& progress) {
   platform::TByteWriter writer;
+  size_t size = kHeaderSize;
+  for (const seal::TSeal* s : seals) size += SealBlockSize(*s);
+  writer.Reserve(size);
   writer.WriteSingle(kFileStamp);
   writer.WriteExtended(page.PageWidth);
   writer.WriteExtended(page.PageHeight);
@@ -102,14 +110,14 @@ TDocument LoadDocument(std::span<const uint8_t> bytes, const TSealTarget& target
   page.RightMargin = page.LeftMargin;
   page.BottomMargin = page.TopMargin;
   TSealRecord record{};
-  document.Seals = ReadSeals(reader, kSmallestSealBlock, target, [&](seal::TSeal& s) {
-    ReadSealBlock(record, reader, s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom);
+  document.Seals = ReadSeals(reader, kSmallestSealBlock, target, [&](seal::TSeal& s, TPictureBudget& budget) {
+    ReadSealBlock(record, reader, s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom, &budget);
   });
   return document;
 }
 
 TDocument LoadLegacyDocument(std::span<const uint8_t> bytes, const TSealTarget& target) {
-  const int version = FileVersion(ReadFileStamp(bytes));
+  const int64_t version = FileVersion(ReadFileStamp(bytes));
   if (version < kFirstVersion || version >= kCurrentVersion) throw EFormatError("not a version 5 to 7 document");
   TByteReader reader(bytes);
   reader.Skip(kStampSize);
@@ -118,15 +126,16 @@ TDocument LoadLegacyDocument(std::span<const uint8_t> bytes, const TSealTarget& 
   page.PageWidth = reader.ReadExtended();
   page.PageHeight = reader.ReadExtended();
   page.LeftMargin = page.RightMargin = page.TopMargin = page.BottomMargin = kLegacyMargin;
-  const size_t smallest = LegacySealRecordSize(version) + 6 * 4;
-  document.Seals = ReadSeals(reader, smallest, target, [&](seal::TSeal& s) {
-    ReadLegacySeal(reader, version, s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom);
+  const int n = static_cast<int>(version);
+  const size_t smallest = LegacySealRecordSize(n) + 6 * 4;
+  document.Seals = ReadSeals(reader, smallest, target, [&](seal::TSeal& s, TPictureBudget& budget) {
+    ReadLegacySeal(reader, n, s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom, &budget);
   });
   return document;
 }
 
 TDocument ReadDocument(std::span<const uint8_t> bytes, const TSealTarget& target) {
-  const int version = FileVersion(ReadFileStamp(bytes));
+  const int64_t version = FileVersion(ReadFileStamp(bytes));
   if (version < kFirstVersion) throw EOldDocument(version);
   return version < kCurrentVersion ? LoadLegacyDocument(bytes, target) : LoadDocument(bytes, target);
 }

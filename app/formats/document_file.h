@@ -11,8 +11,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "seal/seal.h"
+#include "formats/seal_block.h"
 #include "platform/stream.h"
+#include "seal/seal.h"
 
 class QMenu;
 class QWidget;
@@ -43,6 +44,8 @@ struct TSealTarget {
   // Creates each seal owned by the document window; empty: a plain unowned seal.
   std::function<std::unique_ptr<seal::TSeal>()> CreateSeal;
   TProgress Progress;
+  // What the decoded pictures of the read may take in all.
+  long long PictureBudgetBytes = kPictureBudgetBytes;
 };
 
 struct TDocument {
@@ -55,18 +58,18 @@ struct TDocument {
 // A file whose stamp rounds below 5: the version it was written by, for the message.
 class EOldDocument : public std::runtime_error {
  public:
-  explicit EOldDocument(int version);
-  int Version() const { return version_; }
+  explicit EOldDocument(int64_t version);
+  int64_t Version() const { return version_; }
 
  private:
-  int version_;
+  int64_t version_;
 };
 
 // The leading Single of a file; 0 for files shorter than 4 bytes.
 float ReadFileStamp(std::span<const uint8_t> bytes);
 // The stamp rounded to the nearest integer, halves to even. Throws platform::EFormatError
-// for a stamp that is not finite or has no integer.
-int FileVersion(float stamp);
+// for a stamp that is not finite or lies beyond the 64-bit integers.
+int64_t FileVersion(float stamp);
 
 // Version 8 bytes of a page and its seals (back to front); a page without seals is a
 // valid file of none. Throws platform::EFormatError for a seal that could not be read back.

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QWidget>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <variant>
@@ -32,25 +33,33 @@ using seal::TFieldValue;
 using seal::TSealField;
 using TValue = TFieldValue;
 using TField = TSealField;
+using TStored = seal::TStoredField;
 
 constexpr int kLastSealType = seal::stAnyImage;
 constexpr int kLastFrameType = seal::ftEllipse;
 constexpr int kLastBrushStyle = platform::bsDiagCross;
 
-void Encode(TByteWriter& out, TValue value) {
+// Puts the value's stored bytes at out, little-endian.
+void EncodeAt(uint8_t* out, const TValue& value) {
+  const auto put32 = [out](uint32_t v) {
+    for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(v >> (8 * i));
+  };
   std::visit(
-      [&](auto v) {
-        using T = decltype(v);
-        if constexpr (std::is_same_v<T, TFaceName>)
-          out.WriteBytes(v.data(), v.size());
-        else if constexpr (std::is_same_v<T, float>)
-          out.WriteSingle(v);
-        else if constexpr (std::is_same_v<T, bool>)
-          out.WriteBool(v);
-        else if constexpr (sizeof(T) == 1)
-          out.WriteU8(static_cast<uint8_t>(v));
-        else
-          out.WriteInt32(static_cast<int32_t>(v));
+      [&](const auto& v) {
+        using T = std::decay_t<decltype(v)>;
+        if constexpr (std::is_same_v<T, TFaceName>) {
+          std::memcpy(out, v.data(), v.size());
+        } else if constexpr (std::is_same_v<T, float>) {
+          uint32_t bits;
+          std::memcpy(&bits, &v, 4);
+          put32(bits);
+        } else if constexpr (std::is_same_v<T, bool>) {
+          out[0] = v ? 1 : 0;
+        } else if constexpr (sizeof(T) == 1) {
+          out[0] = static_cast<uint8_t>(v);
+        } else {
+          put32(static_cast<uint32_t>(v));
+        }
       },
       value);
 }
@@ -91,11 +100,6 @@ TValue DecodeAt(const uint8_t* record, size_t offset, const TField& field) {
   return Decode(in, field);
 }
 
-struct TStored {
-  const TField* Field;
-  TValue Value;
-};
-
 // Every field of a record, checked before any of it reaches a seal.
 std::vector<TStored> DecodeRecord(const TSealRecord& record) {
   std::vector<TStored> values;
@@ -128,31 +132,21 @@ float StoredSingle(const std::vector<TStored>& stored, size_t offset) {
   return 0;
 }
 
-// Applies decoded fields in record order. Turning a text block to columns swaps its sides,
-// as it should when the user turns it, but the stored sides of a text block are already the
-// turned ones: they are set again before the centres, so that a block reopens as it was
-// saved. The older layouts store the top-left corner, from which the centre follows.
-void ApplyRecord(TSeal& seal, const std::vector<TStored>& stored, bool centresFromEdges) {
-  for (const TStored& s : stored) {
-    if (!IsCentre(*s.Field)) {
-      seal::SetField(seal, *s.Field, s.Value);
-      continue;
-    }
+// The older layouts store the top-left corner where the centre is now; the centre follows
+// from it and the stored size.
+void CentresFromEdges(std::vector<TStored>& stored) {
+  const float width = StoredSingle(stored, kRealWidthOffset);
+  const float height = StoredSingle(stored, kRealHeightOffset);
+  for (TStored& s : stored) {
+    if (!IsCentre(*s.Field)) continue;
     const bool x = s.Field->Offset == kRealCenterXOffset;
-    if (x && seal.SealType() == seal::stHorzText) {
-      seal.SetRealWidth(StoredSingle(stored, kRealWidthOffset));
-      seal.SetRealHeight(StoredSingle(stored, kRealHeightOffset));
-    }
-    float centre = std::get<float>(s.Value);
-    if (centresFromEdges) {
-      centre = static_cast<float>(centre + (x ? seal.RealWidth() : seal.RealHeight()) / 2.0L);
-      if (!std::isfinite(centre)) throw EFormatError("a stored edge is out of range");
-    }
-    seal::SetField(seal, *s.Field, centre);
+    const float centre = static_cast<float>(std::get<float>(s.Value) + (x ? width : height) / 2.0L);
+    if (!std::isfinite(centre)) throw EFormatError("a stored edge is out of range");
+    s.Value = centre;
   }
 }
 
-void ApplyPicture(TByteReader& reader, TSeal& seal) {
+void ApplyPicture(TByteReader& reader, TSeal& seal, TPictureBudget& budget) {
   if (reader.ReadU8() == 0) return;
   const std::optional<platform::TGraphicKind> kind = GraphicClassOf(reader.ReadU8());
   if (!kind) throw EFormatError("unknown picture kind");
@@ -160,10 +154,12 @@ void ApplyPicture(TByteReader& reader, TSeal& seal) {
   if (size <= 0 || static_cast<uint64_t>(size) > reader.Remaining()) throw EFormatError("bad picture size");
   platform::TPicture picture;
   try {
-    picture.LoadFromBytes(*kind, reader.ReadByteVector(static_cast<size_t>(size)));
+    picture.LoadFromBytes(*kind, reader.ReadByteVector(static_cast<size_t>(size)), budget.PixelsLeft());
   } catch (const platform::EPictureError& e) {
     throw EFormatError(e.what());
   }
+  budget.Charge(picture);
+  // The copy shares the decoded pixels, which are thus held once.
   seal.SetPicture(&picture);
 }
 
@@ -171,31 +167,30 @@ void ReadStrings(TByteReader& reader, TSeal& seal) {
   for (const seal::TSealString& text : seal::SealStrings()) (seal.*text.Access.Set)(reader.ReadString());
 }
 
-// Older files name the picture file instead of holding it. A file that is missing, or that
-// is there but cannot be decoded, leaves the seal without a picture.
-void LoadPictureFile(TSeal& seal) {
+// Older files name the picture file instead of holding it. A file that is missing, too
+// large, or that is there but cannot be decoded within the budget leaves the seal without a
+// picture.
+void LoadPictureFile(TSeal& seal, TPictureBudget& budget) {
   if (seal.Image().empty()) return;
   const QString path = platform::GbkToUnicode(seal.Image());
   if (!QFileInfo(path).isFile()) return;
   platform::TPicture picture;
   try {
-    picture.LoadFromFile(path.toStdString());
+    picture.LoadFromFile(path.toStdString(), budget.PixelsLeft());
   } catch (const platform::EPictureError&) {
     return;
   }
+  budget.Charge(picture);
   seal.SetPicture(&picture);
 }
 
-void Rescale(TSeal& seal, int pageZoom) {
-  // A new seal starts at zoom 1; at that same zoom the setter would do nothing, and the
-  // bounds must still follow the whole record.
-  if (seal.Zoom() == pageZoom)
-    seal.RecomputeBounds();
-  else
-    seal.SetZoom(pageZoom);
-}
-
 }  // namespace
+
+void TPictureBudget::Charge(const platform::TPicture& picture) {
+  const long long pixels = static_cast<long long>(picture.Width()) * picture.Height();
+  if (pixels > PixelsLeft()) throw EFormatError("the pictures take more memory than a document may");
+  FBytesLeft -= pixels * kBytesPerPicturePixel;
+}
 
 uint8_t GraphicTypeOf(const platform::TPicture& picture) { return static_cast<uint8_t>(picture.Kind()); }
 
@@ -209,47 +204,55 @@ void WriteSealBlock(TSealRecord& record, TByteWriter& writer, const TSeal& seal,
   for (const TField& field : seal::SealFields()) {
     TValue value = seal::GetField(seal, field);
     if (!Exact && IsCentre(field)) value = static_cast<float>(std::get<float>(value) + 2.0L);
-    TByteWriter bytes;
-    Encode(bytes, value);
-    std::memcpy(record.data() + field.Offset, bytes.Bytes().data(), bytes.Size());
+    EncodeAt(record.data() + field.Offset, value);
   }
-  DecodeRecord(record);
-
-  TByteWriter block;
-  block.WriteBytes(record.data(), record.size());
-  for (const seal::TSealString& text : seal::SealStrings()) block.WriteString((seal.*text.Access.Get)());
+  // Everything is checked before the first byte is appended.
+  for (const TField& field : seal::SealFields()) DecodeAt(record.data(), field.Offset, field);
+  for (const seal::TSealString& text : seal::SealStrings())
+    if ((seal.*text.Access.Get)().size() > static_cast<size_t>(INT32_MAX)) throw EFormatError("string too long to store");
   const platform::TPicture& picture = seal.Picture();
-  block.WriteBool(picture.HasGraphic());
+  if (picture.HasGraphic() && picture.Bytes().empty()) throw EFormatError("a picture without bytes cannot be stored");
+
+  writer.WriteBytes(record.data(), record.size());
+  for (const seal::TSealString& text : seal::SealStrings()) writer.WriteString((seal.*text.Access.Get)());
+  writer.WriteBool(picture.HasGraphic());
   if (picture.HasGraphic()) {
     const std::vector<uint8_t>& image = picture.Bytes();
-    if (image.empty()) throw EFormatError("a picture without bytes cannot be stored");
-    block.WriteU8(GraphicTypeOf(picture));
-    block.WriteInt64(static_cast<int64_t>(image.size()));
-    block.WriteBytes(image.data(), image.size());
+    writer.WriteU8(GraphicTypeOf(picture));
+    writer.WriteInt64(static_cast<int64_t>(image.size()));
+    writer.WriteBytes(image.data(), image.size());
   }
-  writer.WriteBytes(block.Bytes().data(), block.Size());
+}
+
+size_t SealBlockSize(const TSeal& seal) {
+  size_t size = kSmallestSealBlock;
+  for (const seal::TSealString& text : seal::SealStrings()) size += (seal.*text.Access.Get)().size();
+  if (seal.Picture().HasGraphic()) size += 1 + 8 + seal.Picture().Bytes().size();
+  return size;
 }
 
 void ReadSealBlock(TSealRecord& record, TByteReader& reader, TSeal& seal, QWidget* parent, QMenu* popupMenu,
-                   float pixelsPerMm, int pageZoom) {
+                   float pixelsPerMm, int pageZoom, TPictureBudget* budget) {
   seal.setParent(parent);
   seal.PopupMenu = popupMenu;
   seal.SetPixelsPerMm(pixelsPerMm);
+  const seal::TSealUpdate update(seal);
   reader.ReadBytes(record.data(), record.size());
-  ApplyRecord(seal, DecodeRecord(record), false);
-
+  seal::ApplyStoredFields(seal, DecodeRecord(record));
   ReadStrings(reader, seal);
-  ApplyPicture(reader, seal);
-  Rescale(seal, pageZoom);
+  TPictureBudget own;
+  ApplyPicture(reader, seal, budget ? *budget : own);
+  seal.SetZoom(pageZoom);
 }
 
 size_t LegacySealRecordSize(int version) { return version <= 5 ? 295 : version == 6 ? 615 : 635; }
 
 void ReadLegacySeal(TByteReader& reader, int version, TSeal& seal, QWidget* parent, QMenu* popupMenu, float pixelsPerMm,
-                    int pageZoom) {
+                    int pageZoom, TPictureBudget* budget) {
   seal.setParent(parent);
   seal.PopupMenu = popupMenu;
   seal.SetPixelsPerMm(pixelsPerMm);
+  const seal::TSealUpdate update(seal);
   const size_t size = LegacySealRecordSize(version);
   std::vector<uint8_t> record(size);
   reader.ReadBytes(record.data(), size);
@@ -258,11 +261,13 @@ void ReadLegacySeal(TByteReader& reader, int version, TSeal& seal, QWidget* pare
   for (const TField& field : seal::SealFields())
     if (const std::optional<size_t> at = LegacyOffset(field, size))
       stored.push_back({&field, DecodeAt(record.data(), *at, field)});
-  ApplyRecord(seal, stored, true);
+  CentresFromEdges(stored);
+  seal::ApplyStoredFields(seal, stored);
   ReadStrings(reader, seal);
-  LoadPictureFile(seal);
+  TPictureBudget own;
+  LoadPictureFile(seal, budget ? *budget : own);
   seal.SetPicClrChange(false);
-  Rescale(seal, pageZoom);
+  seal.SetZoom(pageZoom);
 }
 
 }  // namespace formats

@@ -23,6 +23,23 @@ using TSealRecord = std::array<uint8_t, kSealRecordSize>;
 // A block without strings or picture: the record, six empty counts and the picture flag.
 inline constexpr size_t kSmallestSealBlock = kSealRecordSize + 6 * 4 + 1;
 
+// What the decoded pictures of one read (a document, a paste) may take in all. Each picture
+// is held twice, decoded and recoloured, at four bytes a pixel each; a picture past what is
+// left is refused before its pixels are allocated, as an undecodable one is.
+inline constexpr long long kPictureBudgetBytes = 512LL * 1024 * 1024;
+inline constexpr long long kBytesPerPicturePixel = 8;
+
+class TPictureBudget {
+ public:
+  explicit TPictureBudget(long long bytes = kPictureBudgetBytes) : FBytesLeft(bytes) {}
+  long long PixelsLeft() const { return FBytesLeft / kBytesPerPicturePixel; }
+  // Takes the picture's pixels off what is left; throws platform::EFormatError past it.
+  void Charge(const platform::TPicture& picture);
+
+ private:
+  long long FBytesLeft;
+};
+
 // The stored code of a picture's kind.
 uint8_t GraphicTypeOf(const platform::TPicture& picture);
 // The kind for a stored code; nothing for codes other than 0 to 4.
@@ -33,19 +50,24 @@ std::optional<platform::TGraphicKind> GraphicClassOf(int code);
 // platform::EFormatError, appending nothing, when the seal holds a value the reader would
 // refuse, so that nothing is ever written that cannot be read back.
 void WriteSealBlock(TSealRecord& record, platform::TByteWriter& writer, const seal::TSeal& seal, bool Exact);
+// The bytes the seal's block takes, so that a writer of many blocks makes room once.
+size_t SealBlockSize(const seal::TSeal& seal);
 
 // Reads one block into a seal just created by the caller and moves the reader past it.
 // The seal takes the parent, menu and scale of the window that receives it; it stays
-// hidden. Throws platform::EFormatError on a short or invalid block; the seal is then in
-// an unspecified state and is the caller's to discard.
+// hidden. Every stored value comes back as it was stored (seal::ApplyStoredFields). Its
+// picture is charged to the budget of the read it belongs to; without one, the block has a
+// budget of its own. Throws platform::EFormatError on a short or invalid block; the seal is
+// then in an unspecified state and is the caller's to discard.
 void ReadSealBlock(TSealRecord& record, platform::TByteReader& reader, seal::TSeal& seal, QWidget* parent,
-                   QMenu* popupMenu, float pixelsPerMm, int pageZoom);
+                   QMenu* popupMenu, float pixelsPerMm, int pageZoom, TPictureBudget* budget = nullptr);
 
 // The seals of document files of versions 5 to 7: a shorter record whose fields sit where
 // the block puts them, the fill colour not yet stored, then the six strings; a picture is
-// loaded from the file `Image` names. Throws platform::EFormatError like ReadSealBlock.
+// loaded from the file `Image` names, when that file is below platform::kMaxPictureFileBytes
+// and its picture within the budget. Throws platform::EFormatError like ReadSealBlock.
 size_t LegacySealRecordSize(int version);
 void ReadLegacySeal(platform::TByteReader& reader, int version, seal::TSeal& seal, QWidget* parent, QMenu* popupMenu,
-                    float pixelsPerMm, int pageZoom);
+                    float pixelsPerMm, int pageZoom, TPictureBudget* budget = nullptr);
 
 }  // namespace formats

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace formats {
@@ -12,10 +13,19 @@ namespace formats {
 class EFileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  EFileError(const std::string& message, int error) : std::runtime_error(message), FError(error) {}
+  // The system's error number behind the failure; 0 when there is none.
+  int Error() const { return FError; }
+
+ private:
+  int FError = 0;
 };
 
-// Writes into a temporary file beside the target and renames it over the target.
-// Throws EFileError with the file system's reason; the old file is then unchanged.
+// Writes into a new file beside the target, checking every write, the flush to the disk and
+// the close, and renames it over the target; a read-only target is not replaced. Throws
+// EFileError with a message for the user, in Chinese, that names the file as given and the
+// reason (disk full, read-only file system, no permission, folder missing, or the system's
+// own text); the old file is then unchanged and no new file is left behind.
 void SaveFileAtomically(const QString& path, std::span<const uint8_t> bytes);
 
 // The whole file; throws EFileError when it cannot be read.

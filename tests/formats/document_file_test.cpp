@@ -27,6 +27,7 @@ using document_makers::AllKinds;
 using document_makers::LegacyDocument;
 using document_makers::MakeSeal;
 using document_makers::TLegacySeal;
+using document_makers::WithInt32;
 using platform::EFormatError;
 using platform::TByteReader;
 using platform::TByteWriter;
@@ -224,13 +225,18 @@ TEST(DocumentFile, TheStampChoosesTheReader) {
   seal.TextPenWidth = 9;
   std::vector<std::unique_ptr<TSeal>> one;
   one.push_back(MakeSeal(stRect));
+  ASSERT_TRUE(one[0]->Text1().empty());
   const Bytes current = Save(one);
+  const Bytes legacy = LegacyDocument(7, 7.0f, 100, 80, {seal});
+  // The counts of the first seal's Text1 (empty) and of the legacy seal's Text (empty).
+  const size_t text1 = 48 + 660 + 4 + one[0]->Text().size();
+  const size_t legacyText = 28 + 635;
   struct Case {
     const char* what;
     Bytes file;
-    int oldVersion;    // refused as a file of this version; -1 when read
-    bool formatError;  // refused as not a document
-    int faceRead;      // 0 no seal, 1 legacy without face, 2 legacy with face, 3 with pen widths, 8 current
+    int64_t oldVersion;  // refused as a file of this version; -1 when read
+    bool formatError;    // refused as not a document
+    int faceRead;        // 0 no seal, 1 legacy without face, 2 legacy with face, 3 with pen widths, 8 current
   } cases[] = {
       {"empty", {}, 0, false, 0},
       {"one byte", {0x41}, 0, false, 0},
@@ -238,15 +244,24 @@ TEST(DocumentFile, TheStampChoosesTheReader) {
       {"4.0", WithStamp(current, 4.0f), 4, false, 0},
       {"4.5 rounds to 4", WithStamp(current, 4.5f), 4, false, 0},
       {"-3", WithStamp(current, -3.0f), -3, false, 0},
+      {"-3e9", WithStamp(current, -3e9f), -3000000000LL, false, 0},
+      {"-2^63, the last 64-bit integer", WithStamp(current, -9223372036854775808.0f), INT64_MIN, false, 0},
       {"5.0", LegacyDocument(5, 5.0f, 100, 80, {seal}), -1, false, 1},
       {"5.5 rounds to 6", LegacyDocument(6, 5.5f, 100, 80, {seal}), -1, false, 2},
       {"6.5 rounds to 6", LegacyDocument(6, 6.5f, 100, 80, {seal}), -1, false, 2},
       {"7.4", LegacyDocument(7, 7.4f, 100, 80, {seal}), -1, false, 3},
+      {"legacy string count -1", WithInt32(legacy, legacyText, -1), -1, false, 3},
+      {"legacy string count -2^31", WithInt32(legacy, legacyText, INT32_MIN), -1, false, 3},
       {"7.5 rounds to 8", WithStamp(current, 7.5f), -1, false, 8},
       {"9.0", WithStamp(current, 9.0f), -1, false, 8},
+      {"3e9", WithStamp(current, 3e9f), -1, false, 8},
+      {"2^62", WithStamp(current, 4611686018427387904.0f), -1, false, 8},
+      {"string count -1", WithInt32(current, text1, -1), -1, false, 8},
+      {"string count -2^31", WithInt32(current, text1, INT32_MIN), -1, false, 8},
       {"NaN", WithStamp(current, std::numeric_limits<float>::quiet_NaN()), -1, true, 0},
       {"Inf", WithStamp(current, std::numeric_limits<float>::infinity()), -1, true, 0},
       {"-Inf", WithStamp(current, -std::numeric_limits<float>::infinity()), -1, true, 0},
+      {"2^63, past 64 bits", WithStamp(current, 9223372036854775808.0f), -1, true, 0},
       {"1e30", WithStamp(current, 1e30f), -1, true, 0},
       {"-1e30", WithStamp(current, -1e30f), -1, true, 0},
   };
@@ -272,6 +287,7 @@ TEST(DocumentFile, TheStampChoosesTheReader) {
       EXPECT_EQ(s.TextFontName() == seal.Face, c.faceRead >= 2) << c.what;
       EXPECT_EQ(s.CodeFontName() == seal.Face, c.faceRead >= 2) << c.what;
       EXPECT_EQ(s.TextPenWidth(), c.faceRead >= 3 ? 9 : 0) << c.what;
+      EXPECT_EQ(s.Text(), "") << c.what;
       EXPECT_EQ(doc.Page.LeftMargin, 6);
     }
   }
@@ -283,7 +299,12 @@ TEST(DocumentFile, StampsOfShortFilesAndTheirVersions) {
   EXPECT_EQ(FileVersion(6.5f), 6);
   EXPECT_EQ(FileVersion(7.5f), 8);
   EXPECT_EQ(FileVersion(2147483520.0f), 2147483520);
-  EXPECT_THROW(FileVersion(2147483648.0f), EFormatError);
+  EXPECT_EQ(FileVersion(2147483648.0f), 2147483648LL);
+  EXPECT_EQ(FileVersion(3e9f), 3000000000LL);
+  // The largest Single below 2^63, and 2^63 itself, the first value past 64 bits.
+  EXPECT_EQ(FileVersion(9223371487098961920.0f), 9223371487098961920LL);
+  EXPECT_THROW(FileVersion(9223372036854775808.0f), EFormatError);
+  EXPECT_EQ(FileVersion(-9223372036854775808.0f), INT64_MIN);
 }
 
 class LegacyDocumentTest : public ::testing::TestWithParam<int> {};
@@ -391,6 +412,70 @@ TEST(DocumentFile, HostileLegacyValuesAreRefused) {
   bad.LeftEdge = std::numeric_limits<float>::max();
   bad.RealWidth = std::numeric_limits<float>::max();
   EXPECT_THROW(ReadDocument(LegacyDocument(5, 5, 10, 10, {bad}), Target().target), EFormatError);
+}
+
+// A small file must not take gigabytes: the document's pictures share a budget, and a
+// picture past what is left is refused before it is decoded, like an undecodable one.
+TEST(DocumentFile, DecodedPicturesKeepToTheDocumentsBudget) {
+  constexpr long long k1024 = 1024LL * 1024 * kBytesPerPicturePixel;
+  struct Case {
+    const char* what;
+    int count, side;
+    long long budget;
+    bool opens;
+  } cases[] = {
+      {"eight of 1024 x 1024 within a budget for eight", 8, 1024, 8 * k1024, true},
+      {"eight of 1024 x 1024 past a budget for three", 8, 1024, 3 * k1024 + k1024 / 2, false},
+      {"eight of 8192 x 8192 past 100 MB", 8, 8192, 100LL * 1000 * 1000, false},
+  };
+  for (const Case& c : cases) {
+    const Bytes file = document_makers::DocumentOfBigGifs(c.count, c.side);
+    EXPECT_LT(file.size(), 8000u) << c.what;
+    Target t;
+    t.target.PictureBudgetBytes = c.budget;
+    if (c.opens) {
+      const TDocument doc = ReadDocument(file, t.target);
+      ASSERT_EQ(doc.Seals.size(), size_t(c.count)) << c.what;
+      for (const auto& s : doc.Seals) EXPECT_EQ(s->Picture().Width(), c.side) << c.what;
+    } else {
+      EXPECT_THROW(ReadDocument(file, t.target), EFormatError) << c.what;
+      EXPECT_EQ(t.SealsOnPage(), 0) << c.what;
+    }
+  }
+}
+
+// An old file names its pictures; one of the cap or more is never read, however large, and
+// one past the budget is left out as an undecodable one is. The document opens either way.
+TEST(DocumentFile, LegacyPictureFilesAreReadOnlyBelowTheCapAndWithinTheBudget) {
+  QTemporaryDir dir;
+  const auto file = [&](const char* name) { return QDir(dir.path()).filePath(QString::fromUtf8(name)); };
+  for (auto [name, size] : {std::pair{"huge.gif", 3LL << 30}, std::pair{"cap.bmp", platform::kMaxPictureFileBytes}}) {
+    QFile sparse(file(name));
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(sparse.resize(size)) << name;
+  }
+  {
+    QFile f(file("fine.bmp"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    const Bytes b = document_makers::PictureBytes(platform::TGraphicKind::Bitmap);
+    f.write(reinterpret_cast<const char*>(b.data()), qint64(b.size()));
+  }
+  std::vector<TLegacySeal> seals(3);
+  const char* names[] = {"huge.gif", "cap.bmp", "fine.bmp"};
+  for (size_t i = 0; i < 3; ++i) {
+    seals[i].Type = stAnyImage;
+    seals[i].Strings[5] = platform::UnicodeToGbk(file(names[i]));
+  }
+  const Bytes document = LegacyDocument(7, 7, 100, 100, seals);
+  for (long long budget : {kPictureBudgetBytes, 10LL}) {
+    Target t;
+    t.target.PictureBudgetBytes = budget;
+    const TDocument doc = ReadDocument(document, t.target);
+    ASSERT_EQ(doc.Seals.size(), 3u);
+    EXPECT_FALSE(doc.Seals[0]->Picture().HasGraphic());
+    EXPECT_FALSE(doc.Seals[1]->Picture().HasGraphic());
+    EXPECT_EQ(doc.Seals[2]->Picture().HasGraphic(), budget == kPictureBudgetBytes) << budget;
+  }
 }
 
 TEST(WholeFile, SaveReplacesTheFileOrLeavesItAlone) {

@@ -299,6 +299,7 @@ TEST(SealBlock, SizeWithoutPictureAndEmptyStrings) {
   s->SetCode("0123456789");
   const Bytes block = Block(*s);
   ASSERT_EQ(block.size(), 660u + 6 * 4 + (4 + 3 + 10) + 1);
+  EXPECT_EQ(SealBlockSize(*s), block.size());
   EXPECT_EQ(block.back(), 0);
   // Text1 is empty: a count of zero and no bytes, right after Text.
   EXPECT_EQ(At(block, 660, 4), Encoded(4));
@@ -419,6 +420,7 @@ TEST(SealBlock, EachPictureCodeRoundTripsItsBytes) {
     s->SetImage("");
     const Bytes block = Block(*s);
     ASSERT_EQ(block.size(), pictureAt + 1 + 1 + 8 + image.size());
+    EXPECT_EQ(SealBlockSize(*s), block.size());
     EXPECT_EQ(block[pictureAt], 1);
     EXPECT_EQ(block[pictureAt + 1], code);
     TByteReader size(block.data() + pictureAt + 2, 8);
@@ -467,7 +469,6 @@ TEST(SealBlock, HostileBlocksAreRefused) {
       {"negative infinite text length", 654, single(-std::numeric_limits<float>::infinity())},
       {"negative line count", 221, Encoded(-1)},
       {"line count beyond the model", 221, Encoded(kMaxCutLines + 1)},
-      {"negative string count", 660, Encoded(-1)},
       {"string count beyond the data", 660, Encoded(int32_t(good.size()))},
       {"empty picture", pictureAt + 2, int64(0)},
       {"negative picture size", pictureAt + 2, int64(-1)},
@@ -486,6 +487,64 @@ TEST(SealBlock, HostileBlocksAreRefused) {
   for (size_t cut : {size_t(0), size_t(659), size_t(660), size_t(663), pictureAt - 1, pictureAt, pictureAt + 1,
                      pictureAt + 9, good.size() - 1})
     EXPECT_THROW(Read(Bytes(good.begin(), good.begin() + std::ptrdiff_t(cut))), EFormatError) << "cut at " << cut;
+}
+
+// A count of zero or less stands for an empty string: nothing is read for it and the block
+// goes on with the next count.
+TEST(SealBlock, StringCountsOfZeroOrLessReadAsEmpty) {
+  auto s = MakeSeal(stRect, 0);
+  ASSERT_TRUE(s->Text1().empty());
+  const Bytes good = Block(*s);
+  const size_t text1 = 660 + 4 + s->Text().size();
+  for (int32_t count : {0, -1, -2, INT32_MIN}) {
+    Bytes odd = good;
+    const Bytes c = Encoded(count);
+    std::copy(c.begin(), c.end(), odd.begin() + std::ptrdiff_t(text1));
+    size_t consumed = 0;
+    auto back = Read(odd, 10, 100, &consumed);
+    EXPECT_EQ(consumed, odd.size()) << count;
+    EXPECT_EQ(back->Text1(), "") << count;
+    EXPECT_EQ(back->Text2(), s->Text2()) << count;
+    EXPECT_EQ(Block(*back), good) << count;
+  }
+}
+
+// Whatever the setters derive from one another while a block is read, the stored values are
+// what the seal ends with, at any scale: here a slanted line whose stored angle and length
+// are not the ones its sides give.
+TEST(SealBlock, StoredValuesWinOverDerivedOnes) {
+  for (TSealType kind : {stAnyAngleLine, stAnyAngleText}) {
+    auto s = MakeSeal(kind);
+    Bytes block = Block(*s);
+    const auto put = [&](size_t at, const Bytes& v) { std::copy(v.begin(), v.end(), block.begin() + std::ptrdiff_t(at)); };
+    put(21, Encoded(30.0f));
+    put(25, Encoded(40.0f));
+    put(225, Encoded(1300));
+    put(654, Encoded(49.99f));
+    put(287, Encoded(-12.3f));
+    for (int zoom : {1, 25, 100, 600}) {
+      auto back = Read(block, 96 / 25.4f, zoom);
+      EXPECT_EQ(back->RealWidth(), 30.0f) << zoom;
+      EXPECT_EQ(back->RealHeight(), 40.0f) << zoom;
+      EXPECT_EQ(back->TextAngle(), 1300) << zoom;
+      EXPECT_EQ(back->RealTextLength(), 49.99f) << zoom;
+      EXPECT_EQ(back->RealCenterX(), -12.3f) << zoom;
+      EXPECT_EQ(Block(*back), block) << zoom;
+    }
+  }
+}
+
+// The setters would rebuild the cut lines a dozen times over; a read builds them once, from
+// the seal as read, and they are the points the seal had when it was saved.
+TEST(SealBlock, CutLinesAreBuiltOncePerSeal) {
+  for (TSealType kind : {stRect, stEllipse, stTriangle, stRhomb, stName22}) {
+    auto s = MakeSeal(kind);
+    s->SetLineCount(24);
+    ASSERT_FALSE(s->CutLinePoints().empty());
+    auto back = Read(Block(*s));
+    EXPECT_EQ(back->CutLineRebuildCount(), 1) << kind;
+    EXPECT_EQ(back->CutLinePoints(), s->CutLinePoints()) << kind;
+  }
 }
 
 TEST(SealBlock, WriterRefusesWhatItsReaderWouldRefuse) {

@@ -54,9 +54,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           Require(again.ReadExtended() == v);
           continue;
         }
-        case 7:
-          writer.WriteString(reader.ReadString());
+        case 7: {
+          const std::string s = reader.ReadString();
+          // Any count of zero or less reads as the empty string and nothing behind it.
+          if (s.empty()) {
+            Require(reader.Position() == before + 4);
+            continue;
+          }
+          writer.WriteString(s);
           break;
+        }
         case 8: {
           const size_t n = reader.ReadU8();
           const auto bytes = reader.ReadByteVector(n);

@@ -1,10 +1,11 @@
 // Any bytes as a document file: refused with a format error or read whole, and what was
-// read saves into a file that reads back.
+// read saves into a file that reads back and saves as the same bytes again.
 #include <QWidget>
 #include <cstdlib>
 
 #include "formats/document_file.h"
 #include "formats_qt.h"
+#include "fuzz_limits.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   StartFormatsApplication();
@@ -17,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   target.Page = &page;
   target.PixelsPerMm = 4;
   target.PageZoom = 75;
+  target.PictureBudgetBytes = kFuzzMaxPixels * formats::kBytesPerPicturePixel;
   formats::TDocument doc;
   try {
     doc = formats::ReadDocument(std::span<const uint8_t>(data, size), target);
@@ -36,7 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Single); such a seal is refused rather than written unreadable.
     return 0;
   }
+  target.PageZoom = 400;
   const formats::TDocument again = formats::ReadDocument(saved, target);
   if (again.Seals.size() != doc.Seals.size()) std::abort();
+  std::vector<const seal::TSeal*> reread;
+  for (const auto& s : again.Seals) reread.push_back(s.get());
+  if (formats::SaveDocument(again.Page, reread) != saved) std::abort();
   return 0;
 }

@@ -5,8 +5,10 @@
 #include <QFile>
 #include <cstdio>
 
-#include "formats/document_file.h"
+#include <cstring>
+
 #include "document_makers.h"
+#include "formats/document_file.h"
 #include "formats/library_file.h"
 #include "formats/seal_block.h"
 
@@ -20,6 +22,20 @@ void Write(const QString& folder, const std::string& name, const std::vector<uin
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
       file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()))
     throw std::runtime_error("cannot write seed " + name);
+}
+
+// Slanted seals as the user leaves them: sides from a resize, angles in every quadrant.
+std::vector<std::unique_ptr<seal::TSeal>> SlantedSeals() {
+  std::vector<std::unique_ptr<seal::TSeal>> seals;
+  for (int i = 0; i < 8; ++i) {
+    auto s = MakeSeal(i % 2 ? seal::stAnyAngleLine : seal::stAnyAngleText);
+    s->SetTextAngle(450 + 900 * (i / 2) + 10 * i);
+    s->SetRealWidth(17.37f + float(i));
+    s->SetRealHeight(9.13f + float(i) / 3);
+    s->SetZoom(25 + 75 * i);
+    seals.push_back(std::move(s));
+  }
+  return seals;
 }
 
 }  // namespace
@@ -56,6 +72,30 @@ int main(int argc, char** argv) {
     for (const auto& s : all) group.push_back(s.get());
     Write(designs, "all.YZL", formats::SaveLibraryFile(group));
     Write(designs, "thumbnail_only.YZL", LibraryFileOfThumbnail(3, 2));
+
+    const auto slanted = SlantedSeals();
+    std::vector<const seal::TSeal*> pointers;
+    for (size_t i = 0; i < slanted.size(); ++i) {
+      formats::TSealRecord record{};
+      platform::TByteWriter block;
+      formats::WriteSealBlock(record, block, *slanted[i], true);
+      Write(blocks, "slanted" + std::to_string(i), block.Bytes());
+      pointers.push_back(slanted[i].get());
+    }
+    Write(documents, "slanted.dyz", formats::SaveDocument(page, pointers));
+
+    const auto rect = MakeSeal(seal::stRect);
+    const seal::TSeal* one[] = {rect.get()};
+    const std::vector<uint8_t> plain = formats::SaveDocument(page, one);
+    const size_t text1 = 48 + formats::kSealRecordSize + 4 + rect->Text().size();
+    Write(documents, "count-1.dyz", WithInt32(plain, text1, -1));
+    Write(documents, "count-min.dyz", WithInt32(plain, text1, INT32_MIN));
+    float stamp = 3e9f;
+    std::vector<uint8_t> stamped = plain;
+    std::memcpy(stamped.data(), &stamp, 4);
+    Write(documents, "stamp3e9.dyz", stamped);
+    Write(documents, "biggif.dyz", DocumentOfBigGifs(2, 4096));
+
     TLegacySeal legacy;
     legacy.Strings = {"abc", "", "d", "", "0123", "missing.bmp"};
     legacy.Face = FaceWithTail("Arial", 3);

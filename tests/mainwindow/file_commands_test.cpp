@@ -192,6 +192,7 @@ class CommandsTest : public QObject {
     f.main->Action("actFileSave")->trigger();
     QCOMPARE(f.asked.size(), size_t(1));
     QCOMPARE(f.asked[0].kind, app::TMsgKind::Error);
+    QCOMPARE(f.asked[0].text, QStringLiteral("无法保存文件“") + path + QStringLiteral("”：文件夹不存在。"));
     QVERIFY(w->FModified);
     QVERIFY(!f.main->Panel2->isVisible());
     QVERIFY(f.Panel(2) != QStringLiteral("文件状态：已保存"));
@@ -206,6 +207,7 @@ class CommandsTest : public QObject {
     QTest::newRow("4.0") << Stamped(4.0f) << old.arg(4);
     QTest::newRow("4.5 rounds to 4") << Stamped(4.5f) << old.arg(4);
     QTest::newRow("negative") << Stamped(-3.0f) << old.arg(-3);
+    QTest::newRow("-3e9, beyond 32 bits") << Stamped(-3e9f) << old.arg(QStringLiteral("-3000000000"));
     QTest::newRow("8.0 and nothing else") << Stamped(8.0f) << OpenFailed("bad.dyz");
     QTest::newRow("7.5 is read as 8") << LegacyEmptyPage(7.5f) << OpenFailed("bad.dyz");
     QTest::newRow("text") << QByteArray("Hello, this is no seal document at all.") << OpenFailed("bad.dyz");

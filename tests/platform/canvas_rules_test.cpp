@@ -340,6 +340,39 @@ TEST(CanvasBitmaps, StretchDrawToAReversedBoxMirrors) {
   EXPECT_EQ(ColorBounds(image, kRed), QRect(2, 0, 2, 2));
 }
 
+// A picture with transparent pixels or a colour table is ORed as its colours, wherever it
+// is placed, partly outside the target included; transparent pixels add nothing.
+TEST(CanvasBitmaps, OrCopyTakesPicturesOfEveryFormat) {
+  QImage argb(3, 2, QImage::Format_ARGB32);
+  const QRgb pixels[2][3] = {{qRgba(0, 0, 0, 0), qRgb(255, 255, 255), qRgb(0x12, 0x34, 0x56)},
+                             {qRgb(0, 0, 0), qRgb(0x0F, 0x0F, 0x0F), qRgba(0, 0, 0, 0)}};
+  // The same colours as the seal's own: transparent and black add nothing.
+  const TColor added[2][3] = {{0, 0xFFFFFF, 0x563412}, {0, 0x0F0F0F, 0}};
+  QImage indexed(3, 2, QImage::Format_Indexed8);
+  indexed.setColorTable({pixels[0][0], pixels[0][1], pixels[0][2], pixels[1][0], pixels[1][1]});
+  const int indices[2][3] = {{0, 1, 2}, {3, 4, 0}};
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) {
+      argb.setPixel(x, y, pixels[y][x]);
+      indexed.setPixel(x, y, uint(indices[y][x]));
+    }
+  constexpr TColor kFill = 0x3300C0;
+  for (const QImage& source : {argb, indexed}) {
+    for (const QPoint at : {QPoint(0, 0), QPoint(-1, 1), QPoint(2, -1)}) {
+      QImage target(4, 3, QImage::Format_RGB32);
+      target.fill(ToQRgb(kFill));
+      OrCopy(target, at.x(), at.y(), source);
+      for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) {
+          const int sx = x - at.x(), sy = y - at.y();
+          const bool inside = sx >= 0 && sx < 3 && sy >= 0 && sy < 2;
+          EXPECT_EQ(At(target, x, y), inside ? (kFill | added[sy][sx]) : kFill)
+              << source.format() << " at " << at.x() << "," << at.y() << ": " << x << "," << y;
+        }
+    }
+  }
+}
+
 TEST(CanvasBitmaps, TheOrCopyModeOrsColourValues) {
   const TColor source[] = {clBlack, clWhite, 0x123456, 0x0F0F0F};
   TBitmap bitmap(4, 1);

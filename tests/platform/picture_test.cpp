@@ -60,6 +60,12 @@ TEST_F(Fixture, LoadsByExtensionAndKeepsTheBytes) {
 TEST_F(Fixture, FailedLoadsLeaveThePictureAsItWas) {
   WriteFile(QString::fromStdString(Path("bad.gif")), {'G', 'I', 'F', '8', '9', 'a', 1, 0});
   WriteFile(QString::fromStdString(Path("x.png")), EncodeWithQt(Quadrants(4, 4), "bmp"));
+  {
+    // Holes only: a file that would take the cap's worth of memory if it were read.
+    QFile huge(QString::fromStdString(Path("huge.bmp")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(kMaxPictureFileBytes));
+  }
   const auto gif = EncodeGif(Quadrants(6, 4));
   TPicture picture;
   picture.LoadFromBytes(TGraphicKind::Gif, gif);
@@ -73,6 +79,7 @@ TEST_F(Fixture, FailedLoadsLeaveThePictureAsItWas) {
       {"unknown extension", [&] { picture.LoadFromFile(Path("x.png")); }},
       {"missing file", [&] { picture.LoadFromFile(Path("none.bmp")); }},
       {"no extension", [&] { picture.LoadFromFile(Path("plain")); }},
+      {"a file at the size cap", [&] { picture.LoadFromFile(Path("huge.bmp")); }},
       {"empty bytes", [&] { picture.LoadFromBytes(TGraphicKind::Jpeg, {}); }},
       {"wrong kind", [&] { picture.LoadFromBytes(TGraphicKind::Jpeg, gif); }},
       {"metafile without header", [&] { picture.LoadFromBytes(TGraphicKind::Metafile, {1, 2, 3}); }},
@@ -95,6 +102,31 @@ TEST_F(Fixture, FailedLoadsLeaveThePictureAsItWas) {
     EXPECT_EQ(picture.Height(), 4);
   }
   EXPECT_EQ(changes, 0);
+}
+
+// A caller's limit refuses a picture by the size its header claims; at the limit it loads.
+TEST(Picture, TheCallersPixelLimitHoldsForEveryKind) {
+  const QImage q = Quadrants(6, 4);
+  const struct {
+    TGraphicKind kind;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
+      {TGraphicKind::Bitmap, EncodeWithQt(q, "bmp")}, {TGraphicKind::Jpeg, MakeJpeg(q)},
+      {TGraphicKind::Metafile, MakeEmf(0, 0, 5, 3)},  {TGraphicKind::Icon, EncodeWithQt(q, "ico")},
+      {TGraphicKind::Gif, EncodeGif(q)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.kind));
+    TPicture picture;
+    EXPECT_THROW(picture.LoadFromBytes(c.kind, c.bytes, 23), EPictureError);
+    EXPECT_THROW(picture.LoadFromBytes(c.kind, c.bytes, 0), EPictureError);
+    EXPECT_FALSE(picture.HasGraphic());
+    picture.LoadFromBytes(c.kind, c.bytes, 24);
+    EXPECT_EQ(picture.Width() * picture.Height(), 24);
+  }
+  // A screen of 8192 x 8192 in a few bytes is refused without its 256 MB being allocated.
+  TPicture picture;
+  EXPECT_THROW(picture.LoadFromBytes(TGraphicKind::Gif, BigScreenGif(8192), 8192 * 8192 - 1), EPictureError);
 }
 
 TEST(Picture, ChangeFiresOnLoadAssignAndClear) {

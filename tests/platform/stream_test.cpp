@@ -67,17 +67,22 @@ TEST(ByteStream, HostileStringCountsRaiseWithoutAllocating) {
   } cases[] = {
       {{0xFF, 0xFF, 0xFF, 0x7F}},           // 0x7FFFFFFF with nothing behind it
       {{0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b'}},  // more than what remains
-      {{0xFF, 0xFF, 0xFF, 0xFF}},           // negative
-      {{0x00, 0x00, 0x00, 0x80}},           // most negative
       {{0x03, 0x00, 0x00, 0x00, 'a', 'b'}},  // one byte short
   };
   for (const auto& c : cases) {
     TByteReader r(c.bytes.data(), c.bytes.size());
     EXPECT_THROW(r.ReadString(), EFormatError);
   }
-  const uint8_t empty[] = {0, 0, 0, 0};
-  TByteReader r(empty, sizeof empty);
-  EXPECT_EQ(r.ReadString(), "");
+  // Zero or less: an empty string, and the bytes behind the count are left for what follows.
+  for (const std::vector<uint8_t>& count : {std::vector<uint8_t>{0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0xFF},
+                                          {0xFE, 0xFF, 0xFF, 0xFF}, {0x00, 0x00, 0x00, 0x80}}) {
+    std::vector<uint8_t> bytes = count;
+    bytes.push_back('z');
+    TByteReader r(bytes.data(), bytes.size());
+    EXPECT_EQ(r.ReadString(), "");
+    EXPECT_EQ(r.Position(), 4u);
+    EXPECT_EQ(r.ReadU8(), 'z');
+  }
 }
 
 TEST(ByteStream, NonFiniteNumbersAreRefusedWhereTheFormatNeedsNumbers) {

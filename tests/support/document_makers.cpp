@@ -2,9 +2,11 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <algorithm>
 #include <cstring>
 #include <map>
 
+#include "formats/document_file.h"
 #include "platform/gbk.h"
 #include "platform/gifwriter.h"
 #include "picture_makers.h"
@@ -57,6 +59,32 @@ std::vector<uint8_t> LibraryFileOfThumbnail(int width, int height, uint32_t rgb)
   w.WriteExtended(0);
   w.WriteInt32(0);
   return w.Take();
+}
+
+std::vector<uint8_t> DocumentOfBigGifs(int count, int side) {
+  const std::vector<uint8_t> image = picture_makers::BigScreenGif(side);
+  const auto s = MakeSeal(stAnyImage);
+  std::vector<const TSeal*> seals(size_t(count), s.get());
+  std::vector<uint8_t> file = formats::SaveDocument({210, 297, 10, 10, 10, 10}, seals);
+  // Each block ends in its picture flag, 0 here: behind each one the picture is put in.
+  platform::TByteWriter picture;
+  picture.WriteU8(uint8_t(TGraphicKind::Gif));
+  picture.WriteInt64(int64_t(image.size()));
+  picture.WriteBytes(image.data(), image.size());
+  const size_t block = (file.size() - 48) / size_t(std::max(count, 1));
+  for (int i = count; i > 0; --i) {
+    const auto end = file.begin() + std::ptrdiff_t(48 + block * size_t(i));
+    *(end - 1) = 1;
+    file.insert(end, picture.Bytes().begin(), picture.Bytes().end());
+  }
+  return file;
+}
+
+std::vector<uint8_t> WithInt32(std::vector<uint8_t> bytes, size_t at, int32_t v) {
+  platform::TByteWriter w;
+  w.WriteInt32(v);
+  std::copy(w.Bytes().begin(), w.Bytes().end(), bytes.begin() + std::ptrdiff_t(at));
+  return bytes;
 }
 
 TFaceName FaceWithTail(const char* utf8, uint8_t tail) {

@@ -22,6 +22,12 @@ std::unique_ptr<seal::TSeal> MakeSeal(seal::TSealType type, int picture = -1);
 // One seal of each of the 24 kinds, six of them with a picture of each stored kind.
 std::vector<std::unique_ptr<seal::TSeal>> AllKinds();
 
+// A version 8 document of `count` picture seals, each with picture_makers::BigScreenGif(side).
+std::vector<uint8_t> DocumentOfBigGifs(int count, int side);
+
+// The bytes with a little-endian Integer put at the offset, for files changed in one place.
+std::vector<uint8_t> WithInt32(std::vector<uint8_t> bytes, size_t at, int32_t v);
+
 // A face name whose bytes behind the terminator are not zero.
 seal::TFaceName FaceWithTail(const char* utf8, uint8_t tail);
 

@@ -150,6 +150,16 @@ class BitPacker {
 
 }  // namespace
 
+std::vector<uint8_t> BigScreenGif(int side) {
+  RawGif gif;
+  gif.screenWidth = gif.screenHeight = side;
+  gif.globalMap = std::vector<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)};
+  gif.width = gif.height = 1;
+  gif.codeSize = 2;
+  gif.indices = {0};
+  return MakeGif(gif);
+}
+
 std::vector<uint8_t> MakeGif(const RawGif& g) {
   std::vector<uint8_t> out{'G', 'I', 'F', '8', '9', 'a'};
   Put16(out, g.screenWidth);

@@ -38,6 +38,9 @@ struct RawGif {
 // A GIF89a file laid out as given, pixels coded with a clear code often enough that every
 // code is a literal.
 std::vector<uint8_t> MakeGif(const RawGif& gif);
+// A GIF of a few bytes whose one-pixel frame lies on a screen of side x side pixels: what it
+// claims, not what it holds, is what decoding it costs.
+std::vector<uint8_t> BigScreenGif(int side);
 
 // One filled figure of a metafile, in the file's own units, with GDI's box (right and
 // bottom exclusive) and colour ($00BBGGRR); drawn with the null pen, so without outline.

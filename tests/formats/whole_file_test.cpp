@@ -1,0 +1,192 @@
+// Saves that fail, one reason each: the old file stays whole, nothing is left beside it, and
+// the message names the file and the reason in the user's language. The file systems that
+// fill up or turn read-only are small ones the test mounts; where it may not mount, those
+// cases are skipped with the reason.
+
+#include "formats/whole_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using formats::EFileError;
+using formats::ReadWholeFile;
+using formats::SaveFileAtomically;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+const Bytes kOld{'o', 'l', 'd'};
+
+QString Message(const QString& path, const char* reason) {
+  return QStringLiteral("无法保存文件“") + path + QStringLiteral("”：") + QString::fromUtf8(reason) +
+         QStringLiteral("。");
+}
+
+// Root passes every permission check, so as root the save is tried as the user nobody.
+class TAsAnotherUser {
+ public:
+  TAsAnotherUser() : FWasRoot(::geteuid() == 0) {
+    if (FWasRoot && (::setegid(65534) != 0 || ::seteuid(65534) != 0)) ADD_FAILURE() << "cannot become nobody";
+  }
+  ~TAsAnotherUser() {
+    if (FWasRoot && (::seteuid(0) != 0 || ::setegid(0) != 0)) ADD_FAILURE() << "cannot become root again";
+  }
+  TAsAnotherUser(const TAsAnotherUser&) = delete;
+  TAsAnotherUser& operator=(const TAsAnotherUser&) = delete;
+
+ private:
+  bool FWasRoot;
+};
+
+// A small file system of its own, unmounted again at the end.
+class TMount {
+ public:
+  TMount(const QString& at, const char* options) : FAt(QFile::encodeName(at)) {
+    QDir().mkpath(at);
+    if (::mount("tmpfs", FAt.constData(), "tmpfs", 0, options) != 0) FError = std::strerror(errno);
+  }
+  ~TMount() {
+    if (FError.empty()) ::umount2(FAt.constData(), MNT_DETACH);
+  }
+  TMount(const TMount&) = delete;
+  TMount& operator=(const TMount&) = delete;
+
+  // Empty when mounted, else why not.
+  const std::string& Error() const { return FError; }
+  bool MakeReadOnly() {
+    return ::mount("tmpfs", FAt.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+  }
+
+ private:
+  QByteArray FAt;
+  std::string FError;
+};
+
+struct WholeFileSave : ::testing::Test {
+  QTemporaryDir dir;
+  QString Path(const char* name) const { return QDir(dir.path()).filePath(QString::fromUtf8(name)); }
+
+  void SetUp() override {
+    // Another user must reach the folders the cases make.
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                      QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup |
+                                                      QFile::ExeGroup));
+  }
+
+  static void Write(const QString& path, const Bytes& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())), qint64(bytes.size()));
+  }
+
+  // The save fails with the message, and the folder holds what it held before.
+  static void ExpectRefused(const QString& path, const Bytes& bytes, const QString& message, bool asAnotherUser) {
+    const QDir folder = QFileInfo(path).dir();
+    const QStringList before = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    try {
+      if (asAnotherUser) {
+        const TAsAnotherUser user;
+        SaveFileAtomically(path, bytes);
+      } else {
+        SaveFileAtomically(path, bytes);
+      }
+      ADD_FAILURE() << "saved " << path.toStdString();
+    } catch (const EFileError& e) {
+      EXPECT_EQ(QString::fromUtf8(e.what()), message);
+    }
+    EXPECT_EQ(folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+  }
+};
+
+TEST_F(WholeFileSave, FailuresOfTheFolderOrTheFileKeepTheOldFile) {
+  const QString missing = Path("no such folder/印章.dyz");
+  ExpectRefused(missing, kOld, Message(missing, "文件夹不存在"), false);
+  EXPECT_FALSE(QFileInfo::exists(missing));
+
+  // A folder without write permission, whose file would be replaced by a rename.
+  ASSERT_TRUE(QDir().mkpath(Path("locked")));
+  const QString inLocked = Path("locked/印章.dyz");
+  Write(inLocked, kOld);
+  ASSERT_EQ(::chmod(QFile::encodeName(inLocked).constData(), 0666), 0);
+  ASSERT_TRUE(QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                                        QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
+  ExpectRefused(inLocked, Bytes(100, 'n'), Message(inLocked, "没有写入的权限"), true);
+  EXPECT_EQ(ReadWholeFile(inLocked), kOld);
+  ASSERT_TRUE(QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+  // A read-only file in a folder anyone may write to.
+  ASSERT_TRUE(QDir().mkpath(Path("open")));
+  ASSERT_EQ(::chmod(QFile::encodeName(Path("open")).constData(), 0777), 0);
+  const QString readOnly = Path("open/只读.dyz");
+  Write(readOnly, kOld);
+  ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+  ExpectRefused(readOnly, Bytes(100, 'n'), Message(readOnly, "没有写入的权限"), true);
+  EXPECT_EQ(ReadWholeFile(readOnly), kOld);
+
+  // Any other reason in the system's own words: a folder where the file should be.
+  ASSERT_TRUE(QDir().mkpath(Path("folder.dyz/inner")));
+  ExpectRefused(Path("folder.dyz"), kOld, Message(Path("folder.dyz"), std::strerror(EISDIR)), false);
+  EXPECT_TRUE(QDir(Path("folder.dyz/inner")).exists());
+}
+
+TEST_F(WholeFileSave, AFullFileSystemKeepsTheOldFile) {
+  const TMount disk(Path("disk"), "size=64k");
+  if (!disk.Error().empty()) GTEST_SKIP() << "cannot mount a small file system here: " << disk.Error();
+  const QString path = Path("disk/印章.dyz");
+  Write(path, kOld);
+  ExpectRefused(path, Bytes(200 * 1024, 'n'), Message(path, "磁盘已满"), false);
+  EXPECT_EQ(ReadWholeFile(path), kOld);
+  // What does fit is written.
+  SaveFileAtomically(path, Bytes(1024, 'n'));
+  EXPECT_EQ(ReadWholeFile(path), Bytes(1024, 'n'));
+}
+
+TEST_F(WholeFileSave, AReadOnlyFileSystemKeepsTheOldFile) {
+  TMount disk(Path("disk"), "size=64k");
+  if (!disk.Error().empty()) GTEST_SKIP() << "cannot mount a small file system here: " << disk.Error();
+  const QString path = Path("disk/印章.dyz");
+  Write(path, kOld);
+  ASSERT_TRUE(disk.MakeReadOnly());
+  ExpectRefused(path, Bytes(10, 'n'), Message(path, "文件系统是只读的"), false);
+  const QString other = Path("disk/新.dyz");
+  ExpectRefused(other, Bytes(10, 'n'), Message(other, "文件系统是只读的"), false);
+  EXPECT_EQ(ReadWholeFile(path), kOld);
+}
+
+// A file replaced keeps its permissions; a new one gets those the process gives new files.
+TEST_F(WholeFileSave, PermissionsOfTheReplacedFileStay) {
+  const QString path = Path("印章.dyz");
+  Write(path, kOld);
+  ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+  SaveFileAtomically(path, Bytes{1, 2});
+  struct stat st {};
+  ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  SaveFileAtomically(Path("新.dyz"), Bytes{3});
+  ASSERT_EQ(::stat(QFile::encodeName(Path("新.dyz")).constData(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0666u & ~mask);
+}
+
+// Saving through a link replaces the file it names and keeps the link.
+TEST_F(WholeFileSave, ALinkKeepsPointingAtTheSavedFile) {
+  ASSERT_TRUE(QDir().mkpath(Path("real")));
+  Write(Path("real/印章.dyz"), kOld);
+  ASSERT_TRUE(QFile::link(Path("real/印章.dyz"), Path("link.dyz")));
+  SaveFileAtomically(Path("link.dyz"), Bytes{7});
+  EXPECT_TRUE(QFileInfo(Path("link.dyz")).isSymLink());
+  EXPECT_EQ(ReadWholeFile(Path("real/印章.dyz")), Bytes{7});
+  EXPECT_EQ(QDir(Path("real")).entryList(QDir::Files), QStringList{QStringLiteral("印章.dyz")});
+}
+
+}  // namespace
