@@ -1,10 +1,8 @@
 // The document window's file and clipboard operations: they read and write through the
 // format layer and put what they read onto the window's page.
 
-#include <QLabel>
-#include <QProgressBar>
-
 #include "controls/kivdrawpanel.h"
+#include "document/activitypanel.h"
 #include "document/childform.h"
 #include "formats/clipboard.h"
 #include "formats/document_file.h"
@@ -15,31 +13,6 @@ namespace {
 
 constexpr const char* kSavingCaption = "正在保存：";
 constexpr const char* kLoadingCaption = "正在载入：";
-
-// The host's status panel with its caption while a file is written or read; hidden again
-// however the operation ends.
-class TFileActivity {
- public:
-  TFileActivity(QLabel* panel, QProgressBar* bar, const char* caption) : FPanel(panel), FBar(bar) {
-    FPanel->setText(QString::fromUtf8(caption));
-    FPanel->show();
-    FPanel->repaint();
-  }
-  ~TFileActivity() { FPanel->hide(); }
-  TFileActivity(const TFileActivity&) = delete;
-  TFileActivity& operator=(const TFileActivity&) = delete;
-
-  formats::TProgress Progress() const {
-    return [bar = FBar](int position, int maximum) {
-      bar->setMaximum(maximum);
-      bar->setValue(position);
-    };
-  }
-
- private:
-  QLabel* FPanel;
-  QProgressBar* FBar;
-};
 
 }  // namespace
 
@@ -54,7 +27,7 @@ formats::TSealTarget TfrmChild::SealTarget() const {
 }
 
 void TfrmChild::SaveDocument(const QString& fileName) {
-  const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kSavingCaption);
+  const app::TActivityPanel activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kSavingCaption);
   formats::TPageGeometry page;
   page.PageWidth = KivDrawPanel1->PageWidth();
   page.PageHeight = KivDrawPanel1->PageHeight();
@@ -70,7 +43,7 @@ void TfrmChild::SaveDocument(const QString& fileName) {
 // The format layer picks the reader by the file's stamp, as it does for every reader of
 // documents.
 void TfrmChild::LoadDocument(const QString& fileName) {
-  const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kLoadingCaption);
+  const app::TActivityPanel activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kLoadingCaption);
   formats::TSealTarget target = SealTarget();
   target.Progress = activity.Progress();
   TakeDocument(formats::ReadDocument(formats::ReadWholeFile(fileName), target));

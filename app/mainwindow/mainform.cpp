@@ -137,11 +137,12 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   BindToolsCommands();
   BindWindowCommands();
   BindHelpCommands();
+  BindPrintCommands();
   FormCreate();
 }
 
 std::vector<std::span<const TfrmMain::TCommand>> TfrmMain::CommandTables() {
-  return {FileCommands(), EditCommands(), ToolsCommands(), WindowCommands(), HelpCommands()};
+  return {FileCommands(), EditCommands(), ToolsCommands(), WindowCommands(), HelpCommands(), PrintCommands()};
 }
 
 void TfrmMain::Bind(std::span<const TCommand> commands) {

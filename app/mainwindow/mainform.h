@@ -162,6 +162,13 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   // The Help menu (mainform_help.cpp).
   void actHelpAboutExecute();
   void actHelpHelpExecute();
+  // Print and preview (mainform_print.cpp): the print window over the active document, as
+  // the print manager (FPrintMode 0) or as a preview only (1), modal, while this window is
+  // hidden.
+  static std::span<const TCommand> PrintCommands();
+  void actFilePrintExecute();
+  void actFilePreViewExecute();
+  void ShowPrintForm(uint8_t mode);
   // The open document windows, closing ones excluded.
   std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
   // The zoom box's percentage as a document's zoom; throws on text that is no number.
@@ -211,6 +218,7 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void BindToolsCommands();
   void BindWindowCommands();
   void BindHelpCommands();
+  void BindPrintCommands();
   // A new document window is connected to what follows it.
   void ConnectDocument(TfrmChild* window);
   QString DocumentFolder() const;
