@@ -26,7 +26,7 @@ int WriteToVector(GifFileType* gif, const GifByteType* data, int n) {
 std::vector<uint8_t> EncodeGif(const QImage& image) {
   if (image.isNull() || image.width() <= 0 || image.height() <= 0)
     throw EPictureError("an empty picture cannot be written as GIF");
-  if (image.width() > 65535 || image.height() > 65535) throw EPictureError("the picture is too large for GIF");
+  if (image.width() > kMaxGifSide || image.height() > kMaxGifSide) throw EPictureError("the picture is too large for GIF");
   TQuantizedImage quantized = QuantizeImage(image);
 
   std::vector<GifColorType> table(size_t(kPaletteSize), GifColorType{0, 0, 0});

@@ -12,9 +12,12 @@
 
 namespace platform {
 
+// The largest side a GIF file can describe.
+inline constexpr int kMaxGifSide = 65535;
+
 // The GIF file of image (alpha ignored), its colour map always of 256 entries, the places
 // past the palette black. Throws EPictureError for an empty picture or one larger than GIF
-// can describe (65535 a side).
+// can describe (kMaxGifSide).
 std::vector<uint8_t> EncodeGif(const QImage& image);
 // EncodeGif written to a file; throws EPictureError when it cannot be written.
 void SaveGifFile(const QImage& image, const std::string& utf8Path);

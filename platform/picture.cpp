@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QImageReader>
 #include <algorithm>
-#include <climits>
 #include <csetjmp>
 #include <cstring>
 #include <memory>
@@ -31,38 +30,12 @@ QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format) {
   return image;
 }
 
-bool MetafileSize(const std::vector<uint8_t>& bytes, int* width, int* height) {
-  // Enhanced metafile: EMR_HEADER (type 1) with the bounds rectangle in device units at 8..23.
-  // Placeable metafile: key 0x9AC6CDD7, bounding box at 6..13 in logical units.
-  auto i32 = [&](size_t at) {
-    return static_cast<int32_t>(uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
-                                uint32_t(bytes[at + 3]) << 24);
-  };
-  auto i16 = [&](size_t at) { return static_cast<int16_t>(bytes[at] | bytes[at + 1] << 8); };
-  // Bounds from a hostile file can span more than an int; the extent is taken in 64 bits
-  // and held to the int range.
-  auto extent = [](int32_t from, int32_t to) {
-    return static_cast<int>(std::clamp<int64_t>(int64_t(to) - from + 1, 0, INT32_MAX));
-  };
-  if (bytes.size() >= 88 && i32(0) == 1 && i32(40) == 0x464D4520) {
-    *width = extent(i32(8), i32(16));
-    *height = extent(i32(12), i32(20));
-    return true;
-  }
-  if (bytes.size() >= 22 && static_cast<uint32_t>(i32(0)) == 0x9AC6CDD7u) {
-    *width = std::max(0, i16(10) - i16(6));
-    *height = std::max(0, i16(12) - i16(8));
-    return true;
-  }
-  return false;
-}
-
-namespace {
-
-bool WithinCaps(long long width, long long height, long long maxPixels) {
+bool WithinPictureCaps(long long width, long long height, long long maxPixels) {
   return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
          width * height <= std::min(maxPixels, kMaxPicturePixels);
 }
+
+namespace {
 
 // A progressive file can carry any number of scans, each a full pass over the coefficients;
 // a hostile one would keep the decoder busy for minutes.
@@ -93,7 +66,7 @@ bool RunJpegDecoder(JpegDecoder* s, const uint8_t* data, size_t size) {
   jpeg_mem_src(&s->cinfo, data, static_cast<unsigned long>(size));
   jpeg_read_header(&s->cinfo, TRUE);
   const long long width = s->cinfo.image_width, height = s->cinfo.image_height;
-  if (!WithinCaps(width, height, s->maxPixels))
+  if (!WithinPictureCaps(width, height, s->maxPixels))
     JpegFail(reinterpret_cast<j_common_ptr>(&s->cinfo), "the JPEG picture is too large");
   const bool cmyk = s->cinfo.jpeg_color_space == JCS_CMYK || s->cinfo.jpeg_color_space == JCS_YCCK;
   s->cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
@@ -163,7 +136,7 @@ class GifReader {
   GifReader& operator=(const GifReader&) = delete;
 
   QImage FirstFrame(long long maxPixels) {
-    if (!WithinCaps(gif_->SWidth, gif_->SHeight, maxPixels))
+    if (!WithinPictureCaps(gif_->SWidth, gif_->SHeight, maxPixels))
       throw EPictureError(gif_->SWidth > 0 && gif_->SHeight > 0 ? "the GIF picture is too large"
                                                                  : "the GIF picture has no pixels");
     int transparent = NO_TRANSPARENT_COLOR;
@@ -282,7 +255,7 @@ QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes) {
     case TGraphicKind::Gif:
       return DecodeGif(bytes.data(), bytes.size());
     case TGraphicKind::Metafile:
-      break;
+      return DecodeMetafile(bytes.data(), bytes.size());
   }
   return QImage();
 }
@@ -301,9 +274,7 @@ void TPicture::LoadFromFile(const std::string& utf8Path) {
 void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes) {
   if (bytes.empty()) throw EPictureError("the picture is empty");
   QImage image = Decode(kind, bytes);
-  int width = image.width(), height = image.height();
-  if (kind == TGraphicKind::Metafile && !MetafileSize(bytes, &width, &height))
-    throw EPictureError("the metafile cannot be read");
+  const int width = image.width(), height = image.height();
   // Every graphic is recoloured into a bitmap of its own size, so no kind may claim more
   // pixels than the decoders accept.
   if (width > kMaxPictureSide || height > kMaxPictureSide ||

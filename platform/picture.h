@@ -32,8 +32,8 @@ class TPicture {
   TGraphicKind Kind() const { return kind_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // Decoded pixels (Format_RGB32 or ARGB32 for pictures with transparency); null for a
-  // metafile, whose bytes are kept but not drawn here.
+  // Decoded pixels (Format_RGB32 or ARGB32 for pictures with transparency); a metafile is
+  // drawn onto white at its own pixel size.
   const QImage& Image() const { return image_; }
   // The bytes exactly as loaded.
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
@@ -64,6 +64,8 @@ class TPicture {
 // Decoded pictures are refused beyond these sizes, before their pixels are allocated.
 constexpr long long kMaxPictureSide = 16384;
 constexpr long long kMaxPicturePixels = 64LL * 1024 * 1024;
+// Both sides positive and within the caps, the pixels also within maxPixels.
+bool WithinPictureCaps(long long width, long long height, long long maxPixels = kMaxPicturePixels);
 
 // Decoders, exposed for the tests and fuzzers. Each throws EPictureError on bad input and
 // never terminates the process. maxPixels lowers the pixel cap (the fuzzers use it to keep
@@ -77,7 +79,15 @@ QImage DecodeJpeg(const uint8_t* data, size_t size, long long maxPixels = kMaxPi
 // local nor global) and any colour index beyond the map.
 QImage DecodeGif(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels);
 QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format);
+// Metafile: an enhanced metafile, or a placeable Windows metafile, drawn at its pixel size
+// (MetafileSize) onto white, Format_RGB32, without antialiasing. Refused: any other data, a
+// size beyond the caps (before anything is decoded), a record that runs past the data or no
+// end record, and anything the converters cannot read. Needs a QGuiApplication for the
+// fonts of its texts, and refuses without one.
+QImage DecodeMetafile(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels);
 // Size of an enhanced or placeable Windows metafile from its header; false when neither.
+// Enhanced: the header's bounds in device pixels. Placeable: the box in pixels of a
+// 96-pixel inch (a box without an inch is taken in that inch).
 bool MetafileSize(const std::vector<uint8_t>& bytes, int* width, int* height);
 
 }  // namespace platform

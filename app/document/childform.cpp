@@ -33,9 +33,6 @@ namespace {
 
 constexpr platform::TColor kNavy = 0x800000;
 constexpr int kFrameMargin = 2;
-constexpr int kMaxToolZoom = 600;
-constexpr int kMinToolZoom = 25;
-constexpr int kToolZoomStep = 10;
 
 const QString kSaveQuestion = QStringLiteral("当前文件尚未保存或者已被修改，是否\n保存（修改后的）文件？");
 
@@ -641,11 +638,7 @@ void TfrmChild::DrawPanel1MouseDown(seal::TMouseButton button, seal::TShiftState
   } else if (tag == app::kGrabScrollTool) {
     BeginMoveDrag(KivDrawPanel1->mapToGlobal(QPoint(x, y)));
   } else if (tag == app::kZoomInTool || tag == app::kZoomOutTool) {
-    const bool in = tag == app::kZoomInTool;
-    const int zoom = KivDrawPanel1->Zoom();
-    if (in ? zoom >= kMaxToolZoom : zoom <= kMinToolZoom) return;
-    ApplyZoom(uint16_t(in ? zoom + kToolZoomStep : zoom - kToolZoomStep));
-    FHost.ShowZoom(KivDrawPanel1->Zoom());
+    StepZoom(tag == app::kZoomInTool);
   }
 }
 

@@ -71,6 +71,14 @@ class TfrmChild : public QMdiSubWindow {
   void ApplyZoom(uint16_t zoom);
   // Centres the page in the client area and places its shadow.
   void FormResize();
+  // One zoom step in or out, as the zoom tools and the zoom commands take it: in below 600,
+  // out above 25, by 10; the zoom box shows the new zoom. False when the zoom stays.
+  bool StepZoom(bool in);
+  // The zoom of the whole page back to 100; false when it was 100 already.
+  bool ZoomNormal();
+  // The current element was changed from outside the page (the property window, the tool
+  // bar's options): its grab handles follow its new bounds and the document is modified.
+  void CurrentSealEdited();
 
   // The document's changes, each marking it modified. New elements join the page on top of
   // all others.

@@ -304,6 +304,14 @@ seal::TFaceName FaceNameFromText(const QString& text) {
   return face;
 }
 
+void SetAllFaces(seal::TSeal& element, const seal::TFaceName& face) {
+  element.SetTextFontName(face);
+  element.SetTextFontName1(face);
+  element.SetTextFontName2(face);
+  element.SetTextFontName3(face);
+  element.SetCodeFontName(face);
+}
+
 seal::TSeal* CreateSealForTool(TfrmChild* window, int tag, int x, int y, QMenu* popupMenu) {
   TKivDrawPanel* page = window->KivDrawPanel1;
   auto element = std::make_unique<seal::TSeal>(page);
@@ -325,12 +333,7 @@ seal::TSeal* CreateSealForTool(TfrmChild* window, int tag, int x, int y, QMenu* 
     for (const TTemplateSetting& s : row->settings) s.ApplyTo(*element, &picture);
   }
 
-  const seal::TFaceName face = FaceNameFromText(window->Host().FontBoxText());
-  element->SetTextFontName(face);
-  element->SetTextFontName1(face);
-  element->SetTextFontName2(face);
-  element->SetTextFontName3(face);
-  element->SetCodeFontName(face);
+  SetAllFaces(*element, FaceNameFromText(window->Host().FontBoxText()));
   element->SetPenColor(window->Host().CurrentColor());
   const long double s = 100.0L / (static_cast<long double>(element->Zoom()) * element->PixelsPerMm());
   element->SetRealCenterX(static_cast<float>(x * s));

@@ -40,6 +40,8 @@ const TSealTemplate* SealTemplate(int tag);
 // A face name as the font box's text gives it: its GBK bytes, cut on a character boundary
 // to leave the terminator, zero-filled. Characters without a GBK form are left out.
 seal::TFaceName FaceNameFromText(const QString& text);
+// The one face for the element's four texts and its serial code.
+void SetAllFaces(seal::TSeal& element, const seal::TFaceName& face);
 
 // The new element of the tool tag, centred on page pixel (x, y) of the window's page, or
 // nullptr when none is made (the picture dialog cancelled, a picture that would not load,

@@ -8,14 +8,6 @@
 
 namespace app {
 
-// A message box as the commands show it: its kind, its buttons and its text, in which
-// %1 stands for what the command fills in.
-struct TMessageSpec {
-  TMsgKind Kind;
-  TMsgButtons Buttons;
-  const char* Text;
-};
-
 inline constexpr TMessageSpec kFileMissingMessage{TMsgKind::Warning, mbOK, "文件不存在！"};
 inline constexpr TMessageSpec kAlreadyOpenMessage{TMsgKind::Information, mbYes, "该文件已经打开！看见了吧^_^"};
 // %1: the version the file was written by.
@@ -23,14 +15,6 @@ inline constexpr TMessageSpec kOldDocumentMessage{TMsgKind::Information, mbOK, "
 // %1: the file's name without its folder.
 inline constexpr TMessageSpec kOpenFailedMessage{TMsgKind::Information, mbOK,
                                                  "<%1>文件不是Brelvonix\n格式文档，打开失败！"};
-// The save dialog's own questions, asked once the name has its extension. %1: the path.
-inline constexpr TMessageSpec kOverwriteQuestion{TMsgKind::Confirmation, mbYes | mbNo, "%1 已存在。\n要替换它吗？"};
-inline constexpr TMessageSpec kCreateQuestion{TMsgKind::Confirmation, mbYes | mbNo,
-                                              "%1\n该文件不存在。\n要创建该文件吗？"};
-
-// Shows the message with its %1 filled in, and returns the button chosen.
-TMsgButton ShowMessage(QWidget* parent, const TMessageSpec& message, const QString& argument = QString());
-
 inline constexpr const char* kDocumentFolder = "我的印章";
 inline constexpr const char* kDocumentFilter = "Brelvonix 印章文件(*.dyz)";
 inline constexpr const char* kDocumentExtension = ".dyz";

@@ -18,11 +18,13 @@
 #include "controls/kivdrawpanel.h"
 #include "document/childform.h"
 #include "mainwindow/mainactions.h"
+#include "mainwindow/viewcommands.h"
 #include "pandrel/pandrel.h"
 #include "platform/color.h"
 #include "platform/numeric.h"
 #include "platform/registry.h"
 #include "platform/syscolors.h"
+#include "property/propertyhost.h"
 #include "seal/seal.h"
 #include "services/addresses.h"
 #include "services/commandguard.h"
@@ -137,12 +139,17 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   BindToolsCommands();
   BindWindowCommands();
   BindHelpCommands();
+  BindExportCommands();
+  BindViewCommands();
+  BindSealOptionCommands();
   BindPrintCommands();
+  CreatePropertyHost();
   FormCreate();
 }
 
 std::vector<std::span<const TfrmMain::TCommand>> TfrmMain::CommandTables() {
-  return {FileCommands(), EditCommands(), ToolsCommands(), WindowCommands(), HelpCommands(), PrintCommands()};
+  return {FileCommands(),   EditCommands(),       ToolsCommands(),  WindowCommands(), HelpCommands(),
+          ViewCommands(),   SealOptionCommands(), ExportCommands(), PrintCommands()};
 }
 
 void TfrmMain::Bind(std::span<const TCommand> commands) {
@@ -151,6 +158,8 @@ void TfrmMain::Bind(std::span<const TCommand> commands) {
 }
 
 TfrmMain::~TfrmMain() {
+  // The property window goes while its host is still there.
+  FreePropertyWindow();
   delete FrmDrawTools;
   // The document windows go first, while everything they report to still exists, without
   // refreshing the window actions for each one that goes.
@@ -373,7 +382,8 @@ void TfrmMain::FormCreate() {
   FClipStream = std::make_unique<std::vector<uint8_t>>();
 
   SplashStatus(kStartupPause, QStringLiteral("设置壁纸……"));
-  const QString wallpaper = platform::ReadRegString(TRegRoot::LocalMachine, kUserInfoKey, QStringLiteral("BackGround"));
+  const QString wallpaper =
+      platform::ReadRegString(TRegRoot::LocalMachine, kUserInfoKey, QString::fromUtf8(app::kBackGroundValue));
   FWallpaper.reset(SetBkGnd(ClientWindow, wallpaper.toUtf8().constData()));
   ClientWindow->SetWallpaper(FWallpaper.get());
 
@@ -462,15 +472,14 @@ TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
 
 void TfrmMain::ConnectDocument(TfrmChild* window) {
   connect(window, &TfrmChild::CurrentSealChanged, this, [this](const seal::TSeal* element) { SyncSealOptions(element); });
+  ConnectPropertyWindow(window);
 }
 
+// The box's own rule: a text it would refuse is no zoom for a new window either.
 uint16_t TfrmMain::ZoomBoxValue() const {
-  QString text = DispComboBox->currentText();
-  text.chop(1);
-  bool ok = false;
-  const uint value = text.toUInt(&ok);
-  if (!ok) throw std::runtime_error(("\"" + DispComboBox->currentText() + "\" 不是有效的整数值").toStdString());
-  return uint16_t(value);
+  const QString text = DispComboBox->currentText();
+  if (const std::optional<uint16_t> zoom = app::ZoomFromText(text)) return *zoom;
+  throw std::runtime_error(app::ZoomTextMessage(text).toStdString());
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {

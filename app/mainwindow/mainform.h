@@ -30,6 +30,9 @@ class TfrmChild;
 namespace app {
 class TDrawTools;
 }
+namespace property {
+class TPropertyHost;
+}
 namespace seal {
 class TSeal;
 }
@@ -162,6 +165,9 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   // The Help menu (mainform_help.cpp).
   void actHelpAboutExecute();
   void actHelpHelpExecute();
+  // Picture export (mainform_export.cpp): the active document's selection as a picture.
+  static std::span<const TCommand> ExportCommands();
+  void actEditSealSaveToImageExecute();
   // Print and preview (mainform_print.cpp): the print window over the active document, as
   // the print manager (FPrintMode 0) or as a preview only (1), modal, while this window is
   // hidden.
@@ -173,6 +179,38 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
   // The zoom box's percentage as a document's zoom; throws on text that is no number.
   uint16_t ZoomBoxValue() const;
+
+  // --- The View side: the View menu and the zoom box (mainform_view.cpp), the tool bar's
+  // options of the current element (mainform_sealoptions.cpp), the property window
+  // (mainform_property.cpp) and the Help menu's links (mainform_help.cpp).
+  static std::span<const TCommand> ViewCommands();
+  static std::span<const TCommand> SealOptionCommands();
+  void actViewOpenOrClosefrmPropExecute();
+  void actViewOpenOrCloseToolBarExecute();
+  void actViewOpenOrCloseStatusBarExecute();
+  void actViewOpenOrCloseGridExecute();
+  // The captions of the grid and property window commands, as the View menu opens.
+  void ViewClick();
+  void actViewZoomInExecute();
+  void actViewZoomNormalExecute();
+  void actViewZoomOutExecute();
+  // The zoom box's text applied to the active document, once picked or typed.
+  void DispComboBoxChange();
+  void CheckBox4Click();
+  // The zoom view of the active document's selection.
+  void actViewZoomAllExecute();
+  void CheckBox1Click();
+  void CheckBox2Click();
+  void CheckBox3Click();
+  void FontComboBoxChange();
+  void actToolsNextFontExecute();
+  void actViewOpenDrawToolsExecute();
+  // Creates the property window under the right end of the tool bar and shows it, unless it
+  // is open already.
+  void ShowPropertyWindow();
+  void actHelpChangeWallPaperExecute();
+  void actHelpMailmeExecute();
+  void actGoHomePageExecute();
 
   // The document windows' host.
   int ArmedTool() const override;
@@ -218,6 +256,7 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void BindToolsCommands();
   void BindWindowCommands();
   void BindHelpCommands();
+  void BindExportCommands();
   void BindPrintCommands();
   // A new document window is connected to what follows it.
   void ConnectDocument(TfrmChild* window);
@@ -228,6 +267,21 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void FillWindowList();
   void TileWindows(Qt::Orientation orientation);
   void ArrangeIcons();
+
+  // The View side (see above).
+  void BindViewCommands();
+  void BindSealOptionCommands();
+  void ShowToggleCaption(const char* action, bool shown);
+  void SetEmblemOption(QCheckBox* box, void (seal::TSeal::*set)(bool), QCheckBox* other,
+                       bool (seal::TSeal::*shown)() const);
+  void CreatePropertyHost();
+  void ConnectPropertyWindow(TfrmChild* window);
+  void RollUpPropertyWindow();
+  void FreePropertyWindow();
+  // The property window's host, for the window's whole life.
+  std::unique_ptr<property::TPropertyHost> FPropertyHost;
+  // The zoom box was typed in since its text was last applied.
+  bool FZoomTyped = false;
 
   bool FTerminateRequested = false;
   std::vector<QAction*> FWindowListActions;

@@ -9,14 +9,9 @@
 #include "formats/document_file.h"
 #include "mainwindow/documentcommands.h"
 #include "mainwindow/mainform.h"
+#include "services/savename.h"
 
 namespace app {
-
-TMsgButton ShowMessage(QWidget* parent, const TMessageSpec& message, const QString& argument) {
-  QString text = QString::fromUtf8(message.Text);
-  if (text.contains(QLatin1String("%1"))) text = text.arg(argument);
-  return ShowMessage(parent, message.Kind, text, message.Buttons);
-}
 
 QString NewDocumentCaption(int windowCount) {
   return QStringLiteral("文件") + QString::number(windowCount + 1) + QString::fromUtf8(kDocumentExtension);
@@ -62,6 +57,7 @@ void TfrmMain::actFileNewExecute() {
   TfrmChild* window = CreateDocumentWindow(app::NewDocumentCaption(int(DocumentWindows().size())));
   window->SetPageFromPrinter(window->KivDrawPanel1);
   window->ApplyZoom(zoom);
+  ShowPropertyWindow();
 }
 
 void TfrmMain::actFileOpenExecute() {
@@ -87,6 +83,7 @@ void TfrmMain::OpenDocument(const QString& fileName) {
   try {
     window->LoadDocument(fileName);
     window->ApplyZoom(zoom);
+    ShowPropertyWindow();
   } catch (const formats::EOldDocument& e) {
     window->close();
     app::ShowMessage(this, app::kOldDocumentMessage, QString::number(e.Version()));
@@ -111,20 +108,16 @@ void TfrmMain::actFileSaveExecute() {
   window->MarkSaved();
 }
 
-// The dialog only chooses the name; the questions about the file are asked once the name
-// has its extension, so that the file they ask about is the file written. A No goes back
-// to the dialog.
 void TfrmMain::actFileSaveAsExecute() {
   TfrmChild* window = ActiveChild();
   if (!window) return;
-  QString name = window->windowTitle();
-  for (;;) {
-    name = Services().SaveFileName(this, DocumentFolder(), QString::fromUtf8(app::kDocumentFilter), name);
-    if (name.isEmpty()) return;
-    name = app::WithDocumentExtension(name);
-    const app::TMessageSpec& question = QFileInfo::exists(name) ? app::kOverwriteQuestion : app::kCreateQuestion;
-    if (app::ShowMessage(this, question, name) == app::mbYes) break;
-  }
+  const QString name = app::ChooseSaveName(
+      this,
+      [this](const QString& offered) {
+        return Services().SaveFileName(this, DocumentFolder(), QString::fromUtf8(app::kDocumentFilter), offered);
+      },
+      app::WithDocumentExtension, window->windowTitle());
+  if (name.isEmpty()) return;
   window->SaveDocument(name);
   window->MarkSaved();
 }

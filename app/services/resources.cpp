@@ -513,12 +513,29 @@ void DrawDetail(QPainter& p, TDetail detail, const QRectF& r, const QColor& ink)
   }
 }
 
-QPixmap DrawPaletteImage(const PaletteImageSpec& row) {
+// Hot images, shown under the mouse, lie on a lit tile in a brighter ink.
+void DrawHotTile(QPainter& p, QRectF r) {
+  p.setPen(QPen(QColor(225, 180, 80), 1));
+  p.setBrush(QColor(255, 243, 196));
+  p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+}
+
+QColor InkOf(TInk ink, bool hot) {
+  switch (ink) {
+    case TInk::Seal: return hot ? QColor(240, 30, 30) : QColor(200, 20, 20);
+    case TInk::Element: return hot ? QColor(20, 90, 220) : QColor(30, 60, 150);
+    case TInk::Page: return hot ? QColor(20, 20, 20) : QColor(60, 60, 60);
+  }
+  return Qt::black;
+}
+
+QPixmap DrawPaletteImage(const PaletteImageSpec& row, bool hot) {
   QPixmap pixmap(24, 24);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, true);
-  const QColor ink = row.ink == TInk::Seal ? QColor(200, 20, 20) : row.ink == TInk::Element ? QColor(30, 60, 150) : QColor(60, 60, 60);
+  if (hot) DrawHotTile(p, QRectF(0, 0, 24, 24));
+  const QColor ink = InkOf(row.ink, hot);
   p.setPen(QPen(ink, row.ink == TInk::Seal ? 1.6 : 1.4));
   const QRectF r = OutlineRect(row.outline);
   DrawOutline(p, row.outline, r);
@@ -612,11 +629,12 @@ QPixmap PaletteBitmap(const QString& name) {
   return QPixmap();
 }
 
-QIcon PaletteSwitchImage() {
+QIcon PaletteSwitchImage(bool hot) {
   QPixmap pixmap(48, 20);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, true);
+  if (hot) DrawHotTile(p, QRectF(0, 0, 48, 20));
   DrawSwitch(p);
   p.end();
   return QIcon(pixmap);
@@ -638,7 +656,13 @@ QIcon ToolImage(const QString& actionName) {
   for (const ImageSpec& s : kToolImages)
     if (actionName == QLatin1String(s.action)) return QIcon(Draw(24, s.draw));
   for (const PaletteImageSpec& s : kPaletteImages)
-    if (actionName == QLatin1String(s.action)) return QIcon(DrawPaletteImage(s));
+    if (actionName == QLatin1String(s.action)) return QIcon(DrawPaletteImage(s, false));
+  return QIcon();
+}
+
+QIcon HotToolImage(const QString& actionName) {
+  for (const PaletteImageSpec& s : kPaletteImages)
+    if (actionName == QLatin1String(s.action)) return QIcon(DrawPaletteImage(s, true));
   return QIcon();
 }
 

@@ -25,8 +25,13 @@ QIcon ToolImage(const QString& actionName);
 // An unknown name gives a null pixmap.
 QPixmap PaletteBitmap(const QString& name);
 
-// The image of the palette's button that switches between tools and templates, 48 x 20.
-QIcon PaletteSwitchImage();
+// The hot image of a palette button's action, shown while the mouse is over the button; a
+// null icon for an action that has no palette image.
+QIcon HotToolImage(const QString& actionName);
+
+// The image of the palette's button that switches between tools and templates, 48 x 20, and
+// its hot image.
+QIcon PaletteSwitchImage(bool hot = false);
 
 // The main window's icon: a red round seal.
 QIcon ProgramIcon();

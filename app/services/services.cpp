@@ -18,6 +18,7 @@
 
 #include "platform/fonts.h"
 #include "services/lockkeys.h"
+#include "services/picturedialog.h"
 #include "platform/numeric.h"
 
 namespace app {
@@ -96,6 +97,12 @@ bool DesktopSetupPrinter(QWidget* parent, QPrinter& printer) {
   return dialog.exec() == QDialog::Accepted;
 }
 
+// Where a save dialog opens: at the name itself when it names its folder, else at the name
+// in the folder.
+QString DialogStart(const QString& folder, const QString& name) {
+  return QFileInfo(name).isAbsolute() ? name : folder + QLatin1Char('/') + name;
+}
+
 TServices DesktopServices() {
   TServices s;
   s.MessageBox = DesktopMessageBox;
@@ -107,9 +114,11 @@ TServices DesktopServices() {
     return QFileDialog::getOpenFileName(parent, QString(), folder, filter, nullptr, QFileDialog::DontUseNativeDialog);
   };
   s.SaveFileName = [](QWidget* parent, const QString& folder, const QString& filter, const QString& name) {
-    const QString start = QFileInfo(name).isAbsolute() ? name : folder + QLatin1Char('/') + name;
-    return QFileDialog::getSaveFileName(parent, QString(), start, filter, nullptr,
+    return QFileDialog::getSaveFileName(parent, QString(), DialogStart(folder, name), filter, nullptr,
                                         QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+  };
+  s.SavePictureFileName = [](QWidget* parent, const QString& folder, const QString& filter, const QString& name) {
+    return SavePictureDialog(parent, DialogStart(folder, name), filter);
   };
   // Qt's colour dialog always shows its custom colours and has no expand button; it starts
   // on black, as the system's does when given no colour.
@@ -174,5 +183,11 @@ std::optional<TPrinterCaps> PrinterCapsOf(const QPrinter& printer) {
 }
 
 QPrinter* InstalledPrinter() { return Services().PrinterNames().isEmpty() ? nullptr : Services().CurrentPrinter(); }
+
+TMsgButton ShowMessage(QWidget* parent, const TMessageSpec& message, const QString& argument) {
+  QString text = QString::fromUtf8(message.Text);
+  if (text.contains(QLatin1String("%1"))) text = text.arg(argument);
+  return ShowMessage(parent, message.Kind, text, message.Buttons);
+}
 
 }  // namespace app

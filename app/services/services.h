@@ -55,6 +55,9 @@ struct TServices {
   std::function<QString(QWidget* parent, const QString& folder, const QString& filter)> OpenFileName;
   std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& name)>
       SaveFileName;
+  // The same for a picture, with a preview of the picture file under the cursor.
+  std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& name)>
+      SavePictureFileName;
   // Opens a web or mail link with the desktop's default program; failures are not reported.
   std::function<void(const QString& url)> OpenUrl;
   // A colour from the colour dialog with its custom colours shown, solid colours only;
@@ -100,5 +103,16 @@ inline constexpr const char* kPdfPrinterName = "打印到文件 (PDF)";
 std::optional<TPrinterCaps> PrinterCapsOf(const QPrinter& printer);
 // The current printer when any printer is installed, else nullptr.
 QPrinter* InstalledPrinter();
+
+// A message box as the commands show it: its kind, its buttons and its text, in which
+// %1 stands for what the command fills in.
+struct TMessageSpec {
+  TMsgKind Kind;
+  TMsgButtons Buttons;
+  const char* Text;
+};
+
+// Shows the message with its %1 filled in, and returns the button chosen.
+TMsgButton ShowMessage(QWidget* parent, const TMessageSpec& message, const QString& argument = QString());
 
 }  // namespace app

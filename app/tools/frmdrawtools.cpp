@@ -3,11 +3,10 @@
 #include <QAction>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionToolButton>
 #include <QTimer>
 
-#include "services/addresses.h"
 #include "services/resources.h"
-#include "services/services.h"
 
 namespace {
 
@@ -75,6 +74,27 @@ void TShape::paintEvent(QPaintEvent*) {
 
 void TShape::mousePressEvent(QMouseEvent* event) { emit MouseDown(event->button()); }
 
+// ---- TPaletteButton ----
+
+TPaletteButton::TPaletteButton(QWidget* parent) : QToolButton(parent) {}
+
+void TPaletteButton::SetHotImages(THotImages images) {
+  FHotImages = std::move(images);
+  update();
+}
+
+QIcon TPaletteButton::HotImage() const {
+  if (!FHotImages) return icon();
+  const QIcon hot = FHotImages(defaultAction() ? defaultAction()->objectName() : QString());
+  return hot.isNull() ? icon() : hot;
+}
+
+void TPaletteButton::initStyleOption(QStyleOptionToolButton* option) const {
+  QToolButton::initStyleOption(option);
+  if (FHotImages && (option->state & QStyle::State_MouseOver) && (option->state & QStyle::State_Enabled))
+    option->icon = HotImage();
+}
+
 // ---- TFrmDrawTools ----
 
 const TButtonSet& TFrmDrawTools::ToolSet() { return kToolSet; }
@@ -104,7 +124,7 @@ TFrmDrawTools::TFrmDrawTools(QWidget* owner, TActionLookup actions, const QWidge
   Panel1 = new QWidget(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   for (int i = 0; i < kButtonCount; ++i) {
-    ToolButtons[i] = new QToolButton(this);
+    ToolButtons[i] = new TPaletteButton(this);
     ToolButtons[i]->setObjectName(QStringLiteral("ToolButton%1").arg(i + 1));
     ToolButtons[i]->setAutoRaise(true);
     ToolButtons[i]->setIconSize(QSize(kButtonWidth - 4, kButtonHeight - 4));
@@ -131,11 +151,12 @@ TFrmDrawTools::TFrmDrawTools(QWidget* owner, TActionLookup actions, const QWidge
   connect(Shape1, &TShape::MouseDown, this, &TFrmDrawTools::Shape1MouseDown);
 
   ToolBars[5] = new QWidget(Panel1);
-  ToolButton25 = new QToolButton(ToolBars[5]);
+  ToolButton25 = new TPaletteButton(ToolBars[5]);
   ToolButton25->setObjectName(QStringLiteral("ToolButton25"));
   ToolButton25->setAutoRaise(true);
   ToolButton25->setCheckable(true);
   ToolButton25->setIcon(app::PaletteSwitchImage());
+  ToolButton25->SetHotImages([](const QString&) { return app::PaletteSwitchImage(true); });
   ToolButton25->setIconSize(QSize(kSwitchWidth - 4, kSwitchHeight - 4));
   ToolButton25->setGeometry(0, 0, kSwitchWidth, kSwitchHeight);
   SetHint(ToolButton25, QStringLiteral("切换工具栏|切换工具栏"));
@@ -192,16 +213,18 @@ void TFrmDrawTools::FormShow() {
   setFixedHeight(Panel1->y() + Panel1->height());
 }
 
-void TFrmDrawTools::ImageEx1Click() { app::Services().OpenUrl(QString::fromUtf8(app::kHomePageAddress)); }
+void TFrmDrawTools::ImageEx1Click() { FActions(QString::fromUtf8(kHomePageAction))->trigger(); }
 
 void TFrmDrawTools::Shape1MouseDown(Qt::MouseButton) { FActions(QString::fromUtf8(kSetColourAction))->trigger(); }
 
 void TFrmDrawTools::ToolButton25Click() { ShowSet(ToolButton25->isChecked()); }
 
+// The tool set has hot images, the templates have none.
 void TFrmDrawTools::ShowSet(bool templates) {
   const TButtonSet& set = templates ? kTemplateSet : kToolSet;
   for (int i = 0; i < kButtonCount; ++i) {
-    QToolButton* button = ToolButtons[i];
+    TPaletteButton* button = ToolButtons[i];
+    button->SetHotImages(templates ? TPaletteButton::THotImages() : app::HotToolImage);
     // A button holding more than its one action would offer the others as a pop-up menu.
     if (QAction* old = button->defaultAction()) button->removeAction(old);
     QAction* action = FActions(QString::fromUtf8(set[i]));

@@ -37,6 +37,30 @@ class TShape : public QWidget {
   platform::TColor FBrushColor = platform::clWhite;
 };
 
+// A palette button. While the mouse is over it, it shows the hot image of the action it
+// carries when its tool bar has hot images, and its own image otherwise.
+class TPaletteButton : public QToolButton {
+  Q_OBJECT
+
+ public:
+  // The hot image of an action, by the action's name.
+  using THotImages = std::function<QIcon(const QString& actionName)>;
+
+  explicit TPaletteButton(QWidget* parent = nullptr);
+
+  // An empty function takes the hot images away.
+  void SetHotImages(THotImages images);
+  bool HasHotImages() const { return bool(FHotImages); }
+  // What the button shows under the mouse.
+  QIcon HotImage() const;
+
+ protected:
+  void initStyleOption(QStyleOptionToolButton* option) const override;
+
+ private:
+  THotImages FHotImages;
+};
+
 class TFrmDrawTools : public QWidget {
   Q_OBJECT
 
@@ -53,6 +77,8 @@ class TFrmDrawTools : public QWidget {
   static const TButtonSet& TemplateSet();
   // The command the swatch runs: the colour command, which is in no menu.
   static constexpr const char* kSetColourAction = "actEditSetColor";
+  // The command the logo runs: the main window's home-page command.
+  static constexpr const char* kHomePageAction = "actGoHomePage";
 
   // A tool window over owner, placed under anchor. pixelsPerInch 0 takes the screen's; the
   // margins follow it.
@@ -63,11 +89,11 @@ class TFrmDrawTools : public QWidget {
   // ToolBar1 to ToolBar6 at indexes 0 to 5.
   std::array<QWidget*, 6> ToolBars;
   // ToolButton1 to ToolButton24 at indexes 0 to 23.
-  std::array<QToolButton*, kButtonCount> ToolButtons;
+  std::array<TPaletteButton*, kButtonCount> ToolButtons;
   QWidget* Panel2;
   QLabel* Image4;
   TShape* Shape1;
-  QToolButton* ToolButton25;
+  TPaletteButton* ToolButton25;
 
   int PixelsPerInch() const { return FPixelsPerInch; }
   // Whether the buttons carry the templates (the switch button is down).

@@ -104,15 +104,12 @@ int main(int argc, char** argv) {
     const QString pictures = root.filePath("picture");
     Write(pictures, "bitmap", WithKind(0, EncodeWithQt(small, "bmp")));
     Write(pictures, "icon", WithKind(1, EncodeWithQt(small, "ico")));
-    std::vector<uint8_t> emf(88, 0);
-    emf[0] = 1;
-    emf[16] = 99;
-    emf[20] = 49;
-    emf[40] = 0x20;
-    emf[41] = 0x45;
-    emf[42] = 0x4D;
-    emf[43] = 0x46;
-    Write(pictures, "metafile", WithKind(2, emf));
+    const std::vector<MetafileShape> shapes{{MetafileShape::Rectangle, 10, 10, 60, 40, 0x0000FF},
+                                            {MetafileShape::Ellipse, 30, 5, 95, 45, 0x000000},
+                                            {MetafileShape::Bitmap, 5, 30, 25, 45, 0x00FF00},
+                                            {MetafileShape::Text, 40, 20, 0, 0, 0x000000, u"Seal"}};
+    Write(pictures, "enhanced", WithKind(2, MakeEmf(0, 0, 99, 49, shapes)));
+    Write(pictures, "placeable", WithKind(2, MakePlaceableWmf(0, 0, 100, 50, 96, shapes)));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "seed_writer: %s\n", e.what());
     return 1;

@@ -2,6 +2,7 @@
 
 #include "platform/picture.h"
 #include "picture_makers.h"
+#include "test_images.h"
 
 using namespace platform;
 using namespace picture_makers;
@@ -264,6 +265,212 @@ TEST(QtDecode, BmpAndIconDecodeToTheirPixels) {
     ExpectQuadrants(image, 0);
     std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + 20);
     EXPECT_THROW(DecodeWithQt(cut.data(), cut.size(), format), EPictureError);
+  }
+}
+
+// Red squares from 20 to 80 of a 100 x 100 picture, in the units of each kind of file: the
+// enhanced one with bounds away from the origin, the placeable ones with and without an
+// inch of their own (1440 twips: 15 to a pixel), the window at the box's corner.
+std::vector<std::pair<const char*, std::vector<uint8_t>>> SoundMetafiles() {
+  auto square = [](int origin, int scale) {
+    return MetafileShape{MetafileShape::Rectangle, origin + 20 * scale, origin + 20 * scale, origin + 80 * scale,
+                         origin + 80 * scale, 0x0000FF};
+  };
+  return {{"enhanced", MakeEmf(0, 0, 99, 99, {square(0, 1)})},
+          {"enhanced, bounds off the origin", MakeEmf(-50, -50, 49, 49, {square(-50, 1)})},
+          {"placeable without an inch", MakePlaceableWmf(0, 0, 100, 100, 0, {square(0, 1)})},
+          {"placeable in twips", MakePlaceableWmf(600, 600, 2100, 2100, 1440, {square(600, 15)})}};
+}
+
+TEST(MetafileDecode, SoundFilesDrawTheirShapesOnWhiteWithHardEdges) {
+  for (const auto& [name, bytes] : SoundMetafiles()) {
+    SCOPED_TRACE(name);
+    const QImage image = DecodeMetafile(bytes.data(), bytes.size());
+    ASSERT_EQ(image.size(), QSize(100, 100));
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(image.pixel(50, 50), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(15, 50), 0xFFFFFFFFu);
+    EXPECT_EQ(image.pixel(50, 85), 0xFFFFFFFFu);
+    int other = 0;
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 100; ++x) other += image.pixel(x, y) != 0xFFFF0000u && image.pixel(x, y) != 0xFFFFFFFFu;
+    EXPECT_EQ(other, 0) << "no antialiased edge";
+    // The converters differ by the pixel that GDI's exclusive right and bottom edge leave.
+    const QRect red = testimages::ColorBounds(image, platform::clRed);
+    EXPECT_EQ(red.topLeft(), QPoint(20, 20));
+    EXPECT_NEAR(red.right(), 79, 1);
+    EXPECT_NEAR(red.bottom(), 79, 1);
+  }
+}
+
+TEST(MetafileDecode, EveryTruncationIsRefused) {
+  for (const auto& [name, bytes] : SoundMetafiles()) {
+    SCOPED_TRACE(name);
+    for (size_t n = 0; n < bytes.size(); ++n) {
+      const std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + long(n));
+      EXPECT_THROW(DecodeMetafile(cut.data(), cut.size()), EPictureError) << n << " bytes";
+    }
+  }
+}
+
+void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
+}
+
+TEST(MetafileDecode, DamagedRecordsAreRefused) {
+  const MetafileShape red{MetafileShape::Rectangle, 20, 20, 80, 80, 0x0000FF};
+  const auto emf = MakeEmf(0, 0, 99, 99, {red});
+  const auto wmf = MakePlaceableWmf(0, 0, 100, 100, 0, {red});
+  constexpr size_t kSecondEmfRecord = 88, kFirstWmfRecord = 22 + 18;
+  auto emfWith = [&](size_t at, uint32_t v) {
+    auto b = emf;
+    Put32(b, at, v);
+    return b;
+  };
+  auto wmfWith = [&](size_t at, uint32_t v, int width = 4) {
+    auto b = wmf;
+    for (int i = 0; i < width; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
+    return b;
+  };
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
+      {"empty", {}},
+      {"neither kind", EncodeWithQt(Quadrants(8, 8), "bmp")},
+      {"enhanced header record shorter than a header", emfWith(4, 84)},
+      {"enhanced header record longer than the file", emfWith(4, uint32_t(emf.size()) + 4)},
+      {"enhanced record of no length", emfWith(kSecondEmfRecord + 4, 0)},
+      {"enhanced record shorter than its head", emfWith(kSecondEmfRecord + 4, 4)},
+      {"enhanced record past the end", emfWith(kSecondEmfRecord + 4, 0x7FFFFFF0)},
+      {"a second enhanced header", emfWith(kSecondEmfRecord, 1)},
+      {"enhanced bounds without pixels", MakeEmf(50, 50, 10, 10, {red})},
+      {"Windows header of another type", wmfWith(22, 3, 2)},
+      {"Windows header of another size", wmfWith(24, 10, 2)},
+      {"Windows record of no length", wmfWith(kFirstWmfRecord, 0)},
+      {"Windows record shorter than its head", wmfWith(kFirstWmfRecord, 2)},
+      {"Windows record past the end", wmfWith(kFirstWmfRecord, 0x7FFFFFF0)},
+      {"placeable box without pixels", MakePlaceableWmf(100, 100, 0, 0, 0, {red})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_THROW(DecodeMetafile(c.bytes.data(), c.bytes.size()), EPictureError);
+  }
+}
+
+TEST(MetafileDecode, HostileFieldsInsideRecordsFailOrGiveASafeImage) {
+  // Records whose lengths hold but whose fields do not: the converters either refuse or
+  // draw what they can, at the header's size.
+  const MetafileShape red{MetafileShape::Rectangle, 20, 20, 80, 80, 0x0000FF};
+  auto emf = [&](size_t at, uint32_t v) {
+    auto b = MakeEmf(0, 0, 99, 99, {red});
+    Put32(b, at, v);
+    return b;
+  };
+  auto wmf = [&](size_t at, int v) {
+    auto b = MakePlaceableWmf(0, 0, 100, 100, 0, {red});
+    b[at] = uint8_t(v);
+    b[at + 1] = uint8_t(v >> 8);
+    return b;
+  };
+  // Enhanced: null pen (88..99), brush (100..123), select (124..135), rectangle (136..159).
+  // Windows: header size (28..31), largest record (34..37); origin (40..49), extent (50..59),
+  // pen (60..75), select (76..83), brush (84..97), select (98..105), rectangle (106..119).
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
+      {"enhanced select of a handle never made", emf(132, 0x7FFF)},
+      {"enhanced brush in a handle beyond the table", emf(108, 0xFFFF)},
+      {"enhanced header without handles", emf(56, 0)},
+      {"enhanced rectangle of extreme corners", emf(144, 0x80000000u)},
+      {"enhanced brush style out of range", emf(112, 99)},
+      {"enhanced device without millimetres", emf(80, 0)},
+      {"Windows select of an object never made", wmf(104, 0x7FFF)},
+      {"Windows extent of zero", wmf(56, 0)},
+      {"Windows rectangle of extreme corners", wmf(112, 0x8000)},
+      {"Windows brush style out of range", wmf(90, 77)},
+      // libwmf would set aside room by these: gigabytes.
+      {"Windows header claiming a huge largest record", wmf(36, 0x4569)},
+      {"Windows header claiming a huge file", wmf(30, 0x7FFF)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    try {
+      const QImage image = DecodeMetafile(c.bytes.data(), c.bytes.size());
+      EXPECT_EQ(image.size(), QSize(100, 100));
+    } catch (const EPictureError&) {
+    }
+  }
+}
+
+TEST(MetafileDecode, CapsRefuseBeforeAnythingIsRead) {
+  const auto emf = MakeEmf(0, 0, 99, 99, {{MetafileShape::Rectangle, 20, 20, 80, 80, 0x0000FF}});
+  EXPECT_THROW(DecodeMetafile(emf.data(), emf.size(), 100 * 100 - 1), EPictureError);
+  EXPECT_EQ(DecodeMetafile(emf.data(), emf.size(), 100 * 100).size(), QSize(100, 100));
+  // Bounds of a gigapixel and no end record: the size is what refuses it.
+  const auto huge = MakeEmf(0, 0, 65535, 65535, {}, false);
+  try {
+    DecodeMetafile(huge.data(), huge.size());
+    ADD_FAILURE() << "a gigapixel metafile was drawn";
+  } catch (const EPictureError& e) {
+    EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+  }
+}
+
+TEST(MetafileDecode, TextIsDrawnButGlyphNumbersAreLeftOut) {
+  // Text stored as glyph numbers would have libemf2svg read it through fontconfig and then
+  // shut fontconfig down under the fonts the application holds, which aborts the program
+  // once Qt has drawn text from a metafile; it is left out instead.
+  auto text = [](bool glyphNumbers) {
+    return MetafileShape{MetafileShape::Text, 10, 10, 0, 0, 0x000000, u"Hello", glyphNumbers};
+  };
+  auto inked = [](const QImage& image) { return testimages::InkBounds(image).isValid(); };
+  const auto plain = MakeEmf(0, 0, 99, 39, {text(false)});
+  const auto placeable = MakePlaceableWmf(0, 0, 100, 40, 0, {text(false)});
+  const auto glyphs = MakeEmf(0, 0, 99, 39, {text(true)});
+  EXPECT_TRUE(inked(DecodeMetafile(plain.data(), plain.size())));
+  EXPECT_TRUE(inked(DecodeMetafile(placeable.data(), placeable.size())));
+  const QImage left = DecodeMetafile(glyphs.data(), glyphs.size());
+  EXPECT_EQ(left.size(), QSize(100, 40));
+  EXPECT_FALSE(inked(left));
+}
+
+TEST(MetafileDecode, BitmapsInsideAreDrawnWithinTheCapsAndWithAllTheirBits) {
+  const MetafileShape bitmap{MetafileShape::Bitmap, 20, 20, 80, 80, 0x0000FF};
+  const auto emf = MakeEmf(0, 0, 99, 99, {bitmap});
+  const auto wmf = MakePlaceableWmf(0, 0, 100, 100, 0, {bitmap});
+  for (const auto* bytes : {&emf, &wmf}) {
+    const QImage image = DecodeMetafile(bytes->data(), bytes->size());
+    EXPECT_EQ(image.pixel(50, 50), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(10, 50), 0xFFFFFFFFu);
+  }
+  // The converters would set aside the pixels the header claims, whatever the record holds.
+  // Enhanced: the record at 100, its header's offset at 148, the header at 180 (width 184,
+  // height 188, colours 212). Windows: the record at 84, the header at 112 (width 116,
+  // height 120, colours 144).
+  auto with = [](std::vector<uint8_t> b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
+    return b;
+  };
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
+      {"enhanced bitmap of a gigapixel", with(with(emf, 184, 40000), 188, 40000)},
+      {"enhanced bitmap wider than any picture", with(emf, 184, 100000)},
+      {"enhanced bitmap with rows missing", with(emf, 188, 3)},
+      {"enhanced bitmap header outside its record", with(emf, 148, 1000)},
+      {"enhanced bitmap header of no known size", with(emf, 180, 20)},
+      {"enhanced bitmap counting colours it does not hold", with(emf, 212, 0x666E6977)},
+      {"Windows bitmap of a gigapixel", with(with(wmf, 116, 40000), 120, 40000)},
+      {"Windows bitmap with rows missing", with(wmf, 120, 3)},
+      {"Windows bitmap without pixels", with(wmf, 116, 0)},
+      {"Windows bitmap counting colours it does not hold", with(wmf, 144, 0x666E6977)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_THROW(DecodeMetafile(c.bytes.data(), c.bytes.size()), EPictureError);
   }
 }
 

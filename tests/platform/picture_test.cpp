@@ -19,37 +19,8 @@ void WriteFile(const QString& path, const std::vector<uint8_t>& bytes) {
   file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
 }
 
-std::vector<uint8_t> Emf(int left, int top, int right, int bottom) {
-  std::vector<uint8_t> b(88, 0);
-  auto put = [&](size_t at, int32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(uint32_t(v) >> (8 * i));
-  };
-  put(0, 1);
-  put(4, 88);
-  put(8, left);
-  put(12, top);
-  put(16, right);
-  put(20, bottom);
-  put(40, 0x464D4520);
-  return b;
-}
-
-std::vector<uint8_t> PlaceableWmf(int left, int top, int right, int bottom) {
-  std::vector<uint8_t> b(40, 0);
-  auto put16 = [&](size_t at, int v) {
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-  };
-  b[0] = 0xD7;
-  b[1] = 0xCD;
-  b[2] = 0xC6;
-  b[3] = 0x9A;
-  put16(6, left);
-  put16(8, top);
-  put16(10, right);
-  put16(12, bottom);
-  return b;
-}
+// A red square on white, 100 x 100 pixels, in either kind of metafile.
+const MetafileShape kRedSquare{MetafileShape::Rectangle, 20, 20, 80, 80, 0x0000FF};
 
 struct Fixture : ::testing::Test {
   QTemporaryDir dir;
@@ -69,8 +40,8 @@ TEST_F(Fixture, LoadsByExtensionAndKeepsTheBytes) {
       {"c.jpeg", MakeJpeg(q), TGraphicKind::Jpeg, 20, 10},
       {"d.Gif", EncodeGif(q), TGraphicKind::Gif, 20, 10},
       {"e.ico", EncodeWithQt(q, "ico"), TGraphicKind::Icon, 20, 10},
-      {"f.emf", Emf(0, 0, 99, 49), TGraphicKind::Metafile, 100, 50},
-      {"g.wmf", PlaceableWmf(10, 20, 310, 220), TGraphicKind::Metafile, 300, 200},
+      {"f.emf", MakeEmf(0, 0, 99, 49, {kRedSquare}), TGraphicKind::Metafile, 100, 50},
+      {"g.wmf", MakePlaceableWmf(10, 20, 310, 220, 0, {kRedSquare}), TGraphicKind::Metafile, 300, 200},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
@@ -82,7 +53,7 @@ TEST_F(Fixture, LoadsByExtensionAndKeepsTheBytes) {
     EXPECT_EQ(picture.Width(), c.width);
     EXPECT_EQ(picture.Height(), c.height);
     EXPECT_EQ(picture.Bytes(), c.bytes);
-    EXPECT_EQ(picture.Image().isNull(), c.kind == TGraphicKind::Metafile);
+    EXPECT_EQ(picture.Image().size(), QSize(c.width, c.height));
   }
 }
 
@@ -105,10 +76,15 @@ TEST_F(Fixture, FailedLoadsLeaveThePictureAsItWas) {
       {"empty bytes", [&] { picture.LoadFromBytes(TGraphicKind::Jpeg, {}); }},
       {"wrong kind", [&] { picture.LoadFromBytes(TGraphicKind::Jpeg, gif); }},
       {"metafile without header", [&] { picture.LoadFromBytes(TGraphicKind::Metafile, {1, 2, 3}); }},
+      {"metafile without its end record",
+       [&] { picture.LoadFromBytes(TGraphicKind::Metafile, MakeEmf(0, 0, 99, 99, {kRedSquare}, false)); }},
       // Its recoloured bitmap would need gigabytes: a side over the cap, then too many pixels.
-      {"metafile wider than any picture", [&] { picture.LoadFromBytes(TGraphicKind::Metafile, Emf(0, 0, 16384, 0)); }},
+      {"metafile wider than any picture",
+       [&] { picture.LoadFromBytes(TGraphicKind::Metafile, MakeEmf(0, 0, 16384, 0)); }},
       {"metafile of too many pixels",
-       [&] { picture.LoadFromBytes(TGraphicKind::Metafile, Emf(0, 0, 16383, 4096)); }},
+       [&] { picture.LoadFromBytes(TGraphicKind::Metafile, MakeEmf(0, 0, 16383, 4096)); }},
+      {"placeable metafile of too many pixels",
+       [&] { picture.LoadFromBytes(TGraphicKind::Metafile, MakePlaceableWmf(0, 0, 30000, 30000, 96)); }},
   };
   for (const auto& f : failures) {
     SCOPED_TRACE(f.name);
@@ -144,31 +120,42 @@ TEST(Picture, ChangeFiresOnLoadAssignAndClear) {
   EXPECT_FALSE(b.HasGraphic());
 }
 
-TEST(Picture, MetafileAtTheCapsLoads) {
+TEST(Picture, MetafilesAtTheSideCapLoad) {
+  // Strips, so that the drawing stays small; the pixel cap is the decoders' test.
   TPicture picture;
-  picture.LoadFromBytes(TGraphicKind::Metafile, Emf(0, 0, 16383, 4095));
-  EXPECT_EQ(picture.Width(), 16384);
-  EXPECT_EQ(picture.Height(), 4096);
+  picture.LoadFromBytes(TGraphicKind::Metafile, MakeEmf(0, 0, 16383, 1));
+  EXPECT_EQ(picture.Image().size(), QSize(16384, 2));
+  picture.LoadFromBytes(TGraphicKind::Metafile, MakePlaceableWmf(0, 0, 2, 16384, 0));
+  EXPECT_EQ(picture.Image().size(), QSize(2, 16384));
 }
 
 TEST(Picture, MetafileSizeFromTheHeader) {
   int w = 0, h = 0;
-  EXPECT_TRUE(MetafileSize(Emf(10, 20, 10, 20), &w, &h));
+  EXPECT_TRUE(MetafileSize(MakeEmf(10, 20, 10, 20), &w, &h));
   EXPECT_EQ(w, 1);
   EXPECT_EQ(h, 1);
-  EXPECT_TRUE(MetafileSize(Emf(50, 50, 10, 10), &w, &h));  // inverted bounds give no size
+  EXPECT_TRUE(MetafileSize(MakeEmf(50, 50, 10, 10), &w, &h));  // inverted bounds give no size
   EXPECT_EQ(w, 0);
   // Bounds wider than an int can span are held to the int range, not overflowed.
-  EXPECT_TRUE(MetafileSize(Emf(INT32_MIN, 0, INT32_MAX, 0), &w, &h));
+  EXPECT_TRUE(MetafileSize(MakeEmf(INT32_MIN, 0, INT32_MAX, 0), &w, &h));
   EXPECT_EQ(w, INT32_MAX);
   EXPECT_EQ(h, 1);
-  EXPECT_TRUE(MetafileSize(PlaceableWmf(0, 0, 1440, 720), &w, &h));
-  EXPECT_EQ(w, 1440);
-  EXPECT_EQ(h, 720);
-  auto shortEmf = Emf(0, 0, 9, 9);
+  // A placeable box is measured in its own inch, on a 96-pixel inch; without an inch it
+  // is taken in that inch. 1440 twips are an inch: 96 pixels.
+  const struct {
+    int right, bottom, inch, width, height;
+  } boxes[] = {{1440, 720, 0, 1440, 720}, {1440, 720, 1440, 96, 48}, {1000, 500, 96, 1000, 500}, {10, 5, 1, 960, 480},
+               {100, 101, 1440, 7, 7}};  // 6.67 and 6.73 round to the nearest pixel
+  for (const auto& b : boxes) {
+    SCOPED_TRACE(b.inch);
+    EXPECT_TRUE(MetafileSize(MakePlaceableWmf(0, 0, b.right, b.bottom, b.inch), &w, &h));
+    EXPECT_EQ(w, b.width);
+    EXPECT_EQ(h, b.height);
+  }
+  auto shortEmf = MakeEmf(0, 0, 9, 9);
   shortEmf.resize(87);
   EXPECT_FALSE(MetafileSize(shortEmf, &w, &h));
-  auto noSignature = Emf(0, 0, 9, 9);
+  auto noSignature = MakeEmf(0, 0, 9, 9);
   noSignature[40] = 0;
   EXPECT_FALSE(MetafileSize(noSignature, &w, &h));
   EXPECT_FALSE(MetafileSize({}, &w, &h));

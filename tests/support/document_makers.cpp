@@ -15,18 +15,6 @@ namespace document_makers {
 using namespace seal;
 using platform::TGraphicKind;
 
-std::vector<uint8_t> EmfHeader(int left, int top, int right, int bottom) {
-  platform::TByteWriter w;
-  w.WriteInt32(1);   // header record
-  w.WriteInt32(88);  // its size
-  for (int v : {left, top, right, bottom}) w.WriteInt32(v);
-  for (int i = 0; i < 4; ++i) w.WriteInt32(0);
-  w.WriteInt32(0x464D4520);  // " EMF"
-  std::vector<uint8_t> bytes = w.Take();
-  bytes.resize(88, 0);
-  return bytes;
-}
-
 namespace {
 
 std::vector<uint8_t> EncodePicture(TGraphicKind kind) {
@@ -37,7 +25,7 @@ std::vector<uint8_t> EncodePicture(TGraphicKind kind) {
     case TGraphicKind::Jpeg:
       return picture_makers::MakeJpeg(image);
     case TGraphicKind::Metafile:
-      return EmfHeader(0, 0, 39, 29);
+      return picture_makers::MakeEmf(0, 0, 39, 29, {{picture_makers::MetafileShape::Ellipse, 5, 5, 35, 25, 0x0000FF}});
     case TGraphicKind::Icon:
       return picture_makers::EncodeWithQt(image, "ico");
     case TGraphicKind::Gif:

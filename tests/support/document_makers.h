@@ -13,9 +13,8 @@
 namespace document_makers {
 
 // Picture bytes of each stored kind: BMP and ICO from Qt, JPEG, GIF, and an enhanced
-// metafile that is a header only.
+// metafile of a red ellipse.
 std::vector<uint8_t> PictureBytes(platform::TGraphicKind kind);
-std::vector<uint8_t> EmfHeader(int left, int top, int right, int bottom);
 
 // A seal of the given kind at 10 px/mm and 100 %, every property away from its default,
 // with a picture of `picture` kind when given.

@@ -1,9 +1,10 @@
 #pragma once
 // A desktop for the windows under test: message boxes answered from a script and recorded
-// with the document window that asked, file dialogs answered from a script and recorded,
-// links recorded instead of opened, a chosen printer list (with no printer to print on until
-// a test offers one, and a set-up dialog that the test scripts), fonts and lock keys, no
-// pauses, and a settings file of its own.
+// with the document window that asked, file dialogs answered from a script and recorded
+// (the save-picture dialog with its folder and filter), links recorded instead of opened,
+// a chosen printer list (with no printer to print on until a test offers one, and a set-up
+// dialog that the test scripts), fonts and lock keys, no pauses, and a settings file of its
+// own.
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,6 +30,10 @@ struct FakeDesktop {
   app::TMsgButton answer = app::mbNo;
   std::deque<QString> chosen;  // what the file dialogs answer; empty: cancelled
   QStringList offered;         // the initial names the save dialog was given
+  struct PictureDialog {
+    QString folder, filter, name;
+  };
+  std::vector<PictureDialog> pictureDialogs;  // what the save-picture dialog was given
   int openDialogs = 0;
   std::function<int()> countWindows;  // the document windows open, for the messages
   QStringList urls;
@@ -59,6 +64,10 @@ struct FakeDesktop {
     };
     s.SaveFileName = [this](QWidget*, const QString&, const QString&, const QString& name) {
       offered.append(name);
+      return Next();
+    };
+    s.SavePictureFileName = [this](QWidget*, const QString& folder, const QString& filter, const QString& name) {
+      pictureDialogs.push_back({folder, filter, name});
       return Next();
     };
     s.OpenUrl = [this](const QString& url) { urls.append(url); };

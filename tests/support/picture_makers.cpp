@@ -4,6 +4,7 @@
 #include <jpeglib.h>
 
 #include <algorithm>
+#include <initializer_list>
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -102,6 +103,14 @@ void Put16(std::vector<uint8_t>& out, int v) {
   out.push_back(uint8_t(v >> 8 & 0xFF));
 }
 
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
+}
+
+void Set32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out[at + size_t(i)] = uint8_t(v >> (8 * i));
+}
+
 int MapBits(size_t size) {
   int bits = 1;
   while ((size_t(1) << bits) < size) ++bits;
@@ -185,6 +194,220 @@ std::vector<uint8_t> MakeGif(const RawGif& g) {
   }
   out.push_back(0);
   out.push_back(0x3B);
+  return out;
+}
+
+namespace {
+
+// Enhanced metafile records: type and size, then the 32-bit fields.
+void EmfRecord(std::vector<uint8_t>& out, uint32_t type, std::initializer_list<uint32_t> fields) {
+  Put32(out, type);
+  Put32(out, uint32_t(8 + 4 * fields.size()));
+  for (uint32_t f : fields) Put32(out, f);
+}
+
+// Windows metafile records: size in 16-bit words and function, then 16-bit parameters.
+void WmfRecord(std::vector<uint8_t>& out, int function, std::initializer_list<int> params) {
+  Put32(out, uint32_t(3 + params.size()));
+  Put16(out, function);
+  for (int p : params) Put16(out, p);
+}
+
+constexpr uint32_t kEmfNullPen = 0x80000008;
+
+// A bottom-up 2 x 2 24-bit bitmap of one colour: its 40-byte header, then two rows of
+// 8 bytes (6 of pixels, 2 of padding).
+std::vector<uint8_t> Dib(uint32_t colour) {
+  std::vector<uint8_t> dib;
+  Put32(dib, 40);
+  Put32(dib, 2);
+  Put32(dib, 2);
+  Put16(dib, 1);
+  Put16(dib, 24);
+  for (uint32_t v : {0u, 16u, 0u, 0u, 0u, 0u}) Put32(dib, v);  // uncompressed, bits size, ...
+  for (int row = 0; row < 2; ++row) {
+    for (int x = 0; x < 2; ++x) {
+      dib.push_back(uint8_t(colour >> 16));  // blue, green, red
+      dib.push_back(uint8_t(colour >> 8));
+      dib.push_back(uint8_t(colour));
+    }
+    dib.push_back(0);
+    dib.push_back(0);
+  }
+  return dib;
+}
+constexpr size_t kDibHeader = 40;
+constexpr uint32_t kSourceCopy = 0x00CC0020;
+
+// StretchDIBits of the bitmap over the box.
+void EmfBitmap(std::vector<uint8_t>& out, const MetafileShape& s) {
+  const std::vector<uint8_t> dib = Dib(s.colour);
+  constexpr uint32_t kHeaderAt = 80;
+  Put32(out, 81);
+  Put32(out, uint32_t(kHeaderAt + dib.size()));
+  for (int v : {0, 0, -1, -1}) Put32(out, uint32_t(v));  // bounds, unknown
+  for (int v : {s.left, s.top, 0, 0, 2, 2}) Put32(out, uint32_t(v));
+  for (uint32_t v : {kHeaderAt, uint32_t(kDibHeader), uint32_t(kHeaderAt + kDibHeader), uint32_t(dib.size() - kDibHeader),
+                     0u, kSourceCopy, uint32_t(s.right - s.left), uint32_t(s.bottom - s.top)})
+    Put32(out, v);
+  out.insert(out.end(), dib.begin(), dib.end());
+}
+
+// 32-bit fields of a font: height -12 (a 12-unit cell), width, escapement, orientation,
+// weight 400; then italic, underline, strike-out, charset, precisions, quality, pitch.
+void PutLogFontHead(std::vector<uint8_t>& out) {
+  for (uint32_t v : {uint32_t(-12), 0u, 0u, 0u, 400u}) Put32(out, v);
+  for (int i = 0; i < 8; ++i) out.push_back(i == 3 ? 1 : 0);  // default charset
+}
+
+// Font 2 selected, the text colour set, one ExtTextOutW and the font deleted again.
+void EmfText(std::vector<uint8_t>& out, const MetafileShape& s) {
+  std::vector<uint8_t> font;
+  Put32(font, 2);
+  PutLogFontHead(font);
+  const std::u16string face = u"Arial";
+  for (size_t i = 0; i < 32; ++i) Put16(font, i < face.size() ? face[i] : 0);
+  Put32(out, 82);  // create font
+  Put32(out, uint32_t(8 + font.size()));
+  out.insert(out.end(), font.begin(), font.end());
+  EmfRecord(out, 37, {2});
+  EmfRecord(out, 24, {s.colour});  // text colour
+
+  const uint32_t chars = uint32_t(s.text.size());
+  const uint32_t textAt = 76, spacingAt = textAt + (2 * chars + 3) / 4 * 4;
+  std::vector<uint8_t> text;
+  for (int v : {0, 0, -1, -1}) Put32(text, uint32_t(v));  // bounds, unknown
+  Put32(text, 1);                                          // compatible graphics mode
+  Put32(text, 0x3F800000);                                 // scales 1.0
+  Put32(text, 0x3F800000);
+  for (uint32_t v : {uint32_t(s.left), uint32_t(s.top), chars, textAt, s.glyphNumbers ? 0x10u : 0u, 0u, 0u, 0u, 0u,
+                     spacingAt})
+    Put32(text, v);
+  for (char16_t c : s.text) Put16(text, c);
+  while (text.size() + 8 < spacingAt) text.push_back(0);
+  for (uint32_t i = 0; i < chars; ++i) Put32(text, 8);  // advance of each character
+  Put32(out, 84);  // ExtTextOutW
+  Put32(out, uint32_t(8 + text.size()));
+  out.insert(out.end(), text.begin(), text.end());
+  EmfRecord(out, 40, {2});
+}
+
+}  // namespace
+
+std::vector<uint8_t> MakeEmf(int left, int top, int right, int bottom, const std::vector<MetafileShape>& shapes,
+                             bool end) {
+  std::vector<uint8_t> out;
+  Put32(out, 1);  // header record
+  Put32(out, 88);
+  for (int v : {left, top, right, bottom}) Put32(out, uint32_t(v));
+  // The frame in hundredths of a millimetre, at 96 pixels per inch.
+  for (int64_t v : {int64_t(left), int64_t(top), int64_t(right) + 1, int64_t(bottom) + 1})
+    Put32(out, uint32_t(v * 2540 / 96));
+  Put32(out, 0x464D4520);  // " EMF"
+  Put32(out, 0x10000);     // version
+  Put32(out, 0);           // file size, set below
+  Put32(out, 0);           // record count, set below
+  Put16(out, 3);           // handles: the reserved one, the brush and the font
+  Put16(out, 0);
+  Put32(out, 0);  // description
+  Put32(out, 0);
+  Put32(out, 0);  // palette entries
+  for (uint32_t v : {1024u, 768u, 271u, 203u}) Put32(out, v);  // reference device in pixels and mm
+  uint32_t records = 1;
+  EmfRecord(out, 37, {kEmfNullPen});  // select object
+  ++records;
+  for (const MetafileShape& s : shapes) {
+    if (s.figure == MetafileShape::Text) {
+      EmfText(out, s);
+      records += 5;
+      continue;
+    }
+    if (s.figure == MetafileShape::Bitmap) {
+      EmfBitmap(out, s);
+      ++records;
+      continue;
+    }
+    EmfRecord(out, 39, {1, 0, s.colour, 0});  // create brush 1: solid
+    EmfRecord(out, 37, {1});
+    EmfRecord(out, s.figure == MetafileShape::Ellipse ? 42 : 43,
+              {uint32_t(s.left), uint32_t(s.top), uint32_t(s.right), uint32_t(s.bottom)});
+    EmfRecord(out, 40, {1});  // delete object
+    records += 4;
+  }
+  if (end) {
+    EmfRecord(out, 14, {0, 16, 20});  // no palette; the size of this record last
+    ++records;
+  }
+  Set32(out, 48, uint32_t(out.size()));
+  Set32(out, 52, records);
+  return out;
+}
+
+std::vector<uint8_t> MakePlaceableWmf(int left, int top, int right, int bottom, int inch,
+                                      const std::vector<MetafileShape>& shapes, bool end) {
+  std::vector<uint8_t> records;
+  WmfRecord(records, 0x020B, {top, left});                  // window origin, y first
+  WmfRecord(records, 0x020C, {bottom - top, right - left});  // window extent, y first
+  WmfRecord(records, 0x02FA, {5, 0, 0, 0, 0});               // create pen 0: null, width 0, black
+  WmfRecord(records, 0x012D, {0});                           // select object
+  for (const MetafileShape& s : shapes) {
+    if (s.figure == MetafileShape::Text) {
+      // Font 1: height -12, weight 400, default charset, Arial; then TextOut.
+      std::vector<int> font{-12, 0, 0, 0, 400, 0, 1 << 8, 0, 0, 'A' | 'r' << 8, 'i' | 'a' << 8, 'l'};
+      std::vector<uint8_t> params;
+      for (int v : font) Put16(params, v);
+      Put32(records, uint32_t(3 + font.size()));
+      Put16(records, 0x02FB);  // create font
+      records.insert(records.end(), params.begin(), params.end());
+      WmfRecord(records, 0x012D, {1});
+      WmfRecord(records, 0x0209, {int(s.colour & 0xFFFF), int(s.colour >> 16)});  // text colour
+      std::vector<int> textOut{int(s.text.size())};
+      for (size_t i = 0; i < s.text.size(); i += 2)
+        textOut.push_back((s.text[i] & 0xFF) | (i + 1 < s.text.size() ? (s.text[i + 1] & 0xFF) << 8 : 0));
+      textOut.push_back(s.top);
+      textOut.push_back(s.left);
+      std::vector<uint8_t> textParams;
+      for (int v : textOut) Put16(textParams, v);
+      Put32(records, uint32_t(3 + textOut.size()));
+      Put16(records, 0x0521);  // TextOut: count, bytes, y, x
+      records.insert(records.end(), textParams.begin(), textParams.end());
+      WmfRecord(records, 0x01F0, {1});
+      continue;
+    }
+    if (s.figure == MetafileShape::Bitmap) {
+      // StretchDIB: raster operation, colours as RGB, the source 2 x 2, the box; the bitmap.
+      const std::vector<uint8_t> dib = Dib(s.colour);
+      Put32(records, uint32_t(3 + 11 + dib.size() / 2));
+      Put16(records, 0x0F43);
+      Put32(records, kSourceCopy);
+      for (int v : {0, 2, 2, 0, 0, s.bottom - s.top, s.right - s.left, s.top, s.left}) Put16(records, v);
+      records.insert(records.end(), dib.begin(), dib.end());
+      continue;
+    }
+    WmfRecord(records, 0x02FC, {0, int(s.colour & 0xFFFF), int(s.colour >> 16), 0});  // create brush 1: solid
+    WmfRecord(records, 0x012D, {1});
+    WmfRecord(records, s.figure == MetafileShape::Ellipse ? 0x0418 : 0x041B, {s.bottom, s.right, s.top, s.left});
+    WmfRecord(records, 0x01F0, {1});  // delete object
+  }
+  if (end) WmfRecord(records, 0x0000, {});
+
+  std::vector<uint8_t> out;
+  Put32(out, 0x9AC6CDD7);  // placeable key
+  Put16(out, 0);           // handle
+  for (int v : {left, top, right, bottom}) Put16(out, v);
+  Put16(out, inch);
+  Put32(out, 0);
+  uint16_t checksum = 0;
+  for (size_t i = 0; i < out.size(); i += 2) checksum ^= uint16_t(out[i] | out[i + 1] << 8);
+  Put16(out, checksum);
+  Put16(out, 1);       // in memory
+  Put16(out, 9);       // header words
+  Put16(out, 0x0300);  // version
+  Put32(out, uint32_t((18 + records.size()) / 2));
+  Put16(out, 2);   // objects: the pen and a brush or font
+  Put32(out, 42);  // largest record, in words: a bitmap
+  Put16(out, 0);
+  out.insert(out.end(), records.begin(), records.end());
   return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Picture files made by the tests themselves: JPEG through libjpeg's compressor and GIF bytes
-// laid out field by field, so that hostile variants can be built as easily as sound ones.
+// Picture files made by the tests themselves: JPEG through libjpeg's compressor, GIF bytes and
+// metafile records laid out field by field, so that hostile variants can be built as easily
+// as sound ones.
 
 #include <QImage>
 #include <cstdint>
@@ -37,6 +38,27 @@ struct RawGif {
 // A GIF89a file laid out as given, pixels coded with a clear code often enough that every
 // code is a literal.
 std::vector<uint8_t> MakeGif(const RawGif& gif);
+
+// One filled figure of a metafile, in the file's own units, with GDI's box (right and
+// bottom exclusive) and colour ($00BBGGRR); drawn with the null pen, so without outline.
+// Text is written from (left, top) in a 12-unit Arial, its characters taken as glyph
+// numbers when `glyphNumbers` is set (an enhanced metafile's glyph-index option). A bitmap
+// is a 2 x 2 24-bit bitmap of the colour, stretched over the box.
+struct MetafileShape {
+  enum Figure { Rectangle, Ellipse, Text, Bitmap } figure = Rectangle;
+  int left = 0, top = 0, right = 0, bottom = 0;
+  uint32_t colour = 0x0000FF;
+  std::u16string text = {};
+  bool glyphNumbers = false;
+};
+// An enhanced metafile whose header bounds are (left, top) .. (right, bottom), inclusive
+// device pixels; without the end record when `end` is false.
+std::vector<uint8_t> MakeEmf(int left, int top, int right, int bottom, const std::vector<MetafileShape>& shapes = {},
+                             bool end = true);
+// A placeable Windows metafile whose box is (left, top) .. (right, bottom) in units of
+// `inch` per inch (0 leaves the inch out), with the window set to that box.
+std::vector<uint8_t> MakePlaceableWmf(int left, int top, int right, int bottom, int inch,
+                                      const std::vector<MetafileShape>& shapes = {}, bool end = true);
 
 std::vector<uint8_t> EncodeWithQt(const QImage& image, const char* format);
 

@@ -249,11 +249,51 @@ class PaletteTest : public QObject {
     QCOMPARE(logo->toolTip(), QStringLiteral("访问作者主页\r\n查看产品信息"));
     QCOMPARE(logo->cursor().shape(), Qt::PointingHandCursor);
     f.desk.urls.clear();
+    // The click runs the main window's home-page command.
+    int runs = 0;
+    connect(f.Tool("actGoHomePage"), &QAction::triggered, [&runs] { ++runs; });
     QTest::mouseClick(logo, Qt::LeftButton, {}, logo->rect().center());
+    QCOMPARE(runs, 1);
     QCOMPARE(f.desk.urls, QStringList{QString::fromUtf8(app::kHomePageAddress)});
     // A right click is no click.
     QTest::mouseClick(logo, Qt::RightButton, {}, logo->rect().center());
     QCOMPARE(f.desk.urls.size(), 1);
+  }
+
+  // Under the mouse the tool set shows its hot images; the templates have none.
+  void HotImagesOnlyWithTheToolSet() {
+    PaletteFixture f;
+    const auto check = [&f](bool templates) {
+      for (const ButtonRow& row : kButtons) {
+        TPaletteButton* b = f.palette->ToolButtons[size_t(row.button - 1)];
+        const QByteArray where = QByteArray::number(row.button) + (templates ? " templates" : " tools");
+        QVERIFY2(b->HasHotImages() == !templates, where);
+        const QImage shown = Picture(b->HotImage());
+        const QImage own = Picture(b->defaultAction()->icon());
+        if (templates) {
+          QVERIFY2(shown == own, where);
+        } else {
+          QVERIFY2(shown == Picture(app::HotToolImage(QString::fromUtf8(row.tool))), where);
+          QVERIFY2(shown != own, where);
+        }
+      }
+    };
+    check(false);
+    // The hot image is what the button paints while the mouse is over it.
+    TPaletteButton* line = f.palette->ToolButtons[0];
+    const QImage plain = line->grab().toImage();
+    line->setAttribute(Qt::WA_UnderMouse, true);
+    const QImage hot = line->grab().toImage();
+    QVERIFY(plain != hot);
+    f.Switch();
+    check(true);
+    QCOMPARE(line->grab().toImage(), line->grab().toImage());
+    line->setAttribute(Qt::WA_UnderMouse, false);
+    f.Switch();
+    check(false);
+    // The switch button has a hot image of its own in either state.
+    QVERIFY(f.palette->ToolButton25->HasHotImages());
+    QVERIFY(Picture(f.palette->ToolButton25->HotImage()) != Picture(f.palette->ToolButton25->icon()));
   }
 
   void Bitmaps() {

@@ -1,0 +1,242 @@
+// The property window among the main window's windows: made by New and Open and by the View
+// command, placed under the right end of the tool bar, freed by its close box and the View
+// command, writing into the active document's current element through the main window, and
+// rolled up when the active document or its current element changes.
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "controls/kivspinedit.h"
+#include "document/grabhandles.h"
+#include "mainfixture.h"
+#include "platform/gbk.h"
+#include "property/controlevents.h"
+#include "property/proprty.h"
+
+using seal::TSeal;
+
+namespace {
+
+const QString kWindowModified = QStringLiteral("文件状态 ：已修改");
+
+// Where the window hangs: its right end under the tool bar's, just below the bar.
+QPoint Corner(MainFixture& f) {
+  QWidget* bar = f.main->CoolBar1;
+  const QPoint p = bar->mapToGlobal(QPoint(bar->contentsRect().width() - frmProprty->width(), bar->height()));
+  return bar->isHidden() ? p - QPoint(0, bar->height()) : p;
+}
+
+// The element selected alone, as a press on it selects it.
+TSeal* Selected(TfrmChild* w, TSeal* s) {
+  w->SetSelection({s});
+  return s;
+}
+
+// A click on a page button.
+void Page(int n) {
+  TKivButton* button = frmProprty->KivButtons[size_t(n - 1)];
+  QTest::mousePress(button, Qt::LeftButton, {}, QPoint(4, 4));
+  QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(4, 4));
+}
+
+bool RolledUp() { return frmProprty->height() == frmProprty->Layout().barHeight; }
+
+// The user types over the whole text of a control, one character at a time.
+void TypeOver(QWidget* control, const QString& text) {
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
+  if (auto* memo = qobject_cast<QPlainTextEdit*>(control)) memo->selectAll();
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(control, &press);
+  }
+}
+
+void Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace
+
+class PropertyWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() { QCOMPARE(frmProprty, nullptr); }
+
+  void NewShowsItOnceUnderTheToolBar() {
+    MainFixture f;
+    QCOMPARE(frmProprty, nullptr);
+    f.NewDocument();
+    QVERIFY(frmProprty);
+    QPointer<TfrmProprty> first = frmProprty;
+    QVERIFY(first->isVisible());
+    QCOMPARE(first->parentWidget(), f.main.get());
+    QCOMPARE(first->pos(), Corner(f));
+    // Every control is disabled: a new page has no current element.
+    QVERIFY(!first->Control(4)->isEnabled());
+    first->move(first->pos() + QPoint(-40, 30));
+    const QPoint moved = first->pos();
+    f.NewDocument();
+    QCOMPARE(frmProprty, first.data());
+    QCOMPARE(first->pos(), moved);
+    f.main.reset();
+    QVERIFY(first.isNull());
+  }
+
+  void OpenShowsItAfterTheZoom() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    AddSeal(w, 40, 40);
+    const QString path = f.Path("one.dyz");
+    w->SaveDocument(path);
+    delete frmProprty;
+    f.main->DispComboBox->setEditText(QStringLiteral("50%"));
+    f.main->OpenDocument(path);
+    QVERIFY(frmProprty && frmProprty->isVisible());
+    QCOMPARE(f.main->ActiveChild()->KivDrawPanel1->Zoom(), 50);
+    // A file that fails to open makes no window.
+    delete frmProprty;
+    const QString junk = f.Path("junk.dyz");
+    WriteFile(junk, QByteArray(40, '\x7f'));
+    f.main->OpenDocument(junk);
+    QCOMPARE(f.asked.size(), size_t(1));
+    QCOMPARE(frmProprty, nullptr);
+  }
+
+  void HiddenToolBarPlacesItAtTheTopOfTheFrame() {
+    MainFixture f;
+    f.main->Action(QStringLiteral("actViewOpenOrCloseToolBar"))->trigger();
+    QVERIFY(f.main->CoolBar1->isHidden());
+    f.main->Action(QStringLiteral("actViewOpenOrClosefrmProp"))->trigger();
+    QVERIFY(frmProprty);
+    QCOMPARE(frmProprty->pos(), Corner(f));
+    delete frmProprty;
+  }
+
+  void ViewCommandAndCloseBoxFreeIt() {
+    MainFixture f;
+    QAction* toggle = f.main->Action(QStringLiteral("actViewOpenOrClosefrmProp"));
+    toggle->trigger();
+    QPointer<TfrmProprty> shown = frmProprty;
+    QVERIFY(shown && shown->isVisible());
+    toggle->trigger();
+    QVERIFY(shown.isNull());
+    QCOMPARE(frmProprty, nullptr);
+    toggle->trigger();
+    shown = frmProprty;
+    QVERIFY(shown);
+    QVERIFY(shown->close());
+    QCOMPARE(frmProprty, nullptr);
+    Flush();
+    QVERIFY(shown.isNull());
+    // Closed, the command opens it again.
+    toggle->trigger();
+    QVERIFY(frmProprty);
+    // The main window frees it while its host is still there.
+    QPointer<TfrmProprty> last = frmProprty;
+    f.main.reset();
+    QVERIFY(last.isNull());
+  }
+
+  // What the window writes reaches the active document's current element, its handles and
+  // its file state.
+  void EditsTheCurrentElementOfTheActiveDocument() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = Selected(w, AddSeal(w, 60, 60));
+    QSignalSpy states(w, &TfrmChild::FileStateChanged);
+    Page(3);
+    QVERIFY(!RolledUp());
+    QVERIFY(frmProprty->Memo1->isEnabled());
+    // Loading shows the element's values through the controls' ordinary value path: the
+    // first load, changing what the controls show, counts as a change.
+    w->MarkSaved();
+    states.clear();
+    TypeOver(frmProprty->Memo1, QStringLiteral("北京印章厂"));
+    QCOMPARE(s->Text(), platform::Gbk("北京印章厂"));
+    QVERIFY(w->FModified);
+    QVERIFY(!states.isEmpty());
+    QCOMPARE(f.Panel(2), kWindowModified);
+
+    Page(1);
+    TKivSpinEdit* width = frmProprty->SpinEdit(4);
+    QCOMPARE(width->text(), QStringLiteral("42.00"));
+    TypeOver(width, QStringLiteral("30"));
+    QCOMPARE(s->RealWidth(), 30.0f);
+    QCOMPARE(s->Width(), platform::Round(30 * static_cast<long double>(w->FPixelsPerMm)));
+    // The handles went with the new width: each sits on its place of the new bounds.
+    for (int i = 0; i < 8; ++i) {
+      const TGrabHandle* h = w->FGrabHandles->Handle(i);
+      QCOMPARE(h->pos() + QPoint(h->width() / 2, h->height() / 2), h->AnchorPoint());
+    }
+    QCOMPARE(f.Panel(2), kWindowModified);
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：1"));
+    // Saved, the document is unmodified as far as the window knows too.
+    f.chosen = {f.Path("edited.dyz")};
+    f.answers = {app::mbYes};
+    f.main->actFileSaveExecute();
+    QVERIFY(!w->FModified);
+    delete frmProprty;
+  }
+
+  // Another element or another document: the window rolls up, and the next page button
+  // shows what is current then.
+  void FollowsTheActiveDocumentAndItsCurrentElement() {
+    MainFixture f;
+    TfrmChild* a = f.NewDocument();
+    TSeal* first = Selected(a, AddSeal(a, 50, 50));
+    TSeal* second = AddSeal(a, 120, 60);
+    second->SetRealWidth(36);
+    Page(1);
+    QCOMPARE(frmProprty->SpinEdit(4)->text(), QStringLiteral("42.00"));
+    Selected(a, second);
+    QVERIFY(RolledUp());
+    Page(1);
+    QVERIFY(!RolledUp());
+    QCOMPARE(frmProprty->SpinEdit(4)->text(), QStringLiteral("36.00"));
+    // Nothing selected: rolled up, and opened again every control is disabled.
+    a->SetSelection({});
+    QVERIFY(RolledUp());
+    Page(2);
+    QVERIFY(!frmProprty->Control(4)->isEnabled());
+
+    Selected(a, first);
+    Page(1);
+    TfrmChild* b = f.NewDocument();
+    QCOMPARE(f.main->ActiveChild(), b);
+    QVERIFY(RolledUp());
+    TSeal* other = Selected(b, AddSeal(b, 30, 30));
+    Page(3);
+    a->MarkSaved();
+    TypeOver(frmProprty->Memo1, QStringLiteral("乙"));
+    QCOMPARE(other->Text(), platform::Gbk("乙"));
+    QVERIFY(first->Text().empty());
+    QVERIFY(b->FModified && !a->FModified);
+    // Closing the document leaves the other one's element to show.
+    f.main->ClientWindow->setActiveSubWindow(a);
+    QVERIFY(RolledUp());
+    Page(1);
+    QCOMPARE(frmProprty->SpinEdit(4)->text(), QStringLiteral("42.00"));
+    b->ForgetChanges();
+    b->close();
+    Flush();
+    delete frmProprty;
+  }
+
+  // The window's own activation leaves the document it edits the active one.
+  void ActivatingTheWindowKeepsTheDocument() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = Selected(w, AddSeal(w, 50, 50));
+    Page(3);
+    frmProprty->activateWindow();
+    QTRY_VERIFY(frmProprty->isActiveWindow());
+    QCOMPARE(f.main->ActiveChild(), w);
+    QVERIFY(!RolledUp());
+    TypeOver(frmProprty->Memo1, QStringLiteral("甲"));
+    QCOMPARE(s->Text(), platform::Gbk("甲"));
+    delete frmProprty;
+  }
+};
+
+QTEST_MAIN(PropertyWindowTest)
+#include "property_window_test.moc"

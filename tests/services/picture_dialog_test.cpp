@@ -1,0 +1,97 @@
+// The desktop's save-picture dialog: it starts where it is told, previews the picture file
+// the cursor is on, asks nothing itself about the name and hands back what was chosen.
+
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "modal_driver.h"
+#include "services/services.h"
+
+namespace {
+
+// A red picture of that size saved under the name in dir; its path.
+QString SavedPicture(const QTemporaryDir& dir, const char* name, QSize size) {
+  QImage picture(size, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  const QString path = dir.filePath(QString::fromUtf8(name));
+  if (!picture.save(path)) qFatal("cannot write %s", name);
+  return path;
+}
+
+}  // namespace
+
+class PictureDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() { app::ResetServices(); }
+
+  void PreviewsThePictureAndReturnsTheName() {
+    QTemporaryDir dir;
+    const QString existing = SavedPicture(dir, "seal.bmp", QSize(400, 100));
+    QString directory, filter;
+    QSize preview;
+    bool previewEmptyForNothing = false;
+    QString chosen;
+    const TModalRun run = WhileModal(
+        [&] {
+          chosen = app::Services().SavePictureFileName(nullptr, dir.path(), QStringLiteral("Windows位图(*.bmp)"), QString());
+        },
+        [&](QDialog* d) {
+          auto* dialog = qobject_cast<QFileDialog*>(d);
+          QVERIFY(dialog);
+          directory = dialog->directory().absolutePath();
+          filter = dialog->selectedNameFilter();
+          auto* label = d->findChild<QLabel*>(QStringLiteral("Preview"));
+          QVERIFY(label);
+          previewEmptyForNothing = label->pixmap().isNull();
+          emit dialog->currentChanged(existing);
+          preview = label->pixmap().size();
+          // An existing name is taken without a question of the dialog's own.
+          dialog->selectFile(QStringLiteral("seal.bmp"));
+          QMetaObject::invokeMethod(dialog, "accept");
+        });
+    QVERIFY(run.Seen);
+    QVERIFY(!run.LeftOpen);
+    QCOMPARE(directory, QDir(dir.path()).absolutePath());
+    QCOMPARE(filter, QStringLiteral("Windows位图(*.bmp)"));
+    QVERIFY(previewEmptyForNothing);
+    QCOMPARE(preview, QSize(200, 50));
+    QCOMPARE(chosen, existing);
+  }
+
+  // Opened on a file, as after a refused replace, the dialog shows it at once.
+  void PreviewsTheFileItOpensOn() {
+    QTemporaryDir dir;
+    const QString existing = SavedPicture(dir, "seal.jpg", QSize(100, 300));
+    QSize preview;
+    const TModalRun run = WhileModal(
+        [&] {
+          app::Services().SavePictureFileName(nullptr, dir.path(), QStringLiteral("JPEG压缩影像(*.jpg)"), existing);
+        },
+        [&](QDialog* d) {
+          preview = d->findChild<QLabel*>(QStringLiteral("Preview"))->pixmap().size();
+          d->reject();
+        });
+    QVERIFY(run.Seen);
+    QCOMPARE(preview, QSize(66, 200));  // 100 x 200 / 300, cut down
+  }
+
+  void CancelGivesNoName() {
+    QTemporaryDir dir;
+    QString chosen = QStringLiteral("unset");
+    const TModalRun run = WhileModal([&] {
+      chosen = app::Services().SavePictureFileName(nullptr, dir.path(), QStringLiteral("CompuServe GIF(*.gif)"),
+                                                   QStringLiteral("seal.gif"));
+    });
+    QVERIFY(run.Seen);
+    QCOMPARE(chosen, QString());
+  }
+};
+
+QTEST_MAIN(PictureDialogTest)
+#include "picture_dialog_test.moc"
