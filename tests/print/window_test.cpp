@@ -3,6 +3,7 @@
 // printer set-up and the preview-only view.
 
 #include <QLabel>
+#include <QScreen>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -13,6 +14,7 @@
 #include "controls/kivdrawpanel.h"
 #include "docfixture.h"
 #include "document/selectframe.h"
+#include "platform/numeric.h"
 #include "print/print.h"
 #include "printers.h"
 #include "services/resources.h"
@@ -60,7 +62,24 @@ class PrintWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { app::RegisterProgramCursors(); }
+  void initTestCase() {
+    app::RegisterProgramCursors();
+    const QByteArray expected = qgetenv("PRINT_TEST_PPI");
+    if (!expected.isEmpty())
+      QCOMPARE(qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchX()), expected.toInt());
+  }
+
+  void ANewDocumentsPageIsThePrintersSheet() {
+    DocFixture doc;
+    TestPrinter printer(600, {20, 10, 5, 7});
+    printer.Install();
+    const TKivDrawPanel* page = doc.NewDocument()->KivDrawPanel1;
+    // 4958 x 7017 pixels at 600 dots per inch, printable 185 x 280 mm, shown centred.
+    QCOMPARE(double(page->PageWidth()), double(4958 * 25.4L / 600));
+    QCOMPARE(double(page->PageHeight()), double(7017 * 25.4L / 600));
+    QCOMPARE(double(page->LeftMargin()), double((4958 * 25.4L / 600 - 185) / 2));
+    QCOMPARE(double(page->TopMargin()), double((7017 * 25.4L / 600 - 280) / 2));
+  }
 
   void TheSealsLieOnThePreviewPageAtTheFittingZoom() {
     PrintFixture f;
@@ -76,8 +95,10 @@ class PrintWindowTest : public QObject {
     QCOMPARE(double(page->PageHeight()), 297.0);
     QCOMPARE(double(page->LeftMargin()), 5.0);
     QCOMPARE(double(page->BottomMargin()), 5.0);
-    // The page and the elements share the screen's resolution, whatever it is.
+    // The page and the elements share the screen's resolution, whatever it is: a seal of
+    // 42 mm takes as many pixels as 42 mm of the page.
     QCOMPARE(page->PixelsPerInch(), form->logicalDpiX());
+    QVERIFY(std::abs(f.seals[0]->Width() - platform::Round(42 * page->Scale())) <= 1);
     QCOMPARE(double(form->FScreenPixelsPerMm), double(form->logicalDpiX() / 25.4L));
     const int fit = app::CalcFitZoom(form->ScrollBox1->maximumViewportSize(), 210, 297, form->FScreenPixelsPerMm);
     QCOMPARE(form->CalcFitZoom(), fit);
