@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QStyle>
@@ -158,6 +159,9 @@ void TfrmMain::Bind(std::span<const TCommand> commands) {
 }
 
 TfrmMain::~TfrmMain() {
+  // The zoom box loses the focus as the base class frees it, which would finish an edit on a
+  // main window that is no longer there.
+  if (DispComboBox->lineEdit()) DispComboBox->lineEdit()->disconnect(this);
   // The property window goes while its host is still there.
   FreePropertyWindow();
   delete FrmDrawTools;
