@@ -13,6 +13,7 @@
 #include "controls/kivdrawpanel.h"
 #include "document/dragoverlay.h"
 #include "document/paintlock.h"
+#include "document/printerpage.h"
 #include "document/sealtemplates.h"
 #include "document/selectframe.h"
 #include "document/tooltags.h"
@@ -32,7 +33,6 @@ using seal::TSeal;
 namespace {
 
 constexpr platform::TColor kNavy = 0x800000;
-constexpr int kShadowOffset = 3;
 constexpr int kFrameMargin = 2;
 
 const QString kSaveQuestion = QStringLiteral("当前文件尚未保存或者已被修改，是否\n保存（修改后的）文件？");
@@ -149,21 +149,7 @@ void TfrmChild::RunGuarded(const std::function<void()>& handler) { app::RunGuard
 // --- Page size, zoom, centring --------------------------------------------------------
 
 void TfrmChild::SetPageFromPrinter(TKivDrawPanel* page) {
-  long double width = 210, height = 297, horizontal = 6, vertical = 6;
-  const std::optional<app::TPrinterCaps> caps =
-      app::Services().PrinterNames().isEmpty() ? std::nullopt : app::Services().DefaultPrinterCaps();
-  if (caps && caps->LogPixelsX > 0 && caps->LogPixelsY > 0) {
-    width = caps->PhysicalWidth * 25.4L / caps->LogPixelsX;
-    height = caps->PhysicalHeight * 25.4L / caps->LogPixelsY;
-    horizontal = (width - caps->HorzSize) / 2;
-    vertical = (height - caps->VertSize) / 2;
-  }
-  page->SetPageWidth(width);
-  page->SetPageHeight(height);
-  page->SetLeftMargin(horizontal);
-  page->SetRightMargin(horizontal);
-  page->SetTopMargin(vertical);
-  page->SetBottomMargin(vertical);
+  app::ApplyPageGeometry(*page, app::PrinterPageGeometry(app::InstalledPrinterCaps()));
 }
 
 void TfrmChild::ApplyZoom(uint16_t zoom) {
@@ -188,29 +174,11 @@ void TfrmChild::ApplyZoom(uint16_t zoom) {
 }
 
 void TfrmChild::FormResize() {
-  // Scroll bars that come or go while the sheet is sized change the client area again.
-  if (FCentring) {
-    FCentreAgain = true;
-    return;
-  }
-  FCentring = true;
-  for (int pass = 0; pass < 3; ++pass) {
-    FCentreAgain = false;
-    ScrollBox->horizontalScrollBar()->setValue(0);
-    ScrollBox->verticalScrollBar()->setValue(0);
-    const QSize client = ScrollBox->viewport()->size();
-    const int w = KivDrawPanel1->width();
-    const int h = KivDrawPanel1->height();
-    const int top = client.height() > h ? Round((client.height() - h) / 2.0L) : 1;
-    const int left = client.width() < w ? 1 : (client.width() - w) / 2;
-    KivDrawPanel1->move(left, top);
-    PageBack->setGeometry(left + kShadowOffset, top + kShadowOffset, w, h);
-    // The area scrolls as far as the shadow reaches.
-    Sheet->resize(std::max(client.width(), left + w + kShadowOffset),
-                  std::max(client.height(), top + h + kShadowOffset));
-    if (!FCentreAgain) break;
-  }
-  FCentring = false;
+  FCentring.Centre(*ScrollBox, *Sheet, *KivDrawPanel1, *PageBack, [](QSize client, QSize page) {
+    const int top = client.height() > page.height() ? Round((client.height() - page.height()) / 2.0L) : 1;
+    const int left = client.width() < page.width() ? 1 : (client.width() - page.width()) / 2;
+    return QPoint(left, top);
+  });
 }
 
 bool TfrmChild::eventFilter(QObject* watched, QEvent* event) {

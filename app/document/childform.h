@@ -14,6 +14,7 @@
 
 #include "document/documenthost.h"
 #include "document/grabhandles.h"
+#include "document/pagecentring.h"
 #include "document/rectl.h"
 #include "formats/document_file.h"
 #include "seal/control_events.h"
@@ -185,6 +186,14 @@ class TfrmChild : public QMdiSubWindow {
   //   not marked modified.
   void ApplyEmblemToCurrent(const TImagePreview& tile);
 
+  // Print and preview (childform_print.cpp). The elements lent to the print window's page,
+  // in list order: its children, disabled, shown there. The window's zoom still reaches
+  // them while they are away.
+  void LendSeals(QWidget* page);
+  // The elements back on this window's page in list order, at its zoom, enabled and shown,
+  // with the grab handles or the selection frame above them.
+  void TakeSealsBack();
+
  signals:
   // The modified flag was set or cleared, or the element count changed.
   void FileStateChanged();
@@ -224,8 +233,7 @@ class TfrmChild : public QMdiSubWindow {
   // is not shown.
   bool FPressWithoutMenu = false;
   bool FScreenCursorSet = false;
-  bool FCentring = false;
-  bool FCentreAgain = false;
+  app::TPageCentring FCentring;
   bool FActive = false;
   // To the document area the window lies in. Cut first when the window goes: the area
   // reports the activation change that freeing this window causes while this window is

@@ -1,7 +1,7 @@
 #pragma once
-// The host's status panel with its caption while a file is written or read, or a side
-// panel is filled; hidden again however the operation ends. Its progress goes to the
-// host's progress bar.
+// The host's status panel with its caption while a file is written or read, a side panel
+// is filled or a print job is made; hidden again however the operation ends. Its progress
+// goes to the host's progress bar.
 
 #include <QLabel>
 #include <QProgressBar>

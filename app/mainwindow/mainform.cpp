@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QStyle>
@@ -143,13 +144,14 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   BindExportCommands();
   BindViewCommands();
   BindSealOptionCommands();
+  BindPrintCommands();
   CreatePropertyHost();
   FormCreate();
 }
 
 std::vector<std::span<const TfrmMain::TCommand>> TfrmMain::CommandTables() {
   return {FileCommands(),    EditCommands(), ToolsCommands(),      WindowCommands(), HelpCommands(),
-          LibraryCommands(), ViewCommands(), SealOptionCommands(), ExportCommands()};
+          LibraryCommands(), ViewCommands(), SealOptionCommands(), ExportCommands(), PrintCommands()};
 }
 
 void TfrmMain::Bind(std::span<const TCommand> commands) {
@@ -158,6 +160,9 @@ void TfrmMain::Bind(std::span<const TCommand> commands) {
 }
 
 TfrmMain::~TfrmMain() {
+  // The zoom box loses the focus as the base class frees it, which would finish an edit on a
+  // main window that is no longer there.
+  if (DispComboBox->lineEdit()) DispComboBox->lineEdit()->disconnect(this);
   // The property window goes while its host is still there.
   FreePropertyWindow();
   delete FrmDrawTools;

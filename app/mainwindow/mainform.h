@@ -188,6 +188,13 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   // Picture export (mainform_export.cpp): the active document's selection as a picture.
   static std::span<const TCommand> ExportCommands();
   void actEditSealSaveToImageExecute();
+  // Print and preview (mainform_print.cpp): the print window over the active document, as
+  // the print manager (FPrintMode 0) or as a preview only (1), modal, while this window is
+  // hidden.
+  static std::span<const TCommand> PrintCommands();
+  void actFilePrintExecute();
+  void actFilePreViewExecute();
+  void ShowPrintForm(uint8_t mode);
   // The open document windows, closing ones excluded.
   std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
   // The zoom box's percentage as a document's zoom; throws on text that is no number.
@@ -271,6 +278,7 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void BindHelpCommands();
   void BindLibraryCommands();
   void BindExportCommands();
+  void BindPrintCommands();
   // A new document window is connected to what follows it.
   void ConnectDocument(TfrmChild* window);
   QString DocumentFolder() const;

@@ -223,6 +223,40 @@ void ImgNextFont(QPainter& p) {
   p.drawPolygon(head, 3);
 }
 
+// The whole sheet in view: a page with arrows to its four corners.
+void ImgZoomFit(QPainter& p) {
+  Page(p, QRectF(6.5, 4.5, 11, 15));
+  p.setPen(QPen(QColor(30, 90, 180), 1.5));
+  const QPointF corners[][2] = {{{2, 2}, {6, 6}}, {{22, 2}, {18, 6}}, {{2, 22}, {6, 18}}, {{22, 22}, {18, 18}}};
+  for (const auto& c : corners) {
+    p.drawLine(c[0], c[1]);
+    p.drawLine(c[0], QPointF(c[0].x(), (c[0].y() + c[1].y()) / 2));
+    p.drawLine(c[0], QPointF((c[0].x() + c[1].x()) / 2, c[0].y()));
+  }
+}
+
+// The printer with a setting slider in front of it.
+void ImgPrinterSetup(QPainter& p) {
+  ImgPrint(p);
+  p.setPen(QPen(QColor(40, 40, 40), 1.5));
+  p.drawLine(QPointF(3, 21.5), QPointF(21, 21.5));
+  p.setBrush(QColor(240, 190, 40));
+  p.drawRect(QRectF(12.5, 19, 4, 5));
+}
+
+// A door with an arrow leaving through it.
+void ImgExit(QPainter& p) {
+  p.setPen(QPen(QColor(90, 60, 20), 1));
+  p.setBrush(QColor(200, 150, 80));
+  p.drawRect(QRectF(4.5, 2.5, 11, 19));
+  p.setBrush(QColor(90, 60, 20));
+  p.drawEllipse(QPointF(13, 12), 1, 1);
+  p.setPen(QPen(QColor(200, 30, 30), 2));
+  p.drawLine(QPointF(12, 12), QPointF(22, 12));
+  p.drawLine(QPointF(22, 12), QPointF(18.5, 8.5));
+  p.drawLine(QPointF(22, 12), QPointF(18.5, 15.5));
+}
+
 struct ImageSpec {
   const char* action;
   DrawFn draw;
@@ -233,6 +267,9 @@ constexpr ImageSpec kToolImages[] = {
     {"actFilePreView", ImgPreview}, {"actFilePrint", ImgPrint},      {"actEditCut", ImgCut},
     {"actEditCopy", ImgCopy},     {"actEditPaste", ImgPaste},        {"actEditDel", ImgDelete},
     {"actViewZoomNormal", ImgZoomNormal}, {"actToolsNextFont", ImgNextFont},
+    // The print window's tool bar.
+    {"ActZoomFit", ImgZoomFit},   {"FSetupAct", ImgPrinterSetup},    {"FPrintAct", ImgPrint},
+    {"FExitAct", ImgExit},
 };
 
 // ---- the palette's tool and template images, 24 x 24 ----
@@ -276,6 +313,8 @@ constexpr PaletteImageSpec kPaletteImages[] = {
     {"actPageZoomIn", TOutline::None, TDetail::ZoomIn, TInk::Page},
     {"actPageZoomOut", TOutline::None, TDetail::ZoomOut, TInk::Page},
     {"actPageZoom", TOutline::None, TDetail::ZoomNormal, TInk::Page},
+    {"ActZoomIn", TOutline::None, TDetail::ZoomIn, TInk::Page},
+    {"ActZoomOut", TOutline::None, TDetail::ZoomOut, TInk::Page},
     {"actBringToFront", TOutline::None, TDetail::ToFront, TInk::Page},
     {"actSendToBack", TOutline::None, TDetail::ToBack, TInk::Page},
     {"actSameCenter", TOutline::None, TDetail::Centre, TInk::Page},

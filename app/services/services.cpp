@@ -8,6 +8,8 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
@@ -29,11 +31,13 @@ QMessageBox::Icon IconOf(TMsgKind kind) {
     case TMsgKind::Information: return QMessageBox::Information;
     case TMsgKind::Confirmation: return QMessageBox::Question;
     case TMsgKind::Error: return QMessageBox::Critical;
+    case TMsgKind::Plain: return QMessageBox::NoIcon;
   }
   return QMessageBox::NoIcon;
 }
 
-TMsgButton DesktopMessageBox(QWidget* parent, TMsgKind kind, const QString& text, TMsgButtons buttons) {
+TMsgButton DesktopBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+                      TMsgButtons buttons) {
   struct Map {
     TMsgButton ours;
     QMessageBox::StandardButton qt;
@@ -45,13 +49,17 @@ TMsgButton DesktopMessageBox(QWidget* parent, TMsgKind kind, const QString& text
   // A window not shown yet (the main window during start-up) would place the box at its
   // own unshown position; such a box is centred on the screen instead.
   QWidget* owner = parent && parent->isVisible() ? parent : nullptr;
-  QMessageBox box(IconOf(kind), QCoreApplication::applicationName(), text, QMessageBox::NoButton, owner);
+  QMessageBox box(icon, caption, text, QMessageBox::NoButton, owner);
   for (const Map& m : kMap)
     if (buttons & m.ours) box.addButton(m.qt);
   const int chosen = box.exec();
   for (const Map& m : kMap)
     if (chosen == m.qt) return m.ours;
   return (buttons & mbCancel) ? mbCancel : (buttons & mbNo) ? mbNo : mbOK;
+}
+
+TMsgButton DesktopMessageBox(QWidget* parent, TMsgKind kind, const QString& text, TMsgButtons buttons) {
+  return DesktopBox(parent, IconOf(kind), QCoreApplication::applicationName(), text, buttons);
 }
 
 QStringList DesktopFontNames() {
@@ -61,21 +69,32 @@ QStringList DesktopFontNames() {
   return names;
 }
 
-std::optional<TPrinterCaps> DefaultPrinterCaps() {
-  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-  if (info.isNull()) return std::nullopt;
-  QPrinter printer(info, QPrinter::HighResolution);
-  const QRect sheet = printer.paperRect(QPrinter::DevicePixel).toRect();
-  const QRectF printable = printer.pageRect(QPrinter::Millimeter);
-  TPrinterCaps caps;
-  caps.LogPixelsX = printer.logicalDpiX();
-  caps.LogPixelsY = printer.logicalDpiY();
-  caps.PhysicalWidth = sheet.width();
-  caps.PhysicalHeight = sheet.height();
-  caps.HorzSize = platform::Round(static_cast<long double>(printable.width()));
-  caps.VertSize = platform::Round(static_cast<long double>(printable.height()));
-  if (caps.LogPixelsX <= 0 || caps.LogPixelsY <= 0) return std::nullopt;
-  return caps;
+// The one printer of the process: the system's default print queue, else its first one, else
+// the PDF file output on an A4 sheet. It goes when the application does, before the print
+// support it uses.
+QPrinter* DesktopPrinter() {
+  static QPrinter* printer = nullptr;
+  if (printer) return printer;
+  QPrinterInfo queue = QPrinterInfo::defaultPrinter();
+  if (queue.isNull() && !QPrinterInfo::availablePrinters().isEmpty()) queue = QPrinterInfo::availablePrinters().first();
+  if (queue.isNull()) {
+    printer = new QPrinter(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+  } else {
+    printer = new QPrinter(queue, QPrinter::HighResolution);
+  }
+  qAddPostRoutine([] {
+    delete printer;
+    printer = nullptr;
+  });
+  return printer;
+}
+
+bool DesktopSetupPrinter(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 // Where a save dialog opens: at the name itself when it names its folder, else at the name
@@ -87,6 +106,9 @@ QString DialogStart(const QString& folder, const QString& name) {
 TServices DesktopServices() {
   TServices s;
   s.MessageBox = DesktopMessageBox;
+  s.PlainMessageBox = [](QWidget* parent, const QString& caption, const QString& text, TMsgButtons buttons) {
+    return DesktopBox(parent, QMessageBox::NoIcon, caption, text, buttons);
+  };
   // Qt's own dialogs, the same on every desktop; the caller asks about the chosen file.
   s.OpenFileName = [](QWidget* parent, const QString& folder, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, QString(), folder, filter, nullptr, QFileDialog::DontUseNativeDialog);
@@ -106,8 +128,14 @@ TServices DesktopServices() {
     return platform::FromQColor(colour);
   };
   s.OpenUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
-  s.PrinterNames = [] { return QPrinterInfo::availablePrinterNames(); };
-  s.DefaultPrinterCaps = DefaultPrinterCaps;
+  s.PrinterNames = [] { return QPrinterInfo::availablePrinterNames() << QString::fromUtf8(kPdfPrinterName); };
+  s.CurrentPrinter = DesktopPrinter;
+  s.DefaultPrinterCaps = []() -> std::optional<TPrinterCaps> {
+    const QPrinter* printer = Services().CurrentPrinter();
+    if (!printer) return std::nullopt;
+    return PrinterCapsOf(*printer);
+  };
+  s.SetupPrinter = DesktopSetupPrinter;
   s.LockKeys = ReadLockKeys;
   s.ScreenWidth = [] {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -135,6 +163,26 @@ void ResetServices() { Services() = DesktopServices(); }
 TMsgButton ShowMessage(QWidget* parent, TMsgKind kind, const QString& text, TMsgButtons buttons) {
   return Services().MessageBox(parent, kind, text, buttons);
 }
+
+TMsgButton ShowPlainMessage(QWidget* parent, const QString& caption, const QString& text, TMsgButtons buttons) {
+  return Services().PlainMessageBox(parent, caption, text, buttons);
+}
+
+std::optional<TPrinterCaps> PrinterCapsOf(const QPrinter& printer) {
+  const QRect sheet = printer.paperRect(QPrinter::DevicePixel).toRect();
+  const QRectF printable = printer.pageRect(QPrinter::Millimeter);
+  TPrinterCaps caps;
+  caps.LogPixelsX = printer.logicalDpiX();
+  caps.LogPixelsY = printer.logicalDpiY();
+  caps.PhysicalWidth = sheet.width();
+  caps.PhysicalHeight = sheet.height();
+  caps.HorzSize = platform::Round(static_cast<long double>(printable.width()));
+  caps.VertSize = platform::Round(static_cast<long double>(printable.height()));
+  if (caps.LogPixelsX <= 0 || caps.LogPixelsY <= 0) return std::nullopt;
+  return caps;
+}
+
+QPrinter* InstalledPrinter() { return Services().PrinterNames().isEmpty() ? nullptr : Services().CurrentPrinter(); }
 
 TMsgButton ShowMessage(QWidget* parent, const TMessageSpec& message, const QString& argument) {
   QString text = QString::fromUtf8(message.Text);

@@ -2,7 +2,9 @@
 // A desktop for the windows under test: message boxes answered from a script and recorded
 // with the document window that asked, file dialogs answered from a script and recorded
 // (the save-picture dialog with its folder and filter), links recorded instead of opened,
-// a chosen printer list, fonts and lock keys, no pauses, and a settings file of its own.
+// a chosen printer list (with no printer to print on until a test offers one, and a set-up
+// dialog that the test scripts), fonts and lock keys, no pauses, and a settings file of its
+// own.
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,6 +22,7 @@ struct FakeDesktop {
     app::TMsgButtons buttons;
     QString asker;        // the caption of the document window that asked, else empty
     int windowsOpen = 0;  // document windows open while the box showed, when counted
+    QString caption;      // a plain box's own caption
   };
   QTemporaryDir dir;
   std::vector<Message> messages;
@@ -38,6 +41,9 @@ struct FakeDesktop {
   QStringList arguments;
   app::TLockKeys keys;
   std::function<void(int)> pause = [](int) {};
+  // The printer set-up dialog: what it does to the printer, and its answer.
+  std::function<bool(QPrinter&)> setupPrinter = [](QPrinter&) { return false; };
+  int printerSetups = 0;
 
   FakeDesktop() {
     platform::SetRegistryFile(dir.filePath(QStringLiteral("registry.ini")));
@@ -45,11 +51,12 @@ struct FakeDesktop {
     s.MessageBox = [this](QWidget* parent, app::TMsgKind kind, const QString& text, app::TMsgButtons buttons) {
       const auto* window = qobject_cast<const TfrmChild*>(parent);
       messages.push_back(
-          {kind, text, buttons, window ? window->windowTitle() : QString(), countWindows ? countWindows() : 0});
-      if (answers.empty()) return answer;
-      const app::TMsgButton a = answers.front();
-      answers.pop_front();
-      return a;
+          {kind, text, buttons, window ? window->windowTitle() : QString(), countWindows ? countWindows() : 0, {}});
+      return Answer();
+    };
+    s.PlainMessageBox = [this](QWidget*, const QString& caption, const QString& text, app::TMsgButtons buttons) {
+      messages.push_back({app::TMsgKind::Plain, text, buttons, QString(), countWindows ? countWindows() : 0, caption});
+      return Answer();
     };
     s.OpenFileName = [this](QWidget*, const QString&, const QString&) {
       ++openDialogs;
@@ -65,6 +72,11 @@ struct FakeDesktop {
     };
     s.OpenUrl = [this](const QString& url) { urls.append(url); };
     s.PrinterNames = [this] { return printers; };
+    s.CurrentPrinter = [] { return nullptr; };
+    s.SetupPrinter = [this](QWidget*, QPrinter& printer) {
+      ++printerSetups;
+      return setupPrinter(printer);
+    };
     s.LockKeys = [this] { return keys; };
     s.ScreenFontNames = [] {
       return QStringList{QStringLiteral("宋体"), QStringLiteral("DejaVu Sans"), QStringLiteral("黑体"),
@@ -81,6 +93,12 @@ struct FakeDesktop {
   FakeDesktop(const FakeDesktop&) = delete;
   FakeDesktop& operator=(const FakeDesktop&) = delete;
 
+  app::TMsgButton Answer() {
+    if (answers.empty()) return answer;
+    const app::TMsgButton a = answers.front();
+    answers.pop_front();
+    return a;
+  }
   QString Next() {
     if (chosen.empty()) return QString();
     QString c = chosen.front();

@@ -1,5 +1,5 @@
 #pragma once
-// Driving the library's dialogs, which block their caller until they close: while a call
+// Driving modal dialogs and windows, which block their caller until they close: while a call
 // runs, the first modal dialog that comes up is handed to the test, which reads it and
 // closes it. A dialog the test leaves open is rejected, so a failing test never hangs.
 

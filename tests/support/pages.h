@@ -32,15 +32,16 @@ inline int SealsOn(const QWidget* page) {
   return n;
 }
 
-// A round seal of 42 mm on the window's page, centred on (x, y) millimetres, listed as a
-// loader lists it: the document is not marked.
-inline seal::TSeal* AddSeal(TfrmChild* w, float x, float y) {
-  auto* s = new seal::TSeal(w->KivDrawPanel1);
+// A seal of the kind and size (millimetres) on the window's page, centred on (x, y)
+// millimetres, listed as a loader lists it: the document is not marked.
+template <class Seal = seal::TSeal>
+Seal* AddSealOf(TfrmChild* w, seal::TSealType type, float x, float y, float width, float height) {
+  auto* s = new Seal(w->KivDrawPanel1);
   s->SetPixelsPerMm(w->FPixelsPerMm);
   s->SetZoom(w->KivDrawPanel1->Zoom());
-  s->SetSealType(seal::stEllipse);
-  s->SetRealWidth(42);
-  s->SetRealHeight(42);
+  s->SetSealType(type);
+  s->SetRealWidth(width);
+  s->SetRealHeight(height);
   s->SetRealCenterX(x);
   s->SetRealCenterY(y);
   w->HookSealEvents(s);
@@ -48,6 +49,9 @@ inline seal::TSeal* AddSeal(TfrmChild* w, float x, float y) {
   s->show();
   return s;
 }
+
+// A round seal of 42 mm.
+inline seal::TSeal* AddSeal(TfrmChild* w, float x, float y) { return AddSealOf(w, seal::stEllipse, x, y, 42, 42); }
 
 inline void WriteFile(const QString& path, const QByteArray& bytes) {
   QFile f(path);

@@ -1,0 +1,383 @@
+// The print window over a document on the fake host: the elements on its page and back, the
+// fitting zoom, the zoom modes by mouse presses, the hand and pan drags, the status bar, the
+// printer set-up and the preview-only view.
+
+#include <QLabel>
+#include <QScreen>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolBar>
+#include <memory>
+
+#include "controls/kivcontrols.h"
+#include "controls/kivdrawpanel.h"
+#include "docfixture.h"
+#include "document/selectframe.h"
+#include "platform/numeric.h"
+#include "print/print.h"
+#include "printers.h"
+#include "services/resources.h"
+
+namespace {
+
+// A document window of three round seals on the fixture's A4 page (printable 200 x 287 mm),
+// and the print window over it, shown.
+struct PrintFixture {
+  DocFixture doc;
+  TfrmChild* w = nullptr;
+  std::vector<seal::TSeal*> seals;
+  std::unique_ptr<TfrmPrint> form;
+
+  explicit PrintFixture(int documentZoom = 100) {
+    w = doc.NewDocument();
+    for (const auto& [x, y] : {std::pair{40.f, 40.f}, std::pair{100.f, 120.f}, std::pair{160.f, 250.f}})
+      seals.push_back(AddSeal(w, x, y));
+    w->ApplyZoom(uint16_t(documentZoom));
+  }
+  TfrmPrint* Open(bool previewOnly = false) {
+    form = std::make_unique<TfrmPrint>(nullptr, *w, previewOnly);
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get())) qWarning("print window not exposed");
+    return form.get();
+  }
+  TKivDrawPanel* Page() const { return form->PreviewPanel1; }
+  // A press and release on the preview page, away from every seal.
+  void Click(Qt::MouseButton button, QPoint at = {2, 2}) const { QTest::mouseClick(Page(), button, {}, at); }
+  void Press(Qt::MouseButton button, QPoint at = {2, 2}) const { QTest::mousePress(Page(), button, {}, at); }
+};
+
+// Every element's geometry, to compare before and after.
+std::vector<QRect> Bounds(const std::vector<seal::TSeal*>& seals) {
+  std::vector<QRect> r;
+  for (const seal::TSeal* s : seals) r.push_back(QRect(s->Left(), s->Top(), s->Width(), s->Height()));
+  return r;
+}
+
+int StackIndex(const QWidget* w) { return int(w->parentWidget()->children().indexOf(const_cast<QWidget*>(w))); }
+
+}  // namespace
+
+class PrintWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    app::RegisterProgramCursors();
+    const QByteArray expected = qgetenv("PRINT_TEST_PPI");
+    if (!expected.isEmpty())
+      QCOMPARE(qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchX()), expected.toInt());
+  }
+
+  void ANewDocumentsPageIsThePrintersSheet() {
+    DocFixture doc;
+    TestPrinter printer(600, {20, 10, 5, 7});
+    printer.Install();
+    const TKivDrawPanel* page = doc.NewDocument()->KivDrawPanel1;
+    // 4958 x 7017 pixels at 600 dots per inch, printable 185 x 280 mm, shown centred.
+    QCOMPARE(double(page->PageWidth()), double(4958 * 25.4L / 600));
+    QCOMPARE(double(page->PageHeight()), double(7017 * 25.4L / 600));
+    QCOMPARE(double(page->LeftMargin()), double((4958 * 25.4L / 600 - 185) / 2));
+    QCOMPARE(double(page->TopMargin()), double((7017 * 25.4L / 600 - 280) / 2));
+  }
+
+  void TheSealsLieOnThePreviewPageAtTheFittingZoom() {
+    PrintFixture f;
+    TfrmPrint* form = f.Open();
+    const TKivDrawPanel* page = f.Page();
+    QCOMPARE(form->windowTitle(), QStringLiteral("Brelvonix 打印管理..."));
+    for (const seal::TSeal* s : f.seals) {
+      QCOMPARE(s->parentWidget(), page);
+      QVERIFY(!s->isEnabled());
+      QVERIFY(s->isVisible());
+    }
+    QCOMPARE(double(page->PageWidth()), 210.0);
+    QCOMPARE(double(page->PageHeight()), 297.0);
+    QCOMPARE(double(page->LeftMargin()), 5.0);
+    QCOMPARE(double(page->BottomMargin()), 5.0);
+    // The page and the elements share the screen's resolution, whatever it is: a seal of
+    // 42 mm takes as many pixels as 42 mm of the page.
+    QCOMPARE(page->PixelsPerInch(), form->logicalDpiX());
+    QVERIFY(std::abs(f.seals[0]->Width() - platform::Round(42 * page->Scale())) <= 1);
+    QCOMPARE(double(form->FScreenPixelsPerMm), double(form->logicalDpiX() / 25.4L));
+    const int fit = app::CalcFitZoom(form->ScrollBox1->maximumViewportSize(), 210, 297, form->FScreenPixelsPerMm);
+    QCOMPARE(form->CalcFitZoom(), fit);
+    QCOMPARE(page->Zoom(), fit);
+    for (const seal::TSeal* s : f.seals) QCOMPARE(s->Zoom(), fit);
+    QVERIFY(page->isVisible());
+    QCOMPARE(form->PreviewCursor(), app::kDefaultCursorSlot);
+    QCOMPARE(form->FPrintSettings.Copies, 1);
+    QVERIFY(!form->FPrintSettings.Accepted);
+  }
+
+  void TheStatusBarShowsThePrintableAreaAndTheZoom() {
+    PrintFixture f;
+    TfrmPrint* form = f.Open();
+    form->SetPreviewZoom(75);
+    const TKivStatusBar* bar = form->KivStatusBar1;
+    QCOMPARE(bar->PanelText(0), QStringLiteral(" 当前纸张可打印区域[宽x高]：200mm x 287mm "));
+    QCOMPARE(bar->PanelText(1), QStringLiteral("当前缩放比例：75% "));
+    for (int i = 0; i < 2; ++i)
+      QCOMPARE(bar->PanelWidth(i), bar->Panel(i)->fontMetrics().horizontalAdvance(bar->PanelText(i)) + 16);
+    QVERIFY(!form->Panel1->isVisible());
+  }
+
+  void PressesFollowTheZoomModes_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<int>("zoomAfter");
+    QTest::addColumn<QString>("modeAfter");
+    QTest::newRow("out at 30") << "out" << 30 << true << 20 << "out";
+    QTest::newRow("out at 25 turns in") << "out" << 25 << true << 25 << "in";
+    QTest::newRow("in at 100") << "in" << 100 << true << 110 << "in";
+    QTest::newRow("in at 600 turns out") << "in" << 600 << true << 600 << "out";
+    QTest::newRow("right press leaves in") << "in" << 100 << false << 100 << "none";
+    QTest::newRow("right press leaves out") << "out" << 100 << false << 100 << "none";
+  }
+  void PressesFollowTheZoomModes() {
+    QFETCH(QString, mode);
+    QFETCH(int, zoom);
+    QFETCH(bool, left);
+    QFETCH(int, zoomAfter);
+    QFETCH(QString, modeAfter);
+    PrintFixture f;
+    TfrmPrint* form = f.Open();
+    form->SetPreviewZoom(zoom);
+    (mode == "in" ? form->ActZoomIn : form->ActZoomOut)->trigger();
+    QCOMPARE(form->PreviewCursor(), mode == "in" ? app::kZoomInCursorSlot : app::kZoomOutCursorSlot);
+    f.Press(left ? Qt::LeftButton : Qt::RightButton);
+    QCOMPARE(f.Page()->Zoom(), zoomAfter);
+    for (const seal::TSeal* s : f.seals) QCOMPARE(s->Zoom(), zoomAfter);
+    QCOMPARE(form->ActZoomIn->isChecked(), modeAfter == "in");
+    QCOMPARE(form->ActZoomOut->isChecked(), modeAfter == "out");
+    if (modeAfter == "in") QVERIFY(HasSlotCursor(f.Page(), app::kZoomInCursorSlot));
+    if (modeAfter == "out") QVERIFY(HasSlotCursor(f.Page(), app::kZoomOutCursorSlot));
+    if (modeAfter == "none") QVERIFY(form->PreviewCursor() != app::kZoomInCursorSlot &&
+                                     form->PreviewCursor() != app::kZoomOutCursorSlot);
+  }
+
+  void TheModeButtonsToggleAndTheFitLeavesTheMode() {
+    PrintFixture f;
+    TfrmPrint* form = f.Open();
+    const int fit = f.Page()->Zoom();
+    form->ActZoomIn->trigger();
+    QVERIFY(form->ActZoomIn->isChecked());
+    form->ActZoomOut->trigger();
+    QVERIFY(!form->ActZoomIn->isChecked());
+    QVERIFY(form->ActZoomOut->isChecked());
+    QCOMPARE(form->PreviewCursor(), app::kZoomOutCursorSlot);
+    form->ActZoomOut->trigger();
+    QCOMPARE(form->PreviewCursor(), app::kDefaultCursorSlot);
+    QVERIFY(!HasSlotCursor(f.Page(), app::kZoomOutCursorSlot));
+    form->ActZoomIn->trigger();
+    f.Click(Qt::LeftButton);
+    f.Click(Qt::LeftButton);
+    QCOMPARE(f.Page()->Zoom(), fit + 20);
+    form->ActZoomFit->trigger();
+    QCOMPARE(f.Page()->Zoom(), fit);
+    QVERIFY(!form->ActZoomIn->isChecked());
+    QCOMPARE(form->PreviewCursor(), app::kDefaultCursorSlot);
+  }
+
+  void ARightPressShowsTheHandOnlyOverAPageLargerThanTheView() {
+    PrintFixture f;
+    TfrmPrint* form = f.Open();
+    f.Press(Qt::RightButton);
+    QCOMPARE(form->PreviewCursor(), app::kDefaultCursorSlot);
+    form->SetPreviewZoom(300);
+    f.Press(Qt::RightButton);
+    QCOMPARE(form->PreviewCursor(), app::kHandCursorSlot);
+    QVERIFY(HasSlotCursor(f.Page(), app::kHandCursorSlot));
+    form->ActZoomFit->trigger();
+    f.Press(Qt::RightButton);
+    QCOMPARE(form->PreviewCursor(), app::kDefaultCursorSlot);
+    QVERIFY(HasSlotCursor(f.Page(), app::kDefaultCursorSlot));
+  }
+
+  // The drag runs in screen coordinates, while the page moves under the pointer.
+  void AHandDragScrollsThePage() {
+    PrintFixture f;
+    TfrmPrint* form = f.Open();
+    form->SetPreviewZoom(300);
+    f.Press(Qt::RightButton);
+    QCOMPARE(form->PreviewCursor(), app::kHandCursorSlot);
+    QScrollBar* h = form->ScrollBox1->horizontalScrollBar();
+    QScrollBar* v = form->ScrollBox1->verticalScrollBar();
+    h->setValue(300);
+    v->setValue(400);
+    const QPoint start = f.Page()->mapToGlobal(QPoint(400, 600));
+    const auto at = [&](QPoint screen) { return f.Page()->mapFromGlobal(screen); };
+    QTest::mousePress(f.Page(), Qt::LeftButton, {}, at(start));
+    QVERIFY(form->FPanning);
+    QTest::mouseMove(f.Page(), at(start - QPoint(40, 30)));
+    QCOMPARE(h->value(), 340);
+    QCOMPARE(v->value(), 430);
+    QTest::mouseRelease(f.Page(), Qt::LeftButton, {}, at(start - QPoint(50, 10)));
+    QCOMPARE(h->value(), 350);
+    QCOMPARE(v->value(), 410);
+    QVERIFY(!form->FPanning);
+    QTest::mouseMove(f.Page(), at(start - QPoint(100, 100)));
+    QCOMPARE(h->value(), 350);
+    QCOMPARE(f.Page()->Zoom(), 300);
+  }
+
+  void SetUpTakesThePrintersSheetForBothPagesAndMarksTheDocument() {
+    PrintFixture f;
+    TestPrinter printer(600, {5, 5, 5, 5});
+    printer.Install();
+    const std::vector<QRect> before = Bounds(f.seals);
+    TfrmPrint* form = f.Open();
+    f.doc.desk.setupPrinter = [](QPrinter& p) {
+      p.setPageSize(QPageSize(QPageSize::A5));
+      p.setPageOrientation(QPageLayout::Landscape);
+      p.setPageMargins({12, 8, 12, 8}, QPageLayout::Millimeter);
+      return true;
+    };
+    form->FSetupAct->trigger();
+    QCOMPARE(f.doc.desk.printerSetups, 1);
+    for (const TKivDrawPanel* page : std::initializer_list<const TKivDrawPanel*>{f.Page(), f.w->KivDrawPanel1}) {
+      // Qt's paper sizes are whole points: A5 is 595 x 420 points, 209.9 x 148.2 mm.
+      QVERIFY(std::abs(double(page->PageWidth()) - 210) < 0.2);
+      QVERIFY(std::abs(double(page->PageHeight()) - 148) < 0.2);
+      QVERIFY(std::abs(double(page->LeftMargin()) - 12) < 0.1);
+      QCOMPARE(page->RightMargin(), page->LeftMargin());
+      QVERIFY(std::abs(double(page->TopMargin()) - 8) < 0.1);
+      QCOMPARE(page->BottomMargin(), page->TopMargin());
+    }
+    QVERIFY(f.w->FModified);
+    QCOMPARE(f.doc.Panel(int(app::TStatusPanel::FileState)), QStringLiteral("文件状态：已修改"));
+    // The document keeps its zoom; the preview fits the new sheet.
+    QCOMPARE(f.w->KivDrawPanel1->Zoom(), 100);
+    QCOMPARE(f.Page()->Zoom(), form->CalcFitZoom());
+    for (const seal::TSeal* s : f.seals) QCOMPARE(s->Zoom(), f.Page()->Zoom());
+    QVERIFY(form->KivStatusBar1->PanelText(0).startsWith(QStringLiteral(" 当前纸张可打印区域[宽x高]：186mm x 132mm")));
+    form->close();
+    QCOMPARE(Bounds(f.seals), before);
+  }
+
+  void ACancelledSetUpChangesNothing() {
+    PrintFixture f;
+    TestPrinter printer;
+    printer.Install();
+    TfrmPrint* form = f.Open();
+    const int zoom = f.Page()->Zoom();
+    form->FSetupAct->trigger();
+    QCOMPARE(f.doc.desk.printerSetups, 1);
+    QVERIFY(!f.w->FModified);
+    QCOMPARE(f.Page()->Zoom(), zoom);
+    QVERIFY(f.doc.desk.messages.empty());
+  }
+
+  void WithoutAPrinterSetUpSaysSoAndTheSheetIsA4() {
+    PrintFixture f;
+    f.doc.desk.printers.clear();
+    TfrmPrint* form = f.Open();
+    const QString shown = form->KivStatusBar1->PanelText(0);
+    form->FSetupAct->trigger();
+    QCOMPARE(f.doc.desk.printerSetups, 0);
+    QCOMPARE(int(f.doc.desk.messages.size()), 1);
+    QCOMPARE(f.doc.desk.messages[0].text, QStringLiteral("您的计算机没有安装\n打印机，不能设置！"));
+    QCOMPARE(int(f.doc.desk.messages[0].kind), int(app::TMsgKind::Information));
+    QCOMPARE(f.doc.desk.messages[0].buttons, app::TMsgButtons(app::mbOK));
+    QVERIFY(!f.w->FModified);
+    const app::TPrintPageGeometry sheet = form->GetPrinterPageGeometry();
+    QCOMPARE(double(sheet.PageWidth), 210.0);
+    QCOMPARE(double(sheet.PageHeight), 297.0);
+    QCOMPARE(double(sheet.LeftMargin), 6.0);
+    QCOMPARE(double(sheet.TopMargin), 6.0);
+    QCOMPARE(form->KivStatusBar1->PanelText(0), shown);
+  }
+
+  void WithAPrinterTheSheetIsWrittenToTheStatusBar() {
+    PrintFixture f;
+    TestPrinter printer(600, {20, 10, 5, 7});
+    printer.Install();
+    TfrmPrint* form = f.Open();
+    const app::TPrintPageGeometry sheet = form->GetPrinterPageGeometry();
+    QVERIFY(std::abs(double(sheet.PageWidth) - 210) < 0.2);
+    // The page shows the printable area centred: (210 - 185) / 2 and (297 - 280) / 2.
+    QVERIFY(std::abs(double(sheet.LeftMargin) - 12.5) < 0.1);
+    QVERIFY(std::abs(double(sheet.TopMargin) - 8.5) < 0.1);
+    QCOMPARE(form->KivStatusBar1->PanelText(0), QStringLiteral("当前纸张打印区域大小[宽x高]：185mm x 280 mm"));
+  }
+
+  void ClosingGivesTheSealsBackWithTheFrameOnTop() {
+    PrintFixture f(150);
+    f.w->SetSelection({f.seals[0], f.seals[2]});
+    QVERIFY(f.w->FSelectFrame);
+    const std::vector<QRect> before = Bounds(f.seals);
+    TfrmPrint* form = f.Open();
+    form->SetPreviewZoom(40);
+    QVERIFY(f.seals[0]->parentWidget() != f.w->KivDrawPanel1);
+    form->FExitAct->trigger();
+    QVERIFY(!form->isVisible());
+    for (const seal::TSeal* s : f.seals) {
+      QCOMPARE(s->parentWidget(), f.w->KivDrawPanel1);
+      QCOMPARE(s->Zoom(), 150);
+      QVERIFY(s->isEnabled());
+      QVERIFY(s->isVisible());
+      QVERIFY(StackIndex(f.w->FSelectFrame) > StackIndex(s));
+    }
+    QCOMPARE(Bounds(f.seals), before);
+    // In their order, which is the drawing order.
+    QVERIFY(StackIndex(f.seals[0]) < StackIndex(f.seals[1]) && StackIndex(f.seals[1]) < StackIndex(f.seals[2]));
+    // A window freed without closing gives them back too.
+    f.Open();
+    f.form.reset();
+    for (const seal::TSeal* s : f.seals) QCOMPARE(s->parentWidget(), f.w->KivDrawPanel1);
+  }
+
+  void APrintManagerClickClosesNothing() {
+    PrintFixture f;
+    TfrmPrint* form = f.Open();
+    f.Click(Qt::LeftButton);
+    QTest::mouseClick(form->ScrollBox1->viewport(), Qt::LeftButton, {}, QPoint(1, 1));
+    QVERIFY(form->isVisible());
+    form->CloseForm->trigger();
+    QVERIFY(form->isVisible());
+  }
+
+  void PreviewOnlyIsBorderlessAndHasNothingToPrintFrom() {
+    PrintFixture f;
+    TfrmPrint* form = f.Open(true);
+    QVERIFY(form->FPreviewOnly);
+    QVERIFY(form->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(!form->CoolBar1->isVisible());
+    QVERIFY(!form->KivStatusBar1->isVisible());
+    QVERIFY(!form->MainMenu1->isVisible());
+    QVERIFY(!form->FPrintAct->isEnabled());
+    QVERIFY(!form->FSetupAct->isEnabled());
+    QVERIFY(form->ActZoomFit->isEnabled());
+    QCOMPARE(form->KivFlatPanel1->ColorA(), platform::clBlack);
+  }
+
+  void PreviewOnlyClosesOnAnyClick_data() {
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<int>("button");
+    QTest::newRow("left on the page") << "page" << int(Qt::LeftButton);
+    QTest::newRow("right on the page") << "page" << int(Qt::RightButton);
+    QTest::newRow("left on a seal") << "seal" << int(Qt::LeftButton);
+    QTest::newRow("middle on a seal") << "seal" << int(Qt::MiddleButton);
+    QTest::newRow("left around the page") << "around" << int(Qt::LeftButton);
+  }
+  void PreviewOnlyClosesOnAnyClick() {
+    QFETCH(QString, where);
+    QFETCH(int, button);
+    PrintFixture f;
+    TfrmPrint* form = f.Open(true);
+    if (where == "page") f.Click(Qt::MouseButton(button));
+    if (where == "around") QTest::mouseClick(form->ScrollBox1->viewport(), Qt::MouseButton(button), {}, QPoint(1, 1));
+    if (where == "seal") {
+      // Through the window, as the pointer would: the element under it is disabled.
+      const QPoint centre = f.seals[1]->mapTo(form, f.seals[1]->rect().center());
+      QCOMPARE(form->childAt(centre), f.seals[1]);
+      QTest::mouseClick(form->windowHandle(), Qt::MouseButton(button), {}, centre);
+    }
+    QVERIFY(!form->isVisible());
+    QCOMPARE(f.seals[1]->parentWidget(), f.w->KivDrawPanel1);
+  }
+};
+
+QTEST_MAIN(PrintWindowTest)
+#include "window_test.moc"
