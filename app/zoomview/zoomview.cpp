@@ -10,7 +10,7 @@
 #include "platform/color.h"
 #include "platform/numeric.h"
 #include "seal/seal.h"
-#include "seal/seal_fields.h"
+#include "seal/bounds_mm.h"
 
 using platform::Round;
 
@@ -92,14 +92,7 @@ bool TfrmZoomView::ShowSelection(std::span<seal::TSeal* const> selection, float 
   Panel1->setText(zoomview::FitCaption(FFit->Fit));
 
   platform::TPainterCanvas canvas(&FViewBitmap.Image());
-  seal::TSeal scratch;
-  for (seal::TSeal* element : selection) {
-    scratch.SetPixelsPerMm(static_cast<float>(e));
-    scratch.SetZoom(100);
-    seal::CopySealProperties(scratch, *element);
-    scratch.DrawTo(Round(scratch.Left() - bounds.Left * e + kBitmapMargin),
-                   Round(scratch.Top() - bounds.Top * e + kBitmapMargin), &canvas, true);
-  }
+  seal::DrawSealsAtScale(canvas, selection, bounds, e, kBitmapMargin);
   update();
   return true;
 }
