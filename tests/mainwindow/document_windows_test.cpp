@@ -11,15 +11,6 @@ namespace {
 
 void Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-TSeal* Make(MainFixture& f, TfrmChild* w, const char* tool, const QRect& bounds) {
-  f.Arm(tool);
-  w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, bounds.center().x(), bounds.center().y());
-  TSeal* s = w->FCurrentSeal;
-  s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-  if (w->FGrabHandles) w->FGrabHandles->UpdatePositions();
-  return s;
-}
-
 }  // namespace
 
 class DocumentWindowsTest : public QObject {
@@ -103,8 +94,8 @@ class DocumentWindowsTest : public QObject {
   void LockedElementIsSelectedButNotMoved() {
     MainFixture f;
     TfrmChild* w = f.NewDocument();
-    TSeal* a = Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
-    TSeal* b = Make(f, w, "actDrawFiveStar", QRect(300, 100, 60, 60));
+    TSeal* a = f.Draw(w, "actDrawFiveStar", QRect(100, 100, 60, 60));
+    TSeal* b = f.Draw(w, "actDrawFiveStar", QRect(300, 100, 60, 60));
     a->OnMouseMove = nullptr;
     a->OnMouseUp = nullptr;
     w->SealMouseDown(a, seal::mbLeft, seal::ssLeft, 10, 10);

@@ -57,5 +57,14 @@ struct MainFixture {
   }
   QAction* Tool(const char* name) const { return main->Action(QString::fromUtf8(name)); }
   void Arm(const char* name) { main->DrawTools->Execute(Tool(name)); }
+  // An element drawn with the tool by a click on the page, then given exactly these bounds.
+  seal::TSeal* Draw(TfrmChild* w, const char* tool, const QRect& bounds) {
+    Arm(tool);
+    w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, bounds.center().x(), bounds.center().y());
+    seal::TSeal* s = w->FCurrentSeal;
+    s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+    if (w->FGrabHandles) w->FGrabHandles->UpdatePositions();
+    return s;
+  }
   QString Panel(int i) const { return main->KivStatusBar1->PanelText(i); }
 };

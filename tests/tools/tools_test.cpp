@@ -64,15 +64,6 @@ const ToolRow kTools[] = {
     {44, "actPageZoomOut", nullptr, "连续缩小", 5},
 };
 
-TSeal* Make(MainFixture& f, TfrmChild* w, const char* tool, const QRect& bounds) {
-  f.Arm(tool);
-  w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, bounds.center().x(), bounds.center().y());
-  TSeal* s = w->FCurrentSeal;
-  s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-  if (w->FGrabHandles) w->FGrabHandles->UpdatePositions();
-  return s;
-}
-
 }  // namespace
 
 class ToolsTest : public QObject {
@@ -234,7 +225,7 @@ class ToolsTest : public QObject {
   void ZoomToolsStopAtTheirLimits() {
     MainFixture f;
     TfrmChild* w = f.NewDocument();
-    TSeal* s = Make(f, w, "actDrawFiveStar", QRect(100, 100, 80, 40));
+    TSeal* s = f.Draw(w, "actDrawFiveStar", QRect(100, 100, 80, 40));
     w->ApplyZoom(595);
     f.Arm("actPageZoomIn");
     QVERIFY(HasSlotCursor(w->KivDrawPanel1, 4));
