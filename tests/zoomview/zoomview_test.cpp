@@ -245,6 +245,15 @@ class ZoomViewTest : public QObject {
     QVERIFY(!w->FModified);
     QCOMPARE(second->Zoom(), 100);
     QCOMPARE(double(second->PixelsPerMm()), double(w->FPixelsPerMm));
+
+    // A selection without extent has nothing to enlarge: nothing opens.
+    TSeal* point = AddSeal(w, 200, 200);
+    point->SetBounds(point->Left(), point->Top(), 0, 0);
+    w->SetSelection({point});
+    watch();
+    zoomAll->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(!opened);
   }
 };
 
