@@ -175,6 +175,13 @@ class PropertyWindowTest : public QObject {
     f.answers = {app::mbYes};
     f.main->actFileSaveExecute();
     QVERIFY(!w->FModified);
+    // What was typed is what the file keeps.
+    f.main->OpenDocument(f.Path("edited.dyz"));
+    TfrmChild* reopened = f.main->ActiveChild();
+    QVERIFY(reopened != w);
+    QCOMPARE(reopened->FSeals.size(), size_t(1));
+    QCOMPARE(reopened->FSeals[0]->Text(), platform::Gbk("北京印章厂"));
+    QCOMPARE(reopened->FSeals[0]->RealWidth(), 30.0f);
     delete frmProprty;
   }
 
