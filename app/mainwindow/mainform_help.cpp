@@ -34,7 +34,7 @@ void TfrmMain::actHelpHelpExecute() { app::ShowHelpViewer(this); }
 // A file that is not there changes nothing; one the picture library cannot read still gives
 // a wallpaper, an empty one, and is kept for the next start as chosen.
 void TfrmMain::actHelpChangeWallPaperExecute() {
-  const QString path = Services().OpenFileName(this, FAppPath, QString::fromUtf8(app::kPictureFilter));
+  const QString path = Services().OpenPictureFileName(this, FAppPath, QString::fromUtf8(app::kPictureFilter));
   if (path.isEmpty() || !QFileInfo(path).isFile()) return;
   FWallpaper.reset(SetBkGnd(ClientWindow, path.toUtf8().constData()));
   ClientWindow->SetWallpaper(FWallpaper.get());

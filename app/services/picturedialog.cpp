@@ -26,11 +26,10 @@ QPixmap PreviewOf(const QString& path) {
                                 : image);
 }
 
-}  // namespace
-
-QString SavePictureDialog(QWidget* parent, const QString& start, const QString& filter) {
+QString PictureDialog(QWidget* parent, const QString& start, const QString& filter, QFileDialog::AcceptMode mode) {
   QFileDialog dialog(parent, QString(), start, filter);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setAcceptMode(mode);
+  if (mode == QFileDialog::AcceptOpen) dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
   auto* preview = new QLabel(&dialog);
   preview->setObjectName(QStringLiteral("Preview"));
@@ -47,6 +46,16 @@ QString SavePictureDialog(QWidget* parent, const QString& start, const QString& 
   show(start);
   if (dialog.exec() != QDialog::Accepted) return QString();
   return dialog.selectedFiles().value(0);
+}
+
+}  // namespace
+
+QString SavePictureDialog(QWidget* parent, const QString& start, const QString& filter) {
+  return PictureDialog(parent, start, filter, QFileDialog::AcceptSave);
+}
+
+QString OpenPictureDialog(QWidget* parent, const QString& start, const QString& filter) {
+  return PictureDialog(parent, start, filter, QFileDialog::AcceptOpen);
 }
 
 }  // namespace app

@@ -5,7 +5,7 @@
 namespace app {
 
 QString PickPictureFile(QWidget* parent, const QString& appPath, platform::TPicture& picture) {
-  const QString path = Services().OpenFileName(parent, appPath + QString::fromUtf8(kEmblemFolder),
+  const QString path = Services().OpenPictureFileName(parent, appPath + QString::fromUtf8(kEmblemFolder),
                                                QString::fromUtf8(kPictureFilter));
   if (!path.isEmpty()) picture.LoadFromFile(path.toStdString());
   return path;

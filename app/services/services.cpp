@@ -120,6 +120,9 @@ TServices DesktopServices() {
   s.SavePictureFileName = [](QWidget* parent, const QString& folder, const QString& filter, const QString& name) {
     return SavePictureDialog(parent, DialogStart(folder, name), filter);
   };
+  s.OpenPictureFileName = [](QWidget* parent, const QString& folder, const QString& filter) {
+    return OpenPictureDialog(parent, folder, filter);
+  };
   // Qt's colour dialog always shows its custom colours and has no expand button; it starts
   // on black, as the system's does when given no colour.
   s.ChooseColor = [](QWidget* parent) -> std::optional<platform::TColor> {

@@ -58,6 +58,8 @@ struct TServices {
   // The same for a picture, with a preview of the picture file under the cursor.
   std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& name)>
       SavePictureFileName;
+  // An existing picture file, with the same preview.
+  std::function<QString(QWidget* parent, const QString& folder, const QString& filter)> OpenPictureFileName;
   // Opens a web or mail link with the desktop's default program; failures are not reported.
   std::function<void(const QString& url)> OpenUrl;
   // A colour from the colour dialog with its custom colours shown, solid colours only;

@@ -120,7 +120,7 @@ class TemplatesTest : public QObject {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     const QString picture = WritePicture(f.desk.dir, "emblem.bmp");
-    app::Services().OpenFileName = [&](QWidget*, const QString&, const QString&) { return picture; };
+    app::Services().OpenPictureFileName = [&](QWidget*, const QString&, const QString&) { return picture; };
     TImagePreview tile;
     tile.SetPictureFromFile(true);
     tile.SetCaption(picture);
@@ -211,7 +211,7 @@ class TemplatesTest : public QObject {
     TfrmChild* w = f.NewDocument();
     QString folder;
     QString answer;
-    app::Services().OpenFileName = [&](QWidget*, const QString& start, const QString&) {
+    app::Services().OpenPictureFileName = [&](QWidget*, const QString& start, const QString&) {
       folder = start;
       return answer;
     };

@@ -298,7 +298,7 @@ class EditCommandsTest : public QObject {
     image.fill(Qt::black);
     QVERIFY(image.save(path, "BMP"));
     QString folder;
-    app::Services().OpenFileName = [&](QWidget*, const QString& from, const QString&) {
+    app::Services().OpenPictureFileName = [&](QWidget*, const QString& from, const QString&) {
       folder = from;
       return path;
     };

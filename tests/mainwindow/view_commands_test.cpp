@@ -10,6 +10,7 @@
 #include "mainwindow/viewcommands.h"
 #include "property/proprty.h"
 #include "services/addresses.h"
+#include "services/picturefiles.h"
 
 using seal::TSeal;
 
@@ -278,6 +279,10 @@ class ViewCommandsTest : public QObject {
       QCOMPARE(f.main->ClientWindow->Wallpaper(), before);
       QCOMPARE(f.desk.Registry("SOFTWARE\\Taverlin\\Brelvonix\\UserInfo", "BackGround"), QString());
       QCOMPARE(f.openDialogs, 2);
+      // The dialog is the picture dialog, in the program's folder, for the picture kinds.
+      QCOMPARE(f.desk.pictureOpens.size(), size_t(2));
+      QCOMPARE(f.desk.pictureOpens[0].folder, f.main->FAppPath);
+      QCOMPARE(f.desk.pictureOpens[0].filter, QString::fromUtf8(app::kPictureFilter));
 
       chosen = f.Path("paper.bmp");
       QImage picture(size, QImage::Format_RGB32);

@@ -1,5 +1,5 @@
-// The desktop's save-picture dialog: it starts where it is told, previews the picture file
-// the cursor is on, asks nothing itself about the name and hands back what was chosen.
+// The desktop's picture dialogs: they start where they are told, preview the picture file
+// the cursor is on, ask nothing themselves about the name and hand back what was chosen.
 
 #include <QFileDialog>
 #include <QImage>
@@ -79,6 +79,30 @@ class PictureDialogTest : public QObject {
         });
     QVERIFY(run.Seen);
     QCOMPARE(preview, QSize(66, 200));  // 100 x 200 / 300, cut down
+  }
+
+  // The open dialog for a picture previews the same way and takes only an existing file.
+  void OpenDialogPreviewsAnExistingPicture() {
+    QTemporaryDir dir;
+    const QString existing = SavedPicture(dir, "emblem.bmp", QSize(50, 80));
+    QSize preview;
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    QString chosen;
+    const TModalRun run = WhileModal(
+        [&] { chosen = app::Services().OpenPictureFileName(nullptr, dir.path(), QStringLiteral("图象文件 (*.bmp)")); },
+        [&](QDialog* d) {
+          auto* dialog = qobject_cast<QFileDialog*>(d);
+          QVERIFY(dialog);
+          mode = dialog->fileMode();
+          emit dialog->currentChanged(existing);
+          preview = d->findChild<QLabel*>(QStringLiteral("Preview"))->pixmap().size();
+          dialog->selectFile(QStringLiteral("emblem.bmp"));
+          QMetaObject::invokeMethod(dialog, "accept");
+        });
+    QVERIFY(run.Seen);
+    QCOMPARE(mode, QFileDialog::ExistingFile);
+    QCOMPARE(preview, QSize(50, 80));  // small pictures are shown as they are
+    QCOMPARE(chosen, existing);
   }
 
   void CancelGivesNoName() {

@@ -34,6 +34,7 @@ struct FakeDesktop {
     QString folder, filter, name;
   };
   std::vector<PictureDialog> pictureDialogs;  // what the save-picture dialog was given
+  std::vector<PictureDialog> pictureOpens;    // what the open-picture dialog was given (no name)
   int openDialogs = 0;
   std::function<int()> countWindows;  // the document windows open, for the messages
   QStringList urls;
@@ -60,6 +61,11 @@ struct FakeDesktop {
     };
     s.OpenFileName = [this](QWidget*, const QString&, const QString&) {
       ++openDialogs;
+      return Next();
+    };
+    s.OpenPictureFileName = [this](QWidget*, const QString& folder, const QString& filter) {
+      ++openDialogs;
+      pictureOpens.push_back({folder, filter, QString()});
       return Next();
     };
     s.SaveFileName = [this](QWidget*, const QString&, const QString&, const QString& name) {
