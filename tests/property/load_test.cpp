@@ -180,6 +180,25 @@ class LoadTest : public QObject {
     QCOMPARE(arc->TextAngle(), 305);
     QCOMPARE(f.Spin(9)->text(), QStringLiteral("150"));
     QCOMPARE(arc->CodeAngle(), 1507);
+
+    // The corner box of a rounded frame turns into the slant of a line and back.
+    auto frame = TemplateSeal(kRoundRectNameSeal);
+    frame->SetRealSR(2.345f);
+    f.host.seal = frame.get();
+    f.Reload();
+    QCOMPARE(f.Spin(67)->text(), QStringLiteral("2.35"));
+    QCOMPARE(frame->RealSR(), 2.345f);
+    auto line = TemplateSeal(kSlantedLineTool);
+    const int slant = line->TextAngle();
+    f.host.seal = line.get();
+    f.Reload();
+    QCOMPARE(f.Spin(67)->ValueType(), TValueType::vtInteger);
+    QCOMPARE(f.Spin(67)->text(), QString::number(slant / 10));
+    QCOMPARE(line->TextAngle(), slant);
+    f.host.seal = frame.get();
+    f.Reload();
+    QCOMPARE(f.Spin(67)->ValueType(), TValueType::vtFloat);
+    QCOMPARE(frame->RealSR(), 2.345f);
     f.host.seal = f.element.get();
   }
 
