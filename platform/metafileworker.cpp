@@ -149,11 +149,6 @@ TMetafileWorker& TMetafileWorker::Instance() {
 
 TMetafileWorker::~TMetafileWorker() { Stop(); }
 
-pid_t TMetafileWorker::Process() {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  return process_;
-}
-
 bool TMetafileWorker::Start() {
   const std::string path = MetafileWorkerPath();
   if (path.empty() || ::access(path.c_str(), X_OK) != 0) return false;

@@ -9,6 +9,7 @@
 // worker failing, and it is stopped.
 
 #include <QImage>
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -36,8 +37,9 @@ class TMetafileWorker {
   // WorkerFailed.
   QImage Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels);
 
-  // The worker's process while one runs, else 0; for the tests, which stop it.
-  pid_t Process();
+  // The worker's process while one runs, else 0; for the tests, which stop it, also while
+  // it draws.
+  pid_t Process() const { return process_; }
 
  private:
   TMetafileWorker() = default;
@@ -46,7 +48,7 @@ class TMetafileWorker {
   QImage Exchange(const uint8_t* data, size_t size, int width, int height, long long maxPixels);
 
   std::mutex mutex_;
-  pid_t process_ = 0;
+  std::atomic<pid_t> process_ = 0;
   int socket_ = -1;
   std::chrono::steady_clock::time_point noStartBefore_{};
 };
