@@ -6,7 +6,9 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <utility>
 #include <cstring>
 #include <map>
 #include <string>
@@ -59,16 +61,37 @@ std::vector<uint8_t> PaddedCopy(const uint8_t* data, size_t size) {
   return copy;
 }
 
+// libemf2svg scales by the bounds' extent less one, which for a picture one pixel wide or
+// high is nothing: every coordinate becomes NaN and the picture white. Its copy gets bounds
+// one pixel larger that way, which draws the same pixel; a NaN or an infinity that comes out
+// anyway refuses the picture rather than pass it off as white.
+void WidenOnePixelBounds(uint8_t* header) {
+  constexpr size_t kLeft = 8, kTop = 12, kRight = 16, kBottom = 20;
+  for (const auto& [from, to] : {std::pair{kLeft, kRight}, std::pair{kTop, kBottom}}) {
+    const int32_t start = MetafileI32(header + from);
+    if (MetafileI32(header + to) == start && start < INT32_MAX) {
+      const uint32_t wider = uint32_t(start) + 1;
+      for (int i = 0; i < 4; ++i) header[to + size_t(i)] = uint8_t(wider >> (8 * i));
+    }
+  }
+}
+
+bool HasNonFiniteNumbers(const char* svg, size_t length) {
+  static const QRegularExpression nonFinite(QStringLiteral("=\"[^\"]*(?<![A-Za-z])-?(nan|inf)(?![A-Za-z])"));
+  return nonFinite.match(QString::fromUtf8(svg, qsizetype(length))).hasMatch();
+}
+
 QByteArray EnhancedToSvg(const uint8_t* data, size_t size, long long maxPixels) {
   std::vector<uint8_t> copy = PaddedCopy(data, size);
   PrepareEmfRecords(copy.data(), size, maxPixels);
+  WidenOnePixelBounds(copy.data());
   generatorOptions options{};
   options.svgDelimiter = true;
   char* out = nullptr;
   size_t length = 0;
   const int ok = emf2svg(reinterpret_cast<char*>(copy.data()), size, &out, &length, &options);
   const std::unique_ptr<char, decltype(&std::free)> owned(out, &std::free);
-  if (!ok || !out) Refuse(TMetafileFault::Unreadable);
+  if (!ok || !out || HasNonFiniteNumbers(out, length)) Refuse(TMetafileFault::Unreadable);
   return QByteArray(out, static_cast<qsizetype>(length));
 }
 
