@@ -11,6 +11,7 @@
 
 namespace platform {
 
+// Its message is the user's, in Chinese.
 class EPictureError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -38,10 +39,11 @@ class TPicture {
   // The bytes exactly as loaded.
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
-  // Kind from the extension (.bmp .jpg .jpeg .wmf .emf .ico .gif, any case).
-  // Throws EPictureError on an unknown extension, a missing file, a file of
-  // kMaxPictureFileBytes or more (left unread) or undecodable data; the picture is then
-  // unchanged.
+  // Kind from the extension (.bmp .jpg .jpeg .wmf .emf .ico .gif, any case). Only a
+  // regular file is read (platform/regularfile.h). Throws EPictureError, whose message
+  // names the file and the reason in Chinese, on an unknown extension, a missing file or
+  // one that is no regular file, a file of kMaxPictureFileBytes or more (left unread) or
+  // undecodable data; the picture is then unchanged.
   void LoadFromFile(const std::string& utf8Path);
   // Throws EPictureError on undecodable data; the picture is then unchanged.
   void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes);
@@ -85,13 +87,15 @@ QImage DecodeJpeg(const uint8_t* data, size_t size, long long maxPixels = kMaxPi
 // fully transparent (0x00000000); Format_RGB32 otherwise. Refused: no colour map (neither
 // local nor global) and any colour index beyond the map.
 QImage DecodeGif(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels);
-// BMP and ICO through Qt, refused by the size in their header before the pixels are read.
+// BMP and ICO through Qt, refused by the size in their header before the pixels are read;
+// a null format lets Qt tell the kind from the bytes.
 QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format, long long maxPixels = kMaxPicturePixels);
 // Metafile: an enhanced metafile, or a placeable Windows metafile, drawn at its pixel size
-// (MetafileSize) onto white, Format_RGB32, without antialiasing. Refused: any other data, a
-// size beyond the caps (before anything is decoded), a record that runs past the data or no
-// end record, and anything the converters cannot read. Needs a QGuiApplication for the
-// fonts of its texts, and refuses without one.
+// (MetafileSize) onto white, Format_RGB32, without antialiasing, by the metafile worker
+// (platform/metafileworker.h). Refused with an EMetafileError (platform/metafile.h): any
+// other data, a size beyond the caps (before anything is sent), a record that runs past the
+// data or no end record, the other faults the worker finds before it draws, anything the
+// converters cannot read, and a worker that fails or takes too long.
 QImage DecodeMetafile(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels);
 // Size of an enhanced or placeable Windows metafile from its header; false when neither.
 // Enhanced: the header's bounds in device pixels. Placeable: the box in pixels of a
