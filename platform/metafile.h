@@ -32,6 +32,14 @@ enum class TMetafileFault : uint32_t {
 };
 inline constexpr TMetafileFault kLastWorkerFault = TMetafileFault::OutOfMemory;
 
+// A reason found in drawing: by the worker, or the worker failing or taking too long, as
+// against what the program reads off the header (not a metafile, no pixels, too large). A
+// metafile that fails in drawing may well be sound; what holds it keeps its bytes.
+inline bool IsDrawingFault(TMetafileFault fault) {
+  return fault != TMetafileFault::NotAMetafile && fault != TMetafileFault::NoPixels &&
+         fault != TMetafileFault::TooLarge;
+}
+
 // The user's words for a reason, in Chinese.
 const char* MetafileFaultText(TMetafileFault fault);
 

@@ -290,8 +290,12 @@ void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes) {
 }
 
 void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long long maxPixels) {
-  if (bytes.empty()) throw EPictureError("图象是空的");
-  QImage image = Decode(kind, bytes, maxPixels);
+  LoadFromBytes(kind, std::make_shared<const std::vector<uint8_t>>(std::move(bytes)), maxPixels);
+}
+
+void TPicture::LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels) {
+  if (!bytes || bytes->empty()) throw EPictureError("图象是空的");
+  QImage image = Decode(kind, *bytes, maxPixels);
   const int width = image.width(), height = image.height();
   // Every graphic is recoloured into a bitmap of its own size, so no kind may claim more
   // pixels than the decoders accept.
@@ -315,12 +319,26 @@ void TPicture::Assign(const TPicture& other) {
   Changed();
 }
 
+void TPicture::KeepUndrawn(TGraphicKind kind, TPictureBytes bytes) {
+  hasGraphic_ = true;
+  kind_ = kind;
+  width_ = height_ = 0;
+  image_ = QImage();
+  bytes_ = std::move(bytes);
+  Changed();
+}
+
 void TPicture::Clear() {
   hasGraphic_ = false;
   width_ = height_ = 0;
   image_ = QImage();
-  bytes_.clear();
+  bytes_.reset();
   Changed();
+}
+
+const std::vector<uint8_t>& TPicture::Bytes() const {
+  static const std::vector<uint8_t> kNone;
+  return bytes_ ? *bytes_ : kNone;
 }
 
 void TPicture::Changed() {

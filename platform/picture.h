@@ -5,6 +5,7 @@
 #include <QImage>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,6 +24,10 @@ enum class TGraphicKind : uint8_t { Bitmap = 0, Jpeg = 1, Metafile = 2, Icon = 3
 // The kind for a stored code, false for codes without a kind.
 bool GraphicKindFromCode(int code, TGraphicKind* kind);
 
+// A picture's bytes, shared by the copies of a picture, so that many seals that hold one
+// picture hold its bytes once.
+using TPictureBytes = std::shared_ptr<const std::vector<uint8_t>>;
+
 class TPicture {
  public:
   TPicture() = default;
@@ -37,7 +42,7 @@ class TPicture {
   // drawn onto white at its own pixel size.
   const QImage& Image() const { return image_; }
   // The bytes exactly as loaded.
-  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  const std::vector<uint8_t>& Bytes() const;
 
   // Kind from the extension (.bmp .jpg .jpeg .wmf .emf .ico .gif, any case). Only a
   // regular file is read (platform/regularfile.h). Throws EPictureError, whose message
@@ -51,6 +56,11 @@ class TPicture {
   // for a caller that shares a budget among its pictures; it never raises the caps below.
   void LoadFromFile(const std::string& utf8Path, long long maxPixels);
   void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long long maxPixels);
+  void LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels);
+  // Holds bytes that were not drawn (a metafile the worker did not draw) so that they are
+  // written back as they were read: the picture has its graphic and its kind, no pixels and
+  // a size of 0 × 0, and draws as nothing.
+  void KeepUndrawn(TGraphicKind kind, TPictureBytes bytes);
   // Takes a copy of another picture's graphic (or its emptiness).
   void Assign(const TPicture& other);
   void Clear();
@@ -65,7 +75,7 @@ class TPicture {
   int width_ = 0;
   int height_ = 0;
   QImage image_;
-  std::vector<uint8_t> bytes_;
+  TPictureBytes bytes_;
 };
 
 // Decoded pictures are refused beyond these sizes, before their pixels are allocated.

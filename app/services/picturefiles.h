@@ -3,6 +3,8 @@
 // the kinds a seal can hold.
 
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "platform/picture.h"
 
@@ -17,5 +19,9 @@ inline constexpr const char* kPictureFilter = "图象文件 (*.bmp *.jpg *.jpeg 
 // empty when the dialog was cancelled; throws the loader's error when the file cannot be read,
 // leaving picture as it was.
 QString PickPictureFile(QWidget* parent, const QString& appPath, platform::TPicture& picture);
+
+// Tells the user once that metafiles of a file just read are kept without being drawn:
+// the file's name, how many and why (the reasons, each once). Nothing when there are none.
+void ShowUndrawnPictures(QWidget* parent, const QString& fileName, const std::vector<std::string>& reasons);
 
 }  // namespace app
