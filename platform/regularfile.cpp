@@ -25,51 +25,64 @@ const char* FaultText(TFileFault fault) {
   return "无法读取文件";
 }
 
-class TDescriptor {
- public:
-  explicit TDescriptor(int fd) : fd_(fd) {}
-  ~TDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  TDescriptor(const TDescriptor&) = delete;
-  TDescriptor& operator=(const TDescriptor&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 }  // namespace
 
 EFileReadError::EFileReadError(TFileFault fault, int error)
     : std::runtime_error(FaultText(fault)), fault_(fault), error_(error) {}
 
-std::vector<uint8_t> ReadRegularFile(const std::string& utf8Path, long long maxBytes) {
+TRegularFile::TRegularFile(const std::string& utf8Path, long long maxBytes) {
   // Opening a FIFO for reading waits for a writer unless it is opened without blocking.
-  const TDescriptor file(::open(utf8Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-  if (file.Get() < 0) throw EFileReadError(TFileFault::CannotOpen, errno);
+  fd_ = ::open(utf8Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd_ < 0) throw EFileReadError(TFileFault::CannotOpen, errno);
   struct stat info {};
-  if (::fstat(file.Get(), &info) != 0) throw EFileReadError(TFileFault::CannotRead, errno);
-  if (!S_ISREG(info.st_mode)) throw EFileReadError(TFileFault::NotRegular, 0);
-  if (info.st_size >= maxBytes) throw EFileReadError(TFileFault::TooLarge, 0);
-  // One byte more than the file says it holds tells a file that grew.
-  std::vector<uint8_t> bytes(size_t(info.st_size) + 1);
-  size_t got = 0;
-  while (got < bytes.size()) {
-    const ssize_t n = ::read(file.Get(), bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw EFileReadError(TFileFault::CannotRead, errno);
-    if (n == 0) break;
-    got += size_t(n);
+  TFileFault fault = TFileFault::CannotRead;
+  int error = 0;
+  if (::fstat(fd_, &info) != 0)
+    error = errno;
+  else if (!S_ISREG(info.st_mode))
+    fault = TFileFault::NotRegular;
+  else if (info.st_size >= maxBytes)
+    fault = TFileFault::TooLarge;
+  else {
+    size_ = uint64_t(info.st_size);
+    return;
   }
-  if (got > size_t(info.st_size)) throw EFileReadError(TFileFault::Changed, 0);
+  ::close(fd_);
+  throw EFileReadError(fault, error);
+}
+
+TRegularFile::~TRegularFile() { ::close(fd_); }
+
+size_t TRegularFile::ReadAt(uint8_t* to, uint64_t offset, size_t n) const {
+  size_t got = 0;
+  while (got < n) {
+    const ssize_t r = ::pread(fd_, to + got, n - got, off_t(offset + got));
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) throw EFileReadError(TFileFault::CannotRead, errno);
+    if (r == 0) break;
+    got += size_t(r);
+  }
+  return got;
+}
+
+std::vector<uint8_t> TRegularFile::Read(uint64_t offset, size_t n) const {
+  if (offset > size_ || n > size_ - offset) throw EFileReadError(TFileFault::CannotRead, 0);
+  std::vector<uint8_t> bytes(n);
+  if (ReadAt(bytes.data(), offset, n) != n) throw EFileReadError(TFileFault::Changed, 0);
+  return bytes;
+}
+
+std::vector<uint8_t> TRegularFile::ReadAll() const {
+  // One byte more than the file said it held tells a file that grew.
+  std::vector<uint8_t> bytes(size_ + 1);
+  const size_t got = ReadAt(bytes.data(), 0, bytes.size());
+  if (got > size_) throw EFileReadError(TFileFault::Changed, 0);
   bytes.resize(got);
   return bytes;
 }
 
-bool IsRegularFile(const std::string& utf8Path) {
-  struct stat info {};
-  return ::stat(utf8Path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+std::vector<uint8_t> ReadRegularFile(const std::string& utf8Path, long long maxBytes) {
+  return TRegularFile(utf8Path, maxBytes).ReadAll();
 }
 
 }  // namespace platform
