@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 #include <QStringList>
+#include <QTimer>
+#include <QWidget>
 
 #include "services/services.h"
 
@@ -19,12 +21,12 @@ void ShowUndrawnPictures(QWidget* parent, const QString& fileName, const std::ve
   QStringList why;
   for (const std::string& reason : reasons)
     if (!why.contains(QString::fromStdString(reason))) why.append(QString::fromStdString(reason));
-  ShowMessage(parent, TMsgKind::Warning,
-              QStringLiteral("文件“%1”中有 %2 个图元文件无法显示：%3。\n这些图象原样保留在文件中，只是不画出来。")
-                  .arg(QFileInfo(fileName).fileName())
-                  .arg(reasons.size())
-                  .arg(why.join(QStringLiteral("；"))),
-              mbOK);
+  const QString text =
+      QStringLiteral("文件“%1”中有 %2 个图元文件无法显示：%3。\n这些图象原样保留在文件中，只是不画出来。")
+          .arg(QFileInfo(fileName).fileName())
+          .arg(reasons.size())
+          .arg(why.join(QStringLiteral("；")));
+  QTimer::singleShot(0, parent, [parent, text] { ShowMessage(parent, TMsgKind::Warning, text, mbOK); });
 }
 
 }  // namespace app

@@ -21,7 +21,9 @@ inline constexpr const char* kPictureFilter = "图象文件 (*.bmp *.jpg *.jpeg 
 QString PickPictureFile(QWidget* parent, const QString& appPath, platform::TPicture& picture);
 
 // Tells the user once that metafiles of a file just read are kept without being drawn:
-// the file's name, how many and why (the reasons, each once). Nothing when there are none.
+// the file's name, how many and why (the reasons, each once); nothing when there are none.
+// The message comes once the events waiting now are done, so that the window of what was
+// read is on the screen behind it, also when it was read as the program started.
 void ShowUndrawnPictures(QWidget* parent, const QString& fileName, const std::vector<std::string>& reasons);
 
 }  // namespace app

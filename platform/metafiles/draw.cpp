@@ -353,7 +353,13 @@ QByteArray TMetafileDrawer::PlaceableToSvg(const uint8_t* data, size_t size, con
   return MendWmfSvg(QString::fromUtf8(text, static_cast<qsizetype>(length)));
 }
 
-TMetafileDrawer::TMetafileDrawer() : wmfFonts_(std::make_unique<TWmfFonts>()) {}
+// Qt reads its font database with the first text it draws: that happens here, before the
+// first picture, as libwmf's fonts do.
+TMetafileDrawer::TMetafileDrawer() : wmfFonts_(std::make_unique<TWmfFonts>()) {
+  QImage image(16, 16, QImage::Format_RGB32);
+  QPainter painter(&image);
+  painter.drawText(0, 12, QStringLiteral("印A"));
+}
 
 TMetafileDrawer::~TMetafileDrawer() = default;
 

@@ -16,7 +16,7 @@ namespace platform::metafiles {
 
 class TMetafileDrawer {
  public:
-  // Needs a QGuiApplication for the fonts of the texts.
+  // Sets up the fonts; needs a QGuiApplication.
   TMetafileDrawer();
   ~TMetafileDrawer();
   TMetafileDrawer(const TMetafileDrawer&) = delete;

@@ -6,7 +6,6 @@
 
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -114,14 +113,6 @@ void LimitProcessorTime() {
   ::setrlimit(RLIMIT_CPU, &cpu);
 }
 
-// Qt reads its font database with the first text it draws; it does so before the worker
-// says it is ready, not with the first picture.
-void LoadFonts() {
-  QImage image(16, 16, QImage::Format_RGB32);
-  QPainter painter(&image);
-  painter.drawText(0, 12, QStringLiteral("印A"));
-}
-
 protocol::TAnswer Draw(platform::metafiles::TMetafileDrawer& drawer, const protocol::TRequest& request,
                        const std::vector<uint8_t>& bytes, QImage& image) {
   protocol::TAnswer answer;
@@ -152,7 +143,6 @@ int main(int argc, char** argv) {
   // Qt SVG names every element it leaves out; the program's error stream is no place for it.
   qputenv("QT_LOGGING_RULES", "qt.svg*=false");
   QGuiApplication application(argc, argv);
-  LoadFonts();
   platform::metafiles::TMetafileDrawer drawer;
   LimitAddressSpace();
   const auto ready = protocol::EncodeReady();

@@ -3,6 +3,7 @@
 set(support ${CMAKE_CURRENT_SOURCE_DIR}/../support)
 add_executable(formats_seed_writer formats_seed_writer.cpp ${support}/document_makers.cpp ${support}/picture_makers.cpp)
 brelvonix_target(formats_seed_writer)
+brelvonix_needs_metafile_worker(formats_seed_writer)
 target_include_directories(formats_seed_writer PRIVATE ${support})
 target_link_libraries(formats_seed_writer PRIVATE brelvonix_formats JPEG::JPEG Qt6::Widgets)
 
@@ -24,3 +25,10 @@ foreach(target document seal_block library)
     SECONDS 20)
   add_dependencies(fuzz_formats_${target} formats_fuzz_seeds)
 endforeach()
+# The library panel's reader of a design's head and thumbnail, on the library seeds.
+brelvonix_fuzzer(fuzz_formats_library_preview
+  SOURCES formats_library_preview_fuzzer.cpp
+  LIBS brelvonix_formats Qt6::Gui
+  SEEDS ${formats_seeds}/library
+  SECONDS 20)
+add_dependencies(fuzz_formats_library_preview formats_fuzz_seeds)
