@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
+#include "fuzz_application.h"
 #include "fuzz_limits.h"
 #include "platform/metafile.h"
 #include "platform/metafiles/draw.h"
@@ -15,15 +16,10 @@ platform::metafiles::TMetafileDrawer* drawer = nullptr;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
   // Qt SVG names every element it leaves out and QFont every size it cannot take; at
   // thousands of inputs a second that would bury the fuzzer's own report.
   setenv("QT_LOGGING_RULES", "qt.svg*=false;default.warning=false", 1);
-  static int argc = 1;
-  static char name[] = "metafile_fuzzer";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = new QGuiApplication(argc, argv);
-  (void)app;
+  StartApplication<QGuiApplication>();
   drawer = new platform::metafiles::TMetafileDrawer;
   return 0;
 }

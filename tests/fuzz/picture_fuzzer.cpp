@@ -3,16 +3,12 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
+#include "fuzz_application.h"
 #include "fuzz_limits.h"
 #include "platform/picture.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "picture_fuzzer";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = new QGuiApplication(argc, argv);
-  (void)app;
+  StartApplication<QGuiApplication>();
   return 0;
 }
 
