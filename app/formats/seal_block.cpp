@@ -179,9 +179,8 @@ void ReadStrings(TByteReader& reader, TSeal& seal) {
 // picture.
 void LoadPictureFile(TSeal& seal, TPictureBudget& budget) {
   if (seal.Image().empty()) return;
-  const platform::TPicture* picture = budget.PictureFile(platform::GbkToUnicode(seal.Image()));
-  if (!picture || !budget.TryCharge(*picture, static_cast<long long>(picture->Bytes().size()))) return;
-  seal.SetPicture(picture);
+  if (const platform::TPicture* picture = budget.TakePictureFile(platform::GbkToUnicode(seal.Image())))
+    seal.SetPicture(picture);
 }
 
 }  // namespace
@@ -203,17 +202,21 @@ void TPictureBudget::Charge(const platform::TPicture& picture, long long heldByt
   if (!TryCharge(picture, heldBytes)) throw EFormatError("the pictures take more memory than a document may");
 }
 
-const platform::TPicture* TPictureBudget::PictureFile(const QString& path) {
+const platform::TPicture* TPictureBudget::TakePictureFile(const QString& path) {
   auto [at, added] = FFiles.try_emplace(path);
-  if (!added) return at->second.get();
-  auto picture = std::make_unique<platform::TPicture>();
-  try {
-    picture->LoadFromFile(path.toStdString(), PixelsLeft());
-  } catch (const platform::EPictureError&) {
-    return nullptr;
+  if (added) {
+    auto picture = std::make_unique<platform::TPicture>();
+    try {
+      picture->LoadFromFile(path.toStdString(), PixelsLeft());
+      at->second = std::move(picture);
+    } catch (const platform::EPictureError&) {
+    }
   }
-  at->second = std::move(picture);
-  return at->second.get();
+  const platform::TPicture* picture = at->second.get();
+  if (picture && TryCharge(*picture, static_cast<long long>(picture->Bytes().size()))) return picture;
+  // A picture that no seal holds is not kept for the rest of the read.
+  if (added) at->second.reset();
+  return nullptr;
 }
 
 void NoteUndrawn(const TSealTarget& target, const TPictureBudget& budget) {

@@ -50,9 +50,10 @@ class TPictureBudget {
   // The same, false instead of throwing.
   bool TryCharge(const platform::TPicture& picture, long long heldBytes = 0);
 
-  // The picture of a file that an older document names, read once for all the seals that
-  // name it, within what is left; nullptr for a file that cannot be read so.
-  const platform::TPicture* PictureFile(const QString& path);
+  // The picture of a file that an older document names for one more seal, charged with the
+  // file's bytes: read once for all the seals that name it; nullptr for a file that cannot
+  // be read, or whose picture no longer fits in what is left.
+  const platform::TPicture* TakePictureFile(const QString& path);
 
   // The metafiles held without pixels (platform::TPicture::KeepUndrawn), a reason for each.
   void NoteUndrawn(const std::string& reason) { FUndrawn.push_back(reason); }
