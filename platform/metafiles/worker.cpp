@@ -137,7 +137,8 @@ protocol::TAnswer Draw(platform::metafiles::TMetafileDrawer& drawer, const proto
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A worker whose program has gone has no one to draw for.
+  // A worker whose program has gone has no one to draw for. (The signal follows the thread
+  // that started the worker, which in the program is its user-interface thread.)
   ::prctl(PR_SET_PDEATHSIG, SIGKILL);
   qputenv("QT_QPA_PLATFORM", "offscreen");
   // Qt SVG names every element it leaves out; the program's error stream is no place for it.
