@@ -129,7 +129,12 @@ TEST_F(Wallpaper, EmptyAndUnreadablePathsGiveAnEmptyBitmap) {
   const std::string text = Write("notes.txt", "just words");
   const std::string missing = QDir(dir.path()).filePath("missing.bmp").toStdString();
   const std::string folder = dir.path().toStdString();
-  for (const char* path : {"", garbage.c_str(), text.c_str(), missing.c_str(), folder.c_str(), "/dev/zero"}) {
+  // A text record shorter than its fixed part, which the metafile worker refuses.
+  const std::vector<uint8_t> emf =
+      picture_makers::MakeEmfOfRecords(0, 0, 99, 99, {picture_makers::EmfRecordOf(84, {0, 0, 99, 99})});
+  const std::string shortText = Write("short.emf", QByteArray(reinterpret_cast<const char*>(emf.data()), qsizetype(emf.size())));
+  for (const char* path :
+       {"", garbage.c_str(), text.c_str(), missing.c_str(), folder.c_str(), "/dev/zero", shortText.c_str()}) {
     SCOPED_TRACE(path);
     const auto bitmap = Make(path);
     ASSERT_NE(bitmap, nullptr);
