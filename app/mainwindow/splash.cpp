@@ -48,11 +48,13 @@ void TSplashForm::paintEvent(QPaintEvent*) {
   p.drawRect(1, 1, width() - 2, height() - 2);
 }
 
+void TSplashForm::ShowStatus(const QString& text) {
+  Label3->setText(text);
+  Label3->adjustSize();
+  repaint();
+}
+
 void SplashStatus(int milliseconds, const QString& step) {
-  if (SplashForm) {
-    SplashForm->Label3->setText(QStringLiteral("Brelvonix 正在") + step);
-    SplashForm->Label3->adjustSize();
-    SplashForm->repaint();
-  }
+  if (SplashForm) SplashForm->ShowStatus(QStringLiteral("Brelvonix 正在") + step);
   app::Services().Pause(milliseconds);
 }
