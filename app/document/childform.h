@@ -56,8 +56,10 @@ class TfrmChild : public QMdiSubWindow {
   const TSelectFrame* SelectFrame() const { return FSelectFrame; }
   // Changed since it was last saved or read.
   bool Modified() const { return FModified; }
-  // Screen pixels per millimetre at 100 %, which every element of the page is given.
+  // Screen pixels per millimetre at 100 %, which every element of the page is given. The
+  // window takes its screen's as it is created; elements already on the page keep theirs.
   float PixelsPerMm() const { return FPixelsPerMm; }
+  void SetPixelsPerMm(float pixelsPerMm) { FPixelsPerMm = pixelsPerMm; }
   // The page, its zoom in percent, its grid and its lock.
   const TKivDrawPanel& Page() const { return *KivDrawPanel1; }
   int Zoom() const;

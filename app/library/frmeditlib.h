@@ -22,13 +22,12 @@ class TfrmEditLib : public QDialog {
   // The files that remain, sorted; entry i of the list box shows file i.
   const QStringList& FileList() const { return FFileList; }
 
-  void Button1Click();
-  void Button2Click();
-
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void Button1Click();
+  void Button2Click();
   QLabel* Label1;
   QListWidget* ListBox1;
   QFrame* Bevel1;

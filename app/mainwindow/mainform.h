@@ -68,6 +68,8 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   static std::span<const TCommand> SealOptionCommands();
   static std::vector<std::span<const TCommand>> CommandTables();
 
+  // ActionList2: the drawing tools, the templates and the palette's commands, in list order.
+  const std::vector<QAction*>& ToolActions() const { return ActionList2; }
   // What the window keeps, for reading: the internal clipboard of seals; whether the emblem
   // panel and the library panel are filled (each at the first click of its tab); the mode
   // the print window was last opened in (0 the print manager, 1 the preview only).
