@@ -321,10 +321,7 @@ void TfrmMain::CreateToolBar() {
   row->addWidget(ClientWindow, 1);
   for (QScrollArea** box : {&ScrollBox1, &ScrollBox2}) {
     *box = new QScrollArea(body);
-    QPalette pal = (*box)->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    (*box)->setPalette(pal);
-    (*box)->setAutoFillBackground(true);
+    app::SetBackground(*box, Qt::white);
     (*box)->setVisible(false);
     row->addWidget(*box);
   }

@@ -68,10 +68,7 @@ int TfrmProprty::TextIndex() const { return ItemIndex(ComboBox(31)); }
 
 void TfrmProprty::FormCreate() {
   setFont(QApplication::font("QMenu"));
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, platform::Light3DColor());
-  setPalette(palette);
-  setAutoFillBackground(true);
+  app::SetBackground(this, platform::Light3DColor());
 
   CreateComponents();
   ApplyLayout();
