@@ -53,7 +53,7 @@ struct PaletteFixture : MainFixture {
     palette->show();
     if (!QTest::qWaitForWindowExposed(palette)) qWarning("palette not exposed");
   }
-  QToolButton* Button(int n) const { return Part<TPaletteButton>(palette, QStringLiteral("ToolButton%1").arg(n - 1 + 1)); }
+  QToolButton* Button(int n) const { return Part<TPaletteButton>(palette, QStringLiteral("ToolButton%1").arg(n)); }
   void Switch() { QTest::mouseClick(Part<TPaletteButton>(palette, "ToolButton25"), Qt::LeftButton); }
 };
 
@@ -92,7 +92,7 @@ class PaletteTest : public QObject {
       QToolButton* b = f.Button(row.button);
       const QByteArray where = QByteArray::number(row.button);
       QVERIFY2(b->objectName() == QStringLiteral("ToolButton%1").arg(row.button), where);
-      QVERIFY2(b->parentWidget() == Part<QWidget>(f.palette, QStringLiteral("ToolBar%1").arg(row.toolBar - 1 + 1)), where);
+      QVERIFY2(b->parentWidget() == Part<QWidget>(f.palette, QStringLiteral("ToolBar%1").arg(row.toolBar)), where);
       QVERIFY2(b->width() == 26, where);
       QVERIFY2(b->autoRaise(), where);
     }
@@ -266,7 +266,7 @@ class PaletteTest : public QObject {
     PaletteFixture f;
     const auto check = [&f](bool templates) {
       for (const ButtonRow& row : kButtons) {
-        TPaletteButton* b = Part<TPaletteButton>(f.palette, QStringLiteral("ToolButton%1").arg(row.button - 1 + 1));
+        TPaletteButton* b = Part<TPaletteButton>(f.palette, QStringLiteral("ToolButton%1").arg(row.button));
         const QByteArray where = QByteArray::number(row.button) + (templates ? " templates" : " tools");
         QVERIFY2(b->HasHotImages() == !templates, where);
         const QImage shown = Picture(b->HotImage());
