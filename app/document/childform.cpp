@@ -687,7 +687,8 @@ void TfrmChild::DrawPanel1MouseUp(seal::TMouseButton button, seal::TShiftState, 
     std::vector<TSeal*> inside;
     for (TSeal* s : FSeals) {
       const app::TRect b = BoundsOf(s);
-      if (b.Left >= FBandRect.Left && b.Right <= FBandRect.Right && b.Top >= FBandRect.Top && b.Bottom <= FBandRect.Bottom)
+      if (b.Left >= FBandRect.Left && b.Right <= FBandRect.Right && b.Top >= FBandRect.Top &&
+          b.Bottom <= FBandRect.Bottom)
         inside.push_back(s);
     }
     if (inside.size() == 1)

@@ -132,8 +132,7 @@ std::string TextMask(const TMaskFacts& f, int textIndex) {
   const bool frameSeal = seal::IsFrameSeal(f.kind);
   if (textIndex >= 1 && textIndex <= 3) {
     if (frameSeal) return FrameSealText(f.isEllipse[size_t(textIndex)]);
-    if (textIndex == 1 && seal::HasMixedSizes(f.kind))
-      return std::string(kSecondTextOfThreeNames);
+    if (textIndex == 1 && seal::HasMixedSizes(f.kind)) return std::string(kSecondTextOfThreeNames);
     return none;
   }
   if (seal::IsNameSeal(f.kind)) return std::string(kFirstTextOfNameSeal);

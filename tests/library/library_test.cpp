@@ -262,7 +262,8 @@ class LibraryTest : public QObject {
     const int m = ppi / 24;
     QCOMPARE(dialog.width(), 2 * ppi);
     QCOMPARE(Part<QLabel>(&dialog, "Label1")->pos(), QPoint(m, ppi / 12));
-    QCOMPARE(Part<QLineEdit>(&dialog, "Edit1")->geometry().topLeft(), QPoint(m, Part<QLabel>(&dialog, "Label1")->geometry().bottom() + 1));
+    QCOMPARE(Part<QLineEdit>(&dialog, "Edit1")->geometry().topLeft(),
+             QPoint(m, Part<QLabel>(&dialog, "Label1")->geometry().bottom() + 1));
     QCOMPARE(Part<QLineEdit>(&dialog, "Edit1")->width(), 2 * ppi - 2 * m);
     QCOMPARE(Part<QFrame>(&dialog, "Bevel1")->geometry().left(), 1);
     QCOMPARE(Part<QFrame>(&dialog, "Bevel1")->width(), 2 * ppi - 2);
@@ -296,14 +297,16 @@ class LibraryTest : public QObject {
     QCOMPARE(editor.windowTitle(), QStringLiteral("编辑印章库"));
     QCOMPARE(Part<QListWidget>(&editor, "ListBox1")->count(), 4);
     QStringList shown;
-    for (int i = 0; i < Part<QListWidget>(&editor, "ListBox1")->count(); ++i) shown.append(Part<QListWidget>(&editor, "ListBox1")->item(i)->text());
+    for (int i = 0; i < Part<QListWidget>(&editor, "ListBox1")->count(); ++i)
+      shown.append(Part<QListWidget>(&editor, "ListBox1")->item(i)->text());
     QCOMPARE(shown, (QStringList{"A", "B", "c", "D"}));
     QCOMPARE(editor.FileList().at(2), f.folder + QStringLiteral("c.YZL"));
     QVERIFY(!Part<QPushButton>(&editor, "Button1")->isEnabled());
     QVERIFY(Part<QPushButton>(&editor, "Button2")->isEnabled());
     const int ppi = editor.logicalDpiX();
     QCOMPARE(Part<QListWidget>(&editor, "ListBox1")->size(), QSize(ppi * 5 / 3, 3 * ppi));
-    QCOMPARE(Part<QFrame>(&editor, "Bevel1")->x(), Part<QListWidget>(&editor, "ListBox1")->geometry().right() + 1 + ppi / 24);
+    QCOMPARE(Part<QFrame>(&editor, "Bevel1")->x(),
+             Part<QListWidget>(&editor, "ListBox1")->geometry().right() + 1 + ppi / 24);
     QCOMPARE(Part<QLabel>(&editor, "Label1")->palette().color(QPalette::WindowText), QColor(0, 128, 255));
     QCOMPARE(Part<QListWidget>(&editor, "ListBox1")->palette().color(QPalette::Text), QColor(0, 128, 192));
 

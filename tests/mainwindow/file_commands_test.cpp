@@ -135,7 +135,8 @@ class CommandsTest : public QObject {
     };
     std::vector<Step> steps;
     connect(Part<QProgressBar>(f.main.get(), "ProgressBar1"), &QProgressBar::valueChanged, [&](int v) {
-      steps.push_back({Part<QLabel>(f.main.get(), "Panel2")->isVisible(), Part<QLabel>(f.main.get(), "Panel2")->text(), v, Part<QProgressBar>(f.main.get(), "ProgressBar1")->maximum()});
+      steps.push_back({Part<QLabel>(f.main.get(), "Panel2")->isVisible(), Part<QLabel>(f.main.get(), "Panel2")->text(),
+                       v, Part<QProgressBar>(f.main.get(), "ProgressBar1")->maximum()});
     });
     const QString path = f.Path("three.dyz");
     f.chosen = {path};
@@ -257,8 +258,8 @@ class CommandsTest : public QObject {
       QCOMPARE(w->windowTitle(), path);
       QCOMPARE(double(PageOf(w)->PageWidth()), 100.0);
       QCOMPARE(double(PageOf(w)->PageHeight()), 150.0);
-      for (long double m : {PageOf(w)->LeftMargin(), PageOf(w)->TopMargin(),
-                            PageOf(w)->RightMargin(), PageOf(w)->BottomMargin()})
+      for (long double m :
+           {PageOf(w)->LeftMargin(), PageOf(w)->TopMargin(), PageOf(w)->RightMargin(), PageOf(w)->BottomMargin()})
         QCOMPARE(double(m), 6.0);
     }
   }

@@ -77,7 +77,8 @@ class MainWindowTest : public QObject {
     QStringList expected;
     for (int p = 25; p <= 600; p += 25) expected.append(QString::number(p) + "%");
     QStringList items;
-    for (int i = 0; i < Part<QComboBox>(&main, "DispComboBox")->count(); ++i) items.append(Part<QComboBox>(&main, "DispComboBox")->itemText(i));
+    for (int i = 0; i < Part<QComboBox>(&main, "DispComboBox")->count(); ++i)
+      items.append(Part<QComboBox>(&main, "DispComboBox")->itemText(i));
     QCOMPARE(items, expected);
     QCOMPARE(Part<QComboBox>(&main, "DispComboBox")->currentIndex(), 3);
     QCOMPARE(Part<QComboBox>(&main, "DispComboBox")->currentText(), QStringLiteral("100%"));
@@ -90,7 +91,8 @@ class MainWindowTest : public QObject {
     {
       TfrmMain main;
       QStringList items;
-      for (int i = 0; i < Part<QComboBox>(&main, "FontComboBox")->count(); ++i) items.append(Part<QComboBox>(&main, "FontComboBox")->itemText(i));
+      for (int i = 0; i < Part<QComboBox>(&main, "FontComboBox")->count(); ++i)
+        items.append(Part<QComboBox>(&main, "FontComboBox")->itemText(i));
       QCOMPARE(items, QStringList({"宋体", "楷体", "黑体"}));
       QCOMPARE(Part<QComboBox>(&main, "FontComboBox")->currentText(), QStringLiteral("宋体"));
       QVERIFY(Part<QCheckBox>(&main, "CheckBox4")->isChecked());
@@ -163,9 +165,11 @@ class MainWindowTest : public QObject {
   void PopupMenus() {
     FakeDesktop desk;
     TfrmMain main;
-    QCOMPARE(MenuItems(Part<QMenu>(&main, "PopupMenu1")),
-             Split("剪切(&X);复制(&C);粘贴(&V);-;删除;锁定印章位置(&L);对准中心(&T);-;细节查看…;导出为图象…;加入印章库"));
-    QCOMPARE(MenuItems(Part<QMenu>(&main, "PopupMenu2")), Split("清除(&R);编辑印章库;-;保存(&S);打印(&P);关闭(&Z);-;退出(&Q)"));
+    QCOMPARE(
+        MenuItems(Part<QMenu>(&main, "PopupMenu1")),
+        Split("剪切(&X);复制(&C);粘贴(&V);-;删除;锁定印章位置(&L);对准中心(&T);-;细节查看…;导出为图象…;加入印章库"));
+    QCOMPARE(MenuItems(Part<QMenu>(&main, "PopupMenu2")),
+             Split("清除(&R);编辑印章库;-;保存(&S);打印(&P);关闭(&Z);-;退出(&Q)"));
     QCOMPARE(MenuItems(Part<QMenu>(&main, "PopupMenu3")), Split("插入模板印章;删除模板印章"));
   }
 
@@ -189,7 +193,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(Part<QCheckBox>(&main, "CheckBox2")->text(), QStringLiteral("五星"));
     QCOMPARE(Part<QCheckBox>(&main, "CheckBox3")->text(), QStringLiteral("有图符"));
     QCOMPARE(Part<QCheckBox>(&main, "CheckBox4")->text(), QStringLiteral("仅中文"));
-    for (QCheckBox* box : {Part<QCheckBox>(&main, "CheckBox1"), Part<QCheckBox>(&main, "CheckBox2"), Part<QCheckBox>(&main, "CheckBox3"), Part<QCheckBox>(&main, "CheckBox4")}) QVERIFY(box->isChecked());
+    for (QCheckBox* box : {Part<QCheckBox>(&main, "CheckBox1"), Part<QCheckBox>(&main, "CheckBox2"),
+                           Part<QCheckBox>(&main, "CheckBox3"), Part<QCheckBox>(&main, "CheckBox4")})
+      QVERIFY(box->isChecked());
     QCOMPARE(Part<TKivButton>(&main, "KivButton1")->Caption(), QStringLiteral("徽标集"));
     QCOMPARE(Part<TKivButton>(&main, "KivButton1")->Tag(), 1);
     QCOMPARE(Part<TKivButton>(&main, "KivButton2")->Caption(), QStringLiteral("印章库"));
@@ -312,12 +318,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(Part<QComboBox>(&main, "DispComboBox")->x(), ppi / 24);
     QCOMPARE(Part<QLabel>(&main, "Panel2")->width(), panel2Width);
     QCOMPARE(Part<TKivButton>(&main, "KivButton1")->x(), 5 * frameWidth);
-    QCOMPARE(Part<TKivButton>(&main, "KivButton2")->x(), Part<TKivButton>(&main, "KivButton1")->x() + Part<TKivButton>(&main, "KivButton1")->width() - Part<TKivButton>(&main, "KivButton1")->height() / 2);
-    QCOMPARE(Part<TKivButton>(&main, "KivButton1")->height(), Part<TKivFlatPanel>(&main, "KivFlatPanel1")->height() * 3 / 4);
+    QCOMPARE(Part<TKivButton>(&main, "KivButton2")->x(), Part<TKivButton>(&main, "KivButton1")->x() +
+                                                             Part<TKivButton>(&main, "KivButton1")->width() -
+                                                             Part<TKivButton>(&main, "KivButton1")->height() / 2);
+    QCOMPARE(Part<TKivButton>(&main, "KivButton1")->height(),
+             Part<TKivFlatPanel>(&main, "KivFlatPanel1")->height() * 3 / 4);
     int others = 0;
     for (int i = 0; i < 8; ++i)
       if (i != 4) others += Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelWidth(i);
-    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelWidth(4), Part<TKivStatusBar>(&main, "KivStatusBar1")->width() - others - ppi / 3);
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelWidth(4),
+             Part<TKivStatusBar>(&main, "KivStatusBar1")->width() - others - ppi / 3);
   }
 
   void ShownWindowLaysOutItsBars() {
@@ -331,7 +341,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(main.ProgramFolder(), desk.dir.path() + "/");
     const QRect tabs(Part<QWidget>(&main, "Panel6")->mapTo(&main, QPoint()), Part<QWidget>(&main, "Panel6")->size());
     QVERIFY(Part<QWidget>(&main, "Panel6")->isVisible());
-    QVERIFY2(tabs.right() <= Part<QToolBar>(&main, "ToolBar1")->mapTo(&main, QPoint()).x() + Part<QToolBar>(&main, "ToolBar1")->width(),
+    QVERIFY2(tabs.right() <= Part<QToolBar>(&main, "ToolBar1")->mapTo(&main, QPoint()).x() +
+                                 Part<QToolBar>(&main, "ToolBar1")->width(),
              "the tab panel stays inside the tool bar");
     QVERIFY(Part<TKivButton>(&main, "KivButton2")->isVisible());
   }

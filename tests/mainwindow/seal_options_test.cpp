@@ -60,7 +60,9 @@ class SealOptionsTest : public QObject {
       s->SetHaveImage(false);
       w->SetSelection({s});
       w->MarkSaved();
-      QVERIFY2(Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked() && !Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked(), where);
+      QVERIFY2(Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked() &&
+                   !Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked(),
+               where);
 
       Click(Part<QCheckBox>(f.main.get(), "CheckBox1"));
       QVERIFY2((s->BrushStyle() == platform::bsSolid) == brush, where);
@@ -103,13 +105,16 @@ class SealOptionsTest : public QObject {
     w->SetSelection({negative});
     QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked());
     QCOMPARE(Part<QCheckBox>(f.main.get(), "CheckBox1")->text(), QStringLiteral("阳章"));
-    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() && !Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
+    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() &&
+            !Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
     w->SetSelection({star});
     QCOMPARE(Part<QCheckBox>(f.main.get(), "CheckBox1")->text(), QStringLiteral("空心"));
     QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked());
     w->SetSelection({round});
     QCOMPARE(Part<QCheckBox>(f.main.get(), "CheckBox1")->text(), QStringLiteral("阳章"));
-    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked() && Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() && Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
+    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked() &&
+            Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() &&
+            Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
     // A group, or nothing, leaves the boxes as they were; following changes no element.
     w->SetSelection({negative, star});
     w->SetSelection({});
@@ -131,7 +136,8 @@ class SealOptionsTest : public QObject {
     s->SetPicture(&picture);
     QVERIFY(s->Picture().HasGraphic());
     w->SetSelection({s});
-    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() && Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
+    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() &&
+            Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
 
     Click(Part<QCheckBox>(f.main.get(), "CheckBox2"));
     QVERIFY(s->ImageIsStar() && s->HaveImage());
@@ -209,7 +215,8 @@ class SealOptionsTest : public QObject {
     box->clear();
     next->trigger();
     QCOMPARE(box->currentIndex(), -1);
-    QCOMPARE(Part<QToolBar>(f.main.get(), "ToolBar1")->widgetForAction(next)->objectName(), QStringLiteral("ToolButton11"));
+    QCOMPARE(Part<QToolBar>(f.main.get(), "ToolBar1")->widgetForAction(next)->objectName(),
+             QStringLiteral("ToolButton11"));
     QCOMPARE(next->toolTip(), QStringLiteral("下一个字体"));
   }
 

@@ -155,7 +155,8 @@ class ViewCommandsTest : public QObject {
       if (command != QLatin1String("actViewZoomNormal") && command != QLatin1String("actPageZoom"))
         QCOMPARE(std::abs(Zoom(w) - previous), 10);
       previous = Zoom(w);
-      QCOMPARE(Part<QComboBox>(f.main.get(), "DispComboBox")->currentText(), QString::number(previous) + QLatin1Char('%'));
+      QCOMPARE(Part<QComboBox>(f.main.get(), "DispComboBox")->currentText(),
+               QString::number(previous) + QLatin1Char('%'));
     }
     QCOMPARE(Zoom(w), last);
     QCOMPARE(s->Zoom(), last);

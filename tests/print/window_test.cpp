@@ -100,7 +100,8 @@ class PrintWindowTest : public QObject {
     QCOMPARE(page->PixelsPerInch(), form->logicalDpiX());
     QVERIFY(std::abs(f.seals[0]->Width() - platform::Round(42 * page->Scale())) <= 1);
     QCOMPARE(double(form->ScreenPixelsPerMm()), double(form->logicalDpiX() / 25.4L));
-    const int fit = app::CalcFitZoom(Part<QScrollArea>(form, "ScrollBox1")->maximumViewportSize(), 210, 297, form->ScreenPixelsPerMm());
+    const int fit = app::CalcFitZoom(Part<QScrollArea>(form, "ScrollBox1")->maximumViewportSize(), 210, 297,
+                                     form->ScreenPixelsPerMm());
     QCOMPARE(form->CalcFitZoom(), fit);
     QCOMPARE(page->Zoom(), fit);
     for (const seal::TSeal* s : f.seals) QCOMPARE(s->Zoom(), fit);
@@ -251,7 +252,9 @@ class PrintWindowTest : public QObject {
     QCOMPARE(PageOf(f.w)->Zoom(), 100);
     QCOMPARE(f.Page()->Zoom(), form->CalcFitZoom());
     for (const seal::TSeal* s : f.seals) QCOMPARE(s->Zoom(), f.Page()->Zoom());
-    QVERIFY(Part<TKivStatusBar>(form, "KivStatusBar1")->PanelText(0).startsWith(QStringLiteral(" 当前纸张可打印区域[宽x高]：186mm x 132mm")));
+    QVERIFY(Part<TKivStatusBar>(form, "KivStatusBar1")
+                ->PanelText(0)
+                .startsWith(QStringLiteral(" 当前纸张可打印区域[宽x高]：186mm x 132mm")));
     form->close();
     QCOMPARE(Bounds(f.seals), before);
   }
@@ -299,7 +302,8 @@ class PrintWindowTest : public QObject {
     // The page shows the printable area centred: (210 - 185) / 2 and (297 - 280) / 2.
     QVERIFY(std::abs(double(sheet.LeftMargin) - 12.5) < 0.1);
     QVERIFY(std::abs(double(sheet.TopMargin) - 8.5) < 0.1);
-    QCOMPARE(Part<TKivStatusBar>(form, "KivStatusBar1")->PanelText(0), QStringLiteral("当前纸张打印区域大小[宽x高]：185mm x 280 mm"));
+    QCOMPARE(Part<TKivStatusBar>(form, "KivStatusBar1")->PanelText(0),
+             QStringLiteral("当前纸张打印区域大小[宽x高]：185mm x 280 mm"));
   }
 
   void ClosingGivesTheSealsBackWithTheFrameOnTop() {
@@ -367,7 +371,8 @@ class PrintWindowTest : public QObject {
     PrintFixture f;
     TfrmPrint* form = f.Open(true);
     if (where == "page") f.Click(Qt::MouseButton(button));
-    if (where == "around") QTest::mouseClick(Part<QScrollArea>(form, "ScrollBox1")->viewport(), Qt::MouseButton(button), {}, QPoint(1, 1));
+    if (where == "around")
+      QTest::mouseClick(Part<QScrollArea>(form, "ScrollBox1")->viewport(), Qt::MouseButton(button), {}, QPoint(1, 1));
     if (where == "seal") {
       // Through the window, as the pointer would: the element under it is disabled.
       const QPoint centre = f.seals[1]->mapTo(form, f.seals[1]->rect().center());

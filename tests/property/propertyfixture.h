@@ -42,9 +42,13 @@ struct FakePropertyHost : property::TPropertyHost {
 
 // The window's numbered parts by their component names: page button and page n (1 to 4),
 // group box n (1 to 10), label n (1 to 49).
-inline TKivButton* PageButton(const TfrmProprty* w, int n) { return Part<TKivButton>(w, QStringLiteral("KivButton%1").arg(n)); }
+inline TKivButton* PageButton(const TfrmProprty* w, int n) {
+  return Part<TKivButton>(w, QStringLiteral("KivButton%1").arg(n));
+}
 inline QWidget* PagePanel(const TfrmProprty* w, int n) { return Part<QWidget>(w, QStringLiteral("Panel%1").arg(n)); }
-inline QGroupBox* GroupBox(const TfrmProprty* w, int n) { return Part<QGroupBox>(w, QStringLiteral("GroupBox%1").arg(n)); }
+inline QGroupBox* GroupBox(const TfrmProprty* w, int n) {
+  return Part<QGroupBox>(w, QStringLiteral("GroupBox%1").arg(n));
+}
 inline QLabel* NumberedLabel(const TfrmProprty* w, int n) { return Part<QLabel>(w, QStringLiteral("Label%1").arg(n)); }
 
 // Key strokes for any text, one character each (the test library's own take ASCII only).

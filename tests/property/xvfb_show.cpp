@@ -96,7 +96,8 @@ int main(int argc, char** argv) {
     }
     const QStringList words = QString::fromStdString(line).split(QLatin1Char(' '));
     if (words.value(0) == QLatin1String("page") && frmProprty) {
-      TKivButton* button = Part<TKivButton>(frmProprty, QStringLiteral("KivButton%1").arg(std::clamp(words.value(1).toInt(), 1, 4)));
+      TKivButton* button =
+          Part<TKivButton>(frmProprty, QStringLiteral("KivButton%1").arg(std::clamp(words.value(1).toInt(), 1, 4)));
       QTest::mousePress(button, Qt::LeftButton, {}, QPoint(4, 4));
       QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(4, 4));
     } else if (words.value(0) == QLatin1String("rollup")) {

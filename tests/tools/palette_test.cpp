@@ -151,7 +151,8 @@ class PaletteTest : public QObject {
     QVERIFY((flags & Qt::WindowType_Mask) == Qt::Tool);
     QVERIFY(flags & Qt::WindowStaysOnTopHint);
     QVERIFY(!(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint | Qt::WindowSystemMenuHint)));
-    QTRY_COMPARE(f.palette->pos(), Part<QWidget>(f.main.get(), "CoolBar1")->mapToGlobal(QPoint(0, Part<QWidget>(f.main.get(), "CoolBar1")->height())));
+    QTRY_COMPARE(f.palette->pos(), Part<QWidget>(f.main.get(), "CoolBar1")
+                                       ->mapToGlobal(QPoint(0, Part<QWidget>(f.main.get(), "CoolBar1")->height())));
     QCOMPARE(f.palette->parentWidget(), f.main.get());
   }
 
@@ -294,7 +295,8 @@ class PaletteTest : public QObject {
     check(false);
     // The switch button has a hot image of its own in either state.
     QVERIFY(Part<TPaletteButton>(f.palette, "ToolButton25")->HasHotImages());
-    QVERIFY(Picture(Part<TPaletteButton>(f.palette, "ToolButton25")->HotImage()) != Picture(Part<TPaletteButton>(f.palette, "ToolButton25")->icon()));
+    QVERIFY(Picture(Part<TPaletteButton>(f.palette, "ToolButton25")->HotImage()) !=
+            Picture(Part<TPaletteButton>(f.palette, "ToolButton25")->icon()));
   }
 
   void Bitmaps() {
@@ -321,7 +323,9 @@ class PaletteTest : public QObject {
     main->resize(1024, 768);
     main->show();
     QVERIFY(palette->isVisible());
-    QTRY_COMPARE(palette->pos(), Part<QWidget>(main.get(), "CoolBar1")->mapToGlobal(QPoint(0, Part<QWidget>(main.get(), "CoolBar1")->height())));
+    QTRY_COMPARE(
+        palette->pos(),
+        Part<QWidget>(main.get(), "CoolBar1")->mapToGlobal(QPoint(0, Part<QWidget>(main.get(), "CoolBar1")->height())));
     main.reset();
   }
 };

@@ -173,11 +173,13 @@ class ToolsTest : public QObject {
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 100, 100);
     QCOMPARE(Part<QCheckBox>(f.main.get(), "CheckBox1")->text(), QStringLiteral("空心"));
     QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked());
-    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() && !Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
+    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() &&
+            !Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
     f.Tool("actDrawGZh")->trigger();
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 400, 400);
     QCOMPARE(Part<QCheckBox>(f.main.get(), "CheckBox1")->text(), QStringLiteral("阳章"));
-    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() && Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
+    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() &&
+            Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
   }
 
   void SwitchingWindowsKeepsTheArmedTool() {
