@@ -1,4 +1,5 @@
 // Writes the seed corpora of the fuzzers: seed_writer <folder>, one subfolder per fuzzer.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <cstdint>
@@ -6,13 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/gifwriter.h"
 #include "picture_makers.h"
+#include "platform/gifwriter.h"
 #include "platform/stream.h"
+#include "seeds.h"
 
 using namespace picture_makers;
-
-namespace {
 
 void Write(const QString& folder, const std::string& name, const std::vector<uint8_t>& bytes) {
   QDir().mkpath(folder);
@@ -21,6 +21,8 @@ void Write(const QString& folder, const std::string& name, const std::vector<uin
       file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()))
     throw std::runtime_error("cannot write seed " + name);
 }
+
+namespace {
 
 std::vector<uint8_t> WithKind(uint8_t kind, std::vector<uint8_t> bytes) {
   bytes.insert(bytes.begin(), kind);
@@ -74,6 +76,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
     return 2;
   }
+  // Seals are widgets: the format seeds are written inside an offscreen application.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   try {
     const QDir root(QString::fromLocal8Bit(argv[1]));
     const QImage small = Quadrants(16, 12);
@@ -128,6 +133,7 @@ int main(int argc, char** argv) {
                                                         WmfRecordOf(0x0127, {0xFFFF})}));
     Write(metafiles, "short-wmf-text",
           MakePlaceableWmfOfRecords(0, 0, 100, 50, 96, {WmfRecordOf(0x0521, {40}), WmfRecordOf(0x0A32, {0, 0, 9, 6})}));
+    WriteFormatSeeds(root);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "seed_writer: %s\n", e.what());
     return 1;
