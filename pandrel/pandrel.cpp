@@ -5,6 +5,22 @@
 #include <memory>
 
 #include "pandrel/builtin_pictures.h"
+#include "platform/regularfile.h"
+
+namespace {
+
+// A file of another kind, read as the picture kinds are (a regular file below their cap),
+// for Qt's readers to make what they can of it.
+QImage ReadWithQt(const char* path) {
+  try {
+    const std::vector<uint8_t> bytes = platform::ReadRegularFile(path, platform::kMaxPictureFileBytes);
+    return platform::DecodeWithQt(bytes.data(), bytes.size(), nullptr);
+  } catch (const std::runtime_error&) {
+    return QImage();
+  }
+}
+
+}  // namespace
 
 platform::TBitmap* SetBkGnd(QWidget*, const char* path) {
   auto bitmap = std::make_unique<platform::TBitmap>();
@@ -16,8 +32,8 @@ platform::TBitmap* SetBkGnd(QWidget*, const char* path) {
     image = picture.Image();
   } catch (const platform::EPictureError&) {
     // Not one of the picture kinds, or not readable as one: Qt's readers may still know it.
+    image = ReadWithQt(path);
   }
-  if (image.isNull()) image.load(QString::fromUtf8(path));
   if (image.isNull()) return bitmap.release();
   // The wallpaper is an opaque surface; transparent parts of the picture show white.
   QImage opaque(image.size(), QImage::Format_RGB32);

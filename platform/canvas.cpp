@@ -326,8 +326,12 @@ QRect TPainterCanvas::VisibleRect() const {
 void TPainterCanvas::StretchImage(int left, int top, int right, int bottom, const QImage& image, bool transparent,
                                   TColor transparentColor) {
   if (image.isNull() || left == right || top == bottom) return;
-  const QImage src = image.convertToFormat(QImage::Format_ARGB32);
-  const long long sw = src.width(), sh = src.height();
+  // 32-bit pictures are read where they lie; others a row at a time as the rows are
+  // needed, so that no paint copies a whole picture to show a few dozen of its pixels.
+  const bool direct = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+  QImage converted;
+  int convertedRow = -1;
+  const long long sw = image.width(), sh = image.height();
   const long long x0 = std::min(left, right), y0 = std::min(top, bottom);
   const long long dw = std::llabs(static_cast<long long>(right) - left);
   const long long dh = std::llabs(static_cast<long long>(bottom) - top);
@@ -345,7 +349,12 @@ void TPainterCanvas::StretchImage(int left, int top, int right, int bottom, cons
   for (long long y = vy0; y < vy1; ++y) {
     long long sy = (2 * (y - y0) + 1) * sh / (2 * dh);
     if (mirrorY) sy = sh - 1 - sy;
-    const auto* in = reinterpret_cast<const uint32_t*>(src.constScanLine(static_cast<int>(sy)));
+    if (!direct && sy != convertedRow) {
+      converted = image.copy(0, static_cast<int>(sy), image.width(), 1).convertToFormat(QImage::Format_ARGB32);
+      convertedRow = static_cast<int>(sy);
+    }
+    const auto* in = reinterpret_cast<const uint32_t*>(direct ? image.constScanLine(static_cast<int>(sy))
+                                                              : converted.constScanLine(0));
     auto* row = reinterpret_cast<uint32_t*>(out.scanLine(static_cast<int>(y - vy0)));
     for (long long x = vx0; x < vx1; ++x) {
       long long sx = (2 * (x - x0) + 1) * sw / (2 * dw);
@@ -368,9 +377,16 @@ void TPainterCanvas::StretchDraw(int left, int top, int right, int bottom, const
 void TPainterCanvas::CopyImage(int x, int y, const QImage& image) {
   if (image.isNull()) return;
   if (CopyMode() == TCopyMode::cmSrcPaint) {
+    // Only the part the device shows is converted, however large the picture.
+    const QRect shown = QRect(x, y, image.width(), image.height()) & VisibleRect();
+    if (shown.isEmpty()) return;
     const QPainter::CompositionMode previous = painter_->compositionMode();
     painter_->setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-    painter_->drawImage(QPoint(x, y), image.convertToFormat(QImage::Format_RGB32));
+    const QRect source = shown.translated(-x, -y);
+    if (image.format() == QImage::Format_RGB32)
+      painter_->drawImage(shown.topLeft(), image, source);
+    else
+      painter_->drawImage(shown.topLeft(), image.copy(source).convertToFormat(QImage::Format_RGB32));
     painter_->setCompositionMode(previous);
   } else {
     painter_->drawImage(QPoint(x, y), image);

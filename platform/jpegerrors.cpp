@@ -4,9 +4,11 @@ namespace platform {
 
 namespace {
 
+// libjpeg's own messages are English and name its internals; the user is told what the
+// caller makes of an empty message.
 void JpegErrorExit(j_common_ptr cinfo) {
   auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
-  cinfo->err->format_message(cinfo, err->message);
+  err->message[0] = 0;
   longjmp(err->jump, 1);
 }
 

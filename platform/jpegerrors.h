@@ -21,6 +21,7 @@ struct JpegErrorManager {
 
 // Readies err and returns what the libjpeg object's err field takes. Warnings (corrupt
 // entropy data, a premature end) and trace messages stay silent: libjpeg recovers from them.
+// A fatal error of libjpeg's own leaves the message empty; JpegFail's is kept.
 jpeg_error_mgr* JpegErrors(JpegErrorManager& err);
 
 // Ends the libjpeg run of cinfo with a message of our own, as a fatal libjpeg error does.

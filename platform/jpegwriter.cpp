@@ -60,7 +60,7 @@ std::vector<uint8_t> EncodeJpeg(const QImage& image) {
   std::vector<uint8_t> bytes;
   if (ok) bytes.assign(s->buffer, s->buffer + s->size);
   std::free(s->buffer);
-  if (!ok) throw EPictureError(std::string("the JPEG picture cannot be written: ") + s->err.message);
+  if (!ok) throw EPictureError(s->err.message[0] ? s->err.message : "JPEG 图象无法写入");
   return bytes;
 }
 

@@ -8,7 +8,9 @@ namespace platform {
 
 class TLibrary {
  public:
-  // Loads the library at utf8Path; Loaded() tells whether that worked.
+  // Loads the library at utf8Path, a regular file whose ELF header and loadable segments
+  // lie inside it (a cut-off file would end the process inside the loader); Loaded()
+  // tells whether that worked.
   explicit TLibrary(const std::string& utf8Path);
   ~TLibrary();
   TLibrary(const TLibrary&) = delete;

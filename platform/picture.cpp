@@ -3,9 +3,10 @@
 #include <gif_lib.h>
 
 #include "platform/jpegerrors.h"
+#include "platform/regularfile.h"
 
 #include <QBuffer>
-#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
 #include <csetjmp>
@@ -27,9 +28,12 @@ QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format, long l
   QImageReader reader(&buffer, format);
   const QSize claimed = reader.size();
   if (claimed.isValid() && !claimed.isEmpty() && !WithinPictureCaps(claimed.width(), claimed.height(), maxPixels))
-    throw EPictureError("the picture is too large");
+    throw EPictureError("图象太大");
   QImage image = reader.read();
-  if (image.isNull()) throw EPictureError("the picture cannot be read: " + reader.errorString().toStdString());
+  if (image.isNull()) {
+    const std::string kind = format ? QByteArray(format).toUpper().toStdString() + " " : std::string();
+    throw EPictureError(kind + "图象已损坏，无法读取");
+  }
   return image;
 }
 
@@ -56,7 +60,7 @@ struct JpegDecoder {
 void JpegProgress(j_common_ptr cinfo) {
   if (!cinfo->is_decompressor) return;
   auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-  if (d->input_scan_number > kMaxJpegScans) JpegFail(cinfo, "the JPEG picture has too many scans");
+  if (d->input_scan_number > kMaxJpegScans) JpegFail(cinfo, "JPEG 图象的扫描次数太多");
 }
 
 // Runs libjpeg between setjmp and the jump back. Every object it touches lives in *s, so
@@ -70,13 +74,13 @@ bool RunJpegDecoder(JpegDecoder* s, const uint8_t* data, size_t size) {
   jpeg_read_header(&s->cinfo, TRUE);
   const long long width = s->cinfo.image_width, height = s->cinfo.image_height;
   if (!WithinPictureCaps(width, height, s->maxPixels))
-    JpegFail(reinterpret_cast<j_common_ptr>(&s->cinfo), "the JPEG picture is too large");
+    JpegFail(reinterpret_cast<j_common_ptr>(&s->cinfo), "JPEG 图象太大");
   const bool cmyk = s->cinfo.jpeg_color_space == JCS_CMYK || s->cinfo.jpeg_color_space == JCS_YCCK;
   s->cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
   jpeg_start_decompress(&s->cinfo);
   s->image = QImage(static_cast<int>(s->cinfo.output_width), static_cast<int>(s->cinfo.output_height),
                     QImage::Format_RGB32);
-  if (s->image.isNull()) JpegFail(reinterpret_cast<j_common_ptr>(&s->cinfo), "out of memory for the JPEG picture");
+  if (s->image.isNull()) JpegFail(reinterpret_cast<j_common_ptr>(&s->cinfo), "内存不足，无法读取 JPEG 图象");
   if (cmyk) s->cmykRow.resize(size_t(s->cinfo.output_width) * 4);
   while (s->cinfo.output_scanline < s->cinfo.output_height) {
     uint8_t* line = s->image.scanLine(static_cast<int>(s->cinfo.output_scanline));
@@ -97,14 +101,14 @@ bool RunJpegDecoder(JpegDecoder* s, const uint8_t* data, size_t size) {
 }  // namespace
 
 QImage DecodeJpeg(const uint8_t* data, size_t size, long long maxPixels) {
-  if (size == 0) throw EPictureError("the JPEG picture is empty");
+  if (size == 0) throw EPictureError("JPEG 图象是空的");
   auto s = std::make_unique<JpegDecoder>();
   s->cinfo.err = JpegErrors(s->err);
   s->progress.progress_monitor = JpegProgress;
   s->maxPixels = maxPixels;
   const bool ok = RunJpegDecoder(s.get(), data, size);
   jpeg_destroy_decompress(&s->cinfo);
-  if (!ok) throw EPictureError(std::string("the JPEG picture cannot be read: ") + s->err.message);
+  if (!ok) throw EPictureError(s->err.message[0] ? s->err.message : "JPEG 图象已损坏，无法读取");
   return std::move(s->image);
 }
 
@@ -140,13 +144,12 @@ class GifReader {
 
   QImage FirstFrame(long long maxPixels) {
     if (!WithinPictureCaps(gif_->SWidth, gif_->SHeight, maxPixels))
-      throw EPictureError(gif_->SWidth > 0 && gif_->SHeight > 0 ? "the GIF picture is too large"
-                                                                 : "the GIF picture has no pixels");
+      throw EPictureError(gif_->SWidth > 0 && gif_->SHeight > 0 ? "GIF 图象太大" : "GIF 图象没有像素");
     int transparent = NO_TRANSPARENT_COLOR;
     for (;;) {
       GifRecordType type;
       Check(DGifGetRecordType(gif_, &type));
-      if (type == TERMINATE_RECORD_TYPE) throw EPictureError("the GIF picture holds no image");
+      if (type == TERMINATE_RECORD_TYPE) throw EPictureError("GIF 图象中没有图片");
       if (type == EXTENSION_RECORD_TYPE) {
         int code = 0;
         GifByteType* block = nullptr;
@@ -164,10 +167,8 @@ class GifReader {
   }
 
  private:
-  [[noreturn]] static void Fail(int error) {
-    const char* text = GifErrorString(error);
-    throw EPictureError(std::string("the GIF picture cannot be read: ") + (text ? text : "unknown error"));
-  }
+  // giflib's texts are English; which of its errors it was is no help to the user.
+  [[noreturn]] static void Fail(int) { throw EPictureError("GIF 图象已损坏，无法读取"); }
   void Check(int result) {
     if (result == GIF_ERROR) Fail(gif_->Error);
   }
@@ -175,8 +176,8 @@ class GifReader {
   QImage ReadFrame(int transparent) {
     const GifImageDesc& desc = gif_->Image;
     const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif_->SColorMap;
-    if (!map || map->ColorCount <= 0) throw EPictureError("the GIF picture has no colour map");
-    if (desc.Width <= 0 || desc.Height <= 0) throw EPictureError("the GIF frame has no pixels");
+    if (!map || map->ColorCount <= 0) throw EPictureError("GIF 图象没有颜色表");
+    if (desc.Width <= 0 || desc.Height <= 0) throw EPictureError("GIF 图象的画面没有像素");
     const int colours = map->ColorCount;
     std::vector<QRgb> palette(colours);
     for (int i = 0; i < colours; ++i)
@@ -188,7 +189,7 @@ class GifReader {
     const bool covers = desc.Left <= 0 && desc.Top <= 0 && desc.Left + desc.Width >= screenW &&
                         desc.Top + desc.Height >= screenH;
     QImage image(screenW, screenH, hasTransparent || !covers ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    if (image.isNull()) throw EPictureError("out of memory for the GIF picture");
+    if (image.isNull()) throw EPictureError("内存不足，无法读取 GIF 图象");
     image.fill(0u);
 
     // Rows arrive in the order of the four interlace passes when the frame is interlaced.
@@ -207,7 +208,7 @@ class GifReader {
       Check(DGifGetLine(gif_, line.data(), desc.Width));
       const int y = desc.Top + row;
       for (int i = 0; i < desc.Width; ++i)
-        if (line[i] >= colours) throw EPictureError("the GIF picture uses a colour outside its colour map");
+        if (line[i] >= colours) throw EPictureError("GIF 图象使用了颜色表以外的颜色");
       if (y < 0 || y >= screenH) continue;
       auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
       for (int x = x0; x < x1; ++x) out[x] = palette[line[x - desc.Left]];
@@ -222,7 +223,7 @@ class GifReader {
 }  // namespace
 
 QImage DecodeGif(const uint8_t* data, size_t size, long long maxPixels) {
-  if (size == 0) throw EPictureError("the GIF picture is empty");
+  if (size == 0) throw EPictureError("GIF 图象是空的");
   GifReader reader(data, size);
   return reader.FirstFrame(maxPixels);
 }
@@ -263,17 +264,9 @@ QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes, long long ma
   return QImage();
 }
 
-// The whole of a file below the size cap, however large it claims to be or grows while it
-// is read.
-std::vector<uint8_t> ReadPictureFile(QFile& file) {
-  const qint64 size = file.size();
-  if (size >= kMaxPictureFileBytes) throw EPictureError("the picture file is too large");
-  std::vector<uint8_t> bytes(static_cast<size_t>(size) + 1);
-  const qint64 got = file.read(reinterpret_cast<char*>(bytes.data()), size + 1);
-  if (got < 0) throw EPictureError("the picture file cannot be read");
-  if (got > size) throw EPictureError("the picture file grew while it was read");
-  bytes.resize(static_cast<size_t>(got));
-  return bytes;
+// What the user is told of a picture file that cannot be read: its name and why.
+std::string PictureFileMessage(const std::string& utf8Path, const char* reason) {
+  return "无法读取图象文件“" + QFileInfo(QString::fromUtf8(utf8Path)).fileName().toStdString() + "”：" + reason + "。";
 }
 
 }  // namespace
@@ -282,10 +275,14 @@ void TPicture::LoadFromFile(const std::string& utf8Path) { LoadFromFile(utf8Path
 
 void TPicture::LoadFromFile(const std::string& utf8Path, long long maxPixels) {
   TGraphicKind kind;
-  if (!KindFromExtension(utf8Path, &kind)) throw EPictureError("unknown picture file extension");
-  QFile file(QString::fromUtf8(utf8Path));
-  if (!file.open(QIODevice::ReadOnly)) throw EPictureError("the picture file cannot be opened");
-  LoadFromBytes(kind, ReadPictureFile(file), maxPixels);
+  if (!KindFromExtension(utf8Path, &kind)) throw EPictureError(PictureFileMessage(utf8Path, "不是能读取的图象类型"));
+  try {
+    LoadFromBytes(kind, ReadRegularFile(utf8Path, kMaxPictureFileBytes), maxPixels);
+  } catch (const EFileReadError& e) {
+    throw EPictureError(PictureFileMessage(utf8Path, e.what()));
+  } catch (const EPictureError& e) {
+    throw EPictureError(PictureFileMessage(utf8Path, e.what()));
+  }
 }
 
 void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes) {
@@ -293,12 +290,16 @@ void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes) {
 }
 
 void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long long maxPixels) {
-  if (bytes.empty()) throw EPictureError("the picture is empty");
-  QImage image = Decode(kind, bytes, maxPixels);
+  LoadFromBytes(kind, std::make_shared<const std::vector<uint8_t>>(std::move(bytes)), maxPixels);
+}
+
+void TPicture::LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels) {
+  if (!bytes || bytes->empty()) throw EPictureError("图象是空的");
+  QImage image = Decode(kind, *bytes, maxPixels);
   const int width = image.width(), height = image.height();
   // Every graphic is recoloured into a bitmap of its own size, so no kind may claim more
   // pixels than the decoders accept.
-  if (!WithinPictureCaps(width, height, maxPixels)) throw EPictureError("the picture is too large");
+  if (!WithinPictureCaps(width, height, maxPixels)) throw EPictureError("图象太大");
   hasGraphic_ = true;
   kind_ = kind;
   width_ = width;
@@ -318,12 +319,26 @@ void TPicture::Assign(const TPicture& other) {
   Changed();
 }
 
+void TPicture::KeepUndrawn(TGraphicKind kind, TPictureBytes bytes) {
+  hasGraphic_ = true;
+  kind_ = kind;
+  width_ = height_ = 0;
+  image_ = QImage();
+  bytes_ = std::move(bytes);
+  Changed();
+}
+
 void TPicture::Clear() {
   hasGraphic_ = false;
   width_ = height_ = 0;
   image_ = QImage();
-  bytes_.clear();
+  bytes_.reset();
   Changed();
+}
+
+const std::vector<uint8_t>& TPicture::Bytes() const {
+  static const std::vector<uint8_t> kNone;
+  return bytes_ ? *bytes_ : kNone;
 }
 
 void TPicture::Changed() {

@@ -5,12 +5,14 @@
 #include <QImage>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace platform {
 
+// Its message is the user's, in Chinese.
 class EPictureError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -21,6 +23,10 @@ enum class TGraphicKind : uint8_t { Bitmap = 0, Jpeg = 1, Metafile = 2, Icon = 3
 
 // The kind for a stored code, false for codes without a kind.
 bool GraphicKindFromCode(int code, TGraphicKind* kind);
+
+// A picture's bytes, shared by the copies of a picture, so that many seals that hold one
+// picture hold its bytes once.
+using TPictureBytes = std::shared_ptr<const std::vector<uint8_t>>;
 
 class TPicture {
  public:
@@ -36,12 +42,13 @@ class TPicture {
   // drawn onto white at its own pixel size.
   const QImage& Image() const { return image_; }
   // The bytes exactly as loaded.
-  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  const std::vector<uint8_t>& Bytes() const;
 
-  // Kind from the extension (.bmp .jpg .jpeg .wmf .emf .ico .gif, any case).
-  // Throws EPictureError on an unknown extension, a missing file, a file of
-  // kMaxPictureFileBytes or more (left unread) or undecodable data; the picture is then
-  // unchanged.
+  // Kind from the extension (.bmp .jpg .jpeg .wmf .emf .ico .gif, any case). Only a
+  // regular file is read (platform/regularfile.h). Throws EPictureError, whose message
+  // names the file and the reason in Chinese, on an unknown extension, a missing file or
+  // one that is no regular file, a file of kMaxPictureFileBytes or more (left unread) or
+  // undecodable data; the picture is then unchanged.
   void LoadFromFile(const std::string& utf8Path);
   // Throws EPictureError on undecodable data; the picture is then unchanged.
   void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes);
@@ -49,6 +56,11 @@ class TPicture {
   // for a caller that shares a budget among its pictures; it never raises the caps below.
   void LoadFromFile(const std::string& utf8Path, long long maxPixels);
   void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long long maxPixels);
+  void LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels);
+  // Holds bytes that were not drawn (a metafile the worker did not draw) so that they are
+  // written back as they were read: the picture has its graphic and its kind, no pixels and
+  // a size of 0 × 0, and draws as nothing.
+  void KeepUndrawn(TGraphicKind kind, TPictureBytes bytes);
   // Takes a copy of another picture's graphic (or its emptiness).
   void Assign(const TPicture& other);
   void Clear();
@@ -63,7 +75,7 @@ class TPicture {
   int width_ = 0;
   int height_ = 0;
   QImage image_;
-  std::vector<uint8_t> bytes_;
+  TPictureBytes bytes_;
 };
 
 // Decoded pictures are refused beyond these sizes, before their pixels are allocated.
@@ -85,13 +97,15 @@ QImage DecodeJpeg(const uint8_t* data, size_t size, long long maxPixels = kMaxPi
 // fully transparent (0x00000000); Format_RGB32 otherwise. Refused: no colour map (neither
 // local nor global) and any colour index beyond the map.
 QImage DecodeGif(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels);
-// BMP and ICO through Qt, refused by the size in their header before the pixels are read.
+// BMP and ICO through Qt, refused by the size in their header before the pixels are read;
+// a null format lets Qt tell the kind from the bytes.
 QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format, long long maxPixels = kMaxPicturePixels);
 // Metafile: an enhanced metafile, or a placeable Windows metafile, drawn at its pixel size
-// (MetafileSize) onto white, Format_RGB32, without antialiasing. Refused: any other data, a
-// size beyond the caps (before anything is decoded), a record that runs past the data or no
-// end record, and anything the converters cannot read. Needs a QGuiApplication for the
-// fonts of its texts, and refuses without one.
+// (MetafileSize) onto white, Format_RGB32, without antialiasing, by the metafile worker
+// (platform/metafileworker.h). Refused with an EMetafileError (platform/metafile.h): any
+// other data, a size beyond the caps (before anything is sent), a record that runs past the
+// data or no end record, the other faults the worker finds before it draws, anything the
+// converters cannot read, and a worker that fails or takes too long.
 QImage DecodeMetafile(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels);
 // Size of an enhanced or placeable Windows metafile from its header; false when neither.
 // Enhanced: the header's bounds in device pixels. Placeable: the box in pixels of a

@@ -7,6 +7,7 @@
 #include "formats/clipboard.h"
 #include "formats/document_file.h"
 #include "formats/whole_file.h"
+#include "services/picturefiles.h"
 #include "seal/seal.h"
 
 using app::kLoadingCaption;
@@ -40,10 +41,15 @@ void TfrmChild::SaveDocument(const QString& fileName) {
 // The format layer picks the reader by the file's stamp, as it does for every reader of
 // documents.
 void TfrmChild::LoadDocument(const QString& fileName) {
-  const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kLoadingCaption);
-  formats::TSealTarget target = SealTarget();
-  target.Progress = activity.Progress();
-  TakeDocument(formats::ReadDocument(formats::ReadWholeFile(fileName), target));
+  std::vector<std::string> undrawn;
+  {
+    const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kLoadingCaption);
+    formats::TSealTarget target = SealTarget();
+    target.Progress = activity.Progress();
+    target.UndrawnPictures = &undrawn;
+    TakeDocument(formats::ReadDocument(formats::ReadWholeFile(fileName), target));
+  }
+  app::ShowUndrawnPictures(this, fileName, undrawn);
 }
 
 // Only a document read whole reaches the page, so a failed read leaves the window as it was.

@@ -11,6 +11,7 @@
 #include "document/tilepictures.h"
 #include "formats/library_file.h"
 #include "formats/whole_file.h"
+#include "services/picturefiles.h"
 #include "seal/seal.h"
 
 using app::TFileActivity;
@@ -25,19 +26,22 @@ void TfrmChild::SaveLibrarySeal(const QString& fileName, const std::vector<seal:
 // way leaves no seal behind and the selection as it was.
 std::vector<seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& fileName) {
   std::vector<std::unique_ptr<seal::TSeal>> seals;
+  std::vector<std::string> undrawn;
   {
     const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), app::kLoadingCaption);
     formats::TSealTarget target = SealTarget();
     target.Progress = activity.Progress();
+    target.UndrawnPictures = &undrawn;
     // Millimetres per page pixel.
     const long double s = 100.0L / (static_cast<long double>(KivDrawPanel1->Zoom()) * FPixelsPerMm);
-    seals = formats::ReadLibrarySeals(formats::ReadWholeFile(fileName), target,
+    seals = formats::ReadLibrarySeals(formats::ReadWholeFile(fileName, formats::kMaxLibraryFileBytes), target,
                                       ScrollBox->horizontalScrollBar()->value() * s,
                                       ScrollBox->verticalScrollBar()->value() * s);
   }
   std::vector<seal::TSeal*> inserted = InsertSeals(std::move(seals));
   SetSelection(inserted);
   if (!inserted.empty()) MarkModified();
+  app::ShowUndrawnPictures(this, fileName, undrawn);
   return inserted;
 }
 

@@ -61,7 +61,7 @@ QStringList TEmblemPanel::LoadEmblemPanel(const QString& userFolder, QLabel* act
       app::SetTilePicture(*tile, picture);
     } catch (const platform::EPictureError& e) {
       DestroyTile(tile);
-      skipped.append(file + QStringLiteral("：") + QString::fromStdString(e.what()));
+      skipped.append(QString::fromUtf8(e.what()));  // the file's name and why
       progress(++done, total);
       continue;
     }

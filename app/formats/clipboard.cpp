@@ -34,6 +34,7 @@ std::vector<std::unique_ptr<seal::TSeal>> ReadClipSeals(std::span<const uint8_t>
     ReadSealBlock(record, reader, *s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom, &budget);
     seals.push_back(std::move(s));
   }
+  NoteUndrawn(target, budget);
   return seals;
 }
 

@@ -52,6 +52,7 @@ std::vector<std::unique_ptr<seal::TSeal>> ReadSeals(TByteReader& reader, size_t 
     seals.push_back(std::move(s));
     Report(target.Progress, kProgressStart + i + 1, maximum);
   }
+  NoteUndrawn(target, budget);
   return seals;
 }
 

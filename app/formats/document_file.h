@@ -9,6 +9,7 @@
 #include <memory>
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "formats/seal_block.h"
@@ -44,8 +45,11 @@ struct TSealTarget {
   // Creates each seal owned by the document window; empty: a plain unowned seal.
   std::function<std::unique_ptr<seal::TSeal>()> CreateSeal;
   TProgress Progress;
-  // What the decoded pictures of the read may take in all.
+  // What the pictures of the read may take in all (TPictureBudget).
   long long PictureBudgetBytes = kPictureBudgetBytes;
+  // Where the reasons go of the metafiles that are held without pixels, one for each; the
+  // reader adds them once the read is whole.
+  std::vector<std::string>* UndrawnPictures = nullptr;
 };
 
 struct TDocument {

@@ -9,6 +9,7 @@
 #include "platform/canvas.h"
 #include "platform/gifwriter.h"
 #include "platform/numeric.h"
+#include "platform/regularfile.h"
 #include "seal/bounds_mm.h"
 
 namespace formats {
@@ -109,9 +110,26 @@ std::vector<uint8_t> SaveLibraryFile(std::span<seal::TSeal* const> seals, const 
 }
 
 std::vector<uint8_t> ReadLibraryPreview(std::span<const uint8_t> bytes) {
-  TByteReader reader(bytes);
+  return ReadLibraryPreview(bytes.size(), [bytes](uint64_t offset, size_t n) {
+    return std::vector<uint8_t>(bytes.begin() + long(offset), bytes.begin() + long(offset + n));
+  });
+}
+
+std::vector<uint8_t> ReadLibraryPreview(uint64_t fileSize,
+                                        const std::function<std::vector<uint8_t>(uint64_t offset, size_t n)>& read) {
+  constexpr size_t kHead = kStampSize + 8;
+  if (fileSize < kHead) throw EFormatError("the library file ends before its thumbnail");
+  const std::vector<uint8_t> head = read(0, kHead);
+  TByteReader reader(head);
   reader.Skip(kStampSize);
-  return reader.ReadByteVector(ReadThumbnailSize(reader));
+  const int64_t g = reader.ReadInt64();
+  if (g < 0 || static_cast<uint64_t>(g) > fileSize - kHead) throw EFormatError("bad thumbnail size");
+  return read(kHead, static_cast<size_t>(g));
+}
+
+std::vector<uint8_t> ReadLibraryPreviewFile(const QString& path) {
+  const platform::TRegularFile file(path.toStdString(), kMaxLibraryFileBytes);
+  return ReadLibraryPreview(file.Size(), [&file](uint64_t offset, size_t n) { return file.Read(offset, n); });
 }
 
 std::vector<std::unique_ptr<seal::TSeal>> ReadLibrarySeals(std::span<const uint8_t> bytes, const TSealTarget& target,
@@ -133,16 +151,18 @@ std::vector<std::unique_ptr<seal::TSeal>> ReadLibrarySeals(std::span<const uint8
   Report(target.Progress, 0, maximum);
   seals.reserve(static_cast<size_t>(k));
   TSealRecord record{};
+  TPictureBudget budget(target.PictureBudgetBytes);
   for (int32_t i = 0; i < k; ++i) {
     const long double offsetX = reader.ReadExtended();
     const long double offsetY = reader.ReadExtended();
     std::unique_ptr<seal::TSeal> s = target.CreateSeal ? target.CreateSeal() : std::make_unique<seal::TSeal>();
-    ReadSealBlock(record, reader, *s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom);
+    ReadSealBlock(record, reader, *s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom, &budget);
     s->SetRealCenterX(Centre(bx, offsetX));
     s->SetRealCenterY(Centre(by, offsetY));
     seals.push_back(std::move(s));
     Report(target.Progress, static_cast<int>(std::min<int64_t>(8LL * (i + 1), INT_MAX)), maximum);
   }
+  NoteUndrawn(target, budget);
   return seals;
 }
 

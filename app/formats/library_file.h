@@ -4,7 +4,9 @@
 // block. A design saved from one page is inserted on another with the seals' sizes, texts
 // and relative places exactly as they were; only the group moves.
 
+#include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -54,9 +56,21 @@ std::optional<TThumbnail> RenderSelectionThumbnail(std::span<seal::TSeal* const>
 // back.
 std::vector<uint8_t> SaveLibraryFile(std::span<seal::TSeal* const> seals, const TProgress& progress = {});
 
+// Library files are read only below this size: a design holds a few seals and a thumbnail
+// of at most kMaxThumbnailSide a side.
+inline constexpr long long kMaxLibraryFileBytes = 64LL * 1024 * 1024;
+
 // The thumbnail's GIF bytes, the stamp not looked at. Throws platform::EFormatError when the
 // stored length is negative or runs past the file.
 std::vector<uint8_t> ReadLibraryPreview(std::span<const uint8_t> bytes);
+// The same from a file of fileSize bytes through read(offset, n), which gives exactly those
+// bytes: the stamp and the length first, then the thumbnail, and nothing else of the file.
+std::vector<uint8_t> ReadLibraryPreview(uint64_t fileSize,
+                                        const std::function<std::vector<uint8_t>(uint64_t offset, size_t n)>& read);
+// The same from the library file at path, a regular file below kMaxLibraryFileBytes: what
+// the library panel reads of each design. Throws platform::EFormatError as above, and
+// platform::EFileReadError for a file that cannot be read so.
+std::vector<uint8_t> ReadLibraryPreviewFile(const QString& path);
 
 // New seals for the target's page, in stored order and hidden, placed so that the box's
 // top-left corner lies 2 mm right of and below the page point (originX, originY) in

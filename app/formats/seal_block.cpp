@@ -1,6 +1,7 @@
 #include "formats/seal_block.h"
 
-#include <QFileInfo>
+#include "formats/document_file.h"
+
 #include <QWidget>
 #include <climits>
 #include <cmath>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/gbk.h"
+#include "platform/metafile.h"
 #include "seal/seal_fields.h"
 
 namespace formats {
@@ -152,9 +154,14 @@ void ApplyPicture(TByteReader& reader, TSeal& seal, TPictureBudget& budget) {
   if (!kind) throw EFormatError("unknown picture kind");
   const int64_t size = reader.ReadInt64();
   if (size <= 0 || static_cast<uint64_t>(size) > reader.Remaining()) throw EFormatError("bad picture size");
+  const auto bytes = std::make_shared<const std::vector<uint8_t>>(reader.ReadByteVector(static_cast<size_t>(size)));
   platform::TPicture picture;
   try {
-    picture.LoadFromBytes(*kind, reader.ReadByteVector(static_cast<size_t>(size)), budget.PixelsLeft());
+    picture.LoadFromBytes(*kind, bytes, budget.PixelsLeft());
+  } catch (const platform::EMetafileError& e) {
+    if (!platform::IsDrawingFault(e.Fault())) throw EFormatError(e.what());
+    picture.KeepUndrawn(*kind, bytes);
+    budget.NoteUndrawn(e.what());
   } catch (const platform::EPictureError& e) {
     throw EFormatError(e.what());
   }
@@ -172,24 +179,49 @@ void ReadStrings(TByteReader& reader, TSeal& seal) {
 // picture.
 void LoadPictureFile(TSeal& seal, TPictureBudget& budget) {
   if (seal.Image().empty()) return;
-  const QString path = platform::GbkToUnicode(seal.Image());
-  if (!QFileInfo(path).isFile()) return;
-  platform::TPicture picture;
-  try {
-    picture.LoadFromFile(path.toStdString(), budget.PixelsLeft());
-  } catch (const platform::EPictureError&) {
-    return;
-  }
-  budget.Charge(picture);
-  seal.SetPicture(&picture);
+  if (const platform::TPicture* picture = budget.TakePictureFile(platform::GbkToUnicode(seal.Image())))
+    seal.SetPicture(picture);
 }
 
 }  // namespace
 
-void TPictureBudget::Charge(const platform::TPicture& picture) {
-  const long long pixels = static_cast<long long>(picture.Width()) * picture.Height();
-  if (pixels > PixelsLeft()) throw EFormatError("the pictures take more memory than a document may");
-  FBytesLeft -= pixels * kBytesPerPicturePixel;
+bool TPictureBudget::TryCharge(const platform::TPicture& picture, long long heldBytes) {
+  constexpr long long kBytesPerPixel = kBytesPerPicturePixel / 2;
+  const QImage& image = picture.Image();
+  const bool shared = !image.isNull() && FCharged.count(image.cacheKey()) > 0;
+  const long long decoded = image.isNull() || shared ? 0 : static_cast<long long>(image.sizeInBytes());
+  const long long recoloured = static_cast<long long>(picture.Width()) * picture.Height() * kBytesPerPixel;
+  const long long bytes = decoded + recoloured + heldBytes;
+  if (bytes > FBytesLeft) return false;
+  FBytesLeft -= bytes;
+  if (!image.isNull()) FCharged.insert(image.cacheKey());
+  return true;
+}
+
+void TPictureBudget::Charge(const platform::TPicture& picture, long long heldBytes) {
+  if (!TryCharge(picture, heldBytes)) throw EFormatError("the pictures take more memory than a document may");
+}
+
+const platform::TPicture* TPictureBudget::TakePictureFile(const QString& path) {
+  auto [at, added] = FFiles.try_emplace(path);
+  if (added) {
+    auto picture = std::make_unique<platform::TPicture>();
+    try {
+      picture->LoadFromFile(path.toStdString(), PixelsLeft());
+      at->second = std::move(picture);
+    } catch (const platform::EPictureError&) {
+    }
+  }
+  const platform::TPicture* picture = at->second.get();
+  if (picture && TryCharge(*picture, static_cast<long long>(picture->Bytes().size()))) return picture;
+  // A picture that no seal holds is not kept for the rest of the read.
+  if (added) at->second.reset();
+  return nullptr;
+}
+
+void NoteUndrawn(const TSealTarget& target, const TPictureBudget& budget) {
+  if (target.UndrawnPictures)
+    target.UndrawnPictures->insert(target.UndrawnPictures->end(), budget.Undrawn().begin(), budget.Undrawn().end());
 }
 
 uint8_t GraphicTypeOf(const platform::TPicture& picture) { return static_cast<uint8_t>(picture.Kind()); }

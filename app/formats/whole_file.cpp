@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/regularfile.h"
+
 namespace formats {
 
 namespace {
@@ -119,19 +121,12 @@ void SaveFileAtomically(const QString& path, std::span<const uint8_t> bytes) {
   file.Renamed();
 }
 
-// Straight into the vector; what a file holds beyond the size it gave (one that grew, or
-// one that has no size) is read after.
-std::vector<uint8_t> ReadWholeFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) throw EFileError(file.errorString().toStdString());
-  std::vector<uint8_t> bytes(static_cast<size_t>(std::max<qint64>(file.size(), 0)));
-  const qint64 got = file.read(reinterpret_cast<char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-  if (got < 0) throw EFileError(file.errorString().toStdString());
-  bytes.resize(static_cast<size_t>(got));
-  const QByteArray rest = file.readAll();
-  if (file.error() != QFileDevice::NoError) throw EFileError(file.errorString().toStdString());
-  bytes.insert(bytes.end(), rest.begin(), rest.end());
-  return bytes;
+std::vector<uint8_t> ReadWholeFile(const QString& path, long long maxBytes) {
+  try {
+    return platform::ReadRegularFile(path.toStdString(), maxBytes);
+  } catch (const platform::EFileReadError& e) {
+    throw EFileError("无法读取文件“" + QFileInfo(path).fileName().toStdString() + "”：" + e.what() + "。", e.Error());
+  }
 }
 
 }  // namespace formats

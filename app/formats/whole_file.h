@@ -28,7 +28,14 @@ class EFileError : public std::runtime_error {
 // own text); the old file is then unchanged and no new file is left behind.
 void SaveFileAtomically(const QString& path, std::span<const uint8_t> bytes);
 
-// The whole file; throws EFileError when it cannot be read.
-std::vector<uint8_t> ReadWholeFile(const QString& path);
+// The largest document read, and the cap of a file read whole without one of its own: the
+// 512 MiB a document's pictures may take and a picture file's worth more, so that whatever a
+// save wrote reads again; far more than a page of a thousand seals with an emblem each.
+inline constexpr long long kMaxDocumentFileBytes = 576LL * 1024 * 1024;
+
+// The whole file, a regular file below maxBytes (platform/regularfile.h), which is refused
+// before it is read. Throws EFileError with a message for the user, in Chinese, that names
+// the file and why it cannot be read.
+std::vector<uint8_t> ReadWholeFile(const QString& path, long long maxBytes = kMaxDocumentFileBytes);
 
 }  // namespace formats

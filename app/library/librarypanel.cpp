@@ -1,5 +1,6 @@
 #include "library/librarypanel.h"
 
+#include <QFileInfo>
 #include <QScrollArea>
 #include <algorithm>
 
@@ -7,7 +8,6 @@
 #include "document/fileactivity.h"
 #include "document/tilepictures.h"
 #include "formats/library_file.h"
-#include "formats/whole_file.h"
 #include "library/libraryfolder.h"
 
 TLibraryPanel::TLibraryPanel(QScrollArea* scrollBox, QMenu* tileMenu, int pixelsPerInch)
@@ -18,12 +18,28 @@ TLibraryPanel::TLibraryPanel(QScrollArea* scrollBox, QMenu* tileMenu, int pixels
   connect(this, &TTilePanel::TileDblClick, this, [this](TImagePreview*) { emit InsertRequested(); });
 }
 
+namespace {
+
+// Thumbnails are drawn no larger than this; a file that claims more is no design of ours.
+constexpr long long kMaxThumbnailPixels = 1LL * formats::kMaxThumbnailSide * formats::kMaxThumbnailSide;
+
+}  // namespace
+
 void TLibraryPanel::LoadLibraryPreview(TImagePreview& tile) {
-  const std::vector<uint8_t> gif = formats::ReadLibraryPreview(formats::ReadWholeFile(tile.Caption()));
-  platform::TPicture picture;
-  picture.LoadFromBytes(platform::TGraphicKind::Gif, gif);
-  app::SetTilePicture(tile, picture);
+  try {
+    platform::TPicture picture;
+    picture.LoadFromBytes(platform::TGraphicKind::Gif, formats::ReadLibraryPreviewFile(tile.Caption()),
+                          kMaxThumbnailPixels);
+    app::SetTilePicture(tile, picture);
+  } catch (const platform::EFormatError&) {
+    throw ELibraryPreviewError(tile.Caption(), "不是印章库文件，或者文件已损坏");
+  } catch (const std::runtime_error& e) {  // the file's reading, or the thumbnail's decoding
+    throw ELibraryPreviewError(tile.Caption(), e.what());
+  }
 }
+
+ELibraryPreviewError::ELibraryPreviewError(const QString& path, const char* reason)
+    : std::runtime_error((QFileInfo(path).fileName() + QStringLiteral("：") + QString::fromUtf8(reason)).toStdString()) {}
 
 TImagePreview* TLibraryPanel::NewLibraryTile(const QString& fileName, int top) {
   TImagePreview* tile = AddTile(fileName, top);
@@ -38,24 +54,27 @@ TImagePreview* TLibraryPanel::NewLibraryTile(const QString& fileName, int top) {
   return tile;
 }
 
-void TLibraryPanel::LoadSealLibraryPanel(const QString& folder, QLabel* activityPanel, QProgressBar* activityBar) {
+QStringList TLibraryPanel::LoadSealLibraryPanel(const QString& folder, QLabel* activityPanel,
+                                               QProgressBar* activityBar) {
   const app::TBusyCursor busy;
   DestroyTiles();
   const QStringList files = app::ListLibraryFiles(folder, false);
   const app::TFileActivity activity(activityPanel, activityBar, app::kLoadingCaption);
   const formats::TProgress progress = activity.Progress();
   progress(0, int(files.size()));
-  try {
-    for (int i = 0; i < files.size(); ++i) {
-      NewLibraryTile(files[i], SlotHeight() * i);
-      progress(i + 1, int(files.size()));
+  QStringList skipped;
+  int slot = 0;
+  for (int i = 0; i < files.size(); ++i) {
+    try {
+      NewLibraryTile(files[i], SlotHeight() * slot);
+      ++slot;
+    } catch (const ELibraryPreviewError& e) {
+      skipped.append(QString::fromUtf8(e.what()));
     }
-  } catch (...) {
-    // The tiles made so far stay within reach.
-    FitToScrollBox();
-    throw;
+    progress(i + 1, int(files.size()));
   }
   FitToScrollBox();
+  return skipped;
 }
 
 TImagePreview* TLibraryPanel::AddLibraryPreview(const QString& fileName) {

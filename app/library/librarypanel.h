@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <stdexcept>
 
 #include "controls/tilepanel.h"
 
@@ -12,6 +13,12 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QScrollArea;
+
+// A design whose thumbnail cannot be shown: the file's name and the reason, in Chinese.
+class ELibraryPreviewError : public std::runtime_error {
+ public:
+  ELibraryPreviewError(const QString& path, const char* reason);
+};
 
 class TLibraryPanel : public TTilePanel {
   Q_OBJECT
@@ -28,14 +35,16 @@ class TLibraryPanel : public TTilePanel {
 
   // Fills the panel with a tile per file of the folder, in the folder's order, while the
   // panel and bar show the progress; a panel filled before, perhaps in part, is emptied
-  // first. A thumbnail that cannot be read ends the build with its reason: the tiles made
-  // before it stay and its own is not shown.
-  void LoadSealLibraryPanel(const QString& folder, QLabel* activityPanel, QProgressBar* activityBar);
+  // first. A file whose thumbnail cannot be read gets no tile and the next one takes its
+  // slot; the skipped files are returned, each with the reason.
+  QStringList LoadSealLibraryPanel(const QString& folder, QLabel* activityPanel, QProgressBar* activityBar);
   // A tile for a file just saved, below the lowest tile.
   TImagePreview* AddLibraryPreview(const QString& fileName);
   // Every tile of that file shows the file's thumbnail again.
   void RefreshLibraryPreviews(const QString& fileName);
-  // The thumbnail of the tile's file, fitted to the tile. Throws the reader's error.
+  // The thumbnail of the tile's file, fitted to the tile; only the file's head and its
+  // thumbnail are read, from a regular file below formats::kMaxLibraryFileBytes. Throws
+  // ELibraryPreviewError.
   static void LoadLibraryPreview(TImagePreview& tile);
 
   // The current tile is destroyed and the others restacked.

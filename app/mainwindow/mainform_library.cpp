@@ -119,8 +119,11 @@ void TfrmMain::KivButton1Click() {
 
 void TfrmMain::KivButton2Click() {
   if (FLibraryLoaded) return;
-  KivFlatPanel3->LoadSealLibraryPanel(LibraryFolder(), Panel2, ProgressBar1);
+  const QStringList skipped = KivFlatPanel3->LoadSealLibraryPanel(LibraryFolder(), Panel2, ProgressBar1);
   FLibraryLoaded = true;
+  if (!skipped.isEmpty())
+    ShowMessage(this, TMsgKind::Warning,
+                QStringLiteral("以下印章库文件无法读取，未列入印章库：\n") + skipped.join(QLatin1Char('\n')), app::mbOK);
 }
 
 void TfrmMain::KivButton1MouseUp(TKivButton* sender) {

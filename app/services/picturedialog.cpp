@@ -5,6 +5,12 @@
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <optional>
+#include <vector>
+
+#include "platform/metafile.h"
+#include "platform/metafileworker.h"
+#include "platform/regularfile.h"
 
 namespace app {
 
@@ -12,9 +18,32 @@ namespace {
 
 constexpr int kPreviewSide = 200;
 
+bool IsMetafile(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  return suffix == QLatin1String("emf") || suffix == QLatin1String("wmf");
+}
+
+// A metafile is drawn by the metafile worker, straight at the preview's size; nothing for
+// one it does not draw.
+QPixmap MetafilePreview(const QString& path) {
+  try {
+    const std::vector<uint8_t> bytes = platform::ReadRegularFile(path.toStdString(), platform::kMaxPictureFileBytes);
+    const std::optional<platform::TMetafileHeader> header = platform::ReadMetafileHeader(bytes.data(), bytes.size());
+    if (!header || header->Width <= 0 || header->Height <= 0) return {};
+    QSize size(header->Width, header->Height);
+    if (size.width() > kPreviewSide || size.height() > kPreviewSide)
+      size = size.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    return QPixmap::fromImage(platform::TMetafileWorker::Instance().Draw(bytes.data(), bytes.size(), size.width(),
+                                                                           size.height(), platform::kMaxPicturePixels));
+  } catch (const std::runtime_error&) {
+    return {};
+  }
+}
+
 // The picture at path shrunk to fit the preview, nothing for a file that is no picture Qt
 // reads. Large pictures are decoded at the preview's size where the format allows it.
 QPixmap PreviewOf(const QString& path) {
+  if (IsMetafile(path)) return MetafilePreview(path);
   QImageReader reader(path);
   const QSize size = reader.size();
   if (size.isValid() && (size.width() > kPreviewSide || size.height() > kPreviewSide))

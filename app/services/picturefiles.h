@@ -3,6 +3,8 @@
 // the kinds a seal can hold.
 
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "platform/picture.h"
 #include "services/datafolders.h"
@@ -17,5 +19,11 @@ inline constexpr const char* kPictureFilter = "图象文件 (*.bmp *.jpg *.jpeg 
 // empty when the dialog was cancelled; throws the loader's error when the file cannot be read,
 // leaving picture as it was.
 QString PickPictureFile(QWidget* parent, const QString& appPath, platform::TPicture& picture);
+
+// Tells the user once that metafiles of a file just read are kept without being drawn:
+// the file's name, how many and why (the reasons, each once); nothing when there are none.
+// The message comes once the events waiting now are done, so that the window of what was
+// read is on the screen behind it, also when it was read as the program started.
+void ShowUndrawnPictures(QWidget* parent, const QString& fileName, const std::vector<std::string>& reasons);
 
 }  // namespace app

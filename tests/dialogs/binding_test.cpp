@@ -2,13 +2,16 @@
 // path, one without the exports, and the real one, which must come and go with each call.
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <dlfcn.h>
 #include <functional>
+#include <sys/stat.h>
 
 #include "services/commandguard.h"
 #include "services/dialogs_binding.h"
@@ -78,6 +81,47 @@ class BindingTest : public QObject {
     const TModalRun run = WhileModal([&] { message = LoadError([&] { kFeatures[feature].open(owner_.get()); }); });
     QCOMPARE(message, QString::fromUtf8(kFeatures[feature].missingLibraryMessage));
     QVERIFY(!run.Seen);
+  }
+
+  // Whatever lies at the library's path instead of it, the features give their message: a
+  // file cut off anywhere (which the loader would map past its end and die on), an empty or
+  // a foreign file, a folder, a FIFO.
+  void DamagedLibraryRaisesTheFeaturesMessage_data() {
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"cut at 4 KB", "cut at 64 KB", "cut at 256 KB", "cut at 800 KB", "empty", "junk",
+                             "folder", "fifo"})
+      QTest::newRow(kind) << QString::fromUtf8(kind);
+  }
+  void DamagedLibraryRaisesTheFeaturesMessage() {
+    QFETCH(QString, kind);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("libmerulin.so"));
+    QFile real(QString::fromUtf8(kRealLibrary));
+    QVERIFY(real.open(QIODevice::ReadOnly));
+    const QByteArray whole = real.readAll();
+    const auto write = [&](const QByteArray& bytes) {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(bytes);
+    };
+    if (kind.startsWith(QStringLiteral("cut at")))
+      write(whole.left(kind.section(QLatin1Char(' '), 2, 2).toInt() * 1024));
+    else if (kind == QStringLiteral("empty"))
+      write(QByteArray());
+    else if (kind == QStringLiteral("junk"))
+      write(QByteArray("\x7f" "ELF this is no library", 24));
+    else if (kind == QStringLiteral("folder"))
+      QVERIFY(QDir().mkpath(path));
+    else
+      QCOMPARE(::mkfifo(path.toUtf8().constData(), 0600), 0);
+    const QByteArray stored = path.toUtf8();
+    UseLibrary(stored.constData());
+    for (const TFeature& feature : kFeatures) {
+      QString message;
+      const TModalRun run = WhileModal([&] { message = LoadError([&] { feature.open(owner_.get()); }); });
+      QCOMPARE(message, QString::fromUtf8(feature.missingLibraryMessage));
+      QVERIFY(!run.Seen);
+    }
   }
 
   void LibraryWithoutTheExports_data() { FeatureRows(); }

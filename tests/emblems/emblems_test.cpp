@@ -1,6 +1,7 @@
 // The emblem panel without a main window: which files are the user's emblems, the built-in
 // tiles before them, reduced pictures, unreadable pictures skipped, and the presses.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollArea>
@@ -123,14 +124,34 @@ class EmblemsTest : public QObject {
   }
 
   void UnreadablePicturesAreSkippedAndReportedOnceTheBuildGoesOn() {
+    using picture_makers::EmfRecordOf;
+    using picture_makers::WmfRecordOf;
     Emblems e;
     e.Write("broken.jpg", {0xFF, 0xD8, 0x00});
     e.Write("empty.gif", {});
+    // Metafiles that the worker refuses before it draws: a text record shorter than its
+    // fixed part, and saved states nested a hundred thousand deep.
+    e.Write("short.emf", picture_makers::MakeEmfOfRecords(0, 0, 99, 99, {EmfRecordOf(84, {0, 0, 99, 99})}));
+    e.Write("deep.wmf", picture_makers::MakePlaceableWmfOfRecords(
+                            0, 0, 100, 100, 0, std::vector<std::vector<uint8_t>>(100000, WmfRecordOf(0x001E, {}))));
     e.Picture("good.bmp", 10, 10, "bmp");
+    QElapsedTimer took;
+    took.start();
     const QStringList skipped = e.Build();
-    QCOMPARE(skipped.size(), 2);
-    QVERIFY(skipped.join(' ').contains(QStringLiteral("broken.jpg")));
-    QVERIFY(skipped.join(' ').contains(QStringLiteral("empty.gif")));
+    QVERIFY(took.elapsed() < 5000);
+    QCOMPARE(skipped.size(), 4);
+    const struct {
+      const char* file;
+      const char* reason;
+    } expected[] = {{"broken.jpg", "JPEG 图象已损坏"},
+                    {"empty.gif", "图象是空的"},
+                    {"short.emf", "图元文件已损坏"},
+                    {"deep.wmf", "图元文件保存的绘图状态层次太多"}};
+    for (const auto& x : expected) {
+      const QString line = QStringLiteral("无法读取图象文件“") + QString::fromUtf8(x.file) + QStringLiteral("”：") +
+                           QString::fromUtf8(x.reason);
+      QVERIFY2(!skipped.filter(line).isEmpty(), qPrintable(skipped.join('\n')));
+    }
     QCOMPARE(e.panel->Tiles().size(), size_t(21));
     // The good picture takes the first free slot, whatever came before it.
     QCOMPARE(e.UserTile("good.bmp")->y(), 20 * 98);

@@ -17,7 +17,10 @@
 #include "document_makers.h"
 #include "platform/extended.h"
 #include "platform/gbk.h"
+#include "memory_peak.h"
 #include "picture_makers.h"
+#include "platform/canvas.h"
+#include "platform/metafile.h"
 #include "formats/seal_block.h"
 #include "formats/whole_file.h"
 
@@ -476,6 +479,109 @@ TEST(DocumentFile, LegacyPictureFilesAreReadOnlyBelowTheCapAndWithinTheBudget) {
     EXPECT_FALSE(doc.Seals[1]->Picture().HasGraphic());
     EXPECT_EQ(doc.Seals[2]->Picture().HasGraphic(), budget == kPictureBudgetBytes) << budget;
   }
+}
+
+// Twenty seals of an old file that name one picture file of 63 MiB: the file is read once
+// and its bytes are shared, and the budget takes them for every seal that holds them, as a
+// save writes them for each; the seals past it keep no picture, as with an unreadable file.
+TEST(DocumentFile, APictureFileNamedByManySealsIsReadOnceAndKeptToTheBudget) {
+  QTemporaryDir dir;
+  const QString path = QDir(dir.path()).filePath(QStringLiteral("大图.gif"));
+  constexpr size_t kFileBytes = 63u << 20;
+  {
+    std::vector<uint8_t> gif = picture_makers::BigScreenGif(16);
+    gif.resize(kFileBytes, 0);  // behind the picture, never decoded
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(gif.data()), qint64(gif.size()));
+  }
+  std::vector<TLegacySeal> seals(20);
+  for (TLegacySeal& seal : seals) {
+    seal.Type = stAnyImage;
+    seal.Strings[5] = platform::UnicodeToGbk(path);
+  }
+  const Bytes document = LegacyDocument(7, 7, 100, 100, seals);
+  EXPECT_LT(document.size(), 14000u);
+  Target t;
+  const long readFrom = memory_peak::Restart();
+  const TDocument doc = ReadDocument(document, t.target);
+  const long readRise = memory_peak::RiseKiB(readFrom);
+  ASSERT_EQ(doc.Seals.size(), 20u);
+  const size_t fits = size_t(kPictureBudgetBytes / kFileBytes);
+  ASSERT_EQ(fits, 8u);
+  for (size_t i = 0; i < doc.Seals.size(); ++i) {
+    const platform::TPicture& picture = doc.Seals[i]->Picture();
+    EXPECT_EQ(picture.HasGraphic(), i < fits) << i;
+    if (picture.HasGraphic()) {
+      EXPECT_EQ(&picture.Bytes(), &doc.Seals[0]->Picture().Bytes()) << "shared " << i;
+    }
+  }
+  EXPECT_LT(readRise, memory_peak::AllowedKiB(2 * 63 * 1024)) << "the file once, and the read of it";
+  // What a save writes of them stays within the budget too.
+  std::vector<const TSeal*> pointers;
+  for (const auto& s : doc.Seals) pointers.push_back(s.get());
+  const long saveFrom = memory_peak::Restart();
+  const Bytes saved = SaveDocument(doc.Page, pointers);
+  EXPECT_LT(saved.size(), size_t(kPictureBudgetBytes));
+  EXPECT_LT(memory_peak::RiseKiB(saveFrom), memory_peak::AllowedKiB(kPictureBudgetBytes / 1024));
+}
+
+// A metafile that the worker does not draw keeps no document shut: its seal holds the bytes
+// as they were and draws without them, the read gives the reason, and a save writes the file
+// back as it was read. What the program reads off the header itself still refuses the file.
+TEST(DocumentFile, AMetafileThatIsNotDrawnIsKeptAndTheDocumentOpens) {
+  using picture_makers::EmfRecordOf;
+  const Bytes shortText = picture_makers::MakeEmfOfRecords(0, 0, 99, 99, {EmfRecordOf(84, {0, 0, 99, 99})});
+  auto withMetafile = MakeSeal(stAnyImage);
+  platform::TPicture undrawn;
+  undrawn.KeepUndrawn(platform::TGraphicKind::Metafile, std::make_shared<const Bytes>(shortText));
+  withMetafile->SetPicture(&undrawn);
+  auto withGif = MakeSeal(stEllipse, int(platform::TGraphicKind::Gif));
+  const Bytes file = SaveDocument(A4(), std::vector<const TSeal*>{withMetafile.get(), withGif.get()});
+
+  Target t;
+  std::vector<std::string> reasons;
+  t.target.UndrawnPictures = &reasons;
+  const TDocument doc = ReadDocument(file, t.target);
+  ASSERT_EQ(doc.Seals.size(), 2u);
+  const platform::TPicture& kept = doc.Seals[0]->Picture();
+  EXPECT_TRUE(kept.HasGraphic());
+  EXPECT_EQ(kept.Kind(), platform::TGraphicKind::Metafile);
+  EXPECT_EQ(kept.Bytes(), shortText);
+  EXPECT_EQ(kept.Width(), 0);
+  EXPECT_TRUE(kept.Image().isNull());
+  EXPECT_GT(doc.Seals[1]->Picture().Width(), 0);
+  EXPECT_EQ(reasons, std::vector<std::string>{platform::MetafileFaultText(platform::TMetafileFault::Damaged)});
+  EXPECT_EQ(SaveDocument(doc.Page, std::vector<const TSeal*>{doc.Seals[0].get(), doc.Seals[1].get()}), file);
+
+  auto tooLarge = MakeSeal(stAnyImage);
+  platform::TPicture huge;
+  huge.KeepUndrawn(platform::TGraphicKind::Metafile,
+                   std::make_shared<const Bytes>(picture_makers::MakeEmf(0, 0, 16383, 16383)));
+  tooLarge->SetPicture(&huge);
+  Target small;
+  small.target.PictureBudgetBytes = 1 << 20;
+  EXPECT_THROW(ReadDocument(SaveDocument(A4(), std::vector<const TSeal*>{tooLarge.get()}), small.target), EFormatError);
+}
+
+// A GIF of 777 bytes whose screen is 8192 × 8192 takes the whole budget once decoded and
+// recoloured; painting its seal takes nothing like that again.
+TEST(DocumentFile, TheLargestPictureIsReadAndPaintedWithinTheBudget) {
+  Target t;
+  const long readFrom = memory_peak::Restart();
+  const TDocument doc = ReadDocument(document_makers::DocumentOfBigGifs(1, 8192), t.target);
+  ASSERT_EQ(doc.Seals.size(), 1u);
+  ASSERT_EQ(doc.Seals[0]->Picture().Width(), 8192);
+  const long rise = memory_peak::RiseKiB(readFrom);
+  EXPECT_LT(rise, memory_peak::AllowedKiB(kPictureBudgetBytes / 1024 + 32 * 1024));
+  QImage page(800, 600, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  const long paintFrom = memory_peak::Restart();
+  {
+    platform::TPainterCanvas canvas(&page);
+    doc.Seals[0]->DrawTo(0, 0, &canvas, true);
+  }
+  EXPECT_LT(memory_peak::RiseKiB(paintFrom), memory_peak::AllowedKiB(16 * 1024));
 }
 
 TEST(WholeFile, SaveReplacesTheFileOrLeavesItAlone) {

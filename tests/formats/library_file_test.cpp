@@ -6,7 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QWidget>
+#include <chrono>
+#include <sys/stat.h>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -14,10 +19,12 @@
 
 #include "document_makers.h"
 #include "formats/seal_block.h"
+#include "formats/whole_file.h"
 #include "platform/extended.h"
 #include "platform/gbk.h"
 #include "platform/picture.h"
 #include "platform/quantizer.h"
+#include "platform/regularfile.h"
 
 using namespace formats;
 using namespace seal;
@@ -340,6 +347,53 @@ TEST(LibraryFile, PreviewIsTheThumbnailWhateverTheStampAndRefusedWhenItRunsPastT
   const int64_t minus = -5;
   std::memcpy(negative.data() + 4, &minus, 8);
   EXPECT_THROW(ReadLibraryPreview(negative), EFormatError);
+}
+
+// The panel reads a design's head and thumbnail from its file, nothing behind them, and
+// never a file past the cap, however it is made.
+TEST(LibraryFile, ThePanelsReaderTakesTheThumbnailOnlyAndRefusesLargeFilesAtOnce) {
+  QTemporaryDir dir;
+  const auto path = [&](const char* name) { return QDir(dir.path()).filePath(QString::fromUtf8(name)); };
+  const auto seals = Pair();
+  Bytes file = SaveLibraryFile(Pointers(seals));
+  const size_t g = size_t(ReadInt64At(file, 4));
+  const Bytes expected(file.begin() + 12, file.begin() + 12 + std::ptrdiff_t(g));
+  file.resize(12 + g);  // nothing of the seals: the reader does not look there
+  SaveFileAtomically(path("THUMB.YZL"), file);
+  EXPECT_EQ(ReadLibraryPreviewFile(path("THUMB.YZL")), expected);
+  {
+    QFile huge(path("HUGE.YZL"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(3LL << 30));
+  }
+  ASSERT_EQ(::mkfifo(path("PIPE.YZL").toUtf8().constData(), 0600), 0);
+  const auto start = std::chrono::steady_clock::now();
+  for (const char* name : {"HUGE.YZL", "PIPE.YZL", "GONE.YZL"}) {
+    SCOPED_TRACE(name);
+    EXPECT_THROW(ReadLibraryPreviewFile(path(name)), platform::EFileReadError);
+    // Inserting a design reads it whole, below the same cap.
+    EXPECT_THROW(ReadWholeFile(path(name), kMaxLibraryFileBytes), EFileError);
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  file.resize(12 + g - 1);
+  SaveFileAtomically(path("CUT.YZL"), file);
+  EXPECT_THROW(ReadLibraryPreviewFile(path("CUT.YZL")), EFormatError);
+}
+
+// A design's pictures share one budget, as a document's do: a file of a few kilobytes that
+// holds eight GIFs of a large screen is refused before they are decoded.
+TEST(LibraryFile, InsertedPicturesKeepToOneBudget) {
+  constexpr long long k1024 = 1024LL * 1024 * kBytesPerPicturePixel;
+  const Bytes file = document_makers::LibraryFileOfBigGifs(8, 1024);
+  EXPECT_LT(file.size(), 20000u);
+  Target t;
+  t.target.PictureBudgetBytes = 8 * k1024;
+  const auto seals = ReadLibrarySeals(file, t.target, 0, 0);
+  ASSERT_EQ(seals.size(), 8u);
+  for (const auto& s : seals) EXPECT_EQ(s->Picture().Width(), 1024);
+  Target small;
+  small.target.PictureBudgetBytes = 3 * k1024;
+  EXPECT_THROW(ReadLibrarySeals(file, small.target, 0, 0), EFormatError);
 }
 
 TEST(LibraryFile, ThumbnailsBeyond4096PixelsAreRefusedBeforeAnythingIsMade) {

@@ -8,3 +8,10 @@ foreach(target document seal_block library)
     SECONDS 20)
   add_dependencies(fuzz_formats_${target} fuzz_seeds)
 endforeach()
+# The library panel's reader of a design's head and thumbnail, on the library seeds.
+brelvonix_fuzzer(fuzz_formats_library_preview
+  SOURCES formats_library_preview_fuzzer.cpp
+  LIBS brelvonix_formats Qt6::Gui
+  SEEDS ${seeds}/library
+  SECONDS 20)
+add_dependencies(fuzz_formats_library_preview fuzz_seeds)

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -113,8 +114,25 @@ int main(int argc, char** argv) {
                                             {MetafileShape::Ellipse, 30, 5, 95, 45, 0x000000},
                                             {MetafileShape::Bitmap, 5, 30, 25, 45, 0x00FF00},
                                             {MetafileShape::Text, 40, 20, 0, 0, 0x000000, u"Seal"}};
-    Write(pictures, "enhanced", WithKind(2, MakeEmf(0, 0, 99, 49, shapes)));
-    Write(pictures, "placeable", WithKind(2, MakePlaceableWmf(0, 0, 100, 50, 96, shapes)));
+
+    // The metafile worker's path, with the records that refuse: text records shorter than
+    // their fixed part and text as glyph numbers, saved states, bitmaps beyond the allowance.
+    const QString metafiles = root.filePath("metafile");
+    Write(metafiles, "enhanced", MakeEmf(0, 0, 99, 49, shapes));
+    Write(metafiles, "placeable", MakePlaceableWmf(0, 0, 100, 50, 96, shapes));
+    Write(metafiles, "glyph-numbers",
+          MakeEmf(0, 0, 99, 49, {{MetafileShape::Text, 10, 10, 0, 0, 0x000000, u"Seal", true}}));
+    for (uint32_t type : {83u, 84u, 108u})
+      Write(metafiles, "short-text-" + std::to_string(type),
+            MakeEmfOfRecords(0, 0, 99, 49, {EmfRecordOf(type, {0, 0, 99, 49}), EmfRecordOf(24, {0})}));
+    Write(metafiles, "text-past-its-record",
+          MakeEmfOfRecords(0, 0, 99, 49, {EmfRecordOf(84, {0, 0, 99, 49, 1, 0x3F800000, 0x3F800000, 10, 10, 500, 76,
+                                                          0, 0, 0, 0, 0, 0})}));
+    Write(metafiles, "saved-states",
+          MakePlaceableWmfOfRecords(0, 0, 100, 50, 96, {WmfRecordOf(0x001E, {}), WmfRecordOf(0x001E, {}),
+                                                        WmfRecordOf(0x0127, {0xFFFF})}));
+    Write(metafiles, "short-wmf-text",
+          MakePlaceableWmfOfRecords(0, 0, 100, 50, 96, {WmfRecordOf(0x0521, {40}), WmfRecordOf(0x0A32, {0, 0, 9, 6})}));
     WriteFormatSeeds(root);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "seed_writer: %s\n", e.what());

@@ -1,6 +1,7 @@
 // The seal library's folder, panel and dialogs without a main window: listing and naming the
 // designs, the tiles and their thumbnails, restacking, the name dialog and the editor.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +13,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
+#include <algorithm>
+#include <sys/stat.h>
 
 #include "document/tilepictures.h"
 #include "document_makers.h"
@@ -154,34 +157,66 @@ class LibraryTest : public QObject {
     QCOMPARE(wide->PopupMenu(), &p.menu);
   }
 
-  void BuildListsTheFolderStopsAtAnUnreadableThumbnailAndBuildsAfreshNextTime() {
+  void BuildListsTheFolderSkipsUnreadableDesignsAndBuildsAfreshNextTime() {
     LibraryFolder f;
     Panel p;
     f.Design(QStringLiteral("ONE.YZL"));
-    p.panel->LoadSealLibraryPanel(f.folder, &p.activity, &p.bar);
+    QCOMPARE(p.panel->LoadSealLibraryPanel(f.folder, &p.activity, &p.bar), QStringList());
     QCOMPARE(p.Captions(), QStringList{"ONE.YZL"});
     QCOMPARE(p.panel->Tiles().front()->Caption(), f.folder + QStringLiteral("ONE.YZL"));
     QVERIFY(p.activity.isHidden());
     QCOMPARE(p.bar.maximum(), 1);
     QCOMPARE(p.panel->width(), 119);
 
-    // A design whose thumbnail is no GIF: the build ends with the reason and leaves no tile
-    // of it; the file system's order decides what came before.
+    // Designs that cannot be shown, among good ones: each is named once with its reason and
+    // gets no tile (a FIFO is not even listed); the good ones get theirs, slot after slot,
+    // whatever order the file system gives.
     std::vector<uint8_t> bad = document_makers::LibraryFileOfThumbnail(10, 10);
     bad[12] = 'X';
     f.Write(QStringLiteral("BAD.YZL"), bad);
-    QVERIFY_THROWS_EXCEPTION(std::exception, p.panel->LoadSealLibraryPanel(f.folder, &p.activity, &p.bar));
+    f.Write(QStringLiteral("CUT.YZL"), {0, 0, 0, 0x41, 0xFF, 0xFF});
+    {
+      // Holes only: three gigabytes that would be read whole, were they read at all.
+      QFile huge(f.folder + QStringLiteral("HUGE.YZL"));
+      QVERIFY(huge.open(QIODevice::WriteOnly));
+      QVERIFY(huge.resize(3LL << 30));
+    }
+    QCOMPARE(::mkfifo((f.folder + QStringLiteral("PIPE.YZL")).toUtf8().constData(), 0600), 0);
+    f.Design(QStringLiteral("TWO.YZL"));
+    QElapsedTimer took;
+    took.start();
+    const QStringList skipped = p.panel->LoadSealLibraryPanel(f.folder, &p.activity, &p.bar);
+    QVERIFY2(took.elapsed() < 2000, "the large file and the FIFO are refused at once");
+    QCOMPARE(skipped.size(), 3);
+    const struct {
+      const char* file;
+      const char* reason;
+    } expected[] = {{"BAD.YZL", "GIF"}, {"CUT.YZL", "损坏"}, {"HUGE.YZL", "文件太大"}};
+    for (const auto& e : expected) {
+      const QStringList lines = skipped.filter(QString::fromUtf8(e.file) + QStringLiteral("："));
+      QCOMPARE(lines.size(), 1);
+      QVERIFY2(lines.front().contains(QString::fromUtf8(e.reason)), qPrintable(lines.front()));
+    }
     QVERIFY(p.activity.isHidden());
-    QVERIFY(!p.Captions().contains(QStringLiteral("BAD.YZL")));
-    QVERIFY(p.Captions().size() <= 1);
+    QCOMPARE(p.bar.maximum(), 5);
+    QStringList captions = p.Captions();
+    captions.sort();
+    QCOMPARE(captions, (QStringList{"ONE.YZL", "TWO.YZL"}));
+    QList<int> tops;
+    for (const TImagePreview* tile : p.panel->Tiles()) tops.append(tile->y());
+    std::sort(tops.begin(), tops.end());
+    QCOMPARE(tops, (QList<int>{0, 117}));
 
     // Mended, the next build starts from an empty panel: one tile per design.
     f.Design(QStringLiteral("BAD.YZL"));
-    p.panel->LoadSealLibraryPanel(f.folder, &p.activity, &p.bar);
-    QStringList captions = p.Captions();
+    QFile::remove(f.folder + QStringLiteral("CUT.YZL"));
+    QFile::remove(f.folder + QStringLiteral("HUGE.YZL"));
+    QFile::remove(f.folder + QStringLiteral("PIPE.YZL"));
+    QCOMPARE(p.panel->LoadSealLibraryPanel(f.folder, &p.activity, &p.bar), QStringList());
+    captions = p.Captions();
     captions.sort();
-    QCOMPARE(captions, (QStringList{"BAD.YZL", "ONE.YZL"}));
-    QCOMPARE(p.panel->findChildren<TImagePreview*>().size(), 2);
+    QCOMPARE(captions, (QStringList{"BAD.YZL", "ONE.YZL", "TWO.YZL"}));
+    QCOMPARE(p.panel->findChildren<TImagePreview*>().size(), 3);
   }
 
   void DeletingTheMiddleOfThreeLeavesTheLastOnTopAndTheFirstBelow() {

@@ -4,7 +4,10 @@
 #include <cmath>
 #include <limits>
 
+#include "document_makers.h"
+#include "formats/document_file.h"
 #include "mainfixture.h"
+#include "picture_makers.h"
 #include "mainwindow/mainform_file.h"
 #include "tools/drawtools.h"
 #include "platform/stream.h"
@@ -236,6 +239,32 @@ class CommandsTest : public QObject {
     QCOMPARE(f.Captions(), QStringList({"文件1.dyz"}));
     QCOMPARE(f.LeftOverWindows(), 1);
     QVERIFY(!Part<QLabel>(f.main.get(), "Panel2")->isVisible());
+  }
+
+  // A document holding a metafile the worker refuses (a text record shorter than its fixed
+  // part) opens with the rest of its seals, and says so once, naming the file.
+  void AMetafileThatIsNotDrawnIsNamedOnceAndTheDocumentOpens() {
+    MainFixture f;
+    auto emblem = document_makers::MakeSeal(seal::stEllipse);
+    platform::TPicture undrawn;
+    undrawn.KeepUndrawn(platform::TGraphicKind::Metafile,
+                        std::make_shared<const std::vector<uint8_t>>(picture_makers::MakeEmfOfRecords(
+                            0, 0, 99, 99, {picture_makers::EmfRecordOf(84, {0, 0, 99, 99})})));
+    emblem->SetHaveImage(true);
+    emblem->SetPicture(&undrawn);
+    const auto other = document_makers::MakeSeal(seal::stRect);
+    const std::vector<uint8_t> bytes = formats::SaveDocument({210, 297, 10, 10, 10, 10}, std::vector<const seal::TSeal*>{emblem.get(), other.get()});
+    const QString path = f.Path("徽标.dyz");
+    WriteFile(path, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    f.main->OpenDocument(path);
+    QVERIFY2(f.asked.empty(), "the window comes first");
+    QTRY_COMPARE(f.asked.size(), size_t(1));
+    QCOMPARE(f.asked[0].windowsOpen, 1);
+    QCOMPARE(f.asked[0].kind, app::TMsgKind::Warning);
+    QCOMPARE(f.asked[0].text, QStringLiteral("文件“徽标.dyz”中有 1 个图元文件无法显示：图元文件已损坏。\n"
+                                             "这些图象原样保留在文件中，只是不画出来。"));
+    QCOMPARE(f.Captions(), QStringList({path}));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：2"));
   }
 
   void AMissingFileIsReportedWithoutAWindow() {

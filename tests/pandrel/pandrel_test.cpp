@@ -3,13 +3,16 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
 #include <memory>
 #include <set>
+#include <sys/stat.h>
 
 #include "platform/bitmap.h"
 #include "platform/gifwriter.h"
 #include "pandrel/pandrel.h"
 #include "platform/picture.h"
+#include "picture_makers.h"
 
 using platform::TBitmap;
 using platform::TGraphicKind;
@@ -126,7 +129,12 @@ TEST_F(Wallpaper, EmptyAndUnreadablePathsGiveAnEmptyBitmap) {
   const std::string text = Write("notes.txt", "just words");
   const std::string missing = QDir(dir.path()).filePath("missing.bmp").toStdString();
   const std::string folder = dir.path().toStdString();
-  for (const char* path : {"", garbage.c_str(), text.c_str(), missing.c_str(), folder.c_str()}) {
+  // A text record shorter than its fixed part, which the metafile worker refuses.
+  const std::vector<uint8_t> emf =
+      picture_makers::MakeEmfOfRecords(0, 0, 99, 99, {picture_makers::EmfRecordOf(84, {0, 0, 99, 99})});
+  const std::string shortText = Write("short.emf", QByteArray(reinterpret_cast<const char*>(emf.data()), qsizetype(emf.size())));
+  for (const char* path :
+       {"", garbage.c_str(), text.c_str(), missing.c_str(), folder.c_str(), "/dev/zero", shortText.c_str()}) {
     SCOPED_TRACE(path);
     const auto bitmap = Make(path);
     ASSERT_NE(bitmap, nullptr);
@@ -135,6 +143,31 @@ TEST_F(Wallpaper, EmptyAndUnreadablePathsGiveAnEmptyBitmap) {
   const auto none = Make(nullptr);
   ASSERT_NE(none, nullptr);
   EXPECT_TRUE(none->Empty());
+}
+
+// A FIFO would wait for a writer for ever, were it opened as a picture file is.
+TEST_F(Wallpaper, AFifoIsRefusedAtOnce) {
+  for (const char* name : {"pipe.gif", "pipe.png"}) {
+    SCOPED_TRACE(name);
+    const std::string fifo = QDir(dir.path()).filePath(QString::fromUtf8(name)).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto start = std::chrono::steady_clock::now();
+    const auto bitmap = Make(fifo.c_str());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_TRUE(bitmap->Empty());
+  }
+}
+
+TEST_F(Wallpaper, AMetafileIsDrawnByTheWorker) {
+  using picture_makers::MetafileShape;
+  const std::vector<uint8_t> emf = picture_makers::MakeEmf(0, 0, 59, 39, {{MetafileShape::Rectangle, 0, 0, 30, 40, 0x0000FF}});
+  const std::string path = Write("墙纸.emf", QByteArray(reinterpret_cast<const char*>(emf.data()), qsizetype(emf.size())));
+  const auto bitmap = Make(path.c_str());
+  ASSERT_EQ(bitmap->Width(), 60);
+  ASSERT_EQ(bitmap->Height(), 40);
+  EXPECT_EQ(bitmap->Image().pixel(10, 20), qRgb(255, 0, 0));
+  EXPECT_EQ(bitmap->Image().pixel(50, 20), qRgb(255, 255, 255));
 }
 
 TEST_F(Wallpaper, APictureFileBecomesTheBitmap) {

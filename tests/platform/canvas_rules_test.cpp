@@ -11,6 +11,7 @@
 
 #include "platform/canvas.h"
 #include "canvas_fixture.h"
+#include "memory_peak.h"
 #include "platform/picture.h"
 
 using namespace platform;
@@ -325,6 +326,50 @@ TEST(CanvasBitmaps, StretchDrawIntoAHugeBoxScalesOnlyWhatShows) {
     canvas.StretchDraw(-20, 0, 20, 40, bitmap);
   }
   EXPECT_EQ(CountColor(image, kRed), 400) << "the upper right quarter";
+}
+
+// A palette bitmap is read a row at a time, which draws the same pixels.
+TEST(CanvasBitmaps, StretchDrawTakesAPaletteBitmap) {
+  TBitmap bitmap(4, 2);
+  bitmap.Fill(clWhite);
+  bitmap.SetPixel(0, 0, kRed);
+  bitmap.SetPixel(3, 1, kBlue);
+  bitmap.SetPixelFormat(TPixelFormat::pf4bit);
+  ASSERT_EQ(bitmap.Image().format(), QImage::Format_Indexed8);
+  QImage image = WhiteImage(20, 10);
+  image.fill(ToQRgb(kGreen));
+  {
+    TPainterCanvas canvas(&image);
+    canvas.StretchDraw(2, 1, 10, 5, bitmap);
+  }
+  EXPECT_EQ(ColorBounds(image, kRed), QRect(2, 1, 2, 2));
+  EXPECT_EQ(ColorBounds(image, kBlue), QRect(8, 3, 2, 2));
+  EXPECT_EQ(CountColor(image, clWhite), 8 * 4 - 8);
+}
+
+// However large the picture, painting it takes memory for what the device shows: no paint
+// copies the whole of it, whatever its format (a 64-megapixel picture is 256 MB a copy).
+TEST(CanvasBitmaps, PaintingALargePictureCopiesNoneOfItWhole) {
+  constexpr long kAllowedKiB = 16 * 1024;
+  for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf8bit}) {
+    SCOPED_TRACE(int(format));
+    TBitmap bitmap(8192, 8192);
+    bitmap.Fill(kRed);
+    bitmap.SetPixel(8191, 8191, kBlue);
+    bitmap.SetPixelFormat(format);
+    QImage image = WhiteImage(100, 100);
+    image.fill(ToQRgb(clBlack));
+    const long before = memory_peak::Restart();
+    {
+      TPainterCanvas canvas(&image);
+      canvas.StretchDraw(0, 0, 40, 40, bitmap);
+      canvas.SetCopyMode(TCopyMode::cmSrcPaint);
+      canvas.Draw(-8150, -8150, bitmap);
+    }
+    EXPECT_LT(memory_peak::RiseKiB(before), memory_peak::AllowedKiB(kAllowedKiB));
+    EXPECT_EQ(At(image, 20, 20), kRed);
+    EXPECT_EQ(At(image, 41, 41), kBlue) << "the picture's last pixel, drawn ORed at its own size";
+  }
 }
 
 TEST(CanvasBitmaps, StretchDrawToAReversedBoxMirrors) {

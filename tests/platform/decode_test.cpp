@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/metafile.h"
 #include "platform/picture.h"
 #include "picture_makers.h"
 #include "test_images.h"
@@ -303,6 +304,21 @@ TEST(MetafileDecode, SoundFilesDrawTheirShapesOnWhiteWithHardEdges) {
   }
 }
 
+TEST(MetafileDecode, APictureOfOnePixelDrawsItsPixel) {
+  const MetafileShape red{MetafileShape::Rectangle, 0, 0, 1, 1, 0x0000FF};
+  for (const auto& bytes : {MakeEmf(0, 0, 0, 0, {red}), MakeEmf(5, 5, 5, 5, {{MetafileShape::Rectangle, 5, 5, 6, 6, 0x0000FF}}),
+                            MakePlaceableWmf(0, 0, 1, 1, 96, {red})}) {
+    const QImage image = DecodeMetafile(bytes.data(), bytes.size());
+    ASSERT_EQ(image.size(), QSize(1, 1));
+    EXPECT_EQ(image.pixel(0, 0), 0xFFFF0000u);
+  }
+  // One pixel wide and many high.
+  const auto column = MakeEmf(0, 0, 0, 9, {{MetafileShape::Rectangle, 0, 0, 1, 10, 0x0000FF}});
+  const QImage image = DecodeMetafile(column.data(), column.size());
+  ASSERT_EQ(image.size(), QSize(1, 10));
+  EXPECT_EQ(image.pixel(0, 5), 0xFFFF0000u);
+}
+
 TEST(MetafileDecode, EveryTruncationIsRefused) {
   for (const auto& [name, bytes] : SoundMetafiles()) {
     SCOPED_TRACE(name);
@@ -413,8 +429,8 @@ TEST(MetafileDecode, CapsRefuseBeforeAnythingIsRead) {
   try {
     DecodeMetafile(huge.data(), huge.size());
     ADD_FAILURE() << "a gigapixel metafile was drawn";
-  } catch (const EPictureError& e) {
-    EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+  } catch (const platform::EMetafileError& e) {
+    EXPECT_EQ(e.Fault(), platform::TMetafileFault::TooLarge) << e.what();
   }
 }
 

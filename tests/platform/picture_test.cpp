@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 #include "platform/gifwriter.h"
 #include "platform/picture.h"
@@ -66,6 +68,10 @@ TEST_F(Fixture, FailedLoadsLeaveThePictureAsItWas) {
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
     ASSERT_TRUE(huge.resize(kMaxPictureFileBytes));
   }
+  // Opened as a regular file is, these would wait for a writer, read for ever or fail late.
+  ASSERT_EQ(::mkfifo(Path("pipe.gif").c_str(), 0600), 0);
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
+  ASSERT_TRUE(QFile::link("/dev/zero", QString::fromStdString(Path("zero.jpg"))));
   const auto gif = EncodeGif(Quadrants(6, 4));
   TPicture picture;
   picture.LoadFromBytes(TGraphicKind::Gif, gif);
@@ -80,6 +86,9 @@ TEST_F(Fixture, FailedLoadsLeaveThePictureAsItWas) {
       {"missing file", [&] { picture.LoadFromFile(Path("none.bmp")); }},
       {"no extension", [&] { picture.LoadFromFile(Path("plain")); }},
       {"a file at the size cap", [&] { picture.LoadFromFile(Path("huge.bmp")); }},
+      {"a FIFO", [&] { picture.LoadFromFile(Path("pipe.gif")); }},
+      {"a folder", [&] { picture.LoadFromFile(Path("folder.bmp")); }},
+      {"a device", [&] { picture.LoadFromFile(Path("zero.jpg")); }},
       {"empty bytes", [&] { picture.LoadFromBytes(TGraphicKind::Jpeg, {}); }},
       {"wrong kind", [&] { picture.LoadFromBytes(TGraphicKind::Jpeg, gif); }},
       {"metafile without header", [&] { picture.LoadFromBytes(TGraphicKind::Metafile, {1, 2, 3}); }},
@@ -102,6 +111,31 @@ TEST_F(Fixture, FailedLoadsLeaveThePictureAsItWas) {
     EXPECT_EQ(picture.Height(), 4);
   }
   EXPECT_EQ(changes, 0);
+}
+
+// What the user reads of a picture file that cannot be read: the file and the reason, in
+// Chinese, whatever library refused it.
+TEST_F(Fixture, FileFailuresNameTheFileAndSayWhyInChinese) {
+  WriteFile(QString::fromStdString(Path("损坏.gif")), {'G', 'I', 'F', '8', '9', 'a', 1, 0});
+  WriteFile(QString::fromStdString(Path("wrong.jpg")), EncodeWithQt(Quadrants(4, 4), "png"));
+  WriteFile(QString::fromStdString(Path("cut.bmp")), {'B', 'M', 1, 2, 3});
+  WriteFile(QString::fromStdString(Path("short.emf")), MakeEmf(0, 0, 99, 99, {kRedSquare}, false));
+  WriteFile(QString::fromStdString(Path("notes.txt")), {'h', 'i'});
+  ASSERT_EQ(::mkfifo(Path("pipe.wmf").c_str(), 0600), 0);
+  for (const char* name : {"损坏.gif", "wrong.jpg", "cut.bmp", "short.emf", "notes.txt", "pipe.wmf", "gone.ico"}) {
+    SCOPED_TRACE(name);
+    TPicture picture;
+    try {
+      picture.LoadFromFile(Path(name));
+      ADD_FAILURE() << "loaded";
+    } catch (const EPictureError& e) {
+      const QString message = QString::fromUtf8(e.what());
+      EXPECT_TRUE(message.startsWith(QStringLiteral("无法读取图象文件“") + QString::fromUtf8(name) + QStringLiteral("”："))) << e.what();
+      QString reason = message.mid(message.indexOf(QStringLiteral("”：")) + 2);
+      reason.remove(QRegularExpression(QStringLiteral("\\b(JPEG|GIF|BMP|ICO)\\b")));
+      EXPECT_FALSE(reason.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2,}")))) << e.what();
+    }
+  }
 }
 
 // A caller's limit refuses a picture by the size its header claims; at the limit it loads.

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "modal_driver.h"
+#include "picture_makers.h"
 #include "services/services.h"
 
 namespace {
@@ -103,6 +104,41 @@ class PictureDialogTest : public QObject {
     QCOMPARE(mode, QFileDialog::ExistingFile);
     QCOMPARE(preview, QSize(50, 80));  // small pictures are shown as they are
     QCOMPARE(chosen, existing);
+  }
+
+  // Metafiles, which Qt has no reader for, are drawn for the preview by the metafile worker
+  // at the preview's size, however large they are; one it refuses shows nothing.
+  void OpenDialogPreviewsMetafilesThroughTheWorker() {
+    QTemporaryDir dir;
+    using picture_makers::MetafileShape;
+    const auto write = [&](const char* name, const std::vector<uint8_t>& bytes) {
+      QFile file(dir.filePath(QString::fromUtf8(name)));
+      if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", name);
+      file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+      return file.fileName();
+    };
+    const QString small = write("emblem.emf", picture_makers::MakeEmf(0, 0, 49, 79, {{MetafileShape::Rectangle, 0, 0, 50, 80, 0x0000FF}}));
+    const QString wide = write("wide.wmf", picture_makers::MakePlaceableWmf(0, 0, 16000, 4000, 96,
+                                                                            {{MetafileShape::Rectangle, 0, 0, 16000, 4000, 0x0000FF}}));
+    const QString bad = write("bad.emf", picture_makers::MakeEmf(0, 0, 49, 79, {}, false));
+    QList<QImage> previews;
+    const TModalRun run = WhileModal(
+        [&] { app::Services().OpenPictureFileName(nullptr, dir.path(), QStringLiteral("图象文件 (*.emf *.wmf)")); },
+        [&](QDialog* d) {
+          auto* dialog = qobject_cast<QFileDialog*>(d);
+          auto* label = d->findChild<QLabel*>(QStringLiteral("Preview"));
+          for (const QString& path : {small, wide, bad}) {
+            emit dialog->currentChanged(path);
+            previews.append(label->pixmap().toImage());
+          }
+          d->reject();
+        });
+    QVERIFY(run.Seen);
+    QCOMPARE(previews[0].size(), QSize(50, 80));
+    QCOMPARE(previews[0].pixel(25, 40), qRgb(255, 0, 0));
+    QCOMPARE(previews[1].size(), QSize(200, 50));
+    QCOMPARE(previews[1].pixel(100, 25), qRgb(255, 0, 0));
+    QVERIFY(previews[2].isNull());
   }
 
   void CancelGivesNoName() {

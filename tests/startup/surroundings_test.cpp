@@ -3,12 +3,14 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include "fakedesktop.h"
 #include "mainwindow/mainform.h"
@@ -54,6 +56,23 @@ class SurroundingsTest : public QObject {
     QVERIFY(LoadQtTranslations(QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
     QCOMPARE(MessageBoxButtons(), QStringList({"确定", "是(&Y)", "否(&N)", "取消"}));
     QCOMPARE(ColourDialogButtons(), QStringList({"确定", "取消"}));
+  }
+
+  // A wallpaper stored as the path of a FIFO: the picture reader would wait for a writer
+  // for ever; the program starts as without a wallpaper.
+  void AWallpaperThatNamesAFifoStartsNormally() {
+    FakeDesktop desk;
+    const QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("壁纸.bmp"));
+    QCOMPARE(::mkfifo(fifo.toUtf8().constData(), 0600), 0);
+    desk.SetRegistry("SOFTWARE\\Taverlin\\Brelvonix\\UserInfo", "BackGround", fifo.toUtf8().constData());
+    QElapsedTimer started;
+    started.start();
+    TfrmMain main;
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QVERIFY(started.elapsed() < 5000);
+    QCOMPARE(main.windowTitle(), QStringLiteral("Brelvonix 8"));
   }
 
   // The build lays the folders out beside the program (the tests lie beside it too); the

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "formats/document_file.h"
+#include "formats/library_file.h"
 #include "platform/gbk.h"
 #include "platform/gifwriter.h"
 #include "picture_makers.h"
@@ -61,23 +62,41 @@ std::vector<uint8_t> LibraryFileOfThumbnail(int width, int height, uint32_t rgb)
   return w.Take();
 }
 
-std::vector<uint8_t> DocumentOfBigGifs(int count, int side) {
-  const std::vector<uint8_t> image = picture_makers::BigScreenGif(side);
-  const auto s = MakeSeal(stAnyImage);
-  std::vector<const TSeal*> seals(size_t(count), s.get());
-  std::vector<uint8_t> file = formats::SaveDocument({210, 297, 10, 10, 10, 10}, seals);
-  // Each block ends in its picture flag, 0 here: behind each one the picture is put in.
+namespace {
+
+// The file of `count` equal seals from `first` on, each ending in its picture flag (0): each
+// gets the GIF behind it.
+std::vector<uint8_t> WithGifBehindEachSeal(std::vector<uint8_t> file, size_t first, int count,
+                                           const std::vector<uint8_t>& gif) {
   platform::TByteWriter picture;
   picture.WriteU8(uint8_t(TGraphicKind::Gif));
-  picture.WriteInt64(int64_t(image.size()));
-  picture.WriteBytes(image.data(), image.size());
-  const size_t block = (file.size() - 48) / size_t(std::max(count, 1));
+  picture.WriteInt64(int64_t(gif.size()));
+  picture.WriteBytes(gif.data(), gif.size());
+  const size_t stride = (file.size() - first) / size_t(std::max(count, 1));
   for (int i = count; i > 0; --i) {
-    const auto end = file.begin() + std::ptrdiff_t(48 + block * size_t(i));
+    const auto end = file.begin() + std::ptrdiff_t(first + stride * size_t(i));
     *(end - 1) = 1;
     file.insert(end, picture.Bytes().begin(), picture.Bytes().end());
   }
   return file;
+}
+
+}  // namespace
+
+std::vector<uint8_t> DocumentOfBigGifs(int count, int side) {
+  const auto s = MakeSeal(stAnyImage);
+  std::vector<const TSeal*> seals(size_t(count), s.get());
+  return WithGifBehindEachSeal(formats::SaveDocument({210, 297, 10, 10, 10, 10}, seals), 48, count,
+                               picture_makers::BigScreenGif(side));
+}
+
+std::vector<uint8_t> LibraryFileOfBigGifs(int count, int side) {
+  const auto s = MakeSeal(stAnyImage);
+  std::vector<TSeal*> seals(size_t(count), s.get());
+  const std::vector<uint8_t> file = formats::SaveLibraryFile(seals);
+  int64_t thumbnail = 0;
+  std::memcpy(&thumbnail, file.data() + 4, sizeof thumbnail);
+  return WithGifBehindEachSeal(file, 36 + size_t(thumbnail), count, picture_makers::BigScreenGif(side));
 }
 
 std::vector<uint8_t> WithInt32(std::vector<uint8_t> bytes, size_t at, int32_t v) {

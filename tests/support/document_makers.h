@@ -24,6 +24,8 @@ std::vector<std::unique_ptr<seal::TSeal>> AllKinds();
 
 // A version 8 document of `count` picture seals, each with picture_makers::BigScreenGif(side).
 std::vector<uint8_t> DocumentOfBigGifs(int count, int side);
+// A library file of the same seals.
+std::vector<uint8_t> LibraryFileOfBigGifs(int count, int side);
 
 // The bytes with a little-endian Integer put at the offset, for files changed in one place.
 std::vector<uint8_t> WithInt32(std::vector<uint8_t> bytes, size_t at, int32_t v);

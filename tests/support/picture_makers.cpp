@@ -304,8 +304,12 @@ void EmfText(std::vector<uint8_t>& out, const MetafileShape& s) {
 
 }  // namespace
 
-std::vector<uint8_t> MakeEmf(int left, int top, int right, int bottom, const std::vector<MetafileShape>& shapes,
-                             bool end) {
+namespace {
+
+// An enhanced metafile: its header for the bounds, the records (`count` of them), and its
+// end record when `end` is set.
+std::vector<uint8_t> EmfAround(int left, int top, int right, int bottom, const std::vector<uint8_t>& body,
+                               uint32_t count, bool end) {
   std::vector<uint8_t> out;
   Put32(out, 1);  // header record
   Put32(out, 88);
@@ -323,7 +327,80 @@ std::vector<uint8_t> MakeEmf(int left, int top, int right, int bottom, const std
   Put32(out, 0);
   Put32(out, 0);  // palette entries
   for (uint32_t v : {1024u, 768u, 271u, 203u}) Put32(out, v);  // reference device in pixels and mm
-  uint32_t records = 1;
+  out.insert(out.end(), body.begin(), body.end());
+  uint32_t records = 1 + count;
+  if (end) {
+    EmfRecord(out, 14, {0, 16, 20});  // no palette; the size of this record last
+    ++records;
+  }
+  Set32(out, 48, uint32_t(out.size()));
+  Set32(out, 52, records);
+  return out;
+}
+
+// A placeable metafile: its placeable header for the box and inch, the Windows header, the
+// records and the end record when `end` is set.
+std::vector<uint8_t> PlaceableAround(int left, int top, int right, int bottom, int inch, std::vector<uint8_t> records,
+                                     bool end) {
+  if (end) WmfRecord(records, 0x0000, {});
+  std::vector<uint8_t> out;
+  Put32(out, 0x9AC6CDD7);  // placeable key
+  Put16(out, 0);           // handle
+  for (int v : {left, top, right, bottom}) Put16(out, v);
+  Put16(out, inch);
+  Put32(out, 0);
+  uint16_t checksum = 0;
+  for (size_t i = 0; i < out.size(); i += 2) checksum ^= uint16_t(out[i] | out[i + 1] << 8);
+  Put16(out, checksum);
+  Put16(out, 1);       // in memory
+  Put16(out, 9);       // header words
+  Put16(out, 0x0300);  // version
+  Put32(out, uint32_t((18 + records.size()) / 2));
+  Put16(out, 2);   // objects: the pen and a brush or font
+  Put32(out, 42);  // largest record, in words: a bitmap
+  Put16(out, 0);
+  out.insert(out.end(), records.begin(), records.end());
+  return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EmfRecordOf(uint32_t type, const std::vector<uint32_t>& fields, const std::vector<uint8_t>& tail) {
+  std::vector<uint8_t> out;
+  Put32(out, type);
+  Put32(out, uint32_t(8 + 4 * fields.size() + tail.size()));
+  for (uint32_t f : fields) Put32(out, f);
+  out.insert(out.end(), tail.begin(), tail.end());
+  return out;
+}
+
+std::vector<uint8_t> WmfRecordOf(int function, const std::vector<int>& params, const std::vector<uint8_t>& tail) {
+  std::vector<uint8_t> out;
+  Put32(out, uint32_t(3 + params.size() + tail.size() / 2));
+  Put16(out, function);
+  for (int p : params) Put16(out, p);
+  out.insert(out.end(), tail.begin(), tail.end());
+  return out;
+}
+
+std::vector<uint8_t> MakeEmfOfRecords(int left, int top, int right, int bottom,
+                                      const std::vector<std::vector<uint8_t>>& records) {
+  std::vector<uint8_t> body;
+  for (const auto& r : records) body.insert(body.end(), r.begin(), r.end());
+  return EmfAround(left, top, right, bottom, body, uint32_t(records.size()), true);
+}
+
+std::vector<uint8_t> MakePlaceableWmfOfRecords(int left, int top, int right, int bottom, int inch,
+                                               const std::vector<std::vector<uint8_t>>& records) {
+  std::vector<uint8_t> body;
+  for (const auto& r : records) body.insert(body.end(), r.begin(), r.end());
+  return PlaceableAround(left, top, right, bottom, inch, body, true);
+}
+
+std::vector<uint8_t> MakeEmf(int left, int top, int right, int bottom, const std::vector<MetafileShape>& shapes,
+                             bool end) {
+  std::vector<uint8_t> out;
+  uint32_t records = 0;
   EmfRecord(out, 37, {kEmfNullPen});  // select object
   ++records;
   for (const MetafileShape& s : shapes) {
@@ -344,13 +421,7 @@ std::vector<uint8_t> MakeEmf(int left, int top, int right, int bottom, const std
     EmfRecord(out, 40, {1});  // delete object
     records += 4;
   }
-  if (end) {
-    EmfRecord(out, 14, {0, 16, 20});  // no palette; the size of this record last
-    ++records;
-  }
-  Set32(out, 48, uint32_t(out.size()));
-  Set32(out, 52, records);
-  return out;
+  return EmfAround(left, top, right, bottom, out, records, end);
 }
 
 std::vector<uint8_t> MakePlaceableWmf(int left, int top, int right, int bottom, int inch,
@@ -399,26 +470,7 @@ std::vector<uint8_t> MakePlaceableWmf(int left, int top, int right, int bottom, 
     WmfRecord(records, s.figure == MetafileShape::Ellipse ? 0x0418 : 0x041B, {s.bottom, s.right, s.top, s.left});
     WmfRecord(records, 0x01F0, {1});  // delete object
   }
-  if (end) WmfRecord(records, 0x0000, {});
-
-  std::vector<uint8_t> out;
-  Put32(out, 0x9AC6CDD7);  // placeable key
-  Put16(out, 0);           // handle
-  for (int v : {left, top, right, bottom}) Put16(out, v);
-  Put16(out, inch);
-  Put32(out, 0);
-  uint16_t checksum = 0;
-  for (size_t i = 0; i < out.size(); i += 2) checksum ^= uint16_t(out[i] | out[i + 1] << 8);
-  Put16(out, checksum);
-  Put16(out, 1);       // in memory
-  Put16(out, 9);       // header words
-  Put16(out, 0x0300);  // version
-  Put32(out, uint32_t((18 + records.size()) / 2));
-  Put16(out, 2);   // objects: the pen and a brush or font
-  Put32(out, 42);  // largest record, in words: a bitmap
-  Put16(out, 0);
-  out.insert(out.end(), records.begin(), records.end());
-  return out;
+  return PlaceableAround(left, top, right, bottom, inch, std::move(records), end);
 }
 
 std::vector<uint8_t> EncodeWithQt(const QImage& image, const char* format) {

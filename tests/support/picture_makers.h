@@ -63,6 +63,19 @@ std::vector<uint8_t> MakeEmf(int left, int top, int right, int bottom, const std
 std::vector<uint8_t> MakePlaceableWmf(int left, int top, int right, int bottom, int inch,
                                       const std::vector<MetafileShape>& shapes = {}, bool end = true);
 
+// Metafiles of records the caller lays out, for hostile ones: an enhanced metafile's header
+// for the bounds, the records and the end record; a placeable metafile's headers for the box
+// and inch, the records and the end record. A record of an enhanced metafile: its type, its
+// size, the 32-bit fields and the bytes of the tail; of a Windows metafile: its size in
+// words, the function, the 16-bit parameters and the tail (of an even size).
+std::vector<uint8_t> EmfRecordOf(uint32_t type, const std::vector<uint32_t>& fields,
+                                 const std::vector<uint8_t>& tail = {});
+std::vector<uint8_t> WmfRecordOf(int function, const std::vector<int>& params, const std::vector<uint8_t>& tail = {});
+std::vector<uint8_t> MakeEmfOfRecords(int left, int top, int right, int bottom,
+                                      const std::vector<std::vector<uint8_t>>& records);
+std::vector<uint8_t> MakePlaceableWmfOfRecords(int left, int top, int right, int bottom, int inch,
+                                               const std::vector<std::vector<uint8_t>>& records);
+
 std::vector<uint8_t> EncodeWithQt(const QImage& image, const char* format);
 
 // A picture of four flat quadrants: red, green, blue, white.

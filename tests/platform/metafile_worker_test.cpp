@@ -1,0 +1,248 @@
+// Hostile metafiles against the metafile worker, each made here: the program's process
+// survives every one, the picture is refused (or drawn) within the time a picture has, the
+// program's memory stays far below a document's picture budget, and the next picture is
+// drawn. Also the worker limiting itself, dying in the middle of a picture, and the answers
+// the program refuses to believe.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <future>
+#include <string>
+#include <sys/resource.h>
+#include <thread>
+
+#include "picture_makers.h"
+#include "platform/metafile.h"
+#include "platform/metafileprotocol.h"
+#include "platform/metafileworker.h"
+#include "platform/picture.h"
+
+using namespace platform;
+using namespace picture_makers;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// What the program may hold at the most after all of them: a document's picture budget.
+constexpr long kProgramPeakKiB = 512 * 1024;
+
+std::vector<uint8_t> SoundEmf() { return MakeEmf(0, 0, 99, 99, {{MetafileShape::Rectangle, 20, 20, 80, 80, 0x0000FF}}); }
+
+void ExpectNextPictureDrawn() {
+  const std::vector<uint8_t> emf = SoundEmf();
+  const QImage image = DecodeMetafile(emf.data(), emf.size());
+  ASSERT_EQ(image.size(), QSize(100, 100));
+  EXPECT_EQ(image.pixel(50, 50), 0xFFFF0000u);
+  EXPECT_EQ(image.pixel(10, 10), 0xFFFFFFFFu);
+}
+
+// The fault of one decode and how long it took; no fault when drawn.
+struct TOutcome {
+  std::optional<TMetafileFault> fault;
+  std::chrono::milliseconds took;
+};
+
+TOutcome Decode(const std::vector<uint8_t>& bytes) {
+  const Clock::time_point start = Clock::now();
+  TOutcome outcome;
+  try {
+    DecodeMetafile(bytes.data(), bytes.size());
+  } catch (const EMetafileError& e) {
+    outcome.fault = e.Fault();
+  }
+  outcome.took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+  return outcome;
+}
+
+// ExtTextOutA or W of only its bounds: libemf2svg would read the text's options and
+// strings from the records behind it.
+std::vector<uint8_t> ShortTextOut(uint32_t type) {
+  return MakeEmfOfRecords(0, 0, 99, 99, {EmfRecordOf(type, {0, 0, 99, 99}), EmfRecordOf(24, {0})});
+}
+
+// A brush and `fills` rectangles over the whole of a side × side picture.
+std::vector<uint8_t> FullCanvasFills(int side, int fills) {
+  std::vector<std::vector<uint8_t>> records{EmfRecordOf(39, {1, 0, 0x0000FF, 0}), EmfRecordOf(37, {1})};
+  for (int i = 0; i < fills; ++i) records.push_back(EmfRecordOf(43, {0, 0, uint32_t(side), uint32_t(side)}));
+  return MakeEmfOfRecords(0, 0, side - 1, side - 1, records);
+}
+
+void Put32(std::vector<uint8_t>& b, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
+}
+
+// An info header of a bitmap of width × height, its bits counted, compressed as given.
+std::vector<uint8_t> InfoHeader(uint32_t width, uint32_t height, uint16_t bitCount, uint32_t compression,
+                                uint32_t bitsSize, uint32_t colours) {
+  std::vector<uint8_t> h;
+  for (uint32_t v : {40u, width, height}) Put32(h, v);
+  Put32(h, 1u | uint32_t(bitCount) << 16);  // planes, bits per pixel
+  for (uint32_t v : {compression, bitsSize, 0u, 0u, colours, 0u}) Put32(h, v);
+  return h;
+}
+
+// StretchDIBits records, each drawing the same PNG-coded bitmap into the picture.
+std::vector<uint8_t> PngBitmaps(const std::vector<uint8_t>& png, int width, int height, int count) {
+  constexpr uint32_t kPng = 5, kSourceCopy = 0x00CC0020, kHeaderAt = 80, kBitsAt = kHeaderAt + 40;
+  std::vector<uint8_t> tail = InfoHeader(uint32_t(width), uint32_t(height), 0, kPng, uint32_t(png.size()), 0);
+  tail.insert(tail.end(), png.begin(), png.end());
+  while (tail.size() % 4) tail.push_back(0);
+  std::vector<std::vector<uint8_t>> records;
+  for (int i = 0; i < count; ++i)
+    records.push_back(EmfRecordOf(81, {0, 0, 99, 99, 0, 0, 0, 0, uint32_t(width), uint32_t(height), kHeaderAt, 40,
+                                       kBitsAt, uint32_t(png.size()), 0, kSourceCopy, 100, 100},
+                                  tail));
+  return MakeEmfOfRecords(0, 0, 99, 99, records);
+}
+
+// The PNG with its header claiming another size; nothing else of it changes.
+std::vector<uint8_t> PngClaiming(std::vector<uint8_t> png, uint32_t width, uint32_t height) {
+  for (int i = 0; i < 4; ++i) {
+    png[16 + size_t(i)] = uint8_t(width >> (24 - 8 * i));
+    png[20 + size_t(i)] = uint8_t(height >> (24 - 8 * i));
+  }
+  return png;
+}
+
+std::vector<uint8_t> NestedSaves(int saves) {
+  std::vector<std::vector<uint8_t>> records(size_t(saves), WmfRecordOf(0x001E, {}));
+  return MakePlaceableWmfOfRecords(0, 0, 100, 100, 0, records);
+}
+
+// StretchDIB of an 8-bit run-length coded bitmap that claims width × height and holds only
+// its end: what libwmf allocates is what it claims.
+std::vector<uint8_t> RunLengthBitmap(int width, int height) {
+  constexpr uint32_t kRle8 = 1;
+  std::vector<uint8_t> dib = InfoHeader(uint32_t(width), uint32_t(height), 8, kRle8, 2, 256);
+  for (int i = 0; i < 256; ++i) Put32(dib, uint32_t(i) * 0x010101u);
+  dib.push_back(0);  // end of the bitmap
+  dib.push_back(1);
+  return MakePlaceableWmfOfRecords(
+      0, 0, 100, 100, 0, {WmfRecordOf(0x0F43, {0x0020, 0x00CC, 0, height, width, 0, 0, 100, 100, 0, 0}, dib)});
+}
+
+long ProgramPeakKiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+TEST(MetafileWorker, HostileFilesAreRefusedQuicklyAndTheNextPictureIsDrawn) {
+  ExpectNextPictureDrawn();  // the worker runs before anything is timed
+  QImage white(2048, 2048, QImage::Format_RGB32);
+  white.fill(Qt::white);
+  const std::vector<uint8_t> png = EncodeWithQt(white, "png");
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    TMetafileFault fault;
+  } cases[] = {
+      {"ExtTextOutW of 24 bytes", ShortTextOut(84), TMetafileFault::Damaged},
+      {"ExtTextOutA of 24 bytes", ShortTextOut(83), TMetafileFault::Damaged},
+      {"PNG bitmaps of 4 Mpx, eight times", PngBitmaps(png, 2048, 2048, 8), TMetafileFault::BitmapTooLarge},
+      {"a PNG bitmap larger than its header says", PngBitmaps(PngClaiming(png, 8192, 8192), 8, 8, 1),
+       TMetafileFault::BitmapTooLarge},
+      {"100000 nested SaveDC", NestedSaves(100000), TMetafileFault::TooDeep},
+      {"RLE8 bitmap claiming 16384 x 4096", RunLengthBitmap(16384, 4096), TMetafileFault::BitmapTooLarge},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TOutcome outcome = Decode(c.bytes);
+    ASSERT_TRUE(outcome.fault) << "drawn";
+    EXPECT_EQ(*outcome.fault, c.fault) << MetafileFaultText(*outcome.fault);
+    EXPECT_LT(outcome.took.count(), 1000) << "refused only after " << outcome.took.count() << " ms";
+    ExpectNextPictureDrawn();
+  }
+  // One such bitmap is within what a metafile may hold, and is drawn.
+  const TOutcome one = Decode(PngBitmaps(png, 2048, 2048, 1));
+  EXPECT_FALSE(one.fault) << MetafileFaultText(*one.fault);
+  EXPECT_LT(ProgramPeakKiB(), kProgramPeakKiB);
+}
+
+TEST(MetafileWorker, APictureThatTakesTooLongIsGivenUpAtTheTimeBound) {
+  ExpectNextPictureDrawn();
+  // 2000 fills of 64 Mpx each: half a minute of drawing.
+  const TOutcome outcome = Decode(FullCanvasFills(8192, 2000));
+  ASSERT_TRUE(outcome.fault);
+  EXPECT_EQ(*outcome.fault, TMetafileFault::TimedOut);
+  EXPECT_GE(outcome.took, TMetafileWorker::kPictureTime);
+  EXPECT_LT(outcome.took, TMetafileWorker::kPictureTime + std::chrono::milliseconds(1500));
+  EXPECT_EQ(TMetafileWorker::Instance().Process(), 0) << "the worker was killed";
+  ExpectNextPictureDrawn();
+  EXPECT_LT(ProgramPeakKiB(), kProgramPeakKiB);
+}
+
+TEST(MetafileWorker, AWorkerKilledInTheMiddleOfAPictureFailsOnlyThatPicture) {
+  ExpectNextPictureDrawn();
+  const pid_t first = TMetafileWorker::Instance().Process();
+  ASSERT_GT(first, 0);
+  auto slow = std::async(std::launch::async, [] { return Decode(FullCanvasFills(8192, 2000)); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ::kill(first, SIGKILL);
+  const TOutcome outcome = slow.get();
+  ASSERT_TRUE(outcome.fault);
+  EXPECT_EQ(*outcome.fault, TMetafileFault::WorkerFailed);
+  EXPECT_LT(outcome.took, TMetafileWorker::kPictureTime);
+  ExpectNextPictureDrawn();
+  EXPECT_NE(TMetafileWorker::Instance().Process(), first) << "a new worker draws";
+}
+
+TEST(MetafileWorker, TheWorkerLimitsItsAddressSpaceAndProcessorTime) {
+  ExpectNextPictureDrawn();
+  std::ifstream limits("/proc/" + std::to_string(TMetafileWorker::Instance().Process()) + "/limits");
+  std::string line, space, cpu;
+  while (std::getline(limits, line)) {
+    if (line.rfind("Max address space", 0) == 0) space = line;
+    if (line.rfind("Max cpu time", 0) == 0) cpu = line;
+  }
+  ASSERT_FALSE(space.empty());
+  EXPECT_EQ(space.find("unlimited"), std::string::npos) << space;
+  // The soft limit of processor time is set for the picture last drawn.
+  EXPECT_NE(cpu.substr(0, 40).find_first_of("0123456789"), std::string::npos) << cpu;
+}
+
+TEST(MetafileWorker, AnswersOutOfOrderAreNotBelieved) {
+  namespace protocol = platform::metafile_protocol;
+  protocol::TRequest request;
+  request.Width = 100;
+  request.Height = 50;
+  request.MaxPixels = 5000;
+  request.Bytes = 200;
+  const auto answer = [&](uint32_t fault, uint32_t width, uint32_t height) {
+    protocol::TAnswer a;
+    a.Fault = fault;
+    a.Width = width;
+    a.Height = height;
+    return protocol::EncodeAnswer(a);
+  };
+  EXPECT_TRUE(protocol::DecodeAnswer(answer(0, 100, 50).data(), request));
+  EXPECT_TRUE(protocol::DecodeAnswer(answer(uint32_t(kLastWorkerFault), 0, 0).data(), request));
+  EXPECT_FALSE(protocol::DecodeAnswer(answer(0, 100, 51).data(), request)) << "another size";
+  EXPECT_FALSE(protocol::DecodeAnswer(answer(0, 0x10000, 0x10000).data(), request)) << "a huge size";
+  EXPECT_FALSE(protocol::DecodeAnswer(answer(uint32_t(TMetafileFault::TimedOut), 0, 0).data(), request))
+      << "a fault only the program gives";
+  EXPECT_FALSE(protocol::DecodeAnswer(answer(0xFFFFFFFF, 0, 0).data(), request));
+  auto wrongMagic = answer(0, 100, 50);
+  wrongMagic[0] ^= 1;
+  EXPECT_FALSE(protocol::DecodeAnswer(wrongMagic.data(), request));
+  // And the worker's side: requests beyond the caps.
+  const auto requestOf = [](uint32_t width, uint32_t height, uint64_t maxPixels, uint32_t bytes) {
+    protocol::TRequest r;
+    r.Width = width;
+    r.Height = height;
+    r.MaxPixels = maxPixels;
+    r.Bytes = bytes;
+    return protocol::EncodeRequest(r);
+  };
+  EXPECT_TRUE(protocol::DecodeRequest(requestOf(100, 50, 5000, 200).data()));
+  EXPECT_FALSE(protocol::DecodeRequest(requestOf(100, 50, 5000, 0).data()));
+  EXPECT_FALSE(protocol::DecodeRequest(requestOf(100, 50, 5000, uint32_t(kMaxPictureFileBytes)).data()));
+  EXPECT_FALSE(protocol::DecodeRequest(requestOf(16385, 1, 5000, 200).data()));
+  EXPECT_FALSE(protocol::DecodeRequest(requestOf(100, 50, uint64_t(kMaxPicturePixels) + 1, 200).data()));
+}
+
+}  // namespace
