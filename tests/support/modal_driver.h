@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
+#include <QtTest>
 #include <QTimer>
 #include <functional>
 
@@ -42,4 +44,21 @@ inline TModalRun WhileModal(const std::function<void()>& call) {
 template <typename W = QWidget>
 W* Part(QDialog* dialog, const char* name) {
   return dialog->findChild<W*>(QString::fromLatin1(name));
+}
+
+// Clicks the widget; the text of a message box the click brings up, which is closed with its
+// default button, or nothing when none came up.
+inline QString ClickAnswering(QWidget* widget) {
+  QString said;
+  QTimer timer;
+  timer.setInterval(5);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      said = box->text();
+      box->accept();
+    }
+  });
+  timer.start();
+  QTest::mouseClick(widget, Qt::LeftButton);
+  return said;
 }
