@@ -13,9 +13,10 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "filesystems.h"
 
 using formats::EFileError;
 using formats::ReadWholeFile;
@@ -27,49 +28,17 @@ using Bytes = std::vector<uint8_t>;
 
 const Bytes kOld{'o', 'l', 'd'};
 
-QString Message(const QString& path, const char* reason) {
-  return QStringLiteral("无法保存文件“") + path + QStringLiteral("”：") + QString::fromUtf8(reason) +
-         QStringLiteral("。");
-}
+QString Message(const QString& path, const char* reason) { return SaveFailure(path, reason); }
 
-// Root passes every permission check, so as root the save is tried as the user nobody.
-class TAsAnotherUser {
+// The user nobody for as long as it lives, as a test step.
+class TAsNobody {
  public:
-  TAsAnotherUser() : FWasRoot(::geteuid() == 0) {
-    if (FWasRoot && (::setegid(65534) != 0 || ::seteuid(65534) != 0)) ADD_FAILURE() << "cannot become nobody";
-  }
-  ~TAsAnotherUser() {
-    if (FWasRoot && (::seteuid(0) != 0 || ::setegid(0) != 0)) ADD_FAILURE() << "cannot become root again";
-  }
-  TAsAnotherUser(const TAsAnotherUser&) = delete;
-  TAsAnotherUser& operator=(const TAsAnotherUser&) = delete;
-
- private:
-  bool FWasRoot;
-};
-
-// A small file system of its own, unmounted again at the end.
-class TMount {
- public:
-  TMount(const QString& at, const char* options) : FAt(QFile::encodeName(at)) {
-    QDir().mkpath(at);
-    if (::mount("tmpfs", FAt.constData(), "tmpfs", 0, options) != 0) FError = std::strerror(errno);
-  }
-  ~TMount() {
-    if (FError.empty()) ::umount2(FAt.constData(), MNT_DETACH);
-  }
-  TMount(const TMount&) = delete;
-  TMount& operator=(const TMount&) = delete;
-
-  // Empty when mounted, else why not.
-  const std::string& Error() const { return FError; }
-  bool MakeReadOnly() {
-    return ::mount("tmpfs", FAt.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+  TAsNobody() {
+    if (!FUser.Ok()) ADD_FAILURE() << "cannot become nobody";
   }
 
  private:
-  QByteArray FAt;
-  std::string FError;
+  TAsAnotherUser FUser;
 };
 
 struct stat StatOf(const QString& path) {
@@ -105,7 +74,7 @@ struct WholeFileSave : ::testing::Test {
     const QStringList before = Entries(folder.path());
     try {
       if (asAnotherUser) {
-        const TAsAnotherUser user;
+        const TAsNobody user;
         SaveFileAtomically(path, bytes);
       } else {
         SaveFileAtomically(path, bytes);
@@ -263,7 +232,7 @@ TEST_F(WholeFileSave, AnOwnerTheProcessMayNotGiveStaysByWritingThroughTheFile) {
   ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
   const ino_t inode = StatOf(path).st_ino;
   {
-    const TAsAnotherUser user;
+    const TAsNobody user;
     SaveFileAtomically(path, Bytes(3000, 's'));
   }
   const struct stat st = StatOf(path);
