@@ -37,12 +37,12 @@ class TAtPrinterScale {
   TSealScale FBack;
 };
 
-// The seal reflected left to right about the middle of its place on the sheet mirrored:
-// the painter maps the seal's own pixel x to the sheet's pixel left + width - 1 - x, as a
-// flipped bitmap of the seal would, and keeps it to the seal's bounds as such a bitmap
-// does. Each primitive is drawn once, so the sheet gets the seal's own outlines and
-// pictures; its white parts paint white over what lies below, and what it leaves untouched
-// stays as it was.
+// The seal at its mirrored place, reflected left to right: the painter maps the seal's own
+// pixel x to the canvas pixel left + width - 1 - x of that place, as a flipped bitmap of the
+// seal would lie, and keeps the drawing within the seal's bounds, as such a bitmap would.
+// Each primitive is drawn once, so the sheet gets the seal's own outlines and pictures; its
+// white parts paint white over what lies below, and what it leaves untouched stays as it
+// was.
 void DrawMirrored(seal::TSeal& s, platform::TPainterCanvas& canvas, const TPrintJobGeometry& job, bool trueColor) {
   if (s.Width() <= 0 || s.Height() <= 0) return;
   QPainter& painter = canvas.Painter();
