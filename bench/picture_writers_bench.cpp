@@ -3,7 +3,8 @@
 // GifQuantizeBuffer (whose 5-bit median cut would not keep exact colours), and the JPEG
 // writer against a bare libjpeg-turbo encode with the same settings. A photograph-like
 // bitmap of 65536 colours shows the quantiser where every pixel is a colour of its own.
-// Goals: quantiser within 1.5 × GifQuantizeBuffer, JPEG within 1.2 × the bare encode.
+// Goals: quantiser within 1.5 × GifQuantizeBuffer on the seal and 3 × on the photograph, JPEG
+// within 1.2 × the bare encode.
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
@@ -138,6 +139,6 @@ BENCHMARK(BM_BareLibjpegSeal)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   return bench::RunWithRatios(argc, argv,
                               {{"seal, quantiser / GifQuantizeBuffer (goal 1.5)", "BM_QuantizeSeal", "BM_GifQuantizeBufferSeal"},
-                               {"photo, quantiser / GifQuantizeBuffer", "BM_QuantizePhoto", "BM_GifQuantizeBufferPhoto"},
+                               {"photo, quantiser / GifQuantizeBuffer (goal 3)", "BM_QuantizePhoto", "BM_GifQuantizeBufferPhoto"},
                                {"seal, JPEG writer / bare libjpeg-turbo (goal 1.2)", "BM_EncodeJpegSeal", "BM_BareLibjpegSeal"}});
 }

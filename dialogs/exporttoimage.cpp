@@ -1,8 +1,10 @@
 #include "dialogs/exporttoimage.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
 
@@ -53,7 +55,7 @@ TfrmExportToImage::TfrmExportToImage(QWidget* owner)
   ComboBoxEx1->OnChange = [this] { CheckBox2->setEnabled(ComboBoxEx1->ItemIndex() + 1 != ComboBoxEx1->ItemCount()); };
   ComboBoxEx1->SetItemIndex(0);
   Button1->setDefault(true);
-  connect(Button1, &QPushButton::clicked, this, [this] { done(1); });
+  connect(Button1, &QPushButton::clicked, this, [this] { Export(); });
   connect(Button2, &QPushButton::clicked, this, [this] { done(2); });
 
   const int p = ScreenPixelsPerInch();
@@ -81,7 +83,7 @@ TfrmExportToImage::TfrmExportToImage(QWidget* owner)
 
 std::optional<TExportSettings> TfrmExportToImage::Settings() const {
   int dpi = 0;
-  if (!ReadInteger(Edit1->text(), &dpi) || dpi < 0) return std::nullopt;
+  if (!ReadInteger(Edit1->text(), &dpi) || dpi <= 0) return std::nullopt;
   TExportSettings s{};
   s.Accepted = true;
   s.PixelsPerMm = platform::EncodeExtended(static_cast<long double>(dpi) / 25.4L);
@@ -89,6 +91,18 @@ std::optional<TExportSettings> TfrmExportToImage::Settings() const {
   s.Mirror = CheckBox1->isChecked();
   s.ToClipboard = CheckBox2->isChecked() && CheckBox2->isEnabled();
   return s;
+}
+
+void TfrmExportToImage::Export() {
+  if (Settings()) {
+    done(1);
+    return;
+  }
+  QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
+                  QString::fromUtf8("图象精度必须是大于零的整数！"), QMessageBox::Ok, this);
+  box.exec();
+  Edit1->setFocus();
+  Edit1->selectAll();
 }
 
 void TfrmExportToImage::paintEvent(QPaintEvent*) {

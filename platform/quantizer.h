@@ -1,8 +1,10 @@
 #pragma once
 // A 24-bit picture reduced to one palette of 256 colours, as GIF files and 8-bit bitmaps
 // hold it: the 20 static system colours, then at most 236 colours that an octree of the
-// picture's other colours chooses at 8 bits per channel. Each pixel takes the nearest
-// palette colour, without dithering, so a picture of few colours keeps them exactly.
+// picture's other colours chooses, at 8 bits per channel for a picture of up to 4096 such
+// colours, from its pixels counted in cells of 8 x 8 x 8 colours for a photograph. Each
+// pixel takes the nearest palette colour, without dithering, so a picture of few colours
+// keeps them exactly, and the static colours stay exact in any picture.
 
 #include <QImage>
 #include <cstdint>
@@ -17,7 +19,8 @@ inline constexpr int kPaletteSize = 256;
 
 // The 20 static colours first, then the octree's colours in the tree's order: the
 // picture's own colours when no more than 236 of them are other than the static ones,
-// else the pixel-weighted means of the octree's 236 leaves.
+// else the pixel-weighted means of the octree's 236 leaves (for a photograph, of the middles
+// of the cells its pixels fall in).
 std::vector<QRgb> OptimisedPalette(const QImage& image);
 
 // Index into palette of the nearest colour (squared RGB distance; the first on a tie).

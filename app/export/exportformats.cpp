@@ -53,8 +53,12 @@ TExportSize ExportBitmapSize(const seal::TBoundsMm& bounds, long double pixelsPe
   return {Side(bounds.Right - bounds.Left, pixelsPerMm), Side(bounds.Bottom - bounds.Top, pixelsPerMm)};
 }
 
+QString ResolutionRefusal(long double pixelsPerMm) {
+  return pixelsPerMm > 0 ? QString() : QStringLiteral("导出精度必须大于零！");
+}
+
 QString ExportRefusal(long double pixelsPerMm, TExportSize size, const TExportFormat& format) {
-  if (!(pixelsPerMm > 0)) return QStringLiteral("导出精度必须大于零！");
+  if (const QString refusal = ResolutionRefusal(pixelsPerMm); !refusal.isEmpty()) return refusal;
   const bool tooMany = size.Width > kMaxExportPixels / size.Height;  // Width x Height > the limit
   const bool tooLong = format.MaxSide > 0 && (size.Width > format.MaxSide || size.Height > format.MaxSide);
   if (!tooMany && !tooLong) return QString();

@@ -42,8 +42,11 @@ struct TExportSize {
 // far beyond any limit is held there, so that the sides and their product stay in 64 bits.
 TExportSize ExportBitmapSize(const seal::TBoundsMm& bounds, long double pixelsPerMm);
 
-// Why a picture of this size cannot be made: the warning's text, empty when it can. A
-// resolution that is not above zero (or no number) is refused before any size is looked at.
+// Why no picture can be made at this resolution: the warning's text, empty when one can. A
+// resolution that is not above zero (or no number) makes none.
+QString ResolutionRefusal(long double pixelsPerMm);
+// Why a picture of this size cannot be made: the warning's text, empty when it can. The
+// resolution is refused as ResolutionRefusal does before any size is looked at.
 QString ExportRefusal(long double pixelsPerMm, TExportSize size, const TExportFormat& format);
 
 // name with the format's extension: an extension of the file name itself (from its last

@@ -50,12 +50,17 @@ void ExportPicture(std::span<seal::TSeal* const> selection, const merulin::TExpo
   if (!bounds.Any || !settings.Accepted) return;
   const TExportFormat& format = ExportFormatOf(settings.Format);
   const bool toClipboard = settings.ToClipboard && format.MimeType;
+  const long double pixelsPerMm = merulin::PixelsPerMmOf(settings);
+  // A resolution that makes no picture is said before a file is asked for.
+  if (const QString refusal = ResolutionRefusal(pixelsPerMm); !refusal.isEmpty()) {
+    ShowMessage(owner, TMsgKind::Warning, refusal, mbOK);
+    return;
+  }
   QString fileName;
   if (!toClipboard) {
     fileName = AskExportFileName(owner, programFolder, format);
     if (fileName.isEmpty()) return;
   }
-  const long double pixelsPerMm = merulin::PixelsPerMmOf(settings);
   const TExportSize size = ExportBitmapSize(bounds, pixelsPerMm);
   if (const QString refusal = ExportRefusal(pixelsPerMm, size, format); !refusal.isEmpty()) {
     ShowMessage(owner, TMsgKind::Warning, refusal, mbOK);

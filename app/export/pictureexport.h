@@ -27,8 +27,9 @@ namespace app {
 void ExportSelection(TfrmChild& document, QWidget* owner, const QString& programFolder);
 
 // The rest of the command once the options are answered: nothing when they were not
-// accepted; the file name (not for the clipboard; a cancel ends the export); the refusals
-// of ExportRefusal as a warning, before anything is drawn; the picture; SaveGraphicAs. A
+// accepted; the refusal of ResolutionRefusal as a warning; the file name (not for the
+// clipboard; a cancel ends the export); the refusals of ExportRefusal as a warning, before
+// anything is drawn; the picture; SaveGraphicAs. A
 // failure to encode or write throws, naming the file, and leaves no file behind.
 void ExportPicture(std::span<seal::TSeal* const> selection, const merulin::TExportSettings& settings, QWidget* owner,
                    const QString& programFolder);

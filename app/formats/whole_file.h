@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -22,11 +23,20 @@ class EFileError : public std::runtime_error {
 };
 
 // Writes into a new file beside the target, checking every write, the flush to the disk and
-// the close, and renames it over the target; a read-only target is not replaced. Throws
-// EFileError with a message for the user, in Chinese, that names the file as given and the
-// reason (disk full, read-only file system, no permission, folder missing, or the system's
-// own text); the old file is then unchanged and no new file is left behind.
+// the close, and puts it in the target's place: the old file keeps its owner, group and
+// mode, and its other names. Where a rename would lose any of them (a file with several hard
+// links, or one whose owner or group the process may not give a new file), the old content
+// is copied aside, the new content written through the old file, and the copy written back
+// should that fail. A read-only target is not replaced. Throws EFileError with a message for
+// the user, in Chinese, that names the file as given and the reason (disk full, read-only
+// file system, no permission, folder missing, or the system's own text); the old file is
+// then unchanged and no new file is left behind.
 void SaveFileAtomically(const QString& path, std::span<const uint8_t> bytes);
+
+// The same for a file that a writer of its own makes by name (the new file exists, empty):
+// it returns 0 when what it wrote is whole, else the system's error number for why not.
+using TFileWriter = std::function<int(const QString& newFile)>;
+void SaveFileAtomically(const QString& path, const TFileWriter& write);
 
 // The largest document read, and the cap of a file read whole without one of its own: the
 // 512 MiB a document's pictures may take and a picture file's worth more, so that whatever a

@@ -27,6 +27,7 @@
 #include "platform/cursors.h"
 #include "platform/numeric.h"
 #include "platform/syscolors.h"
+#include "print/pdffile.h"
 #include "print/printing.h"
 #include "seal/seal.h"
 #include "services/commandguard.h"
@@ -52,37 +53,6 @@ struct TPrintMenuSpec {
 constexpr TPrintMenuSpec kMenus[] = {
     {"文件(&F)", {"FSetupAct", "FPrintAct", "FExitAct"}},
     {"显示(&V)", {"ActZoomIn", "ActZoomOut", "ActZoomFit"}},
-};
-
-// A PDF printer without a file to write names one for the job, asked of the user, and
-// forgets it again afterwards, so that the next print asks again rather than overwrite.
-class TPdfOutput {
- public:
-  explicit TPdfOutput(QPrinter& printer) : FPrinter(printer) {}
-  ~TPdfOutput() {
-    if (FChosen) FPrinter.setOutputFileName(QString());
-  }
-  TPdfOutput(const TPdfOutput&) = delete;
-  TPdfOutput& operator=(const TPdfOutput&) = delete;
-
-  // False when the user gave no file.
-  bool Ready(QWidget* parent, const QString& folder, const QString& suggested) {
-    if (FPrinter.outputFormat() != QPrinter::PdfFormat || !FPrinter.outputFileName().isEmpty()) return true;
-    QString name = app::Services().SaveFileName(parent, folder, QStringLiteral("PDF 文件(*.pdf)"), suggested);
-    if (name.isEmpty()) return false;
-    if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".pdf");
-    if (QFileInfo::exists(name) &&
-        app::ShowMessage(parent, app::TMsgKind::Confirmation, name + QStringLiteral(" 已存在。\n要替换它吗？"),
-                         app::mbYes | app::mbNo) != app::mbYes)
-      return false;
-    FPrinter.setOutputFileName(name);
-    FChosen = true;
-    return true;
-  }
-
- private:
-  QPrinter& FPrinter;
-  bool FChosen = false;
 };
 
 }  // namespace
@@ -528,17 +498,27 @@ void TfrmPrint::PrintDocumentMirrored() { RunPrintJob(true); }
 void TfrmPrint::RunPrintJob(bool mirrored) {
   QPrinter* printer = app::InstalledPrinter();
   if (!printer) return;
-  TPdfOutput pdf(*printer);
-  const QString folder = FDocument.Host().ProgramFolder() + QString::fromUtf8(app::kDocumentFolder);
-  if (!pdf.Ready(this, folder, QFileInfo(FDocument.windowTitle()).completeBaseName() + QStringLiteral(".pdf"))) return;
-  const int count = int(FDocument.Seals().size());
+  QString file;
+  if (app::PrintsToFile(*printer)) {
+    const QString folder = FDocument.Host().ProgramFolder() + QString::fromUtf8(app::kDocumentFolder);
+    file = app::AskPdfFileName(this, *printer, folder,
+                               QFileInfo(FDocument.windowTitle()).completeBaseName() + QStringLiteral(".pdf"));
+    if (file.isEmpty()) return;
+  }
+  const app::TPrintOptions options{bool(FPrintSettings.TrueColor), mirrored, int(FPrintSettings.Copies)};
+  const int count = int(FDocument.Seals().size()) * app::SheetsToPrint(*printer, options.Copies);
   const app::TFileActivity activity(Panel1, ProgressBar1, kProgressCaption);
   const formats::TProgress progress = activity.Progress();
   progress(0, count);
   // The elements' geometry at the printer's scale is never painted on the screen.
   const app::TPaintLock lock(PreviewPanel1);
   int printed = 0;
-  app::PrintSeals(*printer, FDocument.Seals(),
-                  {bool(FPrintSettings.TrueColor), mirrored, int(FPrintSettings.Copies)},
-                  {FDocument.PixelsPerMm(), PreviewPanel1->Zoom()}, [&] { progress(++printed, count); });
+  const auto print = [&] {
+    app::PrintSeals(*printer, FDocument.Seals(), options, {FDocument.PixelsPerMm(), PreviewPanel1->Zoom()},
+                    [&] { progress(++printed, count); });
+  };
+  if (file.isEmpty())
+    print();
+  else
+    app::PrintIntoFile(*printer, file, print);
 }

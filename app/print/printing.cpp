@@ -4,8 +4,6 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "formats/bitmap_filters.h"
-#include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/numeric.h"
 #include "seal/seal.h"
@@ -39,32 +37,49 @@ class TAtPrinterScale {
   TSealScale FBack;
 };
 
-// The seal drawn into a bitmap of its own size, flipped and placed at its mirrored place.
-// White is left out only where the seal drew nothing: the seal is drawn over white and over
-// black, and a pixel that comes out the same both times is its own, its white knock-outs
-// included, so that a white element over another one stays white as it does unmirrored.
-void DrawMirrored(seal::TSeal& s, platform::TPainterCanvas& printer, const TPrintJobGeometry& job, bool trueColor) {
+// The seal at its mirrored place, reflected left to right: the painter maps the seal's own
+// pixel x to the canvas pixel left + width - 1 - x of that place, as a flipped bitmap of the
+// seal would lie, and keeps the drawing within the seal's bounds, as such a bitmap would.
+// Each primitive is drawn once, so the sheet gets the seal's own outlines and pictures; its
+// white parts paint white over what lies below, and what it leaves untouched stays as it
+// was.
+void DrawMirrored(seal::TSeal& s, platform::TPainterCanvas& canvas, const TPrintJobGeometry& job, bool trueColor) {
   if (s.Width() <= 0 || s.Height() <= 0) return;
-  platform::TBitmap onWhite(s.Width(), s.Height());
-  platform::TBitmap onBlack(s.Width(), s.Height());
-  if (onWhite.Empty() || onBlack.Empty()) throw EPrintError("印章太大，无法镜像打印！");
-  onBlack.Fill(platform::clBlack);
-  for (platform::TBitmap* bitmap : {&onWhite, &onBlack}) {
-    {
-      platform::TPainterCanvas canvas(&bitmap->Image());
-      s.DrawTo(0, 0, &canvas, trueColor);
-    }
-    formats::MirrorBitmap(*bitmap);
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  painter.translate(MirroredLeft(job, s.Left(), s.Width()) + s.Width(), s.Top() - job.TopOffset);
+  painter.scale(-1, 1);
+  painter.setClipRect(QRect(0, 0, s.Width(), s.Height()), Qt::IntersectClip);
+  // The painter's own state comes back however the drawing ends.
+  try {
+    s.DrawTo(0, 0, &canvas, trueColor);
+  } catch (...) {
+    painter.restore();
+    throw;
   }
-  QImage own(onWhite.Width(), onWhite.Height(), QImage::Format_ARGB32);
-  for (int y = 0; y < own.height(); ++y) {
-    const auto* white = reinterpret_cast<const QRgb*>(onWhite.Image().constScanLine(y));
-    const auto* black = reinterpret_cast<const QRgb*>(onBlack.Image().constScanLine(y));
-    auto* out = reinterpret_cast<QRgb*>(own.scanLine(y));
-    for (int x = 0; x < own.width(); ++x) out[x] = white[x] == black[x] ? white[x] : 0u;
-  }
-  printer.Painter().drawImage(QPoint(MirroredLeft(job, s.Left(), s.Width()), s.Top() - job.TopOffset), own);
+  painter.restore();
 }
+
+// Ends the job on every path; the end that is looked at is the one the caller makes.
+class TJob {
+ public:
+  explicit TJob(QPrinter& printer) {
+    if (!FPainter.begin(&printer)) throw EPrintError("打印机无法开始打印！");
+  }
+  ~TJob() {
+    if (FPainter.isActive()) FPainter.end();
+  }
+  TJob(const TJob&) = delete;
+  TJob& operator=(const TJob&) = delete;
+
+  QPainter& Painter() { return FPainter; }
+  void End() {
+    if (!FPainter.end()) throw EPrintError("打印机无法完成打印！");
+  }
+
+ private:
+  QPainter FPainter;
+};
 
 }  // namespace
 
@@ -80,37 +95,38 @@ int MirroredLeft(const TPrintJobGeometry& job, int left, int width) {
   return platform::SaturateToInt(static_cast<long long>(job.PrintableWidth) + job.LeftOffset - left - width);
 }
 
+bool DriverMakesCopies(const QPrinter& printer) {
+  return printer.outputFormat() == QPrinter::NativeFormat && printer.supportsMultipleCopies();
+}
+
+int SheetsToPrint(const QPrinter& printer, int copies) { return DriverMakesCopies(printer) ? 1 : std::max(1, copies); }
+
 void PrintSeals(QPrinter& printer, std::span<seal::TSeal* const> seals, const TPrintOptions& options,
                 const TSealScale& back, const std::function<void()>& step) {
   const TPrintJobGeometry job = PrintJobGeometry(printer);
-  printer.setCopyCount(std::max(1, options.Copies));
-  QPainter painter;
-  if (!painter.begin(&printer)) throw EPrintError("打印机无法开始打印！");
-  // The job is one sheet, ended on every path.
-  class TJobEnd {
-   public:
-    explicit TJobEnd(QPainter& p) : FPainter(p) {}
-    ~TJobEnd() { FPainter.end(); }
-    TJobEnd(const TJobEnd&) = delete;
-    TJobEnd& operator=(const TJobEnd&) = delete;
-
-   private:
-    QPainter& FPainter;
-  } end(painter);
-  platform::TPainterCanvas canvas(painter);
-  for (seal::TSeal* s : seals) {
-    try {
-      const TAtPrinterScale scale(*s, job.PixelsPerMm, back);
-      if (options.Mirror)
-        DrawMirrored(*s, canvas, job, options.TrueColor);
-      else
-        s->DrawTo(s->Left() - job.LeftOffset, s->Top() - job.TopOffset, &canvas, options.TrueColor);
-    } catch (...) {
-      if (step) step();
-      throw;
+  const int sheets = SheetsToPrint(printer, options.Copies);
+  printer.setCopyCount(DriverMakesCopies(printer) ? std::max(1, options.Copies) : 1);
+  TJob printing(printer);
+  {
+    platform::TPainterCanvas canvas(printing.Painter());
+    for (int sheet = 0; sheet < sheets; ++sheet) {
+      if (sheet > 0 && !printer.newPage()) throw EPrintError("打印机无法打印下一页！");
+      for (seal::TSeal* s : seals) {
+        try {
+          const TAtPrinterScale scale(*s, job.PixelsPerMm, back);
+          if (options.Mirror)
+            DrawMirrored(*s, canvas, job, options.TrueColor);
+          else
+            s->DrawTo(s->Left() - job.LeftOffset, s->Top() - job.TopOffset, &canvas, options.TrueColor);
+        } catch (...) {
+          if (step) step();
+          throw;
+        }
+        if (step) step();
+      }
     }
-    if (step) step();
   }
+  printing.End();
 }
 
 }  // namespace app

@@ -1,7 +1,8 @@
 #pragma once
 // Printing a page of seals at true size: every seal on one sheet at the printer's own
-// resolution, directly or mirrored left to right, in its colours or in black, with the
-// copies made by the printer's driver.
+// resolution, directly or mirrored left to right, in its colours or in black, in as many
+// copies as asked: made by the printer's driver where it makes copies, else printed as that
+// many sheets of one job.
 
 #include <functional>
 #include <span>
@@ -15,8 +16,8 @@ class TSeal;
 
 namespace app {
 
-// The printer could not start the job, or a seal could not be made ready for it. The
-// command shows the message.
+// The printer could not start the job, a sheet or the end of it. The command shows the
+// message.
 class EPrintError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -51,10 +52,18 @@ struct TPrintOptions {
   int Copies;
 };
 
-// One job of one sheet with every seal in list order. Each seal is drawn at the printer's
-// resolution and 100 %, its pixel bounds recomputed for that scale, and given back its
-// scale afterwards, also when drawing it fails; step runs after each seal, also then. The
-// job ends however the drawing ends. Throws EPrintError when the printer starts no job.
+// Whether the printer's driver makes the copies of a job itself; Qt's PDF output does not.
+bool DriverMakesCopies(const QPrinter& printer);
+// The sheets the program prints itself for that many copies: one where the driver makes
+// them, else one a copy (and at least one).
+int SheetsToPrint(const QPrinter& printer, int copies);
+
+// One job with every seal in list order on each of its sheets. Each seal is drawn at the
+// printer's resolution and 100 %, its pixel bounds recomputed for that scale, and given back
+// its scale afterwards, also when drawing it fails; step runs after each seal, also then.
+// A mirrored seal is drawn once, reflected onto the sheet, within its own bounds as a
+// bitmap of it would hold it. The job ends however the drawing ends. Throws EPrintError
+// when the printer starts no job, no further sheet, or cannot end the job.
 void PrintSeals(QPrinter& printer, std::span<seal::TSeal* const> seals, const TPrintOptions& options,
                 const TSealScale& back, const std::function<void()>& step);
 

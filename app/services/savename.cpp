@@ -5,13 +5,15 @@
 namespace app {
 
 QString ChooseSaveName(QWidget* parent, const std::function<QString(const QString& offered)>& dialog,
-                       const std::function<QString(const QString& chosen)>& complete, QString name) {
+                       const std::function<QString(const QString& chosen)>& complete, QString name,
+                       TNewFileQuestion newFile) {
   for (;;) {
     name = dialog(name);
     if (name.isEmpty()) return name;
     name = complete(name);
-    const TMessageSpec& question = QFileInfo::exists(name) ? kOverwriteQuestion : kCreateQuestion;
-    if (ShowMessage(parent, question, name) == mbYes) return name;
+    const bool exists = QFileInfo::exists(name);
+    if (!exists && newFile == TNewFileQuestion::None) return name;
+    if (ShowMessage(parent, exists ? kOverwriteQuestion : kCreateQuestion, name) == mbYes) return name;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -12,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QScreen>
 #include <QThread>
 #include <QUrl>
@@ -91,9 +93,14 @@ QPrinter* DesktopPrinter() {
   return printer;
 }
 
+// Qt's print dialog, which only sets the printer up here: printing is the print command's,
+// which asks for its own file, so the dialog's title and its OK button say set-up.
 bool DesktopSetupPrinter(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
   dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  dialog.setWindowTitle(QString::fromUtf8(kPrinterSetupTitle));
+  for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
+    if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QString::fromUtf8(kPrinterSetupOk));
   return dialog.exec() == QDialog::Accepted;
 }
 

@@ -100,6 +100,9 @@ TMsgButton ShowPlainMessage(QWidget* parent, const QString& caption, const QStri
 
 // The name under which the PDF file output is listed among the printers.
 inline constexpr const char* kPdfPrinterName = "打印到文件 (PDF)";
+// The printer set-up dialog's title and its OK button.
+inline constexpr const char* kPrinterSetupTitle = "设置打印机";
+inline constexpr const char* kPrinterSetupOk = "确定(&O)";
 
 // What a printer reports of its sheet at its resolution; nullopt for a printer without one.
 std::optional<TPrinterCaps> PrinterCapsOf(const QPrinter& printer);

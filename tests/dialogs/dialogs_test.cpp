@@ -566,6 +566,10 @@ class DialogsTest : public QObject {
   void ExportOptionsAnswers_data() {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QByteArray>("record");
+    // What the dialog said to the export button, each time it refused; it stays open then.
+    QTest::addColumn<QStringList>("said");
+    const QStringList none;
+    const QStringList refused{QStringLiteral("图象精度必须是大于零的整数！")};
     const QByteArray zero(14, '\0');
     // 600, 2000 and 1440 dpi / 25.4 as 80-bit extended values, rounded from the exact quotients (to the nearest, ties to even).
     const QByteArray dpi600 = QByteArray::fromHex("7d3e9fcfe7f3f9bc0340");
@@ -574,38 +578,48 @@ class DialogsTest : public QObject {
     const auto accepted = [](const QByteArray& ppmm, const char* rest) {
       return QByteArray::fromHex("01") + ppmm + QByteArray::fromHex(rest);
     };
-    QTest::newRow("export at once") << QStringList{"export"} << accepted(dpi600, "000000");
-    QTest::newRow("cancel") << QStringList{"cancel"} << zero;
-    QTest::newRow("escape") << QStringList{"escape"} << zero;
-    QTest::newRow("mirrored gif") << QStringList{"mirror", "format 3", "export"} << accepted(dpi600, "030100");
-    QTest::newRow("clipboard") << QStringList{"clipboard", "format 2", "export"} << accepted(dpi600, "020001");
+    QTest::newRow("export at once") << QStringList{"export"} << accepted(dpi600, "000000") << none;
+    QTest::newRow("cancel") << QStringList{"cancel"} << zero << none;
+    QTest::newRow("escape") << QStringList{"escape"} << zero << none;
+    QTest::newRow("mirrored gif") << QStringList{"mirror", "format 3", "export"} << accepted(dpi600, "030100") << none;
+    QTest::newRow("clipboard") << QStringList{"clipboard", "format 2", "export"} << accepted(dpi600, "020001") << none;
     QTest::newRow("tiff never to the clipboard")
-        << QStringList{"clipboard", "format 4", "export"} << accepted(dpi600, "040000");
+        << QStringList{"clipboard", "format 4", "export"} << accepted(dpi600, "040000") << none;
     QTest::newRow("back from tiff") << QStringList{"clipboard", "format 4", "format 0", "export"}
-                                    << accepted(dpi600, "000001");
-    QTest::newRow("zero dpi") << QStringList{"type 0", "export"} << accepted(QByteArray(10, '\0'), "000000");
-    QTest::newRow("typed above the spinner") << QStringList{"type 2000", "export"} << accepted(dpi2000, "000000");
-    QTest::newRow("blanks around") << QStringList{"type  600 ", "export"} << accepted(dpi600, "000000");
-    QTest::newRow("no number") << QStringList{"type abc", "export"} << zero;
-    QTest::newRow("negative") << QStringList{"type -5", "export"} << zero;
-    QTest::newRow("decimal") << QStringList{"type 600.5", "export"} << zero;
+                                    << accepted(dpi600, "000001") << none;
+    QTest::newRow("zero dpi") << QStringList{"type 0", "export"} << zero << refused;
+    QTest::newRow("typed above the spinner") << QStringList{"type 2000", "export"} << accepted(dpi2000, "000000") << none;
+    QTest::newRow("blanks around") << QStringList{"type  600 ", "export"} << accepted(dpi600, "000000") << none;
+    QTest::newRow("no number") << QStringList{"type abc", "export"} << zero << refused;
+    QTest::newRow("negative") << QStringList{"type -5", "export"} << zero << refused;
+    QTest::newRow("decimal") << QStringList{"type 600.5", "export"} << zero << refused;
     QTest::newRow("spinner stops at 1440") << QStringList{"type 1440", "up", "check 1440", "export"}
-                                           << accepted(dpi1440, "000000");
-    QTest::newRow("spinner stops at 0") << QStringList{"type 0", "down", "check 0", "export"}
-                                        << accepted(QByteArray(10, '\0'), "000000");
+                                           << accepted(dpi1440, "000000") << none;
+    QTest::newRow("spinner stops at 0") << QStringList{"type 0", "down", "check 0", "export"} << zero << refused;
+    QTest::newRow("a whole number after a refusal")
+        << QStringList{"type 600.5", "export", "selected", "type 600", "export"} << accepted(dpi600, "000000") << refused;
   }
   void ExportOptionsAnswers() {
     QFETCH(QStringList, steps);
     QFETCH(QByteArray, record);
+    QFETCH(QStringList, said);
     merulin::TExportSettings answer{};
     QStringList checks;
+    QStringList answers;
     const TModalRun run = WhileModal(
         [&] { answer = app::AskExportSettings(owner_.get()); },
         [&](QDialog* d) {
           auto* edit = Part<QLineEdit>(d, "Edit1");
           auto* list = Part<QListWidget>(d, "List");
           for (const QString& step : steps) {
-            if (step == "export") Click(Part(d, "Button1"));
+            if (step == "export") {
+              const QString message = ClickAnswering(Part(d, "Button1"));
+              if (!message.isEmpty()) {
+                answers << message;
+                checks << QString::number(d->isVisible()) + "=1";
+              }
+            }
+            if (step == "selected") checks << edit->selectedText() + "=" + edit->text();
             if (step == "cancel") Click(Part(d, "Button2"));
             if (step == "escape") QTest::keyClick(d, Qt::Key_Escape);
             if (step == "mirror") Click(Part(d, "CheckBox1"));
@@ -625,6 +639,7 @@ class DialogsTest : public QObject {
         });
     QVERIFY(run.Seen);
     for (const QString& c : checks) QCOMPARE(c.section('=', 0, 0), c.section('=', 1));
+    QCOMPARE(answers, said);
     QCOMPARE(Bytes(answer).toHex(), record.toHex());
   }
 

@@ -248,29 +248,35 @@ class ExportCommandTest : public QObject {
     QCOMPARE(ExportFolderFiles(), QStringList{"b.GIF"});
   }
 
-  // What no picture can be made of is refused with a warning before anything is drawn.
+  // What no picture can be made of is refused with a warning before anything is drawn; a
+  // resolution that makes none before a file is asked for.
   void RefusedBeforeAnythingIsDrawn_data() {
     QTest::addColumn<int>("dpi");
     QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("fileAsked");
     QTest::addColumn<QString>("warning");
     const QString noResolution = QStringLiteral("导出精度必须大于零！");
     const QString tooLarge = QStringLiteral(
         "导出图象太大，系统无法处理！\n\n您可以这样来解决：\n\n  A、图象导出精度适当降低；\n\n  B、页面上选择面积适当减小；");
-    QTest::newRow("no resolution") << 0 << 0 << noResolution;
-    QTest::newRow("negative resolution") << -600 << 3 << noResolution;
+    QTest::newRow("no resolution") << 0 << 0 << false << noResolution;
+    QTest::newRow("negative resolution") << -600 << 3 << false << noResolution;
     // 45 x 10 mm at 9000 dpi: 15,961 x 3,559 pixels.
-    QTest::newRow("too many pixels") << 9000 << 0 << tooLarge;
+    QTest::newRow("too many pixels") << 9000 << 0 << true << tooLarge;
   }
   void RefusedBeforeAnythingIsDrawn() {
     QFETCH(int, dpi);
     QFETCH(int, format);
+    QFETCH(bool, fileAsked);
     QFETCH(QString, warning);
     desk_->chosen = {Export("seal")};
     Run(Settings(dpi, uint8_t(format)));
-    QCOMPARE(desk_->messages.size(), size_t(2));
-    QCOMPARE(desk_->messages[1].kind, app::TMsgKind::Warning);
-    QCOMPARE(desk_->messages[1].buttons, app::TMsgButtons(app::mbOK));
-    QCOMPARE(desk_->messages[1].text, warning);
+    // The file's create question comes first where a file is asked for.
+    QCOMPARE(desk_->pictureDialogs.size(), size_t(fileAsked ? 1 : 0));
+    QCOMPARE(desk_->messages.size(), size_t(fileAsked ? 2 : 1));
+    const FakeDesktop::Message& said = desk_->messages.back();
+    QCOMPARE(said.kind, app::TMsgKind::Warning);
+    QCOMPARE(said.buttons, app::TMsgButtons(app::mbOK));
+    QCOMPARE(said.text, warning);
     QVERIFY(ExportFolderFiles().isEmpty());
     QCOMPARE(scratch_.made, 0);
   }

@@ -105,6 +105,44 @@ class ExportWindowTest : public QObject {
     QCOMPARE(gif.size(), QSize(513, 513));
     QCOMPARE(f.asked.size(), size_t(1));  // only the question before the file is made
   }
+
+  // The options refuse a resolution that is not a whole number above zero themselves and
+  // stay open, before any file is asked for; a whole number then exports.
+  void AResolutionThatIsNoPositiveWholeNumberKeepsTheOptionsOpen_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("decimal") << QStringLiteral("600.5");
+    QTest::newRow("zero") << QStringLiteral("0");
+    QTest::newRow("no number") << QStringLiteral("abc");
+    QTest::newRow("negative") << QStringLiteral("-5");
+  }
+  void AResolutionThatIsNoPositiveWholeNumberKeepsTheOptionsOpen() {
+    QFETCH(QString, typed);
+    MainFixture f;
+    f.desk.answer = app::mbYes;
+    TfrmChild* w = f.NewDocument();
+    w->SetSelection({AddSeal(w, 50, 50)});
+    const QString name = f.Path("round");
+    f.chosen = {name};
+    QString said;
+    bool stayedOpen = false;
+    size_t filesAsked = 1;
+    const TModalRun run = WhileModal([&] { f.Tool("actEditSealSaveToImage")->trigger(); },
+                                     [&](QDialog* d) {
+                                       auto* edit = Part<QLineEdit>(d, "Edit1");
+                                       edit->selectAll();
+                                       QTest::keyClicks(edit, typed);
+                                       said = ClickAnswering(Part(d, "Button1"));
+                                       stayedOpen = d->isVisible();
+                                       filesAsked = f.desk.pictureDialogs.size();
+                                       Answer("300", 0, false)(d);
+                                     });
+    QVERIFY(run.Seen);
+    QVERIFY(!run.LeftOpen);
+    QCOMPARE(said, QStringLiteral("图象精度必须是大于零的整数！"));
+    QVERIFY(stayedOpen);
+    QCOMPARE(filesAsked, size_t(0));
+    QCOMPARE(QImage(name + QStringLiteral(".bmp")).size(), QSize(513, 513));
+  }
 };
 
 QTEST_MAIN(ExportWindowTest)

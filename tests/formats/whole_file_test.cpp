@@ -1,7 +1,8 @@
 // Saves that fail, one reason each: the old file stays whole, nothing is left beside it, and
 // the message names the file and the reason in the user's language. The file systems that
 // fill up or turn read-only are small ones the test mounts; where it may not mount, those
-// cases are skipped with the reason.
+// cases are skipped with the reason. A replaced file keeps its owner, group, mode and hard
+// links, also when it is made by a writer of its own.
 
 #include "formats/whole_file.h"
 
@@ -12,9 +13,10 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "filesystems.h"
 
 using formats::EFileError;
 using formats::ReadWholeFile;
@@ -26,50 +28,28 @@ using Bytes = std::vector<uint8_t>;
 
 const Bytes kOld{'o', 'l', 'd'};
 
-QString Message(const QString& path, const char* reason) {
-  return QStringLiteral("无法保存文件“") + path + QStringLiteral("”：") + QString::fromUtf8(reason) +
-         QStringLiteral("。");
+QString Message(const QString& path, const char* reason) { return SaveFailure(path, reason); }
+
+// The user nobody for as long as it lives, as a test step.
+class TAsNobody {
+ public:
+  TAsNobody() {
+    if (!FUser.Ok()) ADD_FAILURE() << "cannot become nobody";
+  }
+
+ private:
+  TAsAnotherUser FUser;
+};
+
+struct stat StatOf(const QString& path) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0) ADD_FAILURE() << "no " << path.toStdString();
+  return st;
 }
 
-// Root passes every permission check, so as root the save is tried as the user nobody.
-class TAsAnotherUser {
- public:
-  TAsAnotherUser() : FWasRoot(::geteuid() == 0) {
-    if (FWasRoot && (::setegid(65534) != 0 || ::seteuid(65534) != 0)) ADD_FAILURE() << "cannot become nobody";
-  }
-  ~TAsAnotherUser() {
-    if (FWasRoot && (::seteuid(0) != 0 || ::setegid(0) != 0)) ADD_FAILURE() << "cannot become root again";
-  }
-  TAsAnotherUser(const TAsAnotherUser&) = delete;
-  TAsAnotherUser& operator=(const TAsAnotherUser&) = delete;
-
- private:
-  bool FWasRoot;
-};
-
-// A small file system of its own, unmounted again at the end.
-class TMount {
- public:
-  TMount(const QString& at, const char* options) : FAt(QFile::encodeName(at)) {
-    QDir().mkpath(at);
-    if (::mount("tmpfs", FAt.constData(), "tmpfs", 0, options) != 0) FError = std::strerror(errno);
-  }
-  ~TMount() {
-    if (FError.empty()) ::umount2(FAt.constData(), MNT_DETACH);
-  }
-  TMount(const TMount&) = delete;
-  TMount& operator=(const TMount&) = delete;
-
-  // Empty when mounted, else why not.
-  const std::string& Error() const { return FError; }
-  bool MakeReadOnly() {
-    return ::mount("tmpfs", FAt.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-  }
-
- private:
-  QByteArray FAt;
-  std::string FError;
-};
+QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
 
 struct WholeFileSave : ::testing::Test {
   QTemporaryDir dir;
@@ -91,10 +71,10 @@ struct WholeFileSave : ::testing::Test {
   // The save fails with the message, and the folder holds what it held before.
   static void ExpectRefused(const QString& path, const Bytes& bytes, const QString& message, bool asAnotherUser) {
     const QDir folder = QFileInfo(path).dir();
-    const QStringList before = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QStringList before = Entries(folder.path());
     try {
       if (asAnotherUser) {
-        const TAsAnotherUser user;
+        const TAsNobody user;
         SaveFileAtomically(path, bytes);
       } else {
         SaveFileAtomically(path, bytes);
@@ -103,7 +83,7 @@ struct WholeFileSave : ::testing::Test {
     } catch (const EFileError& e) {
       EXPECT_EQ(QString::fromUtf8(e.what()), message);
     }
-    EXPECT_EQ(folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    EXPECT_EQ(Entries(folder.path()), before);
   }
 };
 
@@ -187,6 +167,111 @@ TEST_F(WholeFileSave, ALinkKeepsPointingAtTheSavedFile) {
   EXPECT_TRUE(QFileInfo(Path("link.dyz")).isSymLink());
   EXPECT_EQ(ReadWholeFile(Path("real/印章.dyz")), Bytes{7});
   EXPECT_EQ(QDir(Path("real")).entryList(QDir::Files), QStringList{QStringLiteral("印章.dyz")});
+}
+
+// The writer's own file: what it writes by name is saved, and what it finds wrong with it
+// fails the save with its reason, the old file whole.
+TEST_F(WholeFileSave, AWriterOfItsOwnFillsTheNewFileByName) {
+  const QString path = Path("印章.pdf");
+  Write(path, kOld);
+  SaveFileAtomically(path, [](const QString& newFile) {
+    EXPECT_NE(newFile, QString());
+    Write(newFile, Bytes{'n', 'e', 'w'});
+    return 0;
+  });
+  EXPECT_EQ(ReadWholeFile(path), (Bytes{'n', 'e', 'w'}));
+  const QStringList before = Entries(dir.path());
+  try {
+    SaveFileAtomically(path, [](const QString& newFile) {
+      Write(newFile, Bytes(10, 'x'));
+      return ENOSPC;
+    });
+    ADD_FAILURE() << "saved a file its writer found short";
+  } catch (const EFileError& e) {
+    EXPECT_EQ(QString::fromUtf8(e.what()), Message(path, "磁盘已满"));
+    EXPECT_EQ(e.Error(), ENOSPC);
+  }
+  EXPECT_EQ(ReadWholeFile(path), (Bytes{'n', 'e', 'w'}));
+  EXPECT_EQ(Entries(dir.path()), before);
+}
+
+// Root saving over another user's document leaves it that user's, with its mode; so does the
+// writer of its own.
+TEST_F(WholeFileSave, OwnerGroupAndModeStayWhenRootSaves) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+  const QString path = Path("印章.dyz");
+  for (bool byName : {false, true}) {
+    Write(path, kOld);
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    const Bytes saved(5000, byName ? 'w' : 'b');
+    if (byName)
+      SaveFileAtomically(path, [&](const QString& newFile) {
+        Write(newFile, saved);
+        return 0;
+      });
+    else
+      SaveFileAtomically(path, saved);
+    const struct stat st = StatOf(path);
+    EXPECT_EQ(st.st_uid, 65534u) << byName;
+    EXPECT_EQ(st.st_gid, 65534u) << byName;
+    EXPECT_EQ(st.st_mode & 07777, 0640u) << byName;
+    EXPECT_EQ(ReadWholeFile(path), saved);
+  }
+  EXPECT_EQ(Entries(dir.path()), QStringList{QStringLiteral("印章.dyz")});
+}
+
+// A user who may write another user's file, but not give a new file that owner, writes
+// through the old file, which stays that owner's and the same file.
+TEST_F(WholeFileSave, AnOwnerTheProcessMayNotGiveStaysByWritingThroughTheFile) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to save as another user";
+  ASSERT_TRUE(QDir().mkpath(Path("open")));
+  ASSERT_EQ(::chmod(QFile::encodeName(Path("open")).constData(), 0777), 0);
+  const QString path = Path("open/共用.dyz");
+  Write(path, kOld);
+  ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
+  const ino_t inode = StatOf(path).st_ino;
+  {
+    const TAsNobody user;
+    SaveFileAtomically(path, Bytes(3000, 's'));
+  }
+  const struct stat st = StatOf(path);
+  EXPECT_EQ(st.st_uid, 0u);
+  EXPECT_EQ(st.st_ino, inode);
+  EXPECT_EQ(st.st_mode & 07777, 0666u);
+  EXPECT_EQ(ReadWholeFile(path), Bytes(3000, 's'));
+  EXPECT_EQ(Entries(Path("open")), QStringList{QStringLiteral("共用.dyz")});
+}
+
+// A document with two names saved through one reads back through the other, longer and then
+// shorter than before.
+TEST_F(WholeFileSave, AHardLinkedDocumentKeepsBothNames) {
+  const QString first = Path("印章.dyz"), second = Path("副本.dyz");
+  Write(first, kOld);
+  ASSERT_EQ(::link(QFile::encodeName(first).constData(), QFile::encodeName(second).constData()), 0);
+  for (const Bytes& saved : {Bytes(100000, 'l'), Bytes{'s'}}) {
+    SaveFileAtomically(first, saved);
+    EXPECT_EQ(ReadWholeFile(second), saved);
+    EXPECT_EQ(ReadWholeFile(first), saved);
+    EXPECT_EQ(StatOf(first).st_ino, StatOf(second).st_ino);
+    EXPECT_EQ(StatOf(first).st_nlink, 2u);
+  }
+  EXPECT_EQ(Entries(dir.path()), (QStringList{QStringLiteral("副本.dyz"), QStringLiteral("印章.dyz")}));
+}
+
+// On a disk with room for the new content beside the document but not for it in the
+// document's place as well, writing through the document fails part-way; the old content
+// is written back, and both names hold it.
+TEST_F(WholeFileSave, AFailedWriteThroughLeavesBothNamesWhole) {
+  const TMount disk(Path("disk"), "size=64k");
+  if (!disk.Error().empty()) GTEST_SKIP() << "cannot mount a small file system here: " << disk.Error();
+  const QString first = Path("disk/印章.dyz"), second = Path("disk/副本.dyz");
+  Write(first, kOld);
+  ASSERT_EQ(::link(QFile::encodeName(first).constData(), QFile::encodeName(second).constData()), 0);
+  ExpectRefused(first, Bytes(40 * 1024, 'n'), Message(first, "磁盘已满"), false);
+  EXPECT_EQ(ReadWholeFile(first), kOld);
+  EXPECT_EQ(ReadWholeFile(second), kOld);
+  EXPECT_EQ(StatOf(first).st_nlink, 2u);
 }
 
 }  // namespace

@@ -145,8 +145,8 @@ TEST(GifPalette, KeepsExactColoursWhileTheyFit) {
   EXPECT_EQ(palette.size(), 256u);
 }
 
-// A photograph-like picture: smooth gradients under fine texture, 65536 colours, so the tree
-// is cut back while it is read and again to 236 leaves at the end.
+// A photograph-like picture: smooth gradients under fine texture, 65536 colours, far more
+// than are counted one by one.
 QImage PhotoLike() {
   QImage image(256, 256, QImage::Format_RGB32);
   for (int y = 0; y < 256; ++y)
@@ -158,8 +158,15 @@ QImage PhotoLike() {
   return image;
 }
 
-TEST(GifPalette, PhotoLikePictureKeepsASmallMeanError) {
-  const QImage source = PhotoLike();
+// Every pixel of a photograph takes its nearest palette colour too, the first on a tie, and
+// the static colours in it stay exact: a seal's red, the paper's white and a pale green that
+// has near neighbours among the photograph's colours.
+TEST(GifPalette, PhotoLikePictureKeepsASmallMeanErrorAndItsStaticColours) {
+  QImage source = PhotoLike();
+  const QRgb statics[] = {qRgb(255, 0, 0), qRgb(255, 255, 255), qRgb(0xC0, 0xDC, 0xC0)};
+  for (int k = 0; k < 3; ++k)
+    for (int y = 200; y < 220; ++y)
+      for (int x = 20 + 40 * k; x < 50 + 40 * k; ++x) source.setPixel(x, y, statics[k]);
   const auto quantized = QuantizeImage(source);
   ASSERT_EQ(quantized.Palette.size(), 256u);
   for (size_t i = 0; i < 20; ++i) EXPECT_EQ(quantized.Palette[i], kStaticSystemColors[i]);
@@ -169,9 +176,36 @@ TEST(GifPalette, PhotoLikePictureKeepsASmallMeanError) {
     for (int x = 0; x < 256; ++x) {
       const QRgb a = source.pixel(x, y), b = image.pixel(x, y);
       error += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
-      ASSERT_EQ(b, quantized.Palette[quantized.Indices[size_t(y) * 256 + size_t(x)]]);
+      const uint8_t index = quantized.Indices[size_t(y) * 256 + size_t(x)];
+      ASSERT_EQ(b, quantized.Palette[index]);
+      ASSERT_EQ(index, NearestColor(quantized.Palette, a)) << x << "," << y;
     }
   EXPECT_LT(error / (256.0 * 256.0 * 3.0), 6.0);  // 4.5 when written
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(image.pixel(30 + 40 * k, 210), statics[k]);
+}
+
+// Palettes with entries close together, repeated and in every corner of the colour cube:
+// every colour of a sparse grid through the whole cube, and the pixels of a photograph, take
+// the entry NearestColor takes.
+TEST(GifPalette, MappingFindsTheNearestEntryForAnyPalette) {
+  std::vector<std::vector<QRgb>> palettes;
+  palettes.push_back({qRgb(0, 0, 0)});
+  palettes.push_back({qRgb(10, 10, 10), qRgb(11, 10, 10), qRgb(10, 10, 10), qRgb(250, 3, 128)});
+  std::vector<QRgb> dense;
+  for (int i = 0; i < 256; ++i) dense.push_back(qRgb((i * 37) % 256, (i * 91) % 256, (i * 53 + 7) % 256));
+  palettes.push_back(dense);
+  palettes.push_back(QuantizeImage(PhotoLike()).Palette);
+  QImage grid(64, 64 * 4, QImage::Format_RGB32);
+  for (int i = 0; i < grid.width() * grid.height(); ++i)
+    grid.setPixel(i % 64, i / 64, qRgb((i * 5) % 256, (i / 51 * 3) % 256, (i * 11 + i / 256) % 256));
+  for (const auto& palette : palettes)
+    for (const QImage& image : {grid, PhotoLike()}) {
+      const std::vector<uint8_t> indices = MapToPalette(image, palette);
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+          ASSERT_EQ(indices[size_t(y) * size_t(image.width()) + size_t(x)], NearestColor(palette, image.pixel(x, y)))
+              << palette.size() << " entries at " << x << "," << y;
+    }
 }
 
 TEST(GifWriter, ColourMapHas256EntriesWithTheStaticColours) {

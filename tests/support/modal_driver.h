@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
+#include <QtTest>
 #include <QTimer>
 #include <functional>
 
@@ -38,4 +40,21 @@ inline TModalRun WhileModal(const std::function<void()>& call, const std::functi
 // The same for a dialog the test only closes.
 inline TModalRun WhileModal(const std::function<void()>& call) {
   return WhileModal(call, [](QDialog* d) { d->reject(); });
+}
+
+// Clicks the widget; the text of a message box the click brings up, which is closed with its
+// default button, or nothing when none came up.
+inline QString ClickAnswering(QWidget* widget) {
+  QString said;
+  QTimer timer;
+  timer.setInterval(5);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      said = box->text();
+      box->accept();
+    }
+  });
+  timer.start();
+  QTest::mouseClick(widget, Qt::LeftButton);
+  return said;
 }

@@ -53,13 +53,15 @@ struct TestPrinter {
   QString File() const { return dir.filePath(QStringLiteral("sheet.pdf")); }
 };
 
-// The sheet at 10 px/mm; a null image when pdftoppm is missing or fails.
-inline QImage RenderSheet(const QString& pdf) {
+// The sheet of that page, from 1, at 10 px/mm; a null image when pdftoppm is missing or
+// fails. The picture is written beside the PDF file.
+inline QImage RenderSheet(const QString& pdf, int page = 1) {
   const QString tool = peer_tools::Find("pdftoppm");
   if (tool.isEmpty()) return {};
   const QString prefix = pdf + QStringLiteral(".render");
-  const peer_tools::TRun run = peer_tools::Run(
-      tool, {"-r", "254", "-aa", "no", "-aaVector", "no", "-png", "-singlefile", pdf, prefix});
+  const QString number = QString::number(page);
+  const peer_tools::TRun run = peer_tools::Run(tool, {"-r", "254", "-aa", "no", "-aaVector", "no", "-png", "-f", number,
+                                                      "-l", number, "-singlefile", pdf, prefix});
   if (!run.finished || run.exitCode != 0) return {};
   return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }

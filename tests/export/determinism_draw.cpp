@@ -1,0 +1,62 @@
+// Exports a round seal with a serial code as a BMP file the way the export command draws it,
+// twice in one process, and writes the MD5 of each file on a line of its own. With the
+// argument "other", a seal of other texts and digits in the same faces and sizes is exported
+// first, so that whatever the faces keep from one drawing to the next is already filled.
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QWidget>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "export/exportformats.h"
+#include "export/pictureexport.h"
+#include "platform/gbk.h"
+#include "seal/bounds_mm.h"
+#include "seal/seal.h"
+
+namespace {
+
+std::unique_ptr<seal::TSeal> RoundSeal(QWidget* page, const char* text, const char* code) {
+  auto s = std::make_unique<seal::TSeal>(page);
+  s->SetPixelsPerMm(page->logicalDpiX() / 25.4f);
+  s->SetZoom(100);
+  s->SetSealType(seal::stEllipse);
+  s->SetRealWidth(42);
+  s->SetRealHeight(42);
+  s->SetIsEllipse(true);
+  s->SetText(platform::Gbk(text));
+  s->SetTextAngle(2200);
+  s->SetTextsWidth(33);
+  s->SetTextsHeight(33);
+  s->SetCode(platform::Gbk(code));
+  s->SetRealCenterX(40);
+  s->SetRealCenterY(40);
+  return s;
+}
+
+QByteArray ExportedBmp(seal::TSeal* s, QWidget* page) {
+  seal::TSeal* const selection[] = {s};
+  const seal::TBoundsMm bounds = seal::GetSelectionBoundsMm(selection);
+  const long double pixelsPerMm = 600 / 25.4L;
+  const app::TExportFormat& bmp = app::ExportFormatOf(0);
+  const platform::TBitmap bitmap = app::DrawExportBitmap(
+      selection, bounds, pixelsPerMm, app::ExportBitmapSize(bounds, pixelsPerMm), false, page);
+  const std::vector<uint8_t> bytes = bmp.Encode(bitmap, pixelsPerMm);
+  return QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
+                                  QCryptographicHash::Md5)
+      .toHex();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QWidget page;
+  if (argc > 1 && std::strcmp(argv[1], "other") == 0)
+    ExportedBmp(RoundSeal(&page, "上海某某贸易有限公司", "3101150098765").get(), &page);
+  const auto s = RoundSeal(&page, "北京市某某科技发展有限公司", "1101080012345");
+  for (int i = 0; i < 2; ++i) std::printf("%s\n", ExportedBmp(s.get(), &page).constData());
+  return 0;
+}

@@ -1,0 +1,212 @@
+// Printing into PDF files: every print asks for its file, starting at the last one chosen,
+// also after the printer set-up, and asks before replacing one; a print that fails for the
+// file's sake (a full disk, a read-only file system, folder or file, a missing folder)
+// leaves the old file byte for byte, leaves nothing beside it and says why and where; a
+// file's other names stay; and what counts as a whole PDF file.
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <cerrno>
+#include <sys/stat.h>
+
+#include "filesystems.h"
+#include "platform/gbk.h"
+#include "print/pdffile.h"
+#include "printjob.h"
+
+namespace {
+
+const QByteArray kOld(10000, 'o');
+
+QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+QString Replace(const QString& file) { return file + QStringLiteral(" 已存在。\n要替换它吗？"); }
+
+void SetMode(const QString& path, mode_t mode) {
+  if (::chmod(QFile::encodeName(path).constData(), mode) != 0) qWarning("cannot change the mode of %s", qPrintable(path));
+}
+
+// A sheet of text, code and pictures, large enough not to fit a small disk beside an old
+// file.
+void AddSheet(PrintJobFixture& f) {
+  for (float y : {60.0f, 120.0f, 180.0f}) {
+    seal::TSeal* round = f.Round42(60, y);
+    round->SetText(platform::Gbk("北京市某某科技发展有限公司"));
+    round->SetCode(platform::Gbk("1101080012345"));
+  }
+}
+
+}  // namespace
+
+class PdfFileTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    if (peer_tools::Find("pdfinfo").isEmpty()) QFAIL("poppler-utils (pdfinfo) is needed to count the printed sheets");
+  }
+
+  // The first question starts at the file the printer names; a cancel prints nothing; each
+  // later question starts at the file chosen last; an existing file is replaced only after a
+  // Yes, and a No goes back to the question.
+  void EveryPrintAsksForItsFileStartingAtTheLastOneChosen() {
+    PrintJobFixture f;
+    f.Round42(60, 80);
+    f.Open();
+    const QString first = f.printer->dir.filePath(QStringLiteral("印章"));
+    const QString firstPdf = first + QStringLiteral(".pdf");
+    const QString other = f.printer->dir.filePath(QStringLiteral("另一个.pdf"));
+    f.Print({.files = QStringList{QString()}});
+    QVERIFY(Entries(f.printer->dir.path()).isEmpty());
+    f.Print({.files = QStringList{first}});
+    QCOMPARE(PdfPages(firstPdf), 1);
+    f.doc.desk.answers = {app::mbNo};
+    f.Print({.files = QStringList{firstPdf, other}});
+    QCOMPARE(f.doc.desk.offered, (QStringList{f.printer->File(), f.printer->File(), firstPdf, firstPdf}));
+    QCOMPARE(f.Messages().size(), size_t(1));
+    QCOMPARE(f.Messages()[0].text, Replace(firstPdf));
+    QCOMPARE(int(f.Messages()[0].kind), int(app::TMsgKind::Confirmation));
+    QCOMPARE(PdfPages(other), 1);
+    QCOMPARE(f.printer->printer.outputFileName(), other);
+    const QStringList written = Entries(f.printer->dir.path());
+    QCOMPARE(QSet<QString>(written.begin(), written.end()),
+             (QSet<QString>{QStringLiteral("另一个.pdf"), QStringLiteral("印章.pdf")}));
+  }
+
+  // After the printer set-up, confirmed in its own dialog, each of two prints asks for the
+  // file, and the second asks before replacing the first one's.
+  void AfterTheSetUpEachPrintAsksForItsFile() {
+    const auto desktopSetup = app::Services().SetupPrinter;
+    PrintJobFixture f;
+    app::Services().SetupPrinter = desktopSetup;
+    f.Round42(60, 80);
+    TfrmPrint* form = f.Open();
+    QString title, ok;
+    const TModalRun setup = WhileModal([&] { Part<QAction>(form, "FSetupAct")->trigger(); },
+                                       [&](QDialog* d) {
+                                         title = d->windowTitle();
+                                         QPushButton* button = d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+                                         ok = button->text();
+                                         QTest::mouseClick(button, Qt::LeftButton);
+                                       });
+    QVERIFY(setup.Seen && !setup.LeftOpen);
+    QCOMPARE(title, QStringLiteral("设置打印机"));
+    QCOMPARE(ok, QStringLiteral("确定(&O)"));
+    f.Print({});
+    f.Print({});
+    QCOMPARE(f.doc.desk.offered, (QStringList{f.printer->File(), f.printer->File()}));
+    QCOMPARE(f.Messages().size(), size_t(1));
+    QCOMPARE(f.Messages()[0].text, Replace(f.printer->File()));
+    QCOMPARE(PdfPages(f.printer->File()), 1);
+  }
+
+  // The old file, where there is one, stays byte for byte and nothing is left beside it;
+  // the message names the file and the reason. Permissions are tried as another user, as
+  // root passes them all.
+  void AFailedPrintKeepsTheOldFile_data() {
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("asAnotherUser");
+    QTest::newRow("full disk") << QStringLiteral("full disk") << QStringLiteral("磁盘已满") << false;
+    QTest::newRow("read-only file system") << QStringLiteral("read-only disk") << QStringLiteral("文件系统是只读的")
+                                           << false;
+    QTest::newRow("read-only folder") << QStringLiteral("read-only folder") << QStringLiteral("没有写入的权限") << true;
+    QTest::newRow("read-only file") << QStringLiteral("read-only file") << QStringLiteral("没有写入的权限") << true;
+    QTest::newRow("missing folder") << QStringLiteral("missing folder") << QStringLiteral("文件夹不存在") << false;
+  }
+  void AFailedPrintKeepsTheOldFile() {
+    QFETCH(QString, where);
+    QFETCH(QString, reason);
+    QFETCH(bool, asAnotherUser);
+    PrintJobFixture f;
+    AddSheet(f);
+    f.Open();
+    // Another user must reach the folders the cases make.
+    SetMode(f.printer->dir.path(), 0755);
+    const QString folder = f.printer->dir.filePath(QStringLiteral("folder"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString file = QDir(folder).filePath(QStringLiteral("印章.pdf"));
+    std::unique_ptr<TMount> disk;
+    if (where.endsWith(QLatin1String("disk"))) {
+      disk = std::make_unique<TMount>(folder, "size=32k");
+      if (!disk->Error().empty()) QSKIP(qPrintable(QStringLiteral("cannot mount a small file system here: ") +
+                                                  QString::fromStdString(disk->Error())));
+    }
+    const bool old = where != QLatin1String("missing folder");
+    if (old) WriteFile(file, kOld);
+    if (where == QLatin1String("read-only disk")) QVERIFY(disk->MakeReadOnly());
+    if (where == QLatin1String("read-only folder")) SetMode(folder, 0555);
+    if (where == QLatin1String("read-only file")) {
+      SetMode(folder, 0777);
+      SetMode(file, 0444);
+    }
+    const QString target = old ? file : f.printer->dir.filePath(QStringLiteral("no such folder/印章.pdf"));
+    const QStringList before = Entries(folder);
+    if (asAnotherUser) {
+      const TAsAnotherUser user;
+      QVERIFY(user.Ok());
+      f.Print({.files = QStringList{target}});
+    } else {
+      f.Print({.files = QStringList{target}});
+    }
+    QCOMPARE(f.Messages().size(), size_t(old ? 2 : 1));
+    if (old) QCOMPARE(f.Messages()[0].text, Replace(file));
+    QCOMPARE(int(f.Messages().back().kind), int(app::TMsgKind::Error));
+    QCOMPARE(f.Messages().back().text, SaveFailure(target, qPrintable(reason)));
+    if (old) QCOMPARE(ReadFile(file), kOld);
+    QCOMPARE(Entries(folder), before);
+    QVERIFY(!f.printer->printer.paintingActive());
+    SetMode(folder, 0755);
+  }
+
+  // A PDF file with two names printed through one reads back through the other.
+  void AHardLinkedFileKeepsBothNames() {
+    PrintJobFixture f;
+    f.Round42(60, 80);
+    f.Open();
+    const QString second = f.printer->dir.filePath(QStringLiteral("副本.pdf"));
+    WriteFile(f.printer->File(), kOld);
+    QVERIFY(::link(QFile::encodeName(f.printer->File()).constData(), QFile::encodeName(second).constData()) == 0);
+    f.Print({});
+    QCOMPARE(PdfPages(second), 1);
+    QCOMPARE(ReadFile(second), ReadFile(f.printer->File()));
+  }
+
+  // What Qt writes is whole; cut anywhere, or with its header or one listed place changed,
+  // it is not.
+  void AWholePdfFileIsToldFromACutOrChangedOne() {
+    PrintJobFixture f;
+    f.Round42(60, 80);
+    f.Open();
+    f.Print({});
+    const QByteArray whole = ReadFile(f.printer->File());
+    QCOMPARE(app::PdfFileError(f.printer->File()), 0);
+    const QString probe = f.printer->dir.filePath(QStringLiteral("probe.pdf"));
+    const qsizetype table = whole.lastIndexOf("\nxref\n") + 1;
+    QByteArray header = whole, listed = whole;
+    header[1] = 'X';
+    // The first object's place, in the entry after the free one.
+    const qsizetype entry = whole.indexOf("0000000000 65535 f", table) + 20;
+    listed[entry + 9] = listed[entry + 9] == '9' ? '0' : char(listed[entry + 9] + 1);
+    const std::vector<std::pair<const char*, QByteArray>> changed{
+        {"no end mark", whole.left(whole.size() - 4)},
+        {"no trailer", whole.left(whole.lastIndexOf("trailer"))},
+        {"half the table", whole.left(table + (whole.size() - table) / 2)},
+        {"half the file", whole.left(whole.size() / 2)},
+        {"only the header", whole.left(9)},
+        {"empty", QByteArray()},
+        {"another header", header},
+        {"an object elsewhere", listed}};
+    for (const auto& [what, bytes] : changed) {
+      WriteFile(probe, bytes);
+      QVERIFY2(app::PdfFileError(probe) == EIO, what);
+    }
+  }
+};
+
+QTEST_MAIN(PdfFileTest)
+#include "pdffile_test.moc"
