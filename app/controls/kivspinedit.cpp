@@ -8,8 +8,14 @@
 #include <QValidator>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/numeric.h"
+
+namespace {
+// The largest value, either way, of the single-precision fields a box with decimals writes.
+constexpr double kLargestFloat = std::numeric_limits<float>::max();
+}  // namespace
 
 // Refuses what the user types when it cannot be the start of a number of the box's kind or
 // would make the text longer than the box takes. The program's own text always passes.
@@ -24,7 +30,16 @@ class TSpinTextValidator : public QValidator {
     static const QRegularExpression integer(QStringLiteral("^[+-]?[0-9]*$"));
     static const QRegularExpression real(QStringLiteral("^[+-]?[0-9]*\\.?[0-9]*([eE][+-]?[0-9]*)?$"));
     const QRegularExpression& pattern = FEdit->FValueType == TValueType::vtFloat ? real : integer;
-    return pattern.match(input).hasMatch() ? Acceptable : Invalid;
+    if (!pattern.match(input).hasMatch()) return Invalid;
+    // A number beyond what the element's fields hold is refused as it is typed, rather than
+    // reaching the element as infinity. (A whole number too long to read reads as the
+    // minimum.)
+    if (FEdit->FValueType == TValueType::vtFloat) {
+      bool ok = false;
+      const double value = input.toDouble(&ok);
+      if (std::isinf(value) || (ok && std::fabs(value) > kLargestFloat)) return Invalid;
+    }
+    return Acceptable;
   }
 
  private:
@@ -75,13 +90,20 @@ double TKivSpinEdit::Value() const {
   bool ok = false;
   if (FValueType == TValueType::vtFloat) {
     const double v = text().toDouble(&ok);
-    return ok && std::isfinite(v) ? v : FMinValue;
+    return ok && std::isfinite(v) ? Held(v) : FMinValue;
   }
   const int v = text().toInt(&ok);
   return ok ? v : std::trunc(FMinValue);
 }
 
+double TKivSpinEdit::Held(double value) const {
+  if (std::isnan(value)) return FMinValue;
+  if (FValueType == TValueType::vtInteger) return value;
+  return std::clamp(value, -kLargestFloat, kLargestFloat);
+}
+
 double TKivSpinEdit::CheckValue(double value) const {
+  value = Held(value);
   if (FMaxValue == FMinValue) return value;
   return std::min(std::max(value, FMinValue), FMaxValue);
 }
