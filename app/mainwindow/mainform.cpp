@@ -558,6 +558,14 @@ void TfrmMain::PrepareSealPopupMenu(const seal::TSeal& element) {
 
 void TfrmMain::ShowStatus(TStatusPanel panel, const QString& text) { KivStatusBar1->SetPanelText(int(panel), text); }
 
+// The hint takes the widest panel, the home page's, for long enough to be read.
+void TfrmMain::ShowInputHint(const QString& characters) {
+  constexpr int kHintMilliseconds = 6000;
+  KivStatusBar1->ShowHint(int(TStatusPanel::HomePage),
+                          QStringLiteral("不能输入“%1”：印章中只能使用GBK字符集中的字符。").arg(characters),
+                          kHintMilliseconds);
+}
+
 void TfrmMain::ShowZoom(int zoom) { DispComboBox->setEditText(QString::number(zoom) + QLatin1Char('%')); }
 
 QLabel* TfrmMain::FileActivityPanel() const { return Panel2; }

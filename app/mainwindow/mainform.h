@@ -248,6 +248,8 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void PrepareSealPopupMenu(const seal::TSeal& element) override;
   void ShowFileState(bool modified, int count) override;
   void ShowStatus(app::TStatusPanel panel, const QString& text) override;
+  // Text with these characters, which GBK cannot hold, was refused by a text box.
+  void ShowInputHint(const QString& characters);
   void ShowZoom(int zoom) override;
   QLabel* FileActivityPanel() const override;
   QProgressBar* FileActivityBar() const override;

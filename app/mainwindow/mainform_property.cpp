@@ -47,6 +47,7 @@ void TfrmMain::RollUpPropertyWindow() {
 void TfrmMain::ShowPropertyWindow() {
   if (frmProprty) return;
   frmProprty = new TfrmProprty(FPropertyHost.get(), this);
+  connect(frmProprty, &TfrmProprty::InputRefused, this, &TfrmMain::ShowInputHint);
   const QPoint corner =
       CoolBar1->mapToGlobal(QPoint(CoolBar1->contentsRect().width() - frmProprty->width(), CoolBar1->height()));
   frmProprty->move(corner.x(), CoolBar1->isHidden() ? corner.y() - CoolBar1->height() : corner.y());

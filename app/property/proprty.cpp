@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "controls/gbkinput.h"
 #include "controls/kivspinedit.h"
 #include "controls/kivcontrols.h"
 #include "platform/color.h"
@@ -143,6 +144,7 @@ void TfrmProprty::CreateControl(const TPropertyRow& row) {
   const auto change = [this, tag] {
     if (!FSuspended[size_t(tag)]) RxSpinEdit1Change(tag);
   };
+  const auto refused = [this](const QString& characters) { emit InputRefused(characters); };
   QWidget* control = nullptr;
   switch (row.kind) {
     case TControlKind::FloatBox:
@@ -165,6 +167,7 @@ void TfrmProprty::CreateControl(const TPropertyRow& row) {
       MakeTypedList(box);
       for (const char* item : row.items) box->addItem(QString::fromUtf8(item));
       if (!row.items.empty()) box->setCurrentIndex(0);
+      AcceptGbkOnly(box->lineEdit(), refused);
       OnChange(box, change);
       control = box;
       break;
@@ -177,11 +180,13 @@ void TfrmProprty::CreateControl(const TPropertyRow& row) {
     }
     case TControlKind::Memo:
       Memo1 = new TPropertyMemo(parent);
+      connect(Memo1, &TPropertyMemo::Refused, this, &TfrmProprty::InputRefused);
       OnChange(Memo1, change);
       control = Memo1;
       break;
     case TControlKind::Edit:
       Edit1 = new QLineEdit(row.designText ? QString::fromUtf8(row.designText) : QString(), parent);
+      AcceptGbkOnly(Edit1, refused);
       OnChange(Edit1, change);
       control = Edit1;
       break;

@@ -76,6 +76,10 @@ class TfrmProprty : public QWidget {
   // Rolls up to the button bar.
   void FormDeactivate();
 
+ signals:
+  // A text box refused typed or pasted text with these characters, which GBK cannot hold.
+  void InputRefused(const QString& characters);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
