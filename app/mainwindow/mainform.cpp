@@ -274,7 +274,8 @@ void TfrmMain::CreateToolBar() {
   DispComboBox->setEditable(true);
 
   Panel3 = ToolPanel("Panel3", ToolBar1, panelHeight);
-  // The panel's caption lies beneath the font box, as on the original panel.
+  // A plain panel paints no caption: the font box stands where it would show, and the
+  // caption names the panel for assistive tools only.
   Panel3->setAccessibleName(QStringLiteral(" 字体:"));
   FontComboBox->setParent(Panel3);
   FontComboBox->setObjectName(QStringLiteral("FontComboBox"));
