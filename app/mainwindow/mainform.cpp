@@ -466,6 +466,8 @@ TfrmChild* TfrmMain::ActiveChild() const { return qobject_cast<TfrmChild*>(Clien
 TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
   auto* child = new TfrmChild(*this);
   child->setWindowTitle(caption);
+  // Shown on its caption bar, on the menu bar while it is maximised and when minimised.
+  child->setWindowIcon(windowIcon());
   child->KivDrawPanel1->SetDoubleBuffered(actPageDoubleBuffered->isChecked());
   ConnectDocument(child);
   ClientWindow->addSubWindow(child);

@@ -1,6 +1,7 @@
 // The main window and its document windows: what it names and opens them with, and how its
 // zoom box, status bar, tool cursor and lock caption follow the active one.
 #include <QComboBox>
+#include <QMenuBar>
 #include <QPointer>
 
 #include "mainfixture.h"
@@ -10,6 +11,18 @@ using seal::TSeal;
 namespace {
 
 void Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// The pixels of the program icon's red.
+int RedPixels(const QPixmap& shot) {
+  const QImage image = shot.toImage();
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.red() > 150 && c.green() < 80 && c.blue() < 80) ++n;
+    }
+  return n;
+}
 
 }  // namespace
 
@@ -34,6 +47,25 @@ class DocumentWindowsTest : public QObject {
     Flush();
     QVERIFY(gone.isNull());
     QCOMPARE(f.NewDocument()->windowTitle(), QStringLiteral("文件2.dyz"));
+  }
+
+  // New or opened, a document window bears the program's red seal as its icon on its
+  // caption bar, and on the menu bar while it is maximised, not the toolkit's green logo.
+  void DocumentWindowsBearTheProgramsIcon() {
+    MainFixture f;
+    TfrmChild* fresh = f.NewDocument();
+    QVERIFY(RedPixels(fresh->grab(QRect(0, 0, 40, 30))) > 20);
+    const QString path = f.Path("icon.dyz");
+    AddSeal(fresh, 40, 40);
+    fresh->SaveDocument(path);
+    f.main->OpenDocument(path);
+    TfrmChild* opened = f.main->ActiveChild();
+    QVERIFY(opened != fresh);
+    QVERIFY(RedPixels(opened->grab(QRect(0, 0, 40, 30))) > 20);
+    opened->showMaximized();
+    QWidget* corner = f.main->menuBar()->cornerWidget(Qt::TopLeftCorner);
+    QVERIFY(corner && corner->isVisible());
+    QVERIFY(RedPixels(corner->grab()) > 20);
   }
 
   void NewDocumentZoomFromTheZoomBox() {
