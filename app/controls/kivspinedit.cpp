@@ -8,13 +8,14 @@
 #include <QValidator>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "platform/numeric.h"
 
 namespace {
-// The largest value, either way, of the single-precision fields a box with decimals writes.
-constexpr double kLargestFloat = std::numeric_limits<float>::max();
+// The largest value, either way, that a box with decimals holds: what its six characters
+// write without an exponent. An exponent taking a length further would carry the element
+// past what its geometry in pixels can hold.
+constexpr double kLargestFloat = 999999;
 }  // namespace
 
 // Refuses what the user types when it cannot be the start of a number of the box's kind or
@@ -31,9 +32,9 @@ class TSpinTextValidator : public QValidator {
     static const QRegularExpression real(QStringLiteral("^[+-]?[0-9]*\\.?[0-9]*([eE][+-]?[0-9]*)?$"));
     const QRegularExpression& pattern = FEdit->FValueType == TValueType::vtFloat ? real : integer;
     if (!pattern.match(input).hasMatch()) return Invalid;
-    // A number beyond what the element's fields hold is refused as it is typed, rather than
-    // reaching the element as infinity. (A whole number too long to read reads as the
-    // minimum.)
+    // A number beyond what the box holds is refused as it is typed, rather than reaching
+    // the element as a length no page can hold, or as infinity. (A whole number too long
+    // to read reads as the minimum.)
     if (FEdit->FValueType == TValueType::vtFloat) {
       bool ok = false;
       const double value = input.toDouble(&ok);

@@ -38,7 +38,7 @@ class TKivSpinEdit : public QLineEdit {
   // Clamped into the range and shown: a whole number, or fixed with two decimals.
   void SetValue(double value);
   // The value brought into the range, when the range clamps; a box with decimals holds
-  // no more than a single-precision float does, either way.
+  // nothing past 999999, either way.
   double CheckValue(double value) const;
 
   // What the arrows do: one increment up or down from the value of the text.
