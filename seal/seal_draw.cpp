@@ -4,6 +4,7 @@
 #include <string>
 
 #include "seal/draw_routines.h"
+#include "seal/seal_kinds.h"
 
 namespace seal {
 
@@ -15,10 +16,6 @@ struct TScaled {
   int operator()(long double mm) const { return seal.MmToPixels(mm); }
   int Hundredths(long double hundredths) const { return seal.HundredthsToPixels(hundredths); }
 };
-
-bool IsNameSeal(TSealType t) { return t <= stName111; }
-
-bool HasMixedSizes(TSealType t) { return t >= stName12 && t <= stName21A; }
 
 bool IsEllipticFrame(const TSeal& seal) {
   const TSealType t = seal.SealType();

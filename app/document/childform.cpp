@@ -148,9 +148,22 @@ void TfrmChild::RunGuarded(const std::function<void()>& handler) { app::RunGuard
 
 // --- Page size, zoom, centring --------------------------------------------------------
 
-void TfrmChild::SetPageFromPrinter(TKivDrawPanel* page) {
-  app::ApplyPageGeometry(*page, app::PrinterPageGeometry(app::InstalledPrinterCaps()));
+void TfrmChild::SetPageFromPrinter() {
+  app::ApplyPageGeometry(*KivDrawPanel1, app::PrinterPageGeometry(app::InstalledPrinterCaps()));
 }
+
+void TfrmChild::TakePrinterSheet(const app::TPrintPageGeometry& sheet) {
+  app::ApplyPageGeometry(*KivDrawPanel1, sheet);
+  ApplyZoom(static_cast<uint16_t>(KivDrawPanel1->Zoom()));
+}
+
+int TfrmChild::Zoom() const { return KivDrawPanel1->Zoom(); }
+
+bool TfrmChild::Grid() const { return KivDrawPanel1->Grid(); }
+
+void TfrmChild::SetGrid(bool shown) { KivDrawPanel1->SetGrid(shown); }
+
+void TfrmChild::SetDoubleBuffered(bool on) { KivDrawPanel1->SetDoubleBuffered(on); }
 
 void TfrmChild::ApplyZoom(uint16_t zoom) {
   if (zoom < 1) return;
@@ -211,8 +224,8 @@ void TfrmChild::WatchActivation() {
 }
 
 void TfrmChild::FormActivate() {
-  FHost.ShowZoom(KivDrawPanel1->Zoom());
-  ShowFileState();
+  emit ZoomChanged(KivDrawPanel1->Zoom());
+  AnnounceFileState();
   UpdatePageCursor();
 }
 
@@ -267,25 +280,28 @@ bool TfrmChild::GrabScrollArmed() const { return FHost.ArmedTool() == app::kGrab
 
 // --- File state ---------------------------------------------------------------------------
 
+// A saved document shows that it was saved until it changes again; any other shows its flag.
+void TfrmChild::AnnounceFileState(bool saved) {
+  using app::TFileState;
+  const TFileState state = saved ? TFileState::Saved : FModified ? TFileState::Modified : TFileState::Unmodified;
+  emit FileStateChanged(state, int(FSeals.size()));
+}
+
 void TfrmChild::MarkModified() {
   FModified = true;
-  ShowFileState();
-  emit FileStateChanged();
+  AnnounceFileState();
 }
 
 void TfrmChild::MarkSaved() {
   FModified = false;
-  FHost.ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::Saved));
-  emit FileStateChanged();
+  AnnounceFileState(true);
 }
 
 void TfrmChild::ForgetChanges() {
   if (!FModified) return;
   FModified = false;
-  emit FileStateChanged();
+  AnnounceFileState();
 }
-
-void TfrmChild::ShowFileState() const { FHost.ShowFileState(FModified, int(FSeals.size())); }
 
 // --- Changes of the document -------------------------------------------------------------
 
@@ -328,8 +344,7 @@ void TfrmChild::Clear() {
     FSeals.pop_back();
   }
   FModified = false;
-  ShowFileState();
-  emit FileStateChanged();
+  AnnounceFileState();
 }
 
 // The page list is also the drawing order, so the list and the stacking move together,
@@ -406,6 +421,8 @@ void TfrmChild::ToggleCurrentSealLock() {
   // Attaching all three again gives the same press handler the element already had.
   HookSealEvents(element);
 }
+
+bool TfrmChild::PageLocked() const { return !KivDrawPanel1->isEnabled(); }
 
 void TfrmChild::TogglePageLock() { KivDrawPanel1->setEnabled(!KivDrawPanel1->isEnabled()); }
 
@@ -554,7 +571,7 @@ void TfrmChild::ConfinePoint(const QWidget* sender, int& x, int& y) const {
 
 void TfrmChild::DrawDragRect(const app::TRect& r, bool band) {
   PageCanvas->Toggle(r.ToQRect());
-  if (!band) DragRect = r;
+  if (!band) FDragRect = r;
 }
 
 QPoint TfrmChild::ToPage(const QWidget* sender, int x, int y) const {
@@ -634,14 +651,14 @@ void TfrmChild::DrawPanel1MouseDown(seal::TMouseButton button, seal::TShiftState
   if (tag <= app::kLastElementTool) {
     SetSelection({});
     if (tag == 0) {
-      Banding = true;
+      FBanding = true;
       FPagePopupMenu = nullptr;
       ClipCursorToPage();
-      BandRect = {x, y, x, y};
-      DrawDragRect(BandRect, true);
+      FBandRect = {x, y, x, y};
+      DrawDragRect(FBandRect, true);
       return;
     }
-    if (TSeal* element = app::CreateSealForTool(this, tag, x, y, FHost.SealPopupMenu())) AddSeal(element);
+    if (TSeal* element = app::CreateSealForTool(KivDrawPanel1, FPixelsPerMm, FHost, tag, x, y)) AddSeal(element);
   } else if (tag == app::kGrabScrollTool) {
     BeginMoveDrag(KivDrawPanel1->mapToGlobal(QPoint(x, y)));
   } else if (tag == app::kZoomInTool || tag == app::kZoomOutTool) {
@@ -652,25 +669,26 @@ void TfrmChild::DrawPanel1MouseDown(seal::TMouseButton button, seal::TShiftState
 void TfrmChild::DrawPanel1MouseMove(seal::TShiftState, int x, int y) {
   ConfinePoint(KivDrawPanel1, x, y);
   ShowCoordinates(KivDrawPanel1, x, y);
-  if (Banding) {
-    DrawDragRect(BandRect, true);
-    BandRect.Right = x;
-    BandRect.Bottom = y;
-    DrawDragRect(BandRect, true);
+  if (FBanding) {
+    DrawDragRect(FBandRect, true);
+    FBandRect.Right = x;
+    FBandRect.Bottom = y;
+    DrawDragRect(FBandRect, true);
   }
-  if (Dragging) DragTo(QPoint(x, y));
+  if (FDragging) DragTo(QPoint(x, y));
 }
 
 void TfrmChild::DrawPanel1MouseUp(seal::TMouseButton button, seal::TShiftState, int x, int y) {
   ConfinePoint(KivDrawPanel1, x, y);
-  if (button == seal::mbLeft && Banding) {
-    Banding = false;
-    DrawDragRect(BandRect, true);
+  if (button == seal::mbLeft && FBanding) {
+    FBanding = false;
+    DrawDragRect(FBandRect, true);
     // The band is taken as dragged: one drawn up or to the left holds nothing.
     std::vector<TSeal*> inside;
     for (TSeal* s : FSeals) {
       const app::TRect b = BoundsOf(s);
-      if (b.Left >= BandRect.Left && b.Right <= BandRect.Right && b.Top >= BandRect.Top && b.Bottom <= BandRect.Bottom)
+      if (b.Left >= FBandRect.Left && b.Right <= FBandRect.Right && b.Top >= FBandRect.Top &&
+          b.Bottom <= FBandRect.Bottom)
         inside.push_back(s);
     }
     if (inside.size() == 1)
@@ -678,7 +696,7 @@ void TfrmChild::DrawPanel1MouseUp(seal::TMouseButton button, seal::TShiftState, 
     else if (!inside.empty())
       SetSelection(std::move(inside));
   }
-  if (Dragging) EndDrag(QPoint(x, y));
+  if (FDragging) EndDrag(QPoint(x, y));
   FPagePopupMenu = FHost.PagePopupMenu();
   ReleaseCursorClip();
 }
@@ -699,12 +717,12 @@ void TfrmChild::SealMouseDown(TSeal* sender, seal::TMouseButton button, seal::TS
 void TfrmChild::SealMouseMove(TSeal* sender, seal::TShiftState, int x, int y) {
   ConfinePoint(sender, x, y);
   ShowCoordinates(sender, x, y);
-  if (Dragging) DragTo(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+  if (FDragging) DragTo(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
 }
 
 void TfrmChild::SealMouseUp(TSeal* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
   ConfinePoint(sender, x, y);
-  if (button == seal::mbLeft && Dragging) EndDrag(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+  if (button == seal::mbLeft && FDragging) EndDrag(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
 }
 
 // --- Select frame mouse -------------------------------------------------------------------
@@ -717,7 +735,7 @@ void TfrmChild::FrameMouseDown(TSelectFrame* sender, seal::TMouseButton button, 
 void TfrmChild::FrameMouseMove(TSelectFrame* sender, seal::TShiftState, int x, int y) {
   ConfinePoint(sender, x, y);
   ShowCoordinates(sender, x, y);
-  if (Dragging)
+  if (FDragging)
     DragTo(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
   else if (FHost.ArmedTool() != 0)
     sender->unsetCursor();  // the page's: a press here is the tool's press on the page
@@ -727,15 +745,15 @@ void TfrmChild::FrameMouseMove(TSelectFrame* sender, seal::TShiftState, int x, i
 
 void TfrmChild::FrameMouseUp(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
   ConfinePoint(sender, x, y);
-  if (button == seal::mbLeft && Dragging) EndDrag(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
+  if (button == seal::mbLeft && FDragging) EndDrag(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
 }
 
 // --- Move and grab-scroll drags -------------------------------------------------------------
 
 void TfrmChild::BeginMoveDrag(QPoint p) {
-  Dragging = true;
+  FDragging = true;
   FPagePopupMenu = nullptr;
-  LastPoint = p;
+  FLastPoint = p;
   if (!GrabScrollArmed()) {
     if (FCurrentSeal) {
       SetScreenCursor(Qt::DragMoveCursor);
@@ -754,9 +772,9 @@ void TfrmChild::DragTo(QPoint p) {
     const QPoint q = KivDrawPanel1->mapToGlobal(p);
     QScrollBar* h = ScrollBox->horizontalScrollBar();
     QScrollBar* v = ScrollBox->verticalScrollBar();
-    h->setValue(h->value() + LastPoint.x() - q.x());
-    v->setValue(v->value() + LastPoint.y() - q.y());
-    LastPoint = q;
+    h->setValue(h->value() + FLastPoint.x() - q.x());
+    v->setValue(v->value() + FLastPoint.y() - q.y());
+    FLastPoint = q;
     return;
   }
   const QWidget* reference = FCurrentSeal ? static_cast<const QWidget*>(FCurrentSeal) : FSelectFrame;
@@ -764,29 +782,29 @@ void TfrmChild::DragTo(QPoint p) {
   const QPoint q = reference->mapTo(KivDrawPanel1, p);
   const int w = FCurrentSeal ? FCurrentSeal->Width() : FSelectFrame->width();
   const int h = FCurrentSeal ? FCurrentSeal->Height() : FSelectFrame->height();
-  DrawDragRect(DragRect, false);
-  app::TRect r = DragRect;
-  r.Left += q.x() - LastPoint.x();
-  r.Top += q.y() - LastPoint.y();
+  DrawDragRect(FDragRect, false);
+  app::TRect r = FDragRect;
+  r.Left += q.x() - FLastPoint.x();
+  r.Top += q.y() - FLastPoint.y();
   r.Right = r.Left + w;
   r.Bottom = r.Top + h;
   DrawDragRect(r, false);
-  LastPoint = q;
+  FLastPoint = q;
 }
 
 void TfrmChild::EndDrag(QPoint p) {
-  if (Dragging) DragTo(p);
+  if (FDragging) DragTo(p);
   if (!GrabScrollArmed()) {
-    DrawDragRect(DragRect, false);
+    DrawDragRect(FDragRect, false);
     const long double s = static_cast<long double>(KivDrawPanel1->Zoom()) * FPixelsPerMm / 100;
     int dx = 0, dy = 0;
     if (FCurrentSeal) {
-      dx = DragRect.Left - FCurrentSeal->Left();
-      dy = DragRect.Top - FCurrentSeal->Top();
+      dx = FDragRect.Left - FCurrentSeal->Left();
+      dy = FDragRect.Top - FCurrentSeal->Top();
     } else if (FSelectFrame) {
-      dx = DragRect.Left - FSelectFrame->x();
-      dy = DragRect.Top - FSelectFrame->y();
-      PlaceSelectFrame(DragRect);
+      dx = FDragRect.Left - FSelectFrame->x();
+      dy = FDragRect.Top - FSelectFrame->y();
+      PlaceSelectFrame(FDragRect);
     }
     if (dx != 0 || dy != 0) {
       MarkModified();
@@ -799,7 +817,7 @@ void TfrmChild::EndDrag(QPoint p) {
     if (FCurrentSeal && FGrabHandles) FGrabHandles->ShowAll();
     RestoreScreenCursor();
   }
-  Dragging = false;
+  FDragging = false;
   ReleaseCursorClip();
   FPagePopupMenu = FHost.PagePopupMenu();
 }

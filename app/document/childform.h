@@ -1,8 +1,10 @@
 #pragma once
 // The document window: an MDI child holding one page with its shadow in a scrolled area,
 // the seal elements on the page, the selection and the state of the mouse operations that
-// run on the page. It knows the window around it only as its host, makes every change to
-// its document itself and announces the changes as signals.
+// run on the page. It knows the window around it only as its host, which it asks for what
+// it needs; it makes every change to its document itself and announces what the
+// surroundings show of it (file state, zoom, selection, current element) as signals only.
+// Its parts and fields are its own: the other windows read them through the accessors.
 
 #include <QMdiSubWindow>
 #include <QPoint>
@@ -15,6 +17,7 @@
 #include "document/documenthost.h"
 #include "document/grabhandles.h"
 #include "document/pagecentring.h"
+#include "document/printerpage.h"
 #include "document/rectl.h"
 #include "formats/document_file.h"
 #include "seal/control_events.h"
@@ -42,37 +45,47 @@ class TfrmChild : public QMdiSubWindow {
 
   app::TDocumentHost& Host() const { return FHost; }
 
-  // The published parts, for reading; every change goes through the operations below.
-  // The client area that scrolls, and the sheet inside it on which the page lies.
-  QScrollArea* ScrollBox;
-  QWidget* Sheet;
-  TKivFlatPanel* PageBack;
-  TKivDrawPanel* KivDrawPanel1;
-
-  app::TRect DragRect;
-  app::TRect BandRect;
-  bool Dragging = false;
-  bool Banding = false;
-  QPoint LastPoint;
-  TDragOverlay* PageCanvas;
-  bool FModified = false;
-  float FPixelsPerMm;
-  std::vector<seal::TSeal*> FSeals;
-  std::vector<seal::TSeal*> FSelection;
-  std::unique_ptr<TGrabHandles> FGrabHandles;
-  TSelectFrame* FSelectFrame = nullptr;
-  seal::TSeal* FCurrentSeal = nullptr;
+  // What the window holds, for reading; every change goes through the operations below.
+  // Every element of the page, in drawing and saving order; the selected ones, and the one
+  // current element when exactly one is selected, with its grab handles (the frame around
+  // a selection of two or more).
+  const std::vector<seal::TSeal*>& Seals() const { return FSeals; }
+  const std::vector<seal::TSeal*>& Selection() const { return FSelection; }
+  seal::TSeal* CurrentSeal() const { return FCurrentSeal; }
+  const TGrabHandles* GrabHandles() const { return FGrabHandles.get(); }
+  const TSelectFrame* SelectFrame() const { return FSelectFrame; }
+  // Changed since it was last saved or read.
+  bool Modified() const { return FModified; }
+  // Screen pixels per millimetre at 100 %, which every element of the page is given. The
+  // window takes its screen's as it is created; elements already on the page keep theirs.
+  float PixelsPerMm() const { return FPixelsPerMm; }
+  void SetPixelsPerMm(float pixelsPerMm) { FPixelsPerMm = pixelsPerMm; }
+  // The page, its zoom in percent, its grid and its lock.
+  const TKivDrawPanel& Page() const { return *KivDrawPanel1; }
+  int Zoom() const;
+  bool Grid() const;
+  bool PageLocked() const;
+  // The mouse operations under way: a move or grab-scroll drag with the focus rectangle
+  // last drawn, and a rubber band.
+  bool Dragging() const { return FDragging; }
+  const app::TRect& DragRect() const { return FDragRect; }
+  bool Banding() const { return FBanding; }
 
   // Page size and margins from the default printer; an A4 sheet with 6 mm margins when
   // there is none.
-  void SetPageFromPrinter(TKivDrawPanel* page);
+  void SetPageFromPrinter();
+  // The page takes the printer's sheet and is zoomed again at its zoom.
+  void TakePrinterSheet(const app::TPrintPageGeometry& sheet);
+  // Neither is a change of the document.
+  void SetGrid(bool shown);
+  void SetDoubleBuffered(bool on);
   // Zooms the page and every element, keeping the scroll position in proportion, and
   // shows the page. A zoom below 1 is refused: everything divides by it.
   void ApplyZoom(uint16_t zoom);
   // Centres the page in the client area and places its shadow.
   void FormResize();
   // One zoom step in or out, as the zoom tools and the zoom commands take it: in below 600,
-  // out above 25, by 10; the zoom box shows the new zoom. False when the zoom stays.
+  // out above 25, by 10. False when the zoom stays.
   bool StepZoom(bool in);
   // The zoom of the whole page back to 100; false when it was 100 already.
   bool ZoomNormal();
@@ -126,14 +139,12 @@ class TfrmChild : public QMdiSubWindow {
   // Screen cursor slot, 0 for the default arrow.
   void SetPageCursor(int slot);
 
-  // The document changed: the flag, the file state shown, and FileStateChanged.
+  // The document changed: the flag and FileStateChanged.
   void MarkModified();
   // The document was saved.
   void MarkSaved();
   // The document closes without asking: whatever changed is given up.
   void ForgetChanges();
-  // The file state panels for this document.
-  void ShowFileState() const;
 
   // Drags: the pointer confined to the page, and the rectangles drawn on its glass.
   void ClipCursorToPage();
@@ -195,12 +206,16 @@ class TfrmChild : public QMdiSubWindow {
   void TakeSealsBack();
 
  signals:
-  // The modified flag was set or cleared, or the element count changed.
-  void FileStateChanged();
+  // What the surroundings show of the document. Each is also announced as the window
+  // becomes active, so that what shows it follows the active window.
+  //   The modified flag was set or cleared, the element count changed, or the document was
+  //   saved (state Saved) or read.
+  void FileStateChanged(app::TFileState state, int count);
+  //   The page took a zoom, in percent.
+  void ZoomChanged(int zoom);
   // Another element, or none, is the current one.
   void CurrentSealChanged(seal::TSeal* element);
   void SelectionChanged();
-  void ZoomChanged(int zoom);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -225,8 +240,29 @@ class TfrmChild : public QMdiSubWindow {
   void RestoreScreenCursor();
   formats::TSealTarget SealTarget() const;
   void TakeDocument(formats::TDocument document);
+  void AnnounceFileState(bool saved = false);
 
   app::TDocumentHost& FHost;
+  // The client area that scrolls, and the sheet inside it on which the page lies over its
+  // shadow; the glass over the page on which the drags draw.
+  QScrollArea* ScrollBox;
+  QWidget* Sheet;
+  TKivFlatPanel* PageBack;
+  TKivDrawPanel* KivDrawPanel1;
+  TDragOverlay* PageCanvas;
+
+  app::TRect FDragRect;
+  app::TRect FBandRect;
+  bool FDragging = false;
+  bool FBanding = false;
+  QPoint FLastPoint;
+  bool FModified = false;
+  float FPixelsPerMm;
+  std::vector<seal::TSeal*> FSeals;
+  std::vector<seal::TSeal*> FSelection;
+  std::unique_ptr<TGrabHandles> FGrabHandles;
+  TSelectFrame* FSelectFrame = nullptr;
+  seal::TSeal* FCurrentSeal = nullptr;
   QMenu* FPagePopupMenu;
   bool FCursorClipped = false;
   // The last press on the page disarmed a page tool: the menu the desktop asks for with it

@@ -56,7 +56,7 @@ void TfrmChild::TakeDocument(formats::TDocument document) {
   KivDrawPanel1->SetTopMargin(page.TopMargin);
   KivDrawPanel1->SetBottomMargin(page.BottomMargin);
   InsertSeals(std::move(document.Seals));
-  emit FileStateChanged();
+  AnnounceFileState();
 }
 
 void TfrmChild::CopySelection(const std::vector<seal::TSeal*>& selection, std::vector<uint8_t>& stream) {

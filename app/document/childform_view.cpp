@@ -20,14 +20,12 @@ bool TfrmChild::StepZoom(bool in) {
   const int zoom = KivDrawPanel1->Zoom();
   if (in ? zoom >= kMaxStepZoom : zoom <= kMinStepZoom) return false;
   ApplyZoom(uint16_t(in ? zoom + kZoomStep : zoom - kZoomStep));
-  FHost.ShowZoom(KivDrawPanel1->Zoom());
   return true;
 }
 
 bool TfrmChild::ZoomNormal() {
   if (KivDrawPanel1->Zoom() == kNormalZoom) return false;
   ApplyZoom(kNormalZoom);
-  FHost.ShowZoom(KivDrawPanel1->Zoom());
   return true;
 }
 

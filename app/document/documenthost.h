@@ -1,8 +1,10 @@
 #pragma once
 // What a document window asks of the window it lives in: the armed drawing tool, the
 // colour, face and emblem that new elements take, the program's folder, the two pop-up
-// menus, the status bar, the zoom box, the display of long file operations and the save
-// command. The main window is one such host; the tests have a small one of their own.
+// menus, the pointer's place on the status bar, the display of long file operations and
+// the save command. What the window tells (its file state, zoom, selection and current
+// element) it announces as signals instead. The main window is one such host; the tests
+// have a small one of their own.
 
 #include <QString>
 
@@ -54,11 +56,8 @@ class TDocumentHost {
   // The element was pressed with the right button: its pop-up menu is about to show for it.
   virtual void PrepareSealPopupMenu(const seal::TSeal& element) = 0;
 
-  // The file state and element count panels of the status bar.
-  virtual void ShowFileState(bool modified, int count) = 0;
+  // A panel of the status bar shows the text: the pointer's place on the page.
   virtual void ShowStatus(TStatusPanel panel, const QString& text) = 0;
-  // The zoom box shows the zoom, in percent.
-  virtual void ShowZoom(int zoom) = 0;
   // The status panel and progress bar that show a long file operation.
   virtual QLabel* FileActivityPanel() const = 0;
   virtual QProgressBar* FileActivityBar() const = 0;

@@ -5,7 +5,7 @@
 
 #include "controls/kivcontrols.h"
 #include "controls/kivdrawpanel.h"
-#include "document/childform.h"
+#include "document/documenthost.h"
 #include "document/tilepictures.h"
 #include "platform/gbk.h"
 #include "platform/picture.h"
@@ -245,13 +245,13 @@ std::vector<TSealTemplate> BuildTemplates() {
 }
 
 // The picture the user picks for tag 16; false when the dialog is cancelled.
-bool PickElementPicture(TfrmChild* window, platform::TPicture& picture) {
-  return !PickPictureFile(window, window->Host().ProgramFolder(), picture).isEmpty();
+bool PickElementPicture(QWidget* parent, const TDocumentHost& host, platform::TPicture& picture) {
+  return !PickPictureFile(parent, host.ProgramFolder(), picture).isEmpty();
 }
 
 // The selected emblem tile's picture for tag 41; false without a selected tile.
-bool SelectedEmblemPicture(TfrmChild* window, platform::TPicture& picture) {
-  const TImagePreview* tile = window->Host().SelectedEmblem();
+bool SelectedEmblemPicture(const TDocumentHost& host, platform::TPicture& picture) {
+  const TImagePreview* tile = host.SelectedEmblem();
   if (!tile) return false;
   LoadTileEmblem(*tile, picture);
   return true;
@@ -306,10 +306,10 @@ void SetAllFaces(seal::TSeal& element, const seal::TFaceName& face) {
   element.SetCodeFontName(face);
 }
 
-seal::TSeal* CreateSealForTool(TfrmChild* window, int tag, int x, int y, QMenu* popupMenu) {
-  TKivDrawPanel* page = window->KivDrawPanel1;
+seal::TSeal* CreateSealForTool(TKivDrawPanel* page, float pixelsPerMm, const TDocumentHost& host, int tag, int x,
+                               int y) {
   auto element = std::make_unique<seal::TSeal>(page);
-  element->SetPixelsPerMm(window->FPixelsPerMm);
+  element->SetPixelsPerMm(pixelsPerMm);
   element->SetZoom(page->Zoom());
 
   if (const TSealTemplate* row = SealTemplate(tag)) {
@@ -321,18 +321,18 @@ seal::TSeal* CreateSealForTool(TfrmChild* window, int tag, int x, int y, QMenu* 
     if (needsPicture) {
       // A picture that will not load leaves nothing behind: the error goes to the guard
       // around the press, and the element is freed on the way out.
-      const bool chosen = tag == 16 ? PickElementPicture(window, picture) : SelectedEmblemPicture(window, picture);
+      const bool chosen = tag == 16 ? PickElementPicture(page, host, picture) : SelectedEmblemPicture(host, picture);
       if (!chosen) return nullptr;
     }
     for (const TTemplateSetting& s : row->settings) s.ApplyTo(*element, &picture);
   }
 
-  SetAllFaces(*element, FaceNameFromText(window->Host().FontBoxText()));
-  element->SetPenColor(window->Host().CurrentColor());
+  SetAllFaces(*element, FaceNameFromText(host.FontBoxText()));
+  element->SetPenColor(host.CurrentColor());
   const long double s = 100.0L / (static_cast<long double>(element->Zoom()) * element->PixelsPerMm());
   element->SetRealCenterX(static_cast<float>(x * s));
   element->SetRealCenterY(static_cast<float>(y * s));
-  element->PopupMenu = popupMenu;
+  element->PopupMenu = host.SealPopupMenu();
   element->show();
   return element.release();
 }

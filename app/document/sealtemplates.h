@@ -1,6 +1,6 @@
 #pragma once
 // The starting design of every drawing tool and seal template, by tool tag, and the factory
-// that makes an element of a tag centred on a pressed point of a document's page.
+// that makes an element of a tag centred on a pressed point of a page.
 
 #include <string>
 #include <variant>
@@ -8,10 +8,11 @@
 
 #include "seal/seal.h"
 
-class QMenu;
-class TfrmChild;
+class TKivDrawPanel;
 
 namespace app {
+
+class TDocumentHost;
 
 // One property setting of a template, applied through the element's setter.
 struct TTemplateSetting {
@@ -43,9 +44,11 @@ seal::TFaceName FaceNameFromText(const QString& text);
 // The one face for the element's four texts and its serial code.
 void SetAllFaces(seal::TSeal& element, const seal::TFaceName& face);
 
-// The new element of the tool tag, centred on page pixel (x, y) of the window's page, or
-// nullptr when none is made (the picture dialog cancelled, a picture that would not load,
-// no emblem selected). The element's parent is the page; the caller lists and selects it.
-seal::TSeal* CreateSealForTool(TfrmChild* window, int tag, int x, int y, QMenu* popupMenu);
+// The new element of the tool tag, centred on pixel (x, y) of the page, at the page's zoom
+// and pixelsPerMm at 100 %, or nullptr when none is made (the picture dialog cancelled, a
+// picture that would not load, no emblem selected). The host gives its face, colour, pop-up
+// menu and picture. The element's parent is the page; the caller lists and selects it.
+seal::TSeal* CreateSealForTool(TKivDrawPanel* page, float pixelsPerMm, const TDocumentHost& host, int tag, int x,
+                               int y);
 
 }  // namespace app

@@ -13,6 +13,7 @@
 #include "platform/canvas.h"
 #include "platform/numeric.h"
 #include "seal/seal.h"
+#include "services/datafolders.h"
 #include "services/savename.h"
 #include "services/services.h"
 
@@ -38,7 +39,7 @@ void PutOnClipboard(const platform::TBitmap& bitmap, const TExportFormat& format
 void ExportSelection(TfrmChild& document, QWidget* owner, const QString& programFolder) {
   // A copy: the dialogs run event loops of their own, and the export keeps to the seals
   // that were selected when it was asked for.
-  const std::vector<seal::TSeal*> selection = document.FSelection;
+  const std::vector<seal::TSeal*> selection = document.Selection();
   if (selection.empty()) return;
   ExportPicture(selection, AskExportSettings(&document), owner, programFolder);
 }

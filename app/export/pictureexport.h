@@ -20,9 +20,6 @@ class TSeal;
 
 namespace app {
 
-// Below the program's folder.
-inline constexpr const char* kExportFolder = "我的导出图象";
-
 // The command on a document: nothing without a selection (the dialogs library is not even
 // loaded); else the export options modal to the document window, then ExportPicture. owner
 // is the main window, which owns the save dialog and the scratch seal; programFolder ends in

@@ -14,13 +14,6 @@ int PrepareLibraryDialog(QWidget* dialog, const QString& caption) {
   return dialog->logicalDpiX();
 }
 
-void SetTextColor(QWidget* widget, const QColor& color) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, color);
-  palette.setColor(QPalette::Text, color);
-  widget->setPalette(palette);
-}
-
 void SizeButton(QPushButton* button, int pixelsPerInch, int maxWidth) {
   const QSize hint = button->sizeHint();
   const int width = std::max(hint.width(), pixelsPerInch * 75 / 96);

@@ -1,6 +1,6 @@
 #pragma once
 // What the library's two dialogs share: the desktop's menu font, the resolution they are
-// laid out with, and their text colours.
+// laid out with, their label colour and their buttons' size.
 
 #include <QColor>
 #include <QWidget>
@@ -15,19 +15,8 @@ inline const QColor kLibraryLabelColor(0, 128, 255);
 // A dialog in the menu font, with a dialog border and no help button; returns the pixels
 // per inch of its screen to lay it out with.
 int PrepareLibraryDialog(QWidget* dialog, const QString& caption);
-void SetTextColor(QWidget* widget, const QColor& color);
 // A push button of the desktop's usual 75 × 25 at 96 dots per inch, wider where its
 // caption needs it but never wider than maxWidth.
 void SizeButton(QPushButton* button, int pixelsPerInch, int maxWidth);
-
-// The widget, given its component name.
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-inline int Bottom(const QWidget* w) { return w->y() + w->height(); }
-inline int Right(const QWidget* w) { return w->x() + w->width(); }
 
 }  // namespace app

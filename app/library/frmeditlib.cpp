@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "controls/windowstyle.h"
 #include "formats/whole_file.h"
 #include "library/dialogstyle.h"
 #include "library/libraryfolder.h"

@@ -22,6 +22,12 @@ class TfrmEditLib : public QDialog {
   // The files that remain, sorted; entry i of the list box shows file i.
   const QStringList& FileList() const { return FFileList; }
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void Button1Click();
+  void Button2Click();
   QLabel* Label1;
   QListWidget* ListBox1;
   QFrame* Bevel1;
@@ -31,13 +37,6 @@ class TfrmEditLib : public QDialog {
   QPushButton* Button2;
   QPushButton* Button3;
 
-  void Button1Click();
-  void Button2Click();
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-
- private:
   void UpdateButtons();
   // Deletes the files of the list box's rows, from the last to the first; a file that
   // cannot be deleted keeps its row and is named in one error message at the end.

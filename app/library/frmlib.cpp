@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "controls/windowstyle.h"
 #include "library/dialogstyle.h"
 
 using app::Bottom;
@@ -48,3 +49,7 @@ void TfrmLib::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   Edit1->setFocus();
 }
+
+QString TfrmLib::DesignName() const { return Edit1->text(); }
+
+void TfrmLib::SetDesignName(const QString& name) { Edit1->setText(name); }

@@ -15,13 +15,18 @@ class TfrmLib : public QDialog {
  public:
   explicit TfrmLib(QWidget* owner);
 
+  // The name in the text box.
+  QString DesignName() const;
+  void SetDesignName(const QString& name);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
   QLabel* Label1;
   QLineEdit* Edit1;
   QFrame* Bevel1;
   // "存入(&S)...": accepts; "取  消(&C)": rejects, as Esc and the close box do.
   QPushButton* BitBtn1;
   QPushButton* BitBtn2;
-
- protected:
-  void showEvent(QShowEvent* event) override;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "formats/whole_file.h"
+#include "services/datafolders.h"
 #include "services/folderfiles.h"
 
 namespace app {

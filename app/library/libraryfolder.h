@@ -9,7 +9,6 @@
 
 namespace app {
 
-inline constexpr const char* kLibraryFolderName = "我的印章库";
 inline constexpr const char* kLibraryExtension = ".YZL";
 
 // The library folder below the program's folder, with a trailing separator. The program

@@ -16,10 +16,10 @@
 #include <stdexcept>
 
 #include "controls/ansitext.h"
-#include "controls/kivdrawpanel.h"
+#include "controls/windowstyle.h"
 #include "document/childform.h"
 #include "mainwindow/mainactions.h"
-#include "mainwindow/viewcommands.h"
+#include "mainwindow/mainform_view.h"
 #include "pandrel/pandrel.h"
 #include "platform/color.h"
 #include "platform/numeric.h"
@@ -68,14 +68,6 @@ constexpr TPanelSpec kStatusPanels[] = {
 };
 static_assert(std::size(kStatusPanels) == app::kStatusPanelCount);
 constexpr int kHomePagePanel = int(TStatusPanel::HomePage);
-
-void SetTextColor(QWidget* w, const QColor& colour) {
-  QPalette pal = w->palette();
-  pal.setColor(QPalette::Text, colour);
-  pal.setColor(QPalette::WindowText, colour);
-  pal.setColor(QPalette::ButtonText, colour);
-  w->setPalette(pal);
-}
 
 QString HintText(const app::TActionSpec& row) {
   if (!row.hint) return QString();
@@ -330,10 +322,7 @@ void TfrmMain::CreateToolBar() {
   row->addWidget(ClientWindow, 1);
   for (QScrollArea** box : {&ScrollBox1, &ScrollBox2}) {
     *box = new QScrollArea(body);
-    QPalette pal = (*box)->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    (*box)->setPalette(pal);
-    (*box)->setAutoFillBackground(true);
+    app::SetBackground(*box, Qt::white);
     (*box)->setVisible(false);
     row->addWidget(*box);
   }
@@ -391,12 +380,12 @@ void TfrmMain::FormCreate() {
   FWallpaper.reset(SetBkGnd(ClientWindow, wallpaper.toUtf8().constData()));
   ClientWindow->SetWallpaper(FWallpaper.get());
 
-  SetTextColor(DispComboBox, platform::ToQColor(kBoxTextColor));
+  app::SetTextColor(DispComboBox, platform::ToQColor(kBoxTextColor));
   DispComboBox->addItems(ZoomItems());
   DispComboBox->setCurrentIndex(3);
 
   SplashStatus(kStartupPause, QStringLiteral("搜索字体……"));
-  SetTextColor(FontComboBox, platform::ToQColor(kBoxTextColor));
+  app::SetTextColor(FontComboBox, platform::ToQColor(kBoxTextColor));
   QStringList fonts = Services().ScreenFontNames();
   fonts.sort();
   FontComboBox->addItems(fonts);
@@ -437,11 +426,8 @@ void TfrmMain::FormShow() {
     Services().OpenUrl(QString::fromUtf8(app::kHomePageAddress));
     platform::WriteRegString(TRegRoot::LocalMachine, kHomePageKey, QStringLiteral("HomePage"), QStringLiteral("true"));
   }
-  // A document opened from the command line shows its own state.
-  if (const TfrmChild* document = ActiveChild())
-    document->ShowFileState();
-  else
-    ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::NoFile));
+  // A document opened from the command line shows its own state already.
+  if (!ActiveChild()) ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::NoFile));
   if (FrmDrawTools) FrmDrawTools->show();
 }
 
@@ -468,7 +454,7 @@ TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
   child->setWindowTitle(caption);
   // Shown on its caption bar, on the menu bar while it is maximised and when minimised.
   child->setWindowIcon(windowIcon());
-  child->KivDrawPanel1->SetDoubleBuffered(actPageDoubleBuffered->isChecked());
+  child->SetDoubleBuffered(actPageDoubleBuffered->isChecked());
   ConnectDocument(child);
   ClientWindow->addSubWindow(child);
   // A document window at its default place takes about three quarters of the document
@@ -481,6 +467,8 @@ TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
 }
 
 void TfrmMain::ConnectDocument(TfrmChild* window) {
+  connect(window, &TfrmChild::FileStateChanged, this, &TfrmMain::ShowFileState);
+  connect(window, &TfrmChild::ZoomChanged, this, &TfrmMain::ShowZoom);
   connect(window, &TfrmChild::CurrentSealChanged, this, [this](const seal::TSeal* element) { SyncSealOptions(element); });
   ConnectPropertyWindow(window);
 }
@@ -517,9 +505,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-void TfrmMain::ShowFileState(bool modified, int count) {
-  ShowStatus(TStatusPanel::FileState,
-             app::FileStateText(modified ? app::TFileState::Modified : app::TFileState::Unmodified));
+void TfrmMain::ShowFileState(app::TFileState state, int count) {
+  ShowStatus(TStatusPanel::FileState, app::FileStateText(state));
   ShowStatus(TStatusPanel::ElementCount, app::ElementCountText(count));
 }
 
@@ -537,11 +524,11 @@ int TfrmMain::ArmedTool() const { return app::ToolTag(DrawTools->Armed()); }
 
 void TfrmMain::ReleaseTool() { DrawTools->Release(); }
 
-platform::TColor TfrmMain::CurrentColor() const { return FrmDrawTools ? FrmDrawTools->Shape1->BrushColor() : FOwnColor; }
+platform::TColor TfrmMain::CurrentColor() const { return FrmDrawTools ? FrmDrawTools->CurrentColor() : FOwnColor; }
 
 void TfrmMain::SetCurrentColor(platform::TColor colour) {
   if (FrmDrawTools)
-    FrmDrawTools->Shape1->SetBrushColor(colour);
+    FrmDrawTools->SetCurrentColor(colour);
   else
     FOwnColor = colour;
 }
@@ -595,7 +582,7 @@ void TfrmMain::ArrangeBars(int P) {
   KivStatusBar1->SetPanelWidth(kHomePagePanel, KivStatusBar1->width() - others - P / 3);
 
   // 2. The progress panel for long file operations.
-  SetTextColor(Panel2, Qt::red);
+  app::SetTextColor(Panel2, Qt::red);
   const int panel2Width = Round(p * 3.5L);
   Panel2->setGeometry(KivStatusBar1->width() - panel2Width - P / 8, 3, panel2Width, KivStatusBar1->height() - 5);
   const int progressWidth = std::max(0, panel2Width - metrics.horizontalAdvance(Panel2->text()));

@@ -46,38 +46,8 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   explicit TfrmMain(QWidget* parent = nullptr);
   ~TfrmMain() override;
 
-  // Published parts that other windows use.
-  TKivStatusBar* KivStatusBar1;
-  QLabel* Panel2;
-  QProgressBar* ProgressBar1;
-  QWidget* CoolBar1;
-  QToolBar* ToolBar1;
-  QWidget* Panel4;
-  QComboBox* DispComboBox;
-  QWidget* Panel3;
-  QComboBox* FontComboBox;
-  QCheckBox* CheckBox4;
-  QWidget* Panel1;
-  QCheckBox* CheckBox1;
-  QCheckBox* CheckBox2;
-  QCheckBox* CheckBox3;
-  QWidget* Panel6;
-  TKivFlatPanel* KivFlatPanel1;
-  TKivButton* KivButton1;
-  TKivButton* KivButton2;
-  QScrollArea* ScrollBox1;
-  QScrollArea* ScrollBox2;
-  TMdiClient* ClientWindow;
-  std::vector<QAction*> ActionList1;
-  std::vector<QAction*> ActionList2;
-  QMenu* PopupMenu1;
-  QMenu* PopupMenu2;
-  QMenu* PopupMenu3;
-  QMenu* WindowMenu;
-  QAction* actPageDoubleBuffered;
-
   // The action of that name from either list; throws std::out_of_range naming it when
-  // there is none.
+  // there is none. Every command is run by triggering its action.
   QAction* Action(const QString& name) const;
 
   // A command of a menu, bound to the action of that name.
@@ -91,36 +61,22 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   static std::span<const TCommand> ToolsCommands();
   static std::span<const TCommand> WindowCommands();
   static std::span<const TCommand> HelpCommands();
+  static std::span<const TCommand> LibraryCommands();
+  static std::span<const TCommand> ExportCommands();
+  static std::span<const TCommand> PrintCommands();
+  static std::span<const TCommand> ViewCommands();
+  static std::span<const TCommand> SealOptionCommands();
   static std::vector<std::span<const TCommand>> CommandTables();
 
-  std::unique_ptr<std::vector<uint8_t>> FClipStream;
-  std::unique_ptr<platform::TBitmap> FWallpaper;
-  bool FEmblemsLoaded = false;
-  bool FLibraryLoaded = false;
-  uint8_t FPrintMode = 0;
-  // The program's folder with a trailing separator; empty until the window is first shown.
-  QString FAppPath;
-
-  // The seal library and the emblems (mainform_library.cpp): the emblem panel in ScrollBox1
-  // and the library panel in ScrollBox2, each filled at the first click of its tab and shown
-  // while its tab is down; the library's commands. The selected tiles are the panels' own
-  // (SelectedEmblem(), SelectedLibSeal()), which forget a tile once it is destroyed.
-  static std::span<const TCommand> LibraryCommands();
-  TEmblemPanel* KivFlatPanel2;
-  TLibraryPanel* KivFlatPanel3;
-  void KivButton1Click();
-  void KivButton2Click();
-  // The mouse-up of both tabs: the other tab goes up, and each panel shows while its tab is
-  // down.
-  void KivButton1MouseUp(TKivButton* sender);
-  void actLibAddExecute();
-  void actEditLibraryExecute();
-  void actInsertSealExecute();
-  void actDeleteLibrarySealExecute();
-  // A double click on an emblem: onto the current element when it takes one, else the
-  // emblem tool toggles.
-  void ApplyEmblem(TImagePreview* tile);
-  QString LibraryFolder() const;
+  // ActionList2: the drawing tools, the templates and the palette's commands, in list order.
+  const std::vector<QAction*>& ToolActions() const { return ActionList2; }
+  // What the window keeps, for reading: the internal clipboard of seals; whether the emblem
+  // panel and the library panel are filled (each at the first click of its tab); the mode
+  // the print window was last opened in (0 the print manager, 1 the preview only).
+  const std::vector<uint8_t>& ClipStream() const { return *FClipStream; }
+  bool EmblemsLoaded() const { return FEmblemsLoaded; }
+  bool LibraryLoaded() const { return FLibraryLoaded; }
+  uint8_t PrintMode() const { return FPrintMode; }
 
   // The narrow-screen question was answered Yes: the program ends after start-up.
   bool TerminateRequested() const { return FTerminateRequested; }
@@ -131,15 +87,14 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void ShowKeyStates();
   // Opens the document at path in a new document window.
   virtual void OpenDocument(const QString& path);
+  // The status panels of the file state and of the element count.
+  void ShowFileState(app::TFileState state, int count);
 
-  // The drawing tools and the armed one.
-  app::TDrawTools* DrawTools;
+  // The armed drawing tool's action, nullptr when none is armed.
   QAction* CurrentDrawAction() const;
   // The drawing-tools palette, over this window, under the cool bar; it is freed with
   // this window. pixelsPerInch 0 takes the screen's.
   TFrmDrawTools* CreateDrawTools(int pixelsPerInch = 0);
-  // The palette; nullptr until it is created and after it is freed.
-  QPointer<TFrmDrawTools> FrmDrawTools;
   // The seal option boxes of the tool bar follow the element that became the current one.
   void SyncSealOptions(const seal::TSeal* element);
 
@@ -147,6 +102,77 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   TfrmChild* ActiveChild() const;
   // A new document window, the active one, with that caption.
   TfrmChild* CreateDocumentWindow(const QString& caption);
+  // The open document windows, closing ones excluded.
+  std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
+  // The zoom box's percentage as a document's zoom; throws on text that is no number.
+  uint16_t ZoomBoxValue() const;
+  // Creates the property window under the right end of the tool bar and shows it, unless it
+  // is open already.
+  void ShowPropertyWindow();
+  // The print window over the active document, as the print manager (mode 0) or as a
+  // preview only (1), modal, while this window is hidden.
+  void ShowPrintForm(uint8_t mode);
+
+  // The document windows' host.
+  int ArmedTool() const override;
+  void ReleaseTool() override;
+  // The brush colour of the palette's swatch; a main window without a palette keeps it
+  // itself, red at first.
+  platform::TColor CurrentColor() const override;
+  void SetCurrentColor(platform::TColor colour) override;
+  QString FontBoxText() const override;
+  const TImagePreview* SelectedEmblem() const override;
+  QString ProgramFolder() const override;
+  QMenu* SealPopupMenu() const override;
+  QMenu* PagePopupMenu() const override;
+  // The lock command's caption tells what choosing it does to the element.
+  void PrepareSealPopupMenu(const seal::TSeal& element) override;
+  void ShowStatus(app::TStatusPanel panel, const QString& text) override;
+  QLabel* FileActivityPanel() const override;
+  QProgressBar* FileActivityBar() const override;
+  // The save command, with that document in front.
+  void SaveDocument(TfrmChild& document) override;
+
+ signals:
+  // Another document window, or none, is the active one.
+  void ActiveDocumentChanged(TfrmChild* document);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void FormShow();
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void Bind(std::span<const TCommand> commands);
+  void BindFileCommands();
+  void BindEditCommands();
+  void BindToolsCommands();
+  void BindWindowCommands();
+  void BindHelpCommands();
+  void BindLibraryCommands();
+  void BindExportCommands();
+  void BindPrintCommands();
+  // A new document window is connected to what follows it: the status panels and the zoom
+  // box to what it announces, the tool bar's options and the property window to its
+  // current element.
+  void ConnectDocument(TfrmChild* window);
+  // The zoom box shows the zoom, in percent.
+  void ShowZoom(int zoom);
+  // Text with these characters, which GBK cannot hold, was refused by a text box.
+  void ShowInputHint(const QString& characters);
+  QString DocumentFolder() const;
+  // Asks every document window, the front one first; false at the first refusal.
+  bool DocumentsMayClose();
+  void UpdateWindowActions();
+  void FillWindowList();
+  void TileWindows(Qt::Orientation orientation);
+  void ArrangeIcons();
 
   // The File menu (mainform_file.cpp), each on the active document window.
   void actFileNewExecute();
@@ -185,26 +211,38 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   // The Help menu (mainform_help.cpp).
   void actHelpAboutExecute();
   void actHelpHelpExecute();
+  void actHelpChangeWallPaperExecute();
+  void actHelpMailmeExecute();
+  void actGoHomePageExecute();
   // Picture export (mainform_export.cpp): the active document's selection as a picture.
-  static std::span<const TCommand> ExportCommands();
   void actEditSealSaveToImageExecute();
-  // Print and preview (mainform_print.cpp): the print window over the active document, as
-  // the print manager (FPrintMode 0) or as a preview only (1), modal, while this window is
-  // hidden.
-  static std::span<const TCommand> PrintCommands();
+  // Print and preview (mainform_print.cpp).
   void actFilePrintExecute();
   void actFilePreViewExecute();
-  void ShowPrintForm(uint8_t mode);
-  // The open document windows, closing ones excluded.
-  std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
-  // The zoom box's percentage as a document's zoom; throws on text that is no number.
-  uint16_t ZoomBoxValue() const;
 
-  // --- The View side: the View menu and the zoom box (mainform_view.cpp), the tool bar's
+  // The seal library and the emblems (mainform_library.cpp): the emblem panel in ScrollBox1
+  // and the library panel in ScrollBox2, each filled at the first click of its tab and shown
+  // while its tab is down; the library's commands. The selected tiles are the panels' own
+  // (SelectedEmblem(), SelectedLibSeal()), which forget a tile once it is destroyed.
+  void KivButton1Click();
+  void KivButton2Click();
+  // The mouse-up of both tabs: the other tab goes up, and each panel shows while its tab is
+  // down.
+  void KivButton1MouseUp(TKivButton* sender);
+  void actLibAddExecute();
+  void actEditLibraryExecute();
+  void actInsertSealExecute();
+  void actDeleteLibrarySealExecute();
+  // A double click on an emblem: onto the current element when it takes one, else the
+  // emblem tool toggles.
+  void ApplyEmblem(TImagePreview* tile);
+  QString LibraryFolder() const;
+
+  // The View side: the View menu and the zoom box (mainform_view.cpp), the tool bar's
   // options of the current element (mainform_sealoptions.cpp), the property window
-  // (mainform_property.cpp) and the Help menu's links (mainform_help.cpp).
-  static std::span<const TCommand> ViewCommands();
-  static std::span<const TCommand> SealOptionCommands();
+  // (mainform_property.cpp).
+  void BindViewCommands();
+  void BindSealOptionCommands();
   void actViewOpenOrClosefrmPropExecute();
   void actViewOpenOrCloseToolBarExecute();
   void actViewOpenOrCloseStatusBarExecute();
@@ -225,75 +263,6 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void FontComboBoxChange();
   void actToolsNextFontExecute();
   void actViewOpenDrawToolsExecute();
-  // Creates the property window under the right end of the tool bar and shows it, unless it
-  // is open already.
-  void ShowPropertyWindow();
-  void actHelpChangeWallPaperExecute();
-  void actHelpMailmeExecute();
-  void actGoHomePageExecute();
-
-  // The document windows' host.
-  int ArmedTool() const override;
-  void ReleaseTool() override;
-  // The brush colour of the palette's swatch; a main window without a palette keeps it
-  // itself, red at first.
-  platform::TColor CurrentColor() const override;
-  void SetCurrentColor(platform::TColor colour) override;
-  QString FontBoxText() const override;
-  const TImagePreview* SelectedEmblem() const override;
-  QString ProgramFolder() const override;
-  QMenu* SealPopupMenu() const override;
-  QMenu* PagePopupMenu() const override;
-  // The lock command's caption tells what choosing it does to the element.
-  void PrepareSealPopupMenu(const seal::TSeal& element) override;
-  void ShowFileState(bool modified, int count) override;
-  void ShowStatus(app::TStatusPanel panel, const QString& text) override;
-  // Text with these characters, which GBK cannot hold, was refused by a text box.
-  void ShowInputHint(const QString& characters);
-  void ShowZoom(int zoom) override;
-  QLabel* FileActivityPanel() const override;
-  QProgressBar* FileActivityBar() const override;
-  // The save command, with that document in front.
-  void SaveDocument(TfrmChild& document) override;
-
- signals:
-  // Another document window, or none, is the active one.
-  void ActiveDocumentChanged(TfrmChild* document);
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-
- private:
-  void FormCreate();
-  void FormShow();
-  void CreateActions();
-  void CreateMenus();
-  void CreateToolBar();
-  void CreateStatusBar();
-  void Bind(std::span<const TCommand> commands);
-  void BindFileCommands();
-  void BindEditCommands();
-  void BindToolsCommands();
-  void BindWindowCommands();
-  void BindHelpCommands();
-  void BindLibraryCommands();
-  void BindExportCommands();
-  void BindPrintCommands();
-  // A new document window is connected to what follows it.
-  void ConnectDocument(TfrmChild* window);
-  QString DocumentFolder() const;
-  // Asks every document window, the front one first; false at the first refusal.
-  bool DocumentsMayClose();
-  void UpdateWindowActions();
-  void FillWindowList();
-  void TileWindows(Qt::Orientation orientation);
-  void ArrangeIcons();
-
-  // The View side (see above).
-  void BindViewCommands();
-  void BindSealOptionCommands();
   void ShowToggleCaption(const char* action, bool shown);
   void SetEmblemOption(QCheckBox* box, void (seal::TSeal::*set)(bool), QCheckBox* other,
                        bool (seal::TSeal::*shown)() const);
@@ -301,6 +270,50 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void ConnectPropertyWindow(TfrmChild* window);
   void RollUpPropertyWindow();
   void FreePropertyWindow();
+
+  // The parts, each under its component name.
+  TKivStatusBar* KivStatusBar1;
+  QLabel* Panel2;
+  QProgressBar* ProgressBar1;
+  QWidget* CoolBar1;
+  QToolBar* ToolBar1;
+  QWidget* Panel4;
+  QComboBox* DispComboBox;
+  QWidget* Panel3;
+  QComboBox* FontComboBox;
+  QCheckBox* CheckBox4;
+  QWidget* Panel1;
+  QCheckBox* CheckBox1;
+  QCheckBox* CheckBox2;
+  QCheckBox* CheckBox3;
+  QWidget* Panel6;
+  TKivFlatPanel* KivFlatPanel1;
+  TKivButton* KivButton1;
+  TKivButton* KivButton2;
+  QScrollArea* ScrollBox1;
+  QScrollArea* ScrollBox2;
+  TEmblemPanel* KivFlatPanel2;
+  TLibraryPanel* KivFlatPanel3;
+  TMdiClient* ClientWindow;
+  std::vector<QAction*> ActionList1;
+  std::vector<QAction*> ActionList2;
+  QMenu* PopupMenu1;
+  QMenu* PopupMenu2;
+  QMenu* PopupMenu3;
+  QMenu* WindowMenu;
+  QAction* actPageDoubleBuffered;
+  // The drawing tools and the armed one.
+  app::TDrawTools* DrawTools;
+  // The palette; nullptr until it is created and after it is freed.
+  QPointer<TFrmDrawTools> FrmDrawTools;
+
+  std::unique_ptr<std::vector<uint8_t>> FClipStream;
+  std::unique_ptr<platform::TBitmap> FWallpaper;
+  bool FEmblemsLoaded = false;
+  bool FLibraryLoaded = false;
+  uint8_t FPrintMode = 0;
+  // The program's folder with a trailing separator; empty until the window is first shown.
+  QString FAppPath;
   // The property window's host, for the window's whole life.
   std::unique_ptr<property::TPropertyHost> FPropertyHost;
   // The zoom box was typed in since its text was last applied.

@@ -2,22 +2,15 @@
 // clearing, colour, stacking, same centre and the element's picture, each one call on the
 // active document window.
 
-#include "mainwindow/editcommands.h"
-
 #include <QAction>
 
 #include "document/childform.h"
 #include "mainwindow/mainform.h"
 #include "platform/picture.h"
+#include "seal/seal_kinds.h"
 #include "services/commandguard.h"
 #include "services/picturefiles.h"
 #include "services/services.h"
-
-namespace app {
-
-bool TakesPicture(seal::TSealType type) { return type < seal::stHorzLine || type == seal::stAnyImage; }
-
-}  // namespace app
 
 using app::Services;
 
@@ -50,7 +43,7 @@ void TfrmMain::BindEditCommands() {
 }
 
 void TfrmMain::actEditCopyExecute() {
-  if (TfrmChild* window = ActiveChild()) window->CopySelection(window->FSelection, *FClipStream);
+  if (TfrmChild* window = ActiveChild()) window->CopySelection(window->Selection(), *FClipStream);
 }
 
 void TfrmMain::actEditPasteExecute() {
@@ -67,7 +60,7 @@ void TfrmMain::actEditClearExecute() {
 
 void TfrmMain::actEditSetColorExecute() {
   TfrmChild* window = ActiveChild();
-  if (!window || window->FSelection.empty()) return;
+  if (!window || window->Selection().empty()) return;
   const std::optional<platform::TColor> colour = Services().ChooseColor(this);
   if (!colour) return;
   window->SetSelectionColour(*colour);
@@ -78,7 +71,7 @@ void TfrmMain::actEditSetColorExecute() {
 void TfrmMain::actEditCutExecute() {
   TfrmChild* window = ActiveChild();
   if (!window) return;
-  window->CopySelection(window->FSelection, *FClipStream);
+  window->CopySelection(window->Selection(), *FClipStream);
   window->DeleteSelection();
 }
 
@@ -98,12 +91,12 @@ void TfrmMain::actSameCenterExecute() {
 // element as it was instead of naming a file it does not show.
 void TfrmMain::actChangePictureExecute() {
   TfrmChild* window = ActiveChild();
-  if (!window || !window->FCurrentSeal || !app::TakesPicture(window->FCurrentSeal->SealType())) return;
+  if (!window || !window->CurrentSeal() || !seal::TakesPicture(window->CurrentSeal()->SealType())) return;
   platform::TPicture picture;
   const QString path = app::PickPictureFile(this, FAppPath, picture);
   if (path.isEmpty()) return;
   window->SetCurrentPicture(path, picture);
-  const seal::TSeal* element = window->FCurrentSeal;
+  const seal::TSeal* element = window->CurrentSeal();
   CheckBox2->setChecked(element->ImageIsStar());
   CheckBox3->setChecked(element->HaveImage());
 }

@@ -4,11 +4,11 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 
-#include "controls/kivdrawpanel.h"
 #include "document/childform.h"
 #include "formats/document_file.h"
-#include "mainwindow/documentcommands.h"
 #include "mainwindow/mainform.h"
+#include "mainwindow/mainform_file.h"
+#include "services/datafolders.h"
 #include "services/savename.h"
 
 namespace app {
@@ -55,7 +55,7 @@ void TfrmMain::BindFileCommands() { Bind(FileCommands()); }
 void TfrmMain::actFileNewExecute() {
   const uint16_t zoom = ZoomBoxValue();
   TfrmChild* window = CreateDocumentWindow(app::NewDocumentCaption(int(DocumentWindows().size())));
-  window->SetPageFromPrinter(window->KivDrawPanel1);
+  window->SetPageFromPrinter();
   window->ApplyZoom(zoom);
   ShowPropertyWindow();
 }
@@ -84,8 +84,6 @@ void TfrmMain::OpenDocument(const QString& fileName) {
     window->LoadDocument(fileName);
     window->ApplyZoom(zoom);
     ShowPropertyWindow();
-    // The window showed its state as it became active, before anything was read.
-    window->ShowFileState();
   } catch (const formats::EOldDocument& e) {
     window->close();
     app::ShowMessage(this, app::kOldDocumentMessage, QString::number(e.Version()));

@@ -15,8 +15,8 @@
 #include "library/frmlib.h"
 #include "library/libraryfolder.h"
 #include "library/librarypanel.h"
-#include "mainwindow/editcommands.h"
 #include "mainwindow/mainform.h"
+#include "seal/seal_kinds.h"
 #include "services/commandguard.h"
 #include "services/folderfiles.h"
 #include "services/services.h"
@@ -44,13 +44,13 @@ struct TLibraryName {
 // from the typed one only in ASCII letter case is the one overwritten, under its own name.
 void AskLibraryName(QWidget* owner, const QString& folder, TLibraryName& r) {
   TfrmLib dialog(owner);
-  if (!r.FileName.isEmpty()) dialog.Edit1->setText(app::LibraryDesignName(r.FileName));
+  if (!r.FileName.isEmpty()) dialog.SetDesignName(app::LibraryDesignName(r.FileName));
   if (dialog.exec() != QDialog::Accepted) {
     r.Accepted = false;
     return;
   }
   r.Accepted = true;
-  const QString name = dialog.Edit1->text();
+  const QString name = dialog.DesignName();
   const QString fault = app::LibraryNameFault(name);
   if (!fault.isEmpty()) {
     ShowMessage(owner, TMsgKind::Information, fault, app::mbOK);
@@ -134,7 +134,7 @@ void TfrmMain::KivButton1MouseUp(TKivButton* sender) {
 
 void TfrmMain::actLibAddExecute() {
   TfrmChild* window = ActiveChild();
-  if (!window || window->FSelection.empty()) return;
+  if (!window || window->Selection().empty()) return;
   const QString folder = LibraryFolder();
   TLibraryName name;
   do AskLibraryName(this, folder, name);
@@ -143,7 +143,7 @@ void TfrmMain::actLibAddExecute() {
 
   const app::TBusyCursor busy;
   try {
-    window->SaveLibrarySeal(name.FileName, window->FSelection);
+    window->SaveLibrarySeal(name.FileName, window->Selection());
   } catch (const formats::EThumbnailTooLarge&) {
     ShowMessage(this, TMsgKind::Warning, kPictureTooLarge, app::mbOK);
     return;
@@ -168,7 +168,6 @@ void TfrmMain::actInsertSealExecute() {
   TImagePreview* tile = KivFlatPanel3->SelectedLibSeal();
   if (!window || !tile) return;
   window->InsertLibrarySeal(tile->Caption());
-  window->ShowFileState();
 }
 
 // A file that is already gone still loses its tile.
@@ -185,8 +184,8 @@ void TfrmMain::actDeleteLibrarySealExecute() {
 void TfrmMain::ApplyEmblem(TImagePreview* tile) {
   TfrmChild* window = ActiveChild();
   if (!window) return;
-  const seal::TSeal* element = window->FCurrentSeal;
-  if (element && app::TakesPicture(element->SealType())) {
+  const seal::TSeal* element = window->CurrentSeal();
+  if (element && seal::TakesPicture(element->SealType())) {
     window->ApplyEmblemToCurrent(*tile);
     CheckBox2->setChecked(element->ImageIsStar());
     CheckBox3->setChecked(element->HaveImage());

@@ -2,7 +2,6 @@
 // document, the window's place under the right end of the tool bar, and the changes of the
 // active document or of its current element that roll it up, as turning to the page does.
 
-#include "controls/kivdrawpanel.h"
 #include "document/childform.h"
 #include "mainwindow/mainform.h"
 #include "property/propertyhost.h"
@@ -16,7 +15,7 @@ class TMainPropertyHost final : public property::TPropertyHost {
 
   seal::TSeal* CurrentSeal() const override {
     const TfrmChild* window = FMain.ActiveChild();
-    return window ? window->FCurrentSeal : nullptr;
+    return window ? window->CurrentSeal() : nullptr;
   }
   void SealChanged() override {
     if (TfrmChild* window = FMain.ActiveChild()) window->CurrentSealEdited();

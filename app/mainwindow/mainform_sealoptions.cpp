@@ -8,21 +8,14 @@
 #include "controls/gbkinput.h"
 #include "document/childform.h"
 #include "document/sealtemplates.h"
-#include "mainwindow/editcommands.h"
 #include "mainwindow/mainform.h"
-#include "mainwindow/viewcommands.h"
 #include "seal/seal.h"
+#include "seal/seal_kinds.h"
 #include "services/commandguard.h"
-
-namespace app {
-
-bool TakesBrushOption(seal::TSealType type) { return type <= seal::stRhomb || type == seal::stFiveStar; }
-
-}  // namespace app
 
 namespace {
 
-seal::TSeal* CurrentSealOf(const TfrmChild* window) { return window ? window->FCurrentSeal : nullptr; }
+seal::TSeal* CurrentSealOf(const TfrmChild* window) { return window ? window->CurrentSeal() : nullptr; }
 
 }  // namespace
 
@@ -59,7 +52,7 @@ void TfrmMain::BindSealOptionCommands() {
 void TfrmMain::CheckBox1Click() {
   TfrmChild* window = ActiveChild();
   seal::TSeal* element = CurrentSealOf(window);
-  if (!element || !app::TakesBrushOption(element->SealType())) return;
+  if (!element || !seal::TakesBrushOption(element->SealType())) return;
   element->SetBrushStyle(CheckBox1->isChecked() ? platform::bsClear : platform::bsSolid);
   window->MarkModified();
 }
@@ -78,7 +71,7 @@ void TfrmMain::SetEmblemOption(QCheckBox* box, void (seal::TSeal::*set)(bool), Q
                                bool (seal::TSeal::*shown)() const) {
   TfrmChild* window = ActiveChild();
   seal::TSeal* element = CurrentSealOf(window);
-  if (!element || !app::TakesPicture(element->SealType())) return;
+  if (!element || !seal::TakesPicture(element->SealType())) return;
   (element->*set)(box->isChecked());
   other->setChecked((element->*shown)());
   window->MarkModified();

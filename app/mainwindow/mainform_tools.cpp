@@ -1,12 +1,12 @@
 // The Tools menu: locking the current element or the page, and the page's double buffering.
 
+#include "mainwindow/mainform_tools.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
-#include "controls/kivdrawpanel.h"
 #include "document/childform.h"
-#include "mainwindow/editcommands.h"
 #include "mainwindow/mainform.h"
 #include "platform/registry.h"
 #include "services/commandguard.h"
@@ -51,15 +51,15 @@ void TfrmMain::actLockPageExecute() {
 void TfrmMain::ToolsClick() {
   TfrmChild* window = ActiveChild();
   if (!window) return;
-  if (window->FCurrentSeal)
-    Action(QStringLiteral("actLockSeal"))->setText(app::LockSealCaption(TfrmChild::IsLocked(window->FCurrentSeal)));
-  Action(QStringLiteral("actLockPage"))->setText(app::LockPageCaption(!window->KivDrawPanel1->isEnabled()));
+  if (const seal::TSeal* element = window->CurrentSeal())
+    Action(QStringLiteral("actLockSeal"))->setText(app::LockSealCaption(TfrmChild::IsLocked(element)));
+  Action(QStringLiteral("actLockPage"))->setText(app::LockPageCaption(window->PageLocked()));
 }
 
 // The action has already taken its new checked state when this runs.
 void TfrmMain::actPageDoubleBufferedExecute() {
   const bool on = actPageDoubleBuffered->isChecked();
-  for (TfrmChild* window : DocumentWindows()) window->KivDrawPanel1->SetDoubleBuffered(on);
+  for (TfrmChild* window : DocumentWindows()) window->SetDoubleBuffered(on);
   platform::WriteRegInteger(platform::TRegRoot::LocalMachine, QString::fromUtf8(app::kConfigKey),
                             QString::fromUtf8(app::kPageDoubleBufferedValue), on ? 1 : 0);
 }

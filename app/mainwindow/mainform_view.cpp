@@ -2,12 +2,11 @@
 // captions, the zoom commands and the zoom box, the Chinese-only font list and the zoom view
 // of the selection.
 
-#include "mainwindow/viewcommands.h"
+#include "mainwindow/mainform_view.h"
 
 #include <QLineEdit>
 #include <QMenuBar>
 
-#include "controls/kivdrawpanel.h"
 #include "document/childform.h"
 #include "mainwindow/mainform.h"
 #include "property/proprty.h"
@@ -105,11 +104,11 @@ void TfrmMain::actViewOpenOrCloseStatusBarExecute() {
 }
 
 void TfrmMain::actViewOpenOrCloseGridExecute() {
-  if (TfrmChild* window = ActiveChild()) window->KivDrawPanel1->SetGrid(!window->KivDrawPanel1->Grid());
+  if (TfrmChild* window = ActiveChild()) window->SetGrid(!window->Grid());
 }
 
 void TfrmMain::ViewClick() {
-  if (TfrmChild* window = ActiveChild()) ShowToggleCaption("actViewOpenOrCloseGrid", window->KivDrawPanel1->Grid());
+  if (const TfrmChild* window = ActiveChild()) ShowToggleCaption("actViewOpenOrCloseGrid", window->Grid());
   ShowToggleCaption("actViewOpenOrClosefrmProp", frmProprty != nullptr);
 }
 
@@ -132,8 +131,8 @@ void TfrmMain::DispComboBoxChange() {
   if (!window) return;
   const QString text = DispComboBox->currentText();
   const std::optional<uint16_t> zoom = app::ZoomFromText(text);
-  if (zoom && *zoom != window->KivDrawPanel1->Zoom()) window->ApplyZoom(*zoom);
-  ShowZoom(window->KivDrawPanel1->Zoom());
+  if (zoom && *zoom != window->Zoom()) window->ApplyZoom(*zoom);
+  ShowZoom(window->Zoom());
   if (!zoom) app::ShowMessage(this, app::TMsgKind::Warning, app::ZoomTextMessage(text), app::mbOK);
 }
 
@@ -158,8 +157,8 @@ void TfrmMain::CheckBox4Click() {
 
 void TfrmMain::actViewZoomAllExecute() {
   TfrmChild* window = ActiveChild();
-  if (!window || window->FSelection.empty()) return;
+  if (!window || window->Selection().empty()) return;
   TfrmZoomView view(this);
-  if (!view.ShowSelection(window->FSelection, window->FPixelsPerMm)) return;
+  if (!view.ShowSelection(window->Selection(), window->PixelsPerMm())) return;
   view.exec();
 }

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "controls/windowstyle.h"
 #include "pandrel/pandrel.h"
 #include "services/services.h"
 
@@ -14,10 +15,7 @@ TSplashForm::TSplashForm(QWidget* parent)
       Label3(new QLabel(this)),
       FSplashPicture(std::make_unique<platform::TPicture>()) {
   setObjectName(QStringLiteral("SplashForm"));
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, Qt::white);
-  setPalette(pal);
-  setAutoFillBackground(true);
+  app::SetBackground(this, Qt::white);
 
   LoadAPicture(*FSplashPicture, "Splash");
   // A window of no size cannot be shown; an empty picture leaves a one-pixel window.
@@ -29,9 +27,7 @@ TSplashForm::TSplashForm(QWidget* parent)
   QFont font(QStringLiteral("宋体"));
   font.setPixelSize(13);
   Label3->setFont(font);
-  QPalette labelPalette = Label3->palette();
-  labelPalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-  Label3->setPalette(labelPalette);
+  app::SetTextColor(Label3, QColor(0, 0, 128));
   Label3->setAttribute(Qt::WA_TranslucentBackground);
   Label3->move(65, 180);
 }
@@ -48,11 +44,13 @@ void TSplashForm::paintEvent(QPaintEvent*) {
   p.drawRect(1, 1, width() - 2, height() - 2);
 }
 
+void TSplashForm::ShowStatus(const QString& text) {
+  Label3->setText(text);
+  Label3->adjustSize();
+  repaint();
+}
+
 void SplashStatus(int milliseconds, const QString& step) {
-  if (SplashForm) {
-    SplashForm->Label3->setText(QStringLiteral("Brelvonix 正在") + step);
-    SplashForm->Label3->adjustSize();
-    SplashForm->repaint();
-  }
+  if (SplashForm) SplashForm->ShowStatus(QStringLiteral("Brelvonix 正在") + step);
   app::Services().Pause(milliseconds);
 }

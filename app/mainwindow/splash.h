@@ -15,12 +15,14 @@ class TSplashForm : public QWidget {
   explicit TSplashForm(QWidget* parent = nullptr);
   ~TSplashForm() override;
 
-  QLabel* Label3;
+  // The status line shows the text, painted at once.
+  void ShowStatus(const QString& text);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  QLabel* Label3;
   std::unique_ptr<platform::TPicture> FSplashPicture;
 };
 

@@ -19,6 +19,7 @@
 
 #include "controls/kivcontrols.h"
 #include "controls/kivdrawpanel.h"
+#include "controls/windowstyle.h"
 #include "document/fileactivity.h"
 #include "document/childform.h"
 #include "document/paintlock.h"
@@ -29,6 +30,7 @@
 #include "print/printing.h"
 #include "seal/seal.h"
 #include "services/commandguard.h"
+#include "services/datafolders.h"
 #include "services/dialogs_binding.h"
 #include "services/resources.h"
 #include "services/services.h"
@@ -51,13 +53,6 @@ constexpr TPrintMenuSpec kMenus[] = {
     {"文件(&F)", {"FSetupAct", "FPrintAct", "FExitAct"}},
     {"显示(&V)", {"ActZoomIn", "ActZoomOut", "ActZoomFit"}},
 };
-
-void SetBackground(QWidget* w, const QColor& colour) {
-  QPalette pal = w->palette();
-  pal.setColor(QPalette::Window, colour);
-  w->setPalette(pal);
-  w->setAutoFillBackground(true);
-}
 
 // A PDF printer without a file to write names one for the job, asked of the user, and
 // forgets it again afterwards, so that the next print asks again rather than overwrite.
@@ -93,7 +88,7 @@ class TPdfOutput {
 }  // namespace
 
 TfrmPrint::TfrmPrint(QWidget* owner, TfrmChild& document, bool previewOnly)
-    : QDialog(owner), FScreenPixelsPerMm(0), FPreviewOnly(previewOnly), FDocument(document) {
+    : QDialog(owner), FDocument(document), FScreenPixelsPerMm(0), FPreviewOnly(previewOnly) {
   setObjectName(QStringLiteral("frmPrint"));
   // The main window is hidden while this one runs; closing this one must not end the program.
   setAttribute(Qt::WA_QuitOnClose, false);
@@ -248,13 +243,13 @@ void TfrmPrint::FormCreate() {
   FScreenPixelsPerMm = logicalDpiX() / 25.4L;
   PreviewPanel1->SetPixelsPerInch(logicalDpiX());
   MoveSealsToPreview();
-  const TKivDrawPanel* page = FDocument.KivDrawPanel1;
-  PreviewPanel1->SetPageWidth(page->PageWidth());
-  PreviewPanel1->SetPageHeight(page->PageHeight());
-  PreviewPanel1->SetLeftMargin(page->LeftMargin());
-  PreviewPanel1->SetTopMargin(page->TopMargin());
-  PreviewPanel1->SetRightMargin(page->RightMargin());
-  PreviewPanel1->SetBottomMargin(page->BottomMargin());
+  const TKivDrawPanel& page = FDocument.Page();
+  PreviewPanel1->SetPageWidth(page.PageWidth());
+  PreviewPanel1->SetPageHeight(page.PageHeight());
+  PreviewPanel1->SetLeftMargin(page.LeftMargin());
+  PreviewPanel1->SetTopMargin(page.TopMargin());
+  PreviewPanel1->SetRightMargin(page.RightMargin());
+  PreviewPanel1->SetBottomMargin(page.BottomMargin());
 
   // The status bar holds its texts before the first fit, so that its height, and with it
   // the view the fit is made for, stays as it is once it is shown.
@@ -263,7 +258,7 @@ void TfrmPrint::FormCreate() {
   const QScreen* screen = this->screen();
   if (FPreviewOnly) {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    SetBackground(this, platform::DesktopColor());
+    app::SetBackground(this, platform::DesktopColor());
     MainMenu1->hide();
     KivStatusBar1->hide();
     KivFlatPanel1->SetColorA(platform::clBlack);
@@ -275,7 +270,7 @@ void TfrmPrint::FormCreate() {
   } else {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    SetBackground(this, platform::InactiveBorderColor());
+    app::SetBackground(this, platform::InactiveBorderColor());
     layout()->setMenuBar(MainMenu1);
     KivFlatPanel1->SetColorA(kNavy);
     setWindowTitle(QStringLiteral("Brelvonix 打印管理..."));
@@ -283,7 +278,7 @@ void TfrmPrint::FormCreate() {
     if (screen) setGeometry(screen->availableGeometry());
     setWindowState(Qt::WindowMaximized);
   }
-  SetBackground(ScrollBox1->viewport(), palette().color(QPalette::Window));
+  app::SetBackground(ScrollBox1->viewport(), palette().color(QPalette::Window));
 }
 
 void TfrmPrint::MoveSealsToPreview() {
@@ -357,7 +352,7 @@ void TfrmPrint::SetPreviewZoom(int zoom) {
 
   const app::TPaintLock lock(this);
   PreviewPanel1->SetZoom(zoom);
-  for (seal::TSeal* s : FDocument.FSeals) s->SetZoom(zoom);
+  for (seal::TSeal* s : FDocument.Seals()) s->SetZoom(zoom);
   FormResize();
   const int newRanges[2] = {Sheet->width(), Sheet->height()};
   for (int i = 0; i < 2; ++i) bars[i]->setValue(platform::Round(static_cast<long double>(newRanges[i]) * ratios[i]));
@@ -404,8 +399,7 @@ void TfrmPrint::UpdatePreviewCursor() {
 void TfrmPrint::ApplyPrinterPage() {
   const app::TPrintPageGeometry sheet = GetPrinterPageGeometry();
   app::ApplyPageGeometry(*PreviewPanel1, sheet);
-  app::ApplyPageGeometry(*FDocument.KivDrawPanel1, sheet);
-  FDocument.ApplyZoom(static_cast<uint16_t>(FDocument.KivDrawPanel1->Zoom()));
+  FDocument.TakePrinterSheet(sheet);
 }
 
 // --- Zoom modes and the mouse ------------------------------------------------------------------
@@ -514,7 +508,7 @@ bool TfrmPrint::CheckPrinterInstalled() {
 
 void TfrmPrint::FPrintActExecute() {
   FPrintSettings = app::AskPrintSettings(this, FPrintSettings);
-  if (FDocument.FSeals.empty()) {
+  if (FDocument.Seals().empty()) {
     if (FPrintSettings.Accepted)
       app::ShowPlainMessage(this, QStringLiteral("提示："), QStringLiteral("空白文档，有什么好打印的！"), app::mbOK);
     return;
@@ -535,16 +529,16 @@ void TfrmPrint::RunPrintJob(bool mirrored) {
   QPrinter* printer = app::InstalledPrinter();
   if (!printer) return;
   TPdfOutput pdf(*printer);
-  const QString folder = FDocument.Host().ProgramFolder() + QStringLiteral("我的印章");
+  const QString folder = FDocument.Host().ProgramFolder() + QString::fromUtf8(app::kDocumentFolder);
   if (!pdf.Ready(this, folder, QFileInfo(FDocument.windowTitle()).completeBaseName() + QStringLiteral(".pdf"))) return;
-  const int count = int(FDocument.FSeals.size());
+  const int count = int(FDocument.Seals().size());
   const app::TFileActivity activity(Panel1, ProgressBar1, kProgressCaption);
   const formats::TProgress progress = activity.Progress();
   progress(0, count);
   // The elements' geometry at the printer's scale is never painted on the screen.
   const app::TPaintLock lock(PreviewPanel1);
   int printed = 0;
-  app::PrintSeals(*printer, FDocument.FSeals,
+  app::PrintSeals(*printer, FDocument.Seals(),
                   {bool(FPrintSettings.TrueColor), mirrored, int(FPrintSettings.Copies)},
-                  {FDocument.FPixelsPerMm, PreviewPanel1->Zoom()}, [&] { progress(++printed, count); });
+                  {FDocument.PixelsPerMm(), PreviewPanel1->Zoom()}, [&] { progress(++printed, count); });
 }

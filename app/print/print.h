@@ -34,44 +34,15 @@ class TfrmPrint : public QDialog {
   TfrmPrint(QWidget* owner, TfrmChild& document, bool previewOnly);
   ~TfrmPrint() override;
 
-  // The parts, for reading.
-  QScrollArea* ScrollBox1;
-  QWidget* Sheet;
-  TKivFlatPanel* KivFlatPanel1;
-  TKivDrawPanel* PreviewPanel1;
-  TKivStatusBar* KivStatusBar1;
-  QLabel* Panel1;
-  QProgressBar* ProgressBar1;
-  QWidget* CoolBar1;
-  QToolBar* ToolBar1;
-  QMenuBar* MainMenu1;
-  QAction* ActZoomIn;
-  QAction* ActZoomOut;
-  QAction* ActZoomFit;
-  QAction* FSetupAct;
-  QAction* FPrintAct;
-  QAction* FExitAct;
-  QAction* CloseForm;
-
-  // The last answer of the print options, passed in again as the next one's presets.
-  merulin::TPrintSettings FPrintSettings{};
-  QPoint FPanStart;
-  bool FPanning = false;
-  long double FScreenPixelsPerMm;
-  bool FPreviewOnly;
-
-  // The screen cursor slot the preview page shows.
+  // What the window keeps, for reading: the last answer of the print options, passed in
+  // again as the next one's presets; whether a pan drag runs; the screen's pixels per
+  // millimetre; whether it is the preview only; the screen cursor slot the preview page
+  // shows.
+  const merulin::TPrintSettings& PrintSettings() const { return FPrintSettings; }
+  bool Panning() const { return FPanning; }
+  long double ScreenPixelsPerMm() const { return FScreenPixelsPerMm; }
+  bool PreviewOnly() const { return FPreviewOnly; }
   int PreviewCursor() const { return FCursorSlot; }
-
-  // The action handlers. The zoom-mode pair toggles its mode, as a press of its button
-  // does; the fit leaves any mode.
-  void ActZoomInExecute();
-  void ActZoomOutExecute();
-  void ActZoomFitExecute();
-  void FSetupActExecute();
-  void FPrintActExecute();
-  void FExitActExecute();
-  void CloseFormExecute();
 
   // The mouse on the preview page, in its own pixels.
   void PreviewPanel1MouseDown(Qt::MouseButton button, int x, int y);
@@ -101,6 +72,16 @@ class TfrmPrint : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The action handlers. The zoom-mode pair toggles its mode, as a press of its button
+  // does; the fit leaves any mode.
+  void ActZoomInExecute();
+  void ActZoomOutExecute();
+  void ActZoomFitExecute();
+  void FSetupActExecute();
+  void FPrintActExecute();
+  void FExitActExecute();
+  void CloseFormExecute();
+
   void CreateActions();
   void CreateLayout();
   void FormCreate();
@@ -124,6 +105,28 @@ class TfrmPrint : public QDialog {
   void RunGuarded(const std::function<void()>& handler);
 
   TfrmChild& FDocument;
+  QScrollArea* ScrollBox1;
+  QWidget* Sheet;
+  TKivFlatPanel* KivFlatPanel1;
+  TKivDrawPanel* PreviewPanel1;
+  TKivStatusBar* KivStatusBar1;
+  QLabel* Panel1;
+  QProgressBar* ProgressBar1;
+  QWidget* CoolBar1;
+  QToolBar* ToolBar1;
+  QMenuBar* MainMenu1;
+  QAction* ActZoomIn;
+  QAction* ActZoomOut;
+  QAction* ActZoomFit;
+  QAction* FSetupAct;
+  QAction* FPrintAct;
+  QAction* FExitAct;
+  QAction* CloseForm;
+  merulin::TPrintSettings FPrintSettings{};
+  QPoint FPanStart;
+  bool FPanning = false;
+  long double FScreenPixelsPerMm;
+  bool FPreviewOnly;
   QActionGroup* FZoomModes;
   int FCursorSlot = 0;
   bool FSealsLent = false;

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "seal/seal_kinds.h"
+
 namespace property {
 
 using seal::TSealType;
@@ -118,23 +120,22 @@ TMaskFacts MaskFacts(const seal::TSeal* seal) {
 
 std::string PropertyMask(const TMaskFacts& f) {
   if (!f.present) return std::string(kPropertyMaskLength, '0');
-  if (f.kind <= seal::stRect) return NameSealMask(f);
-  if (f.kind <= seal::stRhomb) return FrameSealMask(f);
-  if (f.kind <= seal::stAnyImage) return std::string(kFreeElementMasks[f.kind - seal::stHorzLine]);
+  if (seal::IsNameSeal(f.kind) || f.kind == seal::stRect) return NameSealMask(f);
+  if (seal::IsFrameSeal(f.kind)) return FrameSealMask(f);
+  if (seal::IsFreeElement(f.kind)) return std::string(kFreeElementMasks[f.kind - seal::stHorzLine]);
   return std::string(kPropertyMaskLength, '0');
 }
 
 std::string TextMask(const TMaskFacts& f, int textIndex) {
   const std::string none(kTextMaskLength, '0');
   if (!f.present) return none;
-  const bool frameSeal = f.kind >= seal::stRect && f.kind <= seal::stRhomb;
+  const bool frameSeal = seal::IsFrameSeal(f.kind);
   if (textIndex >= 1 && textIndex <= 3) {
     if (frameSeal) return FrameSealText(f.isEllipse[size_t(textIndex)]);
-    if (textIndex == 1 && f.kind >= seal::stName12 && f.kind <= seal::stName21A)
-      return std::string(kSecondTextOfThreeNames);
+    if (textIndex == 1 && seal::HasMixedSizes(f.kind)) return std::string(kSecondTextOfThreeNames);
     return none;
   }
-  if (f.kind <= seal::stName111) return std::string(kFirstTextOfNameSeal);
+  if (seal::IsNameSeal(f.kind)) return std::string(kFirstTextOfNameSeal);
   if (frameSeal) return FrameSealText(f.isEllipse[0]);
   switch (f.kind) {
     case seal::stHorzText:

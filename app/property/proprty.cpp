@@ -13,6 +13,7 @@
 #include "controls/gbkinput.h"
 #include "controls/kivspinedit.h"
 #include "controls/kivcontrols.h"
+#include "controls/windowstyle.h"
 #include "platform/color.h"
 #include "platform/syscolors.h"
 #include "property/controlevents.h"
@@ -27,12 +28,6 @@ const QString kCaption = QStringLiteral("印章属性");
 // The font colour of the value controls and of the thanks line.
 constexpr platform::TColor kValueColor = platform::RGBColor(0, 4, 112);
 constexpr platform::TColor kThanksColor = platform::RGBColor(0, 128, 255);
-
-void SetTextColor(QWidget* w, QPalette::ColorRole role, platform::TColor colour) {
-  QPalette palette = w->palette();
-  palette.setColor(role, platform::ToQColor(colour));
-  w->setPalette(palette);
-}
 
 }  // namespace
 
@@ -74,10 +69,7 @@ int TfrmProprty::TextIndex() const { return ItemIndex(ComboBox(31)); }
 
 void TfrmProprty::FormCreate() {
   setFont(QApplication::font("QMenu"));
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, platform::Light3DColor());
-  setPalette(palette);
-  setAutoFillBackground(true);
+  app::SetBackground(this, platform::Light3DColor());
 
   CreateComponents();
   ApplyLayout();
@@ -129,7 +121,7 @@ void TfrmProprty::CreateComponents() {
   LabelThanks = new QLabel(QString::fromUtf8(kThanksCaption), GroupBoxes[7]);
   LabelThanks->setObjectName(QStringLiteral("LabelThanks"));
   LabelThanks->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  SetTextColor(LabelThanks, QPalette::WindowText, kThanksColor);
+  app::SetTextColor(LabelThanks, platform::ToQColor(kThanksColor));
 }
 
 void TfrmProprty::CreateControl(const TPropertyRow& row) {
@@ -192,7 +184,7 @@ void TfrmProprty::CreateControl(const TPropertyRow& row) {
       break;
   }
   control->setObjectName(QString::fromUtf8(row.control));
-  if (row.kind != TControlKind::CheckBox) SetTextColor(control, QPalette::Text, kValueColor);
+  if (row.kind != TControlKind::CheckBox) app::SetTextColor(control, platform::ToQColor(kValueColor));
   FControls[size_t(tag)] = control;
 }
 

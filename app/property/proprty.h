@@ -37,16 +37,6 @@ class TfrmProprty : public QWidget {
   TfrmProprty(property::TPropertyHost* host, QWidget* owner, int pixelsPerInch = seal::ScreenPixelsPerInch());
   ~TfrmProprty() override;
 
-  // Components by the names they have in the form (also their object names).
-  TKivFlatPanel* KivFlatPanel1;
-  std::array<TKivButton*, 4> KivButtons{};       // KivButton1 .. KivButton4
-  std::array<QWidget*, 4> Panels{};              // Panel1 .. Panel4, pages A to D
-  std::array<QGroupBox*, 11> GroupBoxes{};       // GroupBox1 .. GroupBox10 at 1 .. 10
-  std::array<QLabel*, 50> Labels{};              // Label1 .. Label49 at 1 .. 49
-  QLabel* LabelThanks;
-  property::TPropertyMemo* Memo1 = nullptr;
-  QLineEdit* Edit1 = nullptr;
-
   // The control of tag 1 .. 68, and the same as the kind its row says.
   QWidget* Control(int tag) const;
   TKivSpinEdit* SpinEdit(int tag) const;
@@ -109,6 +99,16 @@ class TfrmProprty : public QWidget {
   void SwitchBox(int tag, seal::TSealType integerKind, seal::TSealType kind);
   void FollowRule(property::TRule rule, seal::TSeal& seal);
   bool Handling(int tag) const;
+
+  // Components by the names they have in the form (also their object names).
+  TKivFlatPanel* KivFlatPanel1;
+  std::array<TKivButton*, 4> KivButtons{};       // KivButton1 .. KivButton4
+  std::array<QWidget*, 4> Panels{};              // Panel1 .. Panel4, pages A to D
+  std::array<QGroupBox*, 11> GroupBoxes{};       // GroupBox1 .. GroupBox10 at 1 .. 10
+  std::array<QLabel*, 50> Labels{};              // Label1 .. Label49 at 1 .. 49
+  QLabel* LabelThanks;
+  property::TPropertyMemo* Memo1 = nullptr;
+  QLineEdit* Edit1 = nullptr;
 
   property::TPropertyHost* FHost;
   int FPixelsPerInch;

@@ -5,12 +5,12 @@
 #include <QString>
 
 #include "platform/picture.h"
+#include "services/datafolders.h"
 
 class QWidget;
 
 namespace app {
 
-inline constexpr const char* kEmblemFolder = "我的徽标库";
 inline constexpr const char* kPictureFilter = "图象文件 (*.bmp *.jpg *.jpeg *.gif *.ico *.emf *.wmf);;所有文件 (*)";
 
 // Asks for a file below appPath's emblem folder and loads it into picture. Returns the path,

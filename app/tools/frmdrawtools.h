@@ -84,6 +84,26 @@ class TFrmDrawTools : public QWidget {
   // margins follow it.
   TFrmDrawTools(QWidget* owner, TActionLookup actions, const QWidget* anchor, int pixelsPerInch = 0);
 
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  // Whether the buttons carry the templates (the switch button is down).
+  bool ShowsTemplates() const { return ToolButton25->isChecked(); }
+  // The colour new elements take: the swatch's.
+  platform::TColor CurrentColor() const { return Shape1->BrushColor(); }
+  void SetCurrentColor(platform::TColor colour) { Shape1->SetBrushColor(colour); }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void ImageEx1Click();
+  void Shape1MouseDown(Qt::MouseButton button);
+  void ToolButton25Click();
+  void FormCreate();
+  void FormShow();
+  void PlaceUnderCoolBar();
+  // Puts the actions of one set on the 24 buttons.
+  void ShowSet(bool templates);
+
   TImageEx* ImageEx1;
   QWidget* Panel1;
   // ToolBar1 to ToolBar6 at indexes 0 to 5.
@@ -94,24 +114,6 @@ class TFrmDrawTools : public QWidget {
   QLabel* Image4;
   TShape* Shape1;
   TPaletteButton* ToolButton25;
-
-  int PixelsPerInch() const { return FPixelsPerInch; }
-  // Whether the buttons carry the templates (the switch button is down).
-  bool ShowsTemplates() const { return ToolButton25->isChecked(); }
-
-  void ImageEx1Click();
-  void Shape1MouseDown(Qt::MouseButton button);
-  void ToolButton25Click();
-
- protected:
-  void showEvent(QShowEvent* event) override;
-
- private:
-  void FormCreate();
-  void FormShow();
-  void PlaceUnderCoolBar();
-  // Puts the actions of one set on the 24 buttons.
-  void ShowSet(bool templates);
 
   TActionLookup FActions;
   const QWidget* FAnchor;

@@ -40,10 +40,8 @@ class TfrmZoomView : public QDialog {
   // the screen the owner is on.
   explicit TfrmZoomView(QWidget* owner, QSize screen = QSize());
 
-  // The strip along the top that shows the magnification.
-  QLabel* Panel1;
   // What the view shows: empty until ShowSelection draws into it.
-  platform::TBitmap FViewBitmap;
+  const platform::TBitmap& ViewBitmap() const { return FViewBitmap; }
 
   // The room the selection may take: the client area less 12 pixels across and less the
   // strip and 12 pixels down.
@@ -65,5 +63,8 @@ class TfrmZoomView : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The strip along the top that shows the magnification.
+  QLabel* Panel1;
+  platform::TBitmap FViewBitmap;
   std::optional<zoomview::TZoomFit> FFit;
 };

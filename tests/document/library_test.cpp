@@ -19,16 +19,16 @@ namespace {
 // A window at exactly 4 pixels per millimetre, so that page pixels are exact millimetres.
 TfrmChild* Window(DocFixture& f, uint16_t zoom = 100) {
   TfrmChild* w = f.NewDocument();
-  w->FPixelsPerMm = 4;
+  w->SetPixelsPerMm(4);
   w->ApplyZoom(zoom);
   return w;
 }
 
 void ScrollTo(TfrmChild* w, int x, int y) {
-  w->ScrollBox->horizontalScrollBar()->setValue(x);
-  w->ScrollBox->verticalScrollBar()->setValue(y);
-  QCOMPARE(w->ScrollBox->horizontalScrollBar()->value(), x);
-  QCOMPARE(w->ScrollBox->verticalScrollBar()->value(), y);
+  Part<QScrollArea>(w, "ScrollBox")->horizontalScrollBar()->setValue(x);
+  Part<QScrollArea>(w, "ScrollBox")->verticalScrollBar()->setValue(y);
+  QCOMPARE(Part<QScrollArea>(w, "ScrollBox")->horizontalScrollBar()->value(), x);
+  QCOMPARE(Part<QScrollArea>(w, "ScrollBox")->verticalScrollBar()->value(), y);
 }
 
 std::vector<uint8_t> Bytes(const QString& path) { return formats::ReadWholeFile(path); }
@@ -55,7 +55,7 @@ class LibraryTest : public QObject {
     TfrmChild* from = Window(f);
     const QString file = TwoSaved(f, from).file;
     QVERIFY(f.host.activityPanel.isHidden());
-    QVERIFY(!from->FModified);
+    QVERIFY(!from->Modified());
 
     // At 200 % a page pixel is 1/8 mm.
     TfrmChild* to = Window(f, 200);
@@ -63,9 +63,9 @@ class LibraryTest : public QObject {
     for (int pass = 1; pass <= 2; ++pass) {
       const std::vector<seal::TSeal*> inserted = to->InsertLibrarySeal(file);
       QCOMPARE(inserted.size(), size_t(2));
-      QCOMPARE(to->FSeals.size(), size_t(2 * pass));
-      QCOMPARE(to->FSelection, inserted);
-      QCOMPARE(to->FSeals.back(), inserted.back());
+      QCOMPARE(to->Seals().size(), size_t(2 * pass));
+      QCOMPARE(to->Selection(), inserted);
+      QCOMPARE(to->Seals().back(), inserted.back());
       // The box (29..141 × 39..91 mm) with its top-left corner at (52, 77); both inserts
       // land at the same place.
       QCOMPARE(inserted[0]->RealCenterX(), 73.0f);
@@ -74,12 +74,12 @@ class LibraryTest : public QObject {
       QCOMPARE(inserted[1]->RealCenterY(), 108.0f);
       for (seal::TSeal* s : inserted) {
         QVERIFY(s->isVisible());
-        QCOMPARE(s->parentWidget(), to->KivDrawPanel1);
+        QCOMPARE(s->parentWidget(), PageOf(to));
         QVERIFY(s->OnMouseMove);
       }
-      QVERIFY(to->FSelectFrame);
-      QVERIFY(!to->FGrabHandles);
-      QVERIFY(to->FModified);
+      QVERIFY(to->SelectFrame());
+      QVERIFY(!to->GrabHandles());
+      QVERIFY(to->Modified());
       QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
       QCOMPARE(f.Panel(3), QStringLiteral("已画图形：%1").arg(2 * pass));
     }
@@ -97,9 +97,9 @@ class LibraryTest : public QObject {
     w->SaveLibrarySeal(file, {a});
     const std::vector<seal::TSeal*> inserted = w->InsertLibrarySeal(file);
     QCOMPARE(inserted.size(), size_t(1));
-    QCOMPARE(w->FCurrentSeal, inserted[0]);
-    QVERIFY(w->FGrabHandles);
-    QVERIFY(!w->FSelectFrame);
+    QCOMPARE(w->CurrentSeal(), inserted[0]);
+    QVERIFY(w->GrabHandles());
+    QVERIFY(!w->SelectFrame());
     QCOMPARE(inserted[0]->RealCenterX(), 23.0f);
     QCOMPARE(inserted[0]->RealCenterY(), 23.0f);
   }
@@ -114,11 +114,11 @@ class LibraryTest : public QObject {
     w->SetSelection({a});
     QVERIFY_THROWS_EXCEPTION(platform::EFormatError, w->InsertLibrarySeal(f.desk.Path("CUT.YZL")));
     QVERIFY_THROWS_EXCEPTION(formats::EFileError, w->InsertLibrarySeal(f.desk.Path("MISSING.YZL")));
-    QCOMPARE(w->FSeals, (std::vector<seal::TSeal*>{a, b}));
-    QCOMPARE(SealsOn(w->KivDrawPanel1), 2);
-    QCOMPARE(w->FSelection, std::vector<seal::TSeal*>{a});
-    QCOMPARE(w->FCurrentSeal, a);
-    QVERIFY(!w->FModified);
+    QCOMPARE(w->Seals(), (std::vector<seal::TSeal*>{a, b}));
+    QCOMPARE(SealsOn(PageOf(w)), 2);
+    QCOMPARE(w->Selection(), std::vector<seal::TSeal*>{a});
+    QCOMPARE(w->CurrentSeal(), a);
+    QVERIFY(!w->Modified());
     QVERIFY(f.host.activityPanel.isHidden());
   }
 
@@ -134,10 +134,10 @@ class LibraryTest : public QObject {
     formats::SaveFileAtomically(file, bytes);
     w->SetSelection({a});
     QVERIFY(w->InsertLibrarySeal(file).empty());
-    QCOMPARE(w->FSeals.size(), size_t(1));
-    QVERIFY(w->FSelection.empty());
-    QVERIFY(!w->FGrabHandles);
-    QVERIFY(!w->FModified);
+    QCOMPARE(w->Seals().size(), size_t(1));
+    QVERIFY(w->Selection().empty());
+    QVERIFY(!w->GrabHandles());
+    QVERIFY(!w->Modified());
   }
 
   void SavingNothingWritesNothingAndAFailedSaveKeepsTheOldDesignWhole() {
@@ -175,7 +175,7 @@ class LibraryTest : public QObject {
     QVERIFY(a->HaveImage());
     QVERIFY(!a->ImageIsStar());
     QCOMPARE(a->Image(), platform::Gbk("kept.bmp"));
-    QVERIFY(w->FModified);
+    QVERIFY(w->Modified());
 
     // A user's picture that can no longer be read: the star is already off, but the
     // document is not marked.
@@ -187,7 +187,7 @@ class LibraryTest : public QObject {
     QVERIFY_THROWS_EXCEPTION(platform::EPictureError, w->ApplyEmblemToCurrent(user));
     QVERIFY(a->HaveImage());
     QVERIFY(!a->ImageIsStar());
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
   }
 };
 

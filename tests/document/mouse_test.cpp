@@ -16,9 +16,9 @@ TRect BoundsOf(const TSeal* s) { return {s->Left(), s->Top(), s->Left() + s->Wid
 TSeal* Make(DocFixture& f, TfrmChild* w, const char* tool, const QRect& bounds) {
   f.Arm(tool);
   w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, bounds.center().x(), bounds.center().y());
-  TSeal* s = w->FCurrentSeal;
+  TSeal* s = w->CurrentSeal();
   s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-  if (w->FGrabHandles) w->FGrabHandles->UpdatePositions();
+  w->CurrentSealEdited();
   return s;
 }
 
@@ -41,13 +41,13 @@ class MouseTest : public QObject {
     TSeal* star = Make(f, w, "actDrawFiveStar", QRect(100, 150, 60, 60));
     TSeal* ring = Make(f, w, "actDrawGZh", QRect(100, 100, 200, 200));  // above the star
     w->SealMouseDown(ring, seal::mbLeft, seal::ssLeft, 130 - 100, 170 - 100);
-    QCOMPARE(w->FCurrentSeal, star);
-    QVERIFY(w->Dragging);
+    QCOMPARE(w->CurrentSeal(), star);
+    QVERIFY(w->Dragging());
     w->SealMouseUp(ring, seal::mbLeft, 0, 30, 70);
-    QVERIFY(!w->Dragging);
+    QVERIFY(!w->Dragging());
     // Equally near the star's edge and the ring's: the element that got the press.
     w->SealMouseDown(ring, seal::mbRight, seal::ssRight, 110 - 100, 180 - 100);
-    QCOMPARE(w->FCurrentSeal, ring);
+    QCOMPARE(w->CurrentSeal(), ring);
     QCOMPARE(w->SealAtPoint(ring, 10, 80), ring);
     QCOMPARE(w->SealAtPoint(star, 10, 30), star);
   }
@@ -56,18 +56,18 @@ class MouseTest : public QObject {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     TSeal* s = Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
-    w->FModified = false;
+    w->ForgetChanges();
     const float cx = s->RealCenterX(), cy = s->RealCenterY();
     w->SealMouseDown(s, seal::mbLeft, seal::ssLeft, 20, 20);
-    QVERIFY(w->Dragging);
-    QVERIFY(!w->FGrabHandles->Shown());
-    QCOMPARE(w->PageCanvas->Shown().size(), size_t(1));
+    QVERIFY(w->Dragging());
+    QVERIFY(!w->GrabHandles()->Shown());
+    QCOMPARE(Part<TDragOverlay>(w, "PageCanvas")->Shown().size(), size_t(1));
     w->SealMouseUp(s, seal::mbLeft, 0, 20, 20);
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
     QCOMPARE(s->RealCenterX(), cx);
     QCOMPARE(s->RealCenterY(), cy);
-    QVERIFY(w->FGrabHandles->Shown());
-    QVERIFY(w->PageCanvas->Shown().empty());
+    QVERIFY(w->GrabHandles()->Shown());
+    QVERIFY(Part<TDragOverlay>(w, "PageCanvas")->Shown().empty());
     QVERIFY(!QApplication::overrideCursor());
   }
 
@@ -77,23 +77,23 @@ class MouseTest : public QObject {
     TSeal* a = Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
     TSeal* b = Make(f, w, "actDrawGZh", QRect(200, 120, 100, 100));
     Band(w, QPoint(90, 90), QPoint(310, 230));
-    QVERIFY(w->FSelectFrame);
-    const QPoint frameAt = w->FSelectFrame->pos();
+    QVERIFY(w->SelectFrame());
+    const QPoint frameAt = w->SelectFrame()->pos();
     const float ax = a->RealCenterX(), ay = a->RealCenterY(), bx = b->RealCenterX(), by = b->RealCenterY();
-    w->FModified = false;
-    w->FrameMouseDown(w->FSelectFrame, seal::mbLeft, seal::ssLeft, 50, 50);
-    QVERIFY(w->Dragging);
+    w->ForgetChanges();
+    w->FrameMouseDown(FrameOf(w), seal::mbLeft, seal::ssLeft, 50, 50);
+    QVERIFY(w->Dragging());
     QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::DragCopyCursor);
-    w->FrameMouseMove(w->FSelectFrame, seal::ssLeft, 70, 50);
-    w->FrameMouseMove(w->FSelectFrame, seal::ssLeft, 88, 50);
-    w->FrameMouseUp(w->FSelectFrame, seal::mbLeft, 0, 88, 50);
+    w->FrameMouseMove(FrameOf(w), seal::ssLeft, 70, 50);
+    w->FrameMouseMove(FrameOf(w), seal::ssLeft, 88, 50);
+    w->FrameMouseUp(FrameOf(w), seal::mbLeft, 0, 88, 50);
     // 38 pixels at 96 dpi and 100 %: 38 / 3.7795... = 10.054 mm.
     QVERIFY(std::abs(a->RealCenterX() - ax - 10.054) < 1e-3);
     QVERIFY(std::abs(b->RealCenterX() - bx - 10.054) < 1e-3);
     QCOMPARE(a->RealCenterY(), ay);
     QCOMPARE(b->RealCenterY(), by);
-    QCOMPARE(w->FSelectFrame->pos(), frameAt + QPoint(38, 0));
-    QVERIFY(w->FModified);
+    QCOMPARE(w->SelectFrame()->pos(), frameAt + QPoint(38, 0));
+    QVERIFY(w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
     QVERIFY(!QApplication::overrideCursor());
   }
@@ -104,7 +104,7 @@ class MouseTest : public QObject {
     w->resize(900, 600);
     f.Arm("actDrawFiveStar");
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 130, 130);
-    TSeal* s = w->FCurrentSeal;
+    TSeal* s = w->CurrentSeal();
     const TRect before = BoundsOf(s);
     const float cx = s->RealCenterX();
     QWindow* window = f.area.windowHandle();
@@ -112,11 +112,11 @@ class MouseTest : public QObject {
     QTest::mousePress(window, Qt::LeftButton, {}, from);
     QTest::mouseMove(window, from + QPoint(20, 10));
     QTest::mouseMove(window, from + QPoint(40, 25));
-    QCOMPARE(w->DragRect, TRect({before.Left + 40, before.Top + 25, before.Right + 40, before.Bottom + 25}));
+    QCOMPARE(w->DragRect(), TRect({before.Left + 40, before.Top + 25, before.Right + 40, before.Bottom + 25}));
     QTest::mouseRelease(window, Qt::LeftButton, {}, from + QPoint(40, 25));
-    QCOMPARE(BoundsOf(s), w->DragRect);
+    QCOMPARE(BoundsOf(s), w->DragRect());
     QVERIFY(std::abs(s->RealCenterX() - cx - 40 / (96 / 25.4)) < 1e-3);
-    QCOMPARE(w->FGrabHandles->Handle(2)->AnchorPoint(), QPoint(before.Left + 40, before.Top + 25));
+    QCOMPARE(w->GrabHandles()->Handle(2)->AnchorPoint(), QPoint(before.Left + 40, before.Top + 25));
   }
 
   void BandIsTakenAsDragged() {
@@ -125,15 +125,15 @@ class MouseTest : public QObject {
     TSeal* s = Make(f, w, "actDrawFiveStar", QRect(100, 100, 80, 40));
     f.host.colour = 0x123456;
     Band(w, QPoint(181, 141), QPoint(99, 99));
-    QVERIFY(w->FSelection.empty());
-    QVERIFY(!w->FGrabHandles && !w->FSelectFrame);
+    QVERIFY(w->Selection().empty());
+    QVERIFY(!w->GrabHandles() && !w->SelectFrame());
     Band(w, QPoint(100, 100), QPoint(180, 140));
-    QVERIFY(w->FSelection == std::vector<TSeal*>{s});
-    QVERIFY(w->FGrabHandles && w->FCurrentSeal == s);
+    QVERIFY(w->Selection() == std::vector<TSeal*>{s});
+    QVERIFY(w->GrabHandles() && w->CurrentSeal() == s);
     QCOMPARE(f.host.colour, s->PenColor());
     Band(w, QPoint(101, 100), QPoint(180, 140));
-    QVERIFY(w->FSelection.empty());
-    QVERIFY(w->PageCanvas->Shown().empty());
+    QVERIFY(w->Selection().empty());
+    QVERIFY(Part<TDragOverlay>(w, "PageCanvas")->Shown().empty());
     QVERIFY(!w->CursorClipped());
   }
 
@@ -143,9 +143,9 @@ class MouseTest : public QObject {
     TSeal* ring = Make(f, w, "actDrawGZh", QRect(100, 100, 200, 200));
     f.Arm("actDrawFiveStar");
     w->SealMouseDown(ring, seal::mbRight, seal::ssRight, 100, 100);
-    QCOMPARE(w->FSeals.size(), size_t(2));
-    TSeal* star = w->FSeals[1];
-    QCOMPARE(w->FCurrentSeal, star);
+    QCOMPARE(w->Seals().size(), size_t(2));
+    TSeal* star = w->Seals()[1];
+    QCOMPARE(w->CurrentSeal(), star);
     QVERIFY(std::abs(2 * star->Left() + star->Width() - 400) <= 2);
     QCOMPARE(f.host.armed, 0);
   }
@@ -154,15 +154,15 @@ class MouseTest : public QObject {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     w->resize(400, 300);
-    QScrollBar* h = w->ScrollBox->horizontalScrollBar();
-    QScrollBar* v = w->ScrollBox->verticalScrollBar();
+    QScrollBar* h = Part<QScrollArea>(w, "ScrollBox")->horizontalScrollBar();
+    QScrollBar* v = Part<QScrollArea>(w, "ScrollBox")->verticalScrollBar();
     QCOMPARE(h->value(), 0);
     f.Arm("actScrollPage");
-    QVERIFY(HasSlotCursor(w->KivDrawPanel1, 2));
-    TKivDrawPanel* page = w->KivDrawPanel1;
+    QVERIFY(HasSlotCursor(PageOf(w), 2));
+    TKivDrawPanel* page = PageOf(w);
     const QPoint start = page->mapToGlobal(QPoint(200, 200));
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 200, 200);
-    QVERIFY(w->Dragging);
+    QVERIFY(w->Dragging());
     const QPoint moved = page->mapFromGlobal(start - QPoint(50, 40));
     w->DrawPanel1MouseMove(seal::ssLeft, moved.x(), moved.y());
     QCOMPARE(h->value(), 50);
@@ -170,9 +170,9 @@ class MouseTest : public QObject {
     const QPoint back = page->mapFromGlobal(start - QPoint(30, 40));
     w->DrawPanel1MouseUp(seal::mbLeft, 0, back.x(), back.y());
     QCOMPARE(h->value(), 30);
-    QVERIFY(!w->Dragging);
+    QVERIFY(!w->Dragging());
     QCOMPARE(f.host.armed, app::kGrabScrollTool);
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
   }
 
   void PointerPositionInMillimetres_data() {
@@ -211,9 +211,9 @@ class MouseTest : public QObject {
     TSeal* a = Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
     Make(f, w, "actDrawGZh", QRect(200, 120, 100, 100));
     Band(w, QPoint(90, 90), QPoint(310, 230));
-    QVERIFY(w->FSelectFrame);
-    TSelectFrame* frame = w->FSelectFrame;
-    TKivDrawPanel* page = w->KivDrawPanel1;
+    QVERIFY(w->SelectFrame());
+    TSelectFrame* frame = FrameOf(w);
+    TKivDrawPanel* page = PageOf(w);
     QWindow* window = f.area.windowHandle();
     struct Case {
       QPoint at;  // page pixels, 96 dots per inch, 100 %
@@ -257,14 +257,14 @@ class MouseTest : public QObject {
     Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
     Make(f, w, "actDrawGZh", QRect(200, 120, 100, 100));
     Band(w, QPoint(90, 90), QPoint(310, 230));
-    TSelectFrame* frame = w->FSelectFrame;
+    TSelectFrame* frame = FrameOf(w);
     w->FrameMouseMove(frame, 0, 10, 10);
     QCOMPARE(frame->cursor().shape(), Qt::SizeAllCursor);
     f.Arm("actPageZoomIn");
     w->FrameMouseMove(frame, 0, 10, 10);
     QVERIFY(!frame->testAttribute(Qt::WA_SetCursor));
-    QVERIFY(HasSlotCursor(w->KivDrawPanel1, 4));
-    QCOMPARE(frame->cursor().pixmap().toImage(), w->KivDrawPanel1->cursor().pixmap().toImage());
+    QVERIFY(HasSlotCursor(PageOf(w), 4));
+    QCOMPARE(frame->cursor().pixmap().toImage(), PageOf(w)->cursor().pixmap().toImage());
   }
 
   // A right press disarms a page tool and does nothing else: the page menu, whose first
@@ -281,17 +281,17 @@ class MouseTest : public QObject {
     TfrmChild* w = f.NewDocument();
     Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
     QWindow* window = f.area.windowHandle();
-    const QPoint at = w->KivDrawPanel1->mapTo(&f.area, QPoint(400, 300));
+    const QPoint at = PageOf(w)->mapTo(&f.area, QPoint(400, 300));
     f.Arm(tool.toUtf8().constData());
-    const int zoom = w->KivDrawPanel1->Zoom();
+    const int zoom = PageOf(w)->Zoom();
     QTest::mousePress(window, Qt::RightButton, {}, at);
     QTest::mouseRelease(window, Qt::RightButton, {}, at);
     QCoreApplication::processEvents();
     QCOMPARE(f.host.armed, 0);
-    QVERIFY(!w->KivDrawPanel1->testAttribute(Qt::WA_SetCursor));
+    QVERIFY(!PageOf(w)->testAttribute(Qt::WA_SetCursor));
     QVERIFY(!f.host.pageMenu.isVisible());
-    QCOMPARE(w->KivDrawPanel1->Zoom(), zoom);
-    QCOMPARE(w->FSeals.size(), size_t(1));
+    QCOMPARE(PageOf(w)->Zoom(), zoom);
+    QCOMPARE(w->Seals().size(), size_t(1));
 
     // The next right press, with no tool armed, opens the page menu again.
     QTest::mousePress(window, Qt::RightButton, {}, at);

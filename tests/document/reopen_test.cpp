@@ -53,8 +53,8 @@ QString Differences(const TSeal& a, const TSeal& b) {
 // A document window at a screen resolution and zoom of its own.
 TfrmChild* Document(DocFixture& f, int dpi, int zoom) {
   TfrmChild* w = f.NewDocument();
-  w->KivDrawPanel1->SetPixelsPerInch(dpi);
-  w->FPixelsPerMm = static_cast<float>(dpi / 25.4L);
+  PageOf(w)->SetPixelsPerInch(dpi);
+  w->SetPixelsPerMm(static_cast<float>(dpi / 25.4L));
   w->ApplyZoom(uint16_t(zoom));
   return w;
 }
@@ -62,11 +62,11 @@ TfrmChild* Document(DocFixture& f, int dpi, int zoom) {
 // Presses a handle at its centre, on its anchor, and lets it go at anchor + (dx, dy).
 void DragHandle(TfrmChild* w, TSeal* s, int index, int dx, int dy) {
   w->SetSelection({s});
-  TGrabHandle* h = w->FGrabHandles->Handle(index);
+  TGrabHandle* h = w->GrabHandles()->Handle(index);
   const int half = h->width() / 2;
   h->BeginResize(half, half);
   const QPoint target = h->AnchorPoint() + QPoint(dx, dy);
-  const QPoint local = target - h->mapTo(w->KivDrawPanel1, QPoint(0, 0));
+  const QPoint local = target - h->mapTo(PageOf(w), QPoint(0, 0));
   h->ResizeTo(local.x(), local.y());
   h->EndResize();
 }
@@ -84,11 +84,11 @@ struct TUser {
   TSeal* Place(int tag) {
     f.host.Arm(tag, w);
     if (tag == 16) f.desk.chosen.push_back(f.desk.Path("徽标.bmp"));
-    const int zoom = w->KivDrawPanel1->Zoom();
+    const int zoom = PageOf(w)->Zoom();
     // Anywhere on the first 150 mm of the page, whatever the zoom.
-    const long double s = zoom * w->FPixelsPerMm / 100.0L;
+    const long double s = zoom * w->PixelsPerMm() / 100.0L;
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, int(Uniform(10, 150) * s), int(Uniform(10, 150) * s));
-    return w->FCurrentSeal;
+    return w->CurrentSeal();
   }
 
   QString Step(TSeal* s) {
@@ -157,11 +157,11 @@ class ReopenTest : public QObject {
     TfrmChild* back = *out = Document(f, dpi, 100);
     back->LoadDocument(first);
     back->ApplyZoom(uint16_t(zoom));
-    QCOMPARE(back->FSeals.size(), w->FSeals.size());
-    const bool sameScale = zoom == w->KivDrawPanel1->Zoom();
-    for (size_t i = 0; i < w->FSeals.size(); ++i) {
-      const TSeal& was = *w->FSeals[i];
-      const TSeal& is = *back->FSeals[i];
+    QCOMPARE(back->Seals().size(), w->Seals().size());
+    const bool sameScale = zoom == PageOf(w)->Zoom();
+    for (size_t i = 0; i < w->Seals().size(); ++i) {
+      const TSeal& was = *w->Seals()[i];
+      const TSeal& is = *back->Seals()[i];
       const QString what = QStringLiteral("seal %1 (kind %2): %3; differs in: %4")
                                .arg(i)
                                .arg(int(was.SealType()))

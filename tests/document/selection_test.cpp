@@ -12,9 +12,9 @@ namespace {
 TSeal* PlaceElement(DocFixture& f, TfrmChild* w, int x, int y, const QRect& bounds) {
   f.Arm("actDrawFiveStar");
   w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, x, y);
-  TSeal* s = w->FCurrentSeal;
+  TSeal* s = w->CurrentSeal();
   s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-  w->FGrabHandles->UpdatePositions();
+  w->CurrentSealEdited();
   return s;
 }
 
@@ -27,7 +27,7 @@ void Press(TGrabHandle* h) {
   h->BeginResize(half, half);
 }
 void MoveTo(TGrabHandle* h, TfrmChild* w, QPoint p) {
-  const QPoint local = p - h->mapTo(w->KivDrawPanel1, QPoint(0, 0));
+  const QPoint local = p - h->mapTo(PageOf(w), QPoint(0, 0));
   h->ResizeTo(local.x(), local.y());
 }
 
@@ -48,18 +48,16 @@ class SelectionTest : public QObject {
     QFETCH(int, side);
     DocFixture f;
     TfrmChild* w = f.NewDocument();
-    w->KivDrawPanel1->SetPixelsPerInch(dpi);
+    PageOf(w)->SetPixelsPerInch(dpi);
     TSeal* s = PlaceElement(f, w, 200, 200, QRect(100, 100, 81, 41));
-    w->FreeGrabHandles();
-    w->FCurrentSeal = s;
-    w->NewGrabHandles(s);
+    w->SetSelection({s});
     const QPoint anchors[8] = {{100, 141}, {100, 120}, {100, 100}, {140, 100},
                                {181, 100}, {181, 120}, {181, 141}, {140, 141}};
     const Qt::CursorShape cursors[8] = {Qt::SizeBDiagCursor, Qt::SizeHorCursor, Qt::SizeFDiagCursor,
                                         Qt::SizeVerCursor,   Qt::SizeBDiagCursor, Qt::SizeHorCursor,
                                         Qt::SizeFDiagCursor, Qt::SizeVerCursor};
     for (int i = 0; i < 8; ++i) {
-      const TGrabHandle* h = w->FGrabHandles->Handle(i);
+      const TGrabHandle* h = w->GrabHandles()->Handle(i);
       QCOMPARE(h->AnchorPoint(), anchors[i]);
       QCOMPARE(h->geometry(), QRect(anchors[i] - QPoint(side / 2, side / 2), QSize(side, side)));
       QCOMPARE(h->cursor().shape(), cursors[i]);
@@ -72,7 +70,7 @@ class SelectionTest : public QObject {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     PlaceElement(f, w, 200, 200, QRect(100, 100, 80, 40));
-    TGrabHandle* h = w->FGrabHandles->Handle(3);
+    TGrabHandle* h = w->GrabHandles()->Handle(3);
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QCoreApplication::sendEvent(h, &enter);
     QCOMPARE(h->FrameColor(), platform::TColor(0));
@@ -114,35 +112,35 @@ class SelectionTest : public QObject {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     PlaceElement(f, w, 200, 200, QRect(100, 100, 80, 40));
-    TGrabHandle* h = w->FGrabHandles->Handle(index);
+    TGrabHandle* h = w->GrabHandles()->Handle(index);
     Press(h);
-    QVERIFY(!w->FGrabHandles->Shown());
+    QVERIFY(!w->GrabHandles()->Shown());
     QVERIFY(w->CursorClipped());
-    QCOMPARE(w->DragRect, TRect({100, 100, 180, 140}));
+    QCOMPARE(w->DragRect(), TRect({100, 100, 180, 140}));
     MoveTo(h, w, to);
     const TRect want{expected.x(), expected.y(), expected.width(), expected.height()};
     QCOMPARE(h->DraggedRect(), want);
-    QCOMPARE(w->DragRect, want);
+    QCOMPARE(w->DragRect(), want);
     // Only the last rectangle stays on the glass.
-    QCOMPARE(w->PageCanvas->Shown().size(), size_t(1));
-    QCOMPARE(w->PageCanvas->Shown()[0], want.ToQRect());
+    QCOMPARE(Part<TDragOverlay>(w, "PageCanvas")->Shown().size(), size_t(1));
+    QCOMPARE(Part<TDragOverlay>(w, "PageCanvas")->Shown()[0], want.ToQRect());
   }
 
   void EndResizeSetsTheSizeInMillimetres() {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     // Ten pixels to the millimetre, so that pixel sizes are exact millimetres.
-    w->KivDrawPanel1->SetPixelsPerInch(254);
-    w->FPixelsPerMm = 10;
+    PageOf(w)->SetPixelsPerInch(254);
+    w->SetPixelsPerMm(10);
     f.Arm("actDrawGZh");
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 600, 600);
-    TSeal* s = w->FCurrentSeal;
+    TSeal* s = w->CurrentSeal();
     QCOMPARE(s->Width(), 420);
     s->SetIsEllipse2(true);
     QVERIFY(s->IsEllipse() && !s->IsEllipse1() && s->IsEllipse2() && !s->IsEllipse3());
-    w->FModified = false;
+    w->ForgetChanges();
     const TRect before = BoundsOf(s);
-    TGrabHandle* right = w->FGrabHandles->Handle(5);
+    TGrabHandle* right = w->GrabHandles()->Handle(5);
     Press(right);
     MoveTo(right, w, QPoint(before.Right + 50, 0));
     right->EndResize();
@@ -156,11 +154,11 @@ class SelectionTest : public QObject {
     QCOMPARE(s->TextsWidth3(), 39.0f);
     QCOMPARE(s->TextsHeight(), 39.0f);
     QCOMPARE(s->TextsHeight2(), 25.0f);
-    QVERIFY(w->FModified);
+    QVERIFY(w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
-    QVERIFY(w->FGrabHandles->Shown());
+    QVERIFY(w->GrabHandles()->Shown());
     QVERIFY(!w->CursorClipped());
-    QVERIFY(w->PageCanvas->Shown().empty());
+    QVERIFY(Part<TDragOverlay>(w, "PageCanvas")->Shown().empty());
     QVERIFY(s->isVisible());
     QCOMPARE(right->AnchorPoint(), QPoint(before.Right + 50, before.Top + 210));
   }
@@ -169,13 +167,13 @@ class SelectionTest : public QObject {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     TSeal* s = PlaceElement(f, w, 200, 200, QRect(100, 100, 80, 40));
-    w->FModified = false;
-    TGrabHandle* h = w->FGrabHandles->Handle(6);
+    w->ForgetChanges();
+    TGrabHandle* h = w->GrabHandles()->Handle(6);
     Press(h);
     h->EndResize();
-    QVERIFY(w->FModified);
+    QVERIFY(w->Modified());
     QCOMPARE(BoundsOf(s), TRect({100, 100, 180, 140}));
-    const long double k = 100 / (100 * static_cast<long double>(w->FPixelsPerMm));
+    const long double k = 100 / (100 * static_cast<long double>(w->PixelsPerMm()));
     QCOMPARE(s->RealWidth(), float(80 * float(k)));
   }
 
@@ -184,7 +182,7 @@ class SelectionTest : public QObject {
     TfrmChild* w = f.NewDocument();
     w->resize(900, 600);
     TSeal* s = PlaceElement(f, w, 200, 200, QRect(100, 100, 80, 40));
-    TGrabHandle* h = w->FGrabHandles->Handle(5);
+    TGrabHandle* h = w->GrabHandles()->Handle(5);
     // Through the top-level window, so that Qt routes every event to the widget that holds
     // the mouse, as it does on a desktop.
     QWindow* window = f.area.windowHandle();
@@ -198,18 +196,18 @@ class SelectionTest : public QObject {
     QTest::mouseRelease(window, Qt::LeftButton, {}, centre + QPoint(40, 3));
     QVERIFY(!h->Resizing());
     QCOMPARE(BoundsOf(s), TRect({100, 100, 220, 140}));
-    QVERIFY(w->FModified);
-    QVERIFY(w->FGrabHandles->Shown());
+    QVERIFY(w->Modified());
+    QVERIFY(w->GrabHandles()->Shown());
   }
 
   void DragIsConfinedToThePage() {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     PlaceElement(f, w, 200, 200, QRect(100, 100, 80, 40));
-    TGrabHandle* h = w->FGrabHandles->Handle(6);
+    TGrabHandle* h = w->GrabHandles()->Handle(6);
     Press(h);
     MoveTo(h, w, QPoint(5000, -300));
-    QCOMPARE(h->DraggedRect(), TRect({100, 0, w->KivDrawPanel1->width() - 1, 100}));
+    QCOMPARE(h->DraggedRect(), TRect({100, 0, PageOf(w)->width() - 1, 100}));
   }
 
   void SelectionBoundsGrowByTwo() {
@@ -218,7 +216,7 @@ class SelectionTest : public QObject {
     TSeal* a = PlaceElement(f, w, 200, 200, QRect(10, 20, 100, 50));
     QCOMPARE(w->SelectionBounds(), TRect({8, 18, 112, 72}));
     TSeal* b = PlaceElement(f, w, 300, 300, QRect(150, 5, 20, 200));
-    w->FSelection = {a, b};
+    w->SetSelection({a, b});
     QCOMPARE(w->SelectionBounds(), TRect({8, 3, 172, 207}));
   }
 
@@ -229,25 +227,25 @@ class SelectionTest : public QObject {
     TSeal* b = PlaceElement(f, w, 300, 300, QRect(150, 5, 20, 200));
     PlaceElement(f, w, 500, 500, QRect(400, 400, 20, 20));
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 5, 2);
-    QVERIFY(w->Banding);
-    QVERIFY(!w->FGrabHandles && !w->FCurrentSeal && w->FSelection.empty());
+    QVERIFY(w->Banding());
+    QVERIFY(!w->GrabHandles() && !w->CurrentSeal() && w->Selection().empty());
     w->DrawPanel1MouseMove(seal::ssLeft, 200, 300);
     w->DrawPanel1MouseUp(seal::mbLeft, 0, 200, 300);
-    QVERIFY(w->FSelection == std::vector<TSeal*>({a, b}));
-    QVERIFY(w->FSelectFrame && w->FSelectFrame->isVisible());
-    QVERIFY(!w->FGrabHandles && !w->FCurrentSeal);
-    QCOMPARE(w->FSelectFrame->geometry(), QRect(QPoint(8, 3), QPoint(171, 206)));
-    QCOMPARE(w->FSelectFrame->PopupMenu, f.host.SealPopupMenu());
-    QCOMPARE(w->FSelectFrame->PenColor(), platform::TColor(0xFF0000));
-    QVERIFY(w->PageCanvas->Shown().empty());
+    QVERIFY(w->Selection() == std::vector<TSeal*>({a, b}));
+    QVERIFY(w->SelectFrame() && w->SelectFrame()->isVisible());
+    QVERIFY(!w->GrabHandles() && !w->CurrentSeal());
+    QCOMPARE(w->SelectFrame()->geometry(), QRect(QPoint(8, 3), QPoint(171, 206)));
+    QCOMPARE(w->SelectFrame()->PopupMenu, f.host.SealPopupMenu());
+    QCOMPARE(w->SelectFrame()->PenColor(), platform::TColor(0xFF0000));
+    QVERIFY(Part<TDragOverlay>(w, "PageCanvas")->Shown().empty());
     // A zoom places the frame around the zoomed elements.
     w->ApplyZoom(200);
     const TRect r = w->SelectionBounds();
-    QCOMPARE(w->FSelectFrame->geometry(), r.ToQRect());
+    QCOMPARE(w->SelectFrame()->geometry(), r.ToQRect());
     // Selecting one element frees the frame.
     w->SealMouseDown(a, seal::mbRight, seal::ssRight, 3, 3);
-    QVERIFY(!w->FSelectFrame);
-    QVERIFY(w->FGrabHandles && w->FCurrentSeal == a);
+    QVERIFY(!w->SelectFrame());
+    QVERIFY(w->GrabHandles() && w->CurrentSeal() == a);
   }
 
   void StackingKeepsTheHandlesOnTop() {
@@ -256,10 +254,10 @@ class SelectionTest : public QObject {
     TSeal* a = PlaceElement(f, w, 200, 200, QRect(10, 20, 100, 50));
     a->raise();  // as bring to front or a paste would
     w->RaiseAdornments();
-    const QObjectList& order = w->KivDrawPanel1->children();
+    const QObjectList& order = PageOf(w)->children();
     const auto at = [&](const QObject* o) { return order.indexOf(const_cast<QObject*>(o)); };
-    for (int i = 0; i < 8; ++i) QVERIFY(at(w->FGrabHandles->Handle(i)) > at(a));
-    QCOMPARE(order.last(), w->PageCanvas);
+    for (int i = 0; i < 8; ++i) QVERIFY(at(w->GrabHandles()->Handle(i)) > at(a));
+    QCOMPARE(order.last(), Part<TDragOverlay>(w, "PageCanvas"));
   }
 
   void BandDrawnTwiceRestoresThePage() {
@@ -267,17 +265,17 @@ class SelectionTest : public QObject {
     TfrmChild* w = f.NewDocument();
     PlaceElement(f, w, 200, 200, QRect(10, 20, 100, 50));
     w->FreeGrabHandles();
-    const QImage before = w->KivDrawPanel1->grab().toImage();
+    const QImage before = PageOf(w)->grab().toImage();
     const TRect band{30, 40, 300, 200};
     w->DrawDragRect(band, true);
-    const QImage drawn = w->KivDrawPanel1->grab().toImage();
+    const QImage drawn = PageOf(w)->grab().toImage();
     QVERIFY(drawn != before);
     // The outline inverts what lies below: the white page turns black on its dots.
     QCOMPARE(before.pixelColor(300 - 1, 200 - 1), QColor(Qt::white));
     QCOMPARE(drawn.pixelColor(300 - 1, 200 - 1), QColor(Qt::black));
     QCOMPARE(drawn.pixelColor(31, 100), before.pixelColor(31, 100));
     w->DrawDragRect(band, true);
-    QCOMPARE(w->KivDrawPanel1->grab().toImage(), before);
+    QCOMPARE(PageOf(w)->grab().toImage(), before);
   }
 };
 

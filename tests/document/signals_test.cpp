@@ -45,23 +45,23 @@ class SignalsTest : public QObject {
     QCOMPARE(s.current.size(), 1);
     QCOMPARE(CurrentAnnounced(s.current), a);
     QCOMPARE(s.Take(), QList<int>({0, 1, 1, 0}));
-    QVERIFY(w->FCurrentSeal == a && w->FGrabHandles && !w->FSelectFrame);
+    QVERIFY(w->CurrentSeal() == a && w->GrabHandles() && !w->SelectFrame());
 
     w->SetSelection({a, b});
     QCOMPARE(CurrentAnnounced(s.current), nullptr);
     QCOMPARE(s.Take(), QList<int>({0, 1, 1, 0}));
-    QVERIFY(!w->FCurrentSeal && !w->FGrabHandles && w->FSelectFrame);
-    TSelectFrame* frame = w->FSelectFrame;
+    QVERIFY(!w->CurrentSeal() && !w->GrabHandles() && w->SelectFrame());
+    const TSelectFrame* frame = w->SelectFrame();
     // Another group keeps the one frame; nothing was current, nothing becomes current.
     w->SetSelection({b, a});
-    QCOMPARE(w->FSelectFrame, frame);
+    QCOMPARE(w->SelectFrame(), frame);
     QCOMPARE(s.Take(), QList<int>({0, 0, 1, 0}));
 
     w->SetSelection({});
-    QVERIFY(!w->FSelectFrame && !w->FGrabHandles && w->FSelection.empty());
+    QVERIFY(!w->SelectFrame() && !w->GrabHandles() && w->Selection().empty());
     QCOMPARE(s.Take(), QList<int>({0, 0, 1, 0}));
     // Selecting is no change of the document.
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
   }
 
   void ChangesMarkTheDocumentAndShowItsState() {
@@ -77,13 +77,13 @@ class SignalsTest : public QObject {
     w->SendToBack();
     w->SetSameCentre();
     QCOMPARE(s.Take(), QList<int>({0, 0, 0, 0}));
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
 
     w->SetSelection({a});
     s.Take();
     w->BringToFront();
-    QVERIFY(w->FSeals == std::vector<TSeal*>({b, c, a}));
-    QVERIFY(w->FModified);
+    QVERIFY(w->Seals() == std::vector<TSeal*>({b, c, a}));
+    QVERIFY(w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：3"));
     QCOMPARE(s.Take(), QList<int>({1, 0, 0, 0}));
@@ -91,12 +91,12 @@ class SignalsTest : public QObject {
     w->SetSelection({b, c});
     s.Take();
     w->DeleteSelection();
-    QVERIFY(w->FSeals == std::vector<TSeal*>({a}));
+    QVERIFY(w->Seals() == std::vector<TSeal*>({a}));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：1"));
     QCOMPARE(s.Take(), QList<int>({1, 0, 1, 0}));
 
     w->Clear();
-    QVERIFY(w->FSeals.empty() && !w->FModified);
+    QVERIFY(w->Seals().empty() && !w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：0"));
     QCOMPARE(s.Take(), QList<int>({1, 0, 1, 0}));
@@ -113,16 +113,49 @@ class SignalsTest : public QObject {
     TSeal* b = AddSeal(w, 100, 40);
     std::vector<uint8_t> clip;
     w->PasteSeals(clip);
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
     w->CopySelection({a, b}, clip);
     Signals s(w);
     w->PasteSeals(clip);
-    QCOMPARE(w->FSeals.size(), size_t(4));
-    QVERIFY(w->FSelection == std::vector<TSeal*>({w->FSeals[2], w->FSeals[3]}));
-    QVERIFY(w->FSelectFrame && w->FSelectFrame->isVisible());
-    QCOMPARE(w->FSeals[2]->PopupMenu, f.host.SealPopupMenu());
-    QVERIFY(w->FModified);
+    QCOMPARE(w->Seals().size(), size_t(4));
+    QVERIFY(w->Selection() == std::vector<TSeal*>({w->Seals()[2], w->Seals()[3]}));
+    QVERIFY(w->SelectFrame() && w->SelectFrame()->isVisible());
+    QCOMPARE(w->Seals()[2]->PopupMenu, f.host.SealPopupMenu());
+    QVERIFY(w->Modified());
     QCOMPARE(s.Take(), QList<int>({1, 0, 1, 0}));
+  }
+
+  // With no main window the window still announces its file state (with its element count)
+  // and its zoom, after each change and as it becomes active.
+  void FileStateAndZoomAreAnnouncedWithoutAMainWindow() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    AddSeal(w, 40, 40);
+    AddSeal(w, 100, 40);
+    Signals s(w);
+    const auto lastState = [&] {
+      return std::pair{s.file.last().at(0).value<app::TFileState>(), s.file.last().at(1).toInt()};
+    };
+    w->MarkModified();
+    QCOMPARE(lastState(), std::pair(app::TFileState::Modified, 2));
+    w->MarkSaved();
+    QCOMPARE(lastState(), std::pair(app::TFileState::Saved, 2));
+    w->MarkModified();
+    w->ForgetChanges();
+    QCOMPARE(lastState(), std::pair(app::TFileState::Unmodified, 2));
+    w->ApplyZoom(140);
+    QCOMPARE(s.zoom.last().at(0).toInt(), 140);
+    QCOMPARE(s.Take(), QList<int>({4, 0, 0, 1}));
+
+    // Another window becomes active, then this one again: it announces its own.
+    TfrmChild* other = f.NewDocument();
+    other->MarkModified();
+    s.Take();
+    f.area.setActiveSubWindow(w);
+    QCOMPARE(s.Take(), QList<int>({1, 0, 0, 1}));
+    QCOMPARE(f.host.zoom, 140);
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：2"));
   }
 
   void TheHostShowsWhatTheUserDoes() {
@@ -143,7 +176,7 @@ class SignalsTest : public QObject {
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 300, 300);
     QCOMPARE(f.host.armed, 0);
     QCOMPARE(f.host.releases, 1);
-    QCOMPARE(w->FSeals.size(), size_t(2));
+    QCOMPARE(w->Seals().size(), size_t(2));
     // Activation shows that document's zoom and state.
     TfrmChild* other = f.NewDocument();
     QCOMPARE(f.host.zoom, 100);

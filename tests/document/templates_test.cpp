@@ -130,10 +130,10 @@ class TemplatesTest : public QObject {
     QCOMPARE(Rows().size(), size_t(41));
     for (const Row& row : Rows()) {
       const QByteArray where = QByteArray("tag ") + QByteArray::number(row.tag);
-      std::unique_ptr<TSeal> s(app::CreateSealForTool(w, row.tag, 300, 200, f.host.SealPopupMenu()));
+      std::unique_ptr<TSeal> s(app::CreateSealForTool(PageOf(w), w->PixelsPerMm(), f.host, row.tag, 300, 200));
       QVERIFY2(s != nullptr, where);
       QVERIFY2(s->SealType() == row.kind, where);
-      QVERIFY2(s->parentWidget() == w->KivDrawPanel1 && s->isVisible(), where);
+      QVERIFY2(s->parentWidget() == PageOf(w) && s->isVisible(), where);
       QVERIFY2(s->PopupMenu == f.host.SealPopupMenu(), where);
       for (const auto& [name, value] : row.numbers) {
         const double got = Numbers().at(name)(*s);
@@ -150,14 +150,14 @@ class TemplatesTest : public QObject {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     for (const int dpi : {96, 120}) {
-      w->KivDrawPanel1->SetPixelsPerInch(dpi);
-      w->FPixelsPerMm = float(dpi / 25.4L);
+      PageOf(w)->SetPixelsPerInch(dpi);
+      w->SetPixelsPerMm(float(dpi / 25.4L));
       for (const int zoom : {25, 100, 600}) {
         w->ApplyZoom(uint16_t(zoom));
         for (const int tag : {1, 3, 14, 17, 21, 38}) {
           const QByteArray where = QByteArray::number(dpi) + " dpi, " + QByteArray::number(zoom) + "%, tag " +
                                    QByteArray::number(tag);
-          std::unique_ptr<TSeal> s(app::CreateSealForTool(w, tag, 301, 257, nullptr));
+          std::unique_ptr<TSeal> s(app::CreateSealForTool(PageOf(w), w->PixelsPerMm(), f.host, tag, 301, 257));
           QVERIFY2(s->Zoom() == zoom, where);
           QVERIFY2(std::abs(2 * s->Left() + s->Width() - 2 * 301) <= 2, where);
           QVERIFY2(std::abs(2 * s->Top() + s->Height() - 2 * 257) <= 2, where);
@@ -172,7 +172,7 @@ class TemplatesTest : public QObject {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     f.host.fontText = QStringLiteral("黑体");
-    std::unique_ptr<TSeal> s(app::CreateSealForTool(w, 17, 100, 100, nullptr));
+    std::unique_ptr<TSeal> s(app::CreateSealForTool(PageOf(w), w->PixelsPerMm(), f.host, 17, 100, 100));
     const seal::TFaceName face = seal::FaceName("黑体");
     QVERIFY(s->TextFontName() == face);
     QVERIFY(s->TextFontName1() == face);
@@ -200,7 +200,7 @@ class TemplatesTest : public QObject {
     QCOMPARE(f.host.colour, platform::clRed);
     f.host.colour = 0x00A000;
     for (const int tag : {1, 17, 31}) {
-      std::unique_ptr<TSeal> s(app::CreateSealForTool(w, tag, 100, 100, nullptr));
+      std::unique_ptr<TSeal> s(app::CreateSealForTool(PageOf(w), w->PixelsPerMm(), f.host, tag, 100, 100));
       QCOMPARE(s->PenColor(), platform::TColor(0x00A000));
       QCOMPARE(s->BrushColor(), platform::TColor(0x00A000));
     }
@@ -216,9 +216,9 @@ class TemplatesTest : public QObject {
       return answer;
     };
     // Cancel: nothing is made and the page holds no element.
-    QVERIFY(app::CreateSealForTool(w, 16, 100, 100, nullptr) == nullptr);
+    QVERIFY(app::CreateSealForTool(PageOf(w), w->PixelsPerMm(), f.host, 16, 100, 100) == nullptr);
     QCOMPARE(folder, f.host.folder + QStringLiteral("我的徽标库"));
-    QVERIFY(SealsOn(w->KivDrawPanel1) == 0);
+    QVERIFY(SealsOn(PageOf(w)) == 0);
     // A file that is no picture: the error is reported, nothing stays behind.
     answer = f.desk.dir.filePath(QStringLiteral("broken.bmp"));
     QFile broken(answer);
@@ -229,13 +229,13 @@ class TemplatesTest : public QObject {
     w->RunGuarded([&] { w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 100, 100); });
     QCOMPARE(f.desk.messages.size(), size_t(1));
     QCOMPARE(f.desk.messages[0].kind, app::TMsgKind::Error);
-    QVERIFY(w->FSeals.empty());
-    QVERIFY(w->FCurrentSeal == nullptr);
-    QVERIFY(!w->FModified);
-    QVERIFY(SealsOn(w->KivDrawPanel1) == 0);
+    QVERIFY(w->Seals().empty());
+    QVERIFY(w->CurrentSeal() == nullptr);
+    QVERIFY(!w->Modified());
+    QVERIFY(SealsOn(PageOf(w)) == 0);
     // A picture: loaded into the element.
     answer = WritePicture(f.desk.dir, "emblem.bmp");
-    std::unique_ptr<TSeal> s(app::CreateSealForTool(w, 16, 100, 100, nullptr));
+    std::unique_ptr<TSeal> s(app::CreateSealForTool(PageOf(w), w->PixelsPerMm(), f.host, 16, 100, 100));
     QVERIFY(s && s->Picture().HasGraphic());
     QCOMPARE(s->Picture().Width(), 8);
   }
@@ -243,15 +243,15 @@ class TemplatesTest : public QObject {
   void EmblemPictureNeedsASelectedTile() {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
-    QVERIFY(app::CreateSealForTool(w, 41, 100, 100, nullptr) == nullptr);
-    QVERIFY(SealsOn(w->KivDrawPanel1) == 0);
+    QVERIFY(app::CreateSealForTool(PageOf(w), w->PixelsPerMm(), f.host, 41, 100, 100) == nullptr);
+    QVERIFY(SealsOn(PageOf(w)) == 0);
     int count = 0;
     GetPictureCount(count);
     if (count == 0) QSKIP("no built-in emblems");
     TImagePreview tile;
     tile.SetCaption(QStringLiteral("B0"));
     f.host.emblem = &tile;
-    std::unique_ptr<TSeal> s(app::CreateSealForTool(w, 41, 100, 100, nullptr));
+    std::unique_ptr<TSeal> s(app::CreateSealForTool(PageOf(w), w->PixelsPerMm(), f.host, 41, 100, 100));
     f.host.emblem = nullptr;
     QVERIFY(s && s->Picture().HasGraphic());
     platform::TPicture expected;
@@ -262,7 +262,7 @@ class TemplatesTest : public QObject {
   void TagsOutsideTheTableApplyNoTemplate() {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
-    std::unique_ptr<TSeal> s(app::CreateSealForTool(w, 0, 100, 100, nullptr));
+    std::unique_ptr<TSeal> s(app::CreateSealForTool(PageOf(w), w->PixelsPerMm(), f.host, 0, 100, 100));
     QCOMPARE(s->SealType(), seal::stName22);
     QCOMPARE(s->RealWidth(), 42.0f);
     QVERIFY(app::SealTemplate(0) == nullptr && app::SealTemplate(42) == nullptr);

@@ -45,7 +45,7 @@ class WindowTest : public QObject {
     f.desk.printers = printers;
     f.caps = hasCaps ? std::optional<app::TPrinterCaps>({dpi, dpi, 2100, 2970, horzSize, vertSize}) : std::nullopt;
     TfrmChild* w = f.NewDocument();
-    const TKivDrawPanel* page = w->KivDrawPanel1;
+    const TKivDrawPanel* page = PageOf(w);
     QCOMPARE(double(page->PageWidth()), 210.0);
     QCOMPARE(double(page->PageHeight()), 297.0);
     QCOMPARE(double(page->LeftMargin()), margin);
@@ -59,32 +59,32 @@ class WindowTest : public QObject {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     w->resize(400, 300);
-    QScrollBar* h = w->ScrollBox->horizontalScrollBar();
-    QScrollBar* v = w->ScrollBox->verticalScrollBar();
-    const int halfW = w->Sheet->width() / 2;
-    const int halfH = w->Sheet->height() / 2;
+    QScrollBar* h = Part<QScrollArea>(w, "ScrollBox")->horizontalScrollBar();
+    QScrollBar* v = Part<QScrollArea>(w, "ScrollBox")->verticalScrollBar();
+    const int halfW = Part<QWidget>(w, "Sheet")->width() / 2;
+    const int halfH = Part<QWidget>(w, "Sheet")->height() / 2;
     h->setValue(halfW);
     v->setValue(halfH);
     QCOMPARE(h->value(), halfW);
     QCOMPARE(v->value(), halfH);
-    const double rh = double(halfW) / w->Sheet->width();
-    const double rv = double(halfH) / w->Sheet->height();
+    const double rh = double(halfW) / Part<QWidget>(w, "Sheet")->width();
+    const double rv = double(halfH) / Part<QWidget>(w, "Sheet")->height();
     w->ApplyZoom(200);
-    QCOMPARE(w->KivDrawPanel1->size(), QSize(1587, 2245));
-    QCOMPARE(h->value(), platform::Round(static_cast<long double>(w->Sheet->width()) * rh));
-    QCOMPARE(v->value(), platform::Round(static_cast<long double>(w->Sheet->height()) * rv));
-    QVERIFY(std::abs(h->value() - w->Sheet->width() / 2) <= 1);
-    QVERIFY(std::abs(v->value() - w->Sheet->height() / 2) <= 1);
+    QCOMPARE(PageOf(w)->size(), QSize(1587, 2245));
+    QCOMPARE(h->value(), platform::Round(static_cast<long double>(Part<QWidget>(w, "Sheet")->width()) * rh));
+    QCOMPARE(v->value(), platform::Round(static_cast<long double>(Part<QWidget>(w, "Sheet")->height()) * rv));
+    QVERIFY(std::abs(h->value() - Part<QWidget>(w, "Sheet")->width() / 2) <= 1);
+    QVERIFY(std::abs(v->value() - Part<QWidget>(w, "Sheet")->height() / 2) <= 1);
   }
 
   void ZoomBelowOneIsRefused() {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
     w->ApplyZoom(0);
-    QCOMPARE(w->KivDrawPanel1->Zoom(), 100);
-    QCOMPARE(w->KivDrawPanel1->size(), QSize(794, 1123));
+    QCOMPARE(PageOf(w)->Zoom(), 100);
+    QCOMPARE(PageOf(w)->size(), QSize(794, 1123));
     w->ApplyZoom(1);
-    QCOMPARE(w->KivDrawPanel1->Zoom(), 1);
+    QCOMPARE(PageOf(w)->Zoom(), 1);
   }
 
   void PageIsCentredWithItsShadow() {
@@ -92,30 +92,30 @@ class WindowTest : public QObject {
     TfrmChild* w = f.NewDocument();
     w->resize(700, 500);
     w->ApplyZoom(25);
-    const QSize page = w->KivDrawPanel1->size();
+    const QSize page = PageOf(w)->size();
     QCOMPARE(page, QSize(198, 281));
-    const QSize client = w->ScrollBox->viewport()->size();
+    const QSize client = Part<QScrollArea>(w, "ScrollBox")->viewport()->size();
     QVERIFY(client.width() > page.width() && client.height() > page.height());
     const QPoint at((client.width() - page.width()) / 2,
                     platform::Round((client.height() - page.height()) / 2.0L));
-    QCOMPARE(w->KivDrawPanel1->pos(), at);
-    QCOMPARE(w->PageBack->geometry(), QRect(at + QPoint(3, 3), page));
-    QVERIFY(w->PageBack->isVisible());
+    QCOMPARE(PageOf(w)->pos(), at);
+    QCOMPARE(Part<TKivFlatPanel>(w, "PageBack")->geometry(), QRect(at + QPoint(3, 3), page));
+    QVERIFY(Part<TKivFlatPanel>(w, "PageBack")->isVisible());
 
     w->ApplyZoom(200);
-    QCOMPARE(w->KivDrawPanel1->pos(), QPoint(1, 1));
-    QCOMPARE(w->PageBack->geometry(), QRect(QPoint(4, 4), w->KivDrawPanel1->size()));
-    QCOMPARE(w->Sheet->size(), w->KivDrawPanel1->size() + QSize(4, 4));
+    QCOMPARE(PageOf(w)->pos(), QPoint(1, 1));
+    QCOMPARE(Part<TKivFlatPanel>(w, "PageBack")->geometry(), QRect(QPoint(4, 4), PageOf(w)->size()));
+    QCOMPARE(Part<QWidget>(w, "Sheet")->size(), PageOf(w)->size() + QSize(4, 4));
   }
 
   void ExactFitIsTopOneLeftZero() {
     DocFixture f;
     TfrmChild* w = f.NewDocument();
-    w->ScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    w->ScrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Part<QScrollArea>(w, "ScrollBox")->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Part<QScrollArea>(w, "ScrollBox")->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     w->resize(500, 400);
-    const QSize client = w->ScrollBox->viewport()->size();
-    TKivDrawPanel* page = w->KivDrawPanel1;
+    const QSize client = Part<QScrollArea>(w, "ScrollBox")->viewport()->size();
+    TKivDrawPanel* page = PageOf(w);
     page->SetPageWidth(client.width() / page->Scale());
     page->SetPageHeight(client.height() / page->Scale());
     QCOMPARE(page->size(), client);
@@ -153,11 +153,11 @@ class WindowTest : public QObject {
     QPointer<TfrmChild> w = f.NewDocument();
     TfrmChild* other = f.NewDocument();
     QVERIFY(f.Active() == other);
-    w->FModified = true;
+    w->MarkModified();
     TfrmChild* savedWindow = nullptr;
     f.host.onSave = [&](TfrmChild* active) {
       savedWindow = active;
-      if (save == 1) active->FModified = false;
+      if (save == 1) active->ForgetChanges();
       if (save == 3) throw std::runtime_error("disk full");
     };
     f.desk.answer = app::TMsgButton(answer);
@@ -174,7 +174,7 @@ class WindowTest : public QObject {
       QCOMPARE(f.desk.messages.size(), size_t(2));
       QCOMPARE(f.desk.messages[1].text, QStringLiteral("disk full"));
     }
-    if (!closes) QVERIFY(w->FModified);
+    if (!closes) QVERIFY(w->Modified());
   }
 
 };

@@ -19,6 +19,7 @@
 #include "formats/whole_file.h"
 #include "platform/extended.h"
 #include "seal/bounds_mm.h"
+#include "services/datafolders.h"
 
 using export_seals::Box;
 using export_seals::kBlue;

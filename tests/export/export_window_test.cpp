@@ -41,7 +41,7 @@ class ExportWindowTest : public QObject {
     MainFixture f;
     QAction* action = f.Tool("actEditSealSaveToImage");
     QCOMPARE(action->text(), QStringLiteral("导出为图象…"));
-    QVERIFY(f.main->PopupMenu1->actions().contains(action));
+    QVERIFY(Part<QMenu>(f.main.get(), "PopupMenu1")->actions().contains(action));
   }
 
   // No document, or nothing selected: no options are asked, so not even a missing library
@@ -88,7 +88,7 @@ class ExportWindowTest : public QObject {
     MainFixture f;
     f.desk.answer = app::mbYes;
     TfrmChild* w = f.NewDocument();
-    QCOMPARE(w->FPixelsPerMm, float(96 / 25.4L));
+    QCOMPARE(w->PixelsPerMm(), float(96 / 25.4L));
     w->SetSelection({AddSeal(w, 50, 50)});
     const QString name = f.Path("round");
     f.chosen = {name};

@@ -1,17 +1,17 @@
 // Writes the seed corpora of the fuzzers: seed_writer <folder>, one subfolder per fuzzer.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "platform/gifwriter.h"
 #include "picture_makers.h"
+#include "platform/gifwriter.h"
 #include "platform/stream.h"
+#include "seeds.h"
 
 using namespace picture_makers;
-
-namespace {
 
 void Write(const QString& folder, const std::string& name, const std::vector<uint8_t>& bytes) {
   QDir().mkpath(folder);
@@ -20,6 +20,8 @@ void Write(const QString& folder, const std::string& name, const std::vector<uin
       file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()))
     throw std::runtime_error("cannot write seed " + name);
 }
+
+namespace {
 
 std::vector<uint8_t> WithKind(uint8_t kind, std::vector<uint8_t> bytes) {
   bytes.insert(bytes.begin(), kind);
@@ -73,6 +75,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
     return 2;
   }
+  // Seals are widgets: the format seeds are written inside an offscreen application.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   try {
     const QDir root(QString::fromLocal8Bit(argv[1]));
     const QImage small = Quadrants(16, 12);
@@ -110,6 +115,7 @@ int main(int argc, char** argv) {
                                             {MetafileShape::Text, 40, 20, 0, 0, 0x000000, u"Seal"}};
     Write(pictures, "enhanced", WithKind(2, MakeEmf(0, 0, 99, 49, shapes)));
     Write(pictures, "placeable", WithKind(2, MakePlaceableWmf(0, 0, 100, 50, 96, shapes)));
+    WriteFormatSeeds(root);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "seed_writer: %s\n", e.what());
     return 1;

@@ -22,6 +22,7 @@
 #include "library/libraryfolder.h"
 #include "library/librarypanel.h"
 #include "modalscript.h"
+#include "parts.h"
 #include "services/folderfiles.h"
 
 namespace {
@@ -253,27 +254,28 @@ class LibraryTest : public QObject {
     QWidget owner;
     TfrmLib dialog(&owner);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("保存到印章库"));
-    QCOMPARE(dialog.Label1->text(), QStringLiteral("请输入一个章名："));
-    QCOMPARE(dialog.BitBtn1->text(), QStringLiteral("存入(&S)..."));
-    QCOMPARE(dialog.BitBtn2->text(), QStringLiteral("取  消(&C)"));
-    QVERIFY(dialog.BitBtn1->isDefault());
+    QCOMPARE(Part<QLabel>(&dialog, "Label1")->text(), QStringLiteral("请输入一个章名："));
+    QCOMPARE(Part<QPushButton>(&dialog, "BitBtn1")->text(), QStringLiteral("存入(&S)..."));
+    QCOMPARE(Part<QPushButton>(&dialog, "BitBtn2")->text(), QStringLiteral("取  消(&C)"));
+    QVERIFY(Part<QPushButton>(&dialog, "BitBtn1")->isDefault());
     const int ppi = dialog.logicalDpiX();
     const int m = ppi / 24;
     QCOMPARE(dialog.width(), 2 * ppi);
-    QCOMPARE(dialog.Label1->pos(), QPoint(m, ppi / 12));
-    QCOMPARE(dialog.Edit1->geometry().topLeft(), QPoint(m, dialog.Label1->geometry().bottom() + 1));
-    QCOMPARE(dialog.Edit1->width(), 2 * ppi - 2 * m);
-    QCOMPARE(dialog.Bevel1->geometry().left(), 1);
-    QCOMPARE(dialog.Bevel1->width(), 2 * ppi - 2);
-    QCOMPARE(dialog.Bevel1->y(), dialog.Edit1->geometry().bottom() + 1 + 2 * m);
-    QCOMPARE(dialog.BitBtn1->x(), 3 * m);
-    QCOMPARE(dialog.BitBtn2->geometry().right() + 1, 2 * ppi - 3 * m);
-    QVERIFY(dialog.BitBtn1->geometry().right() < dialog.BitBtn2->x());
-    const int bevelMiddle = dialog.Bevel1->y() + dialog.Bevel1->height() / 2;
-    QVERIFY(qAbs(dialog.BitBtn1->geometry().center().y() - bevelMiddle) <= 1);
-    QCOMPARE(dialog.height(), dialog.Bevel1->geometry().bottom() + 1 + m);
-    QCOMPARE(dialog.Label1->palette().color(QPalette::WindowText), QColor(0, 128, 255));
-    QCOMPARE(dialog.Edit1->palette().color(QPalette::Text), QColor(255, 0, 0));
+    QCOMPARE(Part<QLabel>(&dialog, "Label1")->pos(), QPoint(m, ppi / 12));
+    QCOMPARE(Part<QLineEdit>(&dialog, "Edit1")->geometry().topLeft(),
+             QPoint(m, Part<QLabel>(&dialog, "Label1")->geometry().bottom() + 1));
+    QCOMPARE(Part<QLineEdit>(&dialog, "Edit1")->width(), 2 * ppi - 2 * m);
+    QCOMPARE(Part<QFrame>(&dialog, "Bevel1")->geometry().left(), 1);
+    QCOMPARE(Part<QFrame>(&dialog, "Bevel1")->width(), 2 * ppi - 2);
+    QCOMPARE(Part<QFrame>(&dialog, "Bevel1")->y(), Part<QLineEdit>(&dialog, "Edit1")->geometry().bottom() + 1 + 2 * m);
+    QCOMPARE(Part<QPushButton>(&dialog, "BitBtn1")->x(), 3 * m);
+    QCOMPARE(Part<QPushButton>(&dialog, "BitBtn2")->geometry().right() + 1, 2 * ppi - 3 * m);
+    QVERIFY(Part<QPushButton>(&dialog, "BitBtn1")->geometry().right() < Part<QPushButton>(&dialog, "BitBtn2")->x());
+    const int bevelMiddle = Part<QFrame>(&dialog, "Bevel1")->y() + Part<QFrame>(&dialog, "Bevel1")->height() / 2;
+    QVERIFY(qAbs(Part<QPushButton>(&dialog, "BitBtn1")->geometry().center().y() - bevelMiddle) <= 1);
+    QCOMPARE(dialog.height(), Part<QFrame>(&dialog, "Bevel1")->geometry().bottom() + 1 + m);
+    QCOMPARE(Part<QLabel>(&dialog, "Label1")->palette().color(QPalette::WindowText), QColor(0, 128, 255));
+    QCOMPARE(Part<QLineEdit>(&dialog, "Edit1")->palette().color(QPalette::Text), QColor(255, 0, 0));
 
     // Shown, the text box has the focus; Esc cancels and the save button accepts.
     TModalScript script({[](QDialog* d) {
@@ -293,35 +295,37 @@ class LibraryTest : public QObject {
     QWidget owner;
     TfrmEditLib editor(&owner, f.folder);
     QCOMPARE(editor.windowTitle(), QStringLiteral("编辑印章库"));
-    QCOMPARE(editor.ListBox1->count(), 4);
+    QCOMPARE(Part<QListWidget>(&editor, "ListBox1")->count(), 4);
     QStringList shown;
-    for (int i = 0; i < editor.ListBox1->count(); ++i) shown.append(editor.ListBox1->item(i)->text());
+    for (int i = 0; i < Part<QListWidget>(&editor, "ListBox1")->count(); ++i)
+      shown.append(Part<QListWidget>(&editor, "ListBox1")->item(i)->text());
     QCOMPARE(shown, (QStringList{"A", "B", "c", "D"}));
     QCOMPARE(editor.FileList().at(2), f.folder + QStringLiteral("c.YZL"));
-    QVERIFY(!editor.Button1->isEnabled());
-    QVERIFY(editor.Button2->isEnabled());
+    QVERIFY(!Part<QPushButton>(&editor, "Button1")->isEnabled());
+    QVERIFY(Part<QPushButton>(&editor, "Button2")->isEnabled());
     const int ppi = editor.logicalDpiX();
-    QCOMPARE(editor.ListBox1->size(), QSize(ppi * 5 / 3, 3 * ppi));
-    QCOMPARE(editor.Bevel1->x(), editor.ListBox1->geometry().right() + 1 + ppi / 24);
-    QCOMPARE(editor.Label1->palette().color(QPalette::WindowText), QColor(0, 128, 255));
-    QCOMPARE(editor.ListBox1->palette().color(QPalette::Text), QColor(0, 128, 192));
+    QCOMPARE(Part<QListWidget>(&editor, "ListBox1")->size(), QSize(ppi * 5 / 3, 3 * ppi));
+    QCOMPARE(Part<QFrame>(&editor, "Bevel1")->x(),
+             Part<QListWidget>(&editor, "ListBox1")->geometry().right() + 1 + ppi / 24);
+    QCOMPARE(Part<QLabel>(&editor, "Label1")->palette().color(QPalette::WindowText), QColor(0, 128, 255));
+    QCOMPARE(Part<QListWidget>(&editor, "ListBox1")->palette().color(QPalette::Text), QColor(0, 128, 192));
 
-    editor.ListBox1->item(1)->setSelected(true);
-    editor.ListBox1->item(2)->setSelected(true);
-    QVERIFY(editor.Button1->isEnabled());
+    Part<QListWidget>(&editor, "ListBox1")->item(1)->setSelected(true);
+    Part<QListWidget>(&editor, "ListBox1")->item(2)->setSelected(true);
+    QVERIFY(Part<QPushButton>(&editor, "Button1")->isEnabled());
     // No keeps them; Yes deletes both files and their rows.
     f.desk.answers = {app::mbNo, app::mbYes};
-    editor.Button1Click();
-    QCOMPARE(editor.ListBox1->count(), 4);
-    editor.Button1Click();
+    Part<QPushButton>(&editor, "Button1")->click();
+    QCOMPARE(Part<QListWidget>(&editor, "ListBox1")->count(), 4);
+    Part<QPushButton>(&editor, "Button1")->click();
     QCOMPARE(f.desk.messages.back().text, QStringLiteral("确实要删除这些模板印章吗？"));
     QCOMPARE(f.desk.messages.back().kind, app::TMsgKind::Confirmation);
-    QCOMPARE(editor.ListBox1->count(), 2);
+    QCOMPARE(Part<QListWidget>(&editor, "ListBox1")->count(), 2);
     QCOMPARE(editor.FileList(), (QStringList{f.folder + "A.YZL", f.folder + "D.YZL"}));
     QVERIFY(!f.Exists("B.yzl"));
     QVERIFY(!f.Exists("c.YZL"));
     QVERIFY(f.Exists("A.YZL"));
-    QVERIFY(!editor.Button1->isEnabled());
+    QVERIFY(!Part<QPushButton>(&editor, "Button1")->isEnabled());
   }
 
   void EditorDeletesAllOfThreeHundredDesigns() {
@@ -329,21 +333,21 @@ class LibraryTest : public QObject {
     for (int i = 0; i < 300; ++i) f.Design(QStringLiteral("N%1.YZL").arg(i, 3, 10, QLatin1Char('0')), 2, 2);
     QWidget owner;
     TfrmEditLib editor(&owner, f.folder);
-    QCOMPARE(editor.ListBox1->count(), 300);
+    QCOMPARE(Part<QListWidget>(&editor, "ListBox1")->count(), 300);
     f.desk.answer = app::mbYes;
-    editor.Button2Click();
+    Part<QPushButton>(&editor, "Button2")->click();
     QCOMPARE(f.desk.messages.back().text, QStringLiteral("确实要删除所有模板印章吗？"));
-    QCOMPARE(editor.ListBox1->count(), 0);
+    QCOMPARE(Part<QListWidget>(&editor, "ListBox1")->count(), 0);
     QVERIFY(editor.FileList().isEmpty());
     QVERIFY(app::ListLibraryFiles(f.folder, true).isEmpty());
-    QVERIFY(!editor.Button2->isEnabled());
+    QVERIFY(!Part<QPushButton>(&editor, "Button2")->isEnabled());
   }
 
   void EditorClosesAcceptedByItsButtonAndEscRejectedByItsCloseBox() {
     LibraryFolder f;
     QWidget owner;
     TfrmEditLib editor(&owner, f.folder);
-    QVERIFY(!editor.Button2->isEnabled());
+    QVERIFY(!Part<QPushButton>(&editor, "Button2")->isEnabled());
     TModalScript script({[](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); },
                          [](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("Button3"))->click(); },
                          [](QDialog* d) { d->close(); }});

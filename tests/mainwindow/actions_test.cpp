@@ -7,6 +7,7 @@
 #include "fakedesktop.h"
 #include "mainwindow/mainactions.h"
 #include "mainwindow/mainform.h"
+#include "parts.h"
 #include "tools/drawtools.h"
 #include "tools/frmdrawtools.h"
 
@@ -26,7 +27,8 @@ class ActionsTest : public QObject {
     for (const char* item : app::ToolBarItems()) {
       const QString name = QString::fromUtf8(item);
       // The tool bar's panels are named among its actions.
-      if (name != QLatin1String("-") && !main.ToolBar1->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly))
+      if (name != QLatin1String("-") &&
+          !Part<QToolBar>(&main, "ToolBar1")->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly))
         names.append(name);
     }
     for (const TFrmDrawTools::TButtonSet* set : {&TFrmDrawTools::ToolSet(), &TFrmDrawTools::TemplateSet()})
@@ -70,7 +72,8 @@ class ActionsTest : public QObject {
     for (const TFrmDrawTools::TButtonSet* set : {&TFrmDrawTools::ToolSet(), &TFrmDrawTools::TemplateSet()})
       for (const char* item : *set) named.append(QString::fromUtf8(item));
     for (const QString& name : named) {
-      if (name == QLatin1String("-") || main.ToolBar1->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly))
+      if (name == QLatin1String("-") ||
+          Part<QToolBar>(&main, "ToolBar1")->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly))
         continue;
       QVERIFY2(commands.contains(name) || app::ToolTag(main.Action(name)) != 0, qPrintable(name));
     }

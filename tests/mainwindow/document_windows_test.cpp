@@ -37,11 +37,11 @@ class DocumentWindowsTest : public QObject {
     QCOMPARE(first->windowTitle(), QStringLiteral("文件1.dyz"));
     QCOMPARE(second->windowTitle(), QStringLiteral("文件2.dyz"));
     QCOMPARE(f.main->ActiveChild(), second);
-    QVERIFY(second->KivDrawPanel1->isVisible());
-    QCOMPARE(second->KivDrawPanel1->Zoom(), 100);
+    QVERIFY(PageOf(second)->isVisible());
+    QCOMPARE(PageOf(second)->Zoom(), 100);
     // 96 dots per inch: an A4 page of 794 x 1123 pixels.
-    QCOMPARE(second->KivDrawPanel1->size(), QSize(794, 1123));
-    QCOMPARE(double(second->FPixelsPerMm), double(float(96 / 25.4L)));
+    QCOMPARE(PageOf(second)->size(), QSize(794, 1123));
+    QCOMPARE(double(second->PixelsPerMm()), double(float(96 / 25.4L)));
     QPointer<TfrmChild> gone = first;
     first->close();
     Flush();
@@ -70,15 +70,58 @@ class DocumentWindowsTest : public QObject {
 
   void NewDocumentZoomFromTheZoomBox() {
     MainFixture f;
-    f.main->DispComboBox->setEditText(QStringLiteral("50%"));
-    QCOMPARE(f.NewDocument()->KivDrawPanel1->Zoom(), 50);
+    Part<QComboBox>(f.main.get(), "DispComboBox")->setEditText(QStringLiteral("50%"));
+    QCOMPARE(PageOf(f.NewDocument())->Zoom(), 50);
     // Text that is no number is reported before any window is made, rather than leaving a
     // window whose page is never shown.
-    f.main->DispComboBox->setEditText(QStringLiteral("abc%"));
+    Part<QComboBox>(f.main.get(), "DispComboBox")->setEditText(QStringLiteral("abc%"));
     f.main->Action("actFileNew")->trigger();
     QCOMPARE(f.desk.messages.size(), size_t(1));
     QCOMPARE(f.desk.messages[0].kind, app::TMsgKind::Error);
-    QCOMPARE(f.main->ClientWindow->subWindowList().size(), 1);
+    QCOMPARE(Part<TMdiClient>(f.main.get(), "ClientWindow")->subWindowList().size(), 1);
+  }
+
+  // The box shows the zoom a new or an opened window took from it, not the zoom its page had
+  // as the window became active.
+  void TheZoomBoxShowsTheZoomANewOrOpenedDocumentTook() {
+    MainFixture f;
+    QComboBox* box = Part<QComboBox>(f.main.get(), "DispComboBox");
+    box->setEditText(QStringLiteral("150"));
+    TfrmChild* made = f.NewDocument();
+    QCOMPARE(made->Zoom(), 150);
+    QCOMPARE(box->currentText(), QStringLiteral("150%"));
+    const QString path = f.Path("zoomed.dyz");
+    made->SaveDocument(path);
+    box->setEditText(QStringLiteral("75%"));
+    f.main->OpenDocument(path);
+    QCOMPARE(f.main->ActiveChild()->Zoom(), 75);
+    QCOMPARE(box->currentText(), QStringLiteral("75%"));
+  }
+
+  // The status panels and the zoom box follow the document window's signals and nothing
+  // else: what it announces is what they show.
+  void ThePanelsAndTheZoomBoxFollowWhatTheDocumentAnnounces() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    QComboBox* box = Part<QComboBox>(f.main.get(), "DispComboBox");
+    emit w->FileStateChanged(app::TFileState::Saved, 7);
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已保存"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：7"));
+    emit w->ZoomChanged(330);
+    QCOMPARE(box->currentText(), QStringLiteral("330%"));
+
+    AddSeal(w, 40, 40);
+    AddSeal(w, 100, 40);
+    w->MarkModified();
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：2"));
+    w->MarkSaved();
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已保存"));
+    w->ApplyZoom(130);
+    QCOMPARE(box->currentText(), QStringLiteral("130%"));
+    w->Clear();
+    QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
+    QCOMPARE(f.Panel(3), QStringLiteral("已画图形：0"));
   }
 
   void ActivationShowsThatDocument() {
@@ -89,13 +132,13 @@ class DocumentWindowsTest : public QObject {
     a->ApplyZoom(150);
     TfrmChild* b = f.NewDocument();
     b->ApplyZoom(75);
-    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("100%"));  // activated before its zoom
-    f.main->ClientWindow->setActiveSubWindow(a);
-    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("150%"));
+    QCOMPARE(Part<QComboBox>(f.main.get(), "DispComboBox")->currentText(), QStringLiteral("75%"));
+    Part<TMdiClient>(f.main.get(), "ClientWindow")->setActiveSubWindow(a);
+    QCOMPARE(Part<QComboBox>(f.main.get(), "DispComboBox")->currentText(), QStringLiteral("150%"));
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：1"));
-    f.main->ClientWindow->setActiveSubWindow(b);
-    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("75%"));
+    Part<TMdiClient>(f.main.get(), "ClientWindow")->setActiveSubWindow(b);
+    QCOMPARE(Part<QComboBox>(f.main.get(), "DispComboBox")->currentText(), QStringLiteral("75%"));
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：0"));
   }
@@ -105,21 +148,21 @@ class DocumentWindowsTest : public QObject {
     TfrmChild* a = f.NewDocument();
     TfrmChild* b = f.NewDocument();
     f.Arm("actPageZoomIn");
-    QVERIFY(HasSlotCursor(b->KivDrawPanel1, 4));
-    f.main->ClientWindow->setActiveSubWindow(a);
-    QVERIFY(HasSlotCursor(a->KivDrawPanel1, 4));
-    QVERIFY(HasSlotCursor(b->KivDrawPanel1, 0));
+    QVERIFY(HasSlotCursor(PageOf(b), 4));
+    Part<TMdiClient>(f.main.get(), "ClientWindow")->setActiveSubWindow(a);
+    QVERIFY(HasSlotCursor(PageOf(a), 4));
+    QVERIFY(HasSlotCursor(PageOf(b), 0));
   }
 
   void ExitAsksEveryModifiedDocument() {
     MainFixture f;
     TfrmChild* a = f.NewDocument();
     f.NewDocument();
-    a->FModified = true;
+    a->MarkModified();
     f.desk.answer = app::mbCancel;
     f.main->close();
     // A refusal keeps every window: they are all asked before any closes.
-    QCOMPARE(f.main->ClientWindow->subWindowList().size(), 2);
+    QCOMPARE(Part<TMdiClient>(f.main.get(), "ClientWindow")->subWindowList().size(), 2);
     QCOMPARE(f.desk.messages.size(), size_t(1));
   }
 
@@ -131,9 +174,9 @@ class DocumentWindowsTest : public QObject {
     a->OnMouseMove = nullptr;
     a->OnMouseUp = nullptr;
     w->SealMouseDown(a, seal::mbLeft, seal::ssLeft, 10, 10);
-    QCOMPARE(w->FCurrentSeal, a);
-    QVERIFY(!w->Dragging);
-    QVERIFY(w->FGrabHandles->Shown());
+    QCOMPARE(w->CurrentSeal(), a);
+    QVERIFY(!w->Dragging());
+    QVERIFY(w->GrabHandles()->Shown());
     w->SealMouseDown(a, seal::mbRight, seal::ssRight, 10, 10);
     QCOMPARE(f.Tool("actLockSeal")->text(), QStringLiteral("解锁印章(&U)"));
     w->SealMouseDown(b, seal::mbRight, seal::ssRight, 10, 10);

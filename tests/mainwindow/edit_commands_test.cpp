@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "mainfixture.h"
-#include "mainwindow/editcommands.h"
+#include "seal/seal_kinds.h"
 #include "platform/gbk.h"
 #include "document/grabhandles.h"
 #include "document/selectframe.h"
@@ -16,19 +16,7 @@ using seal::TSeal;
 namespace {
 
 // Selects the elements as a press or a band does: handles for one, the frame for more.
-void Select(TfrmChild* w, const std::vector<TSeal*>& elements) {
-  w->FreeGrabHandles();
-  w->FreeSelectFrame();
-  w->FSelection = elements;
-  if (elements.size() == 1) {
-    w->FCurrentSeal = elements.front();
-    w->NewGrabHandles(elements.front());
-  } else if (elements.size() > 1) {
-    w->CreateSelectFrame();
-    w->HookSelectFrame();
-    w->PlaceSelectFrame(w->SelectionBounds());
-  }
-}
+void Select(TfrmChild* w, const std::vector<TSeal*>& elements) { w->SetSelection(elements); }
 
 std::vector<TSeal*> FivePage(TfrmChild* w) {
   std::vector<TSeal*> seals;
@@ -46,7 +34,7 @@ TfrmChild* SaveAndReopen(MainFixture& f, const char* name) {
   const QString path = f.Path(name);
   f.chosen = {path};
   f.answers = {app::mbYes};
-  f.main->actFileSaveAsExecute();
+  f.main->Action("actFileSaveAs")->trigger();
   f.main->OpenDocument(path);
   return f.main->ActiveChild();
 }
@@ -69,7 +57,7 @@ class EditCommandsTest : public QObject {
           "actEditSendToBack", "actEditSetSameCenter", "actEditChangeImage", "actBringToFront", "actSendToBack",
           "actSameCenter", "actChangePicture", "actEditSetColor"})
       Trigger(f, name);
-    f.main->ToolsClick();
+    f.OpenMenu("Tools");
     QVERIFY(f.asked.empty());
     QCOMPARE(f.openDialogs, 0);
     QCOMPARE(colourDialogs, 0);
@@ -86,15 +74,20 @@ class EditCommandsTest : public QObject {
       ++colourDialogs;
       return platform::TColor(0x00FF0000);
     };
-    f.main->FClipStream->assign({1, 2, 3});
+    // An earlier copy on the clipboard.
+    Select(w, {seals[0]});
+    Trigger(f, "actEditCopy");
+    Select(w, {});
+    const std::vector<uint8_t> clip = f.main->ClipStream();
+    QVERIFY(!clip.empty());
     for (const char* name : {"actEditDel", "actEditCut", "actLockSeal", "actBringToFront", "actSendToBack",
                              "actSameCenter", "actChangePicture", "actEditSetColor"})
       Trigger(f, name);
-    QVERIFY(w->FSeals == seals);
-    QVERIFY(!w->FModified);
+    QVERIFY(w->Seals() == seals);
+    QVERIFY(!w->Modified());
     QCOMPARE(colourDialogs, 0);
     QCOMPARE(f.openDialogs, 0);
-    QVERIFY(*f.main->FClipStream == std::vector<uint8_t>({1, 2, 3}));
+    QVERIFY(f.main->ClipStream() == clip);
     for (TSeal* s : seals) QVERIFY(s->OnMouseMove && s->OnMouseUp);
   }
 
@@ -106,17 +99,17 @@ class EditCommandsTest : public QObject {
     QPointer<TSeal> gone = seals[2];
     Trigger(f, "actEditDel");
     QVERIFY(gone.isNull());
-    QVERIFY(w->FSeals == std::vector<TSeal*>({seals[1], seals[3]}));
-    QVERIFY(w->FSelection.empty());
-    QVERIFY(!w->FGrabHandles && !w->FSelectFrame && !w->FCurrentSeal);
-    QVERIFY(w->FModified);
+    QVERIFY(w->Seals() == std::vector<TSeal*>({seals[1], seals[3]}));
+    QVERIFY(w->Selection().empty());
+    QVERIFY(!w->GrabHandles() && !w->SelectFrame() && !w->CurrentSeal());
+    QVERIFY(w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：2"));
 
     Select(w, {seals[3]});
     Trigger(f, "actEditDel");
-    QVERIFY(w->FSeals == std::vector<TSeal*>({seals[1]}));
-    QVERIFY(!w->FGrabHandles && !w->FCurrentSeal);
+    QVERIFY(w->Seals() == std::vector<TSeal*>({seals[1]}));
+    QVERIFY(!w->GrabHandles() && !w->CurrentSeal());
   }
 
   void ClearEmptiesThePageAsUnmodified() {
@@ -126,10 +119,10 @@ class EditCommandsTest : public QObject {
     Select(w, {seals[1], seals[3]});
     w->MarkModified();
     Trigger(f, "actEditClear");
-    QVERIFY(w->FSeals.empty() && w->FSelection.empty());
-    QVERIFY(!w->FSelectFrame && !w->FGrabHandles);
-    QCOMPARE(w->KivDrawPanel1->findChildren<TSeal*>().size(), 0);
-    QVERIFY(!w->FModified);
+    QVERIFY(w->Seals().empty() && w->Selection().empty());
+    QVERIFY(!w->SelectFrame() && !w->GrabHandles());
+    QCOMPARE(PageOf(w)->findChildren<TSeal*>().size(), 0);
+    QVERIFY(!w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：0"));
     QVERIFY(f.asked.empty());
@@ -144,18 +137,18 @@ class EditCommandsTest : public QObject {
     const float centreX = seals[1]->RealCenterX();
     Select(w, {seals[1]});
     Trigger(f, "actEditCut");
-    QCOMPARE(w->FSeals.size(), size_t(4));
-    QVERIFY(std::find(w->FSeals.begin(), w->FSeals.end(), seals[1]) == w->FSeals.end());
-    QVERIFY(!f.main->FClipStream->empty());
-    const std::vector<uint8_t> clip = *f.main->FClipStream;
+    QCOMPARE(w->Seals().size(), size_t(4));
+    QVERIFY(std::find(w->Seals().begin(), w->Seals().end(), seals[1]) == w->Seals().end());
+    QVERIFY(!f.main->ClipStream().empty());
+    const std::vector<uint8_t> clip = f.main->ClipStream();
     // Nothing selected: the clipboard keeps what it had.
     Trigger(f, "actEditCut");
-    QVERIFY(*f.main->FClipStream == clip);
-    QCOMPARE(w->FSeals.size(), size_t(4));
+    QVERIFY(f.main->ClipStream() == clip);
+    QCOMPARE(w->Seals().size(), size_t(4));
     Trigger(f, "actEditPaste");
-    QCOMPARE(w->FSeals.size(), size_t(5));
-    QCOMPARE(w->FSeals.back()->RealWidth(), 25.0f);
-    QCOMPARE(w->FSeals.back()->RealCenterX(), centreX + 2);
+    QCOMPARE(w->Seals().size(), size_t(5));
+    QCOMPARE(w->Seals().back()->RealWidth(), 25.0f);
+    QCOMPARE(w->Seals().back()->RealCenterX(), centreX + 2);
   }
 
   void SetColourRecoloursTheSelectionAndTheSwatch() {
@@ -172,7 +165,7 @@ class EditCommandsTest : public QObject {
     Trigger(f, "actEditSetColor");  // cancelled
     QCOMPARE(colourDialogs, 1);
     QCOMPARE(seals[0]->PenColor(), platform::clRed);
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
 
     answer = 0x00FF8000;
     Trigger(f, "actEditSetColor");
@@ -180,7 +173,7 @@ class EditCommandsTest : public QObject {
     QCOMPARE(seals[3]->PenColor(), platform::TColor(0x00FF8000));
     QCOMPARE(seals[1]->PenColor(), platform::clRed);
     QCOMPARE(f.main->CurrentColor(), platform::TColor(0x00FF8000));
-    QVERIFY(w->FModified);
+    QVERIFY(w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
     QVERIFY(f.main->updatesEnabled());
   }
@@ -191,23 +184,23 @@ class EditCommandsTest : public QObject {
     const std::vector<TSeal*> seals = FivePage(w);
     Select(w, {seals[1], seals[2]});
     Trigger(f, "actEditBringToFront");
-    QVERIFY(w->FSeals == seals);
-    QVERIFY(!w->FModified);
+    QVERIFY(w->Seals() == seals);
+    QVERIFY(!w->Modified());
 
     Select(w, {seals[1]});
     Trigger(f, "actBringToFront");
-    QCOMPARE(w->FSeals.back(), seals[1]);
-    QCOMPARE(w->FSeals.size(), size_t(5));
+    QCOMPARE(w->Seals().back(), seals[1]);
+    QCOMPARE(w->Seals().size(), size_t(5));
     for (TSeal* s : seals)
       if (s != seals[1]) QVERIFY(StackIndex(s) < StackIndex(seals[1]));
     // The handles stay over the element they belong to.
-    for (int i = 0; i < 8; ++i) QVERIFY(StackIndex(w->FGrabHandles->Handle(i)) > StackIndex(seals[1]));
-    QVERIFY(w->FModified);
+    for (int i = 0; i < 8; ++i) QVERIFY(StackIndex(w->GrabHandles()->Handle(i)) > StackIndex(seals[1]));
+    QVERIFY(w->Modified());
 
     TfrmChild* reopened = SaveAndReopen(f, "front.dyz");
     QVERIFY(reopened != w);
-    QCOMPARE(reopened->FSeals.size(), size_t(5));
-    QCOMPARE(reopened->FSeals.back()->RealCenterX(), 40.0f);
+    QCOMPARE(reopened->Seals().size(), size_t(5));
+    QCOMPARE(reopened->Seals().back()->RealCenterX(), 40.0f);
   }
 
   void SendToBackStaysBelowAfterReopening() {
@@ -216,16 +209,16 @@ class EditCommandsTest : public QObject {
     const std::vector<TSeal*> seals = FivePage(w);
     Select(w, {seals[3]});
     Trigger(f, "actEditSendToBack");
-    QCOMPARE(w->FSeals.front(), seals[3]);
+    QCOMPARE(w->Seals().front(), seals[3]);
     for (TSeal* s : seals)
       if (s != seals[3]) QVERIFY(StackIndex(s) > StackIndex(seals[3]));
-    QVERIFY(w->FModified);
+    QVERIFY(w->Modified());
 
     TfrmChild* reopened = SaveAndReopen(f, "back.dyz");
     QVERIFY(reopened != w);
-    QCOMPARE(reopened->FSeals.front()->RealCenterX(), 60.0f);
-    for (TSeal* s : reopened->FSeals)
-      if (s != reopened->FSeals.front()) QVERIFY(StackIndex(s) > StackIndex(reopened->FSeals.front()));
+    QCOMPARE(reopened->Seals().front()->RealCenterX(), 60.0f);
+    for (TSeal* s : reopened->Seals())
+      if (s != reopened->Seals().front()) QVERIFY(StackIndex(s) > StackIndex(reopened->Seals().front()));
   }
 
   void SameCentreNeedsAGroup() {
@@ -235,7 +228,7 @@ class EditCommandsTest : public QObject {
     Select(w, {a});
     Trigger(f, "actEditSetSameCenter");
     QCOMPARE(a->RealCenterX(), 50.0f);
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
   }
 
   // Bounds of the three in millimetres: x 29 to 110, y 29 to 135, so the centre is
@@ -264,9 +257,9 @@ class EditCommandsTest : public QObject {
     QVERIFY(std::abs(a->RealCenterX() - 69.5) <= pixel);
     QVERIFY(std::abs(a->RealCenterY() - 82.0) <= pixel);
     const app::TRect r = w->SelectionBounds();
-    QCOMPARE(w->FSelectFrame->geometry(), QRect(r.Left, r.Top, r.Width(), r.Height()));
-    QCOMPARE(w->FSelectFrame->width(), a->Width() + 4);
-    QVERIFY(w->FModified);
+    QCOMPARE(w->SelectFrame()->geometry(), QRect(r.Left, r.Top, r.Width(), r.Height()));
+    QCOMPARE(w->SelectFrame()->width(), a->Width() + 4);
+    QVERIFY(w->Modified());
     QVERIFY(f.main->updatesEnabled());
   }
 
@@ -281,7 +274,7 @@ class EditCommandsTest : public QObject {
     QCOMPARE(f.openDialogs, 0);
     QVERIFY(!cell->HaveImage());
     for (int type = 0; type <= 23; ++type)
-      QCOMPARE(app::TakesPicture(seal::TSealType(type)), type <= 13 || type == 23);
+      QCOMPARE(seal::TakesPicture(seal::TSealType(type)), type <= 13 || type == 23);
   }
 
   void ChangePictureReplacesTheStar() {
@@ -292,7 +285,7 @@ class EditCommandsTest : public QObject {
     QVERIFY(s->HaveImage());
     Select(w, {s});
     f.main->SyncSealOptions(s);
-    QVERIFY(f.main->CheckBox2->isChecked());
+    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked());
     const QString path = f.Path("图符.bmp");
     QImage image(8, 6, QImage::Format_RGB32);
     image.fill(Qt::black);
@@ -303,15 +296,15 @@ class EditCommandsTest : public QObject {
       return path;
     };
     Trigger(f, "actEditChangeImage");
-    QCOMPARE(folder, f.main->FAppPath + QStringLiteral("我的徽标库"));
+    QCOMPARE(folder, f.main->ProgramFolder() + QStringLiteral("我的徽标库"));
     QVERIFY(s->HaveImage());
     QVERIFY(!s->ImageIsStar());
     QCOMPARE(s->Image(), platform::UnicodeToGbk(path));
     QVERIFY(s->Picture().HasGraphic());
     QCOMPARE(s->Picture().Width(), 8);
-    QVERIFY(!f.main->CheckBox2->isChecked());
-    QVERIFY(f.main->CheckBox3->isChecked());
-    QVERIFY(w->FModified);
+    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked());
+    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
+    QVERIFY(w->Modified());
   }
 
   // A file that cannot be read is reported and changes nothing of the element.
@@ -330,7 +323,7 @@ class EditCommandsTest : public QObject {
     QVERIFY(s->HaveImage() && s->ImageIsStar());
     QVERIFY(s->Image().empty());
     QVERIFY(!s->Picture().HasGraphic());
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
   }
 
   void LockedElementIsSelectedButNotDragged() {
@@ -342,8 +335,8 @@ class EditCommandsTest : public QObject {
     Select(w, {a});
     Trigger(f, "actLockSeal");
     QVERIFY(!a->OnMouseMove && !a->OnMouseUp && a->OnMouseDown);
-    QVERIFY(!w->FModified);
-    f.main->ToolsClick();
+    QVERIFY(!w->Modified());
+    f.OpenMenu("Tools");
     QCOMPARE(f.main->Action(QStringLiteral("actLockSeal"))->text(), QStringLiteral("解锁印章"));
 
     Select(w, {b});
@@ -354,13 +347,13 @@ class EditCommandsTest : public QObject {
     QTest::mouseMove(window, from + QPoint(20, 10));
     QTest::mouseMove(window, from + QPoint(40, 25));
     QTest::mouseRelease(window, Qt::LeftButton, {}, from + QPoint(40, 25));
-    QCOMPARE(w->FCurrentSeal, a);
+    QCOMPARE(w->CurrentSeal(), a);
     QCOMPARE(a->geometry(), before);
     QCOMPARE(a->RealCenterX(), 40.0f);
 
     Trigger(f, "actLockSeal");
     QVERIFY(a->OnMouseMove && a->OnMouseUp);
-    f.main->ToolsClick();
+    f.OpenMenu("Tools");
     QCOMPARE(f.main->Action(QStringLiteral("actLockSeal"))->text(), QStringLiteral("锁定印章位置"));
     QTest::mousePress(window, Qt::LeftButton, {}, from);
     QTest::mouseMove(window, from + QPoint(20, 10));
@@ -375,25 +368,25 @@ class EditCommandsTest : public QObject {
     w->resize(900, 600);
     TSeal* a = AddSeal(w, 40, 40);
     Trigger(f, "actLockPage");
-    QVERIFY(!w->KivDrawPanel1->isEnabled());
-    QVERIFY(!w->FModified);
-    f.main->ToolsClick();
+    QVERIFY(!PageOf(w)->isEnabled());
+    QVERIFY(!w->Modified());
+    f.OpenMenu("Tools");
     QCOMPARE(f.main->Action(QStringLiteral("actLockPage"))->text(), QStringLiteral("解锁页面"));
 
     QWindow* window = f.main->windowHandle();
     const QPoint onSeal = a->mapTo(f.main.get(), QPoint(a->width() / 2, a->height() / 2));
     QTest::mouseClick(window, Qt::LeftButton, {}, onSeal);
-    QVERIFY(w->FSelection.empty());
+    QVERIFY(w->Selection().empty());
     f.main->Action(QStringLiteral("actDrawHorzLine"))->trigger();
-    const QPoint empty = w->KivDrawPanel1->mapTo(f.main.get(), QPoint(400, 300));
+    const QPoint empty = PageOf(w)->mapTo(f.main.get(), QPoint(400, 300));
     QTest::mouseClick(window, Qt::LeftButton, {}, empty);
-    QCOMPARE(w->FSeals.size(), size_t(1));
+    QCOMPARE(w->Seals().size(), size_t(1));
 
     Trigger(f, "actLockPage");
-    f.main->ToolsClick();
+    f.OpenMenu("Tools");
     QCOMPARE(f.main->Action(QStringLiteral("actLockPage"))->text(), QStringLiteral("锁定页面"));
     QTest::mouseClick(window, Qt::LeftButton, {}, empty);
-    QCOMPARE(w->FSeals.size(), size_t(2));
+    QCOMPARE(w->Seals().size(), size_t(2));
   }
 
   void DoubleBufferingReachesEveryPageAndIsKept() {
@@ -401,18 +394,18 @@ class EditCommandsTest : public QObject {
     TfrmChild* first = f.NewDocument();
     TfrmChild* second = f.NewDocument();
     Trigger(f, "actPageDoubleBuffered");
-    QVERIFY(f.main->actPageDoubleBuffered->isChecked());
-    QVERIFY(first->KivDrawPanel1->DoubleBuffered() && second->KivDrawPanel1->DoubleBuffered());
+    QVERIFY(Part<QAction>(f.main.get(), "actPageDoubleBuffered")->isChecked());
+    QVERIFY(PageOf(first)->DoubleBuffered() && PageOf(second)->DoubleBuffered());
     QCOMPARE(f.desk.Registry(kConfigKey, "PageDoubleBuffered"), QStringLiteral("1"));
-    QVERIFY(f.NewDocument()->KivDrawPanel1->DoubleBuffered());
-    QVERIFY(!first->FModified);
+    QVERIFY(PageOf(f.NewDocument())->DoubleBuffered());
+    QVERIFY(!first->Modified());
 
     Trigger(f, "actPageDoubleBuffered");
-    QVERIFY(!f.main->actPageDoubleBuffered->isChecked());
-    QVERIFY(!first->KivDrawPanel1->DoubleBuffered());
+    QVERIFY(!Part<QAction>(f.main.get(), "actPageDoubleBuffered")->isChecked());
+    QVERIFY(!PageOf(first)->DoubleBuffered());
     QCOMPARE(f.desk.Registry(kConfigKey, "PageDoubleBuffered"), QStringLiteral("0"));
     // Without any document window the setting still changes and is kept.
-    f.main->WindowsCloseAllExecute();
+    f.main->Action("WindowsCloseAll")->trigger();
     Trigger(f, "actPageDoubleBuffered");
     QCOMPARE(f.desk.Registry(kConfigKey, "PageDoubleBuffered"), QStringLiteral("1"));
   }

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "mainfixture.h"
-#include "mainwindow/documentcommands.h"
+#include "mainwindow/mainform_file.h"
 #include "tools/drawtools.h"
 #include "platform/stream.h"
 
@@ -49,8 +49,8 @@ class CommandsTest : public QObject {
     first->close();
     f.NewDocument();
     QCOMPARE(f.Captions(), QStringList({"文件2.dyz", "文件2.dyz"}));
-    QCOMPARE(f.main->ActiveChild()->KivDrawPanel1->Zoom(), 100);
-    QVERIFY(f.main->ActiveChild()->KivDrawPanel1->isVisible());
+    QCOMPARE(PageOf(f.main->ActiveChild())->Zoom(), 100);
+    QVERIFY(PageOf(f.main->ActiveChild())->isVisible());
   }
 
   void CommandsWithoutADocumentDoNothing() {
@@ -59,7 +59,7 @@ class CommandsTest : public QObject {
       f.main->Action(QString::fromUtf8(name))->trigger();
     QVERIFY(f.asked.empty());
     QVERIFY(f.offered.isEmpty());
-    QVERIFY(f.main->FClipStream->empty());
+    QVERIFY(f.main->ClipStream().empty());
     QVERIFY(!f.main->Action("WindowsCloseAll")->isEnabled());
     f.NewDocument();
     QVERIFY(f.main->Action("WindowsCloseAll")->isEnabled());
@@ -69,7 +69,7 @@ class CommandsTest : public QObject {
     MainFixture f;
     TfrmChild* w = f.NewDocument();
     AddSeal(w, 50, 60);
-    w->FModified = true;
+    w->MarkModified();
     f.chosen = {f.Path("abc")};
     f.answers = {app::mbYes};  // create it
     f.main->Action("actFileSave")->trigger();
@@ -77,7 +77,7 @@ class CommandsTest : public QObject {
     QVERIFY(QFileInfo::exists(f.Path("abc.dyz")));
     QCOMPARE(f.asked.size(), size_t(1));
     QCOMPARE(f.asked[0].text, f.Path("abc.dyz") + QStringLiteral("\n该文件不存在。\n要创建该文件吗？"));
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已保存"));
     QCOMPARE(w->windowTitle(), QStringLiteral("文件1.dyz"));
     // Still never saved under its caption: the next save asks again.
@@ -96,7 +96,7 @@ class CommandsTest : public QObject {
     for (const Case& c : cases) {
       f.chosen = {f.Path(c.chosen)};
       f.answers = {app::mbYes};
-      f.main->actFileSaveAsExecute();
+      f.main->Action("actFileSaveAs")->trigger();
       QVERIFY2(QFileInfo::exists(f.Path(c.written)), c.written);
     }
     QVERIFY(!QFileInfo::exists(f.Path("abc")));
@@ -108,7 +108,7 @@ class CommandsTest : public QObject {
     f.asked.clear();
     f.chosen = {f.Path("abc")};
     f.answers = {app::mbNo};
-    f.main->actFileSaveAsExecute();
+    f.main->Action("actFileSaveAs")->trigger();
     QCOMPARE(f.asked.size(), size_t(1));
     QCOMPARE(f.asked[0].kind, app::TMsgKind::Confirmation);
     QCOMPARE(f.asked[0].text, f.Path("abc.dyz") + QStringLiteral(" 已存在。\n要替换它吗？"));
@@ -117,7 +117,7 @@ class CommandsTest : public QObject {
 
     f.chosen = {f.Path("abc")};
     f.answers = {app::mbYes};
-    f.main->actFileSaveAsExecute();
+    f.main->Action("actFileSaveAs")->trigger();
     QVERIFY(ReadFile(f.Path("abc.dyz")) != before);
   }
 
@@ -127,20 +127,21 @@ class CommandsTest : public QObject {
     AddSeal(w, 50, 60);
     AddSeal(w, 100.5f, 60);
     AddSeal(w, 80, 140.25f);
-    w->KivDrawPanel1->SetRightMargin(9);
+    PageOf(w)->SetRightMargin(9);
     struct Step {
       bool shown;
       QString caption;
       int value, maximum;
     };
     std::vector<Step> steps;
-    connect(f.main->ProgressBar1, &QProgressBar::valueChanged, [&](int v) {
-      steps.push_back({f.main->Panel2->isVisible(), f.main->Panel2->text(), v, f.main->ProgressBar1->maximum()});
+    connect(Part<QProgressBar>(f.main.get(), "ProgressBar1"), &QProgressBar::valueChanged, [&](int v) {
+      steps.push_back({Part<QLabel>(f.main.get(), "Panel2")->isVisible(), Part<QLabel>(f.main.get(), "Panel2")->text(),
+                       v, Part<QProgressBar>(f.main.get(), "ProgressBar1")->maximum()});
     });
     const QString path = f.Path("three.dyz");
     f.chosen = {path};
     f.answers = {app::mbYes};
-    f.main->actFileSaveAsExecute();
+    f.main->Action("actFileSaveAs")->trigger();
     // The count runs from 6 to the seal count + 6 against a maximum of the count + 5: the
     // bar ends full.
     QVERIFY(!steps.empty());
@@ -151,7 +152,7 @@ class CommandsTest : public QObject {
       QCOMPARE(s.caption, QStringLiteral("正在保存："));
       QCOMPARE(s.maximum, 8);
     }
-    QVERIFY(!f.main->Panel2->isVisible());
+    QVERIFY(!Part<QLabel>(f.main.get(), "Panel2")->isVisible());
 
     steps.clear();
     f.main->OpenDocument(path);
@@ -160,26 +161,26 @@ class CommandsTest : public QObject {
     QCOMPARE(back->windowTitle(), path);
     QCOMPARE(steps.back().caption, QStringLiteral("正在载入："));
     QCOMPARE(steps.back().value, 8);
-    QVERIFY(!f.main->Panel2->isVisible());
-    QCOMPARE(back->FSeals.size(), size_t(3));
+    QVERIFY(!Part<QLabel>(f.main.get(), "Panel2")->isVisible());
+    QCOMPARE(back->Seals().size(), size_t(3));
     for (size_t i = 0; i < 3; ++i) {
-      QCOMPARE(back->FSeals[i]->RealCenterX(), w->FSeals[i]->RealCenterX());
-      QCOMPARE(back->FSeals[i]->RealCenterY(), w->FSeals[i]->RealCenterY());
-      QVERIFY(back->FSeals[i]->isVisible());
-      QCOMPARE(back->FSeals[i]->parentWidget(), back->KivDrawPanel1);
-      QCOMPARE(back->FSeals[i]->PopupMenu, f.main->PopupMenu1);
+      QCOMPARE(back->Seals()[i]->RealCenterX(), w->Seals()[i]->RealCenterX());
+      QCOMPARE(back->Seals()[i]->RealCenterY(), w->Seals()[i]->RealCenterY());
+      QVERIFY(back->Seals()[i]->isVisible());
+      QCOMPARE(back->Seals()[i]->parentWidget(), PageOf(back));
+      QCOMPARE(back->Seals()[i]->PopupMenu, Part<QMenu>(f.main.get(), "PopupMenu1"));
     }
-    QCOMPARE(back->KivDrawPanel1->PageWidth(), w->KivDrawPanel1->PageWidth());
-    QCOMPARE(back->KivDrawPanel1->RightMargin(), back->KivDrawPanel1->LeftMargin());
-    QVERIFY(!back->FModified);
+    QCOMPARE(PageOf(back)->PageWidth(), PageOf(w)->PageWidth());
+    QCOMPARE(PageOf(back)->RightMargin(), PageOf(back)->LeftMargin());
+    QVERIFY(!back->Modified());
 
     // Saving the opened document writes where it came from, the same bytes.
     const QByteArray saved = ReadFile(path);
-    back->FModified = true;
-    f.main->actFileSaveExecute();
+    back->MarkModified();
+    f.main->Action("actFileSave")->trigger();
     QCOMPARE(f.offered.size(), 1);
     QCOMPARE(ReadFile(path), saved);
-    QVERIFY(!back->FModified);
+    QVERIFY(!back->Modified());
   }
 
   void AFailedSaveReportsAndKeepsTheDocumentModified() {
@@ -188,13 +189,13 @@ class CommandsTest : public QObject {
     WriteFile(f.Path("keep.dyz"), Stamped(8.0f));
     TfrmChild* w = f.main->CreateDocumentWindow(path);
     AddSeal(w, 50, 60);
-    w->FModified = true;
+    w->MarkModified();
     f.main->Action("actFileSave")->trigger();
     QCOMPARE(f.asked.size(), size_t(1));
     QCOMPARE(f.asked[0].kind, app::TMsgKind::Error);
     QCOMPARE(f.asked[0].text, QStringLiteral("无法保存文件“") + path + QStringLiteral("”：文件夹不存在。"));
-    QVERIFY(w->FModified);
-    QVERIFY(!f.main->Panel2->isVisible());
+    QVERIFY(w->Modified());
+    QVERIFY(!Part<QLabel>(f.main.get(), "Panel2")->isVisible());
     QVERIFY(f.Panel(2) != QStringLiteral("文件状态：已保存"));
   }
 
@@ -237,7 +238,7 @@ class CommandsTest : public QObject {
     QCOMPARE(f.asked[0].windowsOpen, message.startsWith(QLatin1Char('<')) ? 2 : 1);
     QCOMPARE(f.Captions(), QStringList({"文件1.dyz"}));
     QCOMPARE(f.LeftOverWindows(), 1);
-    QVERIFY(!f.main->Panel2->isVisible());
+    QVERIFY(!Part<QLabel>(f.main.get(), "Panel2")->isVisible());
   }
 
   void AMissingFileIsReportedWithoutAWindow() {
@@ -258,10 +259,10 @@ class CommandsTest : public QObject {
       QVERIFY2(f.asked.empty(), qPrintable(f.asked.empty() ? QString() : f.asked[0].text));
       TfrmChild* w = f.main->ActiveChild();
       QCOMPARE(w->windowTitle(), path);
-      QCOMPARE(double(w->KivDrawPanel1->PageWidth()), 100.0);
-      QCOMPARE(double(w->KivDrawPanel1->PageHeight()), 150.0);
-      for (long double m : {w->KivDrawPanel1->LeftMargin(), w->KivDrawPanel1->TopMargin(),
-                            w->KivDrawPanel1->RightMargin(), w->KivDrawPanel1->BottomMargin()})
+      QCOMPARE(double(PageOf(w)->PageWidth()), 100.0);
+      QCOMPARE(double(PageOf(w)->PageHeight()), 150.0);
+      for (long double m :
+           {PageOf(w)->LeftMargin(), PageOf(w)->TopMargin(), PageOf(w)->RightMargin(), PageOf(w)->BottomMargin()})
         QCOMPARE(double(m), 6.0);
     }
   }
@@ -273,9 +274,9 @@ class CommandsTest : public QObject {
     const QString path = f.Path("open.dyz");
     f.chosen = {path};
     f.answers = {app::mbYes};
-    f.main->actFileSaveAsExecute();
+    f.main->Action("actFileSaveAs")->trigger();
     f.chosen = {path};
-    f.main->actFileOpenExecute();
+    f.main->Action("actFileOpen")->trigger();
     TfrmChild* opened = f.main->ActiveChild();
     QCOMPARE(opened->windowTitle(), path);
     f.NewDocument();
@@ -289,7 +290,7 @@ class CommandsTest : public QObject {
     QCOMPARE(f.asked[0].buttons, app::TMsgButtons(app::mbYes));
     QCOMPARE(f.asked[0].text, QStringLiteral("该文件已经打开！看见了吧^_^"));
     // A cancelled dialog opens nothing.
-    f.main->actFileOpenExecute();
+    f.main->Action("actFileOpen")->trigger();
     QCOMPARE(f.WindowCount(), 3);
   }
 
@@ -302,14 +303,14 @@ class CommandsTest : public QObject {
     const QString path = f.Path("six.dyz");
     f.chosen = {path};
     f.answers = {app::mbYes};
-    f.main->actFileSaveAsExecute();
+    f.main->Action("actFileSaveAs")->trigger();
     w->close();
     QCOMPARE(f.WindowCount(), 0);
-    f.main->ShowFileState(true, 0);
+    f.main->ShowFileState(app::TFileState::Modified, 0);
 
     f.chosen = {path};
-    f.main->actFileOpenExecute();
-    QCOMPARE(f.main->ActiveChild()->FSeals.size(), size_t(6));
+    f.main->Action("actFileOpen")->trigger();
+    QCOMPARE(f.main->ActiveChild()->Seals().size(), size_t(6));
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：6"));
 
@@ -319,14 +320,14 @@ class CommandsTest : public QObject {
     started.show();
     QVERIFY(QTest::qWaitForWindowExposed(&started));
     QCOMPARE(started.DocumentWindows().size(), size_t(1));
-    QCOMPARE(started.KivStatusBar1->PanelText(2), QStringLiteral("文件状态：未修改"));
-    QCOMPARE(started.KivStatusBar1->PanelText(3), QStringLiteral("已画图形：6"));
+    QCOMPARE(Part<TKivStatusBar>(&started, "KivStatusBar1")->PanelText(2), QStringLiteral("文件状态：未修改"));
+    QCOMPARE(Part<TKivStatusBar>(&started, "KivStatusBar1")->PanelText(3), QStringLiteral("已画图形：6"));
   }
 
   void CloseAllAsksFromTheBackAndGoesOnAfterACancel() {
     MainFixture f;
-    for (int i = 0; i < 3; ++i) f.NewDocument()->FModified = true;
-    f.main->DocumentWindows()[1]->FModified = false;
+    for (int i = 0; i < 3; ++i) f.NewDocument()->MarkModified();
+    f.main->DocumentWindows()[1]->ForgetChanges();
     // 文件3 is in front, 文件1 at the back: 文件1 is asked first and kept, 文件2 closes
     // without a question, 文件3 is asked and closes unsaved.
     f.answers = {app::mbCancel, app::mbNo};
@@ -340,7 +341,7 @@ class CommandsTest : public QObject {
 
   void ExitAsksFromTheFrontAndStopsAtTheFirstRefusal() {
     MainFixture f;
-    for (int i = 0; i < 3; ++i) f.NewDocument()->FModified = true;
+    for (int i = 0; i < 3; ++i) f.NewDocument()->MarkModified();
     f.answers = {app::mbNo, app::mbCancel};
     f.main->Action("actFileExit")->trigger();
     QCOMPARE(f.asked.size(), size_t(2));
@@ -363,7 +364,7 @@ class CommandsTest : public QObject {
     AddSeal(back, 50, 60);
     const QString path = f.Path("back.dyz");
     back->setWindowTitle(path);
-    back->FModified = true;
+    back->MarkModified();
     f.NewDocument();
     // The front document is unmodified; the one behind it is saved when asked.
     f.answers = {app::mbYes};
@@ -379,14 +380,14 @@ class CommandsTest : public QObject {
   void ARoundOfficialSealSavesClosesAndReopens() {
     MainFixture f;
     TfrmChild* w = f.NewDocument();
-    f.main->DrawTools->Execute(f.main->Action("actDrawGZh"));
-    const int x = int(w->FPixelsPerMm * 60);
-    const int y = int(w->FPixelsPerMm * 70);
+    f.main->Action("actDrawGZh")->trigger();
+    const int x = int(w->PixelsPerMm() * 60);
+    const int y = int(w->PixelsPerMm() * 70);
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, x, y);
-    QCOMPARE(w->FSeals.size(), size_t(1));
-    const seal::TSeal* made = w->FSeals[0];
+    QCOMPARE(w->Seals().size(), size_t(1));
+    const seal::TSeal* made = w->Seals()[0];
     QCOMPARE(made->SealType(), seal::stEllipse);
-    QVERIFY(w->FModified);
+    QVERIFY(w->Modified());
     const QString keep = qEnvironmentVariable("BRELVONIX_KEEP_DOCUMENT");
     const QString path = keep.isEmpty() ? f.Path("round.dyz") : keep;
     QFile::remove(path);
@@ -405,8 +406,8 @@ class CommandsTest : public QObject {
     f.main->OpenDocument(path);
     TfrmChild* back = f.main->ActiveChild();
     QVERIFY(back);
-    QCOMPARE(back->FSeals.size(), size_t(1));
-    const seal::TSeal* s = back->FSeals[0];
+    QCOMPARE(back->Seals().size(), size_t(1));
+    const seal::TSeal* s = back->Seals()[0];
     QCOMPARE(s->SealType(), seal::stEllipse);
     QCOMPARE(s->RealCenterX(), cx);
     QCOMPARE(s->RealCenterY(), cy);
@@ -414,7 +415,7 @@ class CommandsTest : public QObject {
     QCOMPARE(s->Text(), text);
     // Written again, the document is the same bytes.
     back->setWindowTitle(f.Path("again.dyz"));
-    f.main->actFileSaveExecute();
+    f.main->Action("actFileSave")->trigger();
     QCOMPARE(ReadFile(f.Path("again.dyz")), saved);
   }
 };

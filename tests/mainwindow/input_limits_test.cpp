@@ -19,16 +19,9 @@ namespace {
 
 const QString kEmoji = QString::fromUtf8("\xF0\x9F\x98\x80");
 
-template <class T>
-T* PartOf(QWidget* window, const QString& name) {
-  T* part = window->findChild<T*>(name);
-  if (!part) qFatal("no part %s", qPrintable(name));
-  return part;
-}
-
 // A click on a page button of the property window.
 void Page(int n) {
-  auto* button = PartOf<TKivButton>(frmProprty, QStringLiteral("KivButton%1").arg(n));
+  auto* button = Part<TKivButton>(frmProprty, QStringLiteral("KivButton%1").arg(n));
   QTest::mousePress(button, Qt::LeftButton, {}, QPoint(4, 4));
   QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(4, 4));
 }
@@ -100,7 +93,7 @@ class InputLimitsTest : public QObject {
       Page(page);
       window = frmProprty;
     }
-    QWidget* box = PartOf<QWidget>(window, control);
+    QWidget* box = Part<QWidget>(window, control);
     if (auto* combo = qobject_cast<QComboBox*>(box)) box = combo->lineEdit();
     const auto shown = [box] {
       if (auto* memo = qobject_cast<QPlainTextEdit*>(box)) return memo->toPlainText();
@@ -133,7 +126,7 @@ class InputLimitsTest : public QObject {
     TSeal* s = AddSeal(w, 60, 60);
     w->SetSelection({s});
     Page(1);
-    auto* width = PartOf<TKivSpinEdit>(frmProprty, QStringLiteral("RxSpinEdit4"));
+    auto* width = Part<TKivSpinEdit>(frmProprty, QStringLiteral("RxSpinEdit4"));
     TypeOver(width, QStringLiteral("999e99"));
     QCOMPARE(width->text(), QStringLiteral("999e"));
     TypeOver(width, QStringLiteral("9e5"));
@@ -143,10 +136,10 @@ class InputLimitsTest : public QObject {
     Leave(width);
     QCOMPARE(width->text(), QStringLiteral("999.00"));
     QCOMPARE(s->RealWidth(), 999.0f);
-    QCOMPARE(s->Width(), platform::Round(999 * static_cast<long double>(w->FPixelsPerMm)));
+    QCOMPARE(s->Width(), platform::Round(999 * static_cast<long double>(w->PixelsPerMm())));
 
     // The centre line's offset, a box without range, likewise.
-    auto* offset = PartOf<TKivSpinEdit>(frmProprty, QStringLiteral("RxSpinEdit12"));
+    auto* offset = Part<TKivSpinEdit>(frmProprty, QStringLiteral("RxSpinEdit12"));
     TypeOver(offset, QStringLiteral("-9e99"));
     QCOMPARE(offset->text(), QStringLiteral("-9e"));
     TypeOver(offset, QStringLiteral("-9e5"));

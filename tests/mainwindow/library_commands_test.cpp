@@ -41,7 +41,7 @@ struct Library : MainFixture {
     files.sort();
     return files;
   }
-  TLibraryPanel* LibPanel() const { return main->KivFlatPanel3; }
+  TLibraryPanel* LibPanel() const { return Part<TLibraryPanel>(main.get(), "KivFlatPanel3"); }
   QStringList Tiles() const {
     QStringList names;
     for (TImagePreview* t : LibPanel()->Tiles()) names.append(QFileInfo(t->Caption()).fileName());
@@ -55,7 +55,7 @@ struct Library : MainFixture {
   // A document at exactly 4 pixels per millimetre with one round seal selected.
   TfrmChild* DocumentWithSeal(float x = 50, float y = 60) {
     TfrmChild* w = NewDocument();
-    w->FPixelsPerMm = 4;
+    w->SetPixelsPerMm(4);
     w->ApplyZoom(100);
     seal::TSeal* s = AddSeal(w, x, y);
     w->SetSelection({s});
@@ -127,7 +127,7 @@ class LibraryCommandsTest : public QObject {
     Library f;
     f.DocumentWithSeal();
     f.Design("ABC.YZL", 40, 30);
-    f.main->KivButton2Click();
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton2"));
     QCOMPARE(f.Tiles(), QStringList{"ABC.YZL"});
     QCOMPARE(f.Tile("ABC.YZL")->Picture().Width(), 40);
     f.answers = {app::mbYes};
@@ -143,8 +143,8 @@ class LibraryCommandsTest : public QObject {
     f.Save({{QString(), QStringLiteral("first 印")}});
     QCOMPARE(f.Files(), QStringList{QStringLiteral("FIRST 印.YZL")});
     QVERIFY(f.LibPanel()->Tiles().empty());
-    f.ClickTab(f.main->KivButton2);
-    QVERIFY(f.main->FLibraryLoaded);
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton2"));
+    QVERIFY(f.main->LibraryLoaded());
     QCOMPARE(f.Tiles(), QStringList{QStringLiteral("FIRST 印.YZL")});
     f.Save({{QString(), QStringLiteral("second")}});
     QCOMPARE(f.Tiles(), (QStringList{QStringLiteral("FIRST 印.YZL"), "SECOND.YZL"}));
@@ -158,7 +158,7 @@ class LibraryCommandsTest : public QObject {
     seal::TSeal* a = AddSeal(w, 50, 60);
     seal::TSeal* b = AddSeal(w, 900, 60);
     w->SetSelection({a, b});
-    f.main->KivButton2Click();
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton2"));
     f.Save({{QString(), QStringLiteral("wide")}});
     QCOMPARE(f.asked.size(), size_t(1));
     QCOMPARE(f.asked[0].kind, app::TMsgKind::Warning);
@@ -178,65 +178,65 @@ class LibraryCommandsTest : public QObject {
 
   void TheTabsSwapAndHideThePanelsAndTheirFirstClickBuildsThem() {
     Library f;
-    TKivButton* emblems = f.main->KivButton1;
-    TKivButton* library = f.main->KivButton2;
-    QVERIFY(f.main->ScrollBox1->isHidden());
-    QVERIFY(f.main->ScrollBox2->isHidden());
+    TKivButton* emblems = Part<TKivButton>(f.main.get(), "KivButton1");
+    TKivButton* library = Part<TKivButton>(f.main.get(), "KivButton2");
+    QVERIFY(Part<QScrollArea>(f.main.get(), "ScrollBox1")->isHidden());
+    QVERIFY(Part<QScrollArea>(f.main.get(), "ScrollBox2")->isHidden());
     f.ClickTab(emblems);
-    QVERIFY(f.main->FEmblemsLoaded);
+    QVERIFY(f.main->EmblemsLoaded());
     QCOMPARE(emblems->BtnState(), TButtonState::bsDown);
-    QVERIFY(f.main->ScrollBox1->isVisible());
-    QVERIFY(f.main->ScrollBox2->isHidden());
-    QCOMPARE(f.main->KivFlatPanel2->Tiles().size(), size_t(20));
+    QVERIFY(Part<QScrollArea>(f.main.get(), "ScrollBox1")->isVisible());
+    QVERIFY(Part<QScrollArea>(f.main.get(), "ScrollBox2")->isHidden());
+    QCOMPARE(Part<TEmblemPanel>(f.main.get(), "KivFlatPanel2")->Tiles().size(), size_t(20));
     // The second tab overlaps the first by half a tab, however wide the first has grown.
     QCOMPARE(library->x(), emblems->x() + emblems->width() - emblems->height() / 2);
 
     f.ClickTab(library);
-    QVERIFY(f.main->FLibraryLoaded);
+    QVERIFY(f.main->LibraryLoaded());
     QCOMPARE(emblems->BtnState(), TButtonState::bsUp);
     QCOMPARE(library->BtnState(), TButtonState::bsDown);
-    QVERIFY(f.main->ScrollBox1->isHidden());
-    QVERIFY(f.main->ScrollBox2->isVisible());
+    QVERIFY(Part<QScrollArea>(f.main.get(), "ScrollBox1")->isHidden());
+    QVERIFY(Part<QScrollArea>(f.main.get(), "ScrollBox2")->isVisible());
     QCOMPARE(library->x(), emblems->x() + emblems->width() - library->height() / 2);
 
     f.ClickTab(library);
     QCOMPARE(library->BtnState(), TButtonState::bsUp);
-    QVERIFY(f.main->ScrollBox1->isHidden());
-    QVERIFY(f.main->ScrollBox2->isHidden());
+    QVERIFY(Part<QScrollArea>(f.main.get(), "ScrollBox1")->isHidden());
+    QVERIFY(Part<QScrollArea>(f.main.get(), "ScrollBox2")->isHidden());
     // A right press and release changes neither tab.
     QTest::mouseClick(emblems, Qt::RightButton, Qt::NoModifier, QPoint(8, 4));
-    QVERIFY(f.main->ScrollBox1->isHidden());
+    QVERIFY(Part<QScrollArea>(f.main.get(), "ScrollBox1")->isHidden());
     QVERIFY(f.asked.empty());
   }
 
   void InsertPutsThePressedDesignTwoMillimetresFromTheScrollOrigin() {
     Library f;
     TfrmChild* from = f.DocumentWithSeal(50, 60);
-    f.main->KivButton2Click();
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton2"));
     f.Save({{QString(), QStringLiteral("round")}});
     TfrmChild* to = f.NewDocument();
-    to->FPixelsPerMm = 4;
+    to->SetPixelsPerMm(4);
     to->ApplyZoom(100);
-    to->ScrollBox->horizontalScrollBar()->setValue(20);
-    to->ScrollBox->verticalScrollBar()->setValue(80);
+    Part<QScrollArea>(to, "ScrollBox")->horizontalScrollBar()->setValue(20);
+    Part<QScrollArea>(to, "ScrollBox")->verticalScrollBar()->setValue(80);
     // Nothing pressed yet: nothing to insert.
     f.Tool("actInsertSeal")->trigger();
-    QVERIFY(to->FSeals.empty());
+    QVERIFY(to->Seals().empty());
     TImagePreview* tile = f.Tile("ROUND.YZL");
     QTest::mouseDClick(tile, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QCOMPARE(to->FSeals.size(), size_t(1));
-    QCOMPARE(to->FSeals[0]->RealCenterX(), 5.0f + 2 + 21);
-    QCOMPARE(to->FSeals[0]->RealCenterY(), 20.0f + 2 + 21);
-    QCOMPARE(to->FCurrentSeal, to->FSeals[0]);
-    QVERIFY(to->FModified);
+    QCOMPARE(to->Seals().size(), size_t(1));
+    QCOMPARE(to->Seals()[0]->RealCenterX(), 5.0f + 2 + 21);
+    QCOMPARE(to->Seals()[0]->RealCenterY(), 20.0f + 2 + 21);
+    QCOMPARE(to->CurrentSeal(), to->Seals()[0]);
+    QVERIFY(to->Modified());
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：1"));
-    QCOMPARE(from->FSeals.size(), size_t(1));
+    QCOMPARE(from->Seals().size(), size_t(1));
   }
 
   void DeletingTheMiddleOfThreeDesignsLeavesTheLastOnTop() {
     Library f;
     f.DocumentWithSeal();
-    f.main->KivButton2Click();
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton2"));
     f.Save({{QString(), QStringLiteral("A")}});
     f.Save({{QString(), QStringLiteral("B")}});
     f.Save({{QString(), QStringLiteral("C")}});
@@ -260,7 +260,7 @@ class LibraryCommandsTest : public QObject {
     Library f;
     f.Design("A.YZL");
     f.Design("B.YZL");
-    f.main->KivButton2Click();
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton2"));
     const auto deleteB = [&f](bool closeButton) {
       return TModalScript({[&f, closeButton](QDialog* d) {
         auto* list = d->findChild<QListWidget*>(QStringLiteral("ListBox1"));
@@ -287,8 +287,8 @@ class LibraryCommandsTest : public QObject {
     f.Tool("actInsertSeal")->trigger();
     QCOMPARE(f.asked.size(), size_t(1));
     QCOMPARE(f.asked[0].kind, app::TMsgKind::Error);
-    QVERIFY(w->FSeals.empty());
-    QVERIFY(!w->FModified);
+    QVERIFY(w->Seals().empty());
+    QVERIFY(!w->Modified());
 
     {
       auto script = deleteB(true);
@@ -302,20 +302,20 @@ class LibraryCommandsTest : public QObject {
   void AnEmblemGoesOnARoundSealOrArmsTheToolWhereNoneFits() {
     Library f;
     TfrmChild* w = f.DocumentWithSeal();
-    seal::TSeal* round = w->FSeals[0];
+    seal::TSeal* round = w->Seals()[0];
     round->SetImageIsStar(true);
     f.main->SyncSealOptions(round);
-    f.main->KivButton1Click();
-    TImagePreview* tile = f.main->KivFlatPanel2->Tiles()[4];
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton1"));
+    TImagePreview* tile = Part<TEmblemPanel>(f.main.get(), "KivFlatPanel2")->Tiles()[4];
     QTest::mouseDClick(tile, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     platform::TPicture expected;
     LoadAPicture(expected, "B4");
     QCOMPARE(round->Picture().Bytes(), expected.Bytes());
     QVERIFY(round->HaveImage());
     QVERIFY(!round->ImageIsStar());
-    QVERIFY(!f.main->CheckBox2->isChecked());
-    QVERIFY(f.main->CheckBox3->isChecked());
-    QVERIFY(w->FModified);
+    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked());
+    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
+    QVERIFY(w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
     QVERIFY(!f.main->CurrentDrawAction());
 
@@ -334,10 +334,10 @@ class LibraryCommandsTest : public QObject {
     QTest::mouseDClick(tile, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QCOMPARE(f.main->CurrentDrawAction(), f.Tool("actDrawAPicture"));
     QCOMPARE(table->HaveImage(), false);
-    QTest::mousePress(w->KivDrawPanel1, Qt::LeftButton, Qt::NoModifier, QPoint(300, 500));
-    QTest::mouseRelease(w->KivDrawPanel1, Qt::LeftButton, Qt::NoModifier, QPoint(300, 500));
-    QCOMPARE(w->FSeals.back()->SealType(), seal::stAnyImage);
-    QCOMPARE(w->FSeals.back()->Picture().Bytes(), expected.Bytes());
+    QTest::mousePress(PageOf(w), Qt::LeftButton, Qt::NoModifier, QPoint(300, 500));
+    QTest::mouseRelease(PageOf(w), Qt::LeftButton, Qt::NoModifier, QPoint(300, 500));
+    QCOMPARE(w->Seals().back()->SealType(), seal::stAnyImage);
+    QCOMPARE(w->Seals().back()->Picture().Bytes(), expected.Bytes());
     QVERIFY(f.asked.empty());
   }
 
@@ -347,28 +347,28 @@ class LibraryCommandsTest : public QObject {
     formats::SaveFileAtomically(f.emblems + "torn.bmp", std::vector<uint8_t>{'B', 'M'});
     formats::SaveFileAtomically(f.emblems + "good.bmp",
                                 picture_makers::EncodeWithQt(picture_makers::Quadrants(20, 10), "bmp"));
-    f.ClickTab(f.main->KivButton1);
-    QVERIFY(f.main->FEmblemsLoaded);
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton1"));
+    QVERIFY(f.main->EmblemsLoaded());
     QCOMPARE(f.asked.size(), size_t(1));
     QCOMPARE(f.asked[0].kind, app::TMsgKind::Warning);
     QVERIFY(f.asked[0].text.contains(QStringLiteral("broken.gif")));
     QVERIFY(f.asked[0].text.contains(QStringLiteral("torn.bmp")));
-    QCOMPARE(f.main->KivFlatPanel2->Tiles().size(), size_t(21));
+    QCOMPARE(Part<TEmblemPanel>(f.main.get(), "KivFlatPanel2")->Tiles().size(), size_t(21));
     // Shown again later: no second build, no second report.
-    f.ClickTab(f.main->KivButton1);
-    f.ClickTab(f.main->KivButton1);
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton1"));
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton1"));
     QCOMPARE(f.asked.size(), size_t(1));
 
     // A user picture that went since the build: applying it reports the loader's error and
     // leaves the document unmarked.
     TfrmChild* w = f.DocumentWithSeal();
-    TImagePreview* good = f.main->KivFlatPanel2->Tiles().back();
+    TImagePreview* good = Part<TEmblemPanel>(f.main.get(), "KivFlatPanel2")->Tiles().back();
     QVERIFY(good->PictureFromFile());
     QVERIFY(QFile::remove(good->Caption()));
     QTest::mouseDClick(good, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QCOMPARE(f.asked.size(), size_t(2));
     QCOMPARE(f.asked[1].kind, app::TMsgKind::Error);
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
   }
 };
 

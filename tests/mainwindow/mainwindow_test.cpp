@@ -7,6 +7,7 @@
 #include "platform/cursors.h"
 #include "fakedesktop.h"
 #include "mainwindow/mainform.h"
+#include "parts.h"
 #include "services/resources.h"
 #include "mainwindow/splash.h"
 
@@ -43,14 +44,14 @@ class MainWindowTest : public QObject {
     TSplashForm splash;
     QCOMPARE(splash.objectName(), QStringLiteral("SplashForm"));
     QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(splash.Label3->pos(), QPoint(65, 180));
-    QCOMPARE(splash.Label3->font().pixelSize(), 13);
-    QCOMPARE(splash.Label3->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QCOMPARE(Part<QLabel>(&splash, "Label3")->pos(), QPoint(65, 180));
+    QCOMPARE(Part<QLabel>(&splash, "Label3")->font().pixelSize(), 13);
+    QCOMPARE(Part<QLabel>(&splash, "Label3")->palette().color(QPalette::WindowText), QColor(0, 0, 128));
     QVERIFY(splash.width() >= 1 && splash.height() >= 1);
     SplashForm = &splash;
     SplashStatus(150, QStringLiteral("测试"));
     SplashForm = nullptr;
-    QCOMPARE(splash.Label3->text(), QStringLiteral("Brelvonix 正在测试"));
+    QCOMPARE(Part<QLabel>(&splash, "Label3")->text(), QStringLiteral("Brelvonix 正在测试"));
     // Without a splash window the pause still happens.
     int paused = 0;
     desk.pause = [&](int ms) { paused += ms; };
@@ -67,7 +68,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(desk.messages[0].text, kNoPrinterAdvice);
     QCOMPARE(desk.messages[0].buttons, app::TMsgButtons(app::mbOK));
     QVERIFY(!main.TerminateRequested());
-    QCOMPARE(main.DispComboBox->count(), 24);
+    QCOMPARE(Part<QComboBox>(&main, "DispComboBox")->count(), 24);
   }
 
   void ZoomBox() {
@@ -76,12 +77,13 @@ class MainWindowTest : public QObject {
     QStringList expected;
     for (int p = 25; p <= 600; p += 25) expected.append(QString::number(p) + "%");
     QStringList items;
-    for (int i = 0; i < main.DispComboBox->count(); ++i) items.append(main.DispComboBox->itemText(i));
+    for (int i = 0; i < Part<QComboBox>(&main, "DispComboBox")->count(); ++i)
+      items.append(Part<QComboBox>(&main, "DispComboBox")->itemText(i));
     QCOMPARE(items, expected);
-    QCOMPARE(main.DispComboBox->currentIndex(), 3);
-    QCOMPARE(main.DispComboBox->currentText(), QStringLiteral("100%"));
-    QVERIFY(main.DispComboBox->isEditable());
-    QCOMPARE(main.DispComboBox->palette().color(QPalette::Text), QColor(0, 48, 128));
+    QCOMPARE(Part<QComboBox>(&main, "DispComboBox")->currentIndex(), 3);
+    QCOMPARE(Part<QComboBox>(&main, "DispComboBox")->currentText(), QStringLiteral("100%"));
+    QVERIFY(Part<QComboBox>(&main, "DispComboBox")->isEditable());
+    QCOMPARE(Part<QComboBox>(&main, "DispComboBox")->palette().color(QPalette::Text), QColor(0, 48, 128));
   }
 
   void FontBox() {
@@ -89,15 +91,16 @@ class MainWindowTest : public QObject {
     {
       TfrmMain main;
       QStringList items;
-      for (int i = 0; i < main.FontComboBox->count(); ++i) items.append(main.FontComboBox->itemText(i));
+      for (int i = 0; i < Part<QComboBox>(&main, "FontComboBox")->count(); ++i)
+        items.append(Part<QComboBox>(&main, "FontComboBox")->itemText(i));
       QCOMPARE(items, QStringList({"宋体", "楷体", "黑体"}));
-      QCOMPARE(main.FontComboBox->currentText(), QStringLiteral("宋体"));
-      QVERIFY(main.CheckBox4->isChecked());
+      QCOMPARE(Part<QComboBox>(&main, "FontComboBox")->currentText(), QStringLiteral("宋体"));
+      QVERIFY(Part<QCheckBox>(&main, "CheckBox4")->isChecked());
     }
     app::Services().ScreenFontNames = [] { return QStringList{"Arial", "黑体"}; };
     TfrmMain main;
-    QCOMPARE(main.FontComboBox->count(), 1);
-    QCOMPARE(main.FontComboBox->currentIndex(), -1);
+    QCOMPARE(Part<QComboBox>(&main, "FontComboBox")->count(), 1);
+    QCOMPARE(Part<QComboBox>(&main, "FontComboBox")->currentIndex(), -1);
   }
 
   void KeepChineseFontsTable() {
@@ -129,7 +132,7 @@ class MainWindowTest : public QObject {
       QCOMPARE(bar[qsizetype(i)]->text(), expected[i].first);
       QCOMPARE(MenuItems(bar[qsizetype(i)]->menu()), expected[i].second);
     }
-    QCOMPARE(main.WindowMenu, bar[5]->menu());
+    QCOMPARE(Part<QMenu>(&main, "WindowMenu"), bar[5]->menu());
   }
 
   void Shortcuts_data() {
@@ -162,17 +165,19 @@ class MainWindowTest : public QObject {
   void PopupMenus() {
     FakeDesktop desk;
     TfrmMain main;
-    QCOMPARE(MenuItems(main.PopupMenu1),
-             Split("剪切(&X);复制(&C);粘贴(&V);-;删除;锁定印章位置(&L);对准中心(&T);-;细节查看…;导出为图象…;加入印章库"));
-    QCOMPARE(MenuItems(main.PopupMenu2), Split("清除(&R);编辑印章库;-;保存(&S);打印(&P);关闭(&Z);-;退出(&Q)"));
-    QCOMPARE(MenuItems(main.PopupMenu3), Split("插入模板印章;删除模板印章"));
+    QCOMPARE(
+        MenuItems(Part<QMenu>(&main, "PopupMenu1")),
+        Split("剪切(&X);复制(&C);粘贴(&V);-;删除;锁定印章位置(&L);对准中心(&T);-;细节查看…;导出为图象…;加入印章库"));
+    QCOMPARE(MenuItems(Part<QMenu>(&main, "PopupMenu2")),
+             Split("清除(&R);编辑印章库;-;保存(&S);打印(&P);关闭(&Z);-;退出(&Q)"));
+    QCOMPARE(MenuItems(Part<QMenu>(&main, "PopupMenu3")), Split("插入模板印章;删除模板印章"));
   }
 
   void ToolBar() {
     FakeDesktop desk;
     TfrmMain main;
     QStringList items;
-    for (QAction* a : main.ToolBar1->actions()) {
+    for (QAction* a : Part<QToolBar>(&main, "ToolBar1")->actions()) {
       if (a->isSeparator())
         items.append("-");
       else if (auto* w = qobject_cast<QWidgetAction*>(a))
@@ -182,29 +187,32 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(items, Split("actFileNew;actFileOpen;actFileSave;actFilePreView;actFilePrint;-;actEditCut;actEditCopy;"
                           "actEditPaste;actEditDel;-;actViewZoomNormal;Panel4;-;actToolsNextFont;Panel3;Panel1;Panel6"));
-    QCOMPARE(main.ToolBar1->iconSize(), QSize(24, 24));
+    QCOMPARE(Part<QToolBar>(&main, "ToolBar1")->iconSize(), QSize(24, 24));
     QVERIFY(main.findChild<QWidget*>("ToolButton11"));
-    QCOMPARE(main.CheckBox1->text(), QStringLiteral("阳章"));
-    QCOMPARE(main.CheckBox2->text(), QStringLiteral("五星"));
-    QCOMPARE(main.CheckBox3->text(), QStringLiteral("有图符"));
-    QCOMPARE(main.CheckBox4->text(), QStringLiteral("仅中文"));
-    for (QCheckBox* box : {main.CheckBox1, main.CheckBox2, main.CheckBox3, main.CheckBox4}) QVERIFY(box->isChecked());
-    QCOMPARE(main.KivButton1->Caption(), QStringLiteral("徽标集"));
-    QCOMPARE(main.KivButton1->Tag(), 1);
-    QCOMPARE(main.KivButton2->Caption(), QStringLiteral("印章库"));
-    QCOMPARE(main.KivButton2->Tag(), 2);
-    QVERIFY(!main.ScrollBox1->isVisibleTo(&main));
-    QVERIFY(!main.ScrollBox2->isVisibleTo(&main));
+    QCOMPARE(Part<QCheckBox>(&main, "CheckBox1")->text(), QStringLiteral("阳章"));
+    QCOMPARE(Part<QCheckBox>(&main, "CheckBox2")->text(), QStringLiteral("五星"));
+    QCOMPARE(Part<QCheckBox>(&main, "CheckBox3")->text(), QStringLiteral("有图符"));
+    QCOMPARE(Part<QCheckBox>(&main, "CheckBox4")->text(), QStringLiteral("仅中文"));
+    for (QCheckBox* box : {Part<QCheckBox>(&main, "CheckBox1"), Part<QCheckBox>(&main, "CheckBox2"),
+                           Part<QCheckBox>(&main, "CheckBox3"), Part<QCheckBox>(&main, "CheckBox4")})
+      QVERIFY(box->isChecked());
+    QCOMPARE(Part<TKivButton>(&main, "KivButton1")->Caption(), QStringLiteral("徽标集"));
+    QCOMPARE(Part<TKivButton>(&main, "KivButton1")->Tag(), 1);
+    QCOMPARE(Part<TKivButton>(&main, "KivButton2")->Caption(), QStringLiteral("印章库"));
+    QCOMPARE(Part<TKivButton>(&main, "KivButton2")->Tag(), 2);
+    QVERIFY(!Part<QScrollArea>(&main, "ScrollBox1")->isVisibleTo(&main));
+    QVERIFY(!Part<QScrollArea>(&main, "ScrollBox2")->isVisibleTo(&main));
   }
 
   void ToolActionsInListOrder() {
     FakeDesktop desk;
     TfrmMain main;
-    QCOMPARE(main.ActionList2.size(), size_t(16 + 3 + 5 + 24 + 1));
-    QCOMPARE(main.ActionList2.front()->objectName(), QStringLiteral("actDrawHorzLine"));
-    QCOMPARE(main.ActionList2.front()->text(), QStringLiteral("actDrawHorzLine"));
-    QCOMPARE(main.ActionList2.back()->objectName(), QStringLiteral("actDrawAPicture"));
-    QCOMPARE(main.ActionList2.back()->data().toInt(), 41);
+    const std::vector<QAction*>& tools = main.ToolActions();
+    QCOMPARE(tools.size(), size_t(16 + 3 + 5 + 24 + 1));
+    QCOMPARE(tools.front()->objectName(), QStringLiteral("actDrawHorzLine"));
+    QCOMPARE(tools.front()->text(), QStringLiteral("actDrawHorzLine"));
+    QCOMPARE(tools.back()->objectName(), QStringLiteral("actDrawAPicture"));
+    QCOMPARE(tools.back()->data().toInt(), 41);
     QAction* gzh = main.Action("actDrawGZh");
     QCOMPARE(gzh->text(), QStringLiteral("圆公章(&A)"));
     QCOMPARE(gzh->data().toInt(), 17);
@@ -221,21 +229,21 @@ class MainWindowTest : public QObject {
     const QStringList texts = {" 水平坐标：", "垂直坐标：", "文件状态：", "已画图形：", app::kHomePageAddress,
                                "CAPS: OFF",   "NUM: OFF",   "SCRL: OFF"};
     const int widths[] = {115, 110, 105, 90, 0, 60, 55, 50};
-    QCOMPARE(main.KivStatusBar1->PanelCount(), 8);
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelCount(), 8);
     for (int i = 0; i < 8; ++i) {
-      QCOMPARE(main.KivStatusBar1->PanelText(i), texts[i]);
-      QVERIFY(main.KivStatusBar1->PanelWidth(i) >= widths[i]);
+      QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(i), texts[i]);
+      QVERIFY(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelWidth(i) >= widths[i]);
     }
-    QCOMPARE(main.Panel2->text(), QStringLiteral("正在载入："));
-    QVERIFY(!main.Panel2->isVisibleTo(&main));
-    QCOMPARE(main.ProgressBar1->parentWidget(), main.Panel2);
+    QCOMPARE(Part<QLabel>(&main, "Panel2")->text(), QStringLiteral("正在载入："));
+    QVERIFY(!Part<QLabel>(&main, "Panel2")->isVisibleTo(&main));
+    QCOMPARE(Part<QProgressBar>(&main, "ProgressBar1")->parentWidget(), Part<QLabel>(&main, "Panel2"));
 
-    main.ShowFileState(true, 3);
-    QCOMPARE(main.KivStatusBar1->PanelText(2), QStringLiteral("文件状态：已修改"));
-    QCOMPARE(main.KivStatusBar1->PanelText(3), QStringLiteral("已画图形：3"));
-    main.ShowFileState(false, 0);
-    QCOMPARE(main.KivStatusBar1->PanelText(2), QStringLiteral("文件状态：未修改"));
-    QCOMPARE(main.KivStatusBar1->PanelText(3), QStringLiteral("已画图形：0"));
+    main.ShowFileState(app::TFileState::Modified, 3);
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(2), QStringLiteral("文件状态：已修改"));
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(3), QStringLiteral("已画图形：3"));
+    main.ShowFileState(app::TFileState::Unmodified, 0);
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(2), QStringLiteral("文件状态：未修改"));
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(3), QStringLiteral("已画图形：0"));
   }
 
   // Each panel shows its longest text whole in the bar's font, as QLabel lays text out
@@ -253,20 +261,20 @@ class MainWindowTest : public QObject {
                           {1, "垂直坐标：9999.9mm", 110},
                           {2, "文件状态：已修改", 105},
                           {3, "已画图形：9999", 90}};
-    QFont large = main.KivStatusBar1->font();
+    QFont large = Part<TKivStatusBar>(&main, "KivStatusBar1")->font();
     large.setPixelSize(24);
     for (const QFont* font : {static_cast<const QFont*>(nullptr), static_cast<const QFont*>(&large)}) {
-      if (font) main.KivStatusBar1->setFont(*font);
+      if (font) Part<TKivStatusBar>(&main, "KivStatusBar1")->setFont(*font);
       for (const Case& c : cases) {
-        const QLabel* panel = main.KivStatusBar1->Panel(c.panel);
+        const QLabel* panel = Part<TKivStatusBar>(&main, "KivStatusBar1")->Panel(c.panel);
         const QFontMetrics metrics(panel->font());
         const int needed = metrics.horizontalAdvance(QString::fromUtf8(c.text)) + metrics.horizontalAdvance('x') / 2;
         QVERIFY2(needed <= panel->contentsRect().width(), c.text);
         QVERIFY(panel->width() >= c.designWidth);
       }
     }
-    QCOMPARE(main.KivStatusBar1->Panel(0)->font().pixelSize(), 24);
-    QVERIFY(main.KivStatusBar1->PanelWidth(0) > 200);
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->Panel(0)->font().pixelSize(), 24);
+    QVERIFY(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelWidth(0) > 200);
   }
 
   void LockKeyPanelsFollowTheKeys() {
@@ -274,13 +282,13 @@ class MainWindowTest : public QObject {
     TfrmMain main;
     desk.keys.Caps = true;
     main.ShowKeyStates();
-    QCOMPARE(main.KivStatusBar1->PanelText(5), QStringLiteral("CAPS: ON"));
-    QCOMPARE(main.KivStatusBar1->PanelText(6), QStringLiteral("NUM: OFF"));
-    QCOMPARE(main.KivStatusBar1->PanelText(7), QStringLiteral("SCRL: OFF"));
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(5), QStringLiteral("CAPS: ON"));
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(6), QStringLiteral("NUM: OFF"));
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(7), QStringLiteral("SCRL: OFF"));
     desk.keys = {false, true, true};
-    QTRY_COMPARE(main.KivStatusBar1->PanelText(6), QStringLiteral("NUM: ON"));
-    QCOMPARE(main.KivStatusBar1->PanelText(5), QStringLiteral("CAPS: OFF"));
-    QCOMPARE(main.KivStatusBar1->PanelText(7), QStringLiteral("SCRL: ON"));
+    QTRY_COMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(6), QStringLiteral("NUM: ON"));
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(5), QStringLiteral("CAPS: OFF"));
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(7), QStringLiteral("SCRL: ON"));
   }
 
   void ArrangeBarsRounding_data() {
@@ -303,19 +311,23 @@ class MainWindowTest : public QObject {
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     main.ArrangeBars(ppi);
-    QCOMPARE(main.KivFlatPanel1->FrameWidth(), frameWidth);
+    QCOMPARE(Part<TKivFlatPanel>(&main, "KivFlatPanel1")->FrameWidth(), frameWidth);
     // The zoom box may grow past the rule to show its text, never shrink below it.
-    QVERIFY(main.DispComboBox->width() >= zoomWidth);
-    if (zoomWidth >= 75) QCOMPARE(main.DispComboBox->width(), zoomWidth);
-    QCOMPARE(main.DispComboBox->x(), ppi / 24);
-    QCOMPARE(main.Panel2->width(), panel2Width);
-    QCOMPARE(main.KivButton1->x(), 5 * frameWidth);
-    QCOMPARE(main.KivButton2->x(), main.KivButton1->x() + main.KivButton1->width() - main.KivButton1->height() / 2);
-    QCOMPARE(main.KivButton1->height(), main.KivFlatPanel1->height() * 3 / 4);
+    QVERIFY(Part<QComboBox>(&main, "DispComboBox")->width() >= zoomWidth);
+    if (zoomWidth >= 75) QCOMPARE(Part<QComboBox>(&main, "DispComboBox")->width(), zoomWidth);
+    QCOMPARE(Part<QComboBox>(&main, "DispComboBox")->x(), ppi / 24);
+    QCOMPARE(Part<QLabel>(&main, "Panel2")->width(), panel2Width);
+    QCOMPARE(Part<TKivButton>(&main, "KivButton1")->x(), 5 * frameWidth);
+    QCOMPARE(Part<TKivButton>(&main, "KivButton2")->x(), Part<TKivButton>(&main, "KivButton1")->x() +
+                                                             Part<TKivButton>(&main, "KivButton1")->width() -
+                                                             Part<TKivButton>(&main, "KivButton1")->height() / 2);
+    QCOMPARE(Part<TKivButton>(&main, "KivButton1")->height(),
+             Part<TKivFlatPanel>(&main, "KivFlatPanel1")->height() * 3 / 4);
     int others = 0;
     for (int i = 0; i < 8; ++i)
-      if (i != 4) others += main.KivStatusBar1->PanelWidth(i);
-    QCOMPARE(main.KivStatusBar1->PanelWidth(4), main.KivStatusBar1->width() - others - ppi / 3);
+      if (i != 4) others += Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelWidth(i);
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelWidth(4),
+             Part<TKivStatusBar>(&main, "KivStatusBar1")->width() - others - ppi / 3);
   }
 
   void ShownWindowLaysOutItsBars() {
@@ -324,14 +336,15 @@ class MainWindowTest : public QObject {
     main.resize(1200, 800);
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
-    QCOMPARE(main.KivStatusBar1->PanelText(2), QStringLiteral("文件状态：无文件"));
-    QVERIFY(main.FAppPath.endsWith('/'));
-    QCOMPARE(main.FAppPath, desk.dir.path() + "/");
-    const QRect tabs(main.Panel6->mapTo(&main, QPoint()), main.Panel6->size());
-    QVERIFY(main.Panel6->isVisible());
-    QVERIFY2(tabs.right() <= main.ToolBar1->mapTo(&main, QPoint()).x() + main.ToolBar1->width(),
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(2), QStringLiteral("文件状态：无文件"));
+    QVERIFY(main.ProgramFolder().endsWith('/'));
+    QCOMPARE(main.ProgramFolder(), desk.dir.path() + "/");
+    const QRect tabs(Part<QWidget>(&main, "Panel6")->mapTo(&main, QPoint()), Part<QWidget>(&main, "Panel6")->size());
+    QVERIFY(Part<QWidget>(&main, "Panel6")->isVisible());
+    QVERIFY2(tabs.right() <= Part<QToolBar>(&main, "ToolBar1")->mapTo(&main, QPoint()).x() +
+                                 Part<QToolBar>(&main, "ToolBar1")->width(),
              "the tab panel stays inside the tool bar");
-    QVERIFY(main.KivButton2->isVisible());
+    QVERIFY(Part<TKivButton>(&main, "KivButton2")->isVisible());
   }
 
   void CommandLineTable_data() {
@@ -397,11 +410,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(desk.Registry(kHomePageKey, "HomePage"), opens ? QStringLiteral("true") : stored);
     // A second show, as after the print window closes, does nothing again.
     desk.SetRegistry(kHomePageKey, "HomePage", "false");
-    main.KivStatusBar1->SetPanelText(2, "x");
+    Part<TKivStatusBar>(&main, "KivStatusBar1")->SetPanelText(2, "x");
     main.hide();
     main.show();
     QCOMPARE(desk.urls.size(), opens ? 1 : 0);
-    QCOMPARE(main.KivStatusBar1->PanelText(2), QStringLiteral("x"));
+    QCOMPARE(Part<TKivStatusBar>(&main, "KivStatusBar1")->PanelText(2), QStringLiteral("x"));
   }
 
   void DoubleBufferingSetting_data() {
@@ -419,8 +432,8 @@ class MainWindowTest : public QObject {
     FakeDesktop desk;
     if (!stored.isEmpty()) desk.SetRegistry(kConfigKey, "PageDoubleBuffered", stored.toUtf8().constData());
     TfrmMain main;
-    QVERIFY(main.actPageDoubleBuffered->isCheckable());
-    QCOMPARE(main.actPageDoubleBuffered->isChecked(), checked);
+    QVERIFY(Part<QAction>(&main, "actPageDoubleBuffered")->isCheckable());
+    QCOMPARE(Part<QAction>(&main, "actPageDoubleBuffered")->isChecked(), checked);
   }
 
   void SettingsRoundTrip() {
@@ -430,7 +443,7 @@ class MainWindowTest : public QObject {
     {
       TfrmMain main;
       main.show();
-      QVERIFY(main.actPageDoubleBuffered->isChecked());
+      QVERIFY(Part<QAction>(&main, "actPageDoubleBuffered")->isChecked());
     }
     // Read back from the file by a fresh reader.
     QSettings file(platform::RegistryFile(), QSettings::IniFormat);
@@ -465,24 +478,24 @@ class MainWindowTest : public QObject {
     const char* names[] = {"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1", "WindowArrange1",
                            "WindowMinimizeAll1"};
     for (const char* n : names) QVERIFY(!main.Action(n)->isEnabled());
-    QMdiSubWindow* a = main.ClientWindow->addSubWindow(new QWidget);
+    QMdiSubWindow* a = Part<TMdiClient>(&main, "ClientWindow")->addSubWindow(new QWidget);
     a->setWindowTitle("文件1.dyz");
     a->show();
-    QMdiSubWindow* b = main.ClientWindow->addSubWindow(new QWidget);
+    QMdiSubWindow* b = Part<TMdiClient>(&main, "ClientWindow")->addSubWindow(new QWidget);
     b->setWindowTitle("文件2.dyz");
     b->show();
-    emit main.WindowMenu->aboutToShow();
+    emit Part<QMenu>(&main, "WindowMenu")->aboutToShow();
     for (const char* n : names) QVERIFY(main.Action(n)->isEnabled());
-    const QStringList items = MenuItems(main.WindowMenu);
+    const QStringList items = MenuItems(Part<QMenu>(&main, "WindowMenu"));
     QCOMPARE(items.mid(items.size() - 3), QStringList({"-", "&1 文件1.dyz", "&2 文件2.dyz"}));
-    emit main.WindowMenu->aboutToShow();
-    QCOMPARE(MenuItems(main.WindowMenu).size(), items.size());
+    emit Part<QMenu>(&main, "WindowMenu")->aboutToShow();
+    QCOMPARE(MenuItems(Part<QMenu>(&main, "WindowMenu")).size(), items.size());
 
     main.Action("WindowTileHorizontal1")->trigger();
-    QCOMPARE(a->width(), main.ClientWindow->viewport()->width());
+    QCOMPARE(a->width(), Part<TMdiClient>(&main, "ClientWindow")->viewport()->width());
     QCOMPARE(a->y() + a->height(), b->y());
     main.Action("WindowTileVertical1")->trigger();
-    QCOMPARE(a->height(), main.ClientWindow->viewport()->height());
+    QCOMPARE(a->height(), Part<TMdiClient>(&main, "ClientWindow")->viewport()->height());
     QCOMPARE(a->x() + a->width(), b->x());
     main.Action("WindowMinimizeAll1")->trigger();
     QVERIFY(a->isMinimized() && b->isMinimized());
@@ -492,7 +505,7 @@ class MainWindowTest : public QObject {
     FakeDesktop desk;
     TfrmMain main;
     main.show();
-    QMdiSubWindow* w = main.ClientWindow->addSubWindow(new StubbornWindow);
+    QMdiSubWindow* w = Part<TMdiClient>(&main, "ClientWindow")->addSubWindow(new StubbornWindow);
     w->show();
     main.Action("actFileExit")->trigger();
     QVERIFY(main.isVisible());
@@ -504,8 +517,7 @@ class MainWindowTest : public QObject {
   void MainWindowWallpaperFromLibrary() {
     FakeDesktop desk;
     TfrmMain main;
-    QVERIFY(main.FWallpaper != nullptr);
-    QCOMPARE(main.ClientWindow->Wallpaper(), main.FWallpaper.get());
+    QVERIFY(Part<TMdiClient>(&main, "ClientWindow")->Wallpaper() != nullptr);
     QCOMPARE(main.windowTitle(), QStringLiteral("Brelvonix 8"));
   }
 };

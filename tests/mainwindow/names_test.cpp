@@ -1,7 +1,7 @@
 // How the document commands name windows and files.
 #include <QtTest>
 
-#include "mainwindow/documentcommands.h"
+#include "mainwindow/mainform_file.h"
 
 class NamesTest : public QObject {
   Q_OBJECT

@@ -14,8 +14,8 @@ class PasteTest : public QObject {
     TfrmChild* w = f.NewDocument();
     AddSeal(w, 50, 60);
     f.main->Action("actEditPaste")->trigger();
-    QCOMPARE(w->FSeals.size(), size_t(1));
-    QVERIFY(!w->FModified);
+    QCOMPARE(w->Seals().size(), size_t(1));
+    QVERIFY(!w->Modified());
     QVERIFY(f.asked.empty());
   }
 
@@ -23,29 +23,29 @@ class PasteTest : public QObject {
     MainFixture f;
     TfrmChild* w = f.NewDocument();
     seal::TSeal* a = AddSeal(w, 50, 60);
-    w->FSelection = {a};
+    w->SetSelection({a});
     f.main->Action("actEditCopy")->trigger();
     for (int paste = 1; paste <= 2; ++paste) {
       f.main->Action("actEditPaste")->trigger();
-      QCOMPARE(w->FSeals.size(), size_t(1 + paste));
-      seal::TSeal* pasted = w->FSeals.back();
+      QCOMPARE(w->Seals().size(), size_t(1 + paste));
+      seal::TSeal* pasted = w->Seals().back();
       // Both pastes land at the same place.
       QCOMPARE(pasted->RealCenterX(), 52.0f);
       QCOMPARE(pasted->RealCenterY(), 62.0f);
       QVERIFY(pasted->isVisible());
-      QCOMPARE(w->FSelection, std::vector<seal::TSeal*>{pasted});
-      QCOMPARE(w->FCurrentSeal, pasted);
-      QVERIFY(w->FGrabHandles);
-      QVERIFY(!w->FSelectFrame);
-      QVERIFY(w->FModified);
+      QCOMPARE(w->Selection(), std::vector<seal::TSeal*>{pasted});
+      QCOMPARE(w->CurrentSeal(), pasted);
+      QVERIFY(w->GrabHandles());
+      QVERIFY(!w->SelectFrame());
+      QVERIFY(w->Modified());
       QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
       QCOMPARE(f.Panel(3), QStringLiteral("已画图形：") + QString::number(1 + paste));
     }
     // A copy of a paste goes 2 mm further.
     f.main->Action("actEditCopy")->trigger();
     f.main->Action("actEditPaste")->trigger();
-    QCOMPARE(w->FSeals.back()->RealCenterX(), 54.0f);
-    QCOMPARE(w->FSeals.back()->RealCenterY(), 64.0f);
+    QCOMPARE(w->Seals().back()->RealCenterX(), 54.0f);
+    QCOMPARE(w->Seals().back()->RealCenterY(), 64.0f);
   }
 
   void SeveralPastedElementsGetTheFrame() {
@@ -53,57 +53,56 @@ class PasteTest : public QObject {
     TfrmChild* w = f.NewDocument();
     seal::TSeal* a = AddSeal(w, 50, 60);
     seal::TSeal* b = AddSeal(w, 120, 60);
-    w->FSelection = {b, a};
-    w->FCurrentSeal = nullptr;
-    f.main->actEditCopyExecute();
-    f.main->actEditPasteExecute();
-    QCOMPARE(w->FSeals.size(), size_t(4));
-    QCOMPARE(w->FSelection, (std::vector<seal::TSeal*>{w->FSeals[2], w->FSeals[3]}));
+    w->SetSelection({b, a});
+    f.main->Action("actEditCopy")->trigger();
+    f.main->Action("actEditPaste")->trigger();
+    QCOMPARE(w->Seals().size(), size_t(4));
+    QCOMPARE(w->Selection(), (std::vector<seal::TSeal*>{w->Seals()[2], w->Seals()[3]}));
     // Selection order was kept: the first pasted is the copy of b.
-    QCOMPARE(w->FSeals[2]->RealCenterX(), 122.0f);
-    QCOMPARE(w->FSeals[3]->RealCenterX(), 52.0f);
-    QVERIFY(!w->FGrabHandles);
-    QVERIFY(w->FSelectFrame);
-    QVERIFY(w->FSelectFrame->isVisible());
+    QCOMPARE(w->Seals()[2]->RealCenterX(), 122.0f);
+    QCOMPARE(w->Seals()[3]->RealCenterX(), 52.0f);
+    QVERIFY(!w->GrabHandles());
+    QVERIFY(w->SelectFrame());
+    QVERIFY(w->SelectFrame()->isVisible());
     // The frame surrounds the pasted elements with 2 pixels on every side.
     const auto bounds = [](const seal::TSeal* s) { return QRect(s->Left(), s->Top(), s->Width(), s->Height()); };
-    QCOMPARE(w->FSelectFrame->geometry().adjusted(2, 2, -2, -2), bounds(w->FSeals[2]) | bounds(w->FSeals[3]));
+    QCOMPARE(w->SelectFrame()->geometry().adjusted(2, 2, -2, -2), bounds(w->Seals()[2]) | bounds(w->Seals()[3]));
     // Pasting again keeps the one frame, around the new selection.
-    TSelectFrame* frame = w->FSelectFrame;
-    f.main->actEditPasteExecute();
-    QCOMPARE(w->FSelectFrame, frame);
-    QCOMPARE(w->FSelection.size(), size_t(2));
-    QCOMPARE(w->FSelection[0], w->FSeals[4]);
+    const TSelectFrame* frame = w->SelectFrame();
+    f.main->Action("actEditPaste")->trigger();
+    QCOMPARE(w->SelectFrame(), frame);
+    QCOMPARE(w->Selection().size(), size_t(2));
+    QCOMPARE(w->Selection()[0], w->Seals()[4]);
   }
 
   void CopyWithNothingSelectedKeepsTheEarlierCopy() {
     MainFixture f;
     TfrmChild* w = f.NewDocument();
     seal::TSeal* a = AddSeal(w, 50, 60);
-    w->FSelection = {a};
-    f.main->actEditCopyExecute();
-    const std::vector<uint8_t> before = *f.main->FClipStream;
-    w->FSelection.clear();
-    f.main->actEditCopyExecute();
-    QCOMPARE(*f.main->FClipStream, before);
-    f.main->actEditPasteExecute();
-    QCOMPARE(w->FSeals.back()->RealCenterX(), 52.0f);
+    w->SetSelection({a});
+    f.main->Action("actEditCopy")->trigger();
+    const std::vector<uint8_t> before = f.main->ClipStream();
+    w->SetSelection({});
+    f.main->Action("actEditCopy")->trigger();
+    QCOMPARE(f.main->ClipStream(), before);
+    f.main->Action("actEditPaste")->trigger();
+    QCOMPARE(w->Seals().back()->RealCenterX(), 52.0f);
   }
 
   void PasteIntoAnotherZoomKeepsMillimetres() {
     MainFixture f;
     TfrmChild* from = f.NewDocument();
     seal::TSeal* a = AddSeal(from, 50, 60);
-    from->FSelection = {a};
-    f.main->actEditCopyExecute();
+    from->SetSelection({a});
+    f.main->Action("actEditCopy")->trigger();
     TfrmChild* to = f.NewDocument();
     // 10 screen pixels per millimetre at 200 %: 20 pixels per millimetre.
-    to->FPixelsPerMm = 10;
+    to->SetPixelsPerMm(10);
     to->ApplyZoom(200);
-    f.main->actEditPasteExecute();
-    QCOMPARE(to->FSeals.size(), size_t(1));
-    seal::TSeal* pasted = to->FSeals[0];
-    QCOMPARE(pasted->parentWidget(), to->KivDrawPanel1);
+    f.main->Action("actEditPaste")->trigger();
+    QCOMPARE(to->Seals().size(), size_t(1));
+    seal::TSeal* pasted = to->Seals()[0];
+    QCOMPARE(pasted->parentWidget(), PageOf(to));
     QCOMPARE(pasted->RealWidth(), 42.0f);
     QCOMPARE(pasted->RealCenterX(), 52.0f);
     QCOMPARE(pasted->RealCenterY(), 62.0f);
@@ -111,7 +110,7 @@ class PasteTest : public QObject {
     QCOMPARE(pasted->Width(), 840);
     QCOMPARE(pasted->Left(), (52 - 21) * 20);
     QCOMPARE(pasted->Top(), (62 - 21) * 20);
-    QCOMPARE(from->FSeals.size(), size_t(1));
+    QCOMPARE(from->Seals().size(), size_t(1));
   }
 };
 

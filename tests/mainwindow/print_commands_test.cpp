@@ -32,9 +32,9 @@ TSeen RunCommand(MainFixture& f, const char* action) {
                                      if (!form) return;
                                      seen.opened = true;
                                      seen.mainVisible = f.main->isVisible();
-                                     seen.previewOnly = form->FPreviewOnly;
+                                     seen.previewOnly = form->PreviewOnly();
                                      seen.quitsOnClose = form->testAttribute(Qt::WA_QuitOnClose);
-                                     seen.sealsOnItsPage = SealsOn(form->PreviewPanel1);
+                                     seen.sealsOnItsPage = SealsOn(Part<TKivDrawPanel>(form, "PreviewPanel1"));
                                      d->close();
                                    });
   if (run.LeftOpen) qWarning("the print window stayed open");
@@ -67,10 +67,10 @@ class PrintCommandsTest : public QObject {
     QCOMPARE(seen.previewOnly, previewOnly);
     QVERIFY(!seen.quitsOnClose);
     QCOMPARE(seen.sealsOnItsPage, 2);
-    QCOMPARE(int(f.main->FPrintMode), mode);
+    QCOMPARE(int(f.main->PrintMode()), mode);
     QVERIFY(f.main->isVisible());
     QVERIFY(f.main->updatesEnabled());
-    QCOMPARE(SealsOn(w->KivDrawPanel1), 2);
+    QCOMPARE(SealsOn(PageOf(w)), 2);
     QVERIFY(f.main->findChildren<TfrmPrint*>().isEmpty());
     QVERIFY(f.asked.empty());
   }

@@ -22,7 +22,7 @@ const QString kWindowModified = QStringLiteral("文件状态 ：已修改");
 
 // Where the window hangs: its right end under the tool bar's, just below the bar.
 QPoint Corner(MainFixture& f) {
-  QWidget* bar = f.main->CoolBar1;
+  QWidget* bar = Part<QWidget>(f.main.get(), "CoolBar1");
   const QPoint p = bar->mapToGlobal(QPoint(bar->contentsRect().width() - frmProprty->width(), bar->height()));
   return bar->isHidden() ? p - QPoint(0, bar->height()) : p;
 }
@@ -35,7 +35,7 @@ TSeal* Selected(TfrmChild* w, TSeal* s) {
 
 // A click on a page button.
 void Page(int n) {
-  TKivButton* button = frmProprty->KivButtons[size_t(n - 1)];
+  TKivButton* button = Part<TKivButton>(frmProprty, QStringLiteral("KivButton%1").arg(n));
   QTest::mousePress(button, Qt::LeftButton, {}, QPoint(4, 4));
   QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(4, 4));
 }
@@ -89,10 +89,10 @@ class PropertyWindowTest : public QObject {
     const QString path = f.Path("one.dyz");
     w->SaveDocument(path);
     delete frmProprty;
-    f.main->DispComboBox->setEditText(QStringLiteral("50%"));
+    Part<QComboBox>(f.main.get(), "DispComboBox")->setEditText(QStringLiteral("50%"));
     f.main->OpenDocument(path);
     QVERIFY(frmProprty && frmProprty->isVisible());
-    QCOMPARE(f.main->ActiveChild()->KivDrawPanel1->Zoom(), 50);
+    QCOMPARE(PageOf(f.main->ActiveChild())->Zoom(), 50);
     // A file that fails to open makes no window.
     delete frmProprty;
     const QString junk = f.Path("junk.dyz");
@@ -105,7 +105,7 @@ class PropertyWindowTest : public QObject {
   void HiddenToolBarPlacesItAtTheTopOfTheFrame() {
     MainFixture f;
     f.main->Action(QStringLiteral("actViewOpenOrCloseToolBar"))->trigger();
-    QVERIFY(f.main->CoolBar1->isHidden());
+    QVERIFY(Part<QWidget>(f.main.get(), "CoolBar1")->isHidden());
     f.main->Action(QStringLiteral("actViewOpenOrClosefrmProp"))->trigger();
     QVERIFY(frmProprty);
     QCOMPARE(frmProprty->pos(), Corner(f));
@@ -146,14 +146,14 @@ class PropertyWindowTest : public QObject {
     QSignalSpy states(w, &TfrmChild::FileStateChanged);
     Page(3);
     QVERIFY(!RolledUp());
-    QVERIFY(frmProprty->Memo1->isEnabled());
+    QVERIFY(Part<property::TPropertyMemo>(frmProprty, "Memo1")->isEnabled());
     // Loading shows the element's values through the controls' ordinary value path: the
     // first load, changing what the controls show, counts as a change.
     w->MarkSaved();
     states.clear();
-    TypeOver(frmProprty->Memo1, QStringLiteral("北京印章厂"));
+    TypeOver(Part<property::TPropertyMemo>(frmProprty, "Memo1"), QStringLiteral("北京印章厂"));
     QCOMPARE(s->Text(), platform::Gbk("北京印章厂"));
-    QVERIFY(w->FModified);
+    QVERIFY(w->Modified());
     QVERIFY(!states.isEmpty());
     QCOMPARE(f.Panel(2), kWindowModified);
 
@@ -162,10 +162,10 @@ class PropertyWindowTest : public QObject {
     QCOMPARE(width->text(), QStringLiteral("42.00"));
     TypeOver(width, QStringLiteral("30"));
     QCOMPARE(s->RealWidth(), 30.0f);
-    QCOMPARE(s->Width(), platform::Round(30 * static_cast<long double>(w->FPixelsPerMm)));
+    QCOMPARE(s->Width(), platform::Round(30 * static_cast<long double>(w->PixelsPerMm())));
     // The handles went with the new width: each sits on its place of the new bounds.
     for (int i = 0; i < 8; ++i) {
-      const TGrabHandle* h = w->FGrabHandles->Handle(i);
+      const TGrabHandle* h = w->GrabHandles()->Handle(i);
       QCOMPARE(h->pos() + QPoint(h->width() / 2, h->height() / 2), h->AnchorPoint());
     }
     QCOMPARE(f.Panel(2), kWindowModified);
@@ -173,15 +173,15 @@ class PropertyWindowTest : public QObject {
     // Saved, the document is unmodified as far as the window knows too.
     f.chosen = {f.Path("edited.dyz")};
     f.answers = {app::mbYes};
-    f.main->actFileSaveExecute();
-    QVERIFY(!w->FModified);
+    f.main->Action("actFileSave")->trigger();
+    QVERIFY(!w->Modified());
     // What was typed is what the file keeps.
     f.main->OpenDocument(f.Path("edited.dyz"));
     TfrmChild* reopened = f.main->ActiveChild();
     QVERIFY(reopened != w);
-    QCOMPARE(reopened->FSeals.size(), size_t(1));
-    QCOMPARE(reopened->FSeals[0]->Text(), platform::Gbk("北京印章厂"));
-    QCOMPARE(reopened->FSeals[0]->RealWidth(), 30.0f);
+    QCOMPARE(reopened->Seals().size(), size_t(1));
+    QCOMPARE(reopened->Seals()[0]->Text(), platform::Gbk("北京印章厂"));
+    QCOMPARE(reopened->Seals()[0]->RealWidth(), 30.0f);
     delete frmProprty;
   }
 
@@ -214,12 +214,12 @@ class PropertyWindowTest : public QObject {
     TSeal* other = Selected(b, AddSeal(b, 30, 30));
     Page(3);
     a->MarkSaved();
-    TypeOver(frmProprty->Memo1, QStringLiteral("乙"));
+    TypeOver(Part<property::TPropertyMemo>(frmProprty, "Memo1"), QStringLiteral("乙"));
     QCOMPARE(other->Text(), platform::Gbk("乙"));
     QVERIFY(first->Text().empty());
-    QVERIFY(b->FModified && !a->FModified);
+    QVERIFY(b->Modified() && !a->Modified());
     // Closing the document leaves the other one's element to show.
-    f.main->ClientWindow->setActiveSubWindow(a);
+    Part<TMdiClient>(f.main.get(), "ClientWindow")->setActiveSubWindow(a);
     QVERIFY(RolledUp());
     Page(1);
     QCOMPARE(frmProprty->SpinEdit(4)->text(), QStringLiteral("42.00"));
@@ -239,7 +239,7 @@ class PropertyWindowTest : public QObject {
     QTRY_VERIFY(frmProprty->isActiveWindow());
     QCOMPARE(f.main->ActiveChild(), w);
     QVERIFY(!RolledUp());
-    TypeOver(frmProprty->Memo1, QStringLiteral("甲"));
+    TypeOver(Part<property::TPropertyMemo>(frmProprty, "Memo1"), QStringLiteral("甲"));
     QCOMPARE(s->Text(), platform::Gbk("甲"));
     delete frmProprty;
   }

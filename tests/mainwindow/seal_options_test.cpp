@@ -60,28 +60,30 @@ class SealOptionsTest : public QObject {
       s->SetHaveImage(false);
       w->SetSelection({s});
       w->MarkSaved();
-      QVERIFY2(f.main->CheckBox1->isChecked() && !f.main->CheckBox3->isChecked(), where);
+      QVERIFY2(Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked() &&
+                   !Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked(),
+               where);
 
-      Click(f.main->CheckBox1);
+      Click(Part<QCheckBox>(f.main.get(), "CheckBox1"));
       QVERIFY2((s->BrushStyle() == platform::bsSolid) == brush, where);
-      QVERIFY2(w->FModified == brush, where);
-      QVERIFY2(!f.main->CheckBox1->isChecked(), where);  // the box keeps the user's click
+      QVERIFY2(w->Modified() == brush, where);
+      QVERIFY2(!Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked(), where);  // the box keeps the user's click
 
       w->MarkSaved();
-      Click(f.main->CheckBox3);
+      Click(Part<QCheckBox>(f.main.get(), "CheckBox3"));
       QVERIFY2(s->HaveImage() == emblem, where);
-      QVERIFY2(w->FModified == emblem, where);
-      Click(f.main->CheckBox3);
-      Click(f.main->CheckBox2);
+      QVERIFY2(w->Modified() == emblem, where);
+      Click(Part<QCheckBox>(f.main.get(), "CheckBox3"));
+      Click(Part<QCheckBox>(f.main.get(), "CheckBox2"));
       QVERIFY2((s->HaveImage() && s->ImageIsStar()) == emblem, where);
-      QVERIFY2(f.main->CheckBox3->isChecked() == emblem, where);
+      QVERIFY2(Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked() == emblem, where);
       if (emblem) QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
 
       // The font box acts on every kind, and is no change of the document.
       w->MarkSaved();
-      TypeFace(f.main->FontComboBox, QStringLiteral("黑体"));
+      TypeFace(Part<QComboBox>(f.main.get(), "FontComboBox"), QStringLiteral("黑体"));
       QVERIFY2(s->TextFontName() == seal::FaceName("黑体"), where);
-      QVERIFY2(!w->FModified, where);
+      QVERIFY2(!w->Modified(), where);
       QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已保存"));
       w->SetSelection({});
       w->DeleteSelection();
@@ -98,23 +100,26 @@ class SealOptionsTest : public QObject {
     star->SetSealType(seal::stFiveStar);
     TSeal* round = AddSeal(w, 100, 100);
     round->SetImageIsStar(true);
-    const int before = w->FModified;
+    const int before = w->Modified();
 
     w->SetSelection({negative});
-    QVERIFY(!f.main->CheckBox1->isChecked());
-    QCOMPARE(f.main->CheckBox1->text(), QStringLiteral("阳章"));
-    QVERIFY(!f.main->CheckBox2->isChecked() && !f.main->CheckBox3->isChecked());
+    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked());
+    QCOMPARE(Part<QCheckBox>(f.main.get(), "CheckBox1")->text(), QStringLiteral("阳章"));
+    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() &&
+            !Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
     w->SetSelection({star});
-    QCOMPARE(f.main->CheckBox1->text(), QStringLiteral("空心"));
-    QVERIFY(f.main->CheckBox1->isChecked());
+    QCOMPARE(Part<QCheckBox>(f.main.get(), "CheckBox1")->text(), QStringLiteral("空心"));
+    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked());
     w->SetSelection({round});
-    QCOMPARE(f.main->CheckBox1->text(), QStringLiteral("阳章"));
-    QVERIFY(f.main->CheckBox1->isChecked() && f.main->CheckBox2->isChecked() && f.main->CheckBox3->isChecked());
+    QCOMPARE(Part<QCheckBox>(f.main.get(), "CheckBox1")->text(), QStringLiteral("阳章"));
+    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked() &&
+            Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() &&
+            Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
     // A group, or nothing, leaves the boxes as they were; following changes no element.
     w->SetSelection({negative, star});
     w->SetSelection({});
-    QVERIFY(f.main->CheckBox2->isChecked());
-    QCOMPARE(int(w->FModified), before);
+    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked());
+    QCOMPARE(int(w->Modified()), before);
     QVERIFY(negative->BrushStyle() == platform::bsSolid && round->ImageIsStar());
   }
 
@@ -131,17 +136,18 @@ class SealOptionsTest : public QObject {
     s->SetPicture(&picture);
     QVERIFY(s->Picture().HasGraphic());
     w->SetSelection({s});
-    QVERIFY(!f.main->CheckBox2->isChecked() && f.main->CheckBox3->isChecked());
+    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() &&
+            Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
 
-    Click(f.main->CheckBox2);
+    Click(Part<QCheckBox>(f.main.get(), "CheckBox2"));
     QVERIFY(s->ImageIsStar() && s->HaveImage());
     QVERIFY(!s->Picture().HasGraphic());
-    QVERIFY(f.main->CheckBox3->isChecked());
-    QVERIFY(w->FModified);
+    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
+    QVERIFY(w->Modified());
 
-    Click(f.main->CheckBox3);
+    Click(Part<QCheckBox>(f.main.get(), "CheckBox3"));
     QVERIFY(!s->HaveImage() && !s->ImageIsStar());
-    QVERIFY(!f.main->CheckBox2->isChecked());
+    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked());
   }
 
   void LineIgnoresThePositiveBox() {
@@ -150,16 +156,16 @@ class SealOptionsTest : public QObject {
     TSeal* line = Current(w, seal::stHorzLine);
     w->MarkSaved();
     const int repaints = line->InvalidateCount();
-    Click(f.main->CheckBox1);
+    Click(Part<QCheckBox>(f.main.get(), "CheckBox1"));
     QVERIFY(line->BrushStyle() == platform::bsClear);
     QCOMPARE(line->InvalidateCount(), repaints);
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已保存"));
   }
 
   void FontChangeSetsEveryFace() {
     MainFixture f;
-    QComboBox* box = f.main->FontComboBox;
+    QComboBox* box = Part<QComboBox>(f.main.get(), "FontComboBox");
     // Without an element the box changes nothing and fails nowhere.
     TypeFace(box, QStringLiteral("楷体"));
     TfrmChild* w = f.NewDocument();
@@ -169,10 +175,10 @@ class SealOptionsTest : public QObject {
     box->setCurrentIndex(index);
     emit box->textActivated(box->itemText(index));
     for (const seal::TFaceName& face : Faces(s)) QVERIFY(face == seal::FaceName("黑体"));
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
     // The program filling the list is no change of the element.
-    f.main->CheckBox4->click();
-    f.main->CheckBox4->click();
+    Part<QCheckBox>(f.main.get(), "CheckBox4")->click();
+    Part<QCheckBox>(f.main.get(), "CheckBox4")->click();
     QVERIFY(s->TextFontName() == seal::FaceName("黑体"));
 
     // A face longer than the 63 bytes a face field holds is cut after a whole character:
@@ -188,7 +194,7 @@ class SealOptionsTest : public QObject {
 
   void NextFontWraps() {
     MainFixture f;
-    QComboBox* box = f.main->FontComboBox;
+    QComboBox* box = Part<QComboBox>(f.main.get(), "FontComboBox");
     QAction* next = f.main->Action(QStringLiteral("actToolsNextFont"));
     TfrmChild* w = f.NewDocument();
     TSeal* s = Current(w, seal::stName22);
@@ -204,12 +210,13 @@ class SealOptionsTest : public QObject {
     next->trigger();
     QCOMPARE(box->currentIndex(), 1);
     QVERIFY(s->TextFontName3() == seal::FaceName(box->itemText(1).toUtf8().constData()));
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
     // No entries: nothing.
     box->clear();
     next->trigger();
     QCOMPARE(box->currentIndex(), -1);
-    QCOMPARE(f.main->ToolBar1->widgetForAction(next)->objectName(), QStringLiteral("ToolButton11"));
+    QCOMPARE(Part<QToolBar>(f.main.get(), "ToolBar1")->widgetForAction(next)->objectName(),
+             QStringLiteral("ToolButton11"));
     QCOMPARE(next->toolTip(), QStringLiteral("下一个字体"));
   }
 

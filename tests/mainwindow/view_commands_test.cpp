@@ -7,7 +7,7 @@
 #include <QtTest>
 
 #include "mainfixture.h"
-#include "mainwindow/viewcommands.h"
+#include "mainwindow/mainform_view.h"
 #include "property/proprty.h"
 #include "services/addresses.h"
 #include "services/picturefiles.h"
@@ -27,10 +27,10 @@ void OpenViewMenu(MainFixture& f) {
   view->hide();
 }
 
-int Zoom(TfrmChild* w) { return w->KivDrawPanel1->Zoom(); }
+int Zoom(TfrmChild* w) { return PageOf(w)->Zoom(); }
 
 // The zoom box's edit field, where the user types.
-QLineEdit* ZoomEdit(MainFixture& f) { return f.main->DispComboBox->lineEdit(); }
+QLineEdit* ZoomEdit(MainFixture& f) { return Part<QComboBox>(f.main.get(), "DispComboBox")->lineEdit(); }
 
 void TypeIntoZoomBox(MainFixture& f, const QString& text) {
   QLineEdit* edit = ZoomEdit(f);
@@ -102,25 +102,25 @@ class ViewCommandsTest : public QObject {
     QCOMPARE(Caption(f, "actViewOpenOrCloseGrid"), QStringLiteral("隐藏网格(&G)"));  // no document
     QCOMPARE(Caption(f, "actViewOpenOrClosefrmProp"), QStringLiteral("开启属性窗口"));
     TfrmChild* w = f.NewDocument();
-    QVERIFY(w->KivDrawPanel1->Grid());
+    QVERIFY(PageOf(w)->Grid());
     QCOMPARE(Caption(f, "actViewOpenOrClosefrmProp"), QStringLiteral("开启属性窗口"));
     OpenViewMenu(f);
     QCOMPARE(Caption(f, "actViewOpenOrClosefrmProp"), QStringLiteral("关闭属性窗口"));
     Trigger(f, "actViewOpenOrCloseGrid");
-    QVERIFY(!w->KivDrawPanel1->Grid());
+    QVERIFY(!PageOf(w)->Grid());
     QCOMPARE(Caption(f, "actViewOpenOrCloseGrid"), QStringLiteral("隐藏网格(&G)"));
     OpenViewMenu(f);
     QCOMPARE(Caption(f, "actViewOpenOrCloseGrid"), QStringLiteral("显示网格(&G)"));
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
     // Each document has a grid of its own; the caption follows the active one.
     TfrmChild* other = f.NewDocument();
     OpenViewMenu(f);
     QCOMPARE(Caption(f, "actViewOpenOrCloseGrid"), QStringLiteral("隐藏网格(&G)"));
     Trigger(f, "actViewOpenOrCloseGrid");
-    QVERIFY(!other->KivDrawPanel1->Grid());
+    QVERIFY(!PageOf(other)->Grid());
     Trigger(f, "actViewOpenOrCloseGrid");
-    QVERIFY(other->KivDrawPanel1->Grid());
-    QVERIFY(!w->KivDrawPanel1->Grid());
+    QVERIFY(PageOf(other)->Grid());
+    QVERIFY(!PageOf(w)->Grid());
   }
 
   void ZoomCommandsStepAndStop_data() {
@@ -155,36 +155,37 @@ class ViewCommandsTest : public QObject {
       if (command != QLatin1String("actViewZoomNormal") && command != QLatin1String("actPageZoom"))
         QCOMPARE(std::abs(Zoom(w) - previous), 10);
       previous = Zoom(w);
-      QCOMPARE(f.main->DispComboBox->currentText(), QString::number(previous) + QLatin1Char('%'));
+      QCOMPARE(Part<QComboBox>(f.main.get(), "DispComboBox")->currentText(),
+               QString::number(previous) + QLatin1Char('%'));
     }
     QCOMPARE(Zoom(w), last);
     QCOMPARE(s->Zoom(), last);
     // Once stopped, nothing changes, not even the box's text.
-    f.main->DispComboBox->setEditText(QStringLiteral("xyz"));
+    Part<QComboBox>(f.main.get(), "DispComboBox")->setEditText(QStringLiteral("xyz"));
     Trigger(f, name.constData());
     QCOMPARE(Zoom(w), last);
-    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("xyz"));
-    QVERIFY(!w->FModified);
+    QCOMPARE(Part<QComboBox>(f.main.get(), "DispComboBox")->currentText(), QStringLiteral("xyz"));
+    QVERIFY(!w->Modified());
   }
 
   void WithoutADocumentTheViewCommandsDoNothing() {
     MainFixture f;
-    f.main->DispComboBox->setEditText(QStringLiteral("77%"));
+    Part<QComboBox>(f.main.get(), "DispComboBox")->setEditText(QStringLiteral("77%"));
     for (const char* name : {"actViewZoomIn", "actViewZoomNormal", "actViewZoomOut", "actPageZoom",
                              "actViewOpenOrCloseGrid", "actViewZoomAll"})
       Trigger(f, name);
     TypeIntoZoomBox(f, QStringLiteral("abc"));
     QTest::keyClick(ZoomEdit(f), Qt::Key_Return);
-    emit f.main->DispComboBox->activated(2);
+    emit Part<QComboBox>(f.main.get(), "DispComboBox")->activated(2);
     QVERIFY(f.asked.empty());
-    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("abc"));
+    QCOMPARE(Part<QComboBox>(f.main.get(), "DispComboBox")->currentText(), QStringLiteral("abc"));
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：无文件"));
   }
 
   void ZoomBoxAppliesWhatIsPickedOrTyped() {
     MainFixture f;
     TfrmChild* w = f.NewDocument();
-    QComboBox* box = f.main->DispComboBox;
+    QComboBox* box = Part<QComboBox>(f.main.get(), "DispComboBox");
     // Picking "50%" from the list.
     box->setCurrentIndex(1);
     QCOMPARE(box->currentText(), QStringLiteral("50%"));
@@ -199,10 +200,10 @@ class ViewCommandsTest : public QObject {
     QCOMPARE(box->count(), 24);  // Enter adds no item
     // Typed with its "%", and applied on leaving the box.
     TypeIntoZoomBox(f, QStringLiteral("80%"));
-    f.main->FontComboBox->setFocus();
+    Part<QComboBox>(f.main.get(), "FontComboBox")->setFocus();
     QTRY_COMPARE(Zoom(w), 80);
     QVERIFY(f.asked.empty());
-    QVERIFY(!w->FModified);
+    QVERIFY(!w->Modified());
   }
 
   void ZoomBoxRefusesWhatNoCommandReaches_data() {
@@ -222,7 +223,7 @@ class ViewCommandsTest : public QObject {
     TypeIntoZoomBox(f, typed);
     QTest::keyClick(ZoomEdit(f), Qt::Key_Return);
     QCOMPARE(Zoom(w), 75);
-    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("75%"));
+    QCOMPARE(Part<QComboBox>(f.main.get(), "DispComboBox")->currentText(), QStringLiteral("75%"));
     QCOMPARE(f.asked.size(), size_t(1));
     QCOMPARE(f.asked[0].kind, app::TMsgKind::Warning);
     QVERIFY(f.asked[0].text.contains(typed));
@@ -243,8 +244,8 @@ class ViewCommandsTest : public QObject {
 
   void ChineseOnlyFontList() {
     MainFixture f;
-    QComboBox* fonts = f.main->FontComboBox;
-    QCheckBox* only = f.main->CheckBox4;
+    QComboBox* fonts = Part<QComboBox>(f.main.get(), "FontComboBox");
+    QCheckBox* only = Part<QCheckBox>(f.main.get(), "CheckBox4");
     const QStringList chinese{QStringLiteral("宋体"), QStringLiteral("楷体"), QStringLiteral("黑体")};
     QStringList all = app::Services().ScreenFontNames();
     all.sort();
@@ -271,17 +272,17 @@ class ViewCommandsTest : public QObject {
     QSize size(37, 23);
     {
       MainFixture f;
-      const platform::TBitmap* before = f.main->ClientWindow->Wallpaper();
+      const platform::TBitmap* before = Part<TMdiClient>(f.main.get(), "ClientWindow")->Wallpaper();
       // Cancelled, and a file that is not there: nothing changes.
       Trigger(f, "actHelpChangeWallPaper");
       f.chosen = {f.Path("missing.bmp")};
       Trigger(f, "actHelpChangeWallPaper");
-      QCOMPARE(f.main->ClientWindow->Wallpaper(), before);
+      QCOMPARE(Part<TMdiClient>(f.main.get(), "ClientWindow")->Wallpaper(), before);
       QCOMPARE(f.desk.Registry("SOFTWARE\\Taverlin\\Brelvonix\\UserInfo", "BackGround"), QString());
       QCOMPARE(f.openDialogs, 2);
       // The dialog is the picture dialog, in the program's folder, for the picture kinds.
       QCOMPARE(f.desk.pictureOpens.size(), size_t(2));
-      QCOMPARE(f.desk.pictureOpens[0].folder, f.main->FAppPath);
+      QCOMPARE(f.desk.pictureOpens[0].folder, f.main->ProgramFolder());
       QCOMPARE(f.desk.pictureOpens[0].filter, QString::fromUtf8(app::kPictureFilter));
 
       chosen = f.Path("paper.bmp");
@@ -290,16 +291,17 @@ class ViewCommandsTest : public QObject {
       QVERIFY(picture.save(chosen));
       f.chosen = {chosen};
       Trigger(f, "actHelpChangeWallPaper");
-      const platform::TBitmap* paper = f.main->ClientWindow->Wallpaper();
-      QVERIFY(paper == f.main->FWallpaper.get());
+      const platform::TBitmap* paper = Part<TMdiClient>(f.main.get(), "ClientWindow")->Wallpaper();
+      QVERIFY(paper != nullptr);
       QCOMPARE(QSize(paper->Width(), paper->Height()), size);
       QCOMPARE(f.desk.Registry("SOFTWARE\\Taverlin\\Brelvonix\\UserInfo", "BackGround"), chosen);
       QVERIFY(f.asked.empty());
 
       // A later start takes it from the settings.
       TfrmMain again;
-      QCOMPARE(QSize(again.FWallpaper->Width(), again.FWallpaper->Height()), size);
-      QCOMPARE(again.FWallpaper->Pixel(5, 5), platform::FromQColor(QColor(10, 120, 200)));
+      const platform::TBitmap* kept = Part<TMdiClient>(&again, "ClientWindow")->Wallpaper();
+      QCOMPARE(QSize(kept->Width(), kept->Height()), size);
+      QCOMPARE(kept->Pixel(5, 5), platform::FromQColor(QColor(10, 120, 200)));
     }
   }
 

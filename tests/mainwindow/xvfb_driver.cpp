@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
       return;
     }
     if (line == "new") {
-      main.actFileNewExecute();
+      main.Action("actFileNew")->trigger();
       main.ActiveChild()->showMaximized();
     } else if (line.rfind("arm ", 0) == 0) {
       try {

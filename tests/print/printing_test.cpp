@@ -91,7 +91,7 @@ struct PrintJobFixture {
   // The print command with the options dialog answered; what it showed on opening.
   TPresets Print(const TAnswer& answer) {
     TPresets shown;
-    const TModalRun run = WhileModal([&] { form->FPrintAct->trigger(); },
+    const TModalRun run = WhileModal([&] { Part<QAction>(form.get(), "FPrintAct")->trigger(); },
                                      [&](QDialog* d) {
                                        auto* colour = Part<QCheckBox>(d, "CheckBox1");
                                        auto* mirror = Part<QCheckBox>(d, "CheckBox2");
@@ -165,7 +165,7 @@ class PrintingTest : public QObject {
     f.Round42(60, 80);
     TfrmPrint* form = f.Open();
     if (previewZoom) form->SetPreviewZoom(previewZoom);
-    const std::vector<TScaleRecord> before = Scales(f.w->FSeals);
+    const std::vector<TScaleRecord> before = Scales(f.w->Seals());
     f.Print({});
     QVERIFY(f.Messages().empty());
     const QImage sheet = f.Sheet();
@@ -181,11 +181,11 @@ class PrintingTest : public QObject {
     QCOMPARE(PdfPages(f.printer->File()), 1);
     QCOMPARE(f.printer->printer.Jobs(), 1);
     // Afterwards the seal shows at the preview's zoom and the screen's resolution again.
-    QCOMPARE(Scales(f.w->FSeals), before);
-    QCOMPARE(f.w->FSeals[0]->Zoom(), form->PreviewPanel1->Zoom());
-    QVERIFY(!form->Panel1->isVisible());
-    QCOMPARE(form->ProgressBar1->value(), 1);
-    QCOMPARE(form->ProgressBar1->maximum(), 1);
+    QCOMPARE(Scales(f.w->Seals()), before);
+    QCOMPARE(f.w->Seals()[0]->Zoom(), Part<TKivDrawPanel>(form, "PreviewPanel1")->Zoom());
+    QVERIFY(!Part<QLabel>(form, "Panel1")->isVisible());
+    QCOMPARE(Part<QProgressBar>(form, "ProgressBar1")->value(), 1);
+    QCOMPARE(Part<QProgressBar>(form, "ProgressBar1")->maximum(), 1);
   }
 
   // On a sheet whose printable area runs from 25 to 205 mm, a seal 40 mm wide whose left
@@ -285,13 +285,13 @@ class PrintingTest : public QObject {
     QCOMPARE(shown.trueColor, false);
     QCOMPARE(shown.mirror, false);
     QCOMPARE(shown.copies, QStringLiteral("1"));
-    QVERIFY(!form->FPrintSettings.Accepted);
-    QVERIFY(form->FPrintSettings.TrueColor && form->FPrintSettings.Mirror);
-    QCOMPARE(form->FPrintSettings.Copies, 1);
+    QVERIFY(!form->PrintSettings().Accepted);
+    QVERIFY(form->PrintSettings().TrueColor && form->PrintSettings().Mirror);
+    QCOMPARE(form->PrintSettings().Copies, 1);
     QVERIFY(!f.Printed());
     shown = f.Print({.trueColor = false, .copies = 4});
     QVERIFY(shown.trueColor && shown.mirror);
-    QVERIFY(form->FPrintSettings.Accepted);
+    QVERIFY(form->PrintSettings().Accepted);
     shown = f.Print({.accept = false});
     QVERIFY(!shown.trueColor && !shown.mirror);
     QCOMPARE(shown.copies, QStringLiteral("4"));
@@ -356,17 +356,17 @@ class PrintingTest : public QObject {
     f.Round42(150, 230);
     TfrmPrint* form = f.Open();
     form->SetPreviewZoom(50);
-    const std::vector<TScaleRecord> before = Scales(f.w->FSeals);
+    const std::vector<TScaleRecord> before = Scales(f.w->Seals());
     broken->armed = true;
     f.Print({.trueColor = false});
     QCOMPARE(int(f.Messages().size()), 1);
     QCOMPARE(int(f.Messages()[0].kind), int(app::TMsgKind::Error));
     QCOMPARE(f.Messages()[0].text, QStringLiteral("印章图象已损坏"));
-    QCOMPARE(Scales(f.w->FSeals), before);
-    QVERIFY(!form->Panel1->isVisible());
-    QCOMPARE(form->ProgressBar1->value(), 2);
+    QCOMPARE(Scales(f.w->Seals()), before);
+    QVERIFY(!Part<QLabel>(form, "Panel1")->isVisible());
+    QCOMPARE(Part<QProgressBar>(form, "ProgressBar1")->value(), 2);
     QVERIFY(!f.printer->printer.paintingActive());
-    QVERIFY(form->PreviewPanel1->updatesEnabled());
+    QVERIFY(Part<TKivDrawPanel>(form, "PreviewPanel1")->updatesEnabled());
     // The job was ended with what was drawn before the failure.
     QCOMPARE(PdfPages(f.printer->File()), 1);
     const QRect ink = InkBounds(f.Sheet(), IsBlack);
@@ -379,12 +379,12 @@ class PrintingTest : public QObject {
     f.Round42(60, 80);
     f.printer->printer.setOutputFileName(f.printer->dir.filePath(QStringLiteral("no/such/folder/sheet.pdf")));
     TfrmPrint* form = f.Open();
-    const std::vector<TScaleRecord> before = Scales(f.w->FSeals);
+    const std::vector<TScaleRecord> before = Scales(f.w->Seals());
     f.Print({});
     QCOMPARE(int(f.Messages().size()), 1);
     QCOMPARE(f.Messages()[0].text, QStringLiteral("打印机无法开始打印！"));
-    QCOMPARE(Scales(f.w->FSeals), before);
-    QVERIFY(!form->Panel1->isVisible());
+    QCOMPARE(Scales(f.w->Seals()), before);
+    QVERIFY(!Part<QLabel>(form, "Panel1")->isVisible());
   }
 };
 

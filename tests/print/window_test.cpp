@@ -41,7 +41,7 @@ struct PrintFixture {
     if (!QTest::qWaitForWindowExposed(form.get())) qWarning("print window not exposed");
     return form.get();
   }
-  TKivDrawPanel* Page() const { return form->PreviewPanel1; }
+  TKivDrawPanel* Page() const { return Part<TKivDrawPanel>(form.get(), "PreviewPanel1"); }
   // A press and release on the preview page, away from every seal.
   void Click(Qt::MouseButton button, QPoint at = {2, 2}) const { QTest::mouseClick(Page(), button, {}, at); }
   void Press(Qt::MouseButton button, QPoint at = {2, 2}) const { QTest::mousePress(Page(), button, {}, at); }
@@ -73,7 +73,7 @@ class PrintWindowTest : public QObject {
     DocFixture doc;
     TestPrinter printer(600, {20, 10, 5, 7});
     printer.Install();
-    const TKivDrawPanel* page = doc.NewDocument()->KivDrawPanel1;
+    const TKivDrawPanel* page = PageOf(doc.NewDocument());
     // 4958 x 7017 pixels at 600 dots per inch, printable 185 x 280 mm, shown centred.
     QCOMPARE(double(page->PageWidth()), double(4958 * 25.4L / 600));
     QCOMPARE(double(page->PageHeight()), double(7017 * 25.4L / 600));
@@ -99,27 +99,28 @@ class PrintWindowTest : public QObject {
     // 42 mm takes as many pixels as 42 mm of the page.
     QCOMPARE(page->PixelsPerInch(), form->logicalDpiX());
     QVERIFY(std::abs(f.seals[0]->Width() - platform::Round(42 * page->Scale())) <= 1);
-    QCOMPARE(double(form->FScreenPixelsPerMm), double(form->logicalDpiX() / 25.4L));
-    const int fit = app::CalcFitZoom(form->ScrollBox1->maximumViewportSize(), 210, 297, form->FScreenPixelsPerMm);
+    QCOMPARE(double(form->ScreenPixelsPerMm()), double(form->logicalDpiX() / 25.4L));
+    const int fit = app::CalcFitZoom(Part<QScrollArea>(form, "ScrollBox1")->maximumViewportSize(), 210, 297,
+                                     form->ScreenPixelsPerMm());
     QCOMPARE(form->CalcFitZoom(), fit);
     QCOMPARE(page->Zoom(), fit);
     for (const seal::TSeal* s : f.seals) QCOMPARE(s->Zoom(), fit);
     QVERIFY(page->isVisible());
     QCOMPARE(form->PreviewCursor(), app::kDefaultCursorSlot);
-    QCOMPARE(form->FPrintSettings.Copies, 1);
-    QVERIFY(!form->FPrintSettings.Accepted);
+    QCOMPARE(form->PrintSettings().Copies, 1);
+    QVERIFY(!form->PrintSettings().Accepted);
   }
 
   void TheStatusBarShowsThePrintableAreaAndTheZoom() {
     PrintFixture f;
     TfrmPrint* form = f.Open();
     form->SetPreviewZoom(75);
-    const TKivStatusBar* bar = form->KivStatusBar1;
+    const TKivStatusBar* bar = Part<TKivStatusBar>(form, "KivStatusBar1");
     QCOMPARE(bar->PanelText(0), QStringLiteral(" 当前纸张可打印区域[宽x高]：200mm x 287mm "));
     QCOMPARE(bar->PanelText(1), QStringLiteral("当前缩放比例：75% "));
     for (int i = 0; i < 2; ++i)
       QCOMPARE(bar->PanelWidth(i), bar->Panel(i)->fontMetrics().horizontalAdvance(bar->PanelText(i)) + 16);
-    QVERIFY(!form->Panel1->isVisible());
+    QVERIFY(!Part<QLabel>(form, "Panel1")->isVisible());
   }
 
   void PressesFollowTheZoomModes_data() {
@@ -144,13 +145,13 @@ class PrintWindowTest : public QObject {
     PrintFixture f;
     TfrmPrint* form = f.Open();
     form->SetPreviewZoom(zoom);
-    (mode == "in" ? form->ActZoomIn : form->ActZoomOut)->trigger();
+    (mode == "in" ? Part<QAction>(form, "ActZoomIn") : Part<QAction>(form, "ActZoomOut"))->trigger();
     QCOMPARE(form->PreviewCursor(), mode == "in" ? app::kZoomInCursorSlot : app::kZoomOutCursorSlot);
     f.Press(left ? Qt::LeftButton : Qt::RightButton);
     QCOMPARE(f.Page()->Zoom(), zoomAfter);
     for (const seal::TSeal* s : f.seals) QCOMPARE(s->Zoom(), zoomAfter);
-    QCOMPARE(form->ActZoomIn->isChecked(), modeAfter == "in");
-    QCOMPARE(form->ActZoomOut->isChecked(), modeAfter == "out");
+    QCOMPARE(Part<QAction>(form, "ActZoomIn")->isChecked(), modeAfter == "in");
+    QCOMPARE(Part<QAction>(form, "ActZoomOut")->isChecked(), modeAfter == "out");
     if (modeAfter == "in") QVERIFY(HasSlotCursor(f.Page(), app::kZoomInCursorSlot));
     if (modeAfter == "out") QVERIFY(HasSlotCursor(f.Page(), app::kZoomOutCursorSlot));
     if (modeAfter == "none") QVERIFY(form->PreviewCursor() != app::kZoomInCursorSlot &&
@@ -161,22 +162,22 @@ class PrintWindowTest : public QObject {
     PrintFixture f;
     TfrmPrint* form = f.Open();
     const int fit = f.Page()->Zoom();
-    form->ActZoomIn->trigger();
-    QVERIFY(form->ActZoomIn->isChecked());
-    form->ActZoomOut->trigger();
-    QVERIFY(!form->ActZoomIn->isChecked());
-    QVERIFY(form->ActZoomOut->isChecked());
+    Part<QAction>(form, "ActZoomIn")->trigger();
+    QVERIFY(Part<QAction>(form, "ActZoomIn")->isChecked());
+    Part<QAction>(form, "ActZoomOut")->trigger();
+    QVERIFY(!Part<QAction>(form, "ActZoomIn")->isChecked());
+    QVERIFY(Part<QAction>(form, "ActZoomOut")->isChecked());
     QCOMPARE(form->PreviewCursor(), app::kZoomOutCursorSlot);
-    form->ActZoomOut->trigger();
+    Part<QAction>(form, "ActZoomOut")->trigger();
     QCOMPARE(form->PreviewCursor(), app::kDefaultCursorSlot);
     QVERIFY(!HasSlotCursor(f.Page(), app::kZoomOutCursorSlot));
-    form->ActZoomIn->trigger();
+    Part<QAction>(form, "ActZoomIn")->trigger();
     f.Click(Qt::LeftButton);
     f.Click(Qt::LeftButton);
     QCOMPARE(f.Page()->Zoom(), fit + 20);
-    form->ActZoomFit->trigger();
+    Part<QAction>(form, "ActZoomFit")->trigger();
     QCOMPARE(f.Page()->Zoom(), fit);
-    QVERIFY(!form->ActZoomIn->isChecked());
+    QVERIFY(!Part<QAction>(form, "ActZoomIn")->isChecked());
     QCOMPARE(form->PreviewCursor(), app::kDefaultCursorSlot);
   }
 
@@ -189,7 +190,7 @@ class PrintWindowTest : public QObject {
     f.Press(Qt::RightButton);
     QCOMPARE(form->PreviewCursor(), app::kHandCursorSlot);
     QVERIFY(HasSlotCursor(f.Page(), app::kHandCursorSlot));
-    form->ActZoomFit->trigger();
+    Part<QAction>(form, "ActZoomFit")->trigger();
     f.Press(Qt::RightButton);
     QCOMPARE(form->PreviewCursor(), app::kDefaultCursorSlot);
     QVERIFY(HasSlotCursor(f.Page(), app::kDefaultCursorSlot));
@@ -202,21 +203,21 @@ class PrintWindowTest : public QObject {
     form->SetPreviewZoom(300);
     f.Press(Qt::RightButton);
     QCOMPARE(form->PreviewCursor(), app::kHandCursorSlot);
-    QScrollBar* h = form->ScrollBox1->horizontalScrollBar();
-    QScrollBar* v = form->ScrollBox1->verticalScrollBar();
+    QScrollBar* h = Part<QScrollArea>(form, "ScrollBox1")->horizontalScrollBar();
+    QScrollBar* v = Part<QScrollArea>(form, "ScrollBox1")->verticalScrollBar();
     h->setValue(300);
     v->setValue(400);
     const QPoint start = f.Page()->mapToGlobal(QPoint(400, 600));
     const auto at = [&](QPoint screen) { return f.Page()->mapFromGlobal(screen); };
     QTest::mousePress(f.Page(), Qt::LeftButton, {}, at(start));
-    QVERIFY(form->FPanning);
+    QVERIFY(form->Panning());
     QTest::mouseMove(f.Page(), at(start - QPoint(40, 30)));
     QCOMPARE(h->value(), 340);
     QCOMPARE(v->value(), 430);
     QTest::mouseRelease(f.Page(), Qt::LeftButton, {}, at(start - QPoint(50, 10)));
     QCOMPARE(h->value(), 350);
     QCOMPARE(v->value(), 410);
-    QVERIFY(!form->FPanning);
+    QVERIFY(!form->Panning());
     QTest::mouseMove(f.Page(), at(start - QPoint(100, 100)));
     QCOMPARE(h->value(), 350);
     QCOMPARE(f.Page()->Zoom(), 300);
@@ -234,9 +235,9 @@ class PrintWindowTest : public QObject {
       p.setPageMargins({12, 8, 12, 8}, QPageLayout::Millimeter);
       return true;
     };
-    form->FSetupAct->trigger();
+    Part<QAction>(form, "FSetupAct")->trigger();
     QCOMPARE(f.doc.desk.printerSetups, 1);
-    for (const TKivDrawPanel* page : std::initializer_list<const TKivDrawPanel*>{f.Page(), f.w->KivDrawPanel1}) {
+    for (const TKivDrawPanel* page : std::initializer_list<const TKivDrawPanel*>{f.Page(), PageOf(f.w)}) {
       // Qt's paper sizes are whole points: A5 is 595 x 420 points, 209.9 x 148.2 mm.
       QVERIFY(std::abs(double(page->PageWidth()) - 210) < 0.2);
       QVERIFY(std::abs(double(page->PageHeight()) - 148) < 0.2);
@@ -245,13 +246,15 @@ class PrintWindowTest : public QObject {
       QVERIFY(std::abs(double(page->TopMargin()) - 8) < 0.1);
       QCOMPARE(page->BottomMargin(), page->TopMargin());
     }
-    QVERIFY(f.w->FModified);
+    QVERIFY(f.w->Modified());
     QCOMPARE(f.doc.Panel(int(app::TStatusPanel::FileState)), QStringLiteral("文件状态：已修改"));
     // The document keeps its zoom; the preview fits the new sheet.
-    QCOMPARE(f.w->KivDrawPanel1->Zoom(), 100);
+    QCOMPARE(PageOf(f.w)->Zoom(), 100);
     QCOMPARE(f.Page()->Zoom(), form->CalcFitZoom());
     for (const seal::TSeal* s : f.seals) QCOMPARE(s->Zoom(), f.Page()->Zoom());
-    QVERIFY(form->KivStatusBar1->PanelText(0).startsWith(QStringLiteral(" 当前纸张可打印区域[宽x高]：186mm x 132mm")));
+    QVERIFY(Part<TKivStatusBar>(form, "KivStatusBar1")
+                ->PanelText(0)
+                .startsWith(QStringLiteral(" 当前纸张可打印区域[宽x高]：186mm x 132mm")));
     form->close();
     QCOMPARE(Bounds(f.seals), before);
   }
@@ -262,9 +265,9 @@ class PrintWindowTest : public QObject {
     printer.Install();
     TfrmPrint* form = f.Open();
     const int zoom = f.Page()->Zoom();
-    form->FSetupAct->trigger();
+    Part<QAction>(form, "FSetupAct")->trigger();
     QCOMPARE(f.doc.desk.printerSetups, 1);
-    QVERIFY(!f.w->FModified);
+    QVERIFY(!f.w->Modified());
     QCOMPARE(f.Page()->Zoom(), zoom);
     QVERIFY(f.doc.desk.messages.empty());
   }
@@ -273,20 +276,20 @@ class PrintWindowTest : public QObject {
     PrintFixture f;
     f.doc.desk.printers.clear();
     TfrmPrint* form = f.Open();
-    const QString shown = form->KivStatusBar1->PanelText(0);
-    form->FSetupAct->trigger();
+    const QString shown = Part<TKivStatusBar>(form, "KivStatusBar1")->PanelText(0);
+    Part<QAction>(form, "FSetupAct")->trigger();
     QCOMPARE(f.doc.desk.printerSetups, 0);
     QCOMPARE(int(f.doc.desk.messages.size()), 1);
     QCOMPARE(f.doc.desk.messages[0].text, QStringLiteral("您的计算机没有安装\n打印机，不能设置！"));
     QCOMPARE(int(f.doc.desk.messages[0].kind), int(app::TMsgKind::Information));
     QCOMPARE(f.doc.desk.messages[0].buttons, app::TMsgButtons(app::mbOK));
-    QVERIFY(!f.w->FModified);
+    QVERIFY(!f.w->Modified());
     const app::TPrintPageGeometry sheet = form->GetPrinterPageGeometry();
     QCOMPARE(double(sheet.PageWidth), 210.0);
     QCOMPARE(double(sheet.PageHeight), 297.0);
     QCOMPARE(double(sheet.LeftMargin), 6.0);
     QCOMPARE(double(sheet.TopMargin), 6.0);
-    QCOMPARE(form->KivStatusBar1->PanelText(0), shown);
+    QCOMPARE(Part<TKivStatusBar>(form, "KivStatusBar1")->PanelText(0), shown);
   }
 
   void WithAPrinterTheSheetIsWrittenToTheStatusBar() {
@@ -299,25 +302,26 @@ class PrintWindowTest : public QObject {
     // The page shows the printable area centred: (210 - 185) / 2 and (297 - 280) / 2.
     QVERIFY(std::abs(double(sheet.LeftMargin) - 12.5) < 0.1);
     QVERIFY(std::abs(double(sheet.TopMargin) - 8.5) < 0.1);
-    QCOMPARE(form->KivStatusBar1->PanelText(0), QStringLiteral("当前纸张打印区域大小[宽x高]：185mm x 280 mm"));
+    QCOMPARE(Part<TKivStatusBar>(form, "KivStatusBar1")->PanelText(0),
+             QStringLiteral("当前纸张打印区域大小[宽x高]：185mm x 280 mm"));
   }
 
   void ClosingGivesTheSealsBackWithTheFrameOnTop() {
     PrintFixture f(150);
     f.w->SetSelection({f.seals[0], f.seals[2]});
-    QVERIFY(f.w->FSelectFrame);
+    QVERIFY(f.w->SelectFrame());
     const std::vector<QRect> before = Bounds(f.seals);
     TfrmPrint* form = f.Open();
     form->SetPreviewZoom(40);
-    QVERIFY(f.seals[0]->parentWidget() != f.w->KivDrawPanel1);
-    form->FExitAct->trigger();
+    QVERIFY(f.seals[0]->parentWidget() != PageOf(f.w));
+    Part<QAction>(form, "FExitAct")->trigger();
     QVERIFY(!form->isVisible());
     for (const seal::TSeal* s : f.seals) {
-      QCOMPARE(s->parentWidget(), f.w->KivDrawPanel1);
+      QCOMPARE(s->parentWidget(), PageOf(f.w));
       QCOMPARE(s->Zoom(), 150);
       QVERIFY(s->isEnabled());
       QVERIFY(s->isVisible());
-      QVERIFY(StackIndex(f.w->FSelectFrame) > StackIndex(s));
+      QVERIFY(StackIndex(f.w->SelectFrame()) > StackIndex(s));
     }
     QCOMPARE(Bounds(f.seals), before);
     // In their order, which is the drawing order.
@@ -325,31 +329,31 @@ class PrintWindowTest : public QObject {
     // A window freed without closing gives them back too.
     f.Open();
     f.form.reset();
-    for (const seal::TSeal* s : f.seals) QCOMPARE(s->parentWidget(), f.w->KivDrawPanel1);
+    for (const seal::TSeal* s : f.seals) QCOMPARE(s->parentWidget(), PageOf(f.w));
   }
 
   void APrintManagerClickClosesNothing() {
     PrintFixture f;
     TfrmPrint* form = f.Open();
     f.Click(Qt::LeftButton);
-    QTest::mouseClick(form->ScrollBox1->viewport(), Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseClick(Part<QScrollArea>(form, "ScrollBox1")->viewport(), Qt::LeftButton, {}, QPoint(1, 1));
     QVERIFY(form->isVisible());
-    form->CloseForm->trigger();
+    Part<QAction>(form, "CloseForm")->trigger();
     QVERIFY(form->isVisible());
   }
 
   void PreviewOnlyIsBorderlessAndHasNothingToPrintFrom() {
     PrintFixture f;
     TfrmPrint* form = f.Open(true);
-    QVERIFY(form->FPreviewOnly);
+    QVERIFY(form->PreviewOnly());
     QVERIFY(form->windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(!form->CoolBar1->isVisible());
-    QVERIFY(!form->KivStatusBar1->isVisible());
-    QVERIFY(!form->MainMenu1->isVisible());
-    QVERIFY(!form->FPrintAct->isEnabled());
-    QVERIFY(!form->FSetupAct->isEnabled());
-    QVERIFY(form->ActZoomFit->isEnabled());
-    QCOMPARE(form->KivFlatPanel1->ColorA(), platform::clBlack);
+    QVERIFY(!Part<QWidget>(form, "CoolBar1")->isVisible());
+    QVERIFY(!Part<TKivStatusBar>(form, "KivStatusBar1")->isVisible());
+    QVERIFY(!Part<QMenuBar>(form, "MainMenu1")->isVisible());
+    QVERIFY(!Part<QAction>(form, "FPrintAct")->isEnabled());
+    QVERIFY(!Part<QAction>(form, "FSetupAct")->isEnabled());
+    QVERIFY(Part<QAction>(form, "ActZoomFit")->isEnabled());
+    QCOMPARE(Part<TKivFlatPanel>(form, "KivFlatPanel1")->ColorA(), platform::clBlack);
   }
 
   void PreviewOnlyClosesOnAnyClick_data() {
@@ -367,7 +371,8 @@ class PrintWindowTest : public QObject {
     PrintFixture f;
     TfrmPrint* form = f.Open(true);
     if (where == "page") f.Click(Qt::MouseButton(button));
-    if (where == "around") QTest::mouseClick(form->ScrollBox1->viewport(), Qt::MouseButton(button), {}, QPoint(1, 1));
+    if (where == "around")
+      QTest::mouseClick(Part<QScrollArea>(form, "ScrollBox1")->viewport(), Qt::MouseButton(button), {}, QPoint(1, 1));
     if (where == "seal") {
       // Through the window, as the pointer would: the element under it is disabled.
       const QPoint centre = f.seals[1]->mapTo(form, f.seals[1]->rect().center());
@@ -375,7 +380,7 @@ class PrintWindowTest : public QObject {
       QTest::mouseClick(form->windowHandle(), Qt::MouseButton(button), {}, centre);
     }
     QVERIFY(!form->isVisible());
-    QCOMPARE(f.seals[1]->parentWidget(), f.w->KivDrawPanel1);
+    QCOMPARE(f.seals[1]->parentWidget(), PageOf(f.w));
   }
 };
 

@@ -266,11 +266,11 @@ class ChangeTest : public QObject {
       s.SetText1(platform::Gbk("第二"));
       s.SetTextsWidth1(21);
     });
-    QCOMPARE(Gbk(f->element->Text()), f->window->Memo1->toPlainText());
+    QCOMPARE(Gbk(f->element->Text()), Part<property::TPropertyMemo>(f->window, "Memo1")->toPlainText());
     const int repaints = f->element->InvalidateCount();
     f->host.Reset();
     f->Pick(31, 1);
-    QCOMPARE(f->window->Memo1->toPlainText(), QStringLiteral("第二"));
+    QCOMPARE(Part<property::TPropertyMemo>(f->window, "Memo1")->toPlainText(), QStringLiteral("第二"));
     QCOMPARE(f->Spin(34)->text(), QStringLiteral("21.00"));
     QCOMPARE(f->element->InvalidateCount(), repaints);
     QCOMPARE(f->host.fileState, kModifiedState);
@@ -278,7 +278,7 @@ class ChangeTest : public QObject {
 
     f->Type(31, QStringLiteral("xyz"));
     QCOMPARE(f->window->TextIndex(), -1);
-    QCOMPARE(f->window->Memo1->toPlainText(), Gbk(f->element->Text()));
+    QCOMPARE(Part<property::TPropertyMemo>(f->window, "Memo1")->toPlainText(), Gbk(f->element->Text()));
     const std::array<std::string, 4> texts{f->element->Text(), f->element->Text1(), f->element->Text2(),
                                            f->element->Text3()};
     f->host.Reset();

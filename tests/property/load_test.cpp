@@ -69,8 +69,8 @@ class LoadTest : public QObject {
     QCOMPARE(f.Spin(27)->text(), QStringLiteral("240"));
     QCOMPARE(f.Spin(54)->text(), Two(f.element->CodeToFrame()));
     QCOMPARE(f.Combo(49)->currentText(), QStringLiteral("楷体"));
-    QCOMPARE(f.window->Edit1->text(), QStringLiteral("A12"));
-    QCOMPARE(f.window->Memo1->toPlainText(), Gbk(f.element->Text()));
+    QCOMPARE(Part<QLineEdit>(f.window, "Edit1")->text(), QStringLiteral("A12"));
+    QCOMPARE(Part<property::TPropertyMemo>(f.window, "Memo1")->toPlainText(), Gbk(f.element->Text()));
     QVERIFY(f.Check(59)->isEnabled() && !f.Check(59)->isChecked());
     QVERIFY(f.Check(47)->isChecked());
     QCOMPARE(f.Combo(32)->currentText(), QStringLiteral("宋体"));
@@ -122,7 +122,7 @@ class LoadTest : public QObject {
     PropertyFixture f(std::move(arc));
     TfrmProprty* w = f.window;
     QCOMPARE(f.Check(7)->text(), QStringLiteral("弧线闭合成扇形"));
-    QCOMPARE(w->GroupBoxes[3]->title(), QStringLiteral("弧线角度[dg.]"));
+    QCOMPARE(GroupBox(w, 3)->title(), QStringLiteral("弧线角度[dg.]"));
     QCOMPARE(w->LabelOf(8)->text(), QStringLiteral("起始角度："));
     QCOMPARE(w->LabelOf(9)->text(), QStringLiteral("终止角度："));
     QCOMPARE(f.Spin(8)->ValueType(), TValueType::vtInteger);
@@ -135,7 +135,7 @@ class LoadTest : public QObject {
     f.host.seal = round.get();
     f.Reload();
     QCOMPARE(f.Check(7)->text(), QStringLiteral("三角形顶点在上"));
-    QCOMPARE(w->GroupBoxes[3]->title(), QStringLiteral("主边框衬线[mm]"));
+    QCOMPARE(GroupBox(w, 3)->title(), QStringLiteral("主边框衬线[mm]"));
     QCOMPARE(w->LabelOf(8)->text(), QStringLiteral("线    宽："));
     QCOMPARE(w->LabelOf(9)->text(), QStringLiteral("间    距："));
     QCOMPARE(f.Spin(8)->ValueType(), TValueType::vtFloat);
@@ -206,17 +206,16 @@ class LoadTest : public QObject {
   void NoSeal() {
     PropertyFixture f(TemplateSeal(kRoundOfficialSeal));
     const QString width = f.Spin(4)->text();
-    const QString text = f.window->Memo1->toPlainText();
+    const QString text = Part<property::TPropertyMemo>(f.window, "Memo1")->toPlainText();
     f.host.seal = nullptr;
     f.Reload();
     QVERIFY(EnabledTags(f.window).empty());
-    for (QLabel* label : f.window->Labels)
-      if (label) QVERIFY(!label->isEnabled());
+    for (int n = 1; n <= 49; ++n) QVERIFY(!NumberedLabel(f.window, n)->isEnabled());
     QCOMPARE(f.Spin(4)->text(), width);
-    QCOMPARE(f.window->Memo1->toPlainText(), text);
+    QCOMPARE(Part<property::TPropertyMemo>(f.window, "Memo1")->toPlainText(), text);
     // Page buttons still switch pages.
-    Press(f.window->KivButtons[3]);
-    QVERIFY(!f.window->Panels[3]->isHidden());
+    Press(PageButton(f.window, 4));
+    QVERIFY(!PagePanel(f.window, 4)->isHidden());
     QVERIFY(EnabledTags(f.window).empty());
     // A window made without any element starts disabled.
     PropertyFixture none;

@@ -4,6 +4,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QtTest>
@@ -18,9 +20,10 @@
 #include "property/proprty.h"
 #include "seal/seal.h"
 #include "document/sealtemplates.h"
+#include "parts.h"
 
 // Stands for the main window and its active document.
-struct FakeHost : property::TPropertyHost {
+struct FakePropertyHost : property::TPropertyHost {
   seal::TSeal* seal = nullptr;
   int changes = 0;
   QString fileState;
@@ -36,6 +39,17 @@ struct FakeHost : property::TPropertyHost {
     fileState.clear();
   }
 };
+
+// The window's numbered parts by their component names: page button and page n (1 to 4),
+// group box n (1 to 10), label n (1 to 49).
+inline TKivButton* PageButton(const TfrmProprty* w, int n) {
+  return Part<TKivButton>(w, QStringLiteral("KivButton%1").arg(n));
+}
+inline QWidget* PagePanel(const TfrmProprty* w, int n) { return Part<QWidget>(w, QStringLiteral("Panel%1").arg(n)); }
+inline QGroupBox* GroupBox(const TfrmProprty* w, int n) {
+  return Part<QGroupBox>(w, QStringLiteral("GroupBox%1").arg(n));
+}
+inline QLabel* NumberedLabel(const TfrmProprty* w, int n) { return Part<QLabel>(w, QStringLiteral("Label%1").arg(n)); }
 
 // Key strokes for any text, one character each (the test library's own take ASCII only).
 inline void KeyClicks(QWidget* w, const QString& text) {
@@ -84,7 +98,7 @@ enum TTemplate : int {
 
 struct PropertyFixture {
   QWidget owner;  // the main window
-  FakeHost host;
+  FakePropertyHost host;
   std::unique_ptr<seal::TSeal> element;
   TfrmProprty* window = nullptr;
 

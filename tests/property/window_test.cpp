@@ -12,11 +12,11 @@ using property::TPage;
 
 namespace {
 
-QString LabelText(TfrmProprty* w, int n) { return w->Labels[size_t(n)]->text(); }
+QString LabelText(TfrmProprty* w, int n) { return NumberedLabel(w, n)->text(); }
 
 int VisiblePage(TfrmProprty* w) {
   for (int i = 0; i < 4; ++i)
-    if (!w->Panels[size_t(i)]->isHidden()) return i + 1;
+    if (!PagePanel(w, i + 1)->isHidden()) return i + 1;
   return 0;
 }
 
@@ -34,7 +34,7 @@ class WindowTest : public QObject {
     QCOMPARE(w->objectName(), QStringLiteral("frmProprty"));
     const QStringList groups{"中心定位[mm]", "主边框[mm]", "主边框衬线[mm]", "转轮框、中心线[mm]", "内边框[mm]",
                              "图符[mm]",     "纹线[mm]",   "印章文字[mm]",   "印章编码[mm]",       "表格[mm]"};
-    for (int n = 1; n <= 10; ++n) QCOMPARE(w->GroupBoxes[size_t(n)]->title(), groups[n - 1]);
+    for (int n = 1; n <= 10; ++n) QCOMPARE(GroupBox(w, n)->title(), groups[n - 1]);
     const QStringList labels{
         "横向定位：", "纵向定位：", "线    宽：", "宽    度：", "高    度：", "边框类型：", "线    宽：",
         "间    距：", "线    宽：", "宽    度：", "高    度：", "间    距：", "水平偏移：", "垂直偏移：",
@@ -55,17 +55,17 @@ class WindowTest : public QObject {
         {60, "编码在印章上部"}};
     QCOMPARE(int(checks.size()), 17);
     for (const auto& [tag, caption] : checks) QCOMPARE(f.Check(tag)->text(), QString::fromUtf8(caption));
-    QCOMPARE(w->LabelThanks->text(), QStringLiteral("感谢您使用本软件"));
-    QCOMPARE(w->LabelThanks->parentWidget(), w->GroupBoxes[7]);
+    QCOMPARE(Part<QLabel>(w, "LabelThanks")->text(), QStringLiteral("感谢您使用本软件"));
+    QCOMPARE(Part<QLabel>(w, "LabelThanks")->parentWidget(), GroupBox(w, 7));
     const QStringList frames{"矩形", "圆角矩形", "切角矩形", "圆[椭圆]形"};
     const QStringList texts{"第一文字", "第二文字", "第三文字", "第四文字"};
     for (int k = 0; k < 4; ++k) {
       QCOMPARE(f.Combo(6)->itemText(k), frames[k]);
       QCOMPARE(f.Combo(31)->itemText(k), texts[k]);
-      QCOMPARE(w->KivButtons[size_t(k)]->Caption(), QString(QChar(u'A' + k)));
-      QCOMPARE(w->KivButtons[size_t(k)]->Tag(), k + 1);
+      QCOMPARE(PageButton(w, k + 1)->Caption(), QString(QChar(u'A' + k)));
+      QCOMPARE(PageButton(w, k + 1)->Tag(), k + 1);
     }
-    QCOMPARE(w->Edit1->text(), QStringLiteral("13572468"));
+    QCOMPARE(Part<QLineEdit>(w, "Edit1")->text(), QStringLiteral("13572468"));
     QCOMPARE(f.Spin(65)->text(), QStringLiteral("4"));
     QCOMPARE(f.Spin(66)->text(), QStringLiteral("3"));
   }
@@ -76,8 +76,8 @@ class WindowTest : public QObject {
     for (const property::TPropertyRow& row : property::PropertyRows()) {
       QWidget* c = f.window->Control(row.tag);
       QCOMPARE(c->objectName(), QString::fromUtf8(row.control));
-      QCOMPARE(c->parentWidget(), f.window->GroupBoxes[size_t(row.group)]);
-      QCOMPARE(c->parentWidget()->parentWidget(), f.window->Panels[size_t(row.page)]);
+      QCOMPARE(c->parentWidget(), GroupBox(f.window, row.group));
+      QCOMPARE(c->parentWidget()->parentWidget(), PagePanel(f.window, int(row.page) + 1));
       if (QLabel* label = f.window->LabelOf(row.tag)) QCOMPARE(label->parentWidget(), c->parentWidget());
       QCOMPARE(f.window->findChild<QWidget*>(QString::fromUtf8(row.control)), c);
       if (TKivSpinEdit* box = f.Spin(row.tag)) {
@@ -115,25 +115,25 @@ class WindowTest : public QObject {
     TfrmProprty* w = f.window;
     const QFontMetrics metrics(w->font());
     const int labelWidth = metrics.horizontalAdvance(QStringLiteral("横向定位："));
-    QCOMPARE(w->KivFlatPanel1->height(), bar);
-    QCOMPARE(w->KivFlatPanel1->FrameWidth(), 1);
-    QCOMPARE(w->KivButtons[0]->size(), button);
-    QCOMPARE(w->KivButtons[0]->x(), 5);
-    QCOMPARE(w->KivButtons[1]->x(), 5 + button.width() - button.height() / 2 - 1);
-    QCOMPARE(w->Labels[1]->x(), m);
-    QCOMPARE(w->Labels[1]->width(), labelWidth);
+    QCOMPARE(Part<TKivFlatPanel>(w, "KivFlatPanel1")->height(), bar);
+    QCOMPARE(Part<TKivFlatPanel>(w, "KivFlatPanel1")->FrameWidth(), 1);
+    QCOMPARE(PageButton(w, 1)->size(), button);
+    QCOMPARE(PageButton(w, 1)->x(), 5);
+    QCOMPARE(PageButton(w, 2)->x(), 5 + button.width() - button.height() / 2 - 1);
+    QCOMPARE(NumberedLabel(w, 1)->x(), m);
+    QCOMPARE(NumberedLabel(w, 1)->width(), labelWidth);
     QCOMPARE(f.Spin(1)->x(), m + labelWidth);
     QCOMPARE(f.Spin(66)->x(), m + labelWidth);
-    QCOMPARE(w->GroupBoxes[1]->width(), 2 * m + labelWidth + f.Spin(1)->width());
-    QCOMPARE(w->GroupBoxes[8]->width(), w->GroupBoxes[1]->width());
-    QCOMPARE(w->width(), w->GroupBoxes[1]->width() + 2 * m);
+    QCOMPARE(GroupBox(w, 1)->width(), 2 * m + labelWidth + f.Spin(1)->width());
+    QCOMPARE(GroupBox(w, 8)->width(), GroupBox(w, 1)->width());
+    QCOMPARE(w->width(), GroupBox(w, 1)->width() + 2 * m);
     // Labels centred on their controls.
-    QCOMPARE(w->Labels[2]->y(), f.Spin(2)->y() + (f.Spin(2)->height() - metrics.height()) / 2);
-    const int page = w->GroupBoxes[4]->y() + w->GroupBoxes[4]->height();
+    QCOMPARE(NumberedLabel(w, 2)->y(), f.Spin(2)->y() + (f.Spin(2)->height() - metrics.height()) / 2);
+    const int page = GroupBox(w, 4)->y() + GroupBox(w, 4)->height();
     QCOMPARE(w->height(), page + bar + m / 4 + 1);
     w->FormDeactivate();
     QCOMPARE(w->height(), bar);
-    Press(w->KivButtons[2]);
+    Press(PageButton(w, 3));
     QCOMPARE(w->height(), bar + page + m / 2 + 1);
   }
 
@@ -141,7 +141,7 @@ class WindowTest : public QObject {
   void Created() {
     PropertyFixture f;
     QCOMPARE(VisiblePage(f.window), 1);
-    for (TKivButton* b : f.window->KivButtons) QCOMPARE(b->BtnState(), TButtonState::bsUp);
+    for (int n = 1; n <= 4; ++n) QCOMPARE(PageButton(f.window, n)->BtnState(), TButtonState::bsUp);
     QCOMPARE(f.window->height(), f.window->Layout().createdHeight);
     QVERIFY(f.window->windowFlags() & Qt::Tool);
     QVERIFY(f.window->testAttribute(Qt::WA_DeleteOnClose));
@@ -153,7 +153,7 @@ class WindowTest : public QObject {
   void PageButtons() {
     PropertyFixture f(TemplateSeal(kRoundOfficialSeal));
     TfrmProprty* w = f.window;
-    const auto& b = w->KivButtons;
+    const std::array<TKivButton*, 4> b{PageButton(w, 1), PageButton(w, 2), PageButton(w, 3), PageButton(w, 4)};
     QTest::mousePress(b[2], Qt::LeftButton, {}, QPoint(4, 4));
     QCOMPARE(VisiblePage(w), 3);
     QCOMPARE(w->height(), w->Layout().createdHeight);
@@ -183,11 +183,11 @@ class WindowTest : public QObject {
   void RollUp() {
     PropertyFixture f;
     TfrmProprty* w = f.window;
-    Press(w->KivButtons[1]);
+    Press(PageButton(w, 2));
     w->FormDeactivate();
     QCOMPARE(w->height(), w->Layout().barHeight);
-    QCOMPARE(w->KivButtons[1]->BtnState(), TButtonState::bsUp);
-    QCOMPARE(w->KivButtons[2]->x(), w->Layout().buttons[2].x());
+    QCOMPARE(PageButton(w, 2)->BtnState(), TButtonState::bsUp);
+    QCOMPARE(PageButton(w, 3)->x(), w->Layout().buttons[2].x());
     QCOMPARE(VisiblePage(w), 2);
     w->FormDeactivate();
     QCOMPARE(w->height(), w->Layout().barHeight);
@@ -230,9 +230,9 @@ class WindowTest : public QObject {
     f.host.seal = second.get();
     f.window->FormDeactivate();
     QCOMPARE(f.Spin(4)->text(), QStringLiteral("40.00"));
-    QTest::mousePress(f.window->KivButtons[0], Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mousePress(PageButton(f.window, 1), Qt::LeftButton, {}, QPoint(4, 4));
     QCOMPARE(f.Spin(4)->text(), QStringLiteral("40.00"));
-    QTest::mouseRelease(f.window->KivButtons[0], Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseRelease(PageButton(f.window, 1), Qt::LeftButton, {}, QPoint(4, 4));
     QCOMPARE(f.Spin(4)->text(), QStringLiteral("30.00"));
     f.host.seal = nullptr;
   }
@@ -270,11 +270,11 @@ class WindowTest : public QObject {
     f.Spin(5)->setFocus();
     QTest::keyClick(f.Spin(5), Qt::Key_Enter);
     QCOMPARE(QApplication::focusWidget(), f.Spin(8));
-    Press(w->KivButtons[2]);
-    w->Memo1->setFocus();
-    const QString text = w->Memo1->toPlainText();
-    QTest::keyClick(w->Memo1, Qt::Key_Return);
-    QCOMPARE(w->Memo1->toPlainText(), text);
+    Press(PageButton(w, 3));
+    Part<property::TPropertyMemo>(w, "Memo1")->setFocus();
+    const QString text = Part<property::TPropertyMemo>(w, "Memo1")->toPlainText();
+    QTest::keyClick(Part<property::TPropertyMemo>(w, "Memo1"), Qt::Key_Return);
+    QCOMPARE(Part<property::TPropertyMemo>(w, "Memo1")->toPlainText(), text);
     QCOMPARE(QApplication::focusWidget(), f.Spin(34));
   }
 };

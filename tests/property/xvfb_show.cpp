@@ -24,6 +24,7 @@
 #include "property/proprty.h"
 #include "seal/seal.h"
 #include "document/sealtemplates.h"
+#include "parts.h"
 
 namespace {
 
@@ -95,7 +96,8 @@ int main(int argc, char** argv) {
     }
     const QStringList words = QString::fromStdString(line).split(QLatin1Char(' '));
     if (words.value(0) == QLatin1String("page") && frmProprty) {
-      TKivButton* button = frmProprty->KivButtons[size_t(std::clamp(words.value(1).toInt(), 1, 4) - 1)];
+      TKivButton* button =
+          Part<TKivButton>(frmProprty, QStringLiteral("KivButton%1").arg(std::clamp(words.value(1).toInt(), 1, 4)));
       QTest::mousePress(button, Qt::LeftButton, {}, QPoint(4, 4));
       QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(4, 4));
     } else if (words.value(0) == QLatin1String("rollup")) {

@@ -6,6 +6,7 @@
 
 #include "fakedesktop.h"
 #include "mainwindow/mainform.h"
+#include "parts.h"
 #include "startup/startup.h"
 
 class NarrowScreenTest : public QObject {
@@ -41,11 +42,11 @@ class NarrowScreenTest : public QObject {
     QCOMPARE(desk.messages[0].text, kNarrowScreenQuestion);
     QVERIFY(!main->TerminateRequested());
     // The remaining steps ran.
-    QCOMPARE(main->DispComboBox->count(), 24);
-    QVERIFY(main->FClipStream != nullptr);
+    QCOMPARE(Part<QComboBox>(main.get(), "DispComboBox")->count(), 24);
+    QVERIFY(main->ClipStream().empty());
     main->show();
     QCOMPARE(desk.urls.size(), 1);
-    QCOMPARE(main->KivStatusBar1->PanelText(2), QStringLiteral("文件状态：无文件"));
+    QCOMPARE(Part<TKivStatusBar>(main.get(), "KivStatusBar1")->PanelText(2), QStringLiteral("文件状态：无文件"));
   }
 };
 

@@ -4,6 +4,7 @@
 #include "fakedesktop.h"
 #include "mainwindow/mainform.h"
 #include "mainwindow/splash.h"
+#include "parts.h"
 #include "startup/startup.h"
 
 class StartupTest : public QObject {
@@ -17,7 +18,7 @@ class StartupTest : public QObject {
     desk.pause = [&](int ms) {
       QVERIFY(SplashForm != nullptr);
       QVERIFY(SplashForm->isVisible());
-      texts.append(SplashForm->Label3->text());
+      texts.append(Part<QLabel>(SplashForm, "Label3")->text());
       pauses.append(ms);
     };
     std::unique_ptr<TfrmMain> main = StartProgram();
@@ -31,9 +32,9 @@ class StartupTest : public QObject {
     QVERIFY(!main->isVisible());
     QVERIFY(!main->TerminateRequested());
     QVERIFY(desk.messages.empty());
-    QVERIFY(main->FClipStream && main->FClipStream->empty());
-    QVERIFY(main->FWallpaper != nullptr);
-    QVERIFY(main->FAppPath.isEmpty());
+    QVERIFY(main->ClipStream().empty());
+    QVERIFY(Part<TMdiClient>(main.get(), "ClientWindow")->Wallpaper() != nullptr);
+    QVERIFY(main->ProgramFolder().isEmpty());
     main.reset();
     QVERIFY(frmMain == nullptr);
   }

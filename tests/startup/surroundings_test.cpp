@@ -76,9 +76,9 @@ class SurroundingsTest : public QObject {
       TfrmMain main;
       main.show();
       QVERIFY(QTest::qWaitForWindowExposed(&main));
-      main.actFileNewExecute();
-      main.actFileSaveAsExecute();
-      main.actFileOpenExecute();
+      main.Action("actFileNew")->trigger();
+      main.Action("actFileSaveAs")->trigger();
+      main.Action("actFileOpen")->trigger();
     }
     const QString documents = desk.dir.filePath(QStringLiteral("我的印章"));
     QCOMPARE(folders, QStringList({documents, documents}));

@@ -31,16 +31,17 @@ struct DocFixture {
   }
 
   // A new document as the new-document command makes one: three quarters of the area,
-  // active, its page from the printer at 100 %.
+  // active, its page from the printer at 100 %, the host following what it announces.
   TfrmChild* NewDocument() {
     auto* w = new TfrmChild(host);
+    host.Follow(w);
     w->setWindowTitle(QStringLiteral("文件%1.dyz").arg(area.subWindowList().size() + 1));
     area.addSubWindow(w);
     const QSize size = area.viewport()->size();
     w->resize(size.width() * 3 / 4, size.height() * 3 / 4);
     w->show();
     area.setActiveSubWindow(w);
-    w->SetPageFromPrinter(w->KivDrawPanel1);
+    w->SetPageFromPrinter();
     w->ApplyZoom(100);
     return w;
   }

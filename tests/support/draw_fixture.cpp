@@ -1,22 +1,6 @@
 #include "draw_fixture.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QFontDatabase>
-#include <QStringList>
-#include <cstring>
-
-#include "platform/gbk.h"
-
 namespace drawtest {
-
-namespace {
-
-;
-
-
-}  // namespace
 
 std::unique_ptr<seal::TSeal> MakeSeal(seal::TSealType kind, float pixelsPerMm, float widthMm, float heightMm) {
   auto s = std::make_unique<seal::TSeal>();

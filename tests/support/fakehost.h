@@ -1,6 +1,6 @@
 #pragma once
-// A host for document windows without a main window: it keeps what a document shows and
-// asks for, so that a test reads it, and arms tools by their tags.
+// A host for document windows without a main window: it keeps what a document asks for and
+// what it announces, so that a test reads it, and arms tools by their tags.
 
 #include <QLabel>
 #include <QMenu>
@@ -22,7 +22,7 @@ struct FakeHost : app::TDocumentHost {
   QMenu sealMenu;
   QMenu pageMenu;
   QStringList panels = QStringList(app::kStatusPanelCount, QString());
-  int zoom = 0;  // the zoom last shown, 0 before any
+  int zoom = 0;  // the zoom last announced, 0 before any
   QLabel activityPanel;
   QProgressBar activityBar;
   const seal::TSeal* preparedFor = nullptr;  // the element whose pop-up menu was last readied
@@ -42,18 +42,21 @@ struct FakeHost : app::TDocumentHost {
   QMenu* SealPopupMenu() const override { return const_cast<QMenu*>(&sealMenu); }
   QMenu* PagePopupMenu() const override { return const_cast<QMenu*>(&pageMenu); }
   void PrepareSealPopupMenu(const seal::TSeal& element) override { preparedFor = &element; }
-  void ShowFileState(bool modified, int count) override {
-    ShowStatus(app::TStatusPanel::FileState,
-               app::FileStateText(modified ? app::TFileState::Modified : app::TFileState::Unmodified));
-    ShowStatus(app::TStatusPanel::ElementCount, app::ElementCountText(count));
-  }
   void ShowStatus(app::TStatusPanel panel, const QString& text) override { panels[int(panel)] = text; }
-  void ShowZoom(int z) override { zoom = z; }
   QLabel* FileActivityPanel() const override { return const_cast<QLabel*>(&activityPanel); }
   QProgressBar* FileActivityBar() const override { return const_cast<QProgressBar*>(&activityBar); }
   void SaveDocument(TfrmChild& document) override {
     ++saves;
     if (onSave) onSave(&document);
+  }
+
+  // The panels and the zoom follow what the window announces, as a main window's do.
+  void Follow(TfrmChild* window) {
+    QObject::connect(window, &TfrmChild::FileStateChanged, window, [this](app::TFileState state, int count) {
+      ShowStatus(app::TStatusPanel::FileState, app::FileStateText(state));
+      ShowStatus(app::TStatusPanel::ElementCount, app::ElementCountText(count));
+    });
+    QObject::connect(window, &TfrmChild::ZoomChanged, window, [this](int z) { zoom = z; });
   }
 
   // Arms the tool of tag as its command does, or disarms it when it is armed, and shows it on

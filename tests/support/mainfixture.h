@@ -11,11 +11,12 @@
 #include <memory>
 #include <optional>
 
+#include "controls/kivcontrols.h"
 #include "document/childform.h"
 #include "fakedesktop.h"
 #include "mainwindow/mainform.h"
 #include "pages.h"
-#include "tools/drawtools.h"
+#include "parts.h"
 
 struct MainFixture {
   FakeDesktop desk;
@@ -42,7 +43,7 @@ struct MainFixture {
   QString Path(const char* name) const { return desk.Path(name); }
   int WindowCount() const { return main ? int(main->DocumentWindows().size()) : 0; }
   TfrmChild* NewDocument() {
-    main->actFileNewExecute();
+    main->Action(QStringLiteral("actFileNew"))->trigger();
     return main->ActiveChild();
   }
   QStringList Captions() const {
@@ -56,15 +57,17 @@ struct MainFixture {
     return int(main->findChildren<TfrmChild*>().size());
   }
   QAction* Tool(const char* name) const { return main->Action(QString::fromUtf8(name)); }
-  void Arm(const char* name) { main->DrawTools->Execute(Tool(name)); }
+  // The menu of that name is about to show, as when the user opens it.
+  void OpenMenu(const char* name) const { emit Part<QMenu>(main.get(), name)->aboutToShow(); }
+  void Arm(const char* name) { Tool(name)->trigger(); }
   // An element drawn with the tool by a click on the page, then given exactly these bounds.
   seal::TSeal* Draw(TfrmChild* w, const char* tool, const QRect& bounds) {
     Arm(tool);
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, bounds.center().x(), bounds.center().y());
-    seal::TSeal* s = w->FCurrentSeal;
+    seal::TSeal* s = w->CurrentSeal();
     s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-    if (w->FGrabHandles) w->FGrabHandles->UpdatePositions();
+    w->CurrentSealEdited();
     return s;
   }
-  QString Panel(int i) const { return main->KivStatusBar1->PanelText(i); }
+  QString Panel(int i) const { return Part<TKivStatusBar>(main.get(), "KivStatusBar1")->PanelText(i); }
 };

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <functional>
 
+#include "parts.h"
+
 struct TModalRun {
   bool Seen = false;      // a modal dialog came up
   bool LeftOpen = false;  // the test did not close it
@@ -36,10 +38,4 @@ inline TModalRun WhileModal(const std::function<void()>& call, const std::functi
 // The same for a dialog the test only closes.
 inline TModalRun WhileModal(const std::function<void()>& call) {
   return WhileModal(call, [](QDialog* d) { d->reject(); });
-}
-
-// The dialog's child of that component name.
-template <typename W = QWidget>
-W* Part(QDialog* dialog, const char* name) {
-  return dialog->findChild<W*>(QString::fromLatin1(name));
 }

@@ -5,9 +5,13 @@
 #include <QFile>
 #include <QWidget>
 #include <QtTest>
+#include <memory>
+#include <vector>
 
 #include "controls/kivdrawpanel.h"
 #include "document/childform.h"
+#include "document/selectframe.h"
+#include "parts.h"
 #include "platform/cursors.h"
 #include "seal/seal.h"
 #include "services/services.h"
@@ -24,6 +28,15 @@ inline bool HasSlotCursor(const QWidget* w, int slot) {
          w->cursor().hotSpot() == platform::ScreenCursor(slot).hotSpot();
 }
 
+// The window's page, to press on and to look at.
+inline TKivDrawPanel* PageOf(const TfrmChild* w) { return Part<TKivDrawPanel>(w, "KivDrawPanel1"); }
+
+// The window's select frame, to press on; nullptr when there is none.
+inline TSelectFrame* FrameOf(const TfrmChild* w) {
+  TSelectFrame* frame = Part<TSelectFrame>(w, "SelectFrame");
+  return frame == w->SelectFrame() ? frame : nullptr;
+}
+
 // Elements among the page's children (the element class has no meta-object of its own).
 inline int SealsOn(const QWidget* page) {
   int n = 0;
@@ -36,18 +49,19 @@ inline int SealsOn(const QWidget* page) {
 // millimetres, listed as a loader lists it: the document is not marked.
 template <class Seal = seal::TSeal>
 Seal* AddSealOf(TfrmChild* w, seal::TSealType type, float x, float y, float width, float height) {
-  auto* s = new Seal(w->KivDrawPanel1);
-  s->SetPixelsPerMm(w->FPixelsPerMm);
-  s->SetZoom(w->KivDrawPanel1->Zoom());
+  auto s = std::make_unique<Seal>(PageOf(w));
+  s->SetPixelsPerMm(w->PixelsPerMm());
+  s->SetZoom(w->Zoom());
   s->SetSealType(type);
   s->SetRealWidth(width);
   s->SetRealHeight(height);
   s->SetRealCenterX(x);
   s->SetRealCenterY(y);
-  w->HookSealEvents(s);
-  w->FSeals.push_back(s);
-  s->show();
-  return s;
+  Seal* added = s.get();
+  std::vector<std::unique_ptr<seal::TSeal>> seals;
+  seals.push_back(std::move(s));
+  w->InsertSeals(std::move(seals));
+  return added;
 }
 
 // A round seal of 42 mm.

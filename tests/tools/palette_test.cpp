@@ -2,6 +2,7 @@
 
 #include "services/addresses.h"
 #include "mainfixture.h"
+#include "tools/drawtools.h"
 #include "tools/frmdrawtools.h"
 #include "services/resources.h"
 #include "startup/startup.h"
@@ -52,15 +53,15 @@ struct PaletteFixture : MainFixture {
     palette->show();
     if (!QTest::qWaitForWindowExposed(palette)) qWarning("palette not exposed");
   }
-  QToolButton* Button(int n) const { return palette->ToolButtons[n - 1]; }
-  void Switch() { QTest::mouseClick(palette->ToolButton25, Qt::LeftButton); }
+  QToolButton* Button(int n) const { return Part<TPaletteButton>(palette, QStringLiteral("ToolButton%1").arg(n)); }
+  void Switch() { QTest::mouseClick(Part<TPaletteButton>(palette, "ToolButton25"), Qt::LeftButton); }
 };
 
 bool SamePicture(const QPixmap& a, const QPixmap& b) { return a.toImage() == b.toImage(); }
 
 void CheckSet(PaletteFixture& f, bool templates) {
   QCOMPARE(f.palette->ShowsTemplates(), templates);
-  QCOMPARE(f.palette->ToolButton25->isChecked(), templates);
+  QCOMPARE(Part<TPaletteButton>(f.palette, "ToolButton25")->isChecked(), templates);
   for (const ButtonRow& row : kButtons) {
     const QByteArray where = QByteArray::number(row.button) + (templates ? " templates" : " tools");
     QToolButton* b = f.Button(row.button);
@@ -106,7 +107,7 @@ class PaletteTest : public QObject {
       QToolButton* b = f.Button(row.button);
       const QByteArray where = QByteArray::number(row.button);
       QVERIFY2(b->objectName() == QStringLiteral("ToolButton%1").arg(row.button), where);
-      QVERIFY2(b->parentWidget() == f.palette->ToolBars[row.toolBar - 1], where);
+      QVERIFY2(b->parentWidget() == Part<QWidget>(f.palette, QStringLiteral("ToolBar%1").arg(row.toolBar)), where);
       QVERIFY2(b->width() == 26, where);
       QVERIFY2(b->autoRaise(), where);
     }
@@ -144,18 +145,18 @@ class PaletteTest : public QObject {
     PaletteFixture f(ppi);
     TFrmDrawTools* p = f.palette;
     QCOMPARE(p->PixelsPerInch(), ppi);
-    QCOMPARE(p->ImageEx1->geometry(), QRect(0, 0, 52 + 2 * margin, 23));
-    QCOMPARE(p->Panel1->geometry().topLeft(), QPoint(margin, 23 + margin));
-    QCOMPARE(p->Panel1->width(), 52);
+    QCOMPARE(Part<TImageEx>(p, "ImageEx1")->geometry(), QRect(0, 0, 52 + 2 * margin, 23));
+    QCOMPARE(Part<QWidget>(p, "Panel1")->geometry().topLeft(), QPoint(margin, 23 + margin));
+    QCOMPARE(Part<QWidget>(p, "Panel1")->width(), 52);
     QCOMPARE(p->width(), 52 + 2 * margin);
     // Rows of 26 pixels: 2, 3, 3 and 4 rows, then the swatch bar (32 + 2 × 2) and the switch.
     const int tops[] = {0, 52, 130, 208, 312, 348};
-    for (int i = 0; i < 6; ++i) QCOMPARE(p->ToolBars[i]->y(), tops[i]);
-    QCOMPARE(p->Panel2->geometry(), QRect(2, 2, 48, 32));
-    QCOMPARE(p->Image4->geometry(), QRect(0, 0, 6, 32));
-    QCOMPARE(p->Shape1->geometry(), QRect(6 + 2 * margin, 0, 48 - 6 - 2 * margin, 32));
-    QCOMPARE(p->ToolButton25->geometry(), QRect(0, 0, 52, 24));
-    QCOMPARE(p->Panel1->height(), 348 + 24 + 1);
+    for (int i = 0; i < 6; ++i) QCOMPARE(Part<QWidget>(p, QStringLiteral("ToolBar%1").arg(i + 1))->y(), tops[i]);
+    QCOMPARE(Part<QWidget>(p, "Panel2")->geometry(), QRect(2, 2, 48, 32));
+    QCOMPARE(Part<QLabel>(p, "Image4")->geometry(), QRect(0, 0, 6, 32));
+    QCOMPARE(Part<TShape>(p, "Shape1")->geometry(), QRect(6 + 2 * margin, 0, 48 - 6 - 2 * margin, 32));
+    QCOMPARE(Part<TPaletteButton>(p, "ToolButton25")->geometry(), QRect(0, 0, 52, 24));
+    QCOMPARE(Part<QWidget>(p, "Panel1")->height(), 348 + 24 + 1);
     QCOMPARE(p->height(), 23 + margin + 373);
   }
 
@@ -165,7 +166,8 @@ class PaletteTest : public QObject {
     QVERIFY((flags & Qt::WindowType_Mask) == Qt::Tool);
     QVERIFY(flags & Qt::WindowStaysOnTopHint);
     QVERIFY(!(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint | Qt::WindowSystemMenuHint)));
-    QTRY_COMPARE(f.palette->pos(), f.main->CoolBar1->mapToGlobal(QPoint(0, f.main->CoolBar1->height())));
+    QTRY_COMPARE(f.palette->pos(), Part<QWidget>(f.main.get(), "CoolBar1")
+                                       ->mapToGlobal(QPoint(0, Part<QWidget>(f.main.get(), "CoolBar1")->height())));
     QCOMPARE(f.palette->parentWidget(), f.main.get());
   }
 
@@ -179,10 +181,10 @@ class PaletteTest : public QObject {
     f.Switch();
     QVERIFY(!f.Button(1)->isChecked());
     QVERIFY(f.main->CurrentDrawAction() == f.Tool("actDrawGZh"));
-    QTest::mouseClick(w->KivDrawPanel1, Qt::LeftButton, {}, QPoint(200, 200));
-    QCOMPARE(w->FSeals.size(), size_t(1));
-    QCOMPARE(w->FSeals[0]->SealType(), seal::stEllipse);
-    QVERIFY(w->FSeals[0]->HaveImage() && w->FSeals[0]->ImageIsStar());
+    QTest::mouseClick(PageOf(w), Qt::LeftButton, {}, QPoint(200, 200));
+    QCOMPARE(w->Seals().size(), size_t(1));
+    QCOMPARE(w->Seals()[0]->SealType(), seal::stEllipse);
+    QVERIFY(w->Seals()[0]->HaveImage() && w->Seals()[0]->ImageIsStar());
     QVERIFY(f.main->CurrentDrawAction() == nullptr);
   }
 
@@ -204,21 +206,21 @@ class PaletteTest : public QObject {
 
   void SwatchHoldsTheCurrentColour() {
     PaletteFixture f;
-    QCOMPARE(f.palette->Shape1->BrushColor(), platform::clRed);
+    QCOMPARE(Part<TShape>(f.palette, "Shape1")->BrushColor(), platform::clRed);
     QCOMPARE(f.main->CurrentColor(), platform::clRed);
     f.main->SetCurrentColor(0x00A000);
-    QCOMPARE(f.palette->Shape1->BrushColor(), platform::TColor(0x00A000));
-    f.palette->Shape1->SetBrushColor(0x123456);
+    QCOMPARE(Part<TShape>(f.palette, "Shape1")->BrushColor(), platform::TColor(0x00A000));
+    Part<TShape>(f.palette, "Shape1")->SetBrushColor(0x123456);
     QCOMPARE(f.main->CurrentColor(), platform::TColor(0x123456));
-    const QImage shown = f.palette->Shape1->grab().toImage();
+    const QImage shown = Part<TShape>(f.palette, "Shape1")->grab().toImage();
     QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), platform::ToQColor(0x123456));
     QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::black));
     // A new element takes the swatch's colour.
     TfrmChild* w = f.NewDocument();
     f.Arm("actDrawRect");
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 100, 100);
-    QCOMPARE(w->FSeals.size(), size_t(1));
-    QCOMPARE(w->FSeals[0]->PenColor(), platform::TColor(0x123456));
+    QCOMPARE(w->Seals().size(), size_t(1));
+    QCOMPARE(w->Seals()[0]->PenColor(), platform::TColor(0x123456));
   }
 
   void MainWindowWithoutPaletteKeepsTheColour() {
@@ -230,31 +232,31 @@ class PaletteTest : public QObject {
     auto* palette = f.main->CreateDrawTools(96);
     QCOMPARE(f.main->CurrentColor(), platform::clRed);
     delete palette;
-    QVERIFY(f.main->FrmDrawTools == nullptr);
+    QVERIFY(Part<TFrmDrawTools>(f.main.get(), "FrmDrawTools") == nullptr);
     QCOMPARE(f.main->CurrentColor(), platform::TColor(0x445566));
   }
 
   void AnyButtonOnTheSwatchRunsTheColourCommand() {
     PaletteFixture f;
     // Without a document the colour command does nothing.
-    QTest::mousePress(f.palette->Shape1, Qt::LeftButton);
-    QCOMPARE(f.palette->Shape1->BrushColor(), platform::clRed);
+    QTest::mousePress(Part<TShape>(f.palette, "Shape1"), Qt::LeftButton);
+    QCOMPARE(Part<TShape>(f.palette, "Shape1")->BrushColor(), platform::clRed);
     QAction* setColor = f.main->Action(QStringLiteral("actEditSetColor"));
     QVERIFY(setColor);
     int runs = 0;
     connect(setColor, &QAction::triggered, [&runs] { ++runs; });
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-      QTest::mousePress(f.palette->Shape1, button);
-      QTest::mouseRelease(f.palette->Shape1, button);
+      QTest::mousePress(Part<TShape>(f.palette, "Shape1"), button);
+      QTest::mouseRelease(Part<TShape>(f.palette, "Shape1"), button);
     }
     QCOMPARE(runs, 3);
   }
 
   void LogoLightsUpAndOpensTheHomePage() {
     PaletteFixture f;
-    TImageEx* logo = f.palette->ImageEx1;
+    TImageEx* logo = Part<TImageEx>(f.palette, "ImageEx1");
     QVERIFY(SamePicture(logo->pixmap(), app::PaletteBitmap(QStringLiteral("T2"))));
-    QVERIFY(SamePicture(f.palette->Image4->pixmap(), app::PaletteBitmap(QStringLiteral("C1"))));
+    QVERIFY(SamePicture(Part<QLabel>(f.palette, "Image4")->pixmap(), app::PaletteBitmap(QStringLiteral("C1"))));
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), logo->mapToGlobal(QPointF(5, 5)));
     QApplication::sendEvent(logo, &enter);
     QVERIFY(SamePicture(logo->pixmap(), app::PaletteBitmap(QStringLiteral("T1"))));
@@ -280,7 +282,7 @@ class PaletteTest : public QObject {
     PaletteFixture f;
     const auto check = [&f](bool templates) {
       for (const ButtonRow& row : kButtons) {
-        TPaletteButton* b = f.palette->ToolButtons[size_t(row.button - 1)];
+        TPaletteButton* b = Part<TPaletteButton>(f.palette, QStringLiteral("ToolButton%1").arg(row.button));
         const QByteArray where = QByteArray::number(row.button) + (templates ? " templates" : " tools");
         QVERIFY2(b->HasHotImages() == !templates, where);
         const QImage shown = Picture(b->HotImage());
@@ -296,7 +298,7 @@ class PaletteTest : public QObject {
     check(false);
     // Under the mouse a tool button paints its tool's hot image, a template button its own
     // image: as a plain button of that image under the mouse paints.
-    TPaletteButton* line = f.palette->ToolButtons[0];
+    TPaletteButton* line = Part<TPaletteButton>(f.palette, QStringLiteral("ToolButton%1").arg(1));
     line->setAttribute(Qt::WA_UnderMouse, true);
     QCOMPARE(line->grab().toImage(), PaintedUnderTheMouse(line, app::HotToolImage(QStringLiteral("actDrawHorzLine"))));
     QVERIFY(line->grab().toImage() != PaintedUnderTheMouse(line, line->icon()));
@@ -307,8 +309,9 @@ class PaletteTest : public QObject {
     f.Switch();
     check(false);
     // The switch button has a hot image of its own in either state.
-    QVERIFY(f.palette->ToolButton25->HasHotImages());
-    QVERIFY(Picture(f.palette->ToolButton25->HotImage()) != Picture(f.palette->ToolButton25->icon()));
+    QVERIFY(Part<TPaletteButton>(f.palette, "ToolButton25")->HasHotImages());
+    QVERIFY(Picture(Part<TPaletteButton>(f.palette, "ToolButton25")->HotImage()) !=
+            Picture(Part<TPaletteButton>(f.palette, "ToolButton25")->icon()));
   }
 
   void Bitmaps() {
@@ -328,14 +331,16 @@ class PaletteTest : public QObject {
   void StartUpCreatesThePaletteAndTheFirstShowShowsIt() {
     FakeDesktop desk;
     std::unique_ptr<TfrmMain> main = StartProgram();
-    TFrmDrawTools* palette = main->FrmDrawTools;
+    TFrmDrawTools* palette = Part<TFrmDrawTools>(main.get(), "FrmDrawTools");
     QVERIFY(palette != nullptr);
     QVERIFY(!palette->isVisible());
     QVERIFY(!palette->ShowsTemplates());
     main->resize(1024, 768);
     main->show();
     QVERIFY(palette->isVisible());
-    QTRY_COMPARE(palette->pos(), main->CoolBar1->mapToGlobal(QPoint(0, main->CoolBar1->height())));
+    QTRY_COMPARE(
+        palette->pos(),
+        Part<QWidget>(main.get(), "CoolBar1")->mapToGlobal(QPoint(0, Part<QWidget>(main.get(), "CoolBar1")->height())));
     main.reset();
   }
 };

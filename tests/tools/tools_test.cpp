@@ -3,6 +3,7 @@
 
 #include "document/tooltags.h"
 #include "mainfixture.h"
+#include "tools/drawtools.h"
 
 using seal::TSeal;
 
@@ -84,13 +85,13 @@ class ToolsTest : public QObject {
       QVERIFY2(a->text() == QString::fromUtf8(row.caption ? row.caption : row.action), where);
       QVERIFY2(a->toolTip() == (row.hint ? QString::fromUtf8(row.hint) : a->text()), where);
       QVERIFY2(app::ToolCursorSlot(row.tag) == row.cursorSlot, where);
-      f.main->DrawTools->Execute(a);
+      a->trigger();
       QVERIFY2(f.main->CurrentDrawAction() == a && a->isChecked(), where);
-      QVERIFY2(HasSlotCursor(w->KivDrawPanel1, row.cursorSlot), where);
+      QVERIFY2(HasSlotCursor(PageOf(w), row.cursorSlot), where);
       QVERIFY2(w->CurrentToolTag(false) == row.tag, where);
-      f.main->DrawTools->Execute(a);
+      a->trigger();
       QVERIFY2(f.main->CurrentDrawAction() == nullptr && !a->isChecked(), where);
-      QVERIFY2(HasSlotCursor(w->KivDrawPanel1, 0), where);
+      QVERIFY2(HasSlotCursor(PageOf(w), 0), where);
     }
     QCOMPARE(app::ToolCursorSlot(0), 0);
     // The palette commands among the tools are no tools.
@@ -114,12 +115,12 @@ class ToolsTest : public QObject {
     QVERIFY(f.main->CurrentDrawAction() == f.Tool("actDrawRect"));
     QVERIFY(!f.Tool("actDrawArc")->isChecked());
     QVERIFY(f.Tool("actDrawRect")->isChecked());
-    QVERIFY(HasSlotCursor(w->KivDrawPanel1, 6));
+    QVERIFY(HasSlotCursor(PageOf(w), 6));
     // The armed tool's command again disarms it.
     f.Tool("actDrawRect")->trigger();
     QVERIFY(f.main->CurrentDrawAction() == nullptr);
     QVERIFY(!f.Tool("actDrawRect")->isChecked());
-    QVERIFY(HasSlotCursor(w->KivDrawPanel1, 0));
+    QVERIFY(HasSlotCursor(PageOf(w), 0));
   }
 
   void WithoutADocumentNothingChanges() {
@@ -147,10 +148,10 @@ class ToolsTest : public QObject {
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 200, 200);
     w->DrawPanel1MouseUp(seal::mbLeft, 0, 200, 200);
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 500, 500);
-    QVERIFY(w->Banding);
+    QVERIFY(w->Banding());
     w->DrawPanel1MouseUp(seal::mbLeft, 0, 500, 500);
-    QCOMPARE(w->FSeals.size(), size_t(1));
-    QCOMPARE(w->FSeals[0]->SealType(), seal::stRect);
+    QCOMPARE(w->Seals().size(), size_t(1));
+    QCOMPARE(w->Seals()[0]->SealType(), seal::stRect);
   }
 
   void ZoomInStaysArmed() {
@@ -161,7 +162,7 @@ class ToolsTest : public QObject {
       w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 10, 10);
       w->DrawPanel1MouseUp(seal::mbLeft, 0, 10, 10);
     }
-    QCOMPARE(w->KivDrawPanel1->Zoom(), 150);
+    QCOMPARE(PageOf(w)->Zoom(), 150);
     QVERIFY(f.main->CurrentDrawAction() == f.Tool("actPageZoomIn"));
   }
 
@@ -170,13 +171,15 @@ class ToolsTest : public QObject {
     TfrmChild* w = f.NewDocument();
     f.Tool("actDrawFiveStar")->trigger();
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 100, 100);
-    QCOMPARE(f.main->CheckBox1->text(), QStringLiteral("空心"));
-    QVERIFY(f.main->CheckBox1->isChecked());
-    QVERIFY(!f.main->CheckBox2->isChecked() && !f.main->CheckBox3->isChecked());
+    QCOMPARE(Part<QCheckBox>(f.main.get(), "CheckBox1")->text(), QStringLiteral("空心"));
+    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox1")->isChecked());
+    QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() &&
+            !Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
     f.Tool("actDrawGZh")->trigger();
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 400, 400);
-    QCOMPARE(f.main->CheckBox1->text(), QStringLiteral("阳章"));
-    QVERIFY(f.main->CheckBox2->isChecked() && f.main->CheckBox3->isChecked());
+    QCOMPARE(Part<QCheckBox>(f.main.get(), "CheckBox1")->text(), QStringLiteral("阳章"));
+    QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked() &&
+            Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
   }
 
   void SwitchingWindowsKeepsTheArmedTool() {
@@ -184,10 +187,10 @@ class ToolsTest : public QObject {
     TfrmChild* a = f.NewDocument();
     TfrmChild* b = f.NewDocument();
     f.Tool("actDrawSJ")->trigger();
-    f.main->ClientWindow->setActiveSubWindow(a);
+    Part<TMdiClient>(f.main.get(), "ClientWindow")->setActiveSubWindow(a);
     QVERIFY(f.main->CurrentDrawAction() == f.Tool("actDrawSJ"));
-    QVERIFY(HasSlotCursor(a->KivDrawPanel1, 6));
-    QVERIFY(HasSlotCursor(b->KivDrawPanel1, 0));
+    QVERIFY(HasSlotCursor(PageOf(a), 6));
+    QVERIFY(HasSlotCursor(PageOf(b), 0));
   }
 
   void ToolClickMakesSelectsAndDisarms() {
@@ -195,31 +198,31 @@ class ToolsTest : public QObject {
     TfrmChild* w = f.NewDocument();
     w->resize(900, 600);
     f.Arm("actDrawHorzLine");
-    QVERIFY(HasSlotCursor(w->KivDrawPanel1, 6));
+    QVERIFY(HasSlotCursor(PageOf(w), 6));
     QWindow* window = f.main->windowHandle();
-    const QPoint at = w->KivDrawPanel1->mapTo(f.main.get(), QPoint(300, 200));
+    const QPoint at = PageOf(w)->mapTo(f.main.get(), QPoint(300, 200));
     QTest::mouseClick(window, Qt::LeftButton, {}, at);
-    QCOMPARE(w->FSeals.size(), size_t(1));
-    TSeal* s = w->FSeals[0];
+    QCOMPARE(w->Seals().size(), size_t(1));
+    TSeal* s = w->Seals()[0];
     QCOMPARE(s->SealType(), seal::stHorzLine);
     QVERIFY(std::abs(2 * s->Left() + s->Width() - 600) <= 2 && std::abs(2 * s->Top() + s->Height() - 400) <= 2);
-    QVERIFY(w->FSelection == std::vector<TSeal*>{s});
-    QCOMPARE(w->FCurrentSeal, s);
-    QVERIFY(w->FGrabHandles && w->FGrabHandles->Shown());
-    QVERIFY(w->FModified);
+    QVERIFY(w->Selection() == std::vector<TSeal*>{s});
+    QCOMPARE(w->CurrentSeal(), s);
+    QVERIFY(w->GrabHandles() && w->GrabHandles()->Shown());
+    QVERIFY(w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：1"));
     QVERIFY(f.main->CurrentDrawAction() == nullptr);
     QVERIFY(!f.Tool("actDrawHorzLine")->isChecked());
-    QVERIFY(HasSlotCursor(w->KivDrawPanel1, 0));
+    QVERIFY(HasSlotCursor(PageOf(w), 0));
     // The next press on empty page starts a band.
-    const QPoint empty = w->KivDrawPanel1->mapTo(f.main.get(), QPoint(500, 400));
+    const QPoint empty = PageOf(w)->mapTo(f.main.get(), QPoint(500, 400));
     QTest::mousePress(window, Qt::LeftButton, {}, empty);
-    QVERIFY(w->Banding);
-    QVERIFY(!w->FGrabHandles && w->FSelection.empty());
+    QVERIFY(w->Banding());
+    QVERIFY(!w->GrabHandles() && w->Selection().empty());
     QTest::mouseRelease(window, Qt::LeftButton, {}, empty);
-    QVERIFY(!w->Banding);
-    QCOMPARE(w->FSeals.size(), size_t(1));
+    QVERIFY(!w->Banding());
+    QCOMPARE(w->Seals().size(), size_t(1));
   }
 
   void ZoomToolsStopAtTheirLimits() {
@@ -228,27 +231,27 @@ class ToolsTest : public QObject {
     TSeal* s = f.Draw(w, "actDrawFiveStar", QRect(100, 100, 80, 40));
     w->ApplyZoom(595);
     f.Arm("actPageZoomIn");
-    QVERIFY(HasSlotCursor(w->KivDrawPanel1, 4));
+    QVERIFY(HasSlotCursor(PageOf(w), 4));
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 10, 10);
-    QCOMPARE(w->KivDrawPanel1->Zoom(), 605);
+    QCOMPARE(PageOf(w)->Zoom(), 605);
     QCOMPARE(s->Zoom(), 605);
-    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("605%"));
+    QCOMPARE(Part<QComboBox>(f.main.get(), "DispComboBox")->currentText(), QStringLiteral("605%"));
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 10, 10);
-    QCOMPARE(w->KivDrawPanel1->Zoom(), 605);
+    QCOMPARE(PageOf(w)->Zoom(), 605);
     QVERIFY(f.main->CurrentDrawAction() == f.Tool("actPageZoomIn"));
-    QCOMPARE(w->FGrabHandles->Handle(2)->AnchorPoint(), QPoint(s->Left(), s->Top()));
+    QCOMPARE(w->GrabHandles()->Handle(2)->AnchorPoint(), QPoint(s->Left(), s->Top()));
 
     w->ApplyZoom(30);
     f.Arm("actPageZoomOut");
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 10, 10);
-    QCOMPARE(w->KivDrawPanel1->Zoom(), 20);
+    QCOMPARE(PageOf(w)->Zoom(), 20);
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 10, 10);
-    QCOMPARE(w->KivDrawPanel1->Zoom(), 20);
-    QCOMPARE(f.main->DispComboBox->currentText(), QStringLiteral("20%"));
+    QCOMPARE(PageOf(w)->Zoom(), 20);
+    QCOMPARE(Part<QComboBox>(f.main.get(), "DispComboBox")->currentText(), QStringLiteral("20%"));
     // A right press disarms the staying tools.
     w->DrawPanel1MouseDown(seal::mbRight, seal::ssRight, 10, 10);
     QVERIFY(f.main->CurrentDrawAction() == nullptr);
-    QVERIFY(HasSlotCursor(w->KivDrawPanel1, 0));
+    QVERIFY(HasSlotCursor(PageOf(w), 0));
   }
 
   void RightPressReleasesOneShotToolsForGood() {
@@ -260,13 +263,13 @@ class ToolsTest : public QObject {
       w->DrawPanel1MouseDown(seal::mbRight, seal::ssRight, 10, 10);
       QVERIFY(f.main->CurrentDrawAction() == nullptr);
       QVERIFY(!f.Tool(tool)->isChecked());
-      QVERIFY(w->FSeals.empty());
+      QVERIFY(w->Seals().empty());
     }
     // A middle press releases a tool too and makes nothing.
     f.Arm("actDrawRect");
     w->DrawPanel1MouseDown(seal::mbMiddle, 0, 10, 10);
     QVERIFY(f.main->CurrentDrawAction() == nullptr);
-    QVERIFY(w->FSeals.empty());
+    QVERIFY(w->Seals().empty());
   }
 };
 

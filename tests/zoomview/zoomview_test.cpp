@@ -113,20 +113,20 @@ class ZoomViewTest : public QObject {
     TfrmZoomView view(nullptr, QSize(1024, 768));
     QCOMPARE(view.size(), QSize(1024, 768));
     QVERIFY(view.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(view.Panel1->geometry(), QRect(0, 0, 1024, 24));
-    QCOMPARE(view.Panel1->font().pixelSize(), 16);
-    QCOMPARE(view.Panel1->palette().color(QPalette::WindowText), QColor(0, 128, 255));
+    QCOMPARE(Part<QLabel>(&view, "Panel1")->geometry(), QRect(0, 0, 1024, 24));
+    QCOMPARE(Part<QLabel>(&view, "Panel1")->font().pixelSize(), 16);
+    QCOMPARE(Part<QLabel>(&view, "Panel1")->palette().color(QPalette::WindowText), QColor(0, 128, 255));
     QCOMPARE(view.FreeSpace(), QSize(1012, 732));
-    QVERIFY(view.FViewBitmap.Empty());
+    QVERIFY(view.ViewBitmap().Empty());
 
     QVERIFY(view.ShowSelection(selection, 10));
-    QCOMPARE(view.Panel1->text(), QStringLiteral("当前放大倍数是： 146%"));
-    QCOMPARE(QSize(view.FViewBitmap.Width(), view.FViewBitmap.Height()), QSize(734, 734));
+    QCOMPARE(Part<QLabel>(&view, "Panel1")->text(), QStringLiteral("当前放大倍数是： 146%"));
+    QCOMPARE(QSize(view.ViewBitmap().Width(), view.ViewBitmap().Height()), QSize(734, 734));
     // The scratch element at 14.6 px/mm is 730 pixels across, its left edge at
     // Round(35 × 14.6) = 511 and its top at Round(25 × 14.6) = 365 on its own page, so it
     // lies at 511 − 35 × 14.6 + 2 = 2 and 365 − 25 × 14.6 + 2 = 2 on the bitmap: its ring
     // touches columns and rows 2 and 731, never the 2-pixel margin.
-    const platform::TBitmap& b = view.FViewBitmap;
+    const platform::TBitmap& b = view.ViewBitmap();
     for (int i : {0, 1, 732, 733}) {
       QVERIFY2(IsWhite(b, i, 367) && IsWhite(b, 367, i), qPrintable(QString::number(i)));
     }
@@ -158,11 +158,11 @@ class ZoomViewTest : public QObject {
     QVERIFY(view.ShowSelection(selection, 10));
     QCOMPARE(view.Fit()->Fit, 135);
     // 75 × 13.5 = 1012.5, which rounds to the even 1012, + 4; 30 × 13.5 = 405 + 4.
-    QCOMPARE(QSize(view.FViewBitmap.Width(), view.FViewBitmap.Height()), QSize(1016, 409));
+    QCOMPARE(QSize(view.ViewBitmap().Width(), view.ViewBitmap().Height()), QSize(1016, 409));
     // The name seal covers 2 .. 406 across (its left is the selection's, 405 wide). The
     // star's scratch left is Round(65 × 13.5) = Round(877.5) = 878, so it lies at
     // 878 − 10 × 13.5 + 2 = 745 across, 270 wide, and 2 .. 271 down.
-    const platform::TBitmap& b = view.FViewBitmap;
+    const platform::TBitmap& b = view.ViewBitmap();
     QCOMPARE(b.Pixel(3, 200), platform::clRed);
     QVERIFY(IsWhite(b, 1, 200));
     for (int x = 408; x < 744; ++x)
@@ -190,7 +190,7 @@ class ZoomViewTest : public QObject {
       for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space, Qt::Key_A})
         QTest::keyClick(&view, key);
       QVERIFY(view.isVisible());
-      QWidget* target = onStrip ? static_cast<QWidget*>(view.Panel1) : &view;
+      QWidget* target = onStrip ? static_cast<QWidget*>(Part<QLabel>(&view, "Panel1")) : &view;
       QTest::mouseClick(target, Qt::RightButton, {}, QPoint(100, 10));
       QVERIFY(view.isVisible());
       QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(100, onStrip ? 10 : 300));
@@ -223,28 +223,28 @@ class ZoomViewTest : public QObject {
     QVERIFY(!opened);
 
     TSeal* second = AddSeal(w, 120, 80);
-    w->SetSelection(w->FSeals);
-    const std::vector<TSeal*> before = w->FSelection;
-    QVERIFY(!w->FModified);
-    const seal::TBoundsMm bounds = seal::GetSelectionBoundsMm(w->FSelection);
+    w->SetSelection(w->Seals());
+    const std::vector<TSeal*> before = w->Selection();
+    QVERIFY(!w->Modified());
+    const seal::TBoundsMm bounds = seal::GetSelectionBoundsMm(w->Selection());
     bool seen = false;
     WhileViewOpen([&] { zoomAll->trigger(); },
                   [&](TfrmZoomView* view) {
                     seen = true;
                     QCOMPARE(view->size(), view->screen()->geometry().size());
                     const std::optional<zoomview::TZoomFit> fit =
-                        zoomview::FitSelection(bounds, view->FreeSpace(), w->FPixelsPerMm);
+                        zoomview::FitSelection(bounds, view->FreeSpace(), w->PixelsPerMm());
                     QVERIFY(fit);
-                    QCOMPARE(view->Panel1->text(), zoomview::FitCaption(fit->Fit));
-                    QCOMPARE(view->FViewBitmap.Width(), fit->Bitmap.width());
+                    QCOMPARE(Part<QLabel>(view, "Panel1")->text(), zoomview::FitCaption(fit->Fit));
+                    QCOMPARE(view->ViewBitmap().Width(), fit->Bitmap.width());
                     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(5, view->height() - 5));
                   });
     QVERIFY(seen);
     QVERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(w->FSelection, before);
-    QVERIFY(!w->FModified);
+    QCOMPARE(w->Selection(), before);
+    QVERIFY(!w->Modified());
     QCOMPARE(second->Zoom(), 100);
-    QCOMPARE(double(second->PixelsPerMm()), double(w->FPixelsPerMm));
+    QCOMPARE(double(second->PixelsPerMm()), double(w->PixelsPerMm()));
 
     // A selection without extent has nothing to enlarge: nothing opens.
     TSeal* point = AddSeal(w, 200, 200);

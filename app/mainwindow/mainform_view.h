@@ -1,13 +1,10 @@
 #pragma once
-// What the View menu, the zoom box and the tool bar's options name: the captions of the show
-// and hide commands, the zoom a text of the zoom box stands for and the element kinds the
-// positive and negative option acts on.
+// What the View menu and the zoom box name: the captions of the show and hide commands and
+// the zoom a text of the zoom box stands for.
 
 #include <QString>
 #include <cstdint>
 #include <optional>
-
-#include "seal/seal.h"
 
 namespace app {
 
@@ -36,10 +33,5 @@ inline constexpr int kMaxZoom = 605;
 std::optional<uint16_t> ZoomFromText(const QString& text);
 // What the user is told about a text that names no zoom.
 QString ZoomTextMessage(const QString& text);
-
-// Name seals, frame seals and stars are positive or negative (hollow or filled); lines,
-// texts, tables and free pictures are neither. The emblem options act where TakesPicture
-// says (editcommands.h).
-bool TakesBrushOption(seal::TSealType type);
 
 }  // namespace app

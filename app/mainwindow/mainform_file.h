@@ -1,6 +1,6 @@
 #pragma once
 // What the document commands name, ask and tell: window captions, the document dialogs'
-// folder and filter, the Save As name rule and the messages of opening and saving.
+// filter, the Save As name rule and the messages of opening and saving.
 
 #include <QString>
 
@@ -15,7 +15,6 @@ inline constexpr TMessageSpec kOldDocumentMessage{TMsgKind::Information, mbOK, "
 // %1: the file's name without its folder.
 inline constexpr TMessageSpec kOpenFailedMessage{TMsgKind::Information, mbOK,
                                                  "<%1>文件不是Brelvonix\n格式文档，打开失败！"};
-inline constexpr const char* kDocumentFolder = "我的印章";
 inline constexpr const char* kDocumentFilter = "Brelvonix 印章文件(*.dyz)";
 inline constexpr const char* kDocumentExtension = ".dyz";
 
