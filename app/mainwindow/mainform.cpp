@@ -323,6 +323,10 @@ void TfrmMain::CreateToolBar() {
   for (QScrollArea** box : {&ScrollBox1, &ScrollBox2}) {
     *box = new QScrollArea(body);
     app::SetBackground(*box, Qt::white);
+    // The panels are worked with the mouse. Holding the keyboard focus, a panel hidden by
+    // its tab would hand the focus on to the next window in the chain, another document's,
+    // which would then become the active one.
+    (*box)->setFocusPolicy(Qt::NoFocus);
     (*box)->setVisible(false);
     row->addWidget(*box);
   }
