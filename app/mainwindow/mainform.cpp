@@ -18,6 +18,7 @@
 #include "controls/ansitext.h"
 #include "controls/windowstyle.h"
 #include "document/childform.h"
+#include "mainwindow/cascade.h"
 #include "mainwindow/mainactions.h"
 #include "mainwindow/mainform_view.h"
 #include "pandrel/pandrel.h"
@@ -460,11 +461,16 @@ TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
   child->setWindowIcon(windowIcon());
   child->SetDoubleBuffered(actPageDoubleBuffered->isChecked());
   ConnectDocument(child);
+  const int before = int(DocumentWindows().size());
   ClientWindow->addSubWindow(child);
-  // A document window at its default place takes about three quarters of the document
-  // area, as the system sizes such windows, rather than the few pixels its contents ask for.
+  // A document window takes about three quarters of the document area, as the system sizes
+  // such windows, rather than the few pixels its contents ask for, one step of the cascade
+  // further in than the window before it.
   const QSize area = ClientWindow->viewport()->size();
-  if (!area.isEmpty()) child->resize(area.width() * 3 / 4, area.height() * 3 / 4);
+  if (!area.isEmpty()) {
+    const QSize size(area.width() * 3 / 4, area.height() * 3 / 4);
+    child->setGeometry(QRect(app::CascadePlace(area, size, app::CascadeStep(*child), before), size));
+  }
   child->show();
   ClientWindow->setActiveSubWindow(child);
   return child;

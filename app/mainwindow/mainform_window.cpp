@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "document/childform.h"
+#include "mainwindow/cascade.h"
 #include "mainwindow/mainform.h"
 #include "services/commandguard.h"
 
@@ -62,7 +63,20 @@ void TfrmMain::FillWindowList() {
   }
 }
 
-void TfrmMain::WindowCascadeExecute() { ClientWindow->cascadeSubWindows(); }
+// Back to front, so that the front window lies deepest, every caption above it in sight.
+void TfrmMain::WindowCascadeExecute() {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* w : ClientWindow->subWindowList(QMdiArea::StackingOrder))
+    if (!w->isMinimized()) windows.append(w);
+  if (windows.isEmpty()) return;
+  const QSize area = ClientWindow->viewport()->size();
+  const int step = app::CascadeStep(*windows.front());
+  const QSize size = app::CascadeSize(area, step, int(windows.size()));
+  for (int i = 0; i < int(windows.size()); ++i) {
+    windows[i]->showNormal();
+    windows[i]->setGeometry(QRect(app::CascadePlace(area, size, step, i), size));
+  }
+}
 
 void TfrmMain::WindowTileHorizontalExecute() { TileWindows(Qt::Vertical); }
 

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "mainfixture.h"
+#include "mainwindow/cascade.h"
 
 using seal::TSeal;
 
@@ -66,6 +67,82 @@ class DocumentWindowsTest : public QObject {
     QWidget* corner = f.main->menuBar()->cornerWidget(Qt::TopLeftCorner);
     QVERIFY(corner && corner->isVisible());
     QVERIFY(RedPixels(corner->grab()) > 20);
+  }
+
+  // Each new window, opened or new, lies a caption's height further in than the one before,
+  // three quarters of the area large, and starts again at the corner where the next would
+  // reach past the area: its caption and buttons always lie inside.
+  void NewWindowsLieInsideTheDocumentArea() {
+    MainFixture f;
+    TfrmChild* made = f.NewDocument();
+    const QString path = f.Path("first.dyz");
+    AddSeal(made, 40, 40);
+    made->SaveDocument(path);
+    made->close();
+    Flush();
+    f.main->OpenDocument(path);
+    const QWidget* area = Part(f.main.get(), "ClientWindow");
+    const QRect inside = static_cast<const QMdiArea*>(area)->viewport()->rect();
+    const int step = app::CascadeStep(*f.main->ActiveChild());
+    QVERIFY(step >= 16);
+    const QSize size(inside.width() * 3 / 4, inside.height() * 3 / 4);
+    std::vector<QPoint> places;
+    for (int i = 0; i < 12; ++i) {
+      if (i) f.NewDocument();
+      const QRect g = f.main->ActiveChild()->geometry();
+      QCOMPARE(g.size(), size);
+      QVERIFY2(inside.contains(g), qPrintable(QStringLiteral("window %1").arg(i)));
+      places.push_back(g.topLeft());
+    }
+    const int deepest = std::min(inside.width() - size.width(), inside.height() - size.height()) / step;
+    QVERIFY(deepest < 11);
+    for (int i = 0; i < 12; ++i) QCOMPARE(places[size_t(i)], QPoint(1, 1) * (i % (deepest + 1)) * step);
+  }
+
+  // The cascade keeps windows a person can work in: as large as lets the deepest fit, each
+  // a caption's height further in, the front one deepest; many windows start over so that
+  // each keeps half the area. Minimised windows stay where they are.
+  void CascadeKeepsWorkableWindowsInsideTheArea() {
+    MainFixture f;
+    for (int i = 0; i < 3; ++i) f.NewDocument();
+    TfrmChild* front = f.main->ActiveChild();
+    front->showMaximized();
+    const QRect inside = static_cast<const QMdiArea*>(Part(f.main.get(), "ClientWindow"))->viewport()->rect();
+    const int step = app::CascadeStep(*front);
+    f.Tool("WindowCascade1")->trigger();
+    const QSize size = inside.size() - QSize(2 * step, 2 * step);
+    std::vector<TfrmChild*> windows = f.main->DocumentWindows(QMdiArea::StackingOrder);
+    QCOMPARE(windows.back(), front);
+    QVERIFY(!front->isMaximized());
+    for (int i = 0; i < 3; ++i) QCOMPARE(windows[size_t(i)]->geometry(), QRect(QPoint(i * step, i * step), size));
+
+    windows.front()->showMinimized();
+    const QRect minimised = windows.front()->geometry();
+    for (int i = 0; i < 37; ++i) f.NewDocument();
+    f.Tool("WindowCascade1")->trigger();
+    QCOMPARE(windows.front()->geometry(), minimised);
+    for (TfrmChild* w : f.main->DocumentWindows()) {
+      if (w->isMinimized()) continue;
+      QVERIFY(inside.contains(w->geometry()));
+      QVERIFY(w->width() >= inside.width() / 2 && w->height() >= inside.height() / 2);
+    }
+  }
+
+  // The places and sizes themselves, at the edges.
+  void CascadePlacesAndSizes() {
+    const QSize area(800, 500);
+    QCOMPARE(app::CascadePlace(area, QSize(600, 375), 25, 0), QPoint(0, 0));
+    QCOMPARE(app::CascadePlace(area, QSize(600, 375), 25, 5), QPoint(125, 125));
+    QCOMPARE(app::CascadePlace(area, QSize(600, 375), 25, 6), QPoint(0, 0));
+    // A window larger than the area, or no step at all, always goes to the corner.
+    QCOMPARE(app::CascadePlace(area, QSize(900, 375), 25, 3), QPoint(0, 0));
+    QCOMPARE(app::CascadePlace(area, QSize(600, 375), 0, 3), QPoint(0, 0));
+    QCOMPARE(app::CascadeSize(area, 25, 1), area);
+    QCOMPARE(app::CascadeSize(area, 25, 4), QSize(725, 425));
+    // At most 500 / 2 / 25 + 1 = 11 deep: each window keeps half the area's height.
+    QCOMPARE(app::CascadeSize(area, 25, 11), QSize(550, 250));
+    QCOMPARE(app::CascadeSize(area, 25, 40), QSize(550, 250));
+    QCOMPARE(app::CascadeSize(area, 0, 40), area);
   }
 
   void NewDocumentZoomFromTheZoomBox() {
