@@ -432,8 +432,14 @@ void TfrmMain::FormShow() {
     platform::WriteRegString(TRegRoot::LocalMachine, kHomePageKey, QStringLiteral("HomePage"), QStringLiteral("true"));
   }
   // A document opened from the command line shows its own state already.
-  if (!ActiveChild()) ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::NoFile));
+  if (!ActiveChild()) ShowNoDocumentStatus();
   if (FrmDrawTools) FrmDrawTools->show();
+}
+
+void TfrmMain::ShowNoDocumentStatus() {
+  for (const TStatusPanel panel : {TStatusPanel::PointerX, TStatusPanel::PointerY, TStatusPanel::ElementCount})
+    ShowStatus(panel, QString::fromUtf8(kStatusPanels[size_t(panel)].text));
+  ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::NoFile));
 }
 
 TFrmDrawTools* TfrmMain::CreateDrawTools(int pixelsPerInch) {

@@ -166,6 +166,8 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void ShowZoom(int zoom);
   // Text with these characters, which GBK cannot hold, was refused by a text box.
   void ShowInputHint(const QString& characters);
+  // The pointer, file state and element count panels as at start-up, before any document.
+  void ShowNoDocumentStatus();
   QString DocumentFolder() const;
   // Asks every document window, the front one first; false at the first refusal.
   bool DocumentsMayClose();

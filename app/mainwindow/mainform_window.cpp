@@ -25,6 +25,8 @@ void TfrmMain::BindWindowCommands() {
   Bind(WindowCommands());
   connect(ClientWindow, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* active) {
     UpdateWindowActions();
+    // The last document went: nothing it showed in the status bar holds any more.
+    if (!active && DocumentWindows().empty()) ShowNoDocumentStatus();
     emit ActiveDocumentChanged(qobject_cast<TfrmChild*>(active));
   });
   connect(WindowMenu, &QMenu::aboutToShow, this, [this] {

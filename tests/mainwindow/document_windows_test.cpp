@@ -3,6 +3,10 @@
 #include <QComboBox>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "mainfixture.h"
 #include "mainwindow/cascade.h"
@@ -143,6 +147,60 @@ class DocumentWindowsTest : public QObject {
     QCOMPARE(app::CascadeSize(area, 25, 11), QSize(550, 250));
     QCOMPARE(app::CascadeSize(area, 25, 40), QSize(550, 250));
     QCOMPARE(app::CascadeSize(area, 0, 40), area);
+  }
+
+  // Without a document the status bar says what it said at start-up, however the last
+  // window went; while one is left it shows that one's.
+  void WithoutADocumentTheStatusBarShowsWhatStartUpShowed() {
+    MainFixture f;
+    const QStringList start{f.Panel(0), f.Panel(1), QStringLiteral("文件状态：无文件"), f.Panel(3)};
+    QCOMPARE(start[0], QStringLiteral(" 水平坐标："));
+    const auto status = [&f] { return QStringList{f.Panel(0), f.Panel(1), f.Panel(2), f.Panel(3)}; };
+    int pointer = 150;
+    for (const char* closing : {"WindowsCloseAll", "WindowClose1"}) {
+      TfrmChild* kept = f.NewDocument();
+      TfrmChild* w = f.NewDocument();
+      f.Draw(w, "actDrawEllipse", QRect(100, 100, 80, 80));
+      QTest::mouseMove(PageOf(w), QPoint(pointer += 10, 120));
+      QCOMPARE(f.Panel(3), QStringLiteral("已画图形：1"));
+      QVERIFY(f.Panel(0) != start[0]);
+      f.answers = {app::mbNo, app::mbNo};
+      if (QLatin1String(closing) == QLatin1String("WindowClose1")) {
+        f.Tool(closing)->trigger();
+        Flush();
+        QCOMPARE(f.main->ActiveChild(), kept);
+        QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
+        QCOMPARE(f.Panel(3), QStringLiteral("已画图形：0"));
+      }
+      f.Tool(closing)->trigger();
+      Flush();
+      QCOMPARE(f.WindowCount(), 0);
+      QCOMPARE(status(), start);
+    }
+  }
+
+  // Scrolling moves the page under a pointer that stands still: the coordinates follow at
+  // once, not at the next move of the mouse.
+  void ScrollingWithTheWheelShowsTheCoordinatesUnderThePointer() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    auto* box = Part<QScrollArea>(w, "ScrollBox");
+    TKivDrawPanel* page = PageOf(w);
+    QVERIFY(box->verticalScrollBar()->maximum() > 100);
+    const QPoint at = box->viewport()->rect().center();
+    QCursor::setPos(box->viewport()->mapToGlobal(at));
+    QTest::mouseMove(box->viewport(), at);
+    const QString before = f.Panel(1);
+    const int top = page->mapFrom(box->viewport(), at).y();
+    QWheelEvent wheel(QPointF(at), QPointF(box->viewport()->mapToGlobal(at)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(box->viewport(), &wheel);
+    const int y = page->mapFrom(box->viewport(), at).y();
+    QVERIFY(y > top);
+    // At 100 % and the screen's pixels per millimetre, to one decimal.
+    const long double mm = std::nearbyintl(y * 10 / static_cast<long double>(w->PixelsPerMm())) / 10;
+    QCOMPARE(f.Panel(1), QStringLiteral("垂直坐标：") + QString::number(double(mm), 'g', 6) + QStringLiteral("mm"));
+    QVERIFY(f.Panel(1) != before);
   }
 
   void NewDocumentZoomFromTheZoomBox() {
