@@ -106,8 +106,8 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
   // The zoom box's percentage as a document's zoom; throws on text that is no number.
   uint16_t ZoomBoxValue() const;
-  // Creates the property window under the right end of the tool bar and shows it, unless it
-  // is open already.
+  // Creates the property window under the tool bar beside the side panels and shows it,
+  // unless it is open already.
   void ShowPropertyWindow();
   // The print window over the active document, as the print manager (mode 0) or as a
   // preview only (1), modal, while this window is hidden.
@@ -271,6 +271,8 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void CreatePropertyHost();
   void ConnectPropertyWindow(TfrmChild* window);
   void RollUpPropertyWindow();
+  // The property window moves with the bottom of the tool bar as the bar hides or shows.
+  void PropertyWindowFollowsToolBar();
   void FreePropertyWindow();
 
   // The parts, each under its component name.

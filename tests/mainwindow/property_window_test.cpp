@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "controls/kivspinedit.h"
+#include "controls/tilepanel.h"
 #include "document/grabhandles.h"
 #include "mainfixture.h"
 #include "platform/gbk.h"
@@ -20,10 +21,11 @@ namespace {
 
 const QString kWindowModified = QStringLiteral("文件状态 ：已修改");
 
-// Where the window hangs: its right end under the tool bar's, just below the bar.
+// Where the window hangs: just below the tool bar, its right end where the side panels begin.
 QPoint Corner(MainFixture& f) {
   QWidget* bar = Part<QWidget>(f.main.get(), "CoolBar1");
-  const QPoint p = bar->mapToGlobal(QPoint(bar->contentsRect().width() - frmProprty->width(), bar->height()));
+  const int panels = std::max(Part(f.main.get(), "ScrollBox1")->width(), Part(f.main.get(), "ScrollBox2")->width());
+  const QPoint p = bar->mapToGlobal(QPoint(bar->contentsRect().width() - panels - frmProprty->width(), bar->height()));
   return bar->isHidden() ? p - QPoint(0, bar->height()) : p;
 }
 
@@ -109,6 +111,55 @@ class PropertyWindowTest : public QObject {
     f.main->Action(QStringLiteral("actViewOpenOrClosefrmProp"))->trigger();
     QVERIFY(frmProprty);
     QCOMPARE(frmProprty->pos(), Corner(f));
+    delete frmProprty;
+  }
+
+  // Opened out or rolled up, the window covers neither the panels' tabs nor their first
+  // tiles, and it follows the tool bar as the bar hides and shows.
+  void ItLiesClearOfThePanelsAndFollowsTheToolBar() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    Selected(w, AddSeal(w, 50, 50));
+    const auto global = [](const QWidget* part) { return QRect(part->mapToGlobal(QPoint(0, 0)), part->size()); };
+    const auto clear = [&] {
+      const QRect window = frmProprty->frameGeometry();
+      for (const char* tab : {"KivButton1", "KivButton2"})
+        if (window.intersects(global(Part(f.main.get(), tab)))) return false;
+      for (const char* panel : {"KivFlatPanel2", "KivFlatPanel3"}) {
+        const auto* tiles = Part<TTilePanel>(f.main.get(), panel);
+        if (!tiles->Tiles().empty() && tiles->isVisible() && window.intersects(global(tiles->Tiles().front())))
+          return false;
+      }
+      return true;
+    };
+    Page(1);
+    QVERIFY(!RolledUp());
+    for (const char* tab : {"KivButton1", "KivButton2"}) {
+      QTest::mouseClick(Part<TKivButton>(f.main.get(), tab), Qt::LeftButton, Qt::NoModifier, QPoint(8, 4));
+      QVERIFY(clear());
+      frmProprty->FormDeactivate();
+      QVERIFY(RolledUp());
+      QVERIFY(clear());
+      Page(1);
+    }
+
+    // Opened while the tool bar is hidden, it hangs at the top of the frame, and goes down
+    // with the bar when it shows again.
+    QAction* bar = f.main->Action(QStringLiteral("actViewOpenOrCloseToolBar"));
+    QAction* window = f.main->Action(QStringLiteral("actViewOpenOrClosefrmProp"));
+    bar->trigger();
+    window->trigger();
+    QCOMPARE(frmProprty, nullptr);
+    window->trigger();
+    const QPoint top = frmProprty->pos();
+    QCOMPARE(top, Corner(f));
+    bar->trigger();
+    const int height = Part(f.main.get(), "CoolBar1")->height();
+    QCOMPARE(frmProprty->pos(), top + QPoint(0, height));
+    QCOMPARE(frmProprty->pos(), Corner(f));
+    QVERIFY(clear());
+    bar->trigger();
+    QCOMPARE(frmProprty->pos(), top);
     delete frmProprty;
   }
 
