@@ -28,6 +28,20 @@ constexpr std::array<int, kTextMaskLength> kTextFillOrder{32, 33, 34, 35, 36, 37
 
 bool IsFirstText(int textIndex) { return textIndex < 1 || textIndex > 3; }
 
+// A control's change held back for as long as this lives, as it was before afterwards.
+struct TSuspend {
+  bool& flag;
+  bool was;
+  explicit TSuspend(bool& suspended) : flag(suspended), was(suspended) { flag = true; }
+  ~TSuspend() { flag = was; }
+};
+
+struct TLoad {
+  int& loads;
+  explicit TLoad(int& n) : loads(n) { ++loads; }
+  ~TLoad() { --loads; }
+};
+
 }  // namespace
 
 // --- The change handler -----------------------------------------------------------------
@@ -180,6 +194,7 @@ void TfrmProprty::SwitchBox(int tag, TSealType integerKind, TSealType kind) {
 }
 
 void TfrmProprty::ShowSealProperties(TSeal* seal) {
+  const TLoad load(FLoading);
   const std::string mask = PropertyMask(MaskFacts(seal));
   EnableControlsByMask(mask);
   ShowSealTextProperties(seal);
@@ -201,12 +216,7 @@ void TfrmProprty::ShowSealProperties(TSeal* seal) {
     }
     // The boxes that stand for angles of arcs and slanted lines change kind and caption
     // without raising their change.
-    bool& suspended = FSuspended[size_t(tag)];
-    suspended = true;
-    struct TResume {
-      bool& flag;
-      ~TResume() { flag = false; }
-    } resume{suspended};
+    const TSuspend quiet(FSuspended[size_t(tag)]);
     if (tag == 67) {
       SwitchBox(tag, seal::stAnyAngleLine, kind);
       Relabel(tag, slantedLine ? kSlantAngleCaption : row.caption);
@@ -217,9 +227,26 @@ void TfrmProprty::ShowSealProperties(TSeal* seal) {
     }
     if (enabled) ShowProperty(row, *seal, 0);
   }
+  if (FLoading == 1) {
+    ShowQuietly(*seal, tags, 0);
+    ShowQuietly(*seal, kTextFillOrder, TextIndex());
+  }
+}
+
+// What a box shows went into the element as it was filled, and the follow-ups that raised
+// may have changed what boxes filled before show, the box that raised them too: while the
+// window loads nobody types, so each box shows at the end what the element holds, without
+// raising its change again. A second load of the unchanged element then changes nothing.
+void TfrmProprty::ShowQuietly(const TSeal& seal, std::span<const int> tags, int textIndex) {
+  for (const int tag : tags) {
+    if (tag == 31 || !ControlEnabled(tag)) continue;
+    const TSuspend quiet(FSuspended[size_t(tag)]);
+    ShowProperty(*PropertyRow(tag), seal, textIndex);
+  }
 }
 
 void TfrmProprty::ShowSealTextProperties(TSeal* seal) {
+  const TLoad load(FLoading);
   const int i = TextIndex();
   const std::string mask = TextMask(MaskFacts(seal), i);
   EnableTextControlsByMask(mask);
@@ -233,4 +260,6 @@ void TfrmProprty::ShowSealTextProperties(TSeal* seal) {
     if (tag == 41 && IsFirstText(i))
       Relabel(tag, seal->SealType() == seal::stAnyAngleText ? kSlantTextAngleCaption : PropertyRow(tag)->caption);
   }
+  // Inside a whole load, page C is shown again at the whole load's end.
+  if (FLoading == 1) ShowQuietly(*seal, kTextFillOrder, i);
 }

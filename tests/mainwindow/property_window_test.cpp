@@ -163,6 +163,45 @@ class PropertyWindowTest : public QObject {
     delete frmProprty;
   }
 
+  // A slanted element's follow-up, which runs inside the load of the box that starts it,
+  // leaves every box showing what the element holds: the box that started it too. A second
+  // load of the unchanged element then changes nothing.
+  void LoadingASlantedElementShowsWhatItHolds() {
+    struct Case {
+      const char* what;
+      seal::TSealType kind;
+      int page;
+      const char* width;  // the boxes of the width and the height on that page
+      const char* height;
+    } cases[] = {
+        {"slanted line", seal::stAnyAngleLine, 1, "RxSpinEdit4", "RxSpinEdit5"},
+        {"slanted text", seal::stAnyAngleText, 3, "RxSpinEdit24", "RxSpinEdit25"},
+    };
+    for (const Case& c : cases) {
+      MainFixture f;
+      TfrmChild* w = f.NewDocument();
+      TSeal* s = Selected(w, AddSealOf(w, c.kind, 60, 60, 40, 30));
+      s->SetTextAngle(455);
+      s->SetRealWidth(c.kind == seal::stAnyAngleLine ? 40.0003f : 12.3456f);
+      Page(c.page);
+      const auto shows = [&](const char* box, float value) {
+        return Part<TKivSpinEdit>(frmProprty, box)->text() == QString::number(double(value), 'f', 2);
+      };
+      // The angle's follow-up moved the centre and changed both sides after their boxes
+      // were filled.
+      QVERIFY2(shows(c.width, s->RealWidth()), c.what);
+      QVERIFY2(shows(c.height, s->RealHeight()), c.what);
+      QVERIFY2(shows("RxSpinEdit1", s->RealCenterX()), c.what);
+      QVERIFY2(shows("RxSpinEdit2", s->RealCenterY()), c.what);
+      w->MarkSaved();
+      const QRectF before(s->RealCenterX(), s->RealCenterY(), s->RealWidth(), s->RealHeight());
+      Page(c.page);
+      QVERIFY2(!w->Modified(), c.what);
+      QCOMPARE(QRectF(s->RealCenterX(), s->RealCenterY(), s->RealWidth(), s->RealHeight()), before);
+      delete frmProprty;
+    }
+  }
+
   void ViewCommandAndCloseBoxFreeIt() {
     MainFixture f;
     QAction* toggle = f.main->Action(QStringLiteral("actViewOpenOrClosefrmProp"));
