@@ -251,10 +251,12 @@ void TfrmProprty::changeEvent(QEvent* event) {
     QTimer::singleShot(0, this, &TfrmProprty::CheckDeactivation);
 }
 
+// Another window of the program, or another program's (no window of ours active), takes
+// the activation alike; only this window's own pop-ups do not.
 void TfrmProprty::CheckDeactivation() {
   if (isActiveWindow()) return;
   const QWidget* active = QApplication::activeWindow();
-  if (!active) return;  // another program's window
+  if (!active) active = QApplication::activePopupWidget();
   for (const QWidget* w = active; w; w = w->parentWidget())
     if (w == this) return;
   FormDeactivate();

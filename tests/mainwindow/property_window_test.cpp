@@ -2,6 +2,7 @@
 // command, placed under the right end of the tool bar, freed by its close box and the View
 // command, writing into the active document's current element through the main window, and
 // rolled up when the active document or its current element changes.
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSignalSpy>
@@ -200,6 +201,27 @@ class PropertyWindowTest : public QObject {
       QCOMPARE(QRectF(s->RealCenterX(), s->RealCenterY(), s->RealWidth(), s->RealHeight()), before);
       delete frmProprty;
     }
+  }
+
+  // Activation going to another program leaves none of the program's windows active: the
+  // window rolls up as at any other loss of activation. Its own pop-up list is no loss.
+  void ActivationGoingToAnotherProgramRollsItUp() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    Selected(w, AddSeal(w, 50, 50));
+    Page(3);
+    frmProprty->activateWindow();
+    QTRY_VERIFY(frmProprty->isActiveWindow());
+    auto* texts = Part<QComboBox>(frmProprty, "ComboBox2");
+    QVERIFY(texts->isEnabled());
+    texts->showPopup();
+    QTest::qWait(20);
+    texts->hidePopup();
+    QTest::qWait(20);
+    QVERIFY(!RolledUp());
+    QApplication::setActiveWindow(nullptr);
+    QTRY_VERIFY(RolledUp());
+    delete frmProprty;
   }
 
   void ViewCommandAndCloseBoxFreeIt() {
