@@ -16,6 +16,7 @@
 #include <stdexcept>
 
 #include "controls/ansitext.h"
+#include "controls/listwidth.h"
 #include "controls/windowstyle.h"
 #include "document/childform.h"
 #include "mainwindow/cascade.h"
@@ -395,6 +396,7 @@ void TfrmMain::FormCreate() {
   fonts.sort();
   FontComboBox->addItems(fonts);
   KeepChineseFonts(FontComboBox);
+  FitListToItems(FontComboBox);
   FontComboBox->setCurrentIndex(FontComboBox->findText(QStringLiteral("宋体"), Qt::MatchExactly));
 
   SplashStatus(kStartupPause, QStringLiteral("完成初始化……"));
@@ -612,19 +614,22 @@ void TfrmMain::ArrangeBars(int P) {
   DispComboBox->move(P / 24, CentredTop(Panel4, DispComboBox));
   AutoSizePanel(Panel4, P / 24);
 
-  // 4. Font box and the Chinese-only filter.
+  // 4. Font box and the Chinese-only filter. A check box too narrow for its mark and its
+  // caption with half a character after it grows to hold them, so that the next box's mark
+  // never touches its caption.
+  const auto checkWidth = [w](const QCheckBox* box, int design) { return std::max(design, box->sizeHint().width() + w / 2); };
   FontComboBox->resize(10 * w, FontComboBox->height());
   FontComboBox->move(P / 24, CentredTop(Panel3, FontComboBox));
-  CheckBox4->resize(Round(4.5L * w), CheckBox4->sizeHint().height());
+  CheckBox4->resize(checkWidth(CheckBox4, Round(4.5L * w)), CheckBox4->sizeHint().height());
   CheckBox4->move(FontComboBox->x() + FontComboBox->width() + 1, CentredTop(Panel3, CheckBox4));
   AutoSizePanel(Panel3, P / 24);
 
   // 5. The seal option boxes.
-  CheckBox1->resize(Round(3.5L * w), CheckBox1->sizeHint().height());
+  CheckBox1->resize(checkWidth(CheckBox1, Round(3.5L * w)), CheckBox1->sizeHint().height());
   CheckBox1->move(font().pointSize(), CentredTop(Panel1, CheckBox1));
-  CheckBox2->resize(CheckBox1->width(), CheckBox2->sizeHint().height());
+  CheckBox2->resize(checkWidth(CheckBox2, Round(3.5L * w)), CheckBox2->sizeHint().height());
   CheckBox2->move(CheckBox1->x() + CheckBox1->width(), CheckBox1->y());
-  CheckBox3->resize(CheckBox4->width(), CheckBox3->sizeHint().height());
+  CheckBox3->resize(checkWidth(CheckBox3, Round(4.5L * w)), CheckBox3->sizeHint().height());
   CheckBox3->move(CheckBox2->x() + CheckBox2->width(), CheckBox1->y());
   Panel1->setFixedWidth(CheckBox3->x() + CheckBox3->width());
 

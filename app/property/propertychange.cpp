@@ -141,7 +141,10 @@ void TfrmProprty::Show(const TPropertyRow& row, const TShown& value) {
       if (index) ComboBox(row.tag)->setCurrentIndex(*index);
       break;
     case TControlKind::FaceList:
-      if (text) ComboBox(row.tag)->setEditText(*text);
+      if (!text) break;
+      ComboBox(row.tag)->setEditText(*text);
+      // A name longer than the box shows from its first character, not scrolled to its end.
+      ComboBox(row.tag)->lineEdit()->home(false);
       break;
     case TControlKind::CheckBox:
       if (flag) CheckBox(row.tag)->setChecked(*flag);
@@ -150,7 +153,9 @@ void TfrmProprty::Show(const TPropertyRow& row, const TShown& value) {
       if (text) SetMemoText(Memo1, *text);
       break;
     case TControlKind::Edit:
-      if (text) Edit1->setText(*text);
+      if (!text) break;
+      Edit1->setText(*text);
+      Edit1->home(false);
       break;
   }
 }

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "controls/gbkinput.h"
+#include "controls/listwidth.h"
 #include "controls/kivspinedit.h"
 #include "controls/kivcontrols.h"
 #include "controls/windowstyle.h"
@@ -78,6 +79,7 @@ void TfrmProprty::FormCreate() {
   faces.sort();
   for (const int tag : {32, 49}) {
     ComboBox(tag)->addItems(faces);
+    FitListToItems(ComboBox(tag));
     ComboBox(tag)->setCurrentIndex(-1);
   }
 

@@ -11,6 +11,7 @@
 #include "controls/kivspinedit.h"
 #include "controls/tilepanel.h"
 #include "document/grabhandles.h"
+#include "document/sealtemplates.h"
 #include "mainfixture.h"
 #include "platform/gbk.h"
 #include "property/controlevents.h"
@@ -221,6 +222,28 @@ class PropertyWindowTest : public QObject {
     QVERIFY(!RolledUp());
     QApplication::setActiveWindow(nullptr);
     QTRY_VERIFY(RolledUp());
+    delete frmProprty;
+  }
+
+  // A face or a code longer than its box shows from its first character once loaded.
+  void LongNamesShowFromTheirFirstCharacter() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = Selected(w, AddSeal(w, 50, 50));
+    const QString face = QStringLiteral("楷体_GB2312楷体_GB2312");
+    s->SetTextFontName(app::FaceNameFromText(face));
+    s->SetCodeFontName(app::FaceNameFromText(face));
+    s->SetCode(std::string(40, '7'));
+    Page(3);
+    for (const char* box : {"ComboBox3", "ComboBox4"}) {
+      const QLineEdit* edit = Part<QComboBox>(frmProprty, box)->lineEdit();
+      QCOMPARE(edit->text(), face);
+      QVERIFY(edit->width() < edit->fontMetrics().horizontalAdvance(face));
+      QCOMPARE(edit->cursorPosition(), 0);
+    }
+    const auto* code = Part<QLineEdit>(frmProprty, "Edit1");
+    QCOMPARE(code->text(), QString(40, QLatin1Char('7')));
+    QCOMPARE(code->cursorPosition(), 0);
     delete frmProprty;
   }
 
