@@ -617,7 +617,9 @@ void TfrmMain::ArrangeBars(int P) {
   // 4. Font box and the Chinese-only filter. A check box too narrow for its mark and its
   // caption with half a character after it grows to hold them, so that the next box's mark
   // never touches its caption.
-  const auto checkWidth = [w](const QCheckBox* box, int design) { return std::max(design, box->sizeHint().width() + w / 2); };
+  const auto checkWidth = [w](const QCheckBox* box, int design) {
+    return std::max(design, box->sizeHint().width() + w / 2);
+  };
   FontComboBox->resize(10 * w, FontComboBox->height());
   FontComboBox->move(P / 24, CentredTop(Panel3, FontComboBox));
   CheckBox4->resize(checkWidth(CheckBox4, Round(4.5L * w)), CheckBox4->sizeHint().height());

@@ -36,6 +36,7 @@ struct TSuspend {
   ~TSuspend() { flag = was; }
 };
 
+// A load under way for as long as this lives.
 struct TLoad {
   int& loads;
   explicit TLoad(int& n) : loads(n) { ++loads; }
