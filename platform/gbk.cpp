@@ -1,5 +1,6 @@
 #include "platform/gbk.h"
 
+#include <QList>
 #include <iconv.h>
 
 #include <cerrno>
@@ -85,6 +86,25 @@ std::string UnicodeToGbk(const QString& text) {
                [](std::string&, std::string_view) -> size_t {
                  throw EEncodingError("a character cannot be written in the GBK code page");
                });
+}
+
+QString NonGbkCharacters(const QString& text) {
+  try {
+    UnicodeToGbk(text);
+    return {};
+  } catch (const EEncodingError&) {
+  }
+  QString refused;
+  for (const char32_t c : text.toUcs4()) {
+    const QString one = QString::fromUcs4(&c, 1);
+    if (refused.contains(one)) continue;
+    try {
+      UnicodeToGbk(one);
+    } catch (const EEncodingError&) {
+      refused += one;
+    }
+  }
+  return refused;
 }
 
 std::string Gbk(std::string_view utf8) {

@@ -33,6 +33,10 @@ QString GbkToUnicode(std::string_view gbk);
 // Unicode to GBK bytes. Throws EEncodingError when a character has no GBK form.
 std::string UnicodeToGbk(const QString& text);
 
+// The characters of text that have no GBK form, each once, in the order they first come;
+// empty when the whole text can be written in GBK.
+QString NonGbkCharacters(const QString& text);
+
 // GBK bytes from a UTF-8 literal in our own sources (captions, defaults).
 std::string Gbk(std::string_view utf8);
 

@@ -49,11 +49,7 @@ case "${1:-}" in
   run)
     install_missing
     configure_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    exe="$root/build/release/bin/Brelvonix"
-    if [ -x "$exe" ]; then
-      exec "$exe" "${@:2}"
-    fi
-    echo "Built. The editor program is not part of this build yet."
+    exec "$root/build/release/bin/Brelvonix" "${@:2}"
     ;;
   test)
     install_missing

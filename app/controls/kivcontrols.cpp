@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "controls/ansitext.h"
 #include "platform/numeric.h"
@@ -17,7 +18,10 @@ using platform::ToQColor;
 
 // ---- TKivStatusBar ----
 
-TKivStatusBar::TKivStatusBar(QWidget* parent) : QStatusBar(parent), FArea(new QWidget(this)) {
+TKivStatusBar::TKivStatusBar(QWidget* parent)
+    : QStatusBar(parent), FArea(new QWidget(this)), FHintTimer(new QTimer(this)) {
+  FHintTimer->setSingleShot(true);
+  connect(FHintTimer, &QTimer::timeout, this, &TKivStatusBar::EndHint);
   auto* layout = new QHBoxLayout(FArea);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -63,7 +67,29 @@ void TKivStatusBar::changeEvent(QEvent* event) {
     if (!FFits[i].text.isEmpty()) Refit(i);
 }
 
-void TKivStatusBar::SetPanelText(int index, const QString& text) { Panel(index)->setText(text); }
+void TKivStatusBar::SetPanelText(int index, const QString& text) {
+  if (index == FHintPanel)
+    FHintHidden = text;
+  else
+    Panel(index)->setText(text);
+}
+
+void TKivStatusBar::ShowHint(int index, const QString& text, int milliseconds) {
+  if (index != FHintPanel) {
+    EndHint();
+    FHintPanel = index;
+    FHintHidden = PanelText(index);
+  }
+  Panel(index)->setText(text);
+  FHintTimer->start(milliseconds);
+}
+
+void TKivStatusBar::EndHint() {
+  if (FHintPanel < 0) return;
+  Panel(FHintPanel)->setText(FHintHidden);
+  FHintPanel = -1;
+  FHintTimer->stop();
+}
 
 int TKivStatusBar::PanelWidth(int index) const { return Panel(index)->width(); }
 

@@ -15,6 +15,7 @@
 #include "platform/picture.h"
 
 class QMenu;
+class QTimer;
 
 // Panels are fixed-width labels inside one permanent area of the bar, so transient messages
 // shown on the bar never hide them.
@@ -33,11 +34,16 @@ class TKivStatusBar : public QStatusBar {
   void SetPanelText(int index, const QString& text);
   int PanelWidth(int index) const;
   void SetPanelWidth(int index, int width);
+  // Shows a hint in the panel for that long, then what the panel said before (or what was
+  // set for it meanwhile); a new hint replaces one still showing.
+  void ShowHint(int index, const QString& text, int milliseconds);
 
  protected:
   void changeEvent(QEvent* event) override;
 
  private:
+  void EndHint();
+
   struct TFit {
     int width;
     QString text;
@@ -49,6 +55,10 @@ class TKivStatusBar : public QStatusBar {
   QWidget* FArea;
   std::vector<QLabel*> FPanels;
   std::vector<TFit> FFits;
+  QTimer* FHintTimer;
+  // The panel showing a hint, -1 for none, and the text it shows again afterwards.
+  int FHintPanel = -1;
+  QString FHintHidden;
 };
 
 enum class TButtonState : uint8_t { bsUp, bsDown, bsActive };

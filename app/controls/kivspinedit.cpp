@@ -11,6 +11,13 @@
 
 #include "platform/numeric.h"
 
+namespace {
+// The largest value, either way, that a box with decimals holds: what its six characters
+// write without an exponent. An exponent taking a length further would carry the element
+// past what its geometry in pixels can hold.
+constexpr double kLargestFloat = 999999;
+}  // namespace
+
 // Refuses what the user types when it cannot be the start of a number of the box's kind or
 // would make the text longer than the box takes. The program's own text always passes.
 class TSpinTextValidator : public QValidator {
@@ -24,7 +31,16 @@ class TSpinTextValidator : public QValidator {
     static const QRegularExpression integer(QStringLiteral("^[+-]?[0-9]*$"));
     static const QRegularExpression real(QStringLiteral("^[+-]?[0-9]*\\.?[0-9]*([eE][+-]?[0-9]*)?$"));
     const QRegularExpression& pattern = FEdit->FValueType == TValueType::vtFloat ? real : integer;
-    return pattern.match(input).hasMatch() ? Acceptable : Invalid;
+    if (!pattern.match(input).hasMatch()) return Invalid;
+    // A number beyond what the box holds is refused as it is typed, rather than reaching
+    // the element as a length no page can hold, or as infinity. (A whole number too long
+    // to read reads as the minimum.)
+    if (FEdit->FValueType == TValueType::vtFloat) {
+      bool ok = false;
+      const double value = input.toDouble(&ok);
+      if (std::isinf(value) || (ok && std::fabs(value) > kLargestFloat)) return Invalid;
+    }
+    return Acceptable;
   }
 
  private:
@@ -75,13 +91,20 @@ double TKivSpinEdit::Value() const {
   bool ok = false;
   if (FValueType == TValueType::vtFloat) {
     const double v = text().toDouble(&ok);
-    return ok && std::isfinite(v) ? v : FMinValue;
+    return ok && std::isfinite(v) ? Held(v) : FMinValue;
   }
   const int v = text().toInt(&ok);
   return ok ? v : std::trunc(FMinValue);
 }
 
+double TKivSpinEdit::Held(double value) const {
+  if (std::isnan(value)) return FMinValue;
+  if (FValueType == TValueType::vtInteger) return value;
+  return std::clamp(value, -kLargestFloat, kLargestFloat);
+}
+
 double TKivSpinEdit::CheckValue(double value) const {
+  value = Held(value);
   if (FMaxValue == FMinValue) return value;
   return std::min(std::max(value, FMinValue), FMaxValue);
 }

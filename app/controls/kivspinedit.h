@@ -32,12 +32,13 @@ class TKivSpinEdit : public QLineEdit {
   int TextLimit() const { return FTextLimit; }
   void SetTextLimit(int value) { FTextLimit = value; }
 
-  // The number the text stands for, not clamped. Text that is no number of the box's kind
-  // reads as the minimum, truncated to a whole number in a whole-number box.
+  // The number the text stands for, not clamped to the range. Text that is no number of the
+  // box's kind reads as the minimum, truncated to a whole number in a whole-number box.
   double Value() const;
   // Clamped into the range and shown: a whole number, or fixed with two decimals.
   void SetValue(double value);
-  // The value brought into the range, when the range clamps.
+  // The value brought into the range, when the range clamps; a box with decimals holds
+  // nothing past 999999, either way.
   double CheckValue(double value) const;
 
   // What the arrows do: one increment up or down from the value of the text.
@@ -59,6 +60,8 @@ class TKivSpinEdit : public QLineEdit {
  private:
   friend class TSpinTextValidator;
   QString Format(double value) const;
+  // The value within what the box holds; not a number is the minimum.
+  double Held(double value) const;
   void PlaceButtons();
 
   TValueType FValueType = TValueType::vtInteger;

@@ -130,6 +130,9 @@ TfrmChild::TfrmChild(app::TDocumentHost& host) : QMdiSubWindow(nullptr), FHost(h
     if (FPagePopupMenu) FPagePopupMenu->popup(KivDrawPanel1->mapToGlobal(pos));
   });
   ScrollBox->viewport()->installEventFilter(this);
+  // Scrolling moves the page under a pointer that stands still; the coordinates follow.
+  for (QScrollBar* bar : {ScrollBox->horizontalScrollBar(), ScrollBox->verticalScrollBar()})
+    connect(bar, &QScrollBar::valueChanged, this, [this] { RunGuarded([this] { ShowPointerCoordinates(); }); });
 
   // FormCreate: the page takes this window's resolution, which describes the same screen
   // as the pixels per millimetre the elements are given. Its double buffering is the
@@ -600,6 +603,15 @@ void TfrmChild::ShowCoordinates(const QWidget* sender, int x, int y) {
   FHost.ShowStatus(TStatusPanel::PointerY, QStringLiteral("垂直坐标：") +
                                                GeneralNumber(Round(static_cast<long double>(p.y()) * f) / 10.0L) +
                                                QStringLiteral("mm"));
+}
+
+void TfrmChild::ShowPointerCoordinates() {
+  if (!FActive) return;
+  const QPoint pointer = QCursor::pos();
+  const QWidget* view = ScrollBox->viewport();
+  const QPoint p = KivDrawPanel1->mapFromGlobal(pointer);
+  if (view->rect().contains(view->mapFromGlobal(pointer)) && KivDrawPanel1->rect().contains(p))
+    ShowCoordinates(KivDrawPanel1, p.x(), p.y());
 }
 
 TSeal* TfrmChild::SealAtPoint(TSeal* sender, int x, int y) const {

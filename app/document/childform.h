@@ -165,6 +165,9 @@ class TfrmChild : public QMdiSubWindow {
   void FrameMouseMove(TSelectFrame* sender, seal::TShiftState shift, int x, int y);
   void FrameMouseUp(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState shift, int x, int y);
   void ShowCoordinates(const QWidget* sender, int x, int y);
+  // Of the page point under the pointer, when this is the active window and the pointer
+  // lies over the page where it shows.
+  void ShowPointerCoordinates();
   // The element a press on sender means: the innermost one around the point.
   seal::TSeal* SealAtPoint(seal::TSeal* sender, int x, int y) const;
 

@@ -136,8 +136,14 @@ TDocument LoadLegacyDocument(std::span<const uint8_t> bytes, const TSealTarget& 
 }
 
 TDocument ReadDocument(std::span<const uint8_t> bytes, const TSealTarget& target) {
-  const int64_t version = FileVersion(ReadFileStamp(bytes));
-  if (version < kFirstVersion) throw EOldDocument(version);
+  const float stamp = ReadFileStamp(bytes);
+  const int64_t version = FileVersion(stamp);
+  if (version < kFirstVersion) {
+    // Every version ever written stamped a whole number from 0 up: any other stamp below 5
+    // is bytes that never were a document, and naming a version for them would mislead.
+    if (stamp < 0 || std::trunc(stamp) != stamp) throw EFormatError("the file stamp names no version");
+    throw EOldDocument(version);
+  }
   return version < kCurrentVersion ? LoadLegacyDocument(bytes, target) : LoadDocument(bytes, target);
 }
 

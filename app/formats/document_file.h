@@ -85,8 +85,9 @@ std::vector<uint8_t> SaveDocument(const TPageGeometry& page, std::span<const sea
 TDocument LoadDocument(std::span<const uint8_t> bytes, const TSealTarget& target);
 TDocument LoadLegacyDocument(std::span<const uint8_t> bytes, const TSealTarget& target);
 
-// Chooses the reader by the stamp: below 5 throws EOldDocument, 5 to 7 the legacy reader,
-// 8 and above the current one.
+// Chooses the reader by the stamp: a whole stamp from 0 to 4 throws EOldDocument, any other
+// below 5 (negative or fractional) platform::EFormatError, 5 to 7 the legacy reader, 8 and
+// above the current one.
 TDocument ReadDocument(std::span<const uint8_t> bytes, const TSealTarget& target);
 
 }  // namespace formats

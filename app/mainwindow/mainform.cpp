@@ -16,8 +16,10 @@
 #include <stdexcept>
 
 #include "controls/ansitext.h"
+#include "controls/listwidth.h"
 #include "controls/windowstyle.h"
 #include "document/childform.h"
+#include "mainwindow/cascade.h"
 #include "mainwindow/mainactions.h"
 #include "mainwindow/mainform_view.h"
 #include "pandrel/pandrel.h"
@@ -266,7 +268,8 @@ void TfrmMain::CreateToolBar() {
   DispComboBox->setEditable(true);
 
   Panel3 = ToolPanel("Panel3", ToolBar1, panelHeight);
-  // The panel's caption lies beneath the font box, as on the original panel.
+  // A plain panel paints no caption: the font box stands where it would show, and the
+  // caption names the panel for assistive tools only.
   Panel3->setAccessibleName(QStringLiteral(" 字体:"));
   FontComboBox->setParent(Panel3);
   FontComboBox->setObjectName(QStringLiteral("FontComboBox"));
@@ -322,6 +325,10 @@ void TfrmMain::CreateToolBar() {
   for (QScrollArea** box : {&ScrollBox1, &ScrollBox2}) {
     *box = new QScrollArea(body);
     app::SetBackground(*box, Qt::white);
+    // The panels are worked with the mouse. Holding the keyboard focus, a panel hidden by
+    // its tab would hand the focus on to the next window in the chain, another document's,
+    // which would then become the active one.
+    (*box)->setFocusPolicy(Qt::NoFocus);
     (*box)->setVisible(false);
     row->addWidget(*box);
   }
@@ -389,6 +396,7 @@ void TfrmMain::FormCreate() {
   fonts.sort();
   FontComboBox->addItems(fonts);
   KeepChineseFonts(FontComboBox);
+  FitListToItems(FontComboBox);
   FontComboBox->setCurrentIndex(FontComboBox->findText(QStringLiteral("宋体"), Qt::MatchExactly));
 
   SplashStatus(kStartupPause, QStringLiteral("完成初始化……"));
@@ -426,8 +434,14 @@ void TfrmMain::FormShow() {
     platform::WriteRegString(TRegRoot::LocalMachine, kHomePageKey, QStringLiteral("HomePage"), QStringLiteral("true"));
   }
   // A document opened from the command line shows its own state already.
-  if (!ActiveChild()) ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::NoFile));
+  if (!ActiveChild()) ShowNoDocumentStatus();
   if (FrmDrawTools) FrmDrawTools->show();
+}
+
+void TfrmMain::ShowNoDocumentStatus() {
+  for (const TStatusPanel panel : {TStatusPanel::PointerX, TStatusPanel::PointerY, TStatusPanel::ElementCount})
+    ShowStatus(panel, QString::fromUtf8(kStatusPanels[size_t(panel)].text));
+  ShowStatus(TStatusPanel::FileState, app::FileStateText(app::TFileState::NoFile));
 }
 
 TFrmDrawTools* TfrmMain::CreateDrawTools(int pixelsPerInch) {
@@ -451,13 +465,20 @@ TfrmChild* TfrmMain::ActiveChild() const { return qobject_cast<TfrmChild*>(Clien
 TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
   auto* child = new TfrmChild(*this);
   child->setWindowTitle(caption);
+  // Shown on its caption bar, on the menu bar while it is maximised and when minimised.
+  child->setWindowIcon(windowIcon());
   child->SetDoubleBuffered(actPageDoubleBuffered->isChecked());
   ConnectDocument(child);
+  const int before = int(DocumentWindows().size());
   ClientWindow->addSubWindow(child);
-  // A document window at its default place takes about three quarters of the document
-  // area, as the system sizes such windows, rather than the few pixels its contents ask for.
+  // A document window takes about three quarters of the document area, as the system sizes
+  // such windows, rather than the few pixels its contents ask for, one step of the cascade
+  // further in than the window before it.
   const QSize area = ClientWindow->viewport()->size();
-  if (!area.isEmpty()) child->resize(area.width() * 3 / 4, area.height() * 3 / 4);
+  if (!area.isEmpty()) {
+    const QSize size(area.width() * 3 / 4, area.height() * 3 / 4);
+    child->setGeometry(QRect(app::CascadePlace(area, size, app::CascadeStep(*child), before), size));
+  }
   child->show();
   ClientWindow->setActiveSubWindow(child);
   return child;
@@ -545,6 +566,14 @@ void TfrmMain::PrepareSealPopupMenu(const seal::TSeal& element) {
 
 void TfrmMain::ShowStatus(TStatusPanel panel, const QString& text) { KivStatusBar1->SetPanelText(int(panel), text); }
 
+// The hint takes the widest panel, the home page's, for long enough to be read.
+void TfrmMain::ShowInputHint(const QString& characters) {
+  constexpr int kHintMilliseconds = 6000;
+  KivStatusBar1->ShowHint(int(TStatusPanel::HomePage),
+                          QStringLiteral("不能输入“%1”：印章中只能使用GBK字符集中的字符。").arg(characters),
+                          kHintMilliseconds);
+}
+
 void TfrmMain::ShowZoom(int zoom) { DispComboBox->setEditText(QString::number(zoom) + QLatin1Char('%')); }
 
 QLabel* TfrmMain::FileActivityPanel() const { return Panel2; }
@@ -585,19 +614,24 @@ void TfrmMain::ArrangeBars(int P) {
   DispComboBox->move(P / 24, CentredTop(Panel4, DispComboBox));
   AutoSizePanel(Panel4, P / 24);
 
-  // 4. Font box and the Chinese-only filter.
+  // 4. Font box and the Chinese-only filter. A check box too narrow for its mark and its
+  // caption with half a character after it grows to hold them, so that the next box's mark
+  // never touches its caption.
+  const auto checkWidth = [w](const QCheckBox* box, int design) {
+    return std::max(design, box->sizeHint().width() + w / 2);
+  };
   FontComboBox->resize(10 * w, FontComboBox->height());
   FontComboBox->move(P / 24, CentredTop(Panel3, FontComboBox));
-  CheckBox4->resize(Round(4.5L * w), CheckBox4->sizeHint().height());
+  CheckBox4->resize(checkWidth(CheckBox4, Round(4.5L * w)), CheckBox4->sizeHint().height());
   CheckBox4->move(FontComboBox->x() + FontComboBox->width() + 1, CentredTop(Panel3, CheckBox4));
   AutoSizePanel(Panel3, P / 24);
 
   // 5. The seal option boxes.
-  CheckBox1->resize(Round(3.5L * w), CheckBox1->sizeHint().height());
+  CheckBox1->resize(checkWidth(CheckBox1, Round(3.5L * w)), CheckBox1->sizeHint().height());
   CheckBox1->move(font().pointSize(), CentredTop(Panel1, CheckBox1));
-  CheckBox2->resize(CheckBox1->width(), CheckBox2->sizeHint().height());
+  CheckBox2->resize(checkWidth(CheckBox2, Round(3.5L * w)), CheckBox2->sizeHint().height());
   CheckBox2->move(CheckBox1->x() + CheckBox1->width(), CheckBox1->y());
-  CheckBox3->resize(CheckBox4->width(), CheckBox3->sizeHint().height());
+  CheckBox3->resize(checkWidth(CheckBox3, Round(4.5L * w)), CheckBox3->sizeHint().height());
   CheckBox3->move(CheckBox2->x() + CheckBox2->width(), CheckBox1->y());
   Panel1->setFixedWidth(CheckBox3->x() + CheckBox3->width());
 

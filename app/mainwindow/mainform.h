@@ -106,8 +106,8 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   std::vector<TfrmChild*> DocumentWindows(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) const;
   // The zoom box's percentage as a document's zoom; throws on text that is no number.
   uint16_t ZoomBoxValue() const;
-  // Creates the property window under the right end of the tool bar and shows it, unless it
-  // is open already.
+  // Creates the property window under the tool bar beside the side panels and shows it,
+  // unless it is open already.
   void ShowPropertyWindow();
   // The print window over the active document, as the print manager (mode 0) or as a
   // preview only (1), modal, while this window is hidden.
@@ -164,6 +164,10 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void ConnectDocument(TfrmChild* window);
   // The zoom box shows the zoom, in percent.
   void ShowZoom(int zoom);
+  // Text with these characters, which GBK cannot hold, was refused by a text box.
+  void ShowInputHint(const QString& characters);
+  // The pointer, file state and element count panels as at start-up, before any document.
+  void ShowNoDocumentStatus();
   QString DocumentFolder() const;
   // Asks every document window, the front one first; false at the first refusal.
   bool DocumentsMayClose();
@@ -267,6 +271,8 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void CreatePropertyHost();
   void ConnectPropertyWindow(TfrmChild* window);
   void RollUpPropertyWindow();
+  // The property window moves with the bottom of the tool bar as the bar hides or shows.
+  void PropertyWindowFollowsToolBar();
   void FreePropertyWindow();
 
   // The parts, each under its component name.

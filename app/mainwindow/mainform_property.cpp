@@ -1,6 +1,10 @@
 // The property window among the other windows: the host that answers for the active
-// document, the window's place under the right end of the tool bar, and the changes of the
-// active document or of its current element that roll it up, as turning to the page does.
+// document, the window's place under the tool bar beside the side panels, and the changes of
+// the active document or of its current element that roll it up, as turning to the page
+// does.
+
+#include <QScrollArea>
+#include <algorithm>
 
 #include "document/childform.h"
 #include "mainwindow/mainform.h"
@@ -46,10 +50,21 @@ void TfrmMain::RollUpPropertyWindow() {
 void TfrmMain::ShowPropertyWindow() {
   if (frmProprty) return;
   frmProprty = new TfrmProprty(FPropertyHost.get(), this);
-  const QPoint corner =
-      CoolBar1->mapToGlobal(QPoint(CoolBar1->contentsRect().width() - frmProprty->width(), CoolBar1->height()));
+  connect(frmProprty, &TfrmProprty::InputRefused, this, &TfrmMain::ShowInputHint);
+  // Below the tool bar, or at the top of the frame while the bar is hidden; its right edge
+  // where the side panels begin, so that it covers neither their tabs nor their tiles,
+  // whichever panel shows.
+  const int panels = std::max(ScrollBox1->width(), ScrollBox2->width());
+  const QPoint corner = CoolBar1->mapToGlobal(
+      QPoint(CoolBar1->contentsRect().width() - panels - frmProprty->width(), CoolBar1->height()));
   frmProprty->move(corner.x(), CoolBar1->isHidden() ? corner.y() - CoolBar1->height() : corner.y());
   frmProprty->show();
+}
+
+void TfrmMain::PropertyWindowFollowsToolBar() {
+  if (!frmProprty) return;
+  const int height = CoolBar1->height();
+  frmProprty->move(frmProprty->pos() + QPoint(0, CoolBar1->isHidden() ? -height : height));
 }
 
 void TfrmMain::FreePropertyWindow() {

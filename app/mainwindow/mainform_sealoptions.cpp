@@ -5,6 +5,7 @@
 #include <QCompleter>
 #include <QLineEdit>
 
+#include "controls/gbkinput.h"
 #include "document/childform.h"
 #include "document/sealtemplates.h"
 #include "mainwindow/mainform.h"
@@ -43,6 +44,7 @@ void TfrmMain::BindSealOptionCommands() {
   const auto change = [this] { app::RunGuarded(this, [this] { FontComboBoxChange(); }); };
   connect(FontComboBox, &QComboBox::textActivated, this, change);
   connect(FontComboBox->lineEdit(), &QLineEdit::textEdited, this, change);
+  AcceptGbkOnly(FontComboBox->lineEdit(), [this](const QString& characters) { ShowInputHint(characters); });
   FontComboBox->setInsertPolicy(QComboBox::NoInsert);
   if (QCompleter* completer = FontComboBox->completer()) completer->setCompletionMode(QCompleter::PopupCompletion);
 }

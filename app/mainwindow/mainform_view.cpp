@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 
+#include "controls/listwidth.h"
 #include "document/childform.h"
 #include "mainwindow/mainform.h"
 #include "property/proprty.h"
@@ -96,6 +97,7 @@ void TfrmMain::actViewOpenOrClosefrmPropExecute() {
 void TfrmMain::actViewOpenOrCloseToolBarExecute() {
   CoolBar1->setHidden(!CoolBar1->isHidden());
   ShowToggleCaption("actViewOpenOrCloseToolBar", !CoolBar1->isHidden());
+  PropertyWindowFollowsToolBar();
 }
 
 void TfrmMain::actViewOpenOrCloseStatusBarExecute() {
@@ -147,6 +149,7 @@ void TfrmMain::CheckBox4Click() {
     FontComboBox->clear();
     FontComboBox->addItems(fonts);
   }
+  FitListToItems(FontComboBox);
   const QString& hint = CheckBox4->isChecked() ? kAllFontsHint : kChineseFontsHint;
   CheckBox4->setToolTip(hint);
   CheckBox4->setStatusTip(hint);

@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "document/childform.h"
+#include "mainwindow/cascade.h"
 #include "mainwindow/mainform.h"
 #include "services/commandguard.h"
 
@@ -24,6 +25,8 @@ void TfrmMain::BindWindowCommands() {
   Bind(WindowCommands());
   connect(ClientWindow, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* active) {
     UpdateWindowActions();
+    // The last document went: nothing it showed in the status bar holds any more.
+    if (!active && DocumentWindows().empty()) ShowNoDocumentStatus();
     emit ActiveDocumentChanged(qobject_cast<TfrmChild*>(active));
   });
   connect(WindowMenu, &QMenu::aboutToShow, this, [this] {
@@ -62,7 +65,20 @@ void TfrmMain::FillWindowList() {
   }
 }
 
-void TfrmMain::WindowCascadeExecute() { ClientWindow->cascadeSubWindows(); }
+// Back to front, so that the front window lies deepest, every caption above it in sight.
+void TfrmMain::WindowCascadeExecute() {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* w : ClientWindow->subWindowList(QMdiArea::StackingOrder))
+    if (!w->isMinimized()) windows.append(w);
+  if (windows.isEmpty()) return;
+  const QSize area = ClientWindow->viewport()->size();
+  const int step = app::CascadeStep(*windows.front());
+  const QSize size = app::CascadeSize(area, step, int(windows.size()));
+  for (int i = 0; i < int(windows.size()); ++i) {
+    windows[i]->showNormal();
+    windows[i]->setGeometry(QRect(app::CascadePlace(area, size, step, i), size));
+  }
+}
 
 void TfrmMain::WindowTileHorizontalExecute() { TileWindows(Qt::Vertical); }
 

@@ -48,7 +48,7 @@ void SetMemoText(QPlainTextEdit* memo, const QString& text) {
   if (memo->toPlainText() != text) memo->setPlainText(text);
 }
 
-TPropertyMemo::TPropertyMemo(QWidget* parent) : QPlainTextEdit(parent) { setTabChangesFocus(true); }
+TPropertyMemo::TPropertyMemo(QWidget* parent) : TGbkPlainTextEdit(parent) { setTabChangesFocus(true); }
 
 void TPropertyMemo::keyPressEvent(QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -60,7 +60,7 @@ void TPropertyMemo::keyPressEvent(QKeyEvent* event) {
     insertPlainText(QStringLiteral("\n"));
     return;
   }
-  QPlainTextEdit::keyPressEvent(event);
+  TGbkPlainTextEdit::keyPressEvent(event);
 }
 
 }  // namespace property

@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <functional>
 
+#include "controls/gbkinput.h"
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -32,8 +34,9 @@ int ItemIndex(const QComboBox* box);
 // Sets a memo's text; the change is raised only when the text differs.
 void SetMemoText(QPlainTextEdit* memo, const QString& text);
 
-// A memo in which Enter inserts no line break (Ctrl+Enter still does) and Tab moves on.
-class TPropertyMemo : public QPlainTextEdit {
+// A memo in which Enter inserts no line break (Ctrl+Enter still does) and Tab moves on;
+// it takes GBK text only.
+class TPropertyMemo : public TGbkPlainTextEdit {
   Q_OBJECT
 
  public:

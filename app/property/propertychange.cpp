@@ -28,6 +28,21 @@ constexpr std::array<int, kTextMaskLength> kTextFillOrder{32, 33, 34, 35, 36, 37
 
 bool IsFirstText(int textIndex) { return textIndex < 1 || textIndex > 3; }
 
+// A control's change held back for as long as this lives, as it was before afterwards.
+struct TSuspend {
+  bool& flag;
+  bool was;
+  explicit TSuspend(bool& suspended) : flag(suspended), was(suspended) { flag = true; }
+  ~TSuspend() { flag = was; }
+};
+
+// A load under way for as long as this lives.
+struct TLoad {
+  int& loads;
+  explicit TLoad(int& n) : loads(n) { ++loads; }
+  ~TLoad() { --loads; }
+};
+
 }  // namespace
 
 // --- The change handler -----------------------------------------------------------------
@@ -127,7 +142,10 @@ void TfrmProprty::Show(const TPropertyRow& row, const TShown& value) {
       if (index) ComboBox(row.tag)->setCurrentIndex(*index);
       break;
     case TControlKind::FaceList:
-      if (text) ComboBox(row.tag)->setEditText(*text);
+      if (!text) break;
+      ComboBox(row.tag)->setEditText(*text);
+      // A name longer than the box shows from its first character, not scrolled to its end.
+      ComboBox(row.tag)->lineEdit()->home(false);
       break;
     case TControlKind::CheckBox:
       if (flag) CheckBox(row.tag)->setChecked(*flag);
@@ -136,7 +154,9 @@ void TfrmProprty::Show(const TPropertyRow& row, const TShown& value) {
       if (text) SetMemoText(Memo1, *text);
       break;
     case TControlKind::Edit:
-      if (text) Edit1->setText(*text);
+      if (!text) break;
+      Edit1->setText(*text);
+      Edit1->home(false);
       break;
   }
 }
@@ -180,6 +200,7 @@ void TfrmProprty::SwitchBox(int tag, TSealType integerKind, TSealType kind) {
 }
 
 void TfrmProprty::ShowSealProperties(TSeal* seal) {
+  const TLoad load(FLoading);
   const std::string mask = PropertyMask(MaskFacts(seal));
   EnableControlsByMask(mask);
   ShowSealTextProperties(seal);
@@ -201,12 +222,7 @@ void TfrmProprty::ShowSealProperties(TSeal* seal) {
     }
     // The boxes that stand for angles of arcs and slanted lines change kind and caption
     // without raising their change.
-    bool& suspended = FSuspended[size_t(tag)];
-    suspended = true;
-    struct TResume {
-      bool& flag;
-      ~TResume() { flag = false; }
-    } resume{suspended};
+    const TSuspend quiet(FSuspended[size_t(tag)]);
     if (tag == 67) {
       SwitchBox(tag, seal::stAnyAngleLine, kind);
       Relabel(tag, slantedLine ? kSlantAngleCaption : row.caption);
@@ -217,9 +233,26 @@ void TfrmProprty::ShowSealProperties(TSeal* seal) {
     }
     if (enabled) ShowProperty(row, *seal, 0);
   }
+  if (FLoading == 1) {
+    ShowQuietly(*seal, tags, 0);
+    ShowQuietly(*seal, kTextFillOrder, TextIndex());
+  }
+}
+
+// What a box shows went into the element as it was filled, and the follow-ups that raised
+// may have changed what boxes filled before show, the box that raised them too: while the
+// window loads nobody types, so each box shows at the end what the element holds, without
+// raising its change again. A second load of the unchanged element then changes nothing.
+void TfrmProprty::ShowQuietly(const TSeal& seal, std::span<const int> tags, int textIndex) {
+  for (const int tag : tags) {
+    if (tag == 31 || !ControlEnabled(tag)) continue;
+    const TSuspend quiet(FSuspended[size_t(tag)]);
+    ShowProperty(*PropertyRow(tag), seal, textIndex);
+  }
 }
 
 void TfrmProprty::ShowSealTextProperties(TSeal* seal) {
+  const TLoad load(FLoading);
   const int i = TextIndex();
   const std::string mask = TextMask(MaskFacts(seal), i);
   EnableTextControlsByMask(mask);
@@ -233,4 +266,6 @@ void TfrmProprty::ShowSealTextProperties(TSeal* seal) {
     if (tag == 41 && IsFirstText(i))
       Relabel(tag, seal->SealType() == seal::stAnyAngleText ? kSlantTextAngleCaption : PropertyRow(tag)->caption);
   }
+  // Inside a whole load, page C is shown again at the whole load's end.
+  if (FLoading == 1) ShowQuietly(*seal, kTextFillOrder, i);
 }

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "controls/gbkinput.h"
+#include "controls/listwidth.h"
 #include "controls/kivspinedit.h"
 #include "controls/kivcontrols.h"
 #include "controls/windowstyle.h"
@@ -77,6 +79,7 @@ void TfrmProprty::FormCreate() {
   faces.sort();
   for (const int tag : {32, 49}) {
     ComboBox(tag)->addItems(faces);
+    FitListToItems(ComboBox(tag));
     ComboBox(tag)->setCurrentIndex(-1);
   }
 
@@ -135,6 +138,7 @@ void TfrmProprty::CreateControl(const TPropertyRow& row) {
   const auto change = [this, tag] {
     if (!FSuspended[size_t(tag)]) RxSpinEdit1Change(tag);
   };
+  const auto refused = [this](const QString& characters) { emit InputRefused(characters); };
   QWidget* control = nullptr;
   switch (row.kind) {
     case TControlKind::FloatBox:
@@ -157,6 +161,7 @@ void TfrmProprty::CreateControl(const TPropertyRow& row) {
       MakeTypedList(box);
       for (const char* item : row.items) box->addItem(QString::fromUtf8(item));
       if (!row.items.empty()) box->setCurrentIndex(0);
+      AcceptGbkOnly(box->lineEdit(), refused);
       OnChange(box, change);
       control = box;
       break;
@@ -169,11 +174,13 @@ void TfrmProprty::CreateControl(const TPropertyRow& row) {
     }
     case TControlKind::Memo:
       Memo1 = new TPropertyMemo(parent);
+      connect(Memo1, &TPropertyMemo::Refused, this, &TfrmProprty::InputRefused);
       OnChange(Memo1, change);
       control = Memo1;
       break;
     case TControlKind::Edit:
       Edit1 = new QLineEdit(row.designText ? QString::fromUtf8(row.designText) : QString(), parent);
+      AcceptGbkOnly(Edit1, refused);
       OnChange(Edit1, change);
       control = Edit1;
       break;
@@ -246,10 +253,12 @@ void TfrmProprty::changeEvent(QEvent* event) {
     QTimer::singleShot(0, this, &TfrmProprty::CheckDeactivation);
 }
 
+// Another window of the program, or another program's (no window of ours active), takes
+// the activation alike; only this window's own pop-ups do not.
 void TfrmProprty::CheckDeactivation() {
   if (isActiveWindow()) return;
   const QWidget* active = QApplication::activeWindow();
-  if (!active) return;  // another program's window
+  if (!active) active = QApplication::activePopupWidget();
   for (const QWidget* w = active; w; w = w->parentWidget())
     if (w == this) return;
   FormDeactivate();

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <array>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -66,6 +67,10 @@ class TfrmProprty : public QWidget {
   // Rolls up to the button bar.
   void FormDeactivate();
 
+ signals:
+  // A text box refused typed or pasted text with these characters, which GBK cannot hold.
+  void InputRefused(const QString& characters);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -94,6 +99,8 @@ class TfrmProprty : public QWidget {
   // for the others, with their change suspended.
   void SwitchBox(int tag, seal::TSealType integerKind, seal::TSealType kind);
   void FollowRule(property::TRule rule, seal::TSeal& seal);
+  // Shows each enabled control of the tags what the element holds, its change held back.
+  void ShowQuietly(const seal::TSeal& seal, std::span<const int> tags, int textIndex);
   bool Handling(int tag) const;
 
   // Components by the names they have in the form (also their object names).
@@ -114,6 +121,8 @@ class TfrmProprty : public QWidget {
   // The tags whose change is being handled, innermost last: a cascade of changes that
   // comes back to one of them stops there, and leaves that control's text alone.
   std::vector<int> FHandling;
+  // Loads under way: the page-C load also runs inside the whole one.
+  int FLoading = 0;
 };
 
 // The one property window, nullptr while it is closed.

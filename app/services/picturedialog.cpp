@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -65,8 +66,12 @@ QString PictureDialog(QWidget* parent, const QString& start, const QString& filt
   preview->setFixedSize(kPreviewSide, kPreviewSide);
   preview->setAlignment(Qt::AlignCenter);
   preview->setFrameShape(QFrame::StyledPanel);
-  // Qt's own dialog lays itself out in a grid; the preview takes a column on its right.
-  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(preview, 0, grid->columnCount(), -1, 1);
+  // Qt's own dialog lays itself out in a grid; the preview takes a column on its right, and
+  // the dialog grows by that column rather than squeezing its folder box and file list.
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+    grid->addWidget(preview, 0, grid->columnCount(), -1, 1);
+    dialog.resize(dialog.width() + kPreviewSide + std::max(0, grid->horizontalSpacing()), dialog.height());
+  }
   const auto show = [preview](const QString& path) {
     preview->setPixmap(QFileInfo(path).isFile() ? PreviewOf(path) : QPixmap());
   };

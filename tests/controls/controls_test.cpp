@@ -248,6 +248,27 @@ class ControlsTest : public QObject {
     bar.SetPanelWidth(1, 70);
     QCOMPARE(bar.PanelWidth(1), 70);
   }
+
+  // A hint gives the panel back to what it showed, or to what was set for it meanwhile.
+  void StatusHintPassesAndThePanelShowsWhatItHad() {
+    TKivStatusBar bar;
+    bar.AddPanel(QStringLiteral("地址"), 100);
+    bar.AddPanel(QStringLiteral("文件状态：无文件"), 100);
+    bar.ShowHint(0, QStringLiteral("提示一"), 20);
+    bar.ShowHint(0, QStringLiteral("提示二"), 40);
+    QCOMPARE(bar.PanelText(0), QStringLiteral("提示二"));
+    // What the program sets meanwhile shows once the hint has passed.
+    bar.SetPanelText(0, QStringLiteral("新地址"));
+    bar.SetPanelText(1, QStringLiteral("文件状态：已修改"));
+    QCOMPARE(bar.PanelText(0), QStringLiteral("提示二"));
+    QCOMPARE(bar.PanelText(1), QStringLiteral("文件状态：已修改"));
+    QTRY_COMPARE(bar.PanelText(0), QStringLiteral("新地址"));
+    // A hint in another panel ends the first at once.
+    bar.ShowHint(0, QStringLiteral("提示三"), 10000);
+    bar.ShowHint(1, QStringLiteral("提示四"), 20);
+    QCOMPARE(bar.PanelText(0), QStringLiteral("新地址"));
+    QTRY_COMPARE(bar.PanelText(1), QStringLiteral("文件状态：已修改"));
+  }
 };
 
 QTEST_MAIN(ControlsTest)

@@ -2,6 +2,8 @@
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
+#include <cmath>
+#include <limits>
 
 #include "controls/kivspinedit.h"
 
@@ -210,6 +212,38 @@ class SpinEditTest : public QObject {
     Box box(TValueType(type), 0, 0, limit);
     box.Type(typed);
     QCOMPARE(box.edit.text(), kept);
+  }
+
+  // A box with decimals holds no number past what its six characters write without an
+  // exponent: the character that would take it there is refused, whatever the range; a
+  // value the program sets past it shows as the largest the box holds.
+  void NumbersPastWhatTheBoxHoldsAreRefused_data() {
+    QTest::addColumn<double>("max");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("bounded") << 999.0 << "999e99" << "999e";
+    QTest::newRow("unbounded") << 0.0 << "9e99" << "9e";
+    QTest::newRow("the largest held") << 0.0 << "9.9e5" << "9.9e5";
+    QTest::newRow("negative") << 0.0 << "-9e5" << "-9e5";
+    QTest::newRow("just past it") << 0.0 << "1e6" << "1e";
+  }
+  void NumbersPastWhatTheBoxHoldsAreRefused() {
+    QFETCH(double, max);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    Box box(kFloat, 0, max, 6);
+    box.Type(typed);
+    QCOMPARE(box.edit.text(), kept);
+    QVERIFY(std::fabs(box.edit.Value()) <= 999999);
+  }
+  void ProgramValuesPastWhatTheBoxHoldsAreHeld() {
+    Box box(kFloat, 0, 0);
+    box.edit.SetValue(std::numeric_limits<double>::infinity());
+    QCOMPARE(box.edit.text(), QStringLiteral("999999.00"));
+    box.edit.SetValue(-1e300);
+    QCOMPARE(box.edit.Value(), -999999.0);
+    box.edit.SetValue(std::numeric_limits<double>::quiet_NaN());
+    QCOMPARE(box.edit.text(), QStringLiteral("0.00"));
   }
 
   void ProgramTextIsNotCut() {

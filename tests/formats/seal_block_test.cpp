@@ -47,9 +47,10 @@ Bytes Encoded(T v) {
   return w.Take();
 }
 
-// The layout as documented, typed in from it: offset, the property, a setter that gives it
-// a value of its own (the field's index in the table), and its value as stored bytes.
-struct Documented {
+// The record's layout written out by hand, apart from the table the block code reads and
+// writes by, so that a slip in either shows: offset, the property, a setter that gives it a
+// value of its own (the field's index in the table), and its value as stored bytes.
+struct StoredField {
   size_t offset;
   size_t width;
   bool isBool;
@@ -76,7 +77,7 @@ T Sentinel(const TSeal& s, TArg<T> (TSeal::*get)() const, int i) {
 }
 
 template <class T>
-Documented Field(size_t offset, const char* name, TArg<T> (TSeal::*get)() const, void (TSeal::*set)(TArg<T>),
+StoredField Field(size_t offset, const char* name, TArg<T> (TSeal::*get)() const, void (TSeal::*set)(TArg<T>),
                  std::optional<T> fixed = std::nullopt) {
   return {offset,
           Encoded(T{}).size(),
@@ -93,8 +94,8 @@ Documented Field(size_t offset, const char* name, TArg<T> (TSeal::*get)() const,
 #define FACE(off, p) Field<TFaceName>(off, #p, &TSeal::p, &TSeal::Set##p)
 #define ENUM(off, p, v) Field<decltype(v)>(off, #p, &TSeal::p, &TSeal::Set##p, v)
 
-const std::vector<Documented>& Layout() {
-  static const std::vector<Documented> layout = {
+const std::vector<StoredField>& Layout() {
+  static const std::vector<StoredField> layout = {
       ENUM(0, SealType, stRect),
       COLOR(1, PenColor),
       COLOR(5, BrushColor),
@@ -250,9 +251,9 @@ std::unique_ptr<TSeal> AtTenPixelsPerMm() {
   return s;
 }
 
-TEST(SealBlockLayout, TheDocumentedFieldsTileTheRecord) {
+TEST(SealBlockLayout, TheStoredFieldsTileTheRecord) {
   std::vector<std::pair<size_t, size_t>> spans;
-  for (const Documented& d : Layout()) spans.push_back({d.offset, d.width});
+  for (const StoredField& d : Layout()) spans.push_back({d.offset, d.width});
   size_t next = 0;
   for (auto [offset, width] : spans) {
     ASSERT_EQ(offset, next);
@@ -261,13 +262,13 @@ TEST(SealBlockLayout, TheDocumentedFieldsTileTheRecord) {
   EXPECT_EQ(next, kSealRecordSize);
 }
 
-TEST(SealBlockLayout, EveryValueSitsAtItsDocumentedOffset) {
+TEST(SealBlockLayout, EveryValueSitsAtItsOffset) {
   auto s = AtTenPixelsPerMm();
   for (size_t i = 0; i < Layout().size(); ++i)
     if (!Layout()[i].isBool) Layout()[i].set(*s, int(i));
   const Bytes block = Block(*s);
   std::set<Bytes> seen;
-  for (const Documented& d : Layout()) {
+  for (const StoredField& d : Layout()) {
     if (d.isBool || d.width == 1) continue;
     const Bytes v = d.stored(*s);
     // Values of their own, so that a field written to another's place cannot match.
@@ -280,7 +281,7 @@ TEST(SealBlockLayout, EveryValueSitsAtItsDocumentedOffset) {
 }
 
 TEST(SealBlockLayout, EachFlagChangesOnlyItsOwnByte) {
-  for (const Documented& d : Layout()) {
+  for (const StoredField& d : Layout()) {
     if (!d.isBool) continue;
     auto s = AtTenPixelsPerMm();
     s->SetSealType(stRect);

@@ -209,9 +209,12 @@ class CommandsTest : public QObject {
     QTest::newRow("empty") << QByteArray() << old.arg(0);
     QTest::newRow("three bytes") << QByteArray("\0\0\x80", 3) << old.arg(0);
     QTest::newRow("4.0") << Stamped(4.0f) << old.arg(4);
-    QTest::newRow("4.5 rounds to 4") << Stamped(4.5f) << old.arg(4);
-    QTest::newRow("negative") << Stamped(-3.0f) << old.arg(-3);
-    QTest::newRow("-3e9, beyond 32 bits") << Stamped(-3e9f) << old.arg(QStringLiteral("-3000000000"));
+    QTest::newRow("3.0") << Stamped(3.0f) << old.arg(3);
+    // Stamps that no version ever wrote are no document at all.
+    QTest::newRow("4.5, no whole number") << Stamped(4.5f) << OpenFailed("bad.dyz");
+    QTest::newRow("negative") << Stamped(-3.0f) << OpenFailed("bad.dyz");
+    QTest::newRow("-3e9, beyond 32 bits") << Stamped(-3e9f) << OpenFailed("bad.dyz");
+    QTest::newRow("random bytes") << QByteArray("\x8f\x92\x14\xda\x55\x01\xfe\x33", 8) << OpenFailed("bad.dyz");
     QTest::newRow("8.0 and nothing else") << Stamped(8.0f) << OpenFailed("bad.dyz");
     QTest::newRow("7.5 is read as 8") << LegacyEmptyPage(7.5f) << OpenFailed("bad.dyz");
     QTest::newRow("text") << QByteArray("Hello, this is no seal document at all.") << OpenFailed("bad.dyz");

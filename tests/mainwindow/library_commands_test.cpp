@@ -209,6 +209,38 @@ class LibraryCommandsTest : public QObject {
     QVERIFY(f.asked.empty());
   }
 
+  // Clicking a tile, building a panel and hiding one leave the active document as it was,
+  // whichever tab and however often: the panels take no keyboard focus, which hiding one
+  // would hand on to another document's window.
+  void ThePanelsLeaveTheActiveDocumentAlone() {
+    Library f;
+    TKivButton* emblems = Part<TKivButton>(f.main.get(), "KivButton1");
+    TKivButton* library = Part<TKivButton>(f.main.get(), "KivButton2");
+    f.DocumentWithSeal()->showMaximized();
+    f.Save({{QString(), QStringLiteral("a")}});
+    f.main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.main.get()));
+    f.ClickTab(library);
+    TfrmChild* second = f.NewDocument();
+    QTest::mouseDClick(f.Tile("A.YZL"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QCOMPARE(second->Seals().size(), size_t(1));
+    QCOMPARE(f.main->ActiveChild(), second);
+    f.ClickTab(emblems);
+    QVERIFY(f.main->EmblemsLoaded());
+    QCOMPARE(f.main->ActiveChild(), second);
+    QCOMPARE(second->windowTitle(), QStringLiteral("文件2.dyz"));
+    TImagePreview* emblem = Part<TEmblemPanel>(f.main.get(), "KivFlatPanel2")->Tiles().front();
+    QTest::mouseClick(emblem, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    f.ClickTab(library);
+    QCOMPARE(f.main->ActiveChild(), second);
+    QTest::mouseClick(f.Tile("A.YZL"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    f.ClickTab(library);
+    QCOMPARE(f.main->ActiveChild(), second);
+    f.ClickTab(emblems);
+    f.ClickTab(emblems);
+    QCOMPARE(f.main->ActiveChild(), second);
+  }
+
   void InsertPutsThePressedDesignTwoMillimetresFromTheScrollOrigin() {
     Library f;
     TfrmChild* from = f.DocumentWithSeal(50, 60);

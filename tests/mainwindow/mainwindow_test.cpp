@@ -330,6 +330,29 @@ class MainWindowTest : public QObject {
              Part<TKivStatusBar>(&main, "KivStatusBar1")->width() - others - ppi / 3);
   }
 
+  // Every check box of the tool bar holds its mark and its whole caption, and the next
+  // box's mark keeps clear of that caption: "阳章", "五星" and "有图符" never run together.
+  void TheToolBarsCheckBoxesKeepClearOfEachOther() {
+    FakeDesktop desk;
+    TfrmMain main;
+    main.resize(1200, 800);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    for (const int ppi : {96, 120, 150}) {
+      main.ArrangeBars(ppi);
+      const QCheckBox* boxes[] = {Part<QCheckBox>(&main, "CheckBox1"), Part<QCheckBox>(&main, "CheckBox2"),
+                                  Part<QCheckBox>(&main, "CheckBox3")};
+      const int gap = QFontMetrics(main.font()).horizontalAdvance(QStringLiteral("我")) / 4;
+      for (const QCheckBox* box : boxes) QVERIFY(box->width() >= box->sizeHint().width());
+      for (int i = 0; i < 2; ++i)
+        QVERIFY2(boxes[i + 1]->x() >= boxes[i]->x() + boxes[i]->sizeHint().width() + gap,
+                 qPrintable(boxes[i + 1]->text()));
+      const QCheckBox* chinese = Part<QCheckBox>(&main, "CheckBox4");
+      QVERIFY(chinese->width() >= chinese->sizeHint().width());
+      QVERIFY(chinese->x() + chinese->width() <= Part<QWidget>(&main, "Panel3")->width());
+    }
+  }
+
   void ShownWindowLaysOutItsBars() {
     FakeDesktop desk;
     TfrmMain main;

@@ -2,13 +2,16 @@
 // command, placed under the right end of the tool bar, freed by its close box and the View
 // command, writing into the active document's current element through the main window, and
 // rolled up when the active document or its current element changes.
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "controls/kivspinedit.h"
+#include "controls/tilepanel.h"
 #include "document/grabhandles.h"
+#include "document/sealtemplates.h"
 #include "mainfixture.h"
 #include "platform/gbk.h"
 #include "property/controlevents.h"
@@ -20,10 +23,11 @@ namespace {
 
 const QString kWindowModified = QStringLiteral("文件状态 ：已修改");
 
-// Where the window hangs: its right end under the tool bar's, just below the bar.
+// Where the window hangs: just below the tool bar, its right end where the side panels begin.
 QPoint Corner(MainFixture& f) {
   QWidget* bar = Part<QWidget>(f.main.get(), "CoolBar1");
-  const QPoint p = bar->mapToGlobal(QPoint(bar->contentsRect().width() - frmProprty->width(), bar->height()));
+  const int panels = std::max(Part(f.main.get(), "ScrollBox1")->width(), Part(f.main.get(), "ScrollBox2")->width());
+  const QPoint p = bar->mapToGlobal(QPoint(bar->contentsRect().width() - panels - frmProprty->width(), bar->height()));
   return bar->isHidden() ? p - QPoint(0, bar->height()) : p;
 }
 
@@ -109,6 +113,137 @@ class PropertyWindowTest : public QObject {
     f.main->Action(QStringLiteral("actViewOpenOrClosefrmProp"))->trigger();
     QVERIFY(frmProprty);
     QCOMPARE(frmProprty->pos(), Corner(f));
+    delete frmProprty;
+  }
+
+  // Opened out or rolled up, the window covers neither the panels' tabs nor their first
+  // tiles, and it follows the tool bar as the bar hides and shows.
+  void ItLiesClearOfThePanelsAndFollowsTheToolBar() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    Selected(w, AddSeal(w, 50, 50));
+    const auto global = [](const QWidget* part) { return QRect(part->mapToGlobal(QPoint(0, 0)), part->size()); };
+    const auto clear = [&] {
+      const QRect window = frmProprty->frameGeometry();
+      for (const char* tab : {"KivButton1", "KivButton2"})
+        if (window.intersects(global(Part(f.main.get(), tab)))) return false;
+      for (const char* panel : {"KivFlatPanel2", "KivFlatPanel3"}) {
+        const auto* tiles = Part<TTilePanel>(f.main.get(), panel);
+        if (!tiles->Tiles().empty() && tiles->isVisible() && window.intersects(global(tiles->Tiles().front())))
+          return false;
+      }
+      return true;
+    };
+    Page(1);
+    QVERIFY(!RolledUp());
+    for (const char* tab : {"KivButton1", "KivButton2"}) {
+      QTest::mouseClick(Part<TKivButton>(f.main.get(), tab), Qt::LeftButton, Qt::NoModifier, QPoint(8, 4));
+      QVERIFY(clear());
+      frmProprty->FormDeactivate();
+      QVERIFY(RolledUp());
+      QVERIFY(clear());
+      Page(1);
+    }
+
+    // Opened while the tool bar is hidden, it hangs at the top of the frame, and goes down
+    // with the bar when it shows again.
+    QAction* bar = f.main->Action(QStringLiteral("actViewOpenOrCloseToolBar"));
+    QAction* window = f.main->Action(QStringLiteral("actViewOpenOrClosefrmProp"));
+    bar->trigger();
+    window->trigger();
+    QCOMPARE(frmProprty, nullptr);
+    window->trigger();
+    const QPoint top = frmProprty->pos();
+    QCOMPARE(top, Corner(f));
+    bar->trigger();
+    const int height = Part(f.main.get(), "CoolBar1")->height();
+    QCOMPARE(frmProprty->pos(), top + QPoint(0, height));
+    QCOMPARE(frmProprty->pos(), Corner(f));
+    QVERIFY(clear());
+    bar->trigger();
+    QCOMPARE(frmProprty->pos(), top);
+    delete frmProprty;
+  }
+
+  // A slanted element's follow-up, which runs inside the load of the box that starts it,
+  // leaves every box showing what the element holds: the box that started it too. A second
+  // load of the unchanged element then changes nothing.
+  void LoadingASlantedElementShowsWhatItHolds() {
+    struct Case {
+      const char* what;
+      seal::TSealType kind;
+      int page;
+      const char* width;  // the boxes of the width and the height on that page
+      const char* height;
+    } cases[] = {
+        {"slanted line", seal::stAnyAngleLine, 1, "RxSpinEdit4", "RxSpinEdit5"},
+        {"slanted text", seal::stAnyAngleText, 3, "RxSpinEdit24", "RxSpinEdit25"},
+    };
+    for (const Case& c : cases) {
+      MainFixture f;
+      TfrmChild* w = f.NewDocument();
+      TSeal* s = Selected(w, AddSealOf(w, c.kind, 60, 60, 40, 30));
+      s->SetTextAngle(455);
+      s->SetRealWidth(c.kind == seal::stAnyAngleLine ? 40.0003f : 12.3456f);
+      Page(c.page);
+      const auto shows = [&](const char* box, float value) {
+        return Part<TKivSpinEdit>(frmProprty, box)->text() == QString::number(double(value), 'f', 2);
+      };
+      // The angle's follow-up moved the centre and changed both sides after their boxes
+      // were filled.
+      QVERIFY2(shows(c.width, s->RealWidth()), c.what);
+      QVERIFY2(shows(c.height, s->RealHeight()), c.what);
+      QVERIFY2(shows("RxSpinEdit1", s->RealCenterX()), c.what);
+      QVERIFY2(shows("RxSpinEdit2", s->RealCenterY()), c.what);
+      w->MarkSaved();
+      const QRectF before(s->RealCenterX(), s->RealCenterY(), s->RealWidth(), s->RealHeight());
+      Page(c.page);
+      QVERIFY2(!w->Modified(), c.what);
+      QCOMPARE(QRectF(s->RealCenterX(), s->RealCenterY(), s->RealWidth(), s->RealHeight()), before);
+      delete frmProprty;
+    }
+  }
+
+  // Activation going to another program leaves none of the program's windows active: the
+  // window rolls up as at any other loss of activation. Its own pop-up list is no loss.
+  void ActivationGoingToAnotherProgramRollsItUp() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    Selected(w, AddSeal(w, 50, 50));
+    Page(3);
+    frmProprty->activateWindow();
+    QTRY_VERIFY(frmProprty->isActiveWindow());
+    auto* texts = Part<QComboBox>(frmProprty, "ComboBox2");
+    QVERIFY(texts->isEnabled());
+    texts->showPopup();
+    QTest::qWait(20);
+    texts->hidePopup();
+    QTest::qWait(20);
+    QVERIFY(!RolledUp());
+    QApplication::setActiveWindow(nullptr);
+    QTRY_VERIFY(RolledUp());
+    delete frmProprty;
+  }
+
+  // A face or a code longer than its box shows from its first character once loaded.
+  void LongNamesShowFromTheirFirstCharacter() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = Selected(w, AddSeal(w, 50, 50));
+    const QString face = QStringLiteral("楷体_GB2312楷体_GB2312");
+    s->SetTextFontName(app::FaceNameFromText(face));
+    s->SetCodeFontName(app::FaceNameFromText(face));
+    s->SetCode(std::string(40, '7'));
+    Page(3);
+    for (const char* box : {"ComboBox3", "ComboBox4"}) {
+      const QLineEdit* edit = Part<QComboBox>(frmProprty, box)->lineEdit();
+      QCOMPARE(edit->text(), face);
+      QVERIFY(edit->width() < edit->fontMetrics().horizontalAdvance(face));
+      QCOMPARE(edit->cursorPosition(), 0);
+    }
+    const auto* code = Part<QLineEdit>(frmProprty, "Edit1");
+    QCOMPARE(code->text(), QString(40, QLatin1Char('7')));
+    QCOMPARE(code->cursorPosition(), 0);
     delete frmProprty;
   }
 

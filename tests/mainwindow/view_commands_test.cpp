@@ -1,6 +1,7 @@
 // The View menu and the Help menu's links on the shown main window: the show and hide
 // commands and their captions, the zoom commands and the zoom box, the Chinese-only font
 // list, the wallpaper, the mail and home-page links.
+#include <QAbstractItemView>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -265,6 +266,32 @@ class ViewCommandsTest : public QObject {
     QCOMPARE(only->toolTip(), QStringLiteral("显示所有字体"));
     QCOMPARE(fonts->currentText(), QStringLiteral("DejaVu Sans"));
     QCOMPARE(f.main->FontBoxText(), QStringLiteral("DejaVu Sans"));
+  }
+
+  // The font list drops down as wide as its longest name, whatever the box's width: no
+  // name shows cut short, with the Chinese-only filter on or off.
+  void TheFontListIsAsWideAsItsLongestName() {
+    MainFixture f;
+    app::Services().ScreenFontNames = [] {
+      return QStringList{QStringLiteral("宋体"), QStringLiteral("WenQuanYi Zen Hei Sharp"),
+                         QStringLiteral("AR PL UMing TW MBE"), QStringLiteral("方正小标宋简体（长名字体）")};
+    };
+    QComboBox* fonts = Part<QComboBox>(f.main.get(), "FontComboBox");
+    QCheckBox* only = Part<QCheckBox>(f.main.get(), "CheckBox4");
+    for (const bool chineseOnly : {false, true}) {
+      only->click();
+      QCOMPARE(only->isChecked(), chineseOnly);
+      fonts->showPopup();
+      const QAbstractItemView* list = fonts->view();
+      QTRY_VERIFY(list->isVisible());
+      for (int i = 0; i < fonts->count(); ++i) {
+        const QRect item = list->visualRect(list->model()->index(i, 0));
+        QVERIFY2(item.width() >= list->fontMetrics().horizontalAdvance(fonts->itemText(i)) + 4,
+                 qPrintable(fonts->itemText(i)));
+      }
+      QVERIFY(list->width() > fonts->width());
+      fonts->hidePopup();
+    }
   }
 
   void WallpaperIsStoredOnlyWhenItsFileExists() {

@@ -20,6 +20,21 @@ TEST(Gbk, EncodingACharacterGbkCannotHoldFails) {
   EXPECT_THROW(UnicodeToGbk(QString::fromUtf8("\xE0\xB8\x81")), EEncodingError);  // Thai
 }
 
+TEST(Gbk, TheCharactersGbkCannotHoldAreNamedOnceEach) {
+  struct Case {
+    const char* text;
+    const char* refused;
+  } cases[] = {
+      {"", ""},
+      {"李四 AB12", ""},
+      {"李\xF0\x9F\x98\x80四", "\xF0\x9F\x98\x80"},                            // an emoji outside the BMP
+      {"\xF0\x9F\x98\x80" "a\xE0\xB8\x81\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80\xE0\xB8\x81"},  // each once, in order
+      {"\xE2\x82\xAC", ""},                                                  // the euro sign is in the code page
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(NonGbkCharacters(QString::fromUtf8(c.text)), QString::fromUtf8(c.refused)) << c.text;
+}
+
 TEST(Gbk, BrokenBytesDecodeWithoutFailing) {
   EXPECT_EQ(GbkToUnicode("A\xce"), QString::fromUtf8("A\xEF\xBF\xBD"));
   EXPECT_EQ(GbkToUnicode("\xff" "B"), QString::fromUtf8("\xEF\xBF\xBD" "B"));

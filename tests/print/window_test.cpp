@@ -8,6 +8,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
+#include <QToolButton>
+#include <map>
 #include <memory>
 
 #include "controls/kivcontrols.h"
@@ -109,6 +111,65 @@ class PrintWindowTest : public QObject {
     QCOMPARE(form->PreviewCursor(), app::kDefaultCursorSlot);
     QCOMPARE(form->PrintSettings().Copies, 1);
     QVERIFY(!form->PrintSettings().Accepted);
+  }
+
+  // The commands as the menus and the tool bar offer them: menu, menu entry, tool button
+  // caption (in tool-bar order), shortcut and hint.
+  void TheCommandsInTheMenusAndOnTheToolBar() {
+    struct Row {
+      const char* action;
+      const char* menu;
+      const char* entry;
+      const char* caption;
+      QKeySequence shortcut;
+      const char* hint;
+      bool mode;  // a zoom mode, checked while it lasts
+    } const rows[] = {
+        {"ActZoomIn", "显示(&V)", "连续放大(&I)", "放 大", QKeySequence(Qt::Key_PageUp), "连续放大", true},
+        {"ActZoomOut", "显示(&V)", "连续缩小(&U)", "缩 小", QKeySequence(Qt::Key_PageDown), "连续缩小", true},
+        {"ActZoomFit", "显示(&V)", "自适页面(&F)", "全 部", QKeySequence(Qt::Key_End), "自适页面", false},
+        {"FSetupAct", "文件(&F)", "设置(&S)", "设 置", QKeySequence(Qt::CTRL | Qt::Key_S), "设置打印机", false},
+        {"FPrintAct", "文件(&F)", "打印(&P)", "打 印", QKeySequence(Qt::CTRL | Qt::Key_P), "打印", false},
+        {"FExitAct", "文件(&F)", "退出(&X)", "退 出", QKeySequence(Qt::CTRL | Qt::Key_Q), "退出", false},
+    };
+    PrintFixture f;
+    TfrmPrint* form = f.Open();
+    const QList<QAction*> tools = Part<QToolBar>(form, "ToolBar1")->actions();
+    QCOMPARE(tools.size(), qsizetype(std::size(rows)));
+    const QList<QAction*> menus = Part<QMenuBar>(form, "MainMenu1")->actions();
+    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus[0]->text(), QStringLiteral("文件(&F)"));
+    QCOMPARE(menus[1]->text(), QStringLiteral("显示(&V)"));
+    std::map<QString, QStringList> entries;
+    for (const Row& row : rows) entries[QString::fromUtf8(row.menu)].append(QString::fromUtf8(row.entry));
+    for (QAction* menu : menus) {
+      QStringList shown;
+      for (const QAction* entry : menu->menu()->actions()) shown.append(entry->text());
+      QCOMPARE(shown, entries[menu->text()]);
+    }
+    for (size_t i = 0; i < std::size(rows); ++i) {
+      const Row& row = rows[i];
+      QAction* action = form->findChild<QAction*>(QString::fromUtf8(row.action));
+      QVERIFY2(action, row.action);
+      QCOMPARE(tools[qsizetype(i)], action);
+      const auto* button = qobject_cast<QToolButton*>(Part<QToolBar>(form, "ToolBar1")->widgetForAction(action));
+      QCOMPARE(button->text(), QString::fromUtf8(row.caption));
+      QCOMPARE(action->shortcut(), row.shortcut);
+      QCOMPARE(action->toolTip(), QString::fromUtf8(row.hint));
+      QCOMPARE(action->statusTip(), QString::fromUtf8(row.hint));
+      QCOMPARE(action->isCheckable(), row.mode);
+    }
+    // The zoom keys work in the window: each mode by its key, the fit leaves it.
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QAction* zoomIn = form->findChild<QAction*>(QStringLiteral("ActZoomIn"));
+    QAction* zoomOut = form->findChild<QAction*>(QStringLiteral("ActZoomOut"));
+    QTest::keyClick(form, Qt::Key_PageUp);
+    QVERIFY(zoomIn->isChecked());
+    QTest::keyClick(form, Qt::Key_PageDown);
+    QVERIFY(zoomOut->isChecked() && !zoomIn->isChecked());
+    QTest::keyClick(form, Qt::Key_End);
+    QVERIFY(!zoomOut->isChecked() && !zoomIn->isChecked());
   }
 
   void TheStatusBarShowsThePrintableAreaAndTheZoom() {

@@ -1,6 +1,7 @@
 // The desktop's picture dialogs: they start where they are told, preview the picture file
 // the cursor is on, ask nothing themselves about the name and hand back what was chosen.
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -63,6 +64,26 @@ class PictureDialogTest : public QObject {
     QVERIFY(previewEmptyForNothing);
     QCOMPARE(preview, QSize(200, 50));
     QCOMPARE(chosen, existing);
+  }
+
+  // The preview widens the dialog: its folder box keeps the width it has without one.
+  void ThePreviewLeavesTheFolderBoxItsWidth() {
+    QTemporaryDir dir;
+    QFileDialog plain(nullptr, QString(), dir.path(), QStringLiteral("Windows位图(*.bmp)"));
+    plain.setOptions(QFileDialog::DontUseNativeDialog);
+    plain.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plain));
+    const int folderBox = plain.findChild<QComboBox*>(QStringLiteral("lookInCombo"))->width();
+    plain.hide();
+    int shown = 0;
+    const TModalRun run = WhileModal(
+        [&] { app::Services().SavePictureFileName(nullptr, dir.path(), QStringLiteral("Windows位图(*.bmp)"), QString()); },
+        [&](QDialog* d) {
+          shown = d->findChild<QComboBox*>(QStringLiteral("lookInCombo"))->width();
+          d->reject();
+        });
+    QVERIFY(run.Seen);
+    QVERIFY2(shown >= folderBox, qPrintable(QStringLiteral("%1 < %2").arg(shown).arg(folderBox)));
   }
 
   // Opened on a file, as after a refused replace, the dialog shows it at once.

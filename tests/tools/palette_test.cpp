@@ -80,6 +80,21 @@ void CheckSet(PaletteFixture& f, bool templates) {
 
 QImage Picture(const QIcon& icon) { return icon.pixmap(24, 24).toImage(); }
 
+// What a plain tool button like this one, showing that image, paints under the mouse.
+QImage PaintedUnderTheMouse(const QToolButton* like, const QIcon& image) {
+  QToolButton plain(like->parentWidget());
+  plain.hide();
+  plain.setAutoRaise(like->autoRaise());
+  plain.setToolButtonStyle(like->toolButtonStyle());
+  plain.setIconSize(like->iconSize());
+  plain.setCheckable(like->isCheckable());
+  plain.setChecked(like->isChecked());
+  plain.setIcon(image);
+  plain.resize(like->size());
+  plain.setAttribute(Qt::WA_UnderMouse, true);
+  return plain.grab().toImage();
+}
+
 }  // namespace
 
 class PaletteTest : public QObject {
@@ -281,15 +296,15 @@ class PaletteTest : public QObject {
       }
     };
     check(false);
-    // The hot image is what the button paints while the mouse is over it.
+    // Under the mouse a tool button paints its tool's hot image, a template button its own
+    // image: as a plain button of that image under the mouse paints.
     TPaletteButton* line = Part<TPaletteButton>(f.palette, QStringLiteral("ToolButton%1").arg(1));
-    const QImage plain = line->grab().toImage();
     line->setAttribute(Qt::WA_UnderMouse, true);
-    const QImage hot = line->grab().toImage();
-    QVERIFY(plain != hot);
+    QCOMPARE(line->grab().toImage(), PaintedUnderTheMouse(line, app::HotToolImage(QStringLiteral("actDrawHorzLine"))));
+    QVERIFY(line->grab().toImage() != PaintedUnderTheMouse(line, line->icon()));
     f.Switch();
     check(true);
-    QCOMPARE(line->grab().toImage(), line->grab().toImage());
+    QCOMPARE(line->grab().toImage(), PaintedUnderTheMouse(line, line->icon()));
     line->setAttribute(Qt::WA_UnderMouse, false);
     f.Switch();
     check(false);

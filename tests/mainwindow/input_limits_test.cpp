@@ -1,0 +1,155 @@
+// What the boxes of the property window and of the tool bar take from the user: text only
+// in characters that the element's GBK fields can hold, any other refused as it is typed or
+// pasted with a hint in the status bar; numbers only as large as the element's fields hold.
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include "controls/kivcontrols.h"
+#include "controls/kivspinedit.h"
+#include "mainfixture.h"
+#include "platform/gbk.h"
+#include "property/proprty.h"
+
+using seal::TSeal;
+
+namespace {
+
+const QString kEmoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+
+// A click on a page button of the property window.
+void Page(int n) {
+  auto* button = Part<TKivButton>(frmProprty, QStringLiteral("KivButton%1").arg(n));
+  QTest::mousePress(button, Qt::LeftButton, {}, QPoint(4, 4));
+  QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(4, 4));
+}
+
+// The user types, one character at a time, at the end of what the control holds.
+void Type(QWidget* control, const QString& text) {
+  for (const char32_t c : text.toUcs4()) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1));
+    QCoreApplication::sendEvent(control, &press);
+  }
+}
+
+// The user selects everything and types over it.
+void TypeOver(QWidget* control, const QString& text) {
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
+  if (auto* memo = qobject_cast<QPlainTextEdit*>(control)) memo->selectAll();
+  Type(control, text);
+}
+
+// The user pastes text at the end of what the control holds.
+void Paste(QWidget* control, const QString& text) {
+  QGuiApplication::clipboard()->setText(text);
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    edit->end(false);
+    edit->paste();
+  }
+  if (auto* memo = qobject_cast<QPlainTextEdit*>(control)) {
+    memo->moveCursor(QTextCursor::End);
+    memo->paste();
+  }
+}
+
+void Leave(QWidget* control) {
+  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  QCoreApplication::sendEvent(control, &out);
+}
+
+QString Hint(const QString& characters) {
+  return QStringLiteral("不能输入“%1”：印章中只能使用GBK字符集中的字符。").arg(characters);
+}
+
+}  // namespace
+
+class InputLimitsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() { delete frmProprty; }
+
+  // Each text box that feeds an element, typed into and pasted into.
+  void TextBoxesRefuseWhatGbkCannotHold_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("control");
+    QTest::newRow("the text memo") << 3 << "Memo1";
+    QTest::newRow("the face box of the texts") << 3 << "ComboBox3";
+    QTest::newRow("the serial code") << 4 << "Edit1";
+    QTest::newRow("the face box of the code") << 4 << "ComboBox4";
+    QTest::newRow("the tool bar's face box") << 0 << "FontComboBox";
+  }
+  void TextBoxesRefuseWhatGbkCannotHold() {
+    QFETCH(int, page);
+    QFETCH(QString, control);
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = AddSeal(w, 60, 60);
+    w->SetSelection({s});
+    QWidget* window = f.main.get();
+    if (page) {
+      Page(page);
+      window = frmProprty;
+    }
+    QWidget* box = Part<QWidget>(window, control);
+    if (auto* combo = qobject_cast<QComboBox*>(box)) box = combo->lineEdit();
+    const auto shown = [box] {
+      if (auto* memo = qobject_cast<QPlainTextEdit*>(box)) return memo->toPlainText();
+      return static_cast<QLineEdit*>(box)->text();
+    };
+
+    TypeOver(box, QString::fromUtf8("李") + kEmoji + QString::fromUtf8("四"));
+    QCOMPARE(shown(), QString::fromUtf8("李四"));
+    QCOMPARE(f.Panel(4), Hint(kEmoji));
+    if (control == QLatin1String("Memo1")) QCOMPARE(s->Text(), platform::Gbk("李四"));
+    if (control == QLatin1String("Edit1")) QCOMPARE(s->Code(), platform::Gbk("李四"));
+    if (control == QLatin1String("FontComboBox") || control == QLatin1String("ComboBox3"))
+      QCOMPARE(std::string(s->TextFontName().data()), platform::Gbk("李四"));
+
+    // A paste with one such character is refused whole; a paste without goes in.
+    const QString thai = QString::fromUtf8("\xE0\xB8\x81");
+    Paste(box, QString::fromUtf8("王") + thai + kEmoji);
+    QCOMPARE(shown(), QString::fromUtf8("李四"));
+    QCOMPARE(f.Panel(4), Hint(thai + kEmoji));
+    Paste(box, QString::fromUtf8("王五"));
+    QCOMPARE(shown(), QString::fromUtf8("李四王五"));
+  }
+
+  // Numbers past what a box holds never reach the element: the character that would take
+  // them there is refused, in bounded and unbounded boxes; leaving a bounded box brings
+  // what it kept into its range.
+  void NumberBoxesKeepWhatTheElementCanHold() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = AddSeal(w, 60, 60);
+    w->SetSelection({s});
+    Page(1);
+    auto* width = Part<TKivSpinEdit>(frmProprty, QStringLiteral("RxSpinEdit4"));
+    TypeOver(width, QStringLiteral("999e99"));
+    QCOMPARE(width->text(), QStringLiteral("999e"));
+    TypeOver(width, QStringLiteral("9e5"));
+    QCOMPARE(s->RealWidth(), 9e5f);
+    Type(width, QStringLiteral("9"));
+    QCOMPARE(width->text(), QStringLiteral("9e5"));
+    Leave(width);
+    QCOMPARE(width->text(), QStringLiteral("999.00"));
+    QCOMPARE(s->RealWidth(), 999.0f);
+    QCOMPARE(s->Width(), platform::Round(999 * static_cast<long double>(w->PixelsPerMm())));
+
+    // The centre line's offset, a box without range, likewise.
+    auto* offset = Part<TKivSpinEdit>(frmProprty, QStringLiteral("RxSpinEdit12"));
+    TypeOver(offset, QStringLiteral("-9e99"));
+    QCOMPARE(offset->text(), QStringLiteral("-9e"));
+    TypeOver(offset, QStringLiteral("-9e5"));
+    QCOMPARE(s->CLineCenterX(), -9e5f);
+    Type(offset, QStringLiteral("9"));
+    QCOMPARE(offset->text(), QStringLiteral("-9e5"));
+    Leave(offset);
+    QCOMPARE(s->CLineCenterX(), -9e5f);
+  }
+};
+
+QTEST_MAIN(InputLimitsTest)
+#include "input_limits_test.moc"
