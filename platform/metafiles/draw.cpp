@@ -83,13 +83,13 @@ bool HasNonFiniteNumbers(const char* svg, size_t length) {
 
 QByteArray EnhancedToSvg(const uint8_t* data, size_t size, long long maxPixels) {
   std::vector<uint8_t> copy = PaddedCopy(data, size);
-  PrepareEmfRecords(copy.data(), size, maxPixels);
+  const size_t records = PrepareEmfRecords(copy.data(), size, maxPixels);
   WidenOnePixelBounds(copy.data());
   generatorOptions options{};
   options.svgDelimiter = true;
   char* out = nullptr;
   size_t length = 0;
-  const int ok = emf2svg(reinterpret_cast<char*>(copy.data()), size, &out, &length, &options);
+  const int ok = emf2svg(reinterpret_cast<char*>(copy.data()), records, &out, &length, &options);
   const std::unique_ptr<char, decltype(&std::free)> owned(out, &std::free);
   if (!ok || !out || HasNonFiniteNumbers(out, length)) Refuse(TMetafileFault::Unreadable);
   return QByteArray(out, static_cast<qsizetype>(length));
@@ -325,12 +325,12 @@ class TWmfPicture {
 QByteArray TMetafileDrawer::PlaceableToSvg(const uint8_t* data, size_t size, const TMetafileHeader& header,
                                            long long maxPixels) {
   std::vector<uint8_t> copy = PaddedCopy(data, size);
-  PrepareWmfRecords(copy.data(), size, maxPixels);
+  const size_t records = PrepareWmfRecords(copy.data(), size, maxPixels);
   const TWmfPicture picture(maxPixels);
   wmfAPI* api = picture.Api();
   wmfFonts_->Lend(api);
   wmfD_Rect drawn;
-  if (wmf_mem_open(api, copy.data(), static_cast<long>(size)) != wmf_E_None || wmf_scan(api, 0, &drawn) != wmf_E_None)
+  if (wmf_mem_open(api, copy.data(), static_cast<long>(records)) != wmf_E_None || wmf_scan(api, 0, &drawn) != wmf_E_None)
     Refuse(TMetafileFault::Unreadable);
   wmf_svg_t* device = WMF_SVG_GetData(api);
   device->out = wmf_stream_create(api, nullptr);

@@ -315,7 +315,7 @@ bool HoldsItsLayout(const uint8_t* record, uint16_t function, uint32_t words) {
 
 }  // namespace
 
-void PrepareEmfRecords(uint8_t* data, size_t size, long long maxPixels) {
+size_t PrepareEmfRecords(uint8_t* data, size_t size, long long maxPixels) {
   TEmbeddedPixels pixels(maxPixels);
   TSavedStates states;
   uint32_t records = 0;
@@ -329,7 +329,7 @@ void PrepareEmfRecords(uint8_t* data, size_t size, long long maxPixels) {
       Refuse(TMetafileFault::Damaged);
     CountRecord(records);
     if (!HoldsItsLayout(record, type, length) || !HoldsItsText(record, type, length)) Refuse(TMetafileFault::Damaged);
-    if (type == kEmfEofRecord) return;
+    if (type == kEmfEofRecord) return at + length;
     if (type == kEmfSaveDC) states.Save();
     if (type == kEmfRestoreDC) states.Restore(MetafileI32(record + 8));
     CheckEmfBitmaps(record, type, length, pixels);
@@ -341,7 +341,7 @@ void PrepareEmfRecords(uint8_t* data, size_t size, long long maxPixels) {
 // libwmf scales by the inch (a box without one gets the inch it is taken in) and sets aside
 // room by the header's own size and largest record, which a hostile file sets to gigabytes;
 // the copy states what the walk measured.
-void PrepareWmfRecords(uint8_t* data, size_t size, long long maxPixels) {
+size_t PrepareWmfRecords(uint8_t* data, size_t size, long long maxPixels) {
   if (size < kPlaceableHeaderSize + kWmfHeaderSize) Refuse(TMetafileFault::Damaged);
   uint8_t* header = data + kPlaceableHeaderSize;
   const uint16_t type = MetafileU16(header), headerWords = MetafileU16(header + 2);
@@ -363,12 +363,15 @@ void PrepareWmfRecords(uint8_t* data, size_t size, long long maxPixels) {
     if (function == kWmfRestoreDC && words > kWmfRecordHead / 2) states.Restore(MetafileI16(record + 6));
     CheckWmfBitmap(record, function, words, pixels);
     end = function == kWmfEofFunction;
-    at += size_t(words) * 2;
+    // libwmf reads on behind an end record longer than its head: the copy's is no longer.
+    if (end) Write32(data + at, kWmfRecordHead / 2);
+    at += end ? kWmfRecordHead : size_t(words) * 2;
   }
   const uint16_t inch = MetafileU16(data + kPlaceableInchAt);
   Write16(data + kPlaceableInchAt, inch > 0 ? inch : uint16_t(kScreenPixelsPerInch));
   Write32(header + kWmfSizeAt, static_cast<uint32_t>((at - kPlaceableHeaderSize) / 2));
   Write32(header + kWmfLargestRecordAt, largest);
+  return at;
 }
 
 }  // namespace platform::metafiles

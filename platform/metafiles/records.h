@@ -27,10 +27,13 @@ inline constexpr long long kMaxEmbeddedPixels = 32LL * 1024 * 1024;
 // by the PNG or JPEG they carry. Text stored as glyph numbers is left out of the copy
 // (`data`, padded beyond `size`), since libemf2svg turns it into characters through
 // fontconfig and then shuts fontconfig down under the fonts still in use.
-void PrepareEmfRecords(uint8_t* data, size_t size, long long maxPixels);
+// Returns the length through the end record: the converter is given no more, since what
+// follows was never checked.
+size_t PrepareEmfRecords(uint8_t* data, size_t size, long long maxPixels);
 
 // The same for a placeable Windows metafile, whose copy also gets a header libwmf can trust:
-// its own sizes as the walk measured them, and an inch.
-void PrepareWmfRecords(uint8_t* data, size_t size, long long maxPixels);
+// its own sizes as the walk measured them, an end record of its head alone, and an inch.
+// Returns the length through the end record, as above.
+size_t PrepareWmfRecords(uint8_t* data, size_t size, long long maxPixels);
 
 }  // namespace platform::metafiles

@@ -116,7 +116,8 @@ int main(int argc, char** argv) {
                                             {MetafileShape::Text, 40, 20, 0, 0, 0x000000, u"Seal"}};
 
     // The metafile worker's path, with the records that refuse: text records shorter than
-    // their fixed part and text as glyph numbers, saved states, bitmaps beyond the allowance.
+    // their fixed part and text as glyph numbers, saved states, bitmaps beyond the allowance,
+    // records past the end.
     const QString metafiles = root.filePath("metafile");
     Write(metafiles, "enhanced", MakeEmf(0, 0, 99, 49, shapes));
     Write(metafiles, "placeable", MakePlaceableWmf(0, 0, 100, 50, 96, shapes));
@@ -131,6 +132,13 @@ int main(int argc, char** argv) {
     Write(metafiles, "saved-states",
           MakePlaceableWmfOfRecords(0, 0, 100, 50, 96, {WmfRecordOf(0x001E, {}), WmfRecordOf(0x001E, {}),
                                                         WmfRecordOf(0x0127, {0xFFFF})}));
+    // Records behind an end record longer than its head, there a bitmap whose header is
+    // all zeros.
+    Write(metafiles, "past-a-long-end",
+          MakePlaceableWmfOfRecords(0, 0, 100, 50, 96,
+                                    {WmfRecordOf(0, {0, 0}),
+                                     WmfRecordOf(0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 100, 50, 0, 0},
+                                                 std::vector<uint8_t>(56, 0))}));
     Write(metafiles, "short-wmf-text",
           MakePlaceableWmfOfRecords(0, 0, 100, 50, 96, {WmfRecordOf(0x0521, {40}), WmfRecordOf(0x0A32, {0, 0, 9, 6})}));
     WriteFormatSeeds(root);

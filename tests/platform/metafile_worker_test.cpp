@@ -125,6 +125,18 @@ std::vector<uint8_t> RunLengthBitmap(int width, int height) {
       0, 0, 100, 100, 0, {WmfRecordOf(0x0F43, {0x0020, 0x00CC, 0, height, width, 0, 0, 100, 100, 0, 0}, dib)});
 }
 
+// An end record two words longer than its head, and behind it a StretchDIB whose bitmap
+// header says it is no bytes long: libwmf reads on past such an end record, and would skip
+// that header's length less 40 bytes, 2^64 - 40 of them.
+std::vector<uint8_t> RecordsPastALongEndRecord() {
+  std::vector<uint8_t> dib = InfoHeader(2, 2, 24, 0, 16, 0);
+  dib[0] = 0;
+  dib.resize(dib.size() + 16, 0);
+  return MakePlaceableWmfOfRecords(
+      0, 0, 100, 100, 0,
+      {WmfRecordOf(0, {0, 0}), WmfRecordOf(0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 100, 100, 0, 0}, dib)});
+}
+
 long ProgramPeakKiB() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -160,6 +172,10 @@ TEST(MetafileWorker, HostileFilesAreRefusedQuicklyAndTheNextPictureIsDrawn) {
   // One such bitmap is within what a metafile may hold, and is drawn.
   const TOutcome one = Decode(PngBitmaps(png, 2048, 2048, 1));
   EXPECT_FALSE(one.fault) << MetafileFaultText(*one.fault);
+  // Nothing behind the end record is read.
+  const TOutcome past = Decode(RecordsPastALongEndRecord());
+  EXPECT_FALSE(past.fault) << MetafileFaultText(*past.fault);
+  EXPECT_LT(past.took.count(), 1000);
   EXPECT_LT(ProgramPeakKiB(), kProgramPeakKiB);
 }
 
