@@ -51,7 +51,8 @@ std::string Message(const QString& path, int error) {
 // there yet, so that the link stays and names what was saved.
 QString Target(const QString& path) {
   QFileInfo info(path);
-  if (info.isSymLink() && info.exists()) return info.canonicalFilePath();
+  if (!info.isSymLink()) return path;
+  if (info.exists()) return info.canonicalFilePath();
   // As many links as the system follows in one path.
   for (int depth = 0; depth < 40 && info.isSymLink(); ++depth) info = QFileInfo(info.symLinkTarget());
   return info.isSymLink() ? path : info.absoluteFilePath();
