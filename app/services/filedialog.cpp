@@ -26,7 +26,10 @@ QString RunFileDialog(QFileDialog& dialog) {
   static TFileTypes* const types = new TFileTypes;
   dialog.setIconProvider(types);
   if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    // The name takes what the other columns leave: none of them runs out of sight.
     QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
     for (int column = 1; column < header->count(); ++column)
       header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
   }

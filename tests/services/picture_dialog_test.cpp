@@ -71,8 +71,14 @@ class PictureDialogTest : public QObject {
             w = std::max(w, details->fontMetrics().horizontalAdvance(files->index(row, 3, root).data().toString()));
           return w + 6;
         };
-        QTRY_VERIFY(details->columnWidth(3) >= widest());
-        datesWhole = details->columnWidth(3) >= widest();
+        // ... and in sight, the view not scrolled.
+        const auto whole = [&] {
+          return details->columnWidth(3) >= widest() &&
+                 details->header()->sectionViewportPosition(3) + details->columnWidth(3) <=
+                     details->viewport()->width();
+        };
+        QTRY_VERIFY(whole());
+        datesWhole = whole();
         dialog->reject();
       });
       QVERIFY2(run.Seen, c.what);
