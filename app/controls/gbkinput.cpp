@@ -31,8 +31,8 @@ QString RefusedInputMessage(const QString& characters) {
       shown += c;
   }
   if (!control) return QStringLiteral("不能输入“%1”：印章中只能使用GBK字符集中的字符。").arg(shown);
-  if (shown.isEmpty()) return QStringLiteral("不能输入控制字符：印章中只能使用GBK字符集中可以显示的字符。");
-  return QStringLiteral("不能输入“%1”和控制字符：印章中只能使用GBK字符集中可以显示的字符。").arg(shown);
+  if (shown.isEmpty()) return QStringLiteral("不能输入控制字符：印章中只能使用可以显示的字符。");
+  return QStringLiteral("不能输入“%1”和控制字符：印章中只能使用可以显示的GBK字符。").arg(shown);
 }
 
 QValidator::State TGbkValidator::validate(QString& input, int&) const {

@@ -171,7 +171,7 @@ void TfrmMain::actInsertSealExecute() {
   TImagePreview* tile = KivFlatPanel3->SelectedLibSeal();
   if (!tile) return;
   if (!window) {
-    ShowHint(QStringLiteral("没有打开的印章文件：请先新建或打开一个文件，再插入模板印章。"));
+    ShowHint(QStringLiteral("请先新建或打开印章文件，再插入模板印章。"));
     return;
   }
   window->InsertLibrarySeal(tile->Caption());

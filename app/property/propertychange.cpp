@@ -66,7 +66,7 @@ void TfrmProprty::RxSpinEdit1Change(int tag) {
     ApplyShown(*target, *seal, Shown(*row));
   else if (row->page == TPage::C && i < 0 && !FLoading)
     // A selector text that names no text leaves every edit of the page unwritten.
-    emit Hint(QStringLiteral("没有名为“%1”的文字：请在“文字：”中选择第一至第四文字，否则本页的修改不会写入印章。")
+    emit Hint(QStringLiteral("没有文字“%1”：本页的修改不会写入印章。")
                   .arg(ComboBox(31)->currentText()));
   for (const TRefresh& refresh : row->refresh) {
     if (!Applies(refresh.when, *seal, i)) continue;

@@ -252,7 +252,7 @@ class LibraryCommandsTest : public QObject {
     from->close();
     QTRY_VERIFY(!f.main->ActiveChild());
     f.Tool("actInsertSeal")->trigger();
-    QVERIFY2(f.Panel(4).contains(QStringLiteral("没有打开的印章文件")), qPrintable(f.Panel(4)));
+    QVERIFY2(f.Panel(4).contains(QStringLiteral("请先新建或打开印章文件")), qPrintable(f.Panel(4)));
   }
 
   void InsertPutsThePressedDesignTwoMillimetresFromTheScrollOrigin() {
