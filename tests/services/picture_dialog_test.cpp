@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QHeaderView>
 #include <QTreeView>
 #include <functional>
 #include <QtTest>
