@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 
+#include "controls/kivdrawpanel.h"
 #include "filesystems.h"
 #include "platform/gbk.h"
 #include "print/pdffile.h"
@@ -161,6 +162,41 @@ class PdfFileTest : public QObject {
     QCOMPARE(Entries(folder), before);
     QVERIFY(!f.printer->printer.paintingActive());
     SetMode(folder, 0755);
+  }
+
+  // A full disk at the first copy, and at the second one, where the printer can start no
+  // further sheet: the old file stays whole, nothing is left beside it, the message names
+  // the file and the reason, the progress is put away and the page paints again; and the
+  // next print, to a disk with room, is as good as the first one of the process.
+  void AFullDiskLeavesTheOldFileAndTheNextPrintGood_data() {
+    QTest::addColumn<int>("copies");
+    QTest::newRow("one copy") << 1;
+    QTest::newRow("two copies") << 2;
+  }
+  void AFullDiskLeavesTheOldFileAndTheNextPrintGood() {
+    QFETCH(int, copies);
+    PrintJobFixture f;
+    AddSheet(f);
+    TfrmPrint* form = f.Open();
+    const QString folder = f.printer->dir.filePath(QStringLiteral("folder"));
+    const TMount disk(folder, "size=64k");
+    if (!disk.Error().empty())
+      QSKIP(qPrintable(QStringLiteral("cannot mount a small file system here: ") + QString::fromStdString(disk.Error())));
+    const QString file = QDir(folder).filePath(QStringLiteral("印章.pdf"));
+    WriteFile(file, kOld);
+    f.Print({.copies = copies, .files = QStringList{file}});
+    QCOMPARE(f.Messages().size(), size_t(2));
+    QCOMPARE(f.Messages()[1].text, SaveFailure(file, "磁盘已满"));
+    QCOMPARE(ReadFile(file), kOld);
+    QCOMPARE(Entries(folder), QStringList{QStringLiteral("印章.pdf")});
+    QVERIFY(!Part<QLabel>(form, "Panel1")->isVisible());
+    QVERIFY(Part<TKivDrawPanel>(form, "PreviewPanel1")->updatesEnabled());
+    QVERIFY(!f.printer->printer.paintingActive());
+    f.Messages().clear();
+    const QString good = f.printer->dir.filePath(QStringLiteral("好.pdf"));
+    f.Print({.copies = copies, .files = QStringList{good}});
+    QVERIFY(f.Messages().empty());
+    QCOMPARE(PdfPages(good), copies);
   }
 
   // A PDF file with two names printed through one reads back through the other.
