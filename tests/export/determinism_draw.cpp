@@ -1,12 +1,9 @@
 // Exports a round seal with a serial code as a BMP file the way the export command draws it,
 // twice in one process, and writes the MD5 of each file on a line of its own. With the
 // argument "other", a seal of other texts and digits in the same faces and sizes is exported
-// first, so that whatever the faces keep from one drawing to the next is already filled; with
-// "widget", a label of Latin and Chinese text is shown on the screen between the two exports,
-// as a dialog opened and cancelled there would be.
+// first, so that whatever the faces keep from one drawing to the next is already filled.
 
 #include <QApplication>
-#include <QLabel>
 #include <QCryptographicHash>
 #include <QWidget>
 #include <cstdio>
@@ -60,15 +57,6 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "other") == 0)
     ExportedBmp(RoundSeal(&page, "上海某某贸易有限公司", "3101150098765").get(), &page);
   const auto s = RoundSeal(&page, "北京市某某科技发展有限公司", "1101080012345");
-  const bool widget = argc > 1 && std::strcmp(argv[1], "widget") == 0;
-  for (int i = 0; i < 2; ++i) {
-    if (widget && i == 1) {
-      QLabel label(QString::fromUtf8("JPEG 压缩影像 J压 Windows位图"));
-      label.show();
-      label.grab();
-      QApplication::processEvents();
-    }
-    std::printf("%s\n", ExportedBmp(s.get(), &page).constData());
-  }
+  for (int i = 0; i < 2; ++i) std::printf("%s\n", ExportedBmp(s.get(), &page).constData());
   return 0;
 }
