@@ -180,6 +180,10 @@ class PdfFileTest : public QObject {
     const QString target = old ? file : f.printer->dir.filePath(QStringLiteral("no such folder/印章.pdf"));
     const QStringList before = Entries(folder);
     if (asAnotherUser) {
+      // The print options come from the dialogs library, which the other user must reach.
+      const QString dialogs = ReachableCopy(QStringLiteral(MERULIN_LIBRARY), f.printer->dir.path());
+      QVERIFY(!dialogs.isEmpty());
+      app::Services().DialogsLibraryPath = [dialogs] { return dialogs; };
       const TAsAnotherUser user;
       QVERIFY(user.Ok());
       f.Print({.files = QStringList{target}});
