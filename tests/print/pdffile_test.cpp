@@ -45,6 +45,14 @@ void AddSheet(PrintJobFixture& f) {
   }
 }
 
+// Each of the changed files, written at probe, is not a whole PDF file.
+void ExpectNotWhole(const QString& probe, const std::vector<std::pair<const char*, QByteArray>>& changed) {
+  for (const auto& [what, bytes] : changed) {
+    WriteFile(probe, bytes);
+    QVERIFY2(app::PdfFileError(probe) == EIO, what);
+  }
+}
+
 // A file of two objects and a cross-reference stream (object 3) whose rows of 1 + 2 + 1
 // bytes are written with the PNG up predictor and compressed; moved shifts the second
 // object by a letter after the offsets were taken.
@@ -305,10 +313,7 @@ class PdfFileTest : public QObject {
         {"empty", QByteArray()},
         {"another header", header},
         {"an object elsewhere", listed}};
-    for (const auto& [what, bytes] : changed) {
-      WriteFile(probe, bytes);
-      QVERIFY2(app::PdfFileError(probe) == EIO, what);
-    }
+    ExpectNotWhole(probe, changed);
   }
 
   // Another writer's layout: poppler's pdfunite joins two of Qt's files into one whose
@@ -338,10 +343,7 @@ class PdfFileTest : public QObject {
         {"no trailer", whole.left(whole.lastIndexOf("trailer"))},
         {"an object elsewhere", listed},
         {"startxref elsewhere", pointer}};
-    for (const auto& [what, bytes] : changed) {
-      WriteFile(probe, bytes);
-      QVERIFY2(app::PdfFileError(probe) == EIO, what);
-    }
+    ExpectNotWhole(probe, changed);
   }
 
   // A cross-reference stream, compressed with a PNG predictor as writers of PDF 1.5 make
