@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -507,7 +508,10 @@ void TfrmPrint::RunPrintJob(bool mirrored) {
   }
   const app::TPrintOptions options{bool(FPrintSettings.TrueColor), mirrored, int(FPrintSettings.Copies)};
   const int count = int(FDocument.Seals().size()) * app::SheetsToPrint(*printer, options.Copies);
-  // What the closed dialogs covered shows again before the print holds the thread.
+  // What the closed dialogs covered shows again before the print holds the thread: the
+  // window system takes them off the screen first, then the window paints itself.
+  QGuiApplication::sync();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   repaint();
   const app::TFileActivity activity(Panel1, ProgressBar1, kProgressCaption);
   const formats::TProgress progress = activity.Progress();
