@@ -45,7 +45,7 @@ void TimePrinting(benchmark::State& state, bool mirror) {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
   printer.setOutputFileName(file);
-  for (auto _ : state) app::PrintSeals(printer, list, {true, mirror, 1}, {kScreenPixelsPerMm, 100}, nullptr);
+  for (auto _ : state) app::PrintSeals(printer, list, {true, mirror, 1}, nullptr);
   state.counters["pdf_bytes"] = double(QFileInfo(file).size());
 }
 

@@ -16,17 +16,23 @@ int WriteToVector(GifFileType* gif, const GifByteType* data, int n) {
   return n;
 }
 
+// giflib's own texts are English; what they mean for the user, by its error number.
 [[noreturn]] void Fail(int error) {
-  const char* text = GifErrorString(error);
-  throw EPictureError(std::string("the GIF picture cannot be written: ") + (text ? text : "unknown error"));
+  switch (error) {
+    case E_GIF_ERR_NOT_ENOUGH_MEM: throw EPictureError("内存不足，无法写入 GIF 图象");
+    case E_GIF_ERR_WRITE_FAILED:
+    case E_GIF_ERR_CLOSE_FAILED: throw EPictureError("GIF 图象无法写入");
+    case E_GIF_ERR_DISK_IS_FULL: throw EPictureError("磁盘已满，GIF 图象无法写入");
+    default: throw EPictureError("GIF 图象无法写入（错误号 " + std::to_string(error) + "）");
+  }
 }
 
 }  // namespace
 
 std::vector<uint8_t> EncodeGif(const QImage& image) {
   if (image.isNull() || image.width() <= 0 || image.height() <= 0)
-    throw EPictureError("an empty picture cannot be written as GIF");
-  if (image.width() > kMaxGifSide || image.height() > kMaxGifSide) throw EPictureError("the picture is too large for GIF");
+    throw EPictureError("空白图象不能保存为 GIF 图象");
+  if (image.width() > kMaxGifSide || image.height() > kMaxGifSide) throw EPictureError("图象太大，不能保存为 GIF 图象");
   TQuantizedImage quantized = QuantizeImage(image);
 
   std::vector<GifColorType> table(size_t(kPaletteSize), GifColorType{0, 0, 0});
@@ -67,7 +73,7 @@ void SaveGifFile(const QImage& image, const std::string& utf8Path) {
       file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
           static_cast<qint64>(bytes.size()) ||
       !file.flush())
-    throw EPictureError("the GIF file cannot be written");
+    throw EPictureError("GIF 文件无法写入");
 }
 
 }  // namespace platform

@@ -49,9 +49,9 @@ bool RunJpegEncoder(JpegEncoder* s, const QImage& rgb) {
 
 std::vector<uint8_t> EncodeJpeg(const QImage& image) {
   if (image.isNull() || image.width() <= 0 || image.height() <= 0)
-    throw EPictureError("an empty picture cannot be written as JPEG");
+    throw EPictureError("空白图象不能保存为 JPEG 图象");
   if (image.width() > kMaxJpegSide || image.height() > kMaxJpegSide)
-    throw EPictureError("the picture is too large for JPEG");
+    throw EPictureError("图象太大，不能保存为 JPEG 图象");
   const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
   auto s = std::make_unique<JpegEncoder>();
   s->cinfo.err = JpegErrors(s->err);

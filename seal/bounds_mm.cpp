@@ -27,13 +27,21 @@ TBoundsMm GetSelectionBoundsMm(std::span<TSeal* const> seals) {
   return b;
 }
 
+TSealAtScale::TSealAtScale(long double pixelsPerMm, QWidget* scratchParent) : FScratch(scratchParent) {
+  FScratch.SetPixelsPerMm(static_cast<float>(pixelsPerMm));
+  FScratch.SetZoom(100);
+}
+
+TSeal& TSealAtScale::Take(const TSeal& s) {
+  CopySealProperties(FScratch, s);
+  return FScratch;
+}
+
 void DrawSealsAtScale(platform::TCanvas& canvas, std::span<TSeal* const> seals, const TBoundsMm& bounds,
                       long double pixelsPerMm, int margin, QWidget* scratchParent) {
-  TSeal scratch(scratchParent);
-  scratch.SetPixelsPerMm(static_cast<float>(pixelsPerMm));
-  scratch.SetZoom(100);
+  TSealAtScale atScale(pixelsPerMm, scratchParent);
   for (const TSeal* s : seals) {
-    CopySealProperties(scratch, *s);
+    TSeal& scratch = atScale.Take(*s);
     scratch.DrawTo(platform::Round(scratch.Left() - bounds.Left * pixelsPerMm + margin),
                    platform::Round(scratch.Top() - bounds.Top * pixelsPerMm + margin), &canvas, true);
   }

@@ -13,6 +13,7 @@
 #include "platform/canvas.h"
 #include "platform/numeric.h"
 #include "seal/seal.h"
+#include "services/commandguard.h"
 #include "services/datafolders.h"
 #include "services/savename.h"
 #include "services/services.h"
@@ -72,7 +73,7 @@ void ExportPicture(std::span<seal::TSeal* const> selection, const merulin::TExpo
   } catch (const std::exception& e) {
     const QString where = toClipboard ? QStringLiteral("剪贴板") : fileName;
     throw std::runtime_error(
-        QString::fromUtf8(kExportFailed).arg(where + QLatin1Char('\n') + QString::fromUtf8(e.what())).toStdString());
+        QString::fromUtf8(kExportFailed).arg(where + QLatin1Char('\n') + UserMessage(e)).toStdString());
   }
 }
 

@@ -19,7 +19,7 @@ uint32_t RowStride(int width) { return (uint32_t(width) * 3 + 3) & ~3u; }
 }  // namespace
 
 uint32_t DibRowsSize(const TBitmap& bitmap) {
-  if (bitmap.Empty()) throw platform::EPictureError("an empty picture cannot be written as a bitmap");
+  if (bitmap.Empty()) throw platform::EPictureError("空白图象不能保存为位图");
   const uint64_t size = uint64_t(RowStride(bitmap.Width())) * uint64_t(bitmap.Height());
   if (size > uint64_t(std::numeric_limits<int32_t>::max()))
     throw platform::EPictureError("the picture is too large for a bitmap file");

@@ -167,7 +167,7 @@ std::vector<uint8_t> EncodePalette(const TBitmap& bitmap, int bitsPerPixel) {
 }  // namespace
 
 std::vector<uint8_t> EncodeTiff(const TBitmap& bitmap) {
-  if (bitmap.Empty()) throw EPictureError("an empty picture cannot be written as TIFF");
+  if (bitmap.Empty()) throw EPictureError("空白图象不能保存为 TIFF 图象");
   switch (bitmap.PixelFormat()) {
     case TPixelFormat::pf4bit:
       return EncodePalette(bitmap, 4);

@@ -10,39 +10,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/errorreasons.h"
 #include "platform/regularfile.h"
 
 namespace formats {
 
 namespace {
 
-std::string SystemText(int error) {
-  char buffer[256];
-  // The GNU form returns the text, which need not be in the buffer.
-  return strerror_r(error, buffer, sizeof buffer);
-}
-
-// What the user is told went wrong, for the errors a save meets most.
-std::string Reason(int error) {
-  switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-      return "磁盘已满";
-    case EROFS:
-      return "文件系统是只读的";
-    case EACCES:
-    case EPERM:
-      return "没有写入的权限";
-    case ENOENT:
-    case ENOTDIR:
-      return "文件夹不存在";
-    default:
-      return SystemText(error);
-  }
-}
-
 std::string Message(const QString& path, int error) {
-  return "无法保存文件“" + path.toStdString() + "”：" + Reason(error) + "。";
+  return "无法保存文件“" + path.toStdString() + "”：" + platform::ErrorReason(error) + "。";
 }
 
 [[noreturn]] void Fail(const QString& path, int error) { throw EFileError(Message(path, error), error); }

@@ -29,7 +29,7 @@ class EFileError : public std::runtime_error {
 // is copied aside, the new content written through the old file, and the copy written back
 // should that fail. A read-only target is not replaced. Throws EFileError with a message for
 // the user, in Chinese, that names the file as given and the reason (disk full, read-only
-// file system, no permission, folder missing, or the system's own text); the old file is
+// file system, no permission, folder missing, or another, all in Chinese); the old file is
 // then unchanged and no new file is left behind.
 void SaveFileAtomically(const QString& path, std::span<const uint8_t> bytes);
 

@@ -4,9 +4,12 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <cerrno>
+#include <memory>
 #include <sys/statvfs.h>
 
 #include "formats/whole_file.h"
+#include "print/pdfstructure.h"
+#include "print/printing.h"
 #include "services/savename.h"
 #include "services/services.h"
 
@@ -17,44 +20,6 @@ namespace {
 // Less room than this is no room: what Qt writes at a time does not fit.
 constexpr unsigned long long kNoRoom = 64 * 1024;
 
-// The cross-reference table at its offset lists every object of the file where it lies,
-// as Qt writes it: "xref", "0 n", then n entries of 20 bytes, the first one free.
-bool ObjectsWhereListed(const QByteArray& pdf, qsizetype table) {
-  qsizetype at = table;
-  const auto line = [&]() -> QByteArray {
-    const qsizetype end = pdf.indexOf('\n', at);
-    if (end < 0) return {};
-    const QByteArray text = pdf.mid(at, end - at);
-    at = end + 1;
-    return text;
-  };
-  if (line() != "xref") return false;
-  const QList<QByteArray> section = line().split(' ');
-  bool ok = false;
-  const int count = section.size() == 2 && section[0] == "0" ? section[1].toInt(&ok) : 0;
-  if (!ok || count < 1) return false;
-  constexpr qsizetype kEntry = 20;
-  if (pdf.size() - at < count * kEntry) return false;
-  for (int object = 1; object < count; ++object) {
-    const QByteArray entry = pdf.mid(at + object * kEntry, kEntry);
-    const qsizetype offset = entry.left(10).toLongLong(&ok);
-    if (!ok || entry.mid(17) != "n \n" || offset < 0 || offset >= table) return false;
-    if (!pdf.mid(offset).startsWith(QByteArray::number(object) + " 0 obj")) return false;
-  }
-  return pdf.mid(at + count * kEntry).startsWith("trailer");
-}
-
-bool IsWholePdf(const QByteArray& pdf) {
-  if (!pdf.startsWith("%PDF-")) return false;
-  const qsizetype start = pdf.lastIndexOf("startxref\n");
-  if (start < 0) return false;
-  const QList<QByteArray> tail = pdf.mid(start).trimmed().split('\n');
-  if (tail.size() != 3 || tail[2] != "%%EOF") return false;
-  bool ok = false;
-  const qsizetype table = tail[1].toLongLong(&ok);
-  return ok && table > 0 && table < start && ObjectsWhereListed(pdf, table);
-}
-
 // Why a file came out short.
 int ShortFileReason(const QString& path) {
   struct statvfs disk {};
@@ -62,6 +27,23 @@ int ShortFileReason(const QString& path) {
       static_cast<unsigned long long>(disk.f_bavail) * disk.f_frsize < kNoRoom)
     return ENOSPC;
   return EIO;
+}
+
+// A printer of its own for one job into a file, set up as the user set up the program's
+// printer: Qt's PDF output keeps a write that failed failed for every later job of the same
+// printer, so that one full disk would spoil every print after it.
+std::unique_ptr<QPrinter> PrinterLike(const QPrinter& printer) {
+  auto job = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  job->setOutputFormat(QPrinter::PdfFormat);
+  job->setResolution(printer.resolution());
+  job->setFullPage(printer.fullPage());
+  job->setPageLayout(printer.pageLayout());
+  job->setColorMode(printer.colorMode());
+  job->setDocName(printer.docName());
+  job->setCreator(printer.creator());
+  job->setPdfVersion(printer.pdfVersion());
+  job->setFontEmbeddingEnabled(printer.fontEmbeddingEnabled());
+  return job;
 }
 
 }  // namespace
@@ -76,7 +58,7 @@ QString AskPdfFileName(QWidget* parent, const QPrinter& printer, const QString& 
       printer.outputFileName().isEmpty() ? suggested : printer.outputFileName(), TNewFileQuestion::None);
 }
 
-void PrintIntoFile(QPrinter& printer, const QString& file, const std::function<void()>& print) {
+void PrintIntoFile(QPrinter& printer, const QString& file, const std::function<void(QPrinter&)>& print) {
   class TChosenName {
    public:
     TChosenName(QPrinter& printer, const QString& file) : FPrinter(printer), FFile(file) {}
@@ -89,8 +71,15 @@ void PrintIntoFile(QPrinter& printer, const QString& file, const std::function<v
     QString FFile;
   } chosen(printer, file);
   formats::SaveFileAtomically(file, [&](const QString& newFile) {
-    printer.setOutputFileName(newFile);
-    print();
+    const std::unique_ptr<QPrinter> job = PrinterLike(printer);
+    job->setOutputFileName(newFile);
+    // A printer that cannot go on writes a file it cannot finish: the file's reason is the
+    // one to give.
+    try {
+      print(*job);
+    } catch (const EPrintError&) {
+      return ShortFileReason(newFile);
+    }
     return PdfFileError(newFile);
   });
 }
@@ -98,7 +87,8 @@ void PrintIntoFile(QPrinter& printer, const QString& file, const std::function<v
 int PdfFileError(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return EIO;
-  return IsWholePdf(file.readAll()) ? 0 : ShortFileReason(path);
+  const QByteArray bytes = file.readAll();
+  return IsWholePdf(std::string_view(bytes.constData(), size_t(bytes.size()))) ? 0 : ShortFileReason(path);
 }
 
 }  // namespace app

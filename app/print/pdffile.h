@@ -23,18 +23,18 @@ bool PrintsToFile(const QPrinter& printer);
 // Yes, a No goes back to the dialog. Empty when the dialog was cancelled.
 QString AskPdfFileName(QWidget* parent, const QPrinter& printer, const QString& folder, const QString& suggested);
 
-// Runs print with the printer writing a new file beside file, and puts that file in file's
-// place (keeping an old file's owner, group, mode and links) when print returns and the new
-// file is a whole PDF file. Whatever print throws goes on after the new file is removed;
-// a file that cannot be written or comes out short throws formats::EFileError, which names
-// the file and the reason in Chinese. The printer names file afterwards, for the next
-// question to start at.
-void PrintIntoFile(QPrinter& printer, const QString& file, const std::function<void()>& print);
+// Runs print with a fresh printer, set up like printer, writing a new file beside file, and
+// puts that file in file's place (keeping an old file's owner, group, mode and links) when
+// print returns and the new file is a whole PDF file, so that a failed print leaves the next
+// one as good as the first. Whatever print throws goes on after the new file is removed,
+// but a printer that could not go on (EPrintError), a file that cannot be written or one
+// that comes out short throws formats::EFileError, which names the file and the reason in
+// Chinese. The printer names file afterwards, for the next question to start at.
+void PrintIntoFile(QPrinter& printer, const QString& file, const std::function<void(QPrinter&)>& print);
 
-// 0 when the file at path is a whole PDF file as Qt writes one: its header, and at its end
-// the cross-reference table that startxref points at, every object it lists where it says,
-// the trailer and the end-of-file mark. Else why not: ENOSPC when the file system it lies on
-// has no room left (where writing it stopped), EIO otherwise.
+// 0 when the file at path is a whole PDF file (print/pdfstructure.h). Else why not: ENOSPC
+// when the file system it lies on has no room left (where writing it stopped), EIO
+// otherwise.
 int PdfFileError(const QString& path);
 
 }  // namespace app

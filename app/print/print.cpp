@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -507,18 +508,20 @@ void TfrmPrint::RunPrintJob(bool mirrored) {
   }
   const app::TPrintOptions options{bool(FPrintSettings.TrueColor), mirrored, int(FPrintSettings.Copies)};
   const int count = int(FDocument.Seals().size()) * app::SheetsToPrint(*printer, options.Copies);
+  // What the closed dialogs covered shows again before the print holds the thread: the
+  // window system takes them off the screen first, then the window paints itself.
+  QGuiApplication::sync();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  repaint();
   const app::TFileActivity activity(Panel1, ProgressBar1, kProgressCaption);
   const formats::TProgress progress = activity.Progress();
   progress(0, count);
-  // The elements' geometry at the printer's scale is never painted on the screen.
-  const app::TPaintLock lock(PreviewPanel1);
   int printed = 0;
-  const auto print = [&] {
-    app::PrintSeals(*printer, FDocument.Seals(), options, {FDocument.PixelsPerMm(), PreviewPanel1->Zoom()},
-                    [&] { progress(++printed, count); });
+  const auto print = [&](QPrinter& job) {
+    app::PrintSeals(job, FDocument.Seals(), options, [&] { progress(++printed, count); });
   };
   if (file.isEmpty())
-    print();
+    print(*printer);
   else
     app::PrintIntoFile(*printer, file, print);
 }

@@ -6,36 +6,12 @@
 
 #include "platform/canvas.h"
 #include "platform/numeric.h"
+#include "seal/bounds_mm.h"
 #include "seal/seal.h"
 
 namespace app {
 
 namespace {
-
-// The seal's pixel bounds and cut lines derived for the scale, also when its zoom is
-// already that zoom: the setters see nothing to change then.
-void ScaleSeal(seal::TSeal& s, float pixelsPerMm, int zoom) {
-  s.SetPixelsPerMm(pixelsPerMm);
-  if (s.Zoom() == zoom)
-    s.RecomputeBounds();
-  else
-    s.SetZoom(zoom);
-}
-
-// A seal at the printer's scale for as long as this lives.
-class TAtPrinterScale {
- public:
-  TAtPrinterScale(seal::TSeal& s, long double pixelsPerMm, const TSealScale& back) : FSeal(s), FBack(back) {
-    ScaleSeal(FSeal, static_cast<float>(pixelsPerMm), 100);
-  }
-  ~TAtPrinterScale() { ScaleSeal(FSeal, FBack.PixelsPerMm, FBack.Zoom); }
-  TAtPrinterScale(const TAtPrinterScale&) = delete;
-  TAtPrinterScale& operator=(const TAtPrinterScale&) = delete;
-
- private:
-  seal::TSeal& FSeal;
-  TSealScale FBack;
-};
 
 // The seal at its mirrored place, reflected left to right: the painter maps the seal's own
 // pixel x to the canvas pixel left + width - 1 - x of that place, as a flipped bitmap of the
@@ -102,22 +78,23 @@ bool DriverMakesCopies(const QPrinter& printer) {
 int SheetsToPrint(const QPrinter& printer, int copies) { return DriverMakesCopies(printer) ? 1 : std::max(1, copies); }
 
 void PrintSeals(QPrinter& printer, std::span<seal::TSeal* const> seals, const TPrintOptions& options,
-                const TSealScale& back, const std::function<void()>& step) {
+                const std::function<void()>& step) {
   const TPrintJobGeometry job = PrintJobGeometry(printer);
   const int sheets = SheetsToPrint(printer, options.Copies);
   printer.setCopyCount(DriverMakesCopies(printer) ? std::max(1, options.Copies) : 1);
+  seal::TSealAtScale atPrinterScale(job.PixelsPerMm);
   TJob printing(printer);
   {
     platform::TPainterCanvas canvas(printing.Painter());
     for (int sheet = 0; sheet < sheets; ++sheet) {
       if (sheet > 0 && !printer.newPage()) throw EPrintError("打印机无法打印下一页！");
-      for (seal::TSeal* s : seals) {
+      for (const seal::TSeal* element : seals) {
         try {
-          const TAtPrinterScale scale(*s, job.PixelsPerMm, back);
+          seal::TSeal& s = atPrinterScale.Take(*element);
           if (options.Mirror)
-            DrawMirrored(*s, canvas, job, options.TrueColor);
+            DrawMirrored(s, canvas, job, options.TrueColor);
           else
-            s->DrawTo(s->Left() - job.LeftOffset, s->Top() - job.TopOffset, &canvas, options.TrueColor);
+            s.DrawTo(s.Left() - job.LeftOffset, s.Top() - job.TopOffset, &canvas, options.TrueColor);
         } catch (...) {
           if (step) step();
           throw;

@@ -39,13 +39,6 @@ TPrintJobGeometry PrintJobGeometry(const QPrinter& printer);
 // when it is printed mirrored: its place reflected about the middle of the printable area.
 int MirroredLeft(const TPrintJobGeometry& job, int left, int width);
 
-// What the seals show at again once each has been drawn: the document window's screen
-// pixels per millimetre and the preview page's zoom.
-struct TSealScale {
-  float PixelsPerMm;
-  int Zoom;
-};
-
 struct TPrintOptions {
   bool TrueColor;  // the seals' own colours, else black (white stays white)
   bool Mirror;
@@ -58,13 +51,13 @@ bool DriverMakesCopies(const QPrinter& printer);
 // them, else one a copy (and at least one).
 int SheetsToPrint(const QPrinter& printer, int copies);
 
-// One job with every seal in list order on each of its sheets. Each seal is drawn at the
-// printer's resolution and 100 %, its pixel bounds recomputed for that scale, and given back
-// its scale afterwards, also when drawing it fails; step runs after each seal, also then.
+// One job with every seal in list order on each of its sheets. Each seal's design is drawn
+// at the printer's resolution and 100 % (seal/bounds_mm.h), the seals themselves left as
+// they are, also when drawing fails; step runs after each seal, also then.
 // A mirrored seal is drawn once, reflected onto the sheet, within its own bounds as a
 // bitmap of it would hold it. The job ends however the drawing ends. Throws EPrintError
 // when the printer starts no job, no further sheet, or cannot end the job.
 void PrintSeals(QPrinter& printer, std::span<seal::TSeal* const> seals, const TPrintOptions& options,
-                const TSealScale& back, const std::function<void()>& step);
+                const std::function<void()>& step);
 
 }  // namespace app

@@ -158,7 +158,7 @@ class WindowTest : public QObject {
     f.host.onSave = [&](TfrmChild* active) {
       savedWindow = active;
       if (save == 1) active->ForgetChanges();
-      if (save == 3) throw std::runtime_error("disk full");
+      if (save == 3) throw std::runtime_error("磁盘已满");
     };
     f.desk.answer = app::TMsgButton(answer);
     w->close();
@@ -172,7 +172,7 @@ class WindowTest : public QObject {
     QCOMPARE(f.desk.messages[0].buttons, app::TMsgButtons(app::mbYes | app::mbNo | app::mbCancel));
     if (save == 3) {
       QCOMPARE(f.desk.messages.size(), size_t(2));
-      QCOMPARE(f.desk.messages[1].text, QStringLiteral("disk full"));
+      QCOMPARE(f.desk.messages[1].text, QStringLiteral("磁盘已满"));
     }
     if (!closes) QVERIFY(w->Modified());
   }

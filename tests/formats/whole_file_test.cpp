@@ -114,7 +114,7 @@ TEST_F(WholeFileSave, FailuresOfTheFolderOrTheFileKeepTheOldFile) {
 
   // Any other reason in the system's own words: a folder where the file should be.
   ASSERT_TRUE(QDir().mkpath(Path("folder.dyz/inner")));
-  ExpectRefused(Path("folder.dyz"), kOld, Message(Path("folder.dyz"), std::strerror(EISDIR)), false);
+  ExpectRefused(Path("folder.dyz"), kOld, Message(Path("folder.dyz"), "这是一个文件夹"), false);
   EXPECT_TRUE(QDir(Path("folder.dyz/inner")).exists());
 }
 

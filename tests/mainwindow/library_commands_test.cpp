@@ -271,6 +271,27 @@ class LibraryCommandsTest : public QObject {
     QCOMPARE(f.main->ActiveChild(), second);
   }
 
+  // A design cut after its thumbnail still has its tile; inserting it says in Chinese that
+  // the file is cut or damaged, and puts nothing on the page.
+  void InsertingACutDesignSaysSoInChinese() {
+    Library f;
+    f.DocumentWithSeal(50, 60);
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton2"));
+    f.Save({{QString(), QStringLiteral("round")}});
+    const QString path = f.folder + QStringLiteral("ROUND.YZL");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(file.size() - 30));
+    file.close();
+    TfrmChild* to = f.NewDocument();
+    QTest::mousePress(f.Tile("ROUND.YZL"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    f.asked.clear();
+    f.Tool("actInsertSeal")->trigger();
+    QCOMPARE(f.asked.size(), size_t(1));
+    QCOMPARE(f.asked[0].kind, app::TMsgKind::Error);
+    QCOMPARE(f.asked[0].text, QStringLiteral("文件不完整或者已损坏，无法读取。"));
+    QVERIFY(to->Seals().empty());
+  }
+
   // With no document open there is nowhere to insert into: the status bar says so.
   void InsertWithoutADocumentSaysWhy() {
     Library f;

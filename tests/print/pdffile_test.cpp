@@ -8,12 +8,17 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 
+#include "controls/kivdrawpanel.h"
 #include "filesystems.h"
+#include "formats/whole_file.h"
 #include "platform/gbk.h"
 #include "print/pdffile.h"
+#include "print/printing.h"
 #include "printjob.h"
 
 namespace {
@@ -38,6 +43,42 @@ void AddSheet(PrintJobFixture& f) {
     round->SetText(platform::Gbk("北京市某某科技发展有限公司"));
     round->SetCode(platform::Gbk("1101080012345"));
   }
+}
+
+// Each of the changed files, written at probe, is not a whole PDF file.
+void ExpectNotWhole(const QString& probe, const std::vector<std::pair<const char*, QByteArray>>& changed) {
+  for (const auto& [what, bytes] : changed) {
+    WriteFile(probe, bytes);
+    QVERIFY2(app::PdfFileError(probe) == EIO, what);
+  }
+}
+
+// A file of two objects and a cross-reference stream (object 3) whose rows of 1 + 2 + 1
+// bytes are written with the PNG up predictor and compressed; moved shifts the second
+// object by a letter after the offsets were taken.
+QByteArray StreamPdf(bool moved) {
+  QByteArray pdf = "%PDF-1.5\n";
+  const int first = int(pdf.size());
+  pdf += "1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n";
+  const int second = int(pdf.size());
+  if (moved) pdf += "x";
+  pdf += "2 0 obj\n<< /Type /Pages /Kids [] /Count 0 >>\nendobj\n";
+  const int stream = int(pdf.size());
+  const int rows[4][3] = {{0, 0, 255}, {1, first, 0}, {1, second, 0}, {1, stream, 0}};
+  QByteArray data;
+  uint8_t above[4] = {0, 0, 0, 0};
+  for (const auto& row : rows) {
+    const uint8_t bytes[4] = {uint8_t(row[0]), uint8_t(row[1] >> 8), uint8_t(row[1]), uint8_t(row[2])};
+    data += char(2);
+    for (int i = 0; i < 4; ++i) data += char(uint8_t(bytes[i] - above[i]));
+    std::copy(bytes, bytes + 4, above);
+  }
+  // qCompress puts the size in four bytes before zlib's own stream.
+  const QByteArray deflated = qCompress(data).mid(4);
+  pdf += "3 0 obj\n<< /Type /XRef /Size 4 /W [1 2 1] /Root 1 0 R /Filter /FlateDecode /DecodeParms << /Predictor 12 "
+         "/Columns 4 >> /Length " + QByteArray::number(deflated.size()) + " >>\nstream\n" + deflated +
+         "\nendstream\nendobj\nstartxref\n" + QByteArray::number(stream) + "\n%%EOF\n";
+  return pdf;
 }
 
 }  // namespace
@@ -147,6 +188,10 @@ class PdfFileTest : public QObject {
     const QString target = old ? file : f.printer->dir.filePath(QStringLiteral("no such folder/印章.pdf"));
     const QStringList before = Entries(folder);
     if (asAnotherUser) {
+      // The print options come from the dialogs library, which the other user must reach.
+      const QString dialogs = ReachableCopy(QStringLiteral(MERULIN_LIBRARY), f.printer->dir.path());
+      QVERIFY(!dialogs.isEmpty());
+      app::Services().DialogsLibraryPath = [dialogs] { return dialogs; };
       const TAsAnotherUser user;
       QVERIFY(user.Ok());
       f.Print({.files = QStringList{target}});
@@ -161,6 +206,73 @@ class PdfFileTest : public QObject {
     QCOMPARE(Entries(folder), before);
     QVERIFY(!f.printer->printer.paintingActive());
     SetMode(folder, 0755);
+  }
+
+  // A full disk at the first copy, and at the second one, where the printer can start no
+  // further sheet: the old file stays whole, nothing is left beside it, the message names
+  // the file and the reason, the progress is put away and the page paints again; and the
+  // next print, to a disk with room, is as good as the first one of the process.
+  void AFullDiskLeavesTheOldFileAndTheNextPrintGood_data() {
+    QTest::addColumn<int>("copies");
+    QTest::newRow("one copy") << 1;
+    QTest::newRow("two copies") << 2;
+  }
+  void AFullDiskLeavesTheOldFileAndTheNextPrintGood() {
+    QFETCH(int, copies);
+    PrintJobFixture f;
+    AddSheet(f);
+    TfrmPrint* form = f.Open();
+    const QString folder = f.printer->dir.filePath(QStringLiteral("folder"));
+    const TMount disk(folder, "size=32k");
+    if (!disk.Error().empty())
+      QSKIP(qPrintable(QStringLiteral("cannot mount a small file system here: ") + QString::fromStdString(disk.Error())));
+    const QString file = QDir(folder).filePath(QStringLiteral("印章.pdf"));
+    WriteFile(file, kOld);
+    f.Print({.copies = copies, .files = QStringList{file}});
+    QCOMPARE(f.Messages().size(), size_t(2));
+    QCOMPARE(f.Messages()[1].text, SaveFailure(file, "磁盘已满"));
+    QCOMPARE(ReadFile(file), kOld);
+    QCOMPARE(Entries(folder), QStringList{QStringLiteral("印章.pdf")});
+    QVERIFY(!Part<QLabel>(form, "Panel1")->isVisible());
+    QVERIFY(Part<TKivDrawPanel>(form, "PreviewPanel1")->updatesEnabled());
+    QVERIFY(!f.printer->printer.paintingActive());
+    f.Messages().clear();
+    const QString good = f.printer->dir.filePath(QStringLiteral("好.pdf"));
+    f.Print({.copies = copies, .files = QStringList{good}});
+    QVERIFY(f.Messages().empty());
+    QCOMPARE(PdfPages(good), copies);
+  }
+
+  // A printer that can start no further sheet, at any copy, stands for a file that could
+  // not be written: the message names the file and the reason, and the old file stays.
+  void APrinterThatCannotGoOnNamesTheFileAndTheReason_data() {
+    QTest::addColumn<bool>("fullDisk");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("full disk") << true << QStringLiteral("磁盘已满");
+    QTest::newRow("room left") << false << QStringLiteral("磁盘读写出错");
+  }
+  void APrinterThatCannotGoOnNamesTheFileAndTheReason() {
+    QFETCH(bool, fullDisk);
+    QFETCH(QString, reason);
+    TestPrinter printer;
+    const QString folder = printer.dir.filePath(QStringLiteral("folder"));
+    QVERIFY(QDir().mkpath(folder));
+    std::unique_ptr<TMount> disk;
+    if (fullDisk) {
+      disk = std::make_unique<TMount>(folder, "size=32k");
+      if (!disk->Error().empty()) QSKIP(qPrintable(QString::fromStdString(disk->Error())));
+    }
+    const QString file = QDir(folder).filePath(QStringLiteral("印章.pdf"));
+    WriteFile(file, kOld);
+    QString message;
+    try {
+      app::PrintIntoFile(printer.printer, file, [](QPrinter&) { throw app::EPrintError("打印机无法打印下一页！"); });
+    } catch (const formats::EFileError& e) {
+      message = QString::fromUtf8(e.what());
+    }
+    QCOMPARE(message, SaveFailure(file, qPrintable(reason)));
+    QCOMPARE(ReadFile(file), kOld);
+    QCOMPARE(Entries(folder), QStringList{QStringLiteral("印章.pdf")});
   }
 
   // A PDF file with two names printed through one reads back through the other.
@@ -201,9 +313,47 @@ class PdfFileTest : public QObject {
         {"empty", QByteArray()},
         {"another header", header},
         {"an object elsewhere", listed}};
-    for (const auto& [what, bytes] : changed) {
-      WriteFile(probe, bytes);
-      QVERIFY2(app::PdfFileError(probe) == EIO, what);
+    ExpectNotWhole(probe, changed);
+  }
+
+  // Another writer's layout: poppler's pdfunite joins two of Qt's files into one whose
+  // table lists its objects out of order with free entries between them. It is whole; cut
+  // or with one listed place or its startxref changed, it is not.
+  void AnotherWritersLayoutIsToldWholeOrNot() {
+    const QString unite = peer_tools::Find("pdfunite");
+    if (unite.isEmpty()) QFAIL("poppler-utils (pdfunite) is needed for a PDF file of another writer");
+    PrintJobFixture f;
+    f.Round42(60, 80);
+    f.Open();
+    f.Print({});
+    const QString joined = f.printer->dir.filePath(QStringLiteral("joined.pdf"));
+    const peer_tools::TRun run = peer_tools::Run(unite, {f.printer->File(), f.printer->File(), joined});
+    QVERIFY(run.finished && run.exitCode == 0);
+    QCOMPARE(app::PdfFileError(joined), 0);
+    const QByteArray whole = ReadFile(joined);
+    const qsizetype table = whole.lastIndexOf("\nxref\n") + 1;
+    const qsizetype entry = whole.indexOf(" 00000 n", table) - 10;
+    QByteArray listed = whole, pointer = whole;
+    listed[entry + 9] = listed[entry + 9] == '9' ? '0' : char(listed[entry + 9] + 1);
+    const qsizetype start = pointer.lastIndexOf("startxref") + 10;
+    pointer[start] = pointer[start] == '9' ? '1' : char(pointer[start] + 1);
+    const QString probe = f.printer->dir.filePath(QStringLiteral("probe.pdf"));
+    const std::vector<std::pair<const char*, QByteArray>> changed{
+        {"half the table", whole.left(table + (whole.size() - table) / 2)},
+        {"no trailer", whole.left(whole.lastIndexOf("trailer"))},
+        {"an object elsewhere", listed},
+        {"startxref elsewhere", pointer}};
+    ExpectNotWhole(probe, changed);
+  }
+
+  // A cross-reference stream, compressed with a PNG predictor as writers of PDF 1.5 make
+  // it, lists its objects too: whole as written, not with an object moved.
+  void ACrossReferenceStreamIsFollowed() {
+    QTemporaryDir dir;
+    for (bool moved : {false, true}) {
+      const QString path = dir.filePath(QStringLiteral("stream.pdf"));
+      WriteFile(path, StreamPdf(moved));
+      QVERIFY2(app::PdfFileError(path) == (moved ? EIO : 0), moved ? "moved" : "whole");
     }
   }
 };

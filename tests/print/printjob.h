@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 
 #include "docfixture.h"
 #include "modal_driver.h"
@@ -34,21 +33,6 @@ struct TPresets {
   bool trueColor = false;
   bool mirror = false;
   QString copies;
-};
-
-// A seal whose picture recolouring fails once when armed: drawing it in black recolours
-// its picture, so a black print fails while this seal is drawn.
-class TFailingSeal : public seal::TSeal {
- public:
-  using TSeal::TSeal;
-  bool armed = false;
-  void PictureChanged() override {
-    if (armed) {
-      armed = false;
-      throw std::runtime_error("印章图象已损坏");
-    }
-    TSeal::PictureChanged();
-  }
 };
 
 // A BMP picture of w x h pixels, black in its top-left quadrant and white elsewhere.

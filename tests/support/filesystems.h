@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <cerrno>
 #include <cstdlib>
@@ -15,7 +16,9 @@
 #include <unistd.h>
 
 // Root passes every permission check, so as root the process acts as the user nobody for
-// as long as this lives; any other user stays who it is.
+// as long as this lives; any other user stays who it is. Nobody may not enter the folder the
+// project was cloned into, so only the file work is done as nobody: whatever the program
+// reads besides is made reachable first (ReachableCopy).
 class TAsAnotherUser {
  public:
   TAsAnotherUser() : FWasRoot(::geteuid() == 0) {
@@ -34,6 +37,17 @@ class TAsAnotherUser {
   bool FWasRoot;
   bool FOk;
 };
+
+// A copy of file in folder (made readable by every user, as the folder must be), for what a
+// step acting as another user reads from the build tree; empty when it cannot be made.
+inline QString ReachableCopy(const QString& file, const QString& folder) {
+  const QString copy = QDir(folder).filePath(QFileInfo(file).fileName());
+  QFile::remove(copy);
+  if (!QFile::copy(file, copy) ||
+      !QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther))
+    return QString();
+  return copy;
+}
 
 // A small file system of its own, unmounted again at the end.
 class TMount {

@@ -1,0 +1,13 @@
+#pragma once
+// Why a file operation failed, in the user's words: the system's error numbers a program
+// meets with files, each in Chinese, and any other number named as such rather than in
+// the system's English.
+
+#include <string>
+
+namespace platform {
+
+// The reason, without a full stop, for an error number (errno).
+std::string ErrorReason(int error);
+
+}  // namespace platform
