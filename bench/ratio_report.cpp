@@ -15,8 +15,10 @@ class TRatioReporter : public benchmark::ConsoleReporter {
   explicit TRatioReporter(const std::vector<TRatio>& ratios) : ratios_(ratios) {}
 
   void ReportRuns(const std::vector<Run>& runs) override {
+    // A benchmark timed in real time is compared in real time: what it waits for in another
+    // process is its cost too.
     for (const Run& r : runs)
-      if (!r.error_occurred) times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+      if (!r.error_occurred) times_[r.benchmark_name()] = r.use_real_time ? r.GetAdjustedRealTime() : r.GetAdjustedCPUTime();
     ConsoleReporter::ReportRuns(runs);
   }
 

@@ -29,6 +29,7 @@ enum class TMetafileFault : uint32_t {
   TimedOut,
   WorkerUnavailable,
   WorkerFailed,
+  NoTimeLeft,
 };
 inline constexpr TMetafileFault kLastWorkerFault = TMetafileFault::OutOfMemory;
 
@@ -52,6 +53,9 @@ class EMetafileError : public EPictureError {
  private:
   TMetafileFault fault_;
 };
+
+// Throws EMetafileError for the reason.
+[[noreturn]] void RefuseMetafile(TMetafileFault fault);
 
 // A placeable metafile's box is in units of its own inch; it is as many pixels as it covers
 // on a screen of this many pixels per inch, the inch that a box without one is taken in.

@@ -248,7 +248,7 @@ bool KindFromExtension(const std::string& path, TGraphicKind* kind) {
   return false;
 }
 
-QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes, long long maxPixels) {
+QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes, long long maxPixels, TMetafileReadTime* read) {
   switch (kind) {
     case TGraphicKind::Bitmap:
       return DecodeWithQt(bytes.data(), bytes.size(), "bmp", maxPixels);
@@ -259,7 +259,7 @@ QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes, long long ma
     case TGraphicKind::Gif:
       return DecodeGif(bytes.data(), bytes.size(), maxPixels);
     case TGraphicKind::Metafile:
-      return DecodeMetafile(bytes.data(), bytes.size(), maxPixels);
+      return DecodeMetafile(bytes.data(), bytes.size(), maxPixels, read);
   }
   return QImage();
 }
@@ -293,9 +293,9 @@ void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long
   LoadFromBytes(kind, std::make_shared<const std::vector<uint8_t>>(std::move(bytes)), maxPixels);
 }
 
-void TPicture::LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels) {
+void TPicture::LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels, TMetafileReadTime* read) {
   if (!bytes || bytes->empty()) throw EPictureError("图象是空的");
-  QImage image = Decode(kind, *bytes, maxPixels);
+  QImage image = Decode(kind, *bytes, maxPixels, read);
   const int width = image.width(), height = image.height();
   // Every graphic is recoloured into a bitmap of its own size, so no kind may claim more
   // pixels than the decoders accept.

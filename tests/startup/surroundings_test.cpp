@@ -11,9 +11,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "fakedesktop.h"
 #include "mainwindow/mainform.h"
+#include "platform/registry.h"
 #include "startup/startup.h"
 
 namespace {
@@ -73,6 +76,58 @@ class SurroundingsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QVERIFY(started.elapsed() < 5000);
     QCOMPARE(main.windowTitle(), QStringLiteral("Brelvonix 8"));
+  }
+
+  // A settings file that is no regular file, or one too large to be settings: the program
+  // starts quickly with its defaults, says once that the file was left unread, and leaves
+  // it as it was, a device node (of the test's own, where it may make one) a device.
+  void ASettingsFileThatCannotBeReadIsLeftAsItIs_data() {
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"FIFO", "folder", "link to a device", "2 MB"}) QTest::newRow(kind) << kind;
+  }
+  void ASettingsFileThatCannotBeReadIsLeftAsItIs() {
+    QFETCH(QString, kind);
+    FakeDesktop desk;
+    const QByteArray settings = QFile::encodeName(platform::RegistryFile());
+    const QByteArray node = QFile::encodeName(desk.Path("null"));
+    const QByteArray large(2 << 20, 'x');
+    if (kind == "FIFO") QCOMPARE(::mkfifo(settings.constData(), 0600), 0);
+    if (kind == "folder") QVERIFY(QDir().mkpath(QFile::decodeName(settings)));
+    if (kind == "link to a device") {
+      if (::mknod(node.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) QSKIP("no device node of the test's own here");
+      QCOMPARE(::symlink(node.constData(), settings.constData()), 0);
+    }
+    if (kind == "2 MB") {
+      QFile file(QFile::decodeName(settings));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      QCOMPARE(file.write(large), qint64(large.size()));
+    }
+    QElapsedTimer started;
+    started.start();
+    {
+      TfrmMain main;
+      main.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&main));
+      QVERIFY(started.elapsed() < 5000);
+    }
+    int told = 0;
+    for (const auto& m : desk.messages) told += m.text.contains(QStringLiteral("设置文件"));
+    QCOMPARE(told, 1);
+    QVERIFY(desk.messages.front().text.contains(QStringLiteral("默认设置")));
+    struct stat info {};
+    QCOMPARE(::lstat(settings.constData(), &info), 0);
+    if (kind == "FIFO") QVERIFY(S_ISFIFO(info.st_mode));
+    if (kind == "folder") QVERIFY(S_ISDIR(info.st_mode));
+    if (kind == "link to a device") {
+      QVERIFY(S_ISLNK(info.st_mode));
+      QCOMPARE(::lstat(node.constData(), &info), 0);
+      QVERIFY(S_ISCHR(info.st_mode));
+    }
+    if (kind == "2 MB") {
+      QFile file(QFile::decodeName(settings));
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      QCOMPARE(file.readAll(), large);
+    }
   }
 
   // The build lays the folders out beside the program (the tests lie beside it too); the
