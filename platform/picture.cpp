@@ -273,11 +273,12 @@ std::string PictureFileMessage(const std::string& utf8Path, const char* reason) 
 
 void TPicture::LoadFromFile(const std::string& utf8Path) { LoadFromFile(utf8Path, kMaxPicturePixels); }
 
-void TPicture::LoadFromFile(const std::string& utf8Path, long long maxPixels) {
+void TPicture::LoadFromFile(const std::string& utf8Path, long long maxPixels, TMetafileReadTime* read) {
   TGraphicKind kind;
   if (!KindFromExtension(utf8Path, &kind)) throw EPictureError(PictureFileMessage(utf8Path, "不是能读取的图象类型"));
   try {
-    LoadFromBytes(kind, ReadRegularFile(utf8Path, kMaxPictureFileBytes), maxPixels);
+    LoadFromBytes(kind, std::make_shared<const std::vector<uint8_t>>(ReadRegularFile(utf8Path, kMaxPictureFileBytes)),
+                  maxPixels, read);
   } catch (const EFileReadError& e) {
     throw EPictureError(PictureFileMessage(utf8Path, e.what()));
   } catch (const EPictureError& e) {

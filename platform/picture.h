@@ -56,7 +56,7 @@ class TPicture {
   void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes);
   // The same, refusing a picture of more than maxPixels pixels before they are allocated,
   // for a caller that shares a budget among its pictures; it never raises the caps below.
-  void LoadFromFile(const std::string& utf8Path, long long maxPixels);
+  void LoadFromFile(const std::string& utf8Path, long long maxPixels, TMetafileReadTime* read = nullptr);
   void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long long maxPixels);
   // A metafile among them draws within the read's time (platform/metafileworker.h).
   void LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels, TMetafileReadTime* read = nullptr);

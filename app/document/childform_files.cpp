@@ -2,6 +2,7 @@
 // format layer and put what they read onto the window's page.
 
 #include "controls/kivdrawpanel.h"
+#include "document/busycursor.h"
 #include "document/childform.h"
 #include "document/fileactivity.h"
 #include "formats/clipboard.h"
@@ -43,6 +44,8 @@ void TfrmChild::SaveDocument(const QString& fileName) {
 void TfrmChild::LoadDocument(const QString& fileName) {
   std::vector<std::string> undrawn;
   {
+    // Its metafiles may take the read's whole time.
+    const app::TBusyCursor busy;
     const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kLoadingCaption);
     formats::TSealTarget target = SealTarget();
     target.Progress = activity.Progress();
@@ -71,7 +74,12 @@ void TfrmChild::CopySelection(const std::vector<seal::TSeal*>& selection, std::v
 
 void TfrmChild::PasteSeals(std::span<const uint8_t> stream) {
   if (stream.empty()) return;
-  std::vector<seal::TSeal*> pasted = InsertSeals(formats::ReadClipSeals(stream, SealTarget()));
+  std::vector<std::unique_ptr<seal::TSeal>> seals;
+  {
+    const app::TBusyCursor busy;
+    seals = formats::ReadClipSeals(stream, SealTarget());
+  }
+  std::vector<seal::TSeal*> pasted = InsertSeals(std::move(seals));
   SetSelection(std::move(pasted));
   MarkModified();
 }

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -41,6 +42,16 @@ QStringList ColourDialogButtons() {
   return texts;
 }
 
+// The main window, on the screen within five seconds of its start; nothing otherwise.
+std::unique_ptr<TfrmMain> StartedQuickly() {
+  QElapsedTimer started;
+  started.start();
+  auto main = std::make_unique<TfrmMain>();
+  main->show();
+  if (!QTest::qWaitForWindowExposed(main.get()) || started.elapsed() >= 5000) return nullptr;
+  return main;
+}
+
 }  // namespace
 
 class SurroundingsTest : public QObject {
@@ -69,13 +80,9 @@ class SurroundingsTest : public QObject {
     const QString fifo = dir.filePath(QStringLiteral("壁纸.bmp"));
     QCOMPARE(::mkfifo(fifo.toUtf8().constData(), 0600), 0);
     desk.SetRegistry("SOFTWARE\\Taverlin\\Brelvonix\\UserInfo", "BackGround", fifo.toUtf8().constData());
-    QElapsedTimer started;
-    started.start();
-    TfrmMain main;
-    main.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main));
-    QVERIFY(started.elapsed() < 5000);
-    QCOMPARE(main.windowTitle(), QStringLiteral("Brelvonix 8"));
+    const std::unique_ptr<TfrmMain> main = StartedQuickly();
+    QVERIFY(main);
+    QCOMPARE(main->windowTitle(), QStringLiteral("Brelvonix 8"));
   }
 
   // A settings file that is no regular file, or one too large to be settings: the program
@@ -102,14 +109,7 @@ class SurroundingsTest : public QObject {
       QVERIFY(file.open(QIODevice::WriteOnly));
       QCOMPARE(file.write(large), qint64(large.size()));
     }
-    QElapsedTimer started;
-    started.start();
-    {
-      TfrmMain main;
-      main.show();
-      QVERIFY(QTest::qWaitForWindowExposed(&main));
-      QVERIFY(started.elapsed() < 5000);
-    }
+    QVERIFY(StartedQuickly());
     int told = 0;
     for (const auto& m : desk.messages) told += m.text.contains(QStringLiteral("设置文件"));
     QCOMPARE(told, 1);
