@@ -17,8 +17,11 @@ class TRatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     // A benchmark timed in real time is compared in real time: what it waits for in another
     // process is its cost too.
-    for (const Run& r : runs)
-      if (!r.error_occurred) times_[r.benchmark_name()] = r.use_real_time ? r.GetAdjustedRealTime() : r.GetAdjustedCPUTime();
+    for (const Run& r : runs) {
+      if (r.error_occurred) continue;
+      const bool realTime = !r.run_name.time_type.empty();  // "real_time" or "manual_time"
+      times_[r.benchmark_name()] = realTime ? r.GetAdjustedRealTime() : r.GetAdjustedCPUTime();
+    }
     ConsoleReporter::ReportRuns(runs);
   }
 
