@@ -360,10 +360,10 @@ TEST(MetafileWorker, AWorkerKilledInTheMiddleOfAPictureFailsOnlyThatPicture) {
 
 TEST(MetafileWorker, TheWorkerLimitsItsAddressSpaceAndProcessorTime) {
   // Core files on, as a user may have them, for the worker started next.
-  rlimit core{};
-  ASSERT_EQ(::getrlimit(RLIMIT_CORE, &core), 0);
-  core.rlim_cur = core.rlim_max;
-  ASSERT_EQ(::setrlimit(RLIMIT_CORE, &core), 0);
+  rlimit coreFiles{};
+  ASSERT_EQ(::getrlimit(RLIMIT_CORE, &coreFiles), 0);
+  coreFiles.rlim_cur = coreFiles.rlim_max;
+  ASSERT_EQ(::setrlimit(RLIMIT_CORE, &coreFiles), 0);
   TMetafileWorker::Instance().UseExecutable({});
   ExpectNextPictureDrawn();
   std::ifstream limits("/proc/" + std::to_string(TMetafileWorker::Instance().Process()) + "/limits");
