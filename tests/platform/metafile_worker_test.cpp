@@ -66,13 +66,6 @@ std::vector<uint8_t> ShortTextOut(uint32_t type) {
   return MakeEmfOfRecords(0, 0, 99, 99, {EmfRecordOf(type, {0, 0, 99, 99}), EmfRecordOf(24, {0})});
 }
 
-// A brush and `fills` rectangles over the whole of a side × side picture.
-std::vector<uint8_t> FullCanvasFills(int side, int fills) {
-  std::vector<std::vector<uint8_t>> records{EmfRecordOf(39, {1, 0, 0x0000FF, 0}), EmfRecordOf(37, {1})};
-  for (int i = 0; i < fills; ++i) records.push_back(EmfRecordOf(43, {0, 0, uint32_t(side), uint32_t(side)}));
-  return MakeEmfOfRecords(0, 0, side - 1, side - 1, records);
-}
-
 void Put32(std::vector<uint8_t>& b, uint32_t v) {
   for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
 }
