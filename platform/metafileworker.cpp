@@ -281,7 +281,11 @@ QImage TMetafileWorker::Draw(const uint8_t* data, size_t size, int width, int he
     } catch (const EMetafileError& e) {
       // A worker that answered with a reason goes on; any other end of the exchange leaves it
       // in an unknown state.
-      if (e.Fault() > kLastWorkerFault) Stop();
+      if (e.Fault() > kLastWorkerFault) {
+        Stop();
+        // The next picture finds its worker set up, or nearly.
+        Spawn();
+      }
       if (e.Fault() == TMetafileFault::WorkerUnavailable && attempt == 0) continue;
       // A picture cut short by the read's time has not had its own.
       if (e.Fault() != TMetafileFault::TimedOut || deadline == full) Remember(digest, e.Fault(), maxPixels);

@@ -3,7 +3,7 @@
 // executable of ours beside the program's own that draws metafiles where no fault of theirs
 // can reach the program. It is started ahead, as the program starts, and kept running for
 // the pictures that follow; before each picture it is checked, and one that died or was
-// stopped is started again, so that no picture pays for an earlier one. A picture has
+// stopped is started again at once, so that no picture pays for an earlier one. A picture has
 // kPictureTime from its request to its last pixel, and all the pictures of one read share
 // kReadTime; a worker that takes longer is killed and the picture is unreadable. Nothing the
 // worker answers is taken on trust: a head out of order, another size than the one asked for
@@ -45,8 +45,8 @@ class TMetafileWorker {
   static constexpr std::chrono::milliseconds kPictureTime{2000};
   static constexpr std::chrono::milliseconds kReadTime{3000};
   // From the worker's start to its word that it is ready: setting up Qt's fonts and libwmf's
-  // takes a few hundred milliseconds under the sanitizers.
-  static constexpr std::chrono::milliseconds kStartTime{1000};
+  // takes half a second on a busy machine, more under the sanitizers.
+  static constexpr std::chrono::milliseconds kStartTime{2000};
   // After a start that failed, metafiles are refused at once for a while, rather than each
   // read waiting for a start of its own.
   static constexpr std::chrono::milliseconds kRestartPause{5000};

@@ -237,13 +237,16 @@ TEST(MetafileWorker, HostileFilesAreRefusedQuicklyAndTheNextPictureIsDrawn) {
 
 TEST(MetafileWorker, APictureThatTakesTooLongIsGivenUpAtTheTimeBound) {
   ExpectNextPictureDrawn();
+  const pid_t drawing = TMetafileWorker::Instance().Process();
   // 2000 fills of 64 Mpx each: half a minute of drawing.
   const TOutcome outcome = Decode(FullCanvasFills(8192, 2000));
   ASSERT_TRUE(outcome.fault);
   EXPECT_EQ(*outcome.fault, TMetafileFault::TimedOut);
   EXPECT_GE(outcome.took, TMetafileWorker::kPictureTime);
   EXPECT_LT(outcome.took, TMetafileWorker::kPictureTime + std::chrono::milliseconds(1500));
-  EXPECT_EQ(TMetafileWorker::Instance().Process(), 0) << "the worker was killed";
+  EXPECT_NE(TMetafileWorker::Instance().Process(), drawing) << "the worker was killed";
+  EXPECT_NE(::kill(drawing, 0), 0) << "and is gone";
+  EXPECT_GT(TMetafileWorker::Instance().Process(), 0) << "another sets up for the next picture";
   ExpectNextPictureDrawn();
   // The same bytes again: refused at once, in any later read.
   const TOutcome again = Decode(FullCanvasFills(8192, 2000));
