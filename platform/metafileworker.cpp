@@ -227,10 +227,14 @@ void TMetafileWorker::EnsureReady(TMetafileReadTime& read) {
     RefuseMetafile(TMetafileFault::WorkerUnavailable);
   };
   if (FProcess == 0 && (Clock::now() < FNoStartBefore || !Spawn())) unavailable();
+  const bool first = !read.FBegun;
+  read.FBegun = true;
   if (FReady) return;
   const Clock::time_point startBound = FStartedAt + kStartTime;
+  const Clock::time_point waitFrom = Clock::now();
   uint8_t ready[protocol::kReadySize];
-  const TIo io = ReceiveAll(FSocket, ready, sizeof ready, std::min(startBound, read.FEnd));
+  const TIo io = ReceiveAll(FSocket, ready, sizeof ready, first ? startBound : std::min(startBound, read.FEnd));
+  if (first) read.FEnd += Clock::now() - waitFrom;
   if (io == TIo::TimedOut && read.FEnd < startBound) RefuseMetafile(TMetafileFault::NoTimeLeft);
   if (io != TIo::Done || !protocol::IsReady(ready)) {
     Stop();

@@ -27,7 +27,9 @@ namespace platform {
 
 // The time the metafiles of one read (a document, a paste, a library entry, the emblem
 // panel) share, from its making: each picture has TMetafileWorker::kPictureTime of what is
-// left. A worker that could not be started fails the rest of the read at once.
+// left. A worker that could not be started fails the rest of the read at once. The wait for
+// a worker still setting up as the read's first metafile comes is the start's, not the
+// read's; a worker started again within the read takes of the read's time.
 class TMetafileReadTime {
  public:
   TMetafileReadTime();
@@ -38,6 +40,7 @@ class TMetafileReadTime {
   friend class TMetafileWorker;
   std::chrono::steady_clock::time_point FEnd;
   bool FWorkerUnavailable = false;
+  bool FBegun = false;
 };
 
 class TMetafileWorker {
@@ -45,8 +48,8 @@ class TMetafileWorker {
   static constexpr std::chrono::milliseconds kPictureTime{2000};
   static constexpr std::chrono::milliseconds kReadTime{3000};
   // From the worker's start to its word that it is ready: setting up Qt's fonts and libwmf's
-  // takes half a second on a busy machine, more under the sanitizers.
-  static constexpr std::chrono::milliseconds kStartTime{2000};
+  // takes half a second on a busy machine, and three times that under AddressSanitizer.
+  static constexpr std::chrono::milliseconds kStartTime{kAddressSanitized ? 6000 : 2000};
   // After a start that failed, metafiles are refused at once for a while, rather than each
   // read waiting for a start of its own.
   static constexpr std::chrono::milliseconds kRestartPause{5000};

@@ -28,14 +28,7 @@ namespace protocol = platform::metafile_protocol;
 // allocator hands out from that reservation, and the blocks it keeps in quarantine after
 // they are freed: its resident-memory limit holds the first, a small quarantine the second,
 // and a failed allocation returns null as it does without the sanitizer.
-#if defined(__SANITIZE_ADDRESS__)
-#define BRELVONIX_WORKER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define BRELVONIX_WORKER_ASAN 1
-#endif
-#endif
-#if defined(BRELVONIX_WORKER_ASAN)
+#if defined(BRELVONIX_ADDRESS_SANITIZED)
 extern "C" const char* __asan_default_options() {
   return "allocator_may_return_null=1:quarantine_size_mb=16:hard_rss_limit_mb=2560";
 }
