@@ -12,6 +12,8 @@
 
 #include <QCryptographicHash>
 #include <climits>
+#include <cstdio>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -126,6 +128,18 @@ class TSpawnActions {
   posix_spawnattr_t attributes_;
 };
 
+bool Dying(pid_t process) {
+  char path[32];
+  std::snprintf(path, sizeof path, "/proc/%d/stat", int(process));
+  FILE* stat = std::fopen(path, "re");
+  if (!stat) return true;
+  char line[512] = {};
+  const bool read = std::fgets(line, sizeof line, stat) != nullptr;
+  std::fclose(stat);
+  const char* end = std::strrchr(line, ')');
+  return read && end && (end[1] == ' ' && (end[2] == 'Z' || end[2] == 'X'));
+}
+
 // Reasons that depend on the allowance a picture had, beside those of its bytes alone.
 bool DependsOnAllowance(TMetafileFault fault) {
   return fault == TMetafileFault::BitmapTooLarge || fault == TMetafileFault::OutOfMemory;
@@ -205,6 +219,12 @@ bool TMetafileWorker::Alive() {
   while (reaped < 0 && errno == EINTR);
   if (reaped == FProcess || (reaped < 0 && errno == ECHILD)) {
     FProcess = 0;
+    Stop();
+    return false;
+  }
+  // A worker of several threads shows as a zombie before its last thread, and with it its
+  // socket, is gone, and cannot be reaped until then: it is dying all the same.
+  if (Dying(FProcess)) {
     Stop();
     return false;
   }
