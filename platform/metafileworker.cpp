@@ -132,7 +132,7 @@ bool Dying(pid_t process) {
   char path[32];
   std::snprintf(path, sizeof path, "/proc/%d/stat", int(process));
   FILE* stat = std::fopen(path, "re");
-  if (!stat) return true;
+  if (!stat) return false;
   char line[512] = {};
   const bool read = std::fgets(line, sizeof line, stat) != nullptr;
   std::fclose(stat);
