@@ -15,8 +15,13 @@ class TRatioReporter : public benchmark::ConsoleReporter {
   explicit TRatioReporter(const std::vector<TRatio>& ratios) : ratios_(ratios) {}
 
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (!r.error_occurred) times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+    // A benchmark timed in real time is compared in real time: what it waits for in another
+    // process is its cost too.
+    for (const Run& r : runs) {
+      if (r.error_occurred) continue;
+      const bool realTime = !r.run_name.time_type.empty();  // "real_time" or "manual_time"
+      times_[r.benchmark_name()] = realTime ? r.GetAdjustedRealTime() : r.GetAdjustedCPUTime();
+    }
     ConsoleReporter::ReportRuns(runs);
   }
 

@@ -49,6 +49,7 @@ const char* MetafileFaultText(TMetafileFault fault) {
       {TMetafileFault::TimedOut, "图元文件绘制超时"},
       {TMetafileFault::WorkerUnavailable, "无法启动绘制图元文件的辅助程序"},
       {TMetafileFault::WorkerFailed, "绘制图元文件的辅助程序意外中止"},
+      {TMetafileFault::NoTimeLeft, "读取的时间已用完，图元文件没有绘制"},
   };
   for (const auto& row : kTexts)
     if (row.fault == fault) return row.text;
@@ -56,6 +57,8 @@ const char* MetafileFaultText(TMetafileFault fault) {
 }
 
 EMetafileError::EMetafileError(TMetafileFault fault) : EPictureError(MetafileFaultText(fault)), fault_(fault) {}
+
+void RefuseMetafile(TMetafileFault fault) { throw EMetafileError(fault); }
 
 std::optional<TMetafileHeader> ReadMetafileHeader(const uint8_t* data, size_t size) {
   TMetafileHeader header;
@@ -87,12 +90,12 @@ bool MetafileSize(const std::vector<uint8_t>& bytes, int* width, int* height) {
   return true;
 }
 
-QImage DecodeMetafile(const uint8_t* data, size_t size, long long maxPixels) {
+QImage DecodeMetafile(const uint8_t* data, size_t size, long long maxPixels, TMetafileReadTime* read) {
   const std::optional<TMetafileHeader> header = ReadMetafileHeader(data, size);
   if (!header) throw EMetafileError(TMetafileFault::NotAMetafile);
   if (header->Width <= 0 || header->Height <= 0) throw EMetafileError(TMetafileFault::NoPixels);
   if (!WithinPictureCaps(header->Width, header->Height, maxPixels)) throw EMetafileError(TMetafileFault::TooLarge);
-  return TMetafileWorker::Instance().Draw(data, size, header->Width, header->Height, maxPixels);
+  return TMetafileWorker::Instance().Draw(data, size, header->Width, header->Height, maxPixels, read);
 }
 
 }  // namespace platform

@@ -11,7 +11,22 @@
 
 #include "platform/picture.h"
 
+// A build under AddressSanitizer, whose metafile worker is slower and holds more memory.
+#if defined(__SANITIZE_ADDRESS__)
+#define BRELVONIX_ADDRESS_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BRELVONIX_ADDRESS_SANITIZED 1
+#endif
+#endif
+
 namespace platform {
+
+#if defined(BRELVONIX_ADDRESS_SANITIZED)
+inline constexpr bool kAddressSanitized = true;
+#else
+inline constexpr bool kAddressSanitized = false;
+#endif
 
 // Why a metafile has no pixels. The worker answers with one of the reasons up to
 // OutOfMemory; the others arise in the program, around the worker.
@@ -29,6 +44,7 @@ enum class TMetafileFault : uint32_t {
   TimedOut,
   WorkerUnavailable,
   WorkerFailed,
+  NoTimeLeft,
 };
 inline constexpr TMetafileFault kLastWorkerFault = TMetafileFault::OutOfMemory;
 
@@ -52,6 +68,9 @@ class EMetafileError : public EPictureError {
  private:
   TMetafileFault fault_;
 };
+
+// Throws EMetafileError for the reason.
+[[noreturn]] void RefuseMetafile(TMetafileFault fault);
 
 // A placeable metafile's box is in units of its own inch; it is as many pixels as it covers
 // on a screen of this many pixels per inch, the inch that a box without one is taken in.

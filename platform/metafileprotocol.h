@@ -15,6 +15,9 @@
 
 namespace platform::metafile_protocol {
 
+// The descriptor the worker finds its socket on; 0 to 2 are its standard streams.
+inline constexpr int kWorkerSocket = 3;
+
 inline constexpr uint32_t kVersion = 1;
 inline constexpr size_t kReadySize = 8;
 inline constexpr size_t kRequestSize = 24;

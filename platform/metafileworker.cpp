@@ -10,7 +10,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <climits>
+#include <cstdio>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -25,9 +28,6 @@ namespace protocol = metafile_protocol;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-// The descriptor the worker finds its socket on; 0 to 2 are its standard streams.
-constexpr int kWorkerSocket = 3;
 
 enum class TIo { Done, TimedOut, Failed };
 
@@ -93,8 +93,6 @@ TIo ReceiveAll(int fd, uint8_t* p, size_t n, Clock::time_point deadline) {
   return TIo::Done;
 }
 
-[[noreturn]] void Refuse(TMetafileFault fault) { throw EMetafileError(fault); }
-
 // The worker's standard streams: no input, its output thrown away (its libraries may write
 // there), its errors where the program's go.
 class TSpawnActions {
@@ -103,8 +101,8 @@ class TSpawnActions {
     posix_spawn_file_actions_init(&actions_);
     posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions_, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions_, socket, kWorkerSocket);
-    posix_spawn_file_actions_addclosefrom_np(&actions_, kWorkerSocket + 1);
+    posix_spawn_file_actions_adddup2(&actions_, socket, protocol::kWorkerSocket);
+    posix_spawn_file_actions_addclosefrom_np(&actions_, protocol::kWorkerSocket + 1);
     posix_spawnattr_init(&attributes_);
     // Whatever the program blocks or catches, the worker starts with every signal as it
     // comes.
@@ -130,7 +128,28 @@ class TSpawnActions {
   posix_spawnattr_t attributes_;
 };
 
+bool Dying(pid_t process) {
+  char path[32];
+  std::snprintf(path, sizeof path, "/proc/%d/stat", int(process));
+  FILE* stat = std::fopen(path, "re");
+  if (!stat) return false;
+  char line[512] = {};
+  const bool read = std::fgets(line, sizeof line, stat) != nullptr;
+  std::fclose(stat);
+  const char* end = std::strrchr(line, ')');
+  return read && end && (end[1] == ' ' && (end[2] == 'Z' || end[2] == 'X'));
+}
+
+// Reasons that depend on the allowance a picture had, beside those of its bytes alone.
+bool DependsOnAllowance(TMetafileFault fault) {
+  return fault == TMetafileFault::BitmapTooLarge || fault == TMetafileFault::OutOfMemory;
+}
+
 }  // namespace
+
+TMetafileReadTime::TMetafileReadTime() : FEnd(Clock::now() + TMetafileWorker::kReadTime) {}
+
+bool TMetafileReadTime::Spent() const { return Clock::now() >= FEnd; }
 
 std::string MetafileWorkerPath() {
   std::vector<char> self(PATH_MAX + 1);
@@ -149,15 +168,27 @@ TMetafileWorker& TMetafileWorker::Instance() {
 
 TMetafileWorker::~TMetafileWorker() { Stop(); }
 
-bool TMetafileWorker::Start() {
-  const std::string path = MetafileWorkerPath();
+void TMetafileWorker::StartAhead() {
+  const std::lock_guard<std::mutex> lock(FMutex);
+  if ((FProcess == 0 || !Alive()) && Clock::now() >= FNoStartBefore) Spawn();
+}
+
+void TMetafileWorker::UseExecutable(const std::string& path) {
+  const std::lock_guard<std::mutex> lock(FMutex);
+  Stop();
+  FNoStartBefore = {};
+  FExecutable = path;
+}
+
+bool TMetafileWorker::Spawn() {
+  const std::string path = FExecutable.empty() ? MetafileWorkerPath() : FExecutable;
   if (path.empty() || ::access(path.c_str(), X_OK) != 0) return false;
   int pair[2];
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) return false;
-  // The worker's end goes to its descriptor 3 by dup2, which leaves a descriptor that is
-  // already 3 as it is, close-on-exec included; it moves out of the way first.
-  if (pair[1] == kWorkerSocket) {
-    const int moved = ::fcntl(pair[1], F_DUPFD_CLOEXEC, kWorkerSocket + 1);
+  // The worker's end goes to its socket's descriptor by dup2, which leaves a descriptor that
+  // is already that one as it is, close-on-exec included; it moves out of the way first.
+  if (pair[1] == protocol::kWorkerSocket) {
+    const int moved = ::fcntl(pair[1], F_DUPFD_CLOEXEC, protocol::kWorkerSocket + 1);
     ::close(pair[1]);
     pair[1] = moved;
   }
@@ -173,53 +204,126 @@ bool TMetafileWorker::Start() {
     ::close(pair[0]);
     return false;
   }
-  process_ = pid;
-  socket_ = pair[0];
-  uint8_t ready[protocol::kReadySize];
-  if (ReceiveAll(socket_, ready, sizeof ready, Clock::now() + kStartTime) != TIo::Done || !protocol::IsReady(ready)) {
+  FProcess = pid;
+  FSocket = pair[0];
+  FReady = false;
+  FStartedAt = Clock::now();
+  return true;
+}
+
+// A worker that died is reaped; one that is ready and speaks unasked, or has hung up, no
+// longer agrees with the program on where a message begins, and is stopped.
+bool TMetafileWorker::Alive() {
+  pid_t reaped;
+  do reaped = ::waitpid(FProcess, nullptr, WNOHANG);
+  while (reaped < 0 && errno == EINTR);
+  if (reaped == FProcess || (reaped < 0 && errno == ECHILD)) {
+    FProcess = 0;
+    Stop();
+    return false;
+  }
+  // A worker of several threads shows as a zombie before its last thread, and with it its
+  // socket, is gone, and cannot be reaped until then: it is dying all the same.
+  if (Dying(FProcess)) {
+    Stop();
+    return false;
+  }
+  pollfd idle{FSocket, POLLIN, 0};
+  if (FReady && ::poll(&idle, 1, 0) != 0) {
     Stop();
     return false;
   }
   return true;
 }
 
+// A worker that lives and is ready, else the picture is refused: the read's time may run
+// out while the worker sets up, and a start that fails fails the rest of the read.
+void TMetafileWorker::EnsureReady(TMetafileReadTime& read) {
+  if (FProcess != 0) Alive();
+  if (read.FWorkerUnavailable) RefuseMetafile(TMetafileFault::WorkerUnavailable);
+  const auto unavailable = [&] {
+    FNoStartBefore = Clock::now() + kRestartPause;
+    read.FWorkerUnavailable = true;
+    RefuseMetafile(TMetafileFault::WorkerUnavailable);
+  };
+  if (FProcess == 0 && (Clock::now() < FNoStartBefore || !Spawn())) unavailable();
+  const bool first = !read.FBegun;
+  read.FBegun = true;
+  if (FReady) return;
+  const Clock::time_point startBound = FStartedAt + kStartTime;
+  const Clock::time_point waitFrom = Clock::now();
+  uint8_t ready[protocol::kReadySize];
+  const TIo io = ReceiveAll(FSocket, ready, sizeof ready, first ? startBound : std::min(startBound, read.FEnd));
+  if (first) read.FEnd += Clock::now() - waitFrom;
+  if (io == TIo::TimedOut && read.FEnd < startBound) RefuseMetafile(TMetafileFault::NoTimeLeft);
+  if (io != TIo::Done || !protocol::IsReady(ready)) {
+    Stop();
+    unavailable();
+  }
+  FReady = true;
+}
+
 void TMetafileWorker::Stop() {
-  if (socket_ >= 0) ::close(socket_);
-  socket_ = -1;
-  if (process_ > 0) {
-    ::kill(process_, SIGKILL);
-    while (::waitpid(process_, nullptr, 0) < 0 && errno == EINTR) {
+  if (FSocket >= 0) ::close(FSocket);
+  FSocket = -1;
+  FReady = false;
+  if (FProcess > 0) {
+    ::kill(FProcess, SIGKILL);
+    while (::waitpid(FProcess, nullptr, 0) < 0 && errno == EINTR) {
     }
   }
-  process_ = 0;
+  FProcess = 0;
 }
 
-QImage TMetafileWorker::Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels) {
+void TMetafileWorker::Remember(const QByteArray& digest, TMetafileFault fault, long long maxPixels) {
+  if (fault == TMetafileFault::WorkerUnavailable || fault == TMetafileFault::NoTimeLeft) return;
+  const auto known = FFailures.find(digest);
+  if (known == FFailures.end() || maxPixels > known->second.MaxPixels) FFailures[digest] = {fault, maxPixels};
+}
+
+QImage TMetafileWorker::Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels,
+                             TMetafileReadTime* read) {
   if (size == 0 || size >= size_t(kMaxPictureFileBytes) || !WithinPictureCaps(width, height, maxPixels))
-    Refuse(TMetafileFault::TooLarge);
-  const std::lock_guard<std::mutex> lock(mutex_);
-  if (process_ == 0) {
-    if (Clock::now() < noStartBefore_) Refuse(TMetafileFault::WorkerUnavailable);
-    if (!Start()) {
-      noStartBefore_ = Clock::now() + kRestartPause;
-      Refuse(TMetafileFault::WorkerUnavailable);
+    RefuseMetafile(TMetafileFault::TooLarge);
+  TMetafileReadTime own;
+  TMetafileReadTime& time = read ? *read : own;
+  const QByteArray digest = QCryptographicHash::hash(
+      QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)), QCryptographicHash::Sha256);
+  const std::lock_guard<std::mutex> lock(FMutex);
+  const auto known = FFailures.find(digest);
+  if (known != FFailures.end() && (!DependsOnAllowance(known->second.Fault) || maxPixels <= known->second.MaxPixels))
+    RefuseMetafile(known->second.Fault);
+  if (time.Spent()) RefuseMetafile(TMetafileFault::NoTimeLeft);
+  // A worker that died before it took the request costs the picture nothing: a fresh one
+  // gets it once more.
+  for (int attempt = 0;; ++attempt) {
+    EnsureReady(time);
+    const Clock::time_point full = Clock::now() + kPictureTime;
+    const Clock::time_point deadline = std::min(full, time.FEnd);
+    try {
+      return Exchange(data, size, width, height, maxPixels, deadline);
+    } catch (const EMetafileError& e) {
+      // A worker that answered with a reason goes on; any other end of the exchange leaves it
+      // in an unknown state.
+      if (e.Fault() > kLastWorkerFault) {
+        Stop();
+        // The next picture finds its worker set up, or nearly.
+        Spawn();
+      }
+      if (e.Fault() == TMetafileFault::WorkerUnavailable && attempt == 0) continue;
+      // A picture cut short by the read's time has not had its own.
+      if (e.Fault() != TMetafileFault::TimedOut || deadline == full) Remember(digest, e.Fault(), maxPixels);
+      if (e.Fault() == TMetafileFault::TimedOut && deadline != full) RefuseMetafile(TMetafileFault::NoTimeLeft);
+      throw;
     }
-  }
-  try {
-    return Exchange(data, size, width, height, maxPixels);
-  } catch (const EMetafileError& e) {
-    // A worker that answered with a reason goes on; any other end of the exchange leaves it
-    // in an unknown state.
-    if (e.Fault() > kLastWorkerFault) Stop();
-    throw;
   }
 }
 
-QImage TMetafileWorker::Exchange(const uint8_t* data, size_t size, int width, int height, long long maxPixels) {
-  const Clock::time_point deadline = Clock::now() + kPictureTime;
+QImage TMetafileWorker::Exchange(const uint8_t* data, size_t size, int width, int height, long long maxPixels,
+                                 Clock::time_point deadline) {
   const auto check = [](TIo io) {
-    if (io == TIo::TimedOut) Refuse(TMetafileFault::TimedOut);
-    if (io != TIo::Done) Refuse(TMetafileFault::WorkerFailed);
+    if (io == TIo::TimedOut) RefuseMetafile(TMetafileFault::TimedOut);
+    if (io != TIo::Done) RefuseMetafile(TMetafileFault::WorkerFailed);
   };
   protocol::TRequest request;
   request.Width = uint32_t(width);
@@ -227,20 +331,23 @@ QImage TMetafileWorker::Exchange(const uint8_t* data, size_t size, int width, in
   request.MaxPixels = uint64_t(std::min(maxPixels, kMaxPicturePixels));
   request.Bytes = uint32_t(size);
   const auto head = protocol::EncodeRequest(request);
-  check(SendAll(socket_, head.data(), head.size(), data, size, deadline));
+  // A worker gone before it took the request is as good as none that could be started.
+  const TIo sent = SendAll(FSocket, head.data(), head.size(), data, size, deadline);
+  if (sent == TIo::Failed) RefuseMetafile(TMetafileFault::WorkerUnavailable);
+  check(sent);
 
   uint8_t answerHead[protocol::kAnswerSize];
-  check(ReceiveAll(socket_, answerHead, sizeof answerHead, deadline));
+  check(ReceiveAll(FSocket, answerHead, sizeof answerHead, deadline));
   const std::optional<protocol::TAnswer> answer = protocol::DecodeAnswer(answerHead, request);
-  if (!answer) Refuse(TMetafileFault::WorkerFailed);
-  if (answer->Fault != 0) Refuse(static_cast<TMetafileFault>(answer->Fault));
+  if (!answer) RefuseMetafile(TMetafileFault::WorkerFailed);
+  if (answer->Fault != 0) RefuseMetafile(static_cast<TMetafileFault>(answer->Fault));
   QImage image(width, height, QImage::Format_RGB32);
   // Without room for the pixels the worker cannot be heard out, and is stopped.
   if (image.isNull() || image.bytesPerLine() != qsizetype(width) * 4) {
     Stop();
-    Refuse(TMetafileFault::OutOfMemory);
+    RefuseMetafile(TMetafileFault::OutOfMemory);
   }
-  check(ReceiveAll(socket_, image.bits(), size_t(image.sizeInBytes()), deadline));
+  check(ReceiveAll(FSocket, image.bits(), size_t(image.sizeInBytes()), deadline));
   // The format's pixels are opaque, whatever the worker wrote.
   auto* pixel = reinterpret_cast<uint32_t*>(image.bits());
   for (qsizetype i = 0, n = qsizetype(width) * height; i < n; ++i) pixel[i] |= 0xFF000000u;

@@ -255,7 +255,7 @@ bool GraphicKindFromPath(const std::string& path, TGraphicKind* kind) {
 
 namespace {
 
-QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes, long long maxPixels) {
+QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes, long long maxPixels, TMetafileReadTime* read) {
   switch (kind) {
     case TGraphicKind::Bitmap:
       return DecodeWithQt(bytes.data(), bytes.size(), "bmp", maxPixels);
@@ -266,7 +266,7 @@ QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes, long long ma
     case TGraphicKind::Gif:
       return DecodeGif(bytes.data(), bytes.size(), maxPixels);
     case TGraphicKind::Metafile:
-      return DecodeMetafile(bytes.data(), bytes.size(), maxPixels);
+      return DecodeMetafile(bytes.data(), bytes.size(), maxPixels, read);
   }
   return QImage();
 }
@@ -288,11 +288,11 @@ TPictureBytes ReadPictureFile(const std::string& utf8Path, TGraphicKind* kind) {
 
 void TPicture::LoadFromFile(const std::string& utf8Path) { LoadFromFile(utf8Path, kMaxPicturePixels); }
 
-void TPicture::LoadFromFile(const std::string& utf8Path, long long maxPixels) {
+void TPicture::LoadFromFile(const std::string& utf8Path, long long maxPixels, TMetafileReadTime* read) {
   TGraphicKind kind;
   TPictureBytes bytes = ReadPictureFile(utf8Path, &kind);
   try {
-    LoadFromBytes(kind, std::move(bytes), maxPixels);
+    LoadFromBytes(kind, std::move(bytes), maxPixels, read);
   } catch (const EPictureTooLarge& e) {
     throw EPictureTooLarge(PictureFileMessage(utf8Path, e.what()));
   } catch (const EPictureError& e) {
@@ -308,9 +308,9 @@ void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long
   LoadFromBytes(kind, std::make_shared<const std::vector<uint8_t>>(std::move(bytes)), maxPixels);
 }
 
-void TPicture::LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels) {
+void TPicture::LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels, TMetafileReadTime* read) {
   if (!bytes || bytes->empty()) throw EPictureError("图象是空的");
-  QImage image = Decode(kind, *bytes, maxPixels);
+  QImage image = Decode(kind, *bytes, maxPixels, read);
   const int width = image.width(), height = image.height();
   // Every graphic is recoloured into a bitmap of its own size, so no kind may claim more
   // pixels than the decoders accept.

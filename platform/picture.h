@@ -12,6 +12,8 @@
 
 namespace platform {
 
+class TMetafileReadTime;
+
 // Its message is the user's, in Chinese.
 class EPictureError : public std::runtime_error {
  public:
@@ -65,9 +67,10 @@ class TPicture {
   // The same, refusing a picture of more than maxPixels pixels before they are allocated
   // (EPictureTooLarge), for a caller that shares a budget among its pictures; it never
   // raises the caps below.
-  void LoadFromFile(const std::string& utf8Path, long long maxPixels);
+  void LoadFromFile(const std::string& utf8Path, long long maxPixels, TMetafileReadTime* read = nullptr);
   void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long long maxPixels);
-  void LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels);
+  // A metafile among them draws within the read's time (platform/metafileworker.h).
+  void LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels, TMetafileReadTime* read = nullptr);
   // Holds bytes that were not drawn (a metafile the worker did not draw) so that they are
   // written back as they were read: the picture has its graphic and its kind, no pixels and
   // a size of 0 × 0, and draws as nothing.
@@ -123,7 +126,8 @@ QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format, long l
 // other data, a size beyond the caps (before anything is sent), a record that runs past the
 // data or no end record, the other faults the worker finds before it draws, anything the
 // converters cannot read, and a worker that fails or takes too long.
-QImage DecodeMetafile(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels);
+QImage DecodeMetafile(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels,
+                      TMetafileReadTime* read = nullptr);
 // Size of an enhanced or placeable Windows metafile from its header; false when neither.
 // Enhanced: the header's bounds in device pixels. Placeable: the box in pixels of a
 // 96-pixel inch (a box without an inch is taken in that inch).

@@ -1,7 +1,11 @@
 #pragma once
 // The program's few settings, kept under key paths as the registry keeps them, in one INI
 // file: $XDG_CONFIG_HOME/Brelvonix/registry.ini. Each key path is one settings group; the
-// backslashes of a key path separate its levels.
+// backslashes of a key path separate its levels. The file is read like any other the user
+// may have put there: only a regular file below kMaxRegistryFileBytes (platform/regularfile.h);
+// one that is not is left unread and untouched, and the program keeps its defaults. It is
+// written through the atomic save (platform/atomicfile.h), so a failed write keeps the old
+// file and nothing but a regular file is ever replaced.
 
 #include <QString>
 #include <optional>
@@ -15,6 +19,14 @@ enum class TRegRoot { LocalMachine };
 QString RegistryFile();
 // Points the routines at another file (tests); an empty path returns to the default.
 void SetRegistryFile(const QString& path);
+
+// Far more than the few values the program keeps.
+inline constexpr long long kMaxRegistryFileBytes = 1LL << 20;
+
+// Why the settings file was left unread, for the user, in Chinese: the first time it is
+// asked for after a read found the file unreadable, and empty at every other time, so the
+// program says it once.
+QString TakeRegistryNotice();
 
 // The string value Name under Key; empty when the key or the value does not exist.
 QString ReadRegString(TRegRoot root, const QString& key, const QString& name);

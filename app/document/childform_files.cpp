@@ -2,6 +2,7 @@
 // format layer and put what they read onto the window's page.
 
 #include "controls/kivdrawpanel.h"
+#include "document/busycursor.h"
 #include "document/childform.h"
 #include "document/fileactivity.h"
 #include "formats/clipboard.h"
@@ -51,6 +52,8 @@ void TfrmChild::SaveDocument(const QString& fileName) {
 void TfrmChild::LoadDocument(const QString& fileName) {
   std::vector<std::string> undrawn;
   {
+    // Its metafiles may take the read's whole time.
+    const app::TBusyCursor busy;
     const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kLoadingCaption);
     formats::TSealTarget target = SealTarget();
     target.Progress = activity.Progress();
@@ -82,7 +85,11 @@ void TfrmChild::PasteSeals(std::span<const uint8_t> stream) {
   std::vector<std::string> undrawn;
   formats::TSealTarget target = SealTarget();
   target.UndrawnPictures = &undrawn;
-  std::vector<std::unique_ptr<seal::TSeal>> seals = formats::ReadClipSeals(stream, target);
+  std::vector<std::unique_ptr<seal::TSeal>> seals;
+  {
+    const app::TBusyCursor busy;
+    seals = formats::ReadClipSeals(stream, target);
+  }
   CheckAddedSeals(seals, "粘贴后的文档", "不能粘贴");
   std::vector<seal::TSeal*> pasted = InsertSeals(std::move(seals));
   SetSelection(std::move(pasted));

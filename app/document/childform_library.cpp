@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "controls/kivdrawpanel.h"
+#include "document/busycursor.h"
 #include "document/childform.h"
 #include "document/fileactivity.h"
 #include "document/tilepictures.h"
@@ -32,6 +33,7 @@ std::vector<seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& fileName) 
   std::vector<std::unique_ptr<seal::TSeal>> seals;
   std::vector<std::string> undrawn;
   {
+    const app::TBusyCursor busy;
     const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), app::kLoadingCaption);
     formats::TSealTarget target = SealTarget();
     target.Progress = activity.Progress();

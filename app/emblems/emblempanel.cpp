@@ -6,6 +6,7 @@
 #include "document/fileactivity.h"
 #include "document/tilepictures.h"
 #include "pandrel/pandrel.h"
+#include "platform/metafileworker.h"
 #include "services/folderfiles.h"
 #include "services/picturefiles.h"
 
@@ -52,12 +53,14 @@ QStringList TEmblemPanel::LoadEmblemPanel(const QString& userFolder, QLabel* act
 
   QStringList skipped;
   int slot = n;
+  // The metafiles among the files share one read's time.
+  platform::TMetafileReadTime metafileTime;
   for (const QString& file : files) {
     TImagePreview* tile = AddTile(file, SlotHeight() * slot);
     tile->SetPictureFromFile(true);
     try {
       platform::TPicture picture;
-      picture.LoadFromFile(file.toStdString());
+      picture.LoadFromFile(file.toStdString(), platform::kMaxPicturePixels, &metafileTime);
       app::SetTilePicture(*tile, picture);
     } catch (const platform::EPictureError& e) {
       DestroyTile(tile);

@@ -213,7 +213,7 @@ TPictureBudget::TShared& TPictureBudget::Decode(platform::TGraphicKind kind, pla
   auto made = std::make_unique<TShared>();
   platform::TPicture& picture = made->Picture;
   try {
-    picture.LoadFromBytes(kind, bytes, PixelsLeft());
+    picture.LoadFromBytes(kind, bytes, PixelsLeft(), &FMetafileTime);
   } catch (const platform::EPictureError& e) {
     const auto* metafile = dynamic_cast<const platform::EMetafileError*>(&e);
     const bool drawing = metafile && platform::IsDrawingFault(metafile->Fault());
@@ -290,7 +290,7 @@ void TPictureBudget::LoadPictureFile(const QString& path, platform::TColor fill,
   const platform::TPicture* chosen = shared ? &shared->Picture : &read;
   bool fits = true;
   try {
-    if (!shared) read.LoadFromBytes(kind, bytes, PixelsLeft());
+    if (!shared) read.LoadFromBytes(kind, bytes, PixelsLeft(), &FMetafileTime);
     fits = !chosen->Image().isNull() && Charge(*chosen, fill);
   } catch (const platform::EPictureTooLarge&) {
     fits = false;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/metafileworker.h"
 #include "platform/picture.h"
 #include "seal/seal.h"
 #include "platform/stream.h"
@@ -95,6 +96,8 @@ class TPictureBudget {
   std::set<qint64> FCharged;
   std::set<std::pair<qint64, platform::TColor>> FRecoloured;
   std::vector<std::string> FUndrawn;
+  // The time the read's metafiles share.
+  platform::TMetafileReadTime FMetafileTime;
 };
 
 // The user's words for a picture kept undrawn because it does not fit what is left.

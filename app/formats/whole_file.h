@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/atomicfile.h"
+
 namespace formats {
 
 class EFileError : public std::runtime_error {
@@ -22,20 +24,9 @@ class EFileError : public std::runtime_error {
   int FError = 0;
 };
 
-// Writes into a new file beside the target, checking every write, the flush to the disk and
-// the close, and puts it in the target's place: the old file keeps its owner, group and
-// mode, and its other names. Where a rename would lose any of them (a file with several hard
-// links, or one whose owner or group the process may not give a new file), the old content
-// is copied aside, the new content written through the old file, and the copy written back
-// should that fail. A read-only target is not replaced. Throws EFileError with a message for
-// the user, in Chinese, that names the file as given and the reason (disk full, read-only
-// file system, no permission, folder missing, or another, all in Chinese); the old file is
-// then unchanged and no new file is left behind.
+// The platform's atomic save (platform/atomicfile.h), throwing EFileError with its message.
 void SaveFileAtomically(const QString& path, std::span<const uint8_t> bytes);
-
-// The same for a file that a writer of its own makes by name (the new file exists, empty):
-// it returns 0 when what it wrote is whole, else the system's error number for why not.
-using TFileWriter = std::function<int(const QString& newFile)>;
+using TFileWriter = platform::TFileWriter;
 void SaveFileAtomically(const QString& path, const TFileWriter& write);
 
 // The largest document read, and the cap of a file read whole without one of its own: the

@@ -413,6 +413,8 @@ void TfrmMain::FormCreate() {
   if (const auto on = platform::ReadRegInteger(TRegRoot::LocalMachine, kConfigKey,
                                                QString::fromUtf8(app::kPageDoubleBufferedValue)))
     actPageDoubleBuffered->setChecked(*on != 0);
+  const QString settings = platform::TakeRegistryNotice();
+  if (!settings.isEmpty()) app::ShowMessage(this, app::TMsgKind::Warning, settings, app::mbOK);
 
   app::RegisterProgramCursors();
   ShowKeyStates();

@@ -7,6 +7,7 @@
 
 #include "mainwindow/mainform.h"
 #include "mainwindow/splash.h"
+#include "platform/metafileworker.h"
 
 bool LoadQtTranslations(const QString& folder) {
   auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
@@ -15,6 +16,8 @@ bool LoadQtTranslations(const QString& folder) {
 }
 
 std::unique_ptr<TfrmMain> StartProgram() {
+  // The metafile worker sets up its fonts while the program sets up its windows.
+  platform::TMetafileWorker::Instance().StartAhead();
   auto splash = std::make_unique<TSplashForm>();
   SplashForm = splash.get();
   splash->show();

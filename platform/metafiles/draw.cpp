@@ -35,8 +35,6 @@ namespace platform::metafiles {
 
 namespace {
 
-[[noreturn]] void Refuse(TMetafileFault fault) { throw EMetafileError(fault); }
-
 // libwmf's memory: room for its tables, and two 32-bit bitmaps of the largest size a
 // picture may have.
 constexpr size_t kWmfBudgetBase = 64u << 20;
@@ -76,8 +74,12 @@ void WidenOnePixelBounds(uint8_t* header) {
   }
 }
 
+// Only the attributes that hold numbers (coordinates, lengths, transforms, a style's
+// widths) are looked at: a bitmap's base64 data may hold "inf" anywhere.
 bool HasNonFiniteNumbers(const char* svg, size_t length) {
-  static const QRegularExpression nonFinite(QStringLiteral("=\"[^\"]*(?<![A-Za-z])-?(nan|inf)(?![A-Za-z])"));
+  static const QRegularExpression nonFinite(QStringLiteral(
+      "(?<![\\w:-])(x|y|x1|y1|x2|y2|cx|cy|r|rx|ry|width|height|d|points|transform|viewBox|font-size|"
+      "stroke-width|stroke-dasharray|fill-opacity|style)\\s*=\\s*\"[^\"]*(?<![A-Za-z])-?(nan|inf)(?![A-Za-z])"));
   return nonFinite.match(QString::fromUtf8(svg, qsizetype(length))).hasMatch();
 }
 
@@ -91,7 +93,7 @@ QByteArray EnhancedToSvg(const uint8_t* data, size_t size, long long maxPixels) 
   size_t length = 0;
   const int ok = emf2svg(reinterpret_cast<char*>(copy.data()), records, &out, &length, &options);
   const std::unique_ptr<char, decltype(&std::free)> owned(out, &std::free);
-  if (!ok || !out || HasNonFiniteNumbers(out, length)) Refuse(TMetafileFault::Unreadable);
+  if (!ok || !out || HasNonFiniteNumbers(out, length)) RefuseMetafile(TMetafileFault::Unreadable);
   return QByteArray(out, static_cast<qsizetype>(length));
 }
 
@@ -218,10 +220,10 @@ class TAliasedSurface : public QPaintDevice {
 // the picture is drawn into the size wanted.
 QImage DrawSvg(const QByteArray& svg, const TMetafileHeader& header, int width, int height) {
   QSvgRenderer renderer(svg);
-  if (!renderer.isValid()) Refuse(TMetafileFault::Unreadable);
+  if (!renderer.isValid()) RefuseMetafile(TMetafileFault::Unreadable);
   renderer.setViewBox(QRectF(0, 0, header.Width, header.Height));
   QImage image(width, height, QImage::Format_RGB32);
-  if (image.isNull()) Refuse(TMetafileFault::OutOfMemory);
+  if (image.isNull()) RefuseMetafile(TMetafileFault::OutOfMemory);
   image.fill(0xFFFFFFFFu);
   TAliasedSurface surface(&image);
   QPainter painter(&surface);
@@ -242,7 +244,7 @@ class TMetafileDrawer::TWmfFonts {
     wmfAPI_Options options{};
     options.function = wmf_svg_function;
     if (wmf_api_create(&fonts_, kWmfFlags, &options) != wmf_E_None || !fonts_)
-      Refuse(TMetafileFault::Unreadable);
+      RefuseMetafile(TMetafileFault::Unreadable);
     borrowed_.map = &Map;
     borrowed_.stringwidth = &wmf_ipa_font_stringwidth;
     borrowed_.user_data = this;
@@ -306,7 +308,7 @@ class TWmfPicture {
     options.realloc = TWmfBudget::Reallocate;
     options.free = TWmfBudget::Free;
     if (wmf_lite_create(&api_, kWmfFlags | WMF_OPT_ALLOC | kWmfStandardInterface, &options) != wmf_E_None || !api_)
-      Refuse(TMetafileFault::OutOfMemory);
+      RefuseMetafile(TMetafileFault::OutOfMemory);
   }
   ~TWmfPicture() {
     if (api_) wmf_lite_destroy(api_);
@@ -331,10 +333,10 @@ QByteArray TMetafileDrawer::PlaceableToSvg(const uint8_t* data, size_t size, con
   wmfFonts_->Lend(api);
   wmfD_Rect drawn;
   if (wmf_mem_open(api, copy.data(), static_cast<long>(records)) != wmf_E_None || wmf_scan(api, 0, &drawn) != wmf_E_None)
-    Refuse(TMetafileFault::Unreadable);
+    RefuseMetafile(TMetafileFault::Unreadable);
   wmf_svg_t* device = WMF_SVG_GetData(api);
   device->out = wmf_stream_create(api, nullptr);
-  if (!device->out) Refuse(TMetafileFault::OutOfMemory);
+  if (!device->out) RefuseMetafile(TMetafileFault::OutOfMemory);
   // The whole box, not only what the records cover, maps onto the picture; libwmf puts the
   // window origin at the box's top-left corner.
   device->bbox.TL = {0, 0};
@@ -349,7 +351,7 @@ QByteArray TMetafileDrawer::PlaceableToSvg(const uint8_t* data, size_t size, con
   unsigned long length = 0;
   wmf_stream_destroy(api, device->out, &text, &length);
   device->out = nullptr;
-  if (played != wmf_E_None || !text) Refuse(TMetafileFault::Unreadable);
+  if (played != wmf_E_None || !text) RefuseMetafile(TMetafileFault::Unreadable);
   return MendWmfSvg(QString::fromUtf8(text, static_cast<qsizetype>(length)));
 }
 
@@ -365,10 +367,10 @@ TMetafileDrawer::~TMetafileDrawer() = default;
 
 QImage TMetafileDrawer::Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels) {
   const std::optional<TMetafileHeader> header = ReadMetafileHeader(data, size);
-  if (!header) Refuse(TMetafileFault::NotAMetafile);
-  if (header->Width <= 0 || header->Height <= 0) Refuse(TMetafileFault::NoPixels);
-  if (!WithinPictureCaps(header->Width, header->Height, maxPixels)) Refuse(TMetafileFault::TooLarge);
-  if (width <= 0 || height <= 0 || width > header->Width || height > header->Height) Refuse(TMetafileFault::TooLarge);
+  if (!header) RefuseMetafile(TMetafileFault::NotAMetafile);
+  if (header->Width <= 0 || header->Height <= 0) RefuseMetafile(TMetafileFault::NoPixels);
+  if (!WithinPictureCaps(header->Width, header->Height, maxPixels)) RefuseMetafile(TMetafileFault::TooLarge);
+  if (width <= 0 || height <= 0 || width > header->Width || height > header->Height) RefuseMetafile(TMetafileFault::TooLarge);
   const QByteArray svg =
       header->Enhanced ? EnhancedToSvg(data, size, maxPixels) : PlaceableToSvg(data, size, *header, maxPixels);
   return DrawSvg(svg, *header, width, height);

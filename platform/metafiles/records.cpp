@@ -7,8 +7,6 @@ namespace platform::metafiles {
 
 namespace {
 
-[[noreturn]] void Refuse(TMetafileFault fault) { throw EMetafileError(fault); }
-
 void Write32(uint8_t* p, uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
@@ -26,7 +24,7 @@ class TEmbeddedPixels {
  public:
   explicit TEmbeddedPixels(long long maxPixels) : left_(std::min(maxPixels, kMaxEmbeddedPixels)) {}
   void Take(int64_t width, int64_t height) {
-    if (!WithinPictureCaps(width, height) || width * height > left_) Refuse(TMetafileFault::BitmapTooLarge);
+    if (!WithinPictureCaps(width, height) || width * height > left_) RefuseMetafile(TMetafileFault::BitmapTooLarge);
     left_ -= width * height;
   }
 
@@ -76,7 +74,7 @@ void CheckBitmap(const uint8_t* header, uint64_t headerBytes, const uint8_t* bit
                  TEmbeddedPixels& pixels) {
   constexpr uint32_t kCoreHeader = 12, kInfoHeader = 40;
   constexpr uint32_t kRgb = 0, kBitFields = 3, kJpeg = 4, kPng = 5;
-  if (headerBytes < kCoreHeader) Refuse(TMetafileFault::DamagedBitmap);
+  if (headerBytes < kCoreHeader) RefuseMetafile(TMetafileFault::DamagedBitmap);
   const uint32_t headerSize = MetafileU32(header);
   int64_t width = 0, height = 0;
   int bitCount = 0;
@@ -86,25 +84,25 @@ void CheckBitmap(const uint8_t* header, uint64_t headerBytes, const uint8_t* bit
     height = MetafileU16(header + 6);
     bitCount = MetafileU16(header + 10);
   } else {
-    if (headerSize < kInfoHeader || headerSize > headerBytes) Refuse(TMetafileFault::DamagedBitmap);
+    if (headerSize < kInfoHeader || headerSize > headerBytes) RefuseMetafile(TMetafileFault::DamagedBitmap);
     width = std::abs(int64_t(MetafileI32(header + 4)));
     height = std::abs(int64_t(MetafileI32(header + 8)));
     bitCount = MetafileU16(header + 14);
     compression = MetafileU32(header + 16);
   }
-  if (width == 0 || height == 0) Refuse(TMetafileFault::DamagedBitmap);
+  if (width == 0 || height == 0) RefuseMetafile(TMetafileFault::DamagedBitmap);
   pixels.Take(width, height);
   // They also set aside the colours an info header counts, 4 bytes each, which must follow
   // it in its bytes.
   const uint64_t colours = headerSize == kCoreHeader ? 0 : MetafileU32(header + 32);
-  if (colours * 4 > headerBytes - headerSize) Refuse(TMetafileFault::DamagedBitmap);
+  if (colours * 4 > headerBytes - headerSize) RefuseMetafile(TMetafileFault::DamagedBitmap);
   if (compression == kRgb || compression == kBitFields) {
     if (bitCount == 0 || (width * bitCount + 31) / 32 * 4 * height > int64_t(bitsBytes))
-      Refuse(TMetafileFault::DamagedBitmap);
+      RefuseMetafile(TMetafileFault::DamagedBitmap);
   } else if (compression == kJpeg || compression == kPng) {
     int64_t w = 0, h = 0;
     if (!(compression == kPng ? PngSize(bits, bitsBytes, &w, &h) : JpegSize(bits, bitsBytes, &w, &h)))
-      Refuse(TMetafileFault::DamagedBitmap);
+      RefuseMetafile(TMetafileFault::DamagedBitmap);
     pixels.Take(w, h);
   }
 }
@@ -213,11 +211,11 @@ constexpr TBitmapPlace kEmfBitmaps[] = {
 void CheckEmfBitmaps(const uint8_t* record, uint32_t type, uint32_t length, TEmbeddedPixels& pixels) {
   for (const TBitmapPlace& place : kEmfBitmaps) {
     if (place.type != type) continue;
-    if (length < place.at + 16) Refuse(TMetafileFault::Damaged);
+    if (length < place.at + 16) RefuseMetafile(TMetafileFault::Damaged);
     const uint64_t headerAt = MetafileU32(record + place.at), headerBytes = MetafileU32(record + place.at + 4);
     const uint64_t bitsAt = MetafileU32(record + place.at + 8), bitsBytes = MetafileU32(record + place.at + 12);
     if (headerBytes == 0) continue;  // a raster operation without a source
-    if (headerAt + headerBytes > length || bitsAt + bitsBytes > length) Refuse(TMetafileFault::DamagedBitmap);
+    if (headerAt + headerBytes > length || bitsAt + bitsBytes > length) RefuseMetafile(TMetafileFault::DamagedBitmap);
     CheckBitmap(record + headerAt, headerBytes, record + bitsAt, bitsBytes, pixels);
   }
 }
@@ -227,7 +225,7 @@ void CheckEmfBitmaps(const uint8_t* record, uint32_t type, uint32_t length, TEmb
 class TSavedStates {
  public:
   void Save() {
-    if (++open_ > kMaxSavedStates) Refuse(TMetafileFault::TooDeep);
+    if (++open_ > kMaxSavedStates) RefuseMetafile(TMetafileFault::TooDeep);
   }
   void Restore(int32_t which) {
     if (which < 0)
@@ -241,7 +239,7 @@ class TSavedStates {
 };
 
 void CountRecord(uint32_t& records) {
-  if (++records > kMaxRecords) Refuse(TMetafileFault::TooManyRecords);
+  if (++records > kMaxRecords) RefuseMetafile(TMetafileFault::TooManyRecords);
 }
 
 constexpr size_t kPlaceableHeaderSize = 22;
@@ -267,7 +265,7 @@ void CheckWmfBitmap(const uint8_t* record, uint16_t function, uint32_t words, TE
     const bool blitWithoutBitmap = (function == 0x0940 || function == 0x0B41) && words == uint32_t(function >> 8) + 3;
     if (blitWithoutBitmap) return;
     const uint64_t bytes = uint64_t(words) * 2;
-    if (bytes < place.at + 4) Refuse(TMetafileFault::DamagedBitmap);
+    if (bytes < place.at + 4) RefuseMetafile(TMetafileFault::DamagedBitmap);
     const uint64_t rest = bytes - place.at;
     const uint64_t headerBytes = std::min<uint64_t>(rest, MetafileU32(record + place.at));
     CheckBitmap(record + place.at, rest, record + place.at + headerBytes, rest - headerBytes, pixels);
@@ -320,15 +318,15 @@ size_t PrepareEmfRecords(uint8_t* data, size_t size, long long maxPixels) {
   TSavedStates states;
   uint32_t records = 0;
   for (size_t at = 0;;) {
-    if (size - at < kEmfRecordHead) Refuse(TMetafileFault::Damaged);
+    if (size - at < kEmfRecordHead) RefuseMetafile(TMetafileFault::Damaged);
     uint8_t* record = data + at;
     const uint32_t type = MetafileU32(record), length = MetafileU32(record + 4);
     const bool first = at == 0;
     if (length < kEmfRecordHead || length > size - at || (type == kEmfHeaderRecord) != first ||
         (first && length < kEmfHeaderSize))
-      Refuse(TMetafileFault::Damaged);
+      RefuseMetafile(TMetafileFault::Damaged);
     CountRecord(records);
-    if (!HoldsItsLayout(record, type, length) || !HoldsItsText(record, type, length)) Refuse(TMetafileFault::Damaged);
+    if (!HoldsItsLayout(record, type, length) || !HoldsItsText(record, type, length)) RefuseMetafile(TMetafileFault::Damaged);
     if (type == kEmfEofRecord) return at + length;
     if (type == kEmfSaveDC) states.Save();
     if (type == kEmfRestoreDC) states.Restore(MetafileI32(record + 8));
@@ -342,23 +340,23 @@ size_t PrepareEmfRecords(uint8_t* data, size_t size, long long maxPixels) {
 // room by the header's own size and largest record, which a hostile file sets to gigabytes;
 // the copy states what the walk measured.
 size_t PrepareWmfRecords(uint8_t* data, size_t size, long long maxPixels) {
-  if (size < kPlaceableHeaderSize + kWmfHeaderSize) Refuse(TMetafileFault::Damaged);
+  if (size < kPlaceableHeaderSize + kWmfHeaderSize) RefuseMetafile(TMetafileFault::Damaged);
   uint8_t* header = data + kPlaceableHeaderSize;
   const uint16_t type = MetafileU16(header), headerWords = MetafileU16(header + 2);
-  if ((type != 1 && type != 2) || headerWords != kWmfHeaderSize / 2) Refuse(TMetafileFault::Damaged);
+  if ((type != 1 && type != 2) || headerWords != kWmfHeaderSize / 2) RefuseMetafile(TMetafileFault::Damaged);
   TEmbeddedPixels pixels(maxPixels);
   TSavedStates states;
   uint32_t records = 0, largest = 0;
   size_t at = kPlaceableHeaderSize + kWmfHeaderSize;
   for (bool end = false; !end;) {
-    if (size - at < kWmfRecordHead) Refuse(TMetafileFault::Damaged);
+    if (size - at < kWmfRecordHead) RefuseMetafile(TMetafileFault::Damaged);
     const uint8_t* record = data + at;
     const uint32_t words = MetafileU32(record);
-    if (words < kWmfRecordHead / 2 || words > (size - at) / 2) Refuse(TMetafileFault::Damaged);
+    if (words < kWmfRecordHead / 2 || words > (size - at) / 2) RefuseMetafile(TMetafileFault::Damaged);
     CountRecord(records);
     largest = std::max(largest, words);
     const uint16_t function = MetafileU16(record + 4);
-    if (!HoldsItsLayout(record, function, words)) Refuse(TMetafileFault::Damaged);
+    if (!HoldsItsLayout(record, function, words)) RefuseMetafile(TMetafileFault::Damaged);
     if (function == kWmfSaveDC) states.Save();
     if (function == kWmfRestoreDC && words > kWmfRecordHead / 2) states.Restore(MetafileI16(record + 6));
     CheckWmfBitmap(record, function, words, pixels);

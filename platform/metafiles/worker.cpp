@@ -28,14 +28,7 @@ namespace protocol = platform::metafile_protocol;
 // allocator hands out from that reservation, and the blocks it keeps in quarantine after
 // they are freed: its resident-memory limit holds the first, a small quarantine the second,
 // and a failed allocation returns null as it does without the sanitizer.
-#if defined(__SANITIZE_ADDRESS__)
-#define BRELVONIX_WORKER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define BRELVONIX_WORKER_ASAN 1
-#endif
-#endif
-#if defined(BRELVONIX_WORKER_ASAN)
+#if defined(BRELVONIX_ADDRESS_SANITIZED)
 extern "C" const char* __asan_default_options() {
   return "allocator_may_return_null=1:quarantine_size_mb=16:hard_rss_limit_mb=2560";
 }
@@ -43,7 +36,6 @@ extern "C" const char* __asan_default_options() {
 
 namespace {
 
-constexpr int kSocket = 3;
 // The address space a picture may take beyond what the worker holds once it is set up: the
 // largest picture's pixels and its answer, the SVG text, the renderer's tree and the
 // bitmaps inside, decoded.
@@ -55,7 +47,7 @@ constexpr rlim_t kPictureProcessorSeconds = 5;
 bool ReadFully(void* to, size_t n) {
   auto* p = static_cast<uint8_t*>(to);
   while (n > 0) {
-    const ssize_t got = ::read(kSocket, p, n);
+    const ssize_t got = ::read(protocol::kWorkerSocket, p, n);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return false;
     p += got;
@@ -70,7 +62,7 @@ bool WriteFully(const void* head, size_t headSize, const void* body = nullptr, s
   iovec* part = parts;
   int count = bodySize > 0 ? 2 : 1;
   while (count > 0) {
-    ssize_t put = ::writev(kSocket, part, count);
+    ssize_t put = ::writev(protocol::kWorkerSocket, part, count);
     if (put < 0 && errno == EINTR) continue;
     if (put <= 0) return false;
     while (count > 0 && size_t(put) >= part->iov_len) {
@@ -95,22 +87,28 @@ rlim_t AddressSpaceInUse() {
   return rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE));
 }
 
-void LimitAddressSpace() {
+// No core file: a picture that ends the worker would leave one of the worker's size in
+// the program's working folder.
+bool LimitCoreFiles() {
+  const rlimit none{0, 0};
+  return ::setrlimit(RLIMIT_CORE, &none) == 0;
+}
+
+bool LimitAddressSpace() {
   const rlim_t limit = AddressSpaceInUse() + kDrawingAddressSpace;
   const rlimit space{limit, limit};
-  ::setrlimit(RLIMIT_AS, &space);
+  return ::setrlimit(RLIMIT_AS, &space) == 0;
 }
 
 // The processor time used so far and the picture's share; the soft limit is moved on for
 // every picture, the hard one stays where it was.
-void LimitProcessorTime() {
+bool LimitProcessorTime() {
   rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
   rlimit cpu{};
-  ::getrlimit(RLIMIT_CPU, &cpu);
+  if (::getrusage(RUSAGE_SELF, &usage) != 0 || ::getrlimit(RLIMIT_CPU, &cpu) != 0) return false;
   const rlim_t wanted = rlim_t(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + 1 + kPictureProcessorSeconds;
   cpu.rlim_cur = cpu.rlim_max == RLIM_INFINITY ? wanted : std::min(wanted, cpu.rlim_max);
-  ::setrlimit(RLIMIT_CPU, &cpu);
+  return ::setrlimit(RLIMIT_CPU, &cpu) == 0;
 }
 
 protocol::TAnswer Draw(platform::metafiles::TMetafileDrawer& drawer, const protocol::TRequest& request,
@@ -140,12 +138,15 @@ int main(int argc, char** argv) {
   // A worker whose program has gone has no one to draw for. (The signal follows the thread
   // that started the worker, which in the program is its user-interface thread.)
   ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  // A worker that cannot hold itself to its limits draws nothing: it never says it is ready,
+  // or ends without an answer, and the program reports the worker's failure.
+  if (!LimitCoreFiles()) ::_exit(3);
   qputenv("QT_QPA_PLATFORM", "offscreen");
   // Qt SVG names every element it leaves out; the program's error stream is no place for it.
   qputenv("QT_LOGGING_RULES", "qt.svg*=false");
   QGuiApplication application(argc, argv);
   platform::metafiles::TMetafileDrawer drawer;
-  LimitAddressSpace();
+  if (!LimitAddressSpace()) ::_exit(3);
   const auto ready = protocol::EncodeReady();
   if (!WriteFully(ready.data(), ready.size())) ::_exit(0);
 
@@ -157,7 +158,7 @@ int main(int argc, char** argv) {
     if (!request) ::_exit(2);
     std::vector<uint8_t> bytes(request->Bytes);
     if (!ReadFully(bytes.data(), bytes.size())) ::_exit(0);
-    LimitProcessorTime();
+    if (!LimitProcessorTime()) ::_exit(3);
     QImage image;
     const protocol::TAnswer answer = Draw(drawer, *request, bytes, image);
     bytes = {};

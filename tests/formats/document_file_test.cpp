@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -22,6 +23,7 @@
 #include "picture_makers.h"
 #include "platform/canvas.h"
 #include "platform/metafile.h"
+#include "platform/metafileworker.h"
 #include "formats/seal_block.h"
 #include "formats/whole_file.h"
 
@@ -723,6 +725,40 @@ TEST(WholeFile, SaveReplacesTheFileOrLeavesItAlone) {
   EXPECT_EQ(ReadWholeFile(path), (Bytes{4, 5}));
   EXPECT_THROW(ReadWholeFile(QDir(dir.path()).filePath("missing.dyz")), EFileError);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.dyz"});
+}
+
+// Ten metafiles that each take longer than a picture may: the document's read gives them its
+// time together, so it opens within that bound (with room for the sanitizers' slower worker),
+// each kept with its bytes and named. Read again, the one that had its whole time and timed
+// out is refused at once, and the next one in the file takes the read's time.
+TEST(DocumentFile, SlowMetafilesShareTheReadsTime) {
+  std::vector<std::unique_ptr<TSeal>> seals;
+  std::vector<const TSeal*> pointers;
+  for (int i = 0; i < 10; ++i) {
+    seals.push_back(MakeSeal(stAnyImage));
+    platform::TPicture slow;
+    slow.KeepUndrawn(platform::TGraphicKind::Metafile,
+                     std::make_shared<const Bytes>(picture_makers::FullCanvasFills(4096, 2000 + i)));
+    seals.back()->SetPicture(&slow);
+    pointers.push_back(seals.back().get());
+  }
+  const Bytes file = SaveDocument(A4(), pointers);
+  constexpr auto kMargin = std::chrono::milliseconds(1500);
+  for (int read = 0; read < 2; ++read) {
+    SCOPED_TRACE(read);
+    Target t;
+    std::vector<std::string> reasons;
+    t.target.UndrawnPictures = &reasons;
+    const auto start = std::chrono::steady_clock::now();
+    const TDocument doc = ReadDocument(file, t.target);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, platform::TMetafileWorker::kReadTime + kMargin);
+    ASSERT_EQ(doc.Seals.size(), 10u);
+    for (int i = 0; i < 10; ++i) {
+      EXPECT_EQ(doc.Seals[size_t(i)]->Picture().Bytes(), pointers[size_t(i)]->Picture().Bytes()) << i;
+      EXPECT_TRUE(doc.Seals[size_t(i)]->Picture().Image().isNull()) << i;
+    }
+    EXPECT_EQ(reasons.size(), 10u);
+  }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "filesystems.h"
@@ -112,10 +113,36 @@ TEST_F(WholeFileSave, FailuresOfTheFolderOrTheFileKeepTheOldFile) {
   ExpectRefused(readOnly, Bytes(100, 'n'), Message(readOnly, "没有写入的权限"), true);
   EXPECT_EQ(ReadWholeFile(readOnly), kOld);
 
-  // Any other reason in the system's own words: a folder where the file should be.
+  // Another reason, also in Chinese: a name longer than a folder takes.
+  const QString tooLong = Path((std::string(300, 'x') + ".dyz").c_str());
+  ExpectRefused(tooLong, kOld, Message(tooLong, "文件名太长"), false);
+}
+
+// What is no regular file is never replaced nor written through: a folder, a FIFO, a device
+// node (one of the test's own, where it may make one) and a link to any of them.
+TEST_F(WholeFileSave, WhatIsNoRegularFileStaysAsItIs) {
   ASSERT_TRUE(QDir().mkpath(Path("folder.dyz/inner")));
-  ExpectRefused(Path("folder.dyz"), kOld, Message(Path("folder.dyz"), "这是一个文件夹"), false);
+  ASSERT_EQ(::mkfifo(QFile::encodeName(Path("fifo.dyz")).constData(), 0600), 0);
+  const bool device = ::mknod(QFile::encodeName(Path("null.dyz")).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+  QStringList targets{"folder.dyz", "fifo.dyz"};
+  if (device) targets.append("null.dyz");
+  for (const QString& target : QStringList(targets)) {
+    const QString link = target + ".link.dyz";
+    ASSERT_TRUE(QFile::link(Path(target.toUtf8().constData()), Path(link.toUtf8().constData())));
+    targets.append(link);
+  }
+  for (const QString& name : targets) {
+    SCOPED_TRACE(name.toStdString());
+    const QString path = Path(name.toUtf8().constData());
+    ExpectRefused(path, kOld, Message(path, "不是普通文件"), false);
+  }
+  struct stat info {};
   EXPECT_TRUE(QDir(Path("folder.dyz/inner")).exists());
+  ASSERT_EQ(::lstat(QFile::encodeName(Path("fifo.dyz")).constData(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+  if (!device) GTEST_SKIP() << "no device node of the test's own here";
+  ASSERT_EQ(::lstat(QFile::encodeName(Path("null.dyz")).constData(), &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
 TEST_F(WholeFileSave, AFullFileSystemKeepsTheOldFile) {

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <chrono>
 #include <csignal>
 #include <fstream>
@@ -62,13 +64,6 @@ TOutcome Decode(const std::vector<uint8_t>& bytes) {
 // strings from the records behind it.
 std::vector<uint8_t> ShortTextOut(uint32_t type) {
   return MakeEmfOfRecords(0, 0, 99, 99, {EmfRecordOf(type, {0, 0, 99, 99}), EmfRecordOf(24, {0})});
-}
-
-// A brush and `fills` rectangles over the whole of a side × side picture.
-std::vector<uint8_t> FullCanvasFills(int side, int fills) {
-  std::vector<std::vector<uint8_t>> records{EmfRecordOf(39, {1, 0, 0x0000FF, 0}), EmfRecordOf(37, {1})};
-  for (int i = 0; i < fills; ++i) records.push_back(EmfRecordOf(43, {0, 0, uint32_t(side), uint32_t(side)}));
-  return MakeEmfOfRecords(0, 0, side - 1, side - 1, records);
 }
 
 void Put32(std::vector<uint8_t>& b, uint32_t v) {
@@ -137,6 +132,67 @@ std::vector<uint8_t> RecordsPastALongEndRecord() {
       {WmfRecordOf(0, {0, 0}), WmfRecordOf(0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 100, 100, 0, 0}, dib)});
 }
 
+uint32_t Crc32(const uint8_t* p, size_t n) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (size_t i = 0; i < n; ++i) {
+    crc ^= p[i];
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+// A sound 8 × 8 PNG of one colour whose base64 form, which the converter writes into the
+// SVG's image data as it is, holds "1inf5": a private chunk behind the header carries the
+// bytes, shifted until they fall on the base64 groups that spell it.
+std::vector<uint8_t> PngWithInfInItsBase64(QRgb colour) {
+  QImage image(8, 8, QImage::Format_RGB32);
+  image.fill(colour);
+  const std::vector<uint8_t> png = EncodeWithQt(image, "png");
+  constexpr size_t kBehindHeader = 8 + 25;  // the signature and the IHDR chunk
+  const QByteArray spelled = QByteArray::fromBase64("01inf5AA");
+  for (int shift = 0; shift < 3; ++shift) {
+    std::vector<uint8_t> chunk{'p', 'r', 'V', 't'};
+    chunk.insert(chunk.end(), size_t(shift), 'x');
+    chunk.insert(chunk.end(), spelled.begin(), spelled.end());
+    const uint32_t length = uint32_t(chunk.size() - 4), crc = Crc32(chunk.data(), chunk.size());
+    std::vector<uint8_t> whole(png.begin(), png.begin() + kBehindHeader);
+    for (int i = 3; i >= 0; --i) whole.push_back(uint8_t(length >> (8 * i)));
+    whole.insert(whole.end(), chunk.begin(), chunk.end());
+    for (int i = 3; i >= 0; --i) whole.push_back(uint8_t(crc >> (8 * i)));
+    whole.insert(whole.end(), png.begin() + kBehindHeader, png.end());
+    const QByteArray base64 = QByteArray(reinterpret_cast<const char*>(whole.data()), qsizetype(whole.size())).toBase64();
+    if (base64.contains("1inf5")) return whole;
+  }
+  ADD_FAILURE() << "no shift spells it";
+  return png;
+}
+
+// A worker that starts and never says it is ready.
+struct TSilentWorker {
+  QTemporaryDir dir;
+  QString path = dir.filePath(QStringLiteral("silent-worker"));
+  TSilentWorker() {
+    QFile script(path);
+    EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexec sleep 60\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    TMetafileWorker::Instance().UseExecutable(path.toStdString());
+  }
+  ~TSilentWorker() { TMetafileWorker::Instance().UseExecutable({}); }
+};
+
+// Waits until the process has ended (a zombie nobody has reaped yet, or gone).
+void AwaitEnd(pid_t pid) {
+  for (int i = 0; i < 500; ++i) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string fields;
+    if (!std::getline(stat, fields) || fields.find(") Z") != std::string::npos) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ADD_FAILURE() << "the worker did not end";
+}
+
 long ProgramPeakKiB() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -181,22 +237,113 @@ TEST(MetafileWorker, HostileFilesAreRefusedQuicklyAndTheNextPictureIsDrawn) {
 
 TEST(MetafileWorker, APictureThatTakesTooLongIsGivenUpAtTheTimeBound) {
   ExpectNextPictureDrawn();
+  const pid_t drawing = TMetafileWorker::Instance().Process();
   // 2000 fills of 64 Mpx each: half a minute of drawing.
   const TOutcome outcome = Decode(FullCanvasFills(8192, 2000));
   ASSERT_TRUE(outcome.fault);
   EXPECT_EQ(*outcome.fault, TMetafileFault::TimedOut);
   EXPECT_GE(outcome.took, TMetafileWorker::kPictureTime);
   EXPECT_LT(outcome.took, TMetafileWorker::kPictureTime + std::chrono::milliseconds(1500));
-  EXPECT_EQ(TMetafileWorker::Instance().Process(), 0) << "the worker was killed";
+  EXPECT_NE(TMetafileWorker::Instance().Process(), drawing) << "the worker was killed";
+  EXPECT_NE(::kill(drawing, 0), 0) << "and is gone";
+  EXPECT_GT(TMetafileWorker::Instance().Process(), 0) << "another sets up for the next picture";
   ExpectNextPictureDrawn();
+  // The same bytes again: refused at once, in any later read.
+  const TOutcome again = Decode(FullCanvasFills(8192, 2000));
+  ASSERT_TRUE(again.fault);
+  EXPECT_EQ(*again.fault, TMetafileFault::TimedOut);
+  EXPECT_LT(again.took.count(), 100);
   EXPECT_LT(ProgramPeakKiB(), kProgramPeakKiB);
+}
+
+// Ten pictures that each take too long, in one read: the read's time bounds them all, the
+// first has its own time, the rest what is left and then none.
+TEST(MetafileWorker, TheMetafilesOfOneReadShareItsTime) {
+  ExpectNextPictureDrawn();
+  TMetafileReadTime read;
+  const Clock::time_point start = Clock::now();
+  std::vector<TMetafileFault> faults;
+  for (int i = 0; i < 10; ++i) {
+    const std::vector<uint8_t> slow = FullCanvasFills(8192, 2100 + i);
+    try {
+      DecodeMetafile(slow.data(), slow.size(), kMaxPicturePixels, &read);
+      ADD_FAILURE() << "drawn";
+    } catch (const EMetafileError& e) {
+      faults.push_back(e.Fault());
+    }
+  }
+  const auto took = Clock::now() - start;
+  EXPECT_GE(took, TMetafileWorker::kReadTime - std::chrono::milliseconds(50));
+  EXPECT_LT(took, TMetafileWorker::kReadTime + std::chrono::milliseconds(1000));
+  ASSERT_EQ(faults.size(), 10u);
+  EXPECT_EQ(faults[0], TMetafileFault::TimedOut);
+  for (size_t i = 1; i < faults.size(); ++i) EXPECT_EQ(faults[i], TMetafileFault::NoTimeLeft) << i;
+  EXPECT_TRUE(read.Spent());
+  // What had no time of its own is not held against it: the second picture, in a read of
+  // its own, takes its whole time again.
+  const TOutcome second = Decode(FullCanvasFills(8192, 2101));
+  EXPECT_EQ(second.fault, TMetafileFault::TimedOut);
+  EXPECT_GE(second.took, TMetafileWorker::kPictureTime);
+  ExpectNextPictureDrawn();
+}
+
+TEST(MetafileWorker, AWorkerThatDiedWhileIdleCostsNoPicture) {
+  ExpectNextPictureDrawn();
+  const pid_t idle = TMetafileWorker::Instance().Process();
+  ASSERT_GT(idle, 0);
+  ::kill(idle, SIGKILL);
+  AwaitEnd(idle);
+  ExpectNextPictureDrawn();
+  EXPECT_NE(TMetafileWorker::Instance().Process(), idle);
+  EXPECT_FALSE(std::ifstream("/proc/" + std::to_string(idle) + "/stat")) << "the dead worker was reaped";
+}
+
+// A worker that never says it is ready costs a read the start bound once; the read's other
+// pictures are refused at once, and so is the next read while the pause lasts.
+TEST(MetafileWorker, ASilentWorkerCostsAReadTheStartBoundOnce) {
+  const std::vector<uint8_t> emf = SoundEmf();
+  const TSilentWorker silent;
+  for (int readIndex = 0; readIndex < 2; ++readIndex) {
+    SCOPED_TRACE(readIndex);
+    TMetafileReadTime read;
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < 5; ++i) {
+      try {
+        DecodeMetafile(emf.data(), emf.size(), kMaxPicturePixels, &read);
+        ADD_FAILURE() << "drawn";
+      } catch (const EMetafileError& e) {
+        EXPECT_EQ(e.Fault(), TMetafileFault::WorkerUnavailable);
+      }
+    }
+    EXPECT_LT(Clock::now() - start, TMetafileWorker::kStartTime + std::chrono::milliseconds(500));
+  }
+}
+
+TEST(MetafileWorker, StartedAheadTheWorkerIsReadyForTheFirstPicture) {
+  TMetafileWorker::Instance().UseExecutable({});  // stops the worker that ran
+  TMetafileWorker::Instance().StartAhead();
+  EXPECT_GT(TMetafileWorker::Instance().Process(), 0) << "started without a picture";
+  std::this_thread::sleep_for(TMetafileWorker::kStartTime);
+  const Clock::time_point start = Clock::now();
+  ExpectNextPictureDrawn();
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(100));
+}
+
+// A sound bitmap whose image data in the SVG holds "inf" is drawn: only numbers are checked.
+TEST(MetafileWorker, ABitmapWhoseDataSpellsInfIsDrawn) {
+  const std::vector<uint8_t> emf = PngBitmaps(PngWithInfInItsBase64(0xFF0000FFu), 8, 8, 1);
+  const TOutcome outcome = Decode(emf);
+  EXPECT_FALSE(outcome.fault) << MetafileFaultText(*outcome.fault);
+  const QImage image = DecodeMetafile(emf.data(), emf.size());
+  EXPECT_EQ(image.pixel(50, 50), 0xFF0000FFu);
 }
 
 TEST(MetafileWorker, AWorkerKilledInTheMiddleOfAPictureFailsOnlyThatPicture) {
   ExpectNextPictureDrawn();
   const pid_t first = TMetafileWorker::Instance().Process();
   ASSERT_GT(first, 0);
-  auto slow = std::async(std::launch::async, [] { return Decode(FullCanvasFills(8192, 2000)); });
+  // Other bytes than the picture that timed out, which is refused at once from then on.
+  auto slow = std::async(std::launch::async, [] { return Decode(FullCanvasFills(8192, 1999)); });
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   ::kill(first, SIGKILL);
   const TOutcome outcome = slow.get();
@@ -208,17 +355,27 @@ TEST(MetafileWorker, AWorkerKilledInTheMiddleOfAPictureFailsOnlyThatPicture) {
 }
 
 TEST(MetafileWorker, TheWorkerLimitsItsAddressSpaceAndProcessorTime) {
+  // Core files on, as a user may have them, for the worker started next.
+  rlimit coreFiles{};
+  ASSERT_EQ(::getrlimit(RLIMIT_CORE, &coreFiles), 0);
+  coreFiles.rlim_cur = coreFiles.rlim_max;
+  ASSERT_EQ(::setrlimit(RLIMIT_CORE, &coreFiles), 0);
+  TMetafileWorker::Instance().UseExecutable({});
   ExpectNextPictureDrawn();
   std::ifstream limits("/proc/" + std::to_string(TMetafileWorker::Instance().Process()) + "/limits");
-  std::string line, space, cpu;
+  std::string line, space, cpu, core;
   while (std::getline(limits, line)) {
     if (line.rfind("Max address space", 0) == 0) space = line;
+    if (line.rfind("Max core file size", 0) == 0) core = line;
     if (line.rfind("Max cpu time", 0) == 0) cpu = line;
   }
   ASSERT_FALSE(space.empty());
   EXPECT_EQ(space.find("unlimited"), std::string::npos) << space;
   // The soft limit of processor time is set for the picture last drawn.
   EXPECT_NE(cpu.substr(0, 40).find_first_of("0123456789"), std::string::npos) << cpu;
+  // No core file of a worker that a picture ends.
+  EXPECT_NE(core.find(" 0 "), std::string::npos) << core;
+  EXPECT_EQ(core.find("unlimited"), std::string::npos) << core;
 }
 
 TEST(MetafileWorker, AnswersOutOfOrderAreNotBelieved) {

@@ -10,10 +10,14 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "fakedesktop.h"
 #include "mainwindow/mainform.h"
+#include "platform/registry.h"
 #include "startup/startup.h"
 
 namespace {
@@ -36,6 +40,16 @@ QStringList ColourDialogButtons() {
   for (QDialogButtonBox::StandardButton b : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel})
     texts.append(buttons->button(b)->text());
   return texts;
+}
+
+// The main window, on the screen within five seconds of its start; nothing otherwise.
+std::unique_ptr<TfrmMain> StartedQuickly() {
+  QElapsedTimer started;
+  started.start();
+  auto main = std::make_unique<TfrmMain>();
+  main->show();
+  if (!QTest::qWaitForWindowExposed(main.get()) || started.elapsed() >= 5000) return nullptr;
+  return main;
 }
 
 }  // namespace
@@ -66,13 +80,54 @@ class SurroundingsTest : public QObject {
     const QString fifo = dir.filePath(QStringLiteral("壁纸.bmp"));
     QCOMPARE(::mkfifo(fifo.toUtf8().constData(), 0600), 0);
     desk.SetRegistry("SOFTWARE\\Taverlin\\Brelvonix\\UserInfo", "BackGround", fifo.toUtf8().constData());
-    QElapsedTimer started;
-    started.start();
-    TfrmMain main;
-    main.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main));
-    QVERIFY(started.elapsed() < 5000);
-    QCOMPARE(main.windowTitle(), QStringLiteral("Brelvonix 8"));
+    const std::unique_ptr<TfrmMain> main = StartedQuickly();
+    QVERIFY(main);
+    QCOMPARE(main->windowTitle(), QStringLiteral("Brelvonix 8"));
+  }
+
+  // A settings file that is no regular file, or one too large to be settings: the program
+  // starts quickly with its defaults, says once that the file was left unread, and leaves
+  // it as it was, a device node (of the test's own, where it may make one) a device.
+  void ASettingsFileThatCannotBeReadIsLeftAsItIs_data() {
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"FIFO", "folder", "link to a device", "2 MB"}) QTest::newRow(kind) << kind;
+  }
+  void ASettingsFileThatCannotBeReadIsLeftAsItIs() {
+    QFETCH(QString, kind);
+    FakeDesktop desk;
+    const QByteArray settings = QFile::encodeName(platform::RegistryFile());
+    const QByteArray node = QFile::encodeName(desk.Path("null"));
+    const QByteArray large(2 << 20, 'x');
+    if (kind == "FIFO") QCOMPARE(::mkfifo(settings.constData(), 0600), 0);
+    if (kind == "folder") QVERIFY(QDir().mkpath(QFile::decodeName(settings)));
+    if (kind == "link to a device") {
+      if (::mknod(node.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) QSKIP("no device node of the test's own here");
+      QCOMPARE(::symlink(node.constData(), settings.constData()), 0);
+    }
+    if (kind == "2 MB") {
+      QFile file(QFile::decodeName(settings));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      QCOMPARE(file.write(large), qint64(large.size()));
+    }
+    QVERIFY(StartedQuickly());
+    int told = 0;
+    for (const auto& m : desk.messages) told += m.text.contains(QStringLiteral("设置文件"));
+    QCOMPARE(told, 1);
+    QVERIFY(desk.messages.front().text.contains(QStringLiteral("默认设置")));
+    struct stat info {};
+    QCOMPARE(::lstat(settings.constData(), &info), 0);
+    if (kind == "FIFO") QVERIFY(S_ISFIFO(info.st_mode));
+    if (kind == "folder") QVERIFY(S_ISDIR(info.st_mode));
+    if (kind == "link to a device") {
+      QVERIFY(S_ISLNK(info.st_mode));
+      QCOMPARE(::lstat(node.constData(), &info), 0);
+      QVERIFY(S_ISCHR(info.st_mode));
+    }
+    if (kind == "2 MB") {
+      QFile file(QFile::decodeName(settings));
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      QCOMPARE(file.readAll(), large);
+    }
   }
 
   // The build lays the folders out beside the program (the tests lie beside it too); the

@@ -390,6 +390,12 @@ std::vector<uint8_t> MakeEmfOfRecords(int left, int top, int right, int bottom,
   return EmfAround(left, top, right, bottom, body, uint32_t(records.size()), true);
 }
 
+std::vector<uint8_t> FullCanvasFills(int side, int fills) {
+  std::vector<std::vector<uint8_t>> records{EmfRecordOf(39, {1, 0, 0x0000FF, 0}), EmfRecordOf(37, {1})};
+  for (int i = 0; i < fills; ++i) records.push_back(EmfRecordOf(43, {0, 0, uint32_t(side), uint32_t(side)}));
+  return MakeEmfOfRecords(0, 0, side - 1, side - 1, records);
+}
+
 std::vector<uint8_t> MakePlaceableWmfOfRecords(int left, int top, int right, int bottom, int inch,
                                                const std::vector<std::vector<uint8_t>>& records) {
   std::vector<uint8_t> body;

@@ -76,6 +76,10 @@ std::vector<uint8_t> MakeEmfOfRecords(int left, int top, int right, int bottom,
 std::vector<uint8_t> MakePlaceableWmfOfRecords(int left, int top, int right, int bottom, int inch,
                                                const std::vector<std::vector<uint8_t>>& records);
 
+// A red brush and `fills` rectangles over the whole of a side × side enhanced metafile:
+// thousands of fills on a large canvas take far longer to draw than a picture may.
+std::vector<uint8_t> FullCanvasFills(int side, int fills);
+
 std::vector<uint8_t> EncodeWithQt(const QImage& image, const char* format);
 
 // A picture of four flat quadrants: red, green, blue, white.
