@@ -1,6 +1,5 @@
 #include "platform/canvas.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QTransform>
 #include <algorithm>
@@ -11,6 +10,7 @@
 
 #include "platform/fonts.h"
 #include "platform/gbk.h"
+#include "platform/glyphoutlines.h"
 #include "platform/picture.h"
 
 namespace platform {
@@ -282,16 +282,15 @@ void TPainterCanvas::TextOut(int x, int y, std::string_view gbk) {
   place.translate(x, y);
   place.rotate(-f.EscapementDegrees);
   place.scale(f.ScaleX, 1);
-  QPainterPath glyphs;
-  glyphs.addText(QPointF(0, f.BaselineOffset), f.Font, text);
-  QPainterPath placed = place.map(glyphs);
+  const TGlyphOutline glyphs = GlyphOutline(f.Font, f.BaselineOffset, text);
+  QPainterPath placed = place.map(glyphs.Path);
   placed.setFillRule(Qt::WindingFill);
   if (recordingPath_) {
     path_.addPath(placed);
     return;
   }
   if (!BackgroundTransparent()) {
-    const QRectF cell(0, 0, QFontMetricsF(f.Font).horizontalAdvance(text), f.EmHeight);
+    const QRectF cell(0, 0, glyphs.Advance, f.EmHeight);
     QPainterPath background;
     background.addPolygon(place.map(QPolygonF(cell)));
     painter_->fillPath(background, ToQColor(Brush().Color));

@@ -2,9 +2,12 @@
 // twice in one process, and writes the MD5 of each file on a line of its own. With the
 // argument "other", a seal of other texts and digits in the same faces and sizes is exported
 // first, so that whatever the faces keep from one drawing to the next is already filled.
+// With "text", a label whose text has a Latin letter before a Chinese one is drawn between
+// the two exports, as a file dialog's filter or a menu would be.
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QLabel>
 #include <QWidget>
 #include <cstdio>
 #include <cstring>
@@ -57,6 +60,14 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "other") == 0)
     ExportedBmp(RoundSeal(&page, "上海某某贸易有限公司", "3101150098765").get(), &page);
   const auto s = RoundSeal(&page, "北京市某某科技发展有限公司", "1101080012345");
-  for (int i = 0; i < 2; ++i) std::printf("%s\n", ExportedBmp(s.get(), &page).constData());
+  const bool text = argc > 1 && std::strcmp(argv[1], "text") == 0;
+  for (int i = 0; i < 2; ++i) {
+    std::printf("%s\n", ExportedBmp(s.get(), &page).constData());
+    if (text && i == 0) {
+      QLabel label(QString::fromUtf8("JPG 图象 J压缩影像 Bmp  Windows位图"));
+      label.adjustSize();
+      label.grab();
+    }
+  }
   return 0;
 }
