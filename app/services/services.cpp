@@ -1,6 +1,7 @@
 #include "services/services.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 
 #include "platform/fonts.h"
@@ -97,13 +99,31 @@ QPrinter* DesktopPrinter() {
 }
 
 // Qt's print dialog, which only sets the printer up here: printing is the print command's,
-// which asks for its own file, so the dialog's title and its OK button say set-up.
+// which asks for its own file, so the dialog's title and its OK button say set-up. The PDF
+// output stays one of its printers, but its output file box is Qt's, which would ask whether
+// to replace a file the set-up never writes: it is hidden, and kept disabled, which is what
+// makes the dialog leave the file alone (the printer keeps the name it had).
 bool DesktopSetupPrinter(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
   dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
   dialog.setWindowTitle(QString::fromUtf8(kPrinterSetupTitle));
   for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
     if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QString::fromUtf8(kPrinterSetupOk));
+  const QList<QWidget*> fileParts{dialog.findChild<QWidget*>(QStringLiteral("lOutput")),
+                                  dialog.findChild<QWidget*>(QStringLiteral("filename")),
+                                  dialog.findChild<QWidget*>(QStringLiteral("fileBrowser"))};
+  const auto leaveTheFileAlone = [&fileParts] {
+    for (QWidget* part : fileParts)
+      if (part) {
+        part->setEnabled(false);
+        part->hide();
+      }
+  };
+  // The dialog enables the box again whenever another printer is chosen, and as it shows.
+  if (auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
+    QObject::connect(printers, &QComboBox::currentIndexChanged, &dialog, leaveTheFileAlone);
+  QTimer::singleShot(0, &dialog, leaveTheFileAlone);
+  leaveTheFileAlone();
   return dialog.exec() == QDialog::Accepted;
 }
 

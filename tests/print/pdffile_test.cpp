@@ -145,6 +145,36 @@ class PdfFileTest : public QObject {
     QCOMPARE(PdfPages(f.printer->File()), 1);
   }
 
+  // The set-up only sets the printer up: with the printer's file already there it shows no
+  // output file to fill in, asks nothing about the file, and leaves it and its name as they
+  // were.
+  void TheSetUpAsksNothingAboutFiles() {
+    const auto desktopSetup = app::Services().SetupPrinter;
+    PrintJobFixture f;
+    app::Services().SetupPrinter = desktopSetup;
+    f.Round42(60, 80);
+    TfrmPrint* form = f.Open();
+    QFile old(f.printer->File());
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    bool fileBoxShown = true;
+    QString asked;
+    const TModalRun setup = WhileModal([&] { Part<QAction>(form, "FSetupAct")->trigger(); },
+                                       [&](QDialog* d) {
+                                         auto* box = d->findChild<QWidget*>(QStringLiteral("filename"));
+                                         fileBoxShown = box && box->isVisibleTo(d);
+                                         asked = ClickAnswering(
+                                             d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+                                       });
+    QVERIFY(setup.Seen && !setup.LeftOpen);
+    QVERIFY(!fileBoxShown);
+    QCOMPARE(asked, QString());
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
+    QCOMPARE(f.printer->printer.outputFileName(), f.printer->File());
+    QCOMPARE(f.printer->printer.outputFormat(), QPrinter::PdfFormat);
+  }
+
   // The old file, where there is one, stays byte for byte and nothing is left beside it;
   // the message names the file and the reason. Permissions are tried as another user, as
   // root passes them all.
