@@ -42,8 +42,6 @@ using app::TStatusPanel;
 using platform::Round;
 using platform::TRegRoot;
 
-TfrmMain* frmMain = nullptr;
-
 namespace {
 
 const QString kConfigKey = QString::fromUtf8(app::kConfigKey);
@@ -167,7 +165,6 @@ TfrmMain::~TfrmMain() {
   // The document area outlives the actions while the children are freed.
   disconnect(ClientWindow, nullptr, this, nullptr);
   ClientWindow->SetWallpaper(nullptr);
-  if (frmMain == this) frmMain = nullptr;
 }
 
 QAction* TfrmMain::Action(const QString& name) const {

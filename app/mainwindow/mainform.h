@@ -328,9 +328,6 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   platform::TColor FOwnColor = platform::clRed;
 };
 
-// The main window while the program runs; nullptr before it is created and after it is freed.
-extern TfrmMain* frmMain;
-
 // Removes, from the last item to the first, every item whose text has no double-byte character.
 void KeepChineseFonts(QComboBox* box);
 

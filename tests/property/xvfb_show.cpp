@@ -17,6 +17,7 @@
 #include <iostream>
 #include <memory>
 
+#include "command_input.h"
 #include "controls/kivspinedit.h"
 #include "controls/kivcontrols.h"
 #include "platform/gbk.h"
@@ -87,13 +88,7 @@ int main(int argc, char** argv) {
   window->activateWindow();
 
   QSocketNotifier input(0, QSocketNotifier::Read);
-  QObject::connect(&input, &QSocketNotifier::activated, [&] {
-    std::string line;
-    if (!std::getline(std::cin, line) || line == "quit") {
-      input.setEnabled(false);
-      application.quit();
-      return;
-    }
+  testsupport::RunCommandInput(application, input, [&](const std::string& line) {
     const QStringList words = QString::fromStdString(line).split(QLatin1Char(' '));
     if (words.value(0) == QLatin1String("page") && frmProprty) {
       TKivButton* button =
@@ -106,7 +101,6 @@ int main(int argc, char** argv) {
       if (QWidget* control = frmProprty->Control(words.value(1).toInt()))
         TypeOver(control, words.mid(2).join(QLatin1Char(' ')));
     }
-    std::cout << "done: " << line << std::endl;
   });
   const int result = application.exec();
   delete frmProprty;
