@@ -609,14 +609,15 @@ QImage HelpPage(const merulin::THelpTopic& topic, int index, const QString& body
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  // The heading: the topic's caption beside a small red seal of its number.
+  // The heading: the topic's caption beside a small red seal of its page number, the same
+  // number as the footer's (the topic's own number is the viewer's, not the reader's).
   const QRectF mark(kMargin, 14, 30, 30);
   p.setPen(QPen(kSealRed, 2.5));
   p.setBrush(Qt::NoBrush);
   p.drawRoundedRect(mark, 4, 4);
   p.setFont(Font(kBodyFamily, 15, true));
   p.setPen(kSealRed);
-  p.drawText(mark, Qt::AlignCenter, QString::number(topic.Number));
+  p.drawText(mark, Qt::AlignCenter, QString::number(index + 1));
   p.setFont(Font(kTitleFamily, 24, true));
   p.setPen(kInk);
   p.drawText(QRectF(kMargin + 42, 10, 400, 38), Qt::AlignVCenter | Qt::AlignLeft, QString::fromUtf8(topic.Caption));

@@ -33,12 +33,16 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-configure_build() {  # dir, extra cmake arguments...
+configure() {  # dir, extra cmake arguments...
   local dir=$1; shift
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$root" -B "$dir" -G Ninja "$@"
   fi
-  cmake --build "$dir" -j "$jobs"
+}
+
+configure_build() {  # dir, extra cmake arguments...
+  configure "$@"
+  cmake --build "$1" -j "$jobs"
 }
 
 run_suite() {  # dir
@@ -48,7 +52,10 @@ run_suite() {  # dir
 case "${1:-}" in
   run)
     install_missing
-    configure_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # The editor alone, with what it loads (its dialogs library, its metafile worker and
+    # its data folders); the tests and benchmarks are the test command's to build.
+    cmake --build "$root/build/release" -j "$jobs" --target Brelvonix
     exec "$root/build/release/bin/Brelvonix" "${@:2}"
     ;;
   test)

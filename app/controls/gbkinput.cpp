@@ -8,8 +8,35 @@
 
 #include "platform/gbk.h"
 
+namespace {
+
+bool IsControl(QChar c) { return c.category() == QChar::Other_Control; }
+
+}  // namespace
+
+QString RefusedCharacters(const QString& text) {
+  QString refused = platform::NonGbkCharacters(text);
+  for (const QChar c : text)
+    if (IsControl(c) && !refused.contains(c)) refused += c;
+  return refused;
+}
+
+QString RefusedInputMessage(const QString& characters) {
+  QString shown;
+  bool control = false;
+  for (const QChar c : characters) {
+    if (IsControl(c))
+      control = true;
+    else
+      shown += c;
+  }
+  if (!control) return QStringLiteral("不能输入“%1”：印章中只能使用GBK字符集中的字符。").arg(shown);
+  if (shown.isEmpty()) return QStringLiteral("不能输入控制字符：印章中只能使用可以显示的字符。");
+  return QStringLiteral("不能输入“%1”和控制字符：印章中只能使用可以显示的GBK字符。").arg(shown);
+}
+
 QValidator::State TGbkValidator::validate(QString& input, int&) const {
-  const QString refused = platform::NonGbkCharacters(input);
+  const QString refused = RefusedCharacters(input);
   if (refused.isEmpty()) return Acceptable;
   FRefused = refused;
   return Invalid;
@@ -25,7 +52,7 @@ void AcceptGbkOnly(QLineEdit* edit, TRefusedCharacters refused) {
 }
 
 bool TGbkPlainTextEdit::Refuse(const QString& text) {
-  const QString refused = platform::NonGbkCharacters(text);
+  const QString refused = RefusedCharacters(text);
   if (refused.isEmpty()) return false;
   QApplication::beep();
   emit Refused(refused);
@@ -33,7 +60,11 @@ bool TGbkPlainTextEdit::Refuse(const QString& text) {
 }
 
 void TGbkPlainTextEdit::keyPressEvent(QKeyEvent* event) {
-  if (Refuse(event->text())) {
+  // The text of an editing key (Backspace, Tab, Enter) is a control character; the box
+  // never puts such a key's text in, and the key does its work.
+  const QString typed = event->text();
+  const bool editingKey = !typed.isEmpty() && IsControl(typed.front());
+  if (!editingKey && Refuse(typed)) {
     event->accept();
     return;
   }

@@ -1,7 +1,8 @@
 #pragma once
 // Text boxes whose text becomes GBK bytes in an element. A character without a GBK form
-// could only be stored as "?", so such characters are refused where they come in, typed,
-// composed or pasted, and every refusal names them so that the user can be told why.
+// could only be stored as "?", and a control character would cut a name short at its zero
+// or draw as nothing, so such characters are refused where they come in, typed, composed or
+// pasted, and every refusal names them so that the user can be told why.
 
 #include <QPlainTextEdit>
 #include <QValidator>
@@ -9,7 +10,13 @@
 
 class QLineEdit;
 
-// Refuses an edit whose text holds a character GBK cannot hold; the line edit keeps the
+// The characters of text that a text box refuses, each once, in the order they first come:
+// those GBK cannot hold and the control characters.
+QString RefusedCharacters(const QString& text);
+// What the user is told when a text box refused these characters.
+QString RefusedInputMessage(const QString& characters);
+
+// Refuses an edit whose text holds a character the box refuses; the line edit keeps the
 // text it had.
 class TGbkValidator : public QValidator {
   Q_OBJECT
@@ -17,7 +24,7 @@ class TGbkValidator : public QValidator {
  public:
   explicit TGbkValidator(QObject* parent = nullptr) : QValidator(parent) {}
   State validate(QString& input, int& pos) const override;
-  // The characters of the last refused text that GBK cannot hold.
+  // The characters of the last refused text that the box refuses.
   QString Refused() const { return FRefused; }
 
  private:
@@ -26,10 +33,11 @@ class TGbkValidator : public QValidator {
 
 using TRefusedCharacters = std::function<void(const QString& characters)>;
 
-// The line edit (also a combo box's) takes GBK text only; refused hears of every refusal.
+// The line edit (also a combo box's) takes GBK text without control characters only;
+// refused hears of every refusal.
 void AcceptGbkOnly(QLineEdit* edit, TRefusedCharacters refused);
 
-// A multi-line text box that takes GBK text only.
+// A multi-line text box that takes GBK text without control characters only.
 class TGbkPlainTextEdit : public QPlainTextEdit {
   Q_OBJECT
 
@@ -46,6 +54,6 @@ class TGbkPlainTextEdit : public QPlainTextEdit {
   void insertFromMimeData(const QMimeData* source) override;
 
  private:
-  // True, having said so, when text holds a character GBK cannot hold.
+  // True, having said so, when text holds a character the box refuses.
   bool Refuse(const QString& text);
 };

@@ -16,6 +16,14 @@ namespace {
 // write without an exponent. An exponent taking a length further would carry the element
 // past what its geometry in pixels can hold.
 constexpr double kLargestFloat = 999999;
+// The digits of a whole-number box that takes any number: as many as always read.
+constexpr int kUnboundedDigits = 9;
+
+int Digits(const QString& text) {
+  return int(std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }));
+}
+
+int DigitsOf(double value) { return int(QString::number(std::trunc(std::fabs(value)), 'f', 0).size()); }
 }  // namespace
 
 // Refuses what the user types when it cannot be the start of a number of the box's kind or
@@ -32,6 +40,11 @@ class TSpinTextValidator : public QValidator {
     static const QRegularExpression real(QStringLiteral("^[+-]?[0-9]*\\.?[0-9]*([eE][+-]?[0-9]*)?$"));
     const QRegularExpression& pattern = FEdit->FValueType == TValueType::vtFloat ? real : integer;
     if (!pattern.match(input).hasMatch()) return Invalid;
+    // A whole number takes no more digits than the ends of its range have: one digit more
+    // would only ever read as a number out of range, and past what the box can read.
+    if (FEdit->FValueType == TValueType::vtInteger && input.size() > FEdit->FLastText.size() &&
+        Digits(input) > FEdit->IntegerDigits())
+      return Invalid;
     // A number beyond what the box holds is refused as it is typed, rather than reaching
     // the element as a length no page can hold, or as infinity. (A whole number too long
     // to read reads as the minimum.)
@@ -97,6 +110,11 @@ double TKivSpinEdit::Value() const {
   return ok ? v : std::trunc(FMinValue);
 }
 
+int TKivSpinEdit::IntegerDigits() const {
+  if (FMaxValue == FMinValue) return kUnboundedDigits;
+  return std::min(kUnboundedDigits, std::max(DigitsOf(FMinValue), DigitsOf(FMaxValue)));
+}
+
 double TKivSpinEdit::Held(double value) const {
   if (std::isnan(value)) return FMinValue;
   if (FValueType == TValueType::vtInteger) return value;
@@ -134,8 +152,10 @@ void TKivSpinEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   // The window losing activation or a pop-up opening is no leaving of the box.
   if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+  // Left, the box shows the value it stands for: clamped into the range, and for text
+  // that is no number, the minimum that it was read as.
   const double value = Value();
-  if (CheckValue(value) != value) SetValue(value);
+  if (text() != Format(CheckValue(value))) SetValue(value);
 }
 
 void TKivSpinEdit::keyPressEvent(QKeyEvent* event) {

@@ -2,7 +2,8 @@
 // A numeric text box with up and down arrows, for whole numbers or for values shown with
 // two decimals. Unlike a stock spin box it holds whatever number the user types, in range
 // or not, and says so on every change of its text: the box reads its text as it stands,
-// and only a value the program sets, or the box being left, brings it into its range.
+// and only a value the program sets, or the box being left, brings it into its range and
+// into the form of its kind.
 
 #include <QLineEdit>
 #include <cstdint>
@@ -60,6 +61,8 @@ class TKivSpinEdit : public QLineEdit {
  private:
   friend class TSpinTextValidator;
   QString Format(double value) const;
+  // How many digits a whole number typed into the box may have.
+  int IntegerDigits() const;
   // The value within what the box holds; not a number is the minimum.
   double Held(double value) const;
   void PlaceButtons();

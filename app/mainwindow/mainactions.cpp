@@ -148,7 +148,7 @@ const std::vector<const char*>& ToolBarItems() {
   static const std::vector<const char*> items = {
       "actFileNew", "actFileOpen", "actFileSave", "actFilePreView", "actFilePrint", "-",
       "actEditCut", "actEditCopy", "actEditPaste", "actEditDel", "-",
-      "actViewZoomNormal", "Panel4", "-", "actToolsNextFont", "Panel3", "Panel1", "Panel6",
+      "actViewZoomNormal", "Panel4", "-", "actToolsNextFont", "Panel3", "Panel1",
   };
   return items;
 }

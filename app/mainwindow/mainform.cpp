@@ -16,6 +16,7 @@
 #include <stdexcept>
 
 #include "controls/ansitext.h"
+#include "controls/gbkinput.h"
 #include "controls/listwidth.h"
 #include "controls/windowstyle.h"
 #include "document/childform.h"
@@ -287,8 +288,16 @@ void TfrmMain::CreateToolBar() {
     box->setChecked(true);
   }
 
-  Panel6 = ToolPanel("Panel6", ToolBar1, panelHeight);
+  // The panel selectors stand right of the tool bar rather than on it: on it they would be
+  // the first to go behind its overflow button as the window narrows, and their width would
+  // become the bar's least one.
+  Panel6 = ToolPanel("Panel6", CoolBar1, panelHeight);
+  Panel6->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  auto* tabs = new QHBoxLayout(Panel6);
+  tabs->setContentsMargins(0, 0, 0, 0);
   KivFlatPanel1 = new TKivFlatPanel(Panel6);
+  KivFlatPanel1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  tabs->addWidget(KivFlatPanel1, 0, Qt::AlignRight);
   KivFlatPanel1->setObjectName(QStringLiteral("KivFlatPanel1"));
   KivFlatPanel1->SetColorA(platform::FromQColor(platform::InactiveBorderColor()));
   KivFlatPanel1->resize(KivFlatPanel1->width(), panelHeight);
@@ -312,6 +321,7 @@ void TfrmMain::CreateToolBar() {
   }
   if (QWidget* next = ToolBar1->widgetForAction(Action(QStringLiteral("actToolsNextFont"))))
     next->setObjectName(QStringLiteral("ToolButton11"));
+  band->addWidget(Panel6, 1);
 
   auto* row = new QHBoxLayout;
   row->setContentsMargins(0, 0, 0, 0);
@@ -471,10 +481,11 @@ TfrmChild* TfrmMain::CreateDocumentWindow(const QString& caption) {
   // A document window takes about three quarters of the document area, as the system sizes
   // such windows, rather than the few pixels its contents ask for, one step of the cascade
   // further in than the window before it.
-  const QSize area = ClientWindow->viewport()->size();
+  const QRect area = DocumentArea();
   if (!area.isEmpty()) {
     const QSize size(area.width() * 3 / 4, area.height() * 3 / 4);
-    child->setGeometry(QRect(app::CascadePlace(area, size, app::CascadeStep(*child), before), size));
+    child->setGeometry(
+        QRect(area.topLeft() + app::CascadePlace(area.size(), size, app::CascadeStep(*child), before), size));
   }
   child->show();
   ClientWindow->setActiveSubWindow(child);
@@ -501,6 +512,12 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
   setUpdatesEnabled(false);
   app::RunGuarded(this, [this] { ArrangeBars(); });
   setUpdatesEnabled(true);
+  PropertyWindowFollowsMainWindow();
+}
+
+void TfrmMain::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (!FAppPath.isEmpty()) PlacePropertyWindow();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -564,12 +581,12 @@ void TfrmMain::PrepareSealPopupMenu(const seal::TSeal& element) {
 void TfrmMain::ShowStatus(TStatusPanel panel, const QString& text) { KivStatusBar1->SetPanelText(int(panel), text); }
 
 // The hint takes the widest panel, the home page's, for long enough to be read.
-void TfrmMain::ShowInputHint(const QString& characters) {
+void TfrmMain::ShowHint(const QString& message) {
   constexpr int kHintMilliseconds = 6000;
-  KivStatusBar1->ShowHint(int(TStatusPanel::HomePage),
-                          QStringLiteral("不能输入“%1”：印章中只能使用GBK字符集中的字符。").arg(characters),
-                          kHintMilliseconds);
+  KivStatusBar1->ShowHint(int(TStatusPanel::HomePage), message, kHintMilliseconds);
 }
+
+void TfrmMain::ShowInputHint(const QString& characters) { ShowHint(RefusedInputMessage(characters)); }
 
 void TfrmMain::ShowZoom(int zoom) { DispComboBox->setEditText(QString::number(zoom) + QLatin1Char('%')); }
 
@@ -595,6 +612,9 @@ void TfrmMain::ArrangeBars(int P) {
   for (int i = 0; i < KivStatusBar1->PanelCount(); ++i)
     if (i != kHomePagePanel) others += KivStatusBar1->PanelWidth(i);
   KivStatusBar1->SetPanelWidth(kHomePagePanel, KivStatusBar1->width() - others - P / 3);
+  // The home-page panel follows the bar's width and so sets no least width of its own: the
+  // bar, and with it the window, may narrow to the other seven panels.
+  KivStatusBar1->setMinimumWidth(others + P / 3);
 
   // 2. The progress panel for long file operations.
   app::SetTextColor(Panel2, Qt::red);
@@ -632,17 +652,16 @@ void TfrmMain::ArrangeBars(int P) {
   CheckBox3->move(CheckBox2->x() + CheckBox2->width(), CheckBox1->y());
   Panel1->setFixedWidth(CheckBox3->x() + CheckBox3->width());
 
-  // 6. The panel selectors take the rest of the tool bar.
-  ToolBar1->layout()->activate();
-  const int panel1Left = Panel1->mapTo(ToolBar1, QPoint(0, 0)).x();
-  Panel6->setFixedWidth(std::max(0, ToolBar1->contentsRect().width() - Panel1->width() - panel1Left - 2));
-
-  // 7. The strip behind the tabs, right-aligned in its panel.
+  // 6. The panel selectors take the rest of the bar right of the tool bar, and never less
+  // than their two tabs need: the tool bar gives way first, what it cannot show behind its
+  // overflow button.
+  // 7. The strip behind the tabs, right-aligned in its panel, as wide as it has room for
+  // up to its full width.
   KivFlatPanel1->SetFrameWidth(Round(p / 100));
   const int frame = KivFlatPanel1->FrameWidth();
-  int flatWidth = 18 * w;
-  if (Panel6->width() < flatWidth) flatWidth = Panel6->contentsRect().width();
-  KivFlatPanel1->setGeometry(Panel6->width() - flatWidth, 0, flatWidth, Panel6->height());
+  KivFlatPanel1->setMinimumWidth(6 * frame + 12 * w);
+  KivFlatPanel1->setMaximumWidth(18 * w);
+  KivFlatPanel1->setFixedHeight(Panel6->height());
 
   // 8. The two tabs; the second overlaps the first by half a tab height.
   const int tabHeight = KivFlatPanel1->height() * 3 / 4;

@@ -140,6 +140,7 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -166,6 +167,8 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void ShowZoom(int zoom);
   // Text with these characters, which GBK cannot hold, was refused by a text box.
   void ShowInputHint(const QString& characters);
+  // A message in the widest panel of the status bar, for long enough to be read.
+  void ShowHint(const QString& message);
   // The pointer, file state and element count panels as at start-up, before any document.
   void ShowNoDocumentStatus();
   QString DocumentFolder() const;
@@ -271,8 +274,15 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   void CreatePropertyHost();
   void ConnectPropertyWindow(TfrmChild* window);
   void RollUpPropertyWindow();
-  // The property window moves with the bottom of the tool bar as the bar hides or shows.
-  void PropertyWindowFollowsToolBar();
+  // The property window hangs under the right end of the tool bar: it follows the bar as
+  // it hides or shows and the main window as it moves or changes size.
+  void PlacePropertyWindow();
+  void PropertyWindowFollowsMainWindow();
+  QRect PropertyWindowStrip() const;
+  // The document area less the top band the rolled-up property window covers: where new,
+  // cascaded and tiled document windows go, their caption buttons in reach.
+  QRect DocumentArea() const;
+  void KeepDocumentsClearOfPropertyWindow();
   void FreePropertyWindow();
 
   // The parts, each under its component name.

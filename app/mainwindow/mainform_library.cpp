@@ -169,7 +169,11 @@ void TfrmMain::actEditLibraryExecute() {
 void TfrmMain::actInsertSealExecute() {
   TfrmChild* window = ActiveChild();
   TImagePreview* tile = KivFlatPanel3->SelectedLibSeal();
-  if (!window || !tile) return;
+  if (!tile) return;
+  if (!window) {
+    ShowHint(QStringLiteral("请先新建或打开印章文件，再插入模板印章。"));
+    return;
+  }
   window->InsertLibrarySeal(tile->Caption());
 }
 

@@ -97,7 +97,7 @@ void TfrmMain::actViewOpenOrClosefrmPropExecute() {
 void TfrmMain::actViewOpenOrCloseToolBarExecute() {
   CoolBar1->setHidden(!CoolBar1->isHidden());
   ShowToggleCaption("actViewOpenOrCloseToolBar", !CoolBar1->isHidden());
-  PropertyWindowFollowsToolBar();
+  PropertyWindowFollowsMainWindow();
 }
 
 void TfrmMain::actViewOpenOrCloseStatusBarExecute() {

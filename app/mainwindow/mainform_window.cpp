@@ -58,8 +58,10 @@ void TfrmMain::FillWindowList() {
   int n = 1;
   for (QMdiSubWindow* w : windows) {
     QAction* a = WindowMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(w->windowTitle()));
-    a->setCheckable(true);
-    a->setChecked(w == ClientWindow->activeSubWindow());
+    // Only the active window carries a mark; a checkable item would show an empty box.
+    const bool active = w == ClientWindow->activeSubWindow();
+    a->setCheckable(active);
+    a->setChecked(active);
     connect(a, &QAction::triggered, this, [this, w] { ClientWindow->setActiveSubWindow(w); });
     FWindowListActions.push_back(a);
   }
@@ -71,12 +73,12 @@ void TfrmMain::WindowCascadeExecute() {
   for (QMdiSubWindow* w : ClientWindow->subWindowList(QMdiArea::StackingOrder))
     if (!w->isMinimized()) windows.append(w);
   if (windows.isEmpty()) return;
-  const QSize area = ClientWindow->viewport()->size();
+  const QRect area = DocumentArea();
   const int step = app::CascadeStep(*windows.front());
-  const QSize size = app::CascadeSize(area, step, int(windows.size()));
+  const QSize size = app::CascadeSize(area.size(), step, int(windows.size()));
   for (int i = 0; i < int(windows.size()); ++i) {
     windows[i]->showNormal();
-    windows[i]->setGeometry(QRect(app::CascadePlace(area, size, step, i), size));
+    windows[i]->setGeometry(QRect(area.topLeft() + app::CascadePlace(area.size(), size, step, i), size));
   }
 }
 
@@ -97,16 +99,16 @@ void TfrmMain::TileWindows(Qt::Orientation orientation) {
   for (QMdiSubWindow* w : ClientWindow->subWindowList())
     if (!w->isMinimized()) windows.append(w);
   if (windows.isEmpty()) return;
-  const QRect area = ClientWindow->viewport()->rect();
+  const QRect area = DocumentArea();
   const int n = int(windows.size());
   for (int i = 0; i < n; ++i) {
     windows[i]->showNormal();
     if (orientation == Qt::Vertical) {
       const int top = area.height() * i / n;
-      windows[i]->setGeometry(0, top, area.width(), area.height() * (i + 1) / n - top);
+      windows[i]->setGeometry(area.left(), area.top() + top, area.width(), area.height() * (i + 1) / n - top);
     } else {
       const int left = area.width() * i / n;
-      windows[i]->setGeometry(left, 0, area.width() * (i + 1) / n - left, area.height());
+      windows[i]->setGeometry(area.left() + left, area.top(), area.width() * (i + 1) / n - left, area.height());
     }
   }
 }

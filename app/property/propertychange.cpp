@@ -61,7 +61,13 @@ void TfrmProprty::RxSpinEdit1Change(int tag) {
 
   const int i = TextIndex();
   if (row->rule == TRule::TextOnEllipse) FollowRule(row->rule, *seal);
-  if (const TProperty* target = TargetOf(*row, seal->SealType(), i)) ApplyShown(*target, *seal, Shown(*row));
+  const TProperty* target = TargetOf(*row, seal->SealType(), i);
+  if (target)
+    ApplyShown(*target, *seal, Shown(*row));
+  else if (row->page == TPage::C && i < 0 && !FLoading)
+    // A selector text that names no text leaves every edit of the page unwritten.
+    emit Hint(QStringLiteral("没有文字“%1”：本页的修改不会写入印章。")
+                  .arg(ComboBox(31)->currentText()));
   for (const TRefresh& refresh : row->refresh) {
     if (!Applies(refresh.when, *seal, i)) continue;
     // The box being typed in keeps what the user typed.

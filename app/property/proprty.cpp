@@ -226,6 +226,26 @@ void TfrmProprty::KivButton1MouseUp(TKivButton* sender) {
   RelayButtons();
   SetClientHeight(FLayout.openHeight);
   ShowSealProperties(FHost ? FHost->CurrentSeal() : nullptr);
+  FocusFirstValueBox(TPage(sender->Tag() - 1));
+}
+
+// Hiding the page that held the focus hands it to the first control of the page shown, a
+// list box that takes typed text: what the user types next would rename a text or a font.
+void TfrmProprty::FocusFirstValueBox(TPage page) {
+  for (const TPropertyRow& row : PropertyRows()) {
+    if (row.page != page || !ControlEnabled(row.tag)) continue;
+    switch (row.kind) {
+      case TControlKind::FloatBox:
+      case TControlKind::IntegerBox:
+      case TControlKind::Memo:
+      case TControlKind::Edit:
+        Control(row.tag)->setFocus(Qt::OtherFocusReason);
+        return;
+      default:
+        break;
+    }
+  }
+  if (QWidget* focused = focusWidget()) focused->clearFocus();
 }
 
 void TfrmProprty::RelayButtons() {

@@ -70,6 +70,8 @@ class TfrmProprty : public QWidget {
  signals:
   // A text box refused typed or pasted text with these characters, which GBK cannot hold.
   void InputRefused(const QString& characters);
+  // Something the user should know of for the status bar: the text selector names no text.
+  void Hint(const QString& message);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +87,8 @@ class TfrmProprty : public QWidget {
   void RelayButtons();
   void SetClientHeight(int height);
   void CheckDeactivation();
+  // The page's first box that takes a value, when one is enabled, takes the focus.
+  void FocusFirstValueBox(property::TPage page);
 
   // What the control shows, and the program showing a value in it (which raises its change
   // under the controls' event rules).

@@ -12,6 +12,7 @@
 #include "platform/metafile.h"
 #include "platform/metafileworker.h"
 #include "platform/regularfile.h"
+#include "services/filedialog.h"
 
 namespace app {
 
@@ -78,8 +79,7 @@ QString PictureDialog(QWidget* parent, const QString& start, const QString& filt
   QObject::connect(&dialog, &QFileDialog::currentChanged, preview, show);
   // Opened again on a name the user turned down: that file is what the name would replace.
   show(start);
-  if (dialog.exec() != QDialog::Accepted) return QString();
-  return dialog.selectedFiles().value(0);
+  return RunFileDialog(dialog);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include <QUrl>
 
 #include "platform/fonts.h"
+#include "services/filedialog.h"
 #include "services/lockkeys.h"
 #include "services/picturedialog.h"
 #include "platform/numeric.h"
@@ -64,8 +65,10 @@ TMsgButton DesktopMessageBox(QWidget* parent, TMsgKind kind, const QString& text
   return DesktopBox(parent, IconOf(kind), QCoreApplication::applicationName(), text, buttons);
 }
 
+// Every installed family, Latin ones too: a serial code is often set in one. The tool bar's
+// Chinese-only filter picks the Chinese names out itself.
 QStringList DesktopFontNames() {
-  QStringList names = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+  QStringList names = QFontDatabase::families();
   for (const QString& name : platform::AliasFaceNames())
     if (!names.contains(name)) names.append(name);
   return names;
@@ -118,11 +121,16 @@ TServices DesktopServices() {
   };
   // Qt's own dialogs, the same on every desktop; the caller asks about the chosen file.
   s.OpenFileName = [](QWidget* parent, const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, QString(), folder, filter, nullptr, QFileDialog::DontUseNativeDialog);
+    QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog);
+    return RunFileDialog(dialog);
   };
   s.SaveFileName = [](QWidget* parent, const QString& folder, const QString& filter, const QString& name) {
-    return QFileDialog::getSaveFileName(parent, QString(), DialogStart(folder, name), filter, nullptr,
-                                        QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    QFileDialog dialog(parent, QString(), DialogStart(folder, name), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    return RunFileDialog(dialog);
   };
   s.SavePictureFileName = [](QWidget* parent, const QString& folder, const QString& filter, const QString& name) {
     return SavePictureDialog(parent, DialogStart(folder, name), filter);

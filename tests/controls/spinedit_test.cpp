@@ -61,8 +61,8 @@ class SpinEditTest : public QObject {
     QTest::newRow("an exponent") << int(kFloat) << 0.0 << 0.0 << "1e2" << 100.0;
     QTest::newRow("empty integer") << int(kInteger) << 1.0 << 255.0 << "" << 1.0;
     QTest::newRow("fractional minimum truncated") << int(kInteger) << 1.7 << 255.0 << "+" << 1.0;
-    QTest::newRow("integer above the maximum") << int(kInteger) << 0.0 << 360.0 << "4500" << 4500.0;
-    QTest::newRow("integer too large to read") << int(kInteger) << 0.0 << 0.0 << "99999999999" << 0.0;
+    QTest::newRow("integer above the maximum") << int(kInteger) << 0.0 << 360.0 << "450" << 450.0;
+    QTest::newRow("integer of nine digits") << int(kInteger) << 0.0 << 0.0 << "999999999" << 999999999.0;
   }
   void ValueOfTypedText() {
     QFETCH(int, type);
@@ -137,12 +137,48 @@ class SpinEditTest : public QObject {
     box.Leave();
     QCOMPARE(box.changes.count(), 1);
 
-    // Text that is no number reads as the minimum, which is in range: it stays.
-    box.Type(QStringLiteral("-"));
-    box.changes.clear();
+    // Text that is no number reads as the minimum, which the box then shows; a number in
+    // range shows in the form of the box's kind.
+    for (const char* typed : {"-", "999e", ""}) {
+      box.Type(QString::fromLatin1(typed));
+      box.changes.clear();
+      box.Leave();
+      QCOMPARE(box.edit.text(), QStringLiteral("0.00"));
+      QCOMPARE(box.changes.count(), 1);
+    }
+    box.Type(QStringLiteral("12.5"));
     box.Leave();
-    QCOMPARE(box.edit.text(), QStringLiteral("-"));
-    QCOMPARE(box.changes.count(), 0);
+    QCOMPARE(box.edit.text(), QStringLiteral("12.50"));
+    Box whole(kInteger, 1, 255);
+    whole.Type(QStringLiteral("+"));
+    whole.Leave();
+    QCOMPARE(whole.edit.text(), QStringLiteral("1"));
+  }
+
+  // A whole-number box takes as many digits as the longer end of its range has, one that
+  // takes any number as many as always read; the sign is no digit.
+  void WholeNumbersTakeTheDigitsOfTheirRange_data() {
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<double>("value");
+    QTest::newRow("0 .. 255") << 0.0 << 255.0 << "2147483648" << "214" << 214.0;
+    QTest::newRow("above the maximum in its digits") << 0.0 << 255.0 << "999" << "999" << 999.0;
+    QTest::newRow("0 .. 10000") << 0.0 << 10000.0 << "123456" << "12345" << 12345.0;
+    QTest::newRow("negative end") << -100.0 << 50.0 << "-12345" << "-123" << -123.0;
+    QTest::newRow("unbounded") << 0.0 << 0.0 << "999999999999999999999999999999" << "999999999" << 999999999.0;
+  }
+  void WholeNumbersTakeTheDigitsOfTheirRange() {
+    QFETCH(double, min);
+    QFETCH(double, max);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    QFETCH(double, value);
+    Box box(kInteger, min, max);
+    box.Type(typed);
+    QCOMPARE(box.edit.text(), kept);
+    QCOMPARE(box.edit.Value(), value);
   }
 
   // The arrows step from the value of the text and raise the change once, only when the

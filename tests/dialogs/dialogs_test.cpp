@@ -361,6 +361,32 @@ class DialogsTest : public QObject {
     QVERIFY(PageResource(21).isNull());
   }
 
+  // The red seal in a page's heading carries the page's number, the one its footer gives
+  // as "n / 18": one digit on the first nine pages, two on the others.
+  void HelpPageBadgesCountThePages() {
+    platform::TLibrary library(MERULIN_LIBRARY);
+    QVERIFY(library.Loaded());
+    // The seal's frame is the square from (24, 14) to (54, 44); its number stands inside.
+    const auto inkWidth = [](const QImage& page) {
+      int first = -1, last = -1;
+      for (int x = 29; x <= 49; ++x)
+        for (int y = 19; y <= 39; ++y) {
+          const QColor c = page.pixelColor(x, y);
+          if (c.red() > 150 && c.green() < 120 && c.blue() < 120) {
+            if (first < 0) first = x;
+            last = x;
+            break;
+          }
+        }
+      return first < 0 ? 0 : last - first + 1;
+    };
+    for (int page = 1; page <= 18; ++page) {
+      const int width = inkWidth(PageResource(page + 2));
+      QVERIFY2(width > 0, qPrintable(QString::number(page)));
+      QVERIFY2((width > 12) == (page >= 10), qPrintable(QStringLiteral("page %1: %2 px").arg(page).arg(width)));
+    }
+  }
+
   // ---- print options ----
 
   void PrintOptionsCaptionsAndLayout() {
@@ -498,6 +524,7 @@ class DialogsTest : public QObject {
     int rowHeight = 0, nullIcons = 0;
     bool opaqueHeading = false, exportDefault = false;
     QColor headingColour, dpiColour, background;
+    bool dpiFits = true;
     const TModalRun run =
         WhileModal([&] { app::AskExportSettings(owner_.get()); },
                    [&](QDialog* d) {
@@ -517,6 +544,10 @@ class DialogsTest : public QObject {
                        at[QString::fromLatin1(name)] = Part(d, name)->geometry();
                      client = d->size();
                      dpiText = Part<QLabel>(d, "Label4")->text();
+                     // Each line of the label fits its width, so the label wraps nowhere else.
+                     for (const QString& line : dpiText.split(QLatin1Char('\n')))
+                       dpiFits = dpiFits && Part(d, "Label4")->fontMetrics().horizontalAdvance(line) <=
+                                                Part(d, "Label4")->width();
                      dpiColour = TextColour(Part(d, "Label4"));
                      headingColour = TextColour(Part(d, "Label3"));
                      opaqueHeading = Part(d, "Label3")->autoFillBackground();
@@ -531,7 +562,8 @@ class DialogsTest : public QObject {
     QCOMPARE(items, QStringList({"Bmp  Windows位图", "EMF  Windows矢量图", "JPG  JPEG压缩影像", "GIF  CompuServe GIF",
                                  "TIFF Tag影像"}));
     QCOMPARE(nullIcons, 0);
-    QCOMPARE(dpiText, QStringLiteral("当前显示\n器分辨精\n度:%1dpi").arg(div_.ppi));
+    QCOMPARE(dpiText, QStringLiteral("当前显示器\n分辨精度:\n%1dpi").arg(div_.ppi));
+    QVERIFY(dpiFits);
     QCOMPARE(dpiColour, kNavy);
     QCOMPARE(headingColour, QColor(0, 128, 255));
     QVERIFY(opaqueHeading);

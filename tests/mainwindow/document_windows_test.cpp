@@ -10,6 +10,7 @@
 
 #include "mainfixture.h"
 #include "mainwindow/cascade.h"
+#include "property/proprty.h"
 
 using seal::TSeal;
 
@@ -27,6 +28,19 @@ int RedPixels(const QPixmap& shot) {
       if (c.red() > 150 && c.green() < 80 && c.blue() < 80) ++n;
     }
   return n;
+}
+
+// The document area below the rolled-up property window, which hangs over its top: where
+// new and cascaded windows go, so that the window covers none of their captions.
+QRect Inside(MainFixture& f) {
+  const auto* client = static_cast<const QMdiArea*>(Part(f.main.get(), "ClientWindow"));
+  QRect inside = client->viewport()->rect();
+  if (frmProprty) {
+    const QRect frame = frmProprty->frameGeometry();
+    const int rolledUp = frame.height() - frmProprty->height() + frmProprty->Layout().barHeight;
+    inside.setTop(client->viewport()->mapFromGlobal(frame.topLeft()).y() + rolledUp);
+  }
+  return inside;
 }
 
 }  // namespace
@@ -85,8 +99,7 @@ class DocumentWindowsTest : public QObject {
     made->close();
     Flush();
     f.main->OpenDocument(path);
-    const QWidget* area = Part(f.main.get(), "ClientWindow");
-    const QRect inside = static_cast<const QMdiArea*>(area)->viewport()->rect();
+    const QRect inside = Inside(f);
     const int step = app::CascadeStep(*f.main->ActiveChild());
     QVERIFY(step >= 16);
     const QSize size(inside.width() * 3 / 4, inside.height() * 3 / 4);
@@ -100,7 +113,8 @@ class DocumentWindowsTest : public QObject {
     }
     const int deepest = std::min(inside.width() - size.width(), inside.height() - size.height()) / step;
     QVERIFY(deepest < 11);
-    for (int i = 0; i < 12; ++i) QCOMPARE(places[size_t(i)], QPoint(1, 1) * (i % (deepest + 1)) * step);
+    for (int i = 0; i < 12; ++i)
+      QCOMPARE(places[size_t(i)], inside.topLeft() + QPoint(1, 1) * (i % (deepest + 1)) * step);
   }
 
   // The cascade keeps windows a person can work in: as large as lets the deepest fit, each
@@ -111,14 +125,15 @@ class DocumentWindowsTest : public QObject {
     for (int i = 0; i < 3; ++i) f.NewDocument();
     TfrmChild* front = f.main->ActiveChild();
     front->showMaximized();
-    const QRect inside = static_cast<const QMdiArea*>(Part(f.main.get(), "ClientWindow"))->viewport()->rect();
+    const QRect inside = Inside(f);
     const int step = app::CascadeStep(*front);
     f.Tool("WindowCascade1")->trigger();
     const QSize size = inside.size() - QSize(2 * step, 2 * step);
     std::vector<TfrmChild*> windows = f.main->DocumentWindows(QMdiArea::StackingOrder);
     QCOMPARE(windows.back(), front);
     QVERIFY(!front->isMaximized());
-    for (int i = 0; i < 3; ++i) QCOMPARE(windows[size_t(i)]->geometry(), QRect(QPoint(i * step, i * step), size));
+    for (int i = 0; i < 3; ++i)
+      QCOMPARE(windows[size_t(i)]->geometry(), QRect(inside.topLeft() + QPoint(i * step, i * step), size));
 
     windows.front()->showMinimized();
     const QRect minimised = windows.front()->geometry();

@@ -241,6 +241,20 @@ class LibraryCommandsTest : public QObject {
     QCOMPARE(f.main->ActiveChild(), second);
   }
 
+  // With no document open there is nowhere to insert into: the status bar says so.
+  void InsertWithoutADocumentSaysWhy() {
+    Library f;
+    TfrmChild* from = f.DocumentWithSeal(50, 60);
+    f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton2"));
+    f.Save({{QString(), QStringLiteral("round")}});
+    QTest::mouseClick(f.Tile("ROUND.YZL"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    from->ForgetChanges();
+    from->close();
+    QTRY_VERIFY(!f.main->ActiveChild());
+    f.Tool("actInsertSeal")->trigger();
+    QVERIFY2(f.Panel(4).contains(QStringLiteral("请先新建或打开印章文件")), qPrintable(f.Panel(4)));
+  }
+
   void InsertPutsThePressedDesignTwoMillimetresFromTheScrollOrigin() {
     Library f;
     TfrmChild* from = f.DocumentWithSeal(50, 60);

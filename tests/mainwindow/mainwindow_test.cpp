@@ -186,7 +186,9 @@ class MainWindowTest : public QObject {
         items.append(a->objectName());
     }
     QCOMPARE(items, Split("actFileNew;actFileOpen;actFileSave;actFilePreView;actFilePrint;-;actEditCut;actEditCopy;"
-                          "actEditPaste;actEditDel;-;actViewZoomNormal;Panel4;-;actToolsNextFont;Panel3;Panel1;Panel6"));
+                          "actEditPaste;actEditDel;-;actViewZoomNormal;Panel4;-;actToolsNextFont;Panel3;Panel1"));
+    // The panel selectors stand right of the tool bar, never behind its overflow button.
+    QCOMPARE(Part<QWidget>(&main, "Panel6")->parentWidget(), Part<QWidget>(&main, "CoolBar1"));
     QCOMPARE(Part<QToolBar>(&main, "ToolBar1")->iconSize(), QSize(24, 24));
     QVERIFY(main.findChild<QWidget*>("ToolButton11"));
     QCOMPARE(Part<QCheckBox>(&main, "CheckBox1")->text(), QStringLiteral("阳章"));
@@ -364,10 +366,31 @@ class MainWindowTest : public QObject {
     QCOMPARE(main.ProgramFolder(), desk.dir.path() + "/");
     const QRect tabs(Part<QWidget>(&main, "Panel6")->mapTo(&main, QPoint()), Part<QWidget>(&main, "Panel6")->size());
     QVERIFY(Part<QWidget>(&main, "Panel6")->isVisible());
-    QVERIFY2(tabs.right() <= Part<QToolBar>(&main, "ToolBar1")->mapTo(&main, QPoint()).x() +
-                                 Part<QToolBar>(&main, "ToolBar1")->width(),
-             "the tab panel stays inside the tool bar");
+    QVERIFY2(tabs.right() <= Part<QWidget>(&main, "CoolBar1")->mapTo(&main, QPoint()).x() +
+                                 Part<QWidget>(&main, "CoolBar1")->width(),
+             "the tab panel stays inside the tool bar's band");
     QVERIFY(Part<TKivButton>(&main, "KivButton2")->isVisible());
+  }
+
+  // A restored window narrows to what a 1024 x 768 screen holds from any width it had, and
+  // both panel tabs stay in sight at every width, the tool bar giving way before them.
+  void TheWindowNarrowsAndKeepsBothPanelTabs() {
+    FakeDesktop desk;
+    TfrmMain main;
+    main.resize(1600, 1000);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    for (const int width : {1600, 1200, 1024, 900, 800, 1280}) {
+      main.resize(width, 700);
+      QTRY_COMPARE(main.width(), width);
+      QVERIFY(main.minimumSizeHint().width() <= 1024);
+      for (const char* name : {"KivButton1", "KivButton2"}) {
+        const auto* tab = Part<TKivButton>(&main, name);
+        QVERIFY2(tab->isVisible(), name);
+        const QRect at(tab->mapTo(&main, QPoint(0, 0)), tab->size());
+        QVERIFY2(main.rect().contains(at), qPrintable(QStringLiteral("%1 at %2").arg(name).arg(width)));
+      }
+    }
   }
 
   void CommandLineTable_data() {
@@ -511,6 +534,15 @@ class MainWindowTest : public QObject {
     for (const char* n : names) QVERIFY(main.Action(n)->isEnabled());
     const QStringList items = MenuItems(Part<QMenu>(&main, "WindowMenu"));
     QCOMPARE(items.mid(items.size() - 3), QStringList({"-", "&1 文件1.dyz", "&2 文件2.dyz"}));
+    // Only the active window's item carries a mark; the others show no empty box either.
+    const QMdiSubWindow* front = Part<TMdiClient>(&main, "ClientWindow")->activeSubWindow();
+    QVERIFY(front);
+    const QList<QAction*> entries = Part<QMenu>(&main, "WindowMenu")->actions();
+    for (QAction* entry : entries.mid(entries.size() - 2)) {
+      const bool active = entry->text().endsWith(front->windowTitle());
+      QCOMPARE(entry->isCheckable(), active);
+      QCOMPARE(entry->isChecked(), active);
+    }
     emit Part<QMenu>(&main, "WindowMenu")->aboutToShow();
     QCOMPARE(MenuItems(Part<QMenu>(&main, "WindowMenu")).size(), items.size());
 

@@ -2,16 +2,21 @@
 // command, placed under the right end of the tool bar, freed by its close box and the View
 // command, writing into the active document's current element through the main window, and
 // rolled up when the active document or its current element changes.
+#include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "controls/ansitext.h"
 #include "controls/kivspinedit.h"
 #include "controls/tilepanel.h"
 #include "document/grabhandles.h"
 #include "document/sealtemplates.h"
+#include "mainwindow/cascade.h"
 #include "mainfixture.h"
 #include "platform/gbk.h"
 #include "property/controlevents.h"
@@ -376,6 +381,201 @@ class PropertyWindowTest : public QObject {
     QVERIFY(!RolledUp());
     TypeOver(Part<property::TPropertyMemo>(frmProprty, "Memo1"), QStringLiteral("甲"));
     QCOMPARE(s->Text(), platform::Gbk("甲"));
+    delete frmProprty;
+  }
+
+  // Rolled up, the window leaves every document window's caption, buttons and all, in
+  // reach: windows it finds, new ones, cascaded and tiled ones, with a side panel shown or
+  // not; and it follows the main window as that changes size.
+  void DocumentCaptionsStayClearOfIt() {
+    MainFixture f;
+    f.main->resize(1024, 768);
+    TfrmChild* first = f.NewDocument();
+    QVERIFY(frmProprty);
+    frmProprty->FormDeactivate();
+    const auto clear = [&](const char* what) {
+      const QRect window = frmProprty->frameGeometry();
+      for (QMdiSubWindow* w : Part<QMdiArea>(f.main.get(), "ClientWindow")->subWindowList()) {
+        const QRect caption(w->mapToGlobal(QPoint(0, 0)), QSize(w->width(), app::CascadeStep(*w)));
+        if (window.intersects(caption)) {
+          qWarning("%s: %s lies under the property window", what, qPrintable(w->windowTitle()));
+          return false;
+        }
+      }
+      return true;
+    };
+    // A window that was there first is moved out from under it.
+    first->setGeometry(QRect(QPoint(0, 0), Part<QMdiArea>(f.main.get(), "ClientWindow")->viewport()->size()));
+    delete frmProprty;
+    f.main->Action(QStringLiteral("actViewOpenOrClosefrmProp"))->trigger();
+    frmProprty->FormDeactivate();
+    QVERIFY(clear("the window there first"));
+    f.NewDocument();
+    f.NewDocument();
+    frmProprty->FormDeactivate();
+    QVERIFY(clear("new windows"));
+    for (const bool panel : {false, true}) {
+      if (panel)
+        QTest::mouseClick(Part<TKivButton>(f.main.get(), "KivButton2"), Qt::LeftButton, Qt::NoModifier, QPoint(8, 4));
+      QCOMPARE(frmProprty->pos(), Corner(f));
+      for (const char* arrange : {"WindowTileHorizontal1", "WindowTileVertical1", "WindowCascade1"}) {
+        f.main->Action(QLatin1String(arrange))->trigger();
+        QVERIFY2(clear(arrange), arrange);
+      }
+    }
+    // The main window changes size: the window stays under the end of the tool bar.
+    for (const QSize size : {QSize(900, 700), QSize(1024, 768)}) {
+      f.main->resize(size);
+      QTRY_COMPARE(f.main->size(), size);
+      QTRY_COMPARE(frmProprty->pos(), Corner(f));
+      QVERIFY(clear("after a resize"));
+    }
+    delete frmProprty;
+  }
+
+  // A page opens with the focus in its first box that takes a value, not in the list box
+  // before it: what the user types goes into the text on page C and into the code on
+  // page D. A text selector that names no text says so in the status bar.
+  void APageOpensOnItsFirstValueBox() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = Selected(w, AddSeal(w, 50, 50));
+    const seal::TFaceName face = s->CodeFontName();
+    struct Case {
+      int page;
+      const char* box;
+    } cases[] = {{1, "RxSpinEdit1"}, {3, "Memo1"}, {4, "Edit1"}};
+    for (const Case& c : cases) {
+      Page(c.page);
+      QVERIFY(frmProprty->focusWidget());
+      QCOMPARE(frmProprty->focusWidget()->objectName(), QLatin1String(c.box));
+    }
+    Page(3);
+    QTest::keyClicks(frmProprty->focusWidget(), QStringLiteral("abc"));
+    QCOMPARE(s->Text(), std::string("abc"));
+    QCOMPARE(frmProprty->ComboBox(31)->currentText(), QStringLiteral("第一文字"));
+    Page(4);
+    QTest::keyClicks(frmProprty->focusWidget(), QStringLiteral("2468"));
+    QVERIFY(s->Code().size() >= 4 && s->Code().substr(s->Code().size() - 4) == "2468");
+    QVERIFY(s->CodeFontName() == face);
+
+    // The selector typed into until it names no text: the status bar says why the page's
+    // edits write nothing.
+    Page(3);
+    QComboBox* selector = frmProprty->ComboBox(31);
+    selector->lineEdit()->end(false);
+    QTest::keyClicks(selector->lineEdit(), QStringLiteral("x"));
+    QVERIFY2(f.Panel(4).contains(QStringLiteral("第一文字x")), qPrintable(f.Panel(4)));
+    delete frmProprty;
+  }
+
+  // Left, a number box shows what the element holds: text that is no number, which the
+  // element took as the minimum, shows as that; a whole-number box takes no more digits
+  // than its range has, so a larger number never reads as a smaller one.
+  void ALeftBoxShowsWhatTheElementHolds() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = Selected(w, AddSealOf(w, seal::stHorzText, 50, 50, 30, 10));
+    const auto leave = [](QWidget* box) {
+      QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+      QCoreApplication::sendEvent(box, &out);
+    };
+    Page(1);
+    TKivSpinEdit* width = frmProprty->SpinEdit(4);
+    if (!width->isEnabled()) width = frmProprty->SpinEdit(1);
+    TypeOver(width, QStringLiteral("999e"));
+    QCOMPARE(width->text(), QStringLiteral("999e"));
+    leave(width);
+    QCOMPARE(width->text(), QStringLiteral("0.00"));
+
+    Page(3);
+    TKivSpinEdit* strokes = frmProprty->SpinEdit(42);  // 0 .. 10000
+    QVERIFY(strokes->isEnabled());
+    TypeOver(strokes, QStringLiteral("2147483648"));
+    QCOMPARE(strokes->text(), QStringLiteral("21474"));
+    QCOMPARE(s->TextPenWidth(), 21474);
+    leave(strokes);
+    QCOMPARE(strokes->text(), QStringLiteral("10000"));
+    QCOMPARE(s->TextPenWidth(), 10000);
+    TKivSpinEdit* rows = frmProprty->SpinEdit(40);  // 1 .. 255
+    QVERIFY(rows->isEnabled());
+    TypeOver(rows, QStringLiteral("999999999999999999999999999999"));
+    QCOMPARE(rows->text(), QStringLiteral("999"));
+    leave(rows);
+    QCOMPARE(rows->text(), QStringLiteral("255"));
+    QCOMPARE(s->RowColCount(), 255);
+    delete frmProprty;
+  }
+
+  // The face boxes list every installed family, Latin ones too; so does the tool bar's
+  // font box once "仅中文" is cleared, which set again keeps the Chinese names only.
+  void FontBoxesListEveryInstalledFamily() {
+    MainFixture f;
+    const app::TServices fake = app::Services();
+    app::ResetServices();
+    const auto installed = app::Services().ScreenFontNames;
+    app::Services() = fake;
+    app::Services().ScreenFontNames = installed;
+    // Latin families that the build's packages install.
+    QStringList latin;
+    for (const char* maker : {"DejaVu", "Nimbus"})
+      for (const QString& family : installed())
+        if (family.startsWith(QLatin1String(maker))) {
+          latin.append(family);
+          break;
+        }
+    QCOMPARE(latin.size(), 2);
+
+    QCheckBox* only = Part<QCheckBox>(f.main.get(), "CheckBox4");
+    QComboBox* fonts = Part<QComboBox>(f.main.get(), "FontComboBox");
+    only->click();
+    QVERIFY(!only->isChecked());
+    for (const QString& family : latin) QVERIFY2(fonts->findText(family) >= 0, qPrintable(family));
+    only->click();
+    for (int i = 0; i < fonts->count(); ++i)
+      QVERIFY2(app::HasDoubleByteChar(fonts->itemText(i)), qPrintable(fonts->itemText(i)));
+
+    f.main->Action(QStringLiteral("actViewOpenOrClosefrmProp"))->trigger();
+    QVERIFY(frmProprty);
+    for (const int tag : {32, 49})
+      for (const QString& family : latin) QVERIFY2(frmProprty->ComboBox(tag)->findText(family) >= 0, qPrintable(family));
+    delete frmProprty;
+  }
+
+  // Control characters are refused by every text box of the window, pasted as typed, as
+  // the characters GBK cannot hold are: the memo, the code box and the face boxes keep
+  // what they had, the element too, and the status bar says why.
+  void PastedControlCharactersAreRefused() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = Selected(w, AddSeal(w, 50, 50));
+    QGuiApplication::clipboard()->setText(QStringLiteral("A") + QChar(0) + QStringLiteral("B"));
+    Page(3);
+    auto* memo = Part<QPlainTextEdit>(frmProprty, "Memo1");
+    const std::string text = s->Text();
+    memo->selectAll();
+    memo->paste();
+    QCOMPARE(s->Text(), text);
+    QVERIFY(!memo->toPlainText().contains(QChar(0)));
+    QVERIFY2(f.Panel(4).contains(QStringLiteral("控制字符")), qPrintable(f.Panel(4)));
+    const seal::TFaceName face = s->TextFontName();
+    QLineEdit* faceBox = frmProprty->ComboBox(32)->lineEdit();
+    faceBox->selectAll();
+    faceBox->paste();
+    QVERIFY(!faceBox->text().contains(QChar(0)));
+    QVERIFY(s->TextFontName() == face);
+    Page(4);
+    auto* code = Part<QLineEdit>(frmProprty, "Edit1");
+    const std::string was = s->Code();
+    code->selectAll();
+    code->paste();
+    QCOMPARE(s->Code(), was);
+    QVERIFY(!code->text().contains(QChar(0)));
+    // Text without them still goes in.
+    QGuiApplication::clipboard()->setText(QStringLiteral("AB"));
+    code->selectAll();
+    code->paste();
+    QCOMPARE(s->Code(), std::string("AB"));
     delete frmProprty;
   }
 };

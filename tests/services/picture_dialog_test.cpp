@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QHeaderView>
+#include <QTreeView>
+#include <functional>
 #include <QtTest>
 
 #include "modal_driver.h"
@@ -31,6 +34,59 @@ class PictureDialogTest : public QObject {
 
  private slots:
   void cleanup() { app::ResetServices(); }
+
+  // Every file dialog, the documents' too, names a folder's type in Chinese and shows its
+  // dates whole.
+  void TypesInChineseAndDatesWhole() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("我的印章")));
+    SavedPicture(dir, "seal.bmp", QSize(10, 10));
+    struct Case {
+      const char* what;
+      std::function<void()> open;
+    } cases[] = {
+        {"open", [&] { app::Services().OpenFileName(nullptr, dir.path(), QStringLiteral("印章文件(*.dyz)")); }},
+        {"save", [&] { app::Services().SaveFileName(nullptr, dir.path(), QStringLiteral("印章文件(*.dyz)"), "a.dyz"); }},
+        {"picture",
+         [&] { app::Services().OpenPictureFileName(nullptr, dir.path(), QStringLiteral("Windows位图(*.bmp)")); }},
+    };
+    for (const Case& c : cases) {
+      QString type;
+      bool datesWhole = false;
+      const TModalRun run = WhileModal(c.open, [&](QDialog* d) {
+        auto* dialog = qobject_cast<QFileDialog*>(d);
+        QVERIFY(dialog);
+        dialog->setViewMode(QFileDialog::Detail);
+        auto* details = d->findChild<QTreeView*>(QStringLiteral("treeView"));
+        QVERIFY(details);
+        const QAbstractItemModel* files = details->model();
+        const QModelIndex root = details->rootIndex();
+        QTRY_VERIFY(files->rowCount(root) > 0);
+        for (int row = 0; row < files->rowCount(root); ++row)
+          if (files->index(row, 0, root).data().toString() == QStringLiteral("我的印章"))
+            type = files->index(row, 2, root).data().toString();
+        // The widest date, with room for the cell's margins.
+        const auto widest = [&] {
+          int w = 0;
+          for (int row = 0; row < files->rowCount(root); ++row)
+            w = std::max(w, details->fontMetrics().horizontalAdvance(files->index(row, 3, root).data().toString()));
+          return w + 6;
+        };
+        // ... and in sight, the view not scrolled.
+        const auto whole = [&] {
+          return details->columnWidth(3) >= widest() &&
+                 details->header()->sectionViewportPosition(3) + details->columnWidth(3) <=
+                     details->viewport()->width();
+        };
+        QTRY_VERIFY(whole());
+        datesWhole = whole();
+        dialog->reject();
+      });
+      QVERIFY2(run.Seen, c.what);
+      QVERIFY2(type == QStringLiteral("文件夹"), qPrintable(QStringLiteral("%1: %2").arg(c.what, type)));
+      QVERIFY2(datesWhole, c.what);
+    }
+  }
 
   void PreviewsThePictureAndReturnsTheName() {
     QTemporaryDir dir;
