@@ -335,6 +335,7 @@ void TfrmChild::DeleteSelection() {
   SetSelection({});
   for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
     std::erase(FSeals, *it);
+    std::erase(FLockedSeals, *it);
     delete *it;
   }
   MarkModified();
@@ -342,6 +343,7 @@ void TfrmChild::DeleteSelection() {
 
 void TfrmChild::Clear() {
   SetSelection({});
+  FLockedSeals.clear();
   while (!FSeals.empty()) {
     delete FSeals.back();
     FSeals.pop_back();
@@ -410,19 +412,17 @@ void TfrmChild::SetCurrentPicture(const QString& path, const platform::TPicture&
   MarkModified();
 }
 
-// The element's lock is the absence of its move handler: there is no flag to keep in step.
-bool TfrmChild::IsLocked(const TSeal* element) { return !element->OnMouseMove; }
+bool TfrmChild::IsLocked(const TSeal* element) const {
+  return std::find(FLockedSeals.begin(), FLockedSeals.end(), element) != FLockedSeals.end();
+}
 
 void TfrmChild::ToggleCurrentSealLock() {
-  TSeal* element = FCurrentSeal;
+  const TSeal* element = FCurrentSeal;
   if (!element) return;
-  if (!IsLocked(element)) {
-    element->OnMouseMove = nullptr;
-    element->OnMouseUp = nullptr;
-    return;
-  }
-  // Attaching all three again gives the same press handler the element already had.
-  HookSealEvents(element);
+  if (IsLocked(element))
+    std::erase(FLockedSeals, element);
+  else
+    FLockedSeals.push_back(element);
 }
 
 bool TfrmChild::PageLocked() const { return !KivDrawPanel1->isEnabled(); }
@@ -719,20 +719,24 @@ void TfrmChild::SealMouseDown(TSeal* sender, seal::TMouseButton button, seal::TS
   if (ForwardToolClick(sender, x, y)) return;
   TSeal* target = SealAtPoint(sender, x, y);
   if (!IsSoleSelection(target)) SelectOnly(target);
-  if (button == seal::mbLeft && FCurrentSeal->OnMouseMove) {
+  if (button == seal::mbLeft && !IsLocked(FCurrentSeal)) {
     if (FGrabHandles) FGrabHandles->HideAll();
     BeginMoveDrag(ToPage(FCurrentSeal, x, y));
   }
-  if (button == seal::mbRight) FHost.PrepareSealPopupMenu(*FCurrentSeal);
+  if (button == seal::mbRight) FHost.PrepareSealPopupMenu(*FCurrentSeal, IsLocked(FCurrentSeal));
 }
 
+// A locked element answers the press only: the pointer's moves and release over it are
+// nobody's.
 void TfrmChild::SealMouseMove(TSeal* sender, seal::TShiftState, int x, int y) {
+  if (IsLocked(sender)) return;
   ConfinePoint(sender, x, y);
   ShowCoordinates(sender, x, y);
   if (FDragging) DragTo(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
 }
 
 void TfrmChild::SealMouseUp(TSeal* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  if (IsLocked(sender)) return;
   ConfinePoint(sender, x, y);
   if (button == seal::mbLeft && FDragging) EndDrag(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
 }

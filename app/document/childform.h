@@ -21,6 +21,7 @@
 #include "document/rectl.h"
 #include "formats/document_file.h"
 #include "seal/control_events.h"
+#include "seal/seal.h"
 
 class QMenu;
 class QScrollArea;
@@ -31,9 +32,6 @@ class TSelectFrame;
 
 namespace platform {
 class TPicture;
-}
-namespace seal {
-class TSeal;
 }
 
 class TfrmChild : public QMdiSubWindow {
@@ -51,7 +49,7 @@ class TfrmChild : public QMdiSubWindow {
   // a selection of two or more).
   const std::vector<seal::TSeal*>& Seals() const { return FSeals; }
   const std::vector<seal::TSeal*>& Selection() const { return FSelection; }
-  seal::TSeal* CurrentSeal() const { return FCurrentSeal; }
+  const seal::TSeal* CurrentSeal() const { return FCurrentSeal; }
   const TGrabHandles* GrabHandles() const { return FGrabHandles.get(); }
   const TSelectFrame* SelectFrame() const { return FSelectFrame; }
   // Changed since it was last saved or read.
@@ -89,9 +87,12 @@ class TfrmChild : public QMdiSubWindow {
   bool StepZoom(bool in);
   // The zoom of the whole page back to 100; false when it was 100 already.
   bool ZoomNormal();
-  // The current element was changed from outside the page (the property window, the tool
-  // bar's options): its grab handles follow its new bounds and the document is modified.
-  void CurrentSealEdited();
+  // The current element changed from outside the page (the property window, the tool
+  // bar's options): the change is applied to it, its grab handles follow its new bounds
+  // and the document is modified. Nothing without a current element.
+  void EditCurrentSeal(const std::function<void(seal::TSeal&)>& change);
+  // The face of all the current element's texts; no change of the document.
+  void SetCurrentFaces(const seal::TFaceName& face);
 
   // The document's changes, each marking it modified. New elements join the page on top of
   // all others.
@@ -112,8 +113,9 @@ class TfrmChild : public QMdiSubWindow {
   void SetSelectionColour(platform::TColor colour);
   //   The current element's picture replaced by the one read from path.
   void SetCurrentPicture(const QString& path, const platform::TPicture& picture);
-  // Locks are no change: neither is saved. A locked element keeps its press handler only.
-  static bool IsLocked(const seal::TSeal* element);
+  // Locks are no change: neither is saved. A locked element is selected by a press and
+  // never moved by the mouse.
+  bool IsLocked(const seal::TSeal* element) const;
   void ToggleCurrentSealLock();
   void TogglePageLock();
 
@@ -204,6 +206,8 @@ class TfrmChild : public QMdiSubWindow {
   // in list order: its children, disabled, shown there. The window's zoom still reaches
   // them while they are away.
   void LendSeals(QWidget* page);
+  // The lent elements at the print window's zoom.
+  void ZoomLentSeals(int zoom);
   // The elements back on this window's page in list order, at its zoom, enabled and shown,
   // with the grab handles or the selection frame above them.
   void TakeSealsBack();
@@ -268,6 +272,7 @@ class TfrmChild : public QMdiSubWindow {
   seal::TSeal* FCurrentSeal = nullptr;
   QMenu* FPagePopupMenu;
   bool FCursorClipped = false;
+  std::vector<const seal::TSeal*> FLockedSeals;
   // The last press on the page disarmed a page tool: the menu the desktop asks for with it
   // is not shown.
   bool FPressWithoutMenu = false;

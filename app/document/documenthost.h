@@ -53,8 +53,9 @@ class TDocumentHost {
   // The pop-up menus of the elements and of the empty page.
   virtual QMenu* SealPopupMenu() const = 0;
   virtual QMenu* PagePopupMenu() const = 0;
-  // The element was pressed with the right button: its pop-up menu is about to show for it.
-  virtual void PrepareSealPopupMenu(const seal::TSeal& element) = 0;
+  // The element, locked or not, was pressed with the right button: its pop-up menu is
+  // about to show for it.
+  virtual void PrepareSealPopupMenu(const seal::TSeal& element, bool locked) = 0;
 
   // A panel of the status bar shows the text: the pointer's place on the page.
   virtual void ShowStatus(TStatusPanel panel, const QString& text) = 0;

@@ -22,6 +22,7 @@
 #include "document/childform.h"
 #include "mainwindow/cascade.h"
 #include "mainwindow/mainactions.h"
+#include "mainwindow/mainform_tools.h"
 #include "mainwindow/mainform_view.h"
 #include "pandrel/pandrel.h"
 #include "platform/color.h"
@@ -538,7 +539,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::ShowFileState(app::TFileState state, int count) {
-  ShowStatus(TStatusPanel::FileState, app::FileStateText(state));
+  const bool inWords = state == app::TFileState::Modified && !FModifiedWording.isEmpty();
+  ShowStatus(TStatusPanel::FileState, inWords ? FModifiedWording : app::FileStateText(state));
   ShowStatus(TStatusPanel::ElementCount, app::ElementCountText(count));
 }
 
@@ -573,9 +575,8 @@ QMenu* TfrmMain::SealPopupMenu() const { return PopupMenu1; }
 
 QMenu* TfrmMain::PagePopupMenu() const { return PopupMenu2; }
 
-void TfrmMain::PrepareSealPopupMenu(const seal::TSeal& element) {
-  Action(QStringLiteral("actLockSeal"))
-      ->setText(TfrmChild::IsLocked(&element) ? QStringLiteral("解锁印章(&U)") : QStringLiteral("锁定印章位置(&L)"));
+void TfrmMain::PrepareSealPopupMenu(const seal::TSeal&, bool locked) {
+  Action(QStringLiteral("actLockSeal"))->setText(app::LockSealCaption(locked, app::TCaptionPlace::PopupMenu));
 }
 
 void TfrmMain::ShowStatus(TStatusPanel panel, const QString& text) { KivStatusBar1->SetPanelText(int(panel), text); }

@@ -109,6 +109,9 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   // Creates the property window under the tool bar beside the side panels and shows it,
   // unless it is open already.
   void ShowPropertyWindow();
+  // A change of the active document's current element, made in the property window, whose
+  // modified state the status bar shows in fileState's words.
+  void EditCurrentSealInWords(const std::function<void(seal::TSeal&)>& change, const QString& fileState);
   // The print window over the active document, as the print manager (mode 0) or as a
   // preview only (1), modal, while this window is hidden.
   void ShowPrintForm(uint8_t mode);
@@ -126,7 +129,7 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   QMenu* SealPopupMenu() const override;
   QMenu* PagePopupMenu() const override;
   // The lock command's caption tells what choosing it does to the element.
-  void PrepareSealPopupMenu(const seal::TSeal& element) override;
+  void PrepareSealPopupMenu(const seal::TSeal& element, bool locked) override;
   void ShowStatus(app::TStatusPanel panel, const QString& text) override;
   QLabel* FileActivityPanel() const override;
   QProgressBar* FileActivityBar() const override;
@@ -330,6 +333,8 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   QString FAppPath;
   // The property window's host, for the window's whole life.
   std::unique_ptr<property::TPropertyHost> FPropertyHost;
+  // While the property window changes an element: how the modified state is worded.
+  QString FModifiedWording;
   // The zoom box was typed in since its text was last applied.
   bool FZoomTyped = false;
 

@@ -322,7 +322,7 @@ void TfrmPrint::SetPreviewZoom(int zoom) {
 
   const app::TPaintLock lock(this);
   PreviewPanel1->SetZoom(zoom);
-  for (seal::TSeal* s : FDocument.Seals()) s->SetZoom(zoom);
+  FDocument.ZoomLentSeals(zoom);
   FormResize();
   const int newRanges[2] = {Sheet->width(), Sheet->height()};
   for (int i = 0; i < 2; ++i) bars[i]->setValue(platform::Round(static_cast<long double>(newRanges[i]) * ratios[i]));

@@ -16,9 +16,11 @@ TRect BoundsOf(const TSeal* s) { return {s->Left(), s->Top(), s->Left() + s->Wid
 TSeal* Make(DocFixture& f, TfrmChild* w, const char* tool, const QRect& bounds) {
   f.Arm(tool);
   w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, bounds.center().x(), bounds.center().y());
-  TSeal* s = w->CurrentSeal();
-  s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-  w->CurrentSealEdited();
+  TSeal* s = nullptr;
+  w->EditCurrentSeal([&](TSeal& made) {
+    made.SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+    s = &made;
+  });
   return s;
 }
 
@@ -104,7 +106,7 @@ class MouseTest : public QObject {
     w->resize(900, 600);
     f.Arm("actDrawFiveStar");
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 130, 130);
-    TSeal* s = w->CurrentSeal();
+    const TSeal* s = w->CurrentSeal();
     const TRect before = BoundsOf(s);
     const float cx = s->RealCenterX();
     QWindow* window = f.area.windowHandle();

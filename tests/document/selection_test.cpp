@@ -12,9 +12,11 @@ namespace {
 TSeal* PlaceElement(DocFixture& f, TfrmChild* w, int x, int y, const QRect& bounds) {
   f.Arm("actDrawFiveStar");
   w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, x, y);
-  TSeal* s = w->CurrentSeal();
-  s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-  w->CurrentSealEdited();
+  TSeal* s = nullptr;
+  w->EditCurrentSeal([&](TSeal& made) {
+    made.SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+    s = &made;
+  });
   return s;
 }
 
@@ -134,9 +136,9 @@ class SelectionTest : public QObject {
     w->SetPixelsPerMm(10);
     f.Arm("actDrawGZh");
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 600, 600);
-    TSeal* s = w->CurrentSeal();
+    const TSeal* s = w->CurrentSeal();
     QCOMPARE(s->Width(), 420);
-    s->SetIsEllipse2(true);
+    w->EditCurrentSeal([](TSeal& edited) { edited.SetIsEllipse2(true); });
     QVERIFY(s->IsEllipse() && !s->IsEllipse1() && s->IsEllipse2() && !s->IsEllipse3());
     w->ForgetChanges();
     const TRect before = BoundsOf(s);

@@ -32,11 +32,13 @@ namespace {
 struct ShowHost : property::TPropertyHost {
   seal::TSeal* seal = nullptr;
   QLabel* status = nullptr;
-  seal::TSeal* CurrentSeal() const override { return seal; }
-  void SealChanged() override {
-    if (seal) seal->update();
+  const seal::TSeal* CurrentSeal() const override { return seal; }
+  void EditCurrentSeal(const std::function<void(seal::TSeal&)>& change, const QString& text) override {
+    if (!seal) return;
+    change(*seal);
+    seal->update();
+    status->setText(text);
   }
-  void ShowFileState(const QString& text) override { status->setText(text); }
 };
 
 void TypeOver(QWidget* control, const QString& text) {

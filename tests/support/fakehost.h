@@ -41,7 +41,7 @@ struct FakeHost : app::TDocumentHost {
   QString ProgramFolder() const override { return folder; }
   QMenu* SealPopupMenu() const override { return const_cast<QMenu*>(&sealMenu); }
   QMenu* PagePopupMenu() const override { return const_cast<QMenu*>(&pageMenu); }
-  void PrepareSealPopupMenu(const seal::TSeal& element) override { preparedFor = &element; }
+  void PrepareSealPopupMenu(const seal::TSeal& element, bool) override { preparedFor = &element; }
   void ShowStatus(app::TStatusPanel panel, const QString& text) override { panels[int(panel)] = text; }
   QLabel* FileActivityPanel() const override { return const_cast<QLabel*>(&activityPanel); }
   QProgressBar* FileActivityBar() const override { return const_cast<QProgressBar*>(&activityBar); }
