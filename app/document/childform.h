@@ -63,11 +63,6 @@ class TfrmChild : public QMdiSubWindow {
   int Zoom() const;
   bool Grid() const;
   bool PageLocked() const;
-  // The mouse operations under way: a move or grab-scroll drag with the focus rectangle
-  // last drawn, and a rubber band.
-  bool Dragging() const { return FDragging; }
-  const app::TRect& DragRect() const { return FDragRect; }
-  bool Banding() const { return FBanding; }
 
   // Page size and margins from the default printer; an A4 sheet with 6 mm margins when
   // there is none.
@@ -96,8 +91,6 @@ class TfrmChild : public QMdiSubWindow {
 
   // The document's changes, each marking it modified. New elements join the page on top of
   // all others.
-  //   The element a tool made, selected alone.
-  void AddSeal(seal::TSeal* element);
   //   Elements read for this page (hidden, children of the page), shown and given the
   //   window's mouse handlers; the window owns them from here on. No change by itself: a
   //   loaded document is unmodified, and a paste or an insert marks it.
@@ -123,21 +116,13 @@ class TfrmChild : public QMdiSubWindow {
   // element is the current one.
   void SetSelection(std::vector<seal::TSeal*> elements);
   app::TRect SelectionBounds() const;
-  void PlaceSelectFrame(const app::TRect& r);
-  void HookSelectFrame();
-  bool CreateSelectFrame();
-  void FreeSelectFrame();
   void FreeGrabHandles();
-  // Handles for the sole selected element, above every element.
-  void NewGrabHandles(seal::TSeal* element);
   // Handles, frame and drag glass back on top after the page's stacking order changed
   // (bring to front, paste, load).
   void RaiseAdornments();
-  void HookSealEvents(seal::TSeal* element);
 
   // Tools and the page cursor.
   int CurrentToolTag(bool release);
-  void UpdatePageCursor();
   // Screen cursor slot, 0 for the default arrow.
   void SetPageCursor(int slot);
 
@@ -148,11 +133,8 @@ class TfrmChild : public QMdiSubWindow {
   // The document closes without asking: whatever changed is given up.
   void ForgetChanges();
 
-  // Drags: the pointer confined to the page, and the rectangles drawn on its glass.
-  void ClipCursorToPage();
-  void ReleaseCursorClip();
-  bool CursorClipped() const { return FCursorClipped; }
-  // While confined, moves the point (in sender's coordinates) to the nearest page pixel.
+  // Drags: while the pointer is confined to the page, the point (in sender's coordinates)
+  // moves to the nearest page pixel; the rectangles drawn on the page's glass.
   void ConfinePoint(const QWidget* sender, int& x, int& y) const;
   void DrawDragRect(const app::TRect& r, bool band);
 
@@ -166,10 +148,6 @@ class TfrmChild : public QMdiSubWindow {
   void FrameMouseDown(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState shift, int x, int y);
   void FrameMouseMove(TSelectFrame* sender, seal::TShiftState shift, int x, int y);
   void FrameMouseUp(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState shift, int x, int y);
-  void ShowCoordinates(const QWidget* sender, int x, int y);
-  // Of the page point under the pointer, when this is the active window and the pointer
-  // lies over the page where it shows.
-  void ShowPointerCoordinates();
   // The element a press on sender means: the innermost one around the point.
   seal::TSeal* SealAtPoint(seal::TSeal* sender, int x, int y) const;
 
@@ -230,6 +208,24 @@ class TfrmChild : public QMdiSubWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The element a tool made, selected alone; a change of the document.
+  void AddSeal(seal::TSeal* element);
+  void HookSealEvents(seal::TSeal* element);
+  // The frame around a selection of two or more: made hidden and hooked, placed, freed.
+  bool CreateSelectFrame();
+  void HookSelectFrame();
+  void PlaceSelectFrame(const app::TRect& r);
+  void FreeSelectFrame();
+  // Handles for the sole selected element, above every element.
+  void NewGrabHandles(seal::TSeal* element);
+  // The pointer confined to the page during a drag, and free again.
+  void ClipCursorToPage();
+  void ReleaseCursorClip();
+  void UpdatePageCursor();
+  void ShowCoordinates(const QWidget* sender, int x, int y);
+  // Of the page point under the pointer, when this is the active window and the pointer
+  // lies over the page where it shows.
+  void ShowPointerCoordinates();
   void WatchActivation();
   void FormActivate();
   void FormDeactivate();

@@ -326,7 +326,7 @@ class DocumentWindowsTest : public QObject {
     w->SetSelection({b});
     w->SealMouseDown(a, seal::mbLeft, seal::ssLeft, 10, 10);
     QCOMPARE(w->CurrentSeal(), a);
-    QVERIFY(!w->Dragging());
+    QVERIFY(Glass(w).empty() && !PointerHeld(w));
     QVERIFY(w->GrabHandles()->Shown());
     w->SealMouseDown(a, seal::mbRight, seal::ssRight, 10, 10);
     QCOMPARE(f.Tool("actLockSeal")->text(), QStringLiteral("解锁印章(&U)"));
