@@ -26,7 +26,6 @@
 #include "services/commandguard.h"
 #include "services/services.h"
 
-using app::TStatusPanel;
 using platform::Round;
 using seal::TSeal;
 
@@ -451,7 +450,6 @@ void TfrmChild::SetSelection(std::vector<TSeal*> elements) {
     PlaceSelectFrame(SelectionBounds());
     PageCanvas->raise();
   }
-  emit SelectionChanged();
   // An element picked again is announced again: it may have changed since.
   if (current || previous) emit CurrentSealChanged(current);
 }
@@ -597,12 +595,11 @@ void TfrmChild::RestoreScreenCursor() {
 void TfrmChild::ShowCoordinates(const QWidget* sender, int x, int y) {
   const float f = static_cast<float>(1000.0L / (static_cast<long double>(KivDrawPanel1->Zoom()) * FPixelsPerMm));
   const QPoint p = ToPage(sender, x, y);
-  FHost.ShowStatus(TStatusPanel::PointerX, QStringLiteral(" 水平坐标：") +
-                                               GeneralNumber(Round(static_cast<long double>(p.x()) * f) / 10.0L) +
-                                               QStringLiteral("mm"));
-  FHost.ShowStatus(TStatusPanel::PointerY, QStringLiteral("垂直坐标：") +
-                                               GeneralNumber(Round(static_cast<long double>(p.y()) * f) / 10.0L) +
-                                               QStringLiteral("mm"));
+  const auto millimetres = [f](int pixels) {
+    return GeneralNumber(Round(static_cast<long double>(pixels) * f) / 10.0L) + QStringLiteral("mm");
+  };
+  FHost.ShowPointerPosition(QStringLiteral(" 水平坐标：") + millimetres(p.x()),
+                            QStringLiteral("垂直坐标：") + millimetres(p.y()));
 }
 
 void TfrmChild::ShowPointerCoordinates() {

@@ -41,8 +41,6 @@ class TfrmChild : public QMdiSubWindow {
   explicit TfrmChild(app::TDocumentHost& host);
   ~TfrmChild() override;
 
-  app::TDocumentHost& Host() const { return FHost; }
-
   // What the window holds, for reading; every change goes through the operations below.
   // Every element of the page, in drawing and saving order; the selected ones, and the one
   // current element when exactly one is selected, with its grab handles (the frame around
@@ -200,7 +198,6 @@ class TfrmChild : public QMdiSubWindow {
   void ZoomChanged(int zoom);
   // Another element, or none, is the current one.
   void CurrentSealChanged(seal::TSeal* element);
-  void SelectionChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

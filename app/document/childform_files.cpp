@@ -25,7 +25,7 @@ formats::TSealTarget TfrmChild::SealTarget() const {
 }
 
 void TfrmChild::SaveDocument(const QString& fileName) {
-  const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kSavingCaption);
+  const TFileActivity activity(FHost.FileActivity(), kSavingCaption);
   formats::TPageGeometry page;
   page.PageWidth = KivDrawPanel1->PageWidth();
   page.PageHeight = KivDrawPanel1->PageHeight();
@@ -43,7 +43,7 @@ void TfrmChild::SaveDocument(const QString& fileName) {
 void TfrmChild::LoadDocument(const QString& fileName) {
   std::vector<std::string> undrawn;
   {
-    const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kLoadingCaption);
+    const TFileActivity activity(FHost.FileActivity(), kLoadingCaption);
     formats::TSealTarget target = SealTarget();
     target.Progress = activity.Progress();
     target.UndrawnPictures = &undrawn;

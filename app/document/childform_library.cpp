@@ -18,7 +18,7 @@ using app::TFileActivity;
 
 void TfrmChild::SaveLibrarySeal(const QString& fileName, const std::vector<seal::TSeal*>& selection) {
   if (selection.empty()) return;
-  const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), app::kSavingCaption);
+  const TFileActivity activity(FHost.FileActivity(), app::kSavingCaption);
   formats::SaveFileAtomically(fileName, formats::SaveLibraryFile(selection, activity.Progress()));
 }
 
@@ -28,7 +28,7 @@ std::vector<seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& fileName) 
   std::vector<std::unique_ptr<seal::TSeal>> seals;
   std::vector<std::string> undrawn;
   {
-    const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), app::kLoadingCaption);
+    const TFileActivity activity(FHost.FileActivity(), app::kLoadingCaption);
     formats::TSealTarget target = SealTarget();
     target.Progress = activity.Progress();
     target.UndrawnPictures = &undrawn;

@@ -20,6 +20,7 @@
 #include "controls/listwidth.h"
 #include "controls/windowstyle.h"
 #include "document/childform.h"
+#include "document/fileactivity.h"
 #include "mainwindow/cascade.h"
 #include "mainwindow/mainactions.h"
 #include "mainwindow/mainform_tools.h"
@@ -581,6 +582,11 @@ void TfrmMain::PrepareSealPopupMenu(const seal::TSeal&, bool locked) {
 
 void TfrmMain::ShowStatus(TStatusPanel panel, const QString& text) { KivStatusBar1->SetPanelText(int(panel), text); }
 
+void TfrmMain::ShowPointerPosition(const QString& horizontal, const QString& vertical) {
+  ShowStatus(TStatusPanel::PointerX, horizontal);
+  ShowStatus(TStatusPanel::PointerY, vertical);
+}
+
 // The hint takes the widest panel, the home page's, for long enough to be read.
 void TfrmMain::ShowHint(const QString& message) {
   constexpr int kHintMilliseconds = 6000;
@@ -591,9 +597,11 @@ void TfrmMain::ShowInputHint(const QString& characters) { ShowHint(RefusedInputM
 
 void TfrmMain::ShowZoom(int zoom) { DispComboBox->setEditText(QString::number(zoom) + QLatin1Char('%')); }
 
-QLabel* TfrmMain::FileActivityPanel() const { return Panel2; }
+app::TActivityDisplay& TfrmMain::FileActivity() {
+  if (!FFileActivity) FFileActivity = std::make_unique<app::TActivityWidgets>(Panel2, ProgressBar1);
+  return *FFileActivity;
+}
 
-QProgressBar* TfrmMain::FileActivityBar() const { return ProgressBar1; }
 
 // The save command works on the active window.
 void TfrmMain::SaveDocument(TfrmChild& document) {

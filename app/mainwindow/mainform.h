@@ -130,9 +130,10 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   QMenu* PagePopupMenu() const override;
   // The lock command's caption tells what choosing it does to the element.
   void PrepareSealPopupMenu(const seal::TSeal& element, bool locked) override;
-  void ShowStatus(app::TStatusPanel panel, const QString& text) override;
-  QLabel* FileActivityPanel() const override;
-  QProgressBar* FileActivityBar() const override;
+  void ShowPointerPosition(const QString& horizontal, const QString& vertical) override;
+  app::TActivityDisplay& FileActivity() override;
+  // A panel of the status bar shows the text.
+  void ShowStatus(app::TStatusPanel panel, const QString& text);
   // The save command, with that document in front.
   void SaveDocument(TfrmChild& document) override;
 
@@ -335,6 +336,7 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   std::unique_ptr<property::TPropertyHost> FPropertyHost;
   // While the property window changes an element: how the modified state is worded.
   QString FModifiedWording;
+  std::unique_ptr<app::TActivityDisplay> FFileActivity;
   // The zoom box was typed in since its text was last applied.
   bool FZoomTyped = false;
 

@@ -33,6 +33,7 @@
 #include "services/commandguard.h"
 #include "services/datafolders.h"
 #include "services/dialogs_binding.h"
+#include "services/folderfiles.h"
 #include "services/resources.h"
 #include "services/services.h"
 
@@ -500,14 +501,15 @@ void TfrmPrint::RunPrintJob(bool mirrored) {
   if (!printer) return;
   QString file;
   if (app::PrintsToFile(*printer)) {
-    const QString folder = FDocument.Host().ProgramFolder() + QString::fromUtf8(app::kDocumentFolder);
+    const QString folder = app::DataFolder(app::Services().ProgramFolder(), app::kDocumentFolder);
     file = app::AskPdfFileName(this, *printer, folder,
                                QFileInfo(FDocument.windowTitle()).completeBaseName() + QStringLiteral(".pdf"));
     if (file.isEmpty()) return;
   }
   const app::TPrintOptions options{bool(FPrintSettings.TrueColor), mirrored, int(FPrintSettings.Copies)};
   const int count = int(FDocument.Seals().size()) * app::SheetsToPrint(*printer, options.Copies);
-  const app::TFileActivity activity(Panel1, ProgressBar1, kProgressCaption);
+  app::TActivityWidgets display(Panel1, ProgressBar1);
+  const app::TFileActivity activity(display, kProgressCaption);
   const formats::TProgress progress = activity.Progress();
   progress(0, count);
   // The elements' geometry at the printer's scale is never painted on the screen.
