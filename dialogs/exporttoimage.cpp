@@ -59,8 +59,7 @@ TfrmExportToImage::TfrmExportToImage(QWidget* owner)
   connect(Button2, &QPushButton::clicked, this, [this] { done(2); });
 
   const int p = ScreenPixelsPerInch();
-  // Broken between words, each line one of them: "显示器" and "分辨精度" never come apart.
-  Label4->setText(QString::fromUtf8("当前显示器\n分辨精度:\n%1dpi").arg(p));
+  Label4->setText(QString::fromUtf8("当前显示\n器分辨精\n度:%1dpi").arg(p));
   Label4->setWordWrap(true);
   for (QWidget* w : std::initializer_list<QWidget*>{Label3, Label1, Edit1, Label2, CheckBox1, CheckBox2}) w->adjustSize();
   for (QPushButton* b : {Button1, Button2}) SizeButton(b, p);

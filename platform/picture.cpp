@@ -28,7 +28,7 @@ QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format, long l
   QImageReader reader(&buffer, format);
   const QSize claimed = reader.size();
   if (claimed.isValid() && !claimed.isEmpty() && !WithinPictureCaps(claimed.width(), claimed.height(), maxPixels))
-    throw EPictureError("图象太大");
+    throw EPictureTooLarge("图象太大");
   QImage image = reader.read();
   if (image.isNull()) {
     const std::string kind = format ? QByteArray(format).toUpper().toStdString() + " " : std::string();
@@ -55,6 +55,7 @@ struct JpegDecoder {
   QImage image;
   std::vector<uint8_t> cmykRow;
   long long maxPixels;
+  bool tooLarge = false;
 };
 
 void JpegProgress(j_common_ptr cinfo) {
@@ -73,8 +74,10 @@ bool RunJpegDecoder(JpegDecoder* s, const uint8_t* data, size_t size) {
   jpeg_mem_src(&s->cinfo, data, static_cast<unsigned long>(size));
   jpeg_read_header(&s->cinfo, TRUE);
   const long long width = s->cinfo.image_width, height = s->cinfo.image_height;
-  if (!WithinPictureCaps(width, height, s->maxPixels))
+  if (!WithinPictureCaps(width, height, s->maxPixels)) {
+    s->tooLarge = true;
     JpegFail(reinterpret_cast<j_common_ptr>(&s->cinfo), "JPEG 图象太大");
+  }
   const bool cmyk = s->cinfo.jpeg_color_space == JCS_CMYK || s->cinfo.jpeg_color_space == JCS_YCCK;
   s->cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
   jpeg_start_decompress(&s->cinfo);
@@ -108,6 +111,7 @@ QImage DecodeJpeg(const uint8_t* data, size_t size, long long maxPixels) {
   s->maxPixels = maxPixels;
   const bool ok = RunJpegDecoder(s.get(), data, size);
   jpeg_destroy_decompress(&s->cinfo);
+  if (!ok && s->tooLarge) throw EPictureTooLarge(s->err.message);
   if (!ok) throw EPictureError(s->err.message[0] ? s->err.message : "JPEG 图象已损坏，无法读取");
   return std::move(s->image);
 }
@@ -144,7 +148,10 @@ class GifReader {
 
   QImage FirstFrame(long long maxPixels) {
     if (!WithinPictureCaps(gif_->SWidth, gif_->SHeight, maxPixels))
-      throw EPictureError(gif_->SWidth > 0 && gif_->SHeight > 0 ? "GIF 图象太大" : "GIF 图象没有像素");
+    {
+      if (gif_->SWidth > 0 && gif_->SHeight > 0) throw EPictureTooLarge("GIF 图象太大");
+      throw EPictureError("GIF 图象没有像素");
+    }
     int transparent = NO_TRANSPARENT_COLOR;
     for (;;) {
       GifRecordType type;
@@ -228,9 +235,7 @@ QImage DecodeGif(const uint8_t* data, size_t size, long long maxPixels) {
   return reader.FirstFrame(maxPixels);
 }
 
-namespace {
-
-bool KindFromExtension(const std::string& path, TGraphicKind* kind) {
+bool GraphicKindFromPath(const std::string& path, TGraphicKind* kind) {
   const auto dot = path.rfind('.');
   if (dot == std::string::npos) return false;
   const QString ext = QString::fromUtf8(path.substr(dot + 1)).toLower();
@@ -248,6 +253,8 @@ bool KindFromExtension(const std::string& path, TGraphicKind* kind) {
   return false;
 }
 
+namespace {
+
 QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes, long long maxPixels) {
   switch (kind) {
     case TGraphicKind::Bitmap:
@@ -264,22 +271,30 @@ QImage Decode(TGraphicKind kind, const std::vector<uint8_t>& bytes, long long ma
   return QImage();
 }
 
-// What the user is told of a picture file that cannot be read: its name and why.
-std::string PictureFileMessage(const std::string& utf8Path, const char* reason) {
+}  // namespace
+
+std::string PictureFileMessage(const std::string& utf8Path, const std::string& reason) {
   return "无法读取图象文件“" + QFileInfo(QString::fromUtf8(utf8Path)).fileName().toStdString() + "”：" + reason + "。";
 }
 
-}  // namespace
+TPictureBytes ReadPictureFile(const std::string& utf8Path, TGraphicKind* kind) {
+  if (!GraphicKindFromPath(utf8Path, kind)) throw EPictureError(PictureFileMessage(utf8Path, "不是能读取的图象类型"));
+  try {
+    return std::make_shared<const std::vector<uint8_t>>(ReadRegularFile(utf8Path, kMaxPictureFileBytes));
+  } catch (const EFileReadError& e) {
+    throw EPictureError(PictureFileMessage(utf8Path, e.what()));
+  }
+}
 
 void TPicture::LoadFromFile(const std::string& utf8Path) { LoadFromFile(utf8Path, kMaxPicturePixels); }
 
 void TPicture::LoadFromFile(const std::string& utf8Path, long long maxPixels) {
   TGraphicKind kind;
-  if (!KindFromExtension(utf8Path, &kind)) throw EPictureError(PictureFileMessage(utf8Path, "不是能读取的图象类型"));
+  TPictureBytes bytes = ReadPictureFile(utf8Path, &kind);
   try {
-    LoadFromBytes(kind, ReadRegularFile(utf8Path, kMaxPictureFileBytes), maxPixels);
-  } catch (const EFileReadError& e) {
-    throw EPictureError(PictureFileMessage(utf8Path, e.what()));
+    LoadFromBytes(kind, std::move(bytes), maxPixels);
+  } catch (const EPictureTooLarge& e) {
+    throw EPictureTooLarge(PictureFileMessage(utf8Path, e.what()));
   } catch (const EPictureError& e) {
     throw EPictureError(PictureFileMessage(utf8Path, e.what()));
   }
@@ -299,7 +314,7 @@ void TPicture::LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long m
   const int width = image.width(), height = image.height();
   // Every graphic is recoloured into a bitmap of its own size, so no kind may claim more
   // pixels than the decoders accept.
-  if (!WithinPictureCaps(width, height, maxPixels)) throw EPictureError("图象太大");
+  if (!WithinPictureCaps(width, height, maxPixels)) throw EPictureTooLarge("图象太大");
   hasGraphic_ = true;
   kind_ = kind;
   width_ = width;

@@ -18,11 +18,20 @@ class EPictureError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A picture refused for its size alone, before its pixels were allocated: its bytes may be
+// sound, and what holds them can keep them undrawn.
+class EPictureTooLarge : public EPictureError {
+ public:
+  using EPictureError::EPictureError;
+};
+
 // The kinds, numbered as the seal block stores them.
 enum class TGraphicKind : uint8_t { Bitmap = 0, Jpeg = 1, Metafile = 2, Icon = 3, Gif = 4 };
 
 // The kind for a stored code, false for codes without a kind.
 bool GraphicKindFromCode(int code, TGraphicKind* kind);
+// The kind a picture file's extension names (.bmp .jpg .jpeg .wmf .emf .ico .gif, any case).
+bool GraphicKindFromPath(const std::string& utf8Path, TGraphicKind* kind);
 
 // A picture's bytes, shared by the copies of a picture, so that many seals that hold one
 // picture hold its bytes once.
@@ -41,10 +50,11 @@ class TPicture {
   // Decoded pixels (Format_RGB32 or ARGB32 for pictures with transparency); a metafile is
   // drawn onto white at its own pixel size.
   const QImage& Image() const { return image_; }
-  // The bytes exactly as loaded.
+  // The bytes exactly as loaded, and the same as shared with the picture's copies.
   const std::vector<uint8_t>& Bytes() const;
+  const TPictureBytes& BytesShared() const { return bytes_; }
 
-  // Kind from the extension (.bmp .jpg .jpeg .wmf .emf .ico .gif, any case). Only a
+  // Kind from the extension (GraphicKindFromPath). Only a
   // regular file is read (platform/regularfile.h). Throws EPictureError, whose message
   // names the file and the reason in Chinese, on an unknown extension, a missing file or
   // one that is no regular file, a file of kMaxPictureFileBytes or more (left unread) or
@@ -52,8 +62,9 @@ class TPicture {
   void LoadFromFile(const std::string& utf8Path);
   // Throws EPictureError on undecodable data; the picture is then unchanged.
   void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes);
-  // The same, refusing a picture of more than maxPixels pixels before they are allocated,
-  // for a caller that shares a budget among its pictures; it never raises the caps below.
+  // The same, refusing a picture of more than maxPixels pixels before they are allocated
+  // (EPictureTooLarge), for a caller that shares a budget among its pictures; it never
+  // raises the caps below.
   void LoadFromFile(const std::string& utf8Path, long long maxPixels);
   void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long long maxPixels);
   void LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels);
@@ -77,6 +88,12 @@ class TPicture {
   QImage image_;
   TPictureBytes bytes_;
 };
+
+// The bytes of a picture file and their kind by its extension, for a caller that decodes them
+// itself. Throws EPictureError like TPicture::LoadFromFile.
+TPictureBytes ReadPictureFile(const std::string& utf8Path, TGraphicKind* kind);
+// What the user is told of a picture file that cannot be used: its name and why.
+std::string PictureFileMessage(const std::string& utf8Path, const std::string& reason);
 
 // Decoded pictures are refused beyond these sizes, before their pixels are allocated.
 constexpr long long kMaxPictureSide = 16384;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 
 #include "platform/gbk.h"
 #include "platform/numeric.h"
@@ -17,6 +18,40 @@
 namespace seal {
 
 using platform::Round;
+
+namespace {
+
+// Seals that hold one decoded picture in one colour hold one recoloured copy: a page of a
+// hundred copies of a photograph would otherwise hold a hundred bitmaps of its size. A copy
+// is kept here only while some seal holds it too.
+class TRecolourCache {
+ public:
+  QImage Take(const QImage& picture, platform::TColor fill) {
+    Prune();
+    QImage& copy = FCopies[{picture.cacheKey(), fill}];
+    if (copy.isNull()) {
+      platform::TBitmap bitmap(picture.width(), picture.height());
+      bitmap.Fill(fill);
+      platform::OrCopy(bitmap.Image(), 0, 0, picture);
+      copy = bitmap.Image();
+    }
+    return copy;
+  }
+  // Drops the copies that no seal holds any more.
+  void Prune() {
+    for (auto at = FCopies.begin(); at != FCopies.end();) at = at->second.isDetached() ? FCopies.erase(at) : ++at;
+  }
+
+ private:
+  std::map<std::pair<qint64, platform::TColor>, QImage> FCopies;
+};
+
+TRecolourCache& RecolourCache() {
+  static TRecolourCache cache;
+  return cache;
+}
+
+}  // namespace
 
 TFaceName FaceName(const char* utf8) {
   TFaceName face{};
@@ -43,7 +78,13 @@ TSeal::TSeal(QWidget* parent) : QWidget(parent) {
   setVisible(false);
 }
 
-TSeal::~TSeal() { FPicture.OnChange = nullptr; }
+TSeal::~TSeal() {
+  FPicture.OnChange = nullptr;
+  if (FRecolourBitmap) {
+    FRecolourBitmap.reset();
+    RecolourCache().Prune();
+  }
+}
 
 void TSeal::Invalidate() {
   ++FInvalidateCount;
@@ -123,18 +164,21 @@ void TSeal::SetPicture(const platform::TPicture* v) {
 
 void TSeal::PictureChanged() {
   if (!FPicture.HasGraphic()) return;
-  if (!FRecolourBitmap) FRecolourBitmap = std::make_unique<platform::TBitmap>();
-  platform::TBitmap& bitmap = *FRecolourBitmap;
-  bitmap.SetSize(FPicture.Width(), FPicture.Height());
-  bitmap.Fill(FPicClrChange ? FPenColor : platform::clBlack);
-  if (!bitmap.Empty()) platform::OrCopy(bitmap.Image(), 0, 0, FPicture.Image());
-  bitmap.SetTransparent(FPicTransParnt);
+  // The old copy goes first, so that the cache can let it go when no other seal holds it.
+  FRecolourBitmap.reset();
+  const QImage& picture = FPicture.Image();
+  FRecolourBitmap = picture.isNull() ? std::make_unique<platform::TBitmap>()
+                                     : std::make_unique<platform::TBitmap>(RecolourCache().Take(picture, RecolourFill()));
+  FRecolourBitmap->SetTransparent(FPicTransParnt);
   Invalidate();
 }
+
+platform::TColor TSeal::RecolourFill() const { return FPicClrChange ? FPenColor : platform::clBlack; }
 
 void TSeal::DropPicture() {
   if (FPicture.HasGraphic()) FPicture.Clear();
   FRecolourBitmap.reset();
+  RecolourCache().Prune();
 }
 
 void TSeal::SetHaveImage(bool v) {

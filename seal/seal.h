@@ -264,8 +264,12 @@ class TSeal : public QWidget, public TControlMouse<TSeal> {
   // Recolours Picture into RecolourBitmap (black pixels take the seal colour) and repaints;
   // does nothing while Picture is empty.
   virtual void PictureChanged();
-  // Null until a picture has been recoloured.
+  // Null until a picture has been recoloured. Seals whose pictures share their decoded
+  // pixels and whose fills agree share the recoloured pixels too.
   const platform::TBitmap* RecolourBitmap() const { return FRecolourBitmap.get(); }
+  // The colour the picture's black takes in the recoloured copy: the seal's colour, or black
+  // when the picture keeps its own colours.
+  platform::TColor RecolourFill() const;
 
   // The centre emblem is either the picture or the star.
   void SetHaveImage(bool v);

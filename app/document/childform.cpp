@@ -17,6 +17,7 @@
 #include "document/sealtemplates.h"
 #include "document/selectframe.h"
 #include "document/tooltags.h"
+#include "formats/whole_file.h"
 #include "platform/cursors.h"
 #include "platform/gbk.h"
 #include "platform/numeric.h"
@@ -401,12 +402,25 @@ void TfrmChild::SetSelectionColour(platform::TColor colour) {
   MarkModified();
 }
 
-void TfrmChild::SetCurrentPicture(const QString& path, const platform::TPicture& picture) {
+// The document's other pictures stay; the element's own is about to go, so its decoding is
+// shared but not counted.
+void TfrmChild::SetCurrentPicture(const QString& path) {
   TSeal* element = FCurrentSeal;
   if (!element) return;
+  platform::TPicture picture;
+  {
+    formats::TPictureBudget budget;
+    for (const TSeal* s : FSeals) budget.Hold(*s, s != element);
+    budget.LoadPictureFile(path, element->RecolourFill(), picture);
+  }
+  const std::string image = platform::UnicodeToGbk(path);
+  const uint64_t size = formats::DocumentFileSize(std::vector<const TSeal*>(FSeals.begin(), FSeals.end())) -
+                        formats::PictureBlockSize(element->Picture()) - element->Image().size() +
+                        formats::PictureBlockSize(picture) + image.size();
+  formats::CheckFileSize("更换图象后的文档", "不能更换图象", size, formats::kMaxDocumentFileBytes);
   element->SetHaveImage(true);
   element->SetImageIsStar(false);
-  element->SetImage(platform::UnicodeToGbk(path));
+  element->SetImage(image);
   element->SetPicture(&picture);
   MarkModified();
 }

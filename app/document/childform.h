@@ -102,8 +102,12 @@ class TfrmChild : public QMdiSubWindow {
   //   Every element of a group of two or more centred on the group's centre.
   void SetSameCentre();
   void SetSelectionColour(platform::TColor colour);
-  //   The current element's picture replaced by the one read from path.
-  void SetCurrentPicture(const QString& path, const platform::TPicture& picture);
+  //   The current element's picture replaced by the one read from path, decoded within what
+  //   the document's pictures leave (formats::TPictureBudget). Throws
+  //   platform::EPictureError for a file that cannot be read or does not fit, and
+  //   formats::EFileTooLarge when the document would no longer open; the element is then
+  //   as it was.
+  void SetCurrentPicture(const QString& path);
   // Locks are no change: neither is saved. A locked element is selected by a press and
   // never moved by the mouse.
   bool IsLocked(const seal::TSeal* element) const;
@@ -165,8 +169,12 @@ class TfrmChild : public QMdiSubWindow {
   bool FormCloseQuery();
 
   // The seal library and the emblems (childform_library.cpp).
+  //   The bytes of a library file of a selection that is not empty. Throws
+  //   formats::EThumbnailTooLarge for a selection too widely spread and formats::EFileTooLarge
+  //   for one that would make a file too large to read again.
+  std::vector<uint8_t> LibraryDesign(const std::vector<seal::TSeal*>& selection);
   //   A library file of the selection, written whole or not at all; nothing for an empty
-  //   selection. Throws formats::EThumbnailTooLarge for a selection too widely spread.
+  //   selection. Throws as LibraryDesign.
   void SaveLibrarySeal(const QString& fileName, const std::vector<seal::TSeal*>& selection);
   //   The file's seals on top of all others, their box 2 mm right of and below the page
   //   point at the scroll origin, and selected; marked modified when any came. A file of
@@ -239,6 +247,10 @@ class TfrmChild : public QMdiSubWindow {
   void SetScreenCursor(Qt::CursorShape shape);
   void RestoreScreenCursor();
   formats::TSealTarget SealTarget() const;
+  // Throws formats::EFileTooLarge, naming what the document is and what is refused, when the
+  // page with the added seals would make a document too large to open.
+  void CheckAddedSeals(std::span<const std::unique_ptr<seal::TSeal>> added, const char* what,
+                       const char* refused) const;
   void TakeDocument(formats::TDocument document);
   void AnnounceFileState(bool saved = false);
 

@@ -21,7 +21,15 @@ formats::TSealTarget TfrmChild::SealTarget() const {
   target.PixelsPerMm = FPixelsPerMm;
   target.PageZoom = KivDrawPanel1->Zoom();
   target.CreateSeal = [page = KivDrawPanel1] { return std::make_unique<seal::TSeal>(page); };
+  target.Present.assign(FSeals.begin(), FSeals.end());
   return target;
+}
+
+void TfrmChild::CheckAddedSeals(std::span<const std::unique_ptr<seal::TSeal>> added, const char* what,
+                                const char* refused) const {
+  std::vector<const seal::TSeal*> seals(FSeals.begin(), FSeals.end());
+  for (const auto& s : added) seals.push_back(s.get());
+  formats::CheckFileSize(what, refused, formats::DocumentFileSize(seals), formats::kMaxDocumentFileBytes);
 }
 
 void TfrmChild::SaveDocument(const QString& fileName) {
@@ -71,7 +79,13 @@ void TfrmChild::CopySelection(const std::vector<seal::TSeal*>& selection, std::v
 
 void TfrmChild::PasteSeals(std::span<const uint8_t> stream) {
   if (stream.empty()) return;
-  std::vector<seal::TSeal*> pasted = InsertSeals(formats::ReadClipSeals(stream, SealTarget()));
+  std::vector<std::string> undrawn;
+  formats::TSealTarget target = SealTarget();
+  target.UndrawnPictures = &undrawn;
+  std::vector<std::unique_ptr<seal::TSeal>> seals = formats::ReadClipSeals(stream, target);
+  CheckAddedSeals(seals, "粘贴后的文档", "不能粘贴");
+  std::vector<seal::TSeal*> pasted = InsertSeals(std::move(seals));
   SetSelection(std::move(pasted));
   MarkModified();
+  app::ShowUndrawnPictures(this, QString(), undrawn);
 }

@@ -16,10 +16,14 @@
 
 using app::TFileActivity;
 
+std::vector<uint8_t> TfrmChild::LibraryDesign(const std::vector<seal::TSeal*>& selection) {
+  const TFileActivity activity(FHost.FileActivity(), app::kSavingCaption);
+  return formats::SaveLibraryFile(selection, activity.Progress());
+}
+
 void TfrmChild::SaveLibrarySeal(const QString& fileName, const std::vector<seal::TSeal*>& selection) {
   if (selection.empty()) return;
-  const TFileActivity activity(FHost.FileActivity(), app::kSavingCaption);
-  formats::SaveFileAtomically(fileName, formats::SaveLibraryFile(selection, activity.Progress()));
+  formats::SaveFileAtomically(fileName, LibraryDesign(selection));
 }
 
 // The seals are read whole before anything of the page changes, so a file that fails part
@@ -38,6 +42,7 @@ std::vector<seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& fileName) 
                                       ScrollBox->horizontalScrollBar()->value() * s,
                                       ScrollBox->verticalScrollBar()->value() * s);
   }
+  CheckAddedSeals(seals, "插入后的文档", "不能插入");
   std::vector<seal::TSeal*> inserted = InsertSeals(std::move(seals));
   SetSelection(inserted);
   if (!inserted.empty()) MarkModified();

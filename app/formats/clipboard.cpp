@@ -29,6 +29,7 @@ std::vector<std::unique_ptr<seal::TSeal>> ReadClipSeals(std::span<const uint8_t>
   seals.reserve(static_cast<size_t>(k));
   TSealRecord record{};
   TPictureBudget budget(target.PictureBudgetBytes);
+  HoldPresent(target, budget);
   for (int32_t i = 0; i < k; ++i) {
     std::unique_ptr<seal::TSeal> s = target.CreateSeal ? target.CreateSeal() : std::make_unique<seal::TSeal>();
     ReadSealBlock(record, reader, *s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom, &budget);

@@ -3,10 +3,12 @@
 #include <climits>
 #include <cstdint>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "platform/numeric.h"
 #include "formats/seal_block.h"
+#include "formats/whole_file.h"
 
 namespace formats {
 
@@ -41,6 +43,7 @@ template <class ReadOne>
 std::vector<std::unique_ptr<seal::TSeal>> ReadSeals(TByteReader& reader, size_t smallestSeal, const TSealTarget& target,
                                                     ReadOne readOne) {
   TPictureBudget budget(target.PictureBudgetBytes);
+  HoldPresent(target, budget);
   const int k = ReadSealCount(reader, smallestSeal);
   const int maximum = k + 5;
   Report(target.Progress, kProgressStart, maximum);
@@ -61,6 +64,30 @@ std::vector<std::unique_ptr<seal::TSeal>> ReadSeals(TByteReader& reader, size_t 
 EOldDocument::EOldDocument(int64_t version)
     : std::runtime_error("document version " + std::to_string(version) + " is too old"), version_(version) {}
 
+namespace {
+
+std::string Megabytes(long double bytes) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes / (1024.0L * 1024.0L)));
+  return text;
+}
+
+}  // namespace
+
+EFileTooLarge::EFileTooLarge(const std::string& what, const std::string& refused, uint64_t bytes, long long limit)
+    : std::runtime_error(what + "有 " + Megabytes(bytes) + "，超过了能打开的上限 " + Megabytes(limit) + "，" + refused +
+                         "。") {}
+
+void CheckFileSize(const char* what, const char* refused, uint64_t bytes, long long limit) {
+  if (bytes >= static_cast<uint64_t>(limit)) throw EFileTooLarge(what, refused, bytes, limit);
+}
+
+uint64_t DocumentFileSize(std::span<const seal::TSeal* const> seals) {
+  uint64_t size = kHeaderSize;
+  for (const seal::TSeal* s : seals) size += SealBlockSize(*s);
+  return size;
+}
+
 float ReadFileStamp(std::span<const uint8_t> bytes) {
   if (bytes.size() < kStampSize) return 0.0f;
   TByteReader reader(bytes);
@@ -78,10 +105,10 @@ int64_t FileVersion(float stamp) {
 
 std::vector<uint8_t> SaveDocument(const TPageGeometry& page, std::span<const seal::TSeal* const> seals,
                                   const TProgress& progress) {
+  const uint64_t size = DocumentFileSize(seals);
+  CheckFileSize("这个文档", "不能保存，原来的文件保持不变", size, kMaxDocumentFileBytes);
   platform::TByteWriter writer;
-  size_t size = kHeaderSize;
-  for (const seal::TSeal* s : seals) size += SealBlockSize(*s);
-  writer.Reserve(size);
+  writer.Reserve(static_cast<size_t>(size));
   writer.WriteSingle(kFileStamp);
   writer.WriteExtended(page.PageWidth);
   writer.WriteExtended(page.PageHeight);

@@ -45,8 +45,10 @@ struct TSealTarget {
   // Creates each seal owned by the document window; empty: a plain unowned seal.
   std::function<std::unique_ptr<seal::TSeal>()> CreateSeal;
   TProgress Progress;
-  // What the pictures of the read may take in all (TPictureBudget).
+  // What the pictures of the read may take in all (TPictureBudget), with those of the seals
+  // already on the page that the read adds to, whose decoded pictures it shares.
   long long PictureBudgetBytes = kPictureBudgetBytes;
+  std::vector<const seal::TSeal*> Present;
   // Where the reasons go of the metafiles that are held without pixels, one for each; the
   // reader adds them once the read is whole.
   std::vector<std::string>* UndrawnPictures = nullptr;
@@ -75,8 +77,23 @@ float ReadFileStamp(std::span<const uint8_t> bytes);
 // for a stamp that is not finite or lies beyond the 64-bit integers.
 int64_t FileVersion(float stamp);
 
+// A file that its reader would refuse for its size: what was to be written is refused
+// before anything is, with the user's message (in Chinese) that gives the size and the limit.
+class EFileTooLarge : public std::runtime_error {
+ public:
+  EFileTooLarge(const std::string& what, const std::string& refused, uint64_t bytes, long long limit);
+};
+// Throws EFileTooLarge for a file of bytes that a read below limit refuses: what the file is
+// and what is refused for it, in the user's words.
+void CheckFileSize(const char* what, const char* refused, uint64_t bytes, long long limit);
+
+// The bytes of the version 8 file of the seals.
+uint64_t DocumentFileSize(std::span<const seal::TSeal* const> seals);
+
 // Version 8 bytes of a page and its seals (back to front); a page without seals is a
-// valid file of none. Throws platform::EFormatError for a seal that could not be read back.
+// valid file of none. Throws EFileTooLarge, before anything is made, for a file past the
+// read cap (kMaxDocumentFileBytes), and platform::EFormatError for a seal that could not be
+// read back.
 std::vector<uint8_t> SaveDocument(const TPageGeometry& page, std::span<const seal::TSeal* const> seals,
                                   const TProgress& progress = {});
 

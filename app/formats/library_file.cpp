@@ -24,6 +24,9 @@ constexpr size_t kStampSize = 4;
 constexpr int kFirstInsertedVersion = 8;
 // Each seal: its two offsets, then at least the smallest block.
 constexpr size_t kSmallestLibrarySeal = 2 * 10 + kSmallestSealBlock;
+// The message of a design too large to read again.
+constexpr const char* kLibraryDesign = "这个印章库设计";
+constexpr const char* kLibraryRefused = "不能存入印章库，原来的设计保持不变";
 // The box's top-left corner lands this far right of and below the origin.
 constexpr long double kInsertMargin = 2.0L;
 
@@ -84,11 +87,16 @@ std::vector<uint8_t> SaveLibraryFile(std::span<seal::TSeal* const> seals, const 
   const int k = static_cast<int>(seals.size());
   const int maximum = 3 * k;
   Report(progress, 0, maximum);
+  // The seals alone may pass the cap: then no thumbnail is drawn for them.
+  uint64_t size = kStampSize + 8 + 2 * 10 + 4;
+  for (const seal::TSeal* s : seals) size += 2 * 10 + SealBlockSize(*s);
+  CheckFileSize(kLibraryDesign, kLibraryRefused, size, kMaxLibraryFileBytes);
 
   const std::optional<TThumbnail> thumbnail = RenderSelectionThumbnail(seals);
   const TSelectionBox& box = thumbnail->Box;
   Report(progress, k, maximum);
   const std::vector<uint8_t> gif = platform::EncodeGif(thumbnail->Bitmap.Image());
+  CheckFileSize(kLibraryDesign, kLibraryRefused, size + gif.size(), kMaxLibraryFileBytes);
 
   platform::TByteWriter writer;
   writer.WriteSingle(kFileStamp);
@@ -152,6 +160,7 @@ std::vector<std::unique_ptr<seal::TSeal>> ReadLibrarySeals(std::span<const uint8
   seals.reserve(static_cast<size_t>(k));
   TSealRecord record{};
   TPictureBudget budget(target.PictureBudgetBytes);
+  HoldPresent(target, budget);
   for (int32_t i = 0; i < k; ++i) {
     const long double offsetX = reader.ReadExtended();
     const long double offsetY = reader.ReadExtended();

@@ -52,8 +52,8 @@ std::optional<TThumbnail> RenderSelectionThumbnail(std::span<seal::TSeal* const>
 
 // The whole file of the seals in their order. Progress counts to 3 × the seal count: the
 // thumbnail, its GIF, then one step per seal. Throws std::invalid_argument for no seals,
-// EThumbnailTooLarge as above, and platform::EFormatError for a seal that could not be read
-// back.
+// EThumbnailTooLarge as above, EFileTooLarge for a file that its reader would refuse
+// (kMaxLibraryFileBytes), and platform::EFormatError for a seal that could not be read back.
 std::vector<uint8_t> SaveLibraryFile(std::span<seal::TSeal* const> seals, const TProgress& progress = {});
 
 // Library files are read only below this size: a design holds a few seals and a thumbnail

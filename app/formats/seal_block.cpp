@@ -2,6 +2,7 @@
 
 #include "formats/document_file.h"
 
+#include <QHash>
 #include <QWidget>
 #include <climits>
 #include <cmath>
@@ -11,6 +12,7 @@
 
 #include "platform/gbk.h"
 #include "platform/metafile.h"
+#include "platform/regularfile.h"
 #include "seal/seal_fields.h"
 
 namespace formats {
@@ -154,69 +156,155 @@ void ApplyPicture(TByteReader& reader, TSeal& seal, TPictureBudget& budget) {
   if (!kind) throw EFormatError("unknown picture kind");
   const int64_t size = reader.ReadInt64();
   if (size <= 0 || static_cast<uint64_t>(size) > reader.Remaining()) throw EFormatError("bad picture size");
-  const auto bytes = std::make_shared<const std::vector<uint8_t>>(reader.ReadByteVector(static_cast<size_t>(size)));
-  platform::TPicture picture;
-  try {
-    picture.LoadFromBytes(*kind, bytes, budget.PixelsLeft());
-  } catch (const platform::EMetafileError& e) {
-    if (!platform::IsDrawingFault(e.Fault())) throw EFormatError(e.what());
-    picture.KeepUndrawn(*kind, bytes);
-    budget.NoteUndrawn(e.what());
-  } catch (const platform::EPictureError& e) {
-    throw EFormatError(e.what());
-  }
-  budget.Charge(picture);
-  // The copy shares the decoded pixels, which are thus held once.
-  seal.SetPicture(&picture);
+  budget.GivePicture(seal, *kind,
+                     std::make_shared<const std::vector<uint8_t>>(reader.ReadByteVector(static_cast<size_t>(size))));
 }
 
 void ReadStrings(TByteReader& reader, TSeal& seal) {
   for (const seal::TSealString& text : seal::SealStrings()) (seal.*text.Access.Set)(reader.ReadString());
 }
 
-// Older files name the picture file instead of holding it. A file that is missing, too
-// large, or that is there but cannot be decoded within the budget leaves the seal without a
-// picture.
+// Older files name the picture file instead of holding it.
 void LoadPictureFile(TSeal& seal, TPictureBudget& budget) {
-  if (seal.Image().empty()) return;
-  if (const platform::TPicture* picture = budget.TakePictureFile(platform::GbkToUnicode(seal.Image())))
-    seal.SetPicture(picture);
+  if (!seal.Image().empty()) budget.GivePictureFile(seal, platform::GbkToUnicode(seal.Image()));
+}
+
+size_t HashOf(const std::vector<uint8_t>& bytes) {
+  return qHashBits(bytes.data(), bytes.size());
+}
+
+// A picture refused for its size alone, whatever its kind: its bytes may well be sound.
+bool TooLarge(const platform::EPictureError& e) {
+  if (const auto* m = dynamic_cast<const platform::EMetafileError*>(&e))
+    return m->Fault() == platform::TMetafileFault::TooLarge;
+  return dynamic_cast<const platform::EPictureTooLarge*>(&e) != nullptr;
 }
 
 }  // namespace
 
-bool TPictureBudget::TryCharge(const platform::TPicture& picture, long long heldBytes) {
+const char* const kPictureTooLargeToDraw = "图象太大，超出了一个文档的图象可用的内存";
+
+void TPictureBudget::Hold(const TSeal& seal, bool count) {
+  const platform::TPicture& picture = seal.Picture();
+  if (!picture.HasGraphic() || !picture.BytesShared()) return;
+  TShared* shared = Find(picture.Kind(), picture.BytesShared());
+  if (!shared) {
+    auto made = std::make_unique<TShared>();
+    made->Picture.Assign(picture);
+    made->Noted = picture.Image().isNull();
+    shared = made.get();
+    FPictures.emplace(std::pair{picture.Bytes().size(), HashOf(picture.Bytes())}, std::move(made));
+  }
+  if (count) Charge(picture, seal.RecolourFill(), true);
+}
+
+TPictureBudget::TShared* TPictureBudget::Find(platform::TGraphicKind kind, const platform::TPictureBytes& bytes) {
+  if (!bytes) return nullptr;
+  const auto [from, to] = FPictures.equal_range({bytes->size(), HashOf(*bytes)});
+  for (auto at = from; at != to; ++at) {
+    const platform::TPicture& p = at->second->Picture;
+    if (p.Kind() == kind && (p.BytesShared() == bytes || p.Bytes() == *bytes)) return at->second.get();
+  }
+  return nullptr;
+}
+
+TPictureBudget::TShared& TPictureBudget::Decode(platform::TGraphicKind kind, platform::TPictureBytes bytes) {
+  if (TShared* shared = Find(kind, bytes)) return *shared;
+  auto made = std::make_unique<TShared>();
+  platform::TPicture& picture = made->Picture;
+  try {
+    picture.LoadFromBytes(kind, bytes, PixelsLeft());
+  } catch (const platform::EPictureError& e) {
+    const auto* metafile = dynamic_cast<const platform::EMetafileError*>(&e);
+    const bool drawing = metafile && platform::IsDrawingFault(metafile->Fault());
+    if (!drawing && !TooLarge(e)) throw EFormatError(e.what());
+    picture.KeepUndrawn(kind, bytes);
+    NoteUndrawn(drawing ? e.what() : kPictureTooLargeToDraw);
+    made->Noted = true;
+  }
+  TShared& shared = *made;
+  const size_t size = bytes->size();
+  FPictures.emplace(std::pair{size, HashOf(*bytes)}, std::move(made));
+  return shared;
+}
+
+bool TPictureBudget::Charge(const platform::TPicture& picture, platform::TColor fill, bool force) {
   constexpr long long kBytesPerPixel = kBytesPerPicturePixel / 2;
   const QImage& image = picture.Image();
-  const bool shared = !image.isNull() && FCharged.count(image.cacheKey()) > 0;
-  const long long decoded = image.isNull() || shared ? 0 : static_cast<long long>(image.sizeInBytes());
-  const long long recoloured = static_cast<long long>(picture.Width()) * picture.Height() * kBytesPerPixel;
-  const long long bytes = decoded + recoloured + heldBytes;
-  if (bytes > FBytesLeft) return false;
+  if (image.isNull()) return true;
+  const bool decoded = FCharged.count(image.cacheKey()) > 0;
+  const bool recoloured = FRecoloured.count({image.cacheKey(), fill}) > 0;
+  const long long bytes = (decoded ? 0 : static_cast<long long>(image.sizeInBytes())) +
+                          (recoloured ? 0 : static_cast<long long>(picture.Width()) * picture.Height() * kBytesPerPixel);
+  if (!force && bytes > FBytesLeft) return false;
   FBytesLeft -= bytes;
-  if (!image.isNull()) FCharged.insert(image.cacheKey());
+  FCharged.insert(image.cacheKey());
+  FRecoloured.insert({image.cacheKey(), fill});
   return true;
 }
 
-void TPictureBudget::Charge(const platform::TPicture& picture, long long heldBytes) {
-  if (!TryCharge(picture, heldBytes)) throw EFormatError("the pictures take more memory than a document may");
+void TPictureBudget::Give(TSeal& seal, TShared& shared) {
+  if (Charge(shared.Picture, seal.RecolourFill())) {
+    // The copy shares the decoded pixels and the bytes, which are thus held once.
+    seal.SetPicture(&shared.Picture);
+    return;
+  }
+  platform::TPicture undrawn;
+  undrawn.KeepUndrawn(shared.Picture.Kind(), shared.Picture.BytesShared());
+  seal.SetPicture(&undrawn);
+  if (!shared.Noted) NoteUndrawn(kPictureTooLargeToDraw);
+  shared.Noted = true;
 }
 
-const platform::TPicture* TPictureBudget::TakePictureFile(const QString& path) {
-  auto [at, added] = FFiles.try_emplace(path);
+void TPictureBudget::GivePicture(TSeal& seal, platform::TGraphicKind kind, platform::TPictureBytes bytes) {
+  Give(seal, Decode(kind, std::move(bytes)));
+}
+
+void TPictureBudget::GivePictureFile(TSeal& seal, const QString& path) {
+  auto [at, added] = FFiles.try_emplace(path, nullptr);
   if (added) {
-    auto picture = std::make_unique<platform::TPicture>();
+    const std::string utf8 = path.toStdString();
+    platform::TGraphicKind kind;
     try {
-      picture->LoadFromFile(path.toStdString(), PixelsLeft());
-      at->second = std::move(picture);
-    } catch (const platform::EPictureError&) {
+      if (!platform::GraphicKindFromPath(utf8, &kind)) return;
+      auto bytes = std::make_shared<const std::vector<uint8_t>>(
+          platform::ReadRegularFile(utf8, platform::kMaxPictureFileBytes));
+      // The bytes a save writes for each seal are held once, and counted once.
+      const long long held = static_cast<long long>(bytes->size());
+      at->second = &Decode(kind, std::move(bytes));
+      FBytesLeft -= held;
+    } catch (const platform::EFileReadError&) {
+    } catch (const EFormatError&) {
     }
   }
-  const platform::TPicture* picture = at->second.get();
-  if (picture && TryCharge(*picture, static_cast<long long>(picture->Bytes().size()))) return picture;
-  // A picture that no seal holds is not kept for the rest of the read.
-  if (added) at->second.reset();
-  return nullptr;
+  if (at->second) Give(seal, *at->second);
+}
+
+void TPictureBudget::LoadPictureFile(const QString& path, platform::TColor fill, platform::TPicture& picture) {
+  const std::string utf8 = path.toStdString();
+  platform::TGraphicKind kind;
+  platform::TPictureBytes bytes = platform::ReadPictureFile(utf8, &kind);
+  // Equal to a picture the document holds: its decoding serves.
+  const TShared* shared = Find(kind, bytes);
+  platform::TPicture read;
+  const platform::TPicture* chosen = shared ? &shared->Picture : &read;
+  bool fits = true;
+  try {
+    if (!shared) read.LoadFromBytes(kind, bytes, PixelsLeft());
+    fits = !chosen->Image().isNull() && Charge(*chosen, fill);
+  } catch (const platform::EPictureTooLarge&) {
+    fits = false;
+  } catch (const platform::EPictureError& e) {
+    throw platform::EPictureError(platform::PictureFileMessage(utf8, e.what()));
+  }
+  if (!fits)
+    throw platform::EPictureError(platform::PictureFileMessage(
+        utf8, std::string(kPictureTooLargeToDraw) + "（文档还可用 " + std::to_string(BytesLeft() >> 20) + " MB）"));
+  picture.Assign(*chosen);
+}
+
+void HoldPresent(const TSealTarget& target, TPictureBudget& budget) {
+  for (const TSeal* s : target.Present) budget.Hold(*s);
 }
 
 void NoteUndrawn(const TSealTarget& target, const TPictureBudget& budget) {
@@ -259,8 +347,11 @@ void WriteSealBlock(TSealRecord& record, TByteWriter& writer, const TSeal& seal,
 size_t SealBlockSize(const TSeal& seal) {
   size_t size = kSmallestSealBlock;
   for (const seal::TSealString& text : seal::SealStrings()) size += (seal.*text.Access.Get)().size();
-  if (seal.Picture().HasGraphic()) size += 1 + 8 + seal.Picture().Bytes().size();
-  return size;
+  return size + PictureBlockSize(seal.Picture());
+}
+
+size_t PictureBlockSize(const platform::TPicture& picture) {
+  return picture.HasGraphic() ? 1 + 8 + picture.Bytes().size() : 0;
 }
 
 void ReadSealBlock(TSealRecord& record, TByteReader& reader, TSeal& seal, QWidget* parent, QMenu* popupMenu,
@@ -297,8 +388,9 @@ void ReadLegacySeal(TByteReader& reader, int version, TSeal& seal, QWidget* pare
   seal::ApplyStoredFields(seal, stored);
   ReadStrings(reader, seal);
   TPictureBudget own;
-  LoadPictureFile(seal, budget ? *budget : own);
+  // The picture keeps its colours before it comes, so that it is recoloured once.
   seal.SetPicClrChange(false);
+  LoadPictureFile(seal, budget ? *budget : own);
   seal.SetZoom(pageZoom);
 }
 

@@ -47,11 +47,15 @@ std::string Message(const QString& path, int error) {
 
 [[noreturn]] void Fail(const QString& path, int error) { throw EFileError(Message(path, error), error); }
 
-// The file a save replaces: through a link, the file the link names.
+// The file a save replaces: through a link, the file the link names, also one that is not
+// there yet, so that the link stays and names what was saved.
 QString Target(const QString& path) {
-  const QFileInfo info(path);
-  if (info.isSymLink() && info.exists()) return info.canonicalFilePath();
-  return path;
+  QFileInfo info(path);
+  if (!info.isSymLink()) return path;
+  if (info.exists()) return info.canonicalFilePath();
+  // As many links as the system follows in one path.
+  for (int depth = 0; depth < 40 && info.isSymLink(); ++depth) info = QFileInfo(info.symLinkTarget());
+  return info.isSymLink() ? path : info.absoluteFilePath();
 }
 
 // A handle closed when it goes, unless closed before with its result looked at.
@@ -85,11 +89,16 @@ class THandle {
 // kept for the user.
 class TNewFile {
  public:
-  TNewFile(const QString& path, const QByteArray& target) {
+  // Beside an old file, the new one has its permissions before it holds any content, so
+  // that no one may read in it what the old file kept from them.
+  TNewFile(const QString& path, const QByteArray& target, const struct stat* old) {
     for (int attempt = 0; attempt < 100; ++attempt) {
       FName = target + '.' + QByteArray::number(QRandomGenerator::system()->generate(), 36) + ".tmp";
-      FHandle = ::open(FName.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (FHandle.Get() >= 0) return;
+      FHandle = ::open(FName.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, old ? old->st_mode & 0777 : 0666);
+      if (FHandle.Get() >= 0) {
+        if (old && ::fchmod(FHandle.Get(), old->st_mode & 0777) != 0) Fail(path, errno);
+        return;
+      }
       if (errno != EEXIST) Fail(path, errno);
     }
     Fail(path, EEXIST);
@@ -161,12 +170,12 @@ bool TakeOwnerAndMode(int handle, const struct stat& old) {
 // The new content written through the old file itself, so that every name of it and its
 // owner, group and mode stay; the old content is copied aside first and written back when
 // the new one does not go through, and the copy is left for the user if even that fails.
-void WriteThrough(const QString& path, const QByteArray& target, TNewFile& content) {
+void WriteThrough(const QString& path, const QByteArray& target, const struct stat& mode, TNewFile& content) {
   THandle old(::open(target.constData(), O_RDONLY | O_CLOEXEC));
   if (old.Get() < 0) Fail(path, errno);
   THandle through(::open(target.constData(), O_WRONLY | O_CLOEXEC));
   if (through.Get() < 0) Fail(path, errno);
-  TNewFile copy(path, target);
+  TNewFile copy(path, target, &mode);
   if (const int error = CopyContent(old.Get(), copy.Handle())) Fail(path, error);
   int error = CopyContent(content.Handle(), through.Get());
   if (error == 0) error = through.Close();
@@ -185,12 +194,12 @@ void Replace(const QString& path, const std::function<int(int handle, const QByt
   // Renaming would replace a file that its owner made read-only; the check is the user's,
   // as the file system would make it for a write.
   if (exists && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0) Fail(path, errno);
-  TNewFile file(path, target);
+  TNewFile file(path, target, exists ? &old : nullptr);
   const bool through = exists && (old.st_nlink > 1 || !TakeOwnerAndMode(file.Handle(), old));
   if (const int error = fill(file.Handle(), file.Name())) Fail(path, error);
   if (const int error = Flush(file.Handle())) Fail(path, error);
   if (through) {
-    WriteThrough(path, target, file);
+    WriteThrough(path, target, old, file);
     return;
   }
   if (const int error = file.Close()) Fail(path, error);

@@ -92,10 +92,9 @@ void TfrmMain::actSameCenterExecute() {
 void TfrmMain::actChangePictureExecute() {
   TfrmChild* window = ActiveChild();
   if (!window || !window->CurrentSeal() || !seal::TakesPicture(window->CurrentSeal()->SealType())) return;
-  platform::TPicture picture;
-  const QString path = app::PickPictureFile(this, FAppPath, picture);
+  const QString path = app::AskPictureFile(this, FAppPath);
   if (path.isEmpty()) return;
-  window->SetCurrentPicture(path, picture);
+  window->SetCurrentPicture(path);
   const seal::TSeal* element = window->CurrentSeal();
   CheckBox2->setChecked(element->ImageIsStar());
   CheckBox3->setChecked(element->HaveImage());

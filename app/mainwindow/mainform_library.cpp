@@ -11,6 +11,7 @@
 #include "document/paintlock.h"
 #include "emblems/emblempanel.h"
 #include "formats/library_file.h"
+#include "formats/whole_file.h"
 #include "library/frmeditlib.h"
 #include "library/frmlib.h"
 #include "library/libraryfolder.h"
@@ -138,18 +139,25 @@ void TfrmMain::KivButton1MouseUp(TKivButton* sender) {
 void TfrmMain::actLibAddExecute() {
   TfrmChild* window = ActiveChild();
   if (!window || window->Selection().empty()) return;
+  // The design is made before its name is asked, so that the name and the overwrite question
+  // come only for a design that will be written.
+  std::vector<uint8_t> design;
+  try {
+    const app::TBusyCursor busy;
+    design = window->LibraryDesign(window->Selection());
+  } catch (const formats::EThumbnailTooLarge&) {
+    ShowMessage(this, TMsgKind::Warning, kPictureTooLarge, app::mbOK);
+    return;
+  }
   const QString folder = LibraryFolder();
   TLibraryName name;
   do AskLibraryName(this, folder, name);
   while (name.Accepted && !name.Proceed);
   if (!name.Accepted || !name.Proceed) return;
 
-  const app::TBusyCursor busy;
-  try {
-    window->SaveLibrarySeal(name.FileName, window->Selection());
-  } catch (const formats::EThumbnailTooLarge&) {
-    ShowMessage(this, TMsgKind::Warning, kPictureTooLarge, app::mbOK);
-    return;
+  {
+    const app::TBusyCursor busy;
+    formats::SaveFileAtomically(name.FileName, design);
   }
   if (!FLibraryLoaded) return;
   if (name.Overwrite)

@@ -9,9 +9,13 @@
 
 namespace app {
 
+QString AskPictureFile(QWidget* parent, const QString& appPath) {
+  return Services().OpenPictureFileName(parent, appPath + QString::fromUtf8(kEmblemFolder),
+                                        QString::fromUtf8(kPictureFilter));
+}
+
 QString PickPictureFile(QWidget* parent, const QString& appPath, platform::TPicture& picture) {
-  const QString path = Services().OpenPictureFileName(parent, appPath + QString::fromUtf8(kEmblemFolder),
-                                               QString::fromUtf8(kPictureFilter));
+  const QString path = AskPictureFile(parent, appPath);
   if (!path.isEmpty()) picture.LoadFromFile(path.toStdString());
   return path;
 }
@@ -21,11 +25,13 @@ void ShowUndrawnPictures(QWidget* parent, const QString& fileName, const std::ve
   QStringList why;
   for (const std::string& reason : reasons)
     if (!why.contains(QString::fromStdString(reason))) why.append(QString::fromStdString(reason));
-  const QString text =
-      QStringLiteral("文件“%1”中有 %2 个图元文件无法显示：%3。\n这些图象原样保留在文件中，只是不画出来。")
-          .arg(QFileInfo(fileName).fileName())
-          .arg(reasons.size())
-          .arg(why.join(QStringLiteral("；")));
+  const QString where = fileName.isEmpty() ? QStringLiteral("粘贴的元素")
+                                            : QStringLiteral("文件“%1”").arg(QFileInfo(fileName).fileName());
+  const QString text = QStringLiteral("%1中有 %2 个图象无法显示：%3。\n这些图象原样保留%4，只是不画出来。")
+                           .arg(where)
+                           .arg(reasons.size())
+                           .arg(why.join(QStringLiteral("；")))
+                           .arg(fileName.isEmpty() ? QString() : QStringLiteral("在文件中"));
   QTimer::singleShot(0, parent, [parent, text] { ShowMessage(parent, TMsgKind::Warning, text, mbOK); });
 }
 

@@ -562,7 +562,7 @@ class DialogsTest : public QObject {
     QCOMPARE(items, QStringList({"Bmp  Windows位图", "EMF  Windows矢量图", "JPG  JPEG压缩影像", "GIF  CompuServe GIF",
                                  "TIFF Tag影像"}));
     QCOMPARE(nullIcons, 0);
-    QCOMPARE(dpiText, QStringLiteral("当前显示器\n分辨精度:\n%1dpi").arg(div_.ppi));
+    QCOMPARE(dpiText, QStringLiteral("当前显示\n器分辨精\n度:%1dpi").arg(div_.ppi));
     QVERIFY(dpiFits);
     QCOMPARE(dpiColour, kNavy);
     QCOMPARE(headingColour, QColor(0, 128, 255));

@@ -15,6 +15,7 @@
 #include <limits>
 
 #include "document_makers.h"
+#include "formats/clipboard.h"
 #include "platform/extended.h"
 #include "platform/gbk.h"
 #include "memory_peak.h"
@@ -54,6 +55,20 @@ Bytes Save(const std::vector<std::unique_ptr<TSeal>>& seals, const TPageGeometry
 Bytes WithStamp(Bytes b, float stamp) {
   std::memcpy(b.data(), &stamp, 4);
   return b;
+}
+
+// A version 7 document of `count` picture seals that all name the picture file at path,
+// which is written with the bytes.
+Bytes OldDocumentOfOnePicture(const QString& path, const Bytes& picture, int count) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(reinterpret_cast<const char*>(picture.data()), qint64(picture.size()));
+  std::vector<TLegacySeal> seals(static_cast<size_t>(count));
+  for (TLegacySeal& seal : seals) {
+    seal.Type = stAnyImage;
+    seal.Strings[5] = platform::UnicodeToGbk(path);
+  }
+  return LegacyDocument(7, 7, 100, 100, seals);
 }
 
 struct Target {
@@ -422,38 +437,142 @@ TEST(DocumentFile, HostileLegacyValuesAreRefused) {
   EXPECT_THROW(ReadDocument(LegacyDocument(5, 5, 10, 10, {bad}), Target().target), EFormatError);
 }
 
-// A small file must not take gigabytes: the document's pictures share a budget, and a
-// picture past what is left is refused before it is decoded, like an undecodable one.
+// A small file must not take gigabytes: the document's pictures share a budget, equal ones
+// are decoded once, and a picture past what is left is kept with its bytes, undrawn.
 TEST(DocumentFile, DecodedPicturesKeepToTheDocumentsBudget) {
   constexpr long long k1024 = 1024LL * 1024 * kBytesPerPicturePixel;
   struct Case {
     const char* what;
     int count, side;
     long long budget;
-    bool opens;
+    int drawnSide;
   } cases[] = {
-      {"eight of 1024 x 1024 within a budget for eight", 8, 1024, 8 * k1024, true},
-      {"eight of 1024 x 1024 past a budget for three", 8, 1024, 3 * k1024 + k1024 / 2, false},
-      {"eight of 8192 x 8192 past 100 MB", 8, 8192, 100LL * 1000 * 1000, false},
+      {"eight equal of 1024 x 1024 within a budget for one", 8, 1024, k1024, 1024},
+      {"eight equal of 1024 x 1024 past a budget for a half", 8, 1024, k1024 / 2, 0},
+      {"eight of 8192 x 8192 past 100 MB", 8, 8192, 100LL * 1000 * 1000, 0},
   };
   for (const Case& c : cases) {
     const Bytes file = document_makers::DocumentOfBigGifs(c.count, c.side);
     EXPECT_LT(file.size(), 8000u) << c.what;
     Target t;
+    std::vector<std::string> undrawn;
     t.target.PictureBudgetBytes = c.budget;
-    if (c.opens) {
-      const TDocument doc = ReadDocument(file, t.target);
-      ASSERT_EQ(doc.Seals.size(), size_t(c.count)) << c.what;
-      for (const auto& s : doc.Seals) EXPECT_EQ(s->Picture().Width(), c.side) << c.what;
-    } else {
-      EXPECT_THROW(ReadDocument(file, t.target), EFormatError) << c.what;
-      EXPECT_EQ(t.SealsOnPage(), 0) << c.what;
+    t.target.UndrawnPictures = &undrawn;
+    const TDocument doc = ReadDocument(file, t.target);
+    ASSERT_EQ(doc.Seals.size(), size_t(c.count)) << c.what;
+    for (const auto& s : doc.Seals) {
+      EXPECT_TRUE(s->Picture().HasGraphic()) << c.what;
+      EXPECT_EQ(s->Picture().Width(), c.drawnSide) << c.what;
     }
+    EXPECT_EQ(undrawn.size(), c.drawnSide ? 0u : 1u) << c.what << ": one picture, named once";
+    EXPECT_EQ(Save(doc.Seals, doc.Page), file) << c.what;
   }
 }
 
+// Pictures that differ share nothing: those past the budget open undrawn, the others drawn,
+// and the read names each undrawn one once; a save writes them all back as they were.
+TEST(DocumentFile, PicturesPastTheBudgetOpenUndrawnAndTheRestDrawn) {
+  constexpr int kSide = 1000;
+  std::vector<std::unique_ptr<TSeal>> seals;
+  for (int i = 0; i < 6; ++i) {
+    seals.push_back(MakeSeal(stAnyImage));
+    platform::TPicture picture;
+    picture.LoadFromBytes(platform::TGraphicKind::Gif, picture_makers::BigScreenGif(kSide + i));
+    seals.back()->SetPicture(&picture);
+  }
+  const Bytes file = Save(seals);
+  seals.clear();
+  Target t;
+  std::vector<std::string> undrawn;
+  t.target.UndrawnPictures = &undrawn;
+  // Room for the first two, decoded and recoloured, and not for a third.
+  const auto cost = [](long long side) { return side * side * kBytesPerPicturePixel; };
+  t.target.PictureBudgetBytes = cost(kSide) + cost(kSide + 1) + cost(kSide + 2) - kBytesPerPicturePixel;
+  const TDocument doc = ReadDocument(file, t.target);
+  ASSERT_EQ(doc.Seals.size(), 6u);
+  for (int i = 0; i < 6; ++i) {
+    const platform::TPicture& p = doc.Seals[size_t(i)]->Picture();
+    EXPECT_TRUE(p.HasGraphic()) << i;
+    EXPECT_EQ(p.Width(), i < 2 ? kSide + i : 0) << i;
+    EXPECT_EQ(p.Bytes(), picture_makers::BigScreenGif(kSide + i)) << i;
+  }
+  EXPECT_EQ(undrawn, std::vector<std::string>(4, kPictureTooLargeToDraw));
+  EXPECT_EQ(Save(doc.Seals, doc.Page), file);
+}
+
+// Copied and pasted six times, a photograph of twelve million pixels is decoded and
+// recoloured once for the page, and the document saved of them opens again.
+TEST(DocumentFile, PastedCopiesOfAPhotographShareItsPixelsAndReopen) {
+  constexpr int kSide = 3464;  // 12 million pixels
+  Target t;
+  std::vector<std::unique_ptr<TSeal>> page;
+  page.push_back(MakeSeal(stAnyImage));
+  {
+    platform::TPicture photo;
+    photo.LoadFromBytes(platform::TGraphicKind::Gif, picture_makers::BigScreenGif(kSide));
+    page.back()->SetPicture(&photo);
+  }
+  Bytes clip;
+  std::vector<TSeal*> selection{page[0].get()};
+  CopySeals(clip, selection);
+  for (int paste = 0; paste < 6; ++paste) {
+    t.target.Present = Pointers(page);
+    for (auto& s : ReadClipSeals(clip, t.target)) page.push_back(std::move(s));
+  }
+  ASSERT_EQ(page.size(), 7u);
+  for (const auto& s : page) {
+    EXPECT_EQ(s->Picture().Image().cacheKey(), page[0]->Picture().Image().cacheKey());
+    EXPECT_EQ(s->RecolourBitmap()->Image().cacheKey(), page[0]->RecolourBitmap()->Image().cacheKey());
+  }
+  const Bytes file = Save(page);
+  Target reopened;
+  const TDocument doc = ReadDocument(file, reopened.target);
+  ASSERT_EQ(doc.Seals.size(), 7u);
+  for (const auto& s : doc.Seals) EXPECT_EQ(s->Picture().Width(), kSide);
+}
+
+// An old document whose ten seals name one picture file of 2896 x 2896 converts into a
+// document that opens again with all ten pictures drawn.
+TEST(DocumentFile, AnOldDocumentOfOnePictureConvertsIntoOneThatOpens) {
+  QTemporaryDir dir;
+  const QString path = QDir(dir.path()).filePath(QStringLiteral("印.gif"));
+  Target t;
+  const TDocument old = ReadDocument(OldDocumentOfOnePicture(path, picture_makers::BigScreenGif(2896), 10), t.target);
+  ASSERT_EQ(old.Seals.size(), 10u);
+  for (const auto& s : old.Seals) ASSERT_EQ(s->Picture().Width(), 2896);
+  const Bytes converted = Save(old.Seals, old.Page);
+  Target reopened;
+  std::vector<std::string> undrawn;
+  reopened.target.UndrawnPictures = &undrawn;
+  const TDocument doc = ReadDocument(converted, reopened.target);
+  ASSERT_EQ(doc.Seals.size(), 10u);
+  for (const auto& s : doc.Seals) EXPECT_EQ(s->Picture().Width(), 2896);
+  EXPECT_TRUE(undrawn.empty());
+}
+
+// A document that its reader would refuse for its size is refused before anything is made
+// for it, with the size and the cap in the message.
+TEST(DocumentFile, ADocumentPastTheReadCapIsRefusedBeforeItIsMade) {
+  platform::TPicture undrawn;
+  undrawn.KeepUndrawn(platform::TGraphicKind::Metafile, std::make_shared<const Bytes>(size_t(63) << 20, 7));
+  std::vector<std::unique_ptr<TSeal>> seals;
+  for (int i = 0; i < 10; ++i) {
+    seals.push_back(MakeSeal(stAnyImage));
+    seals.back()->SetPicture(&undrawn);
+  }
+  const long from = memory_peak::Restart();
+  try {
+    Save(seals);
+    ADD_FAILURE() << "a document of 630 MiB was made";
+  } catch (const EFileTooLarge& e) {
+    EXPECT_NE(std::string(e.what()).find("630.0 MB"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("576.0 MB"), std::string::npos) << e.what();
+  }
+  EXPECT_LT(memory_peak::RiseKiB(from), memory_peak::AllowedKiB(16 * 1024));
+}
+
 // An old file names its pictures; one of the cap or more is never read, however large, and
-// one past the budget is left out as an undecodable one is. The document opens either way.
+// one past the budget is kept undrawn. The document opens either way.
 TEST(DocumentFile, LegacyPictureFilesAreReadOnlyBelowTheCapAndWithinTheBudget) {
   QTemporaryDir dir;
   const auto file = [&](const char* name) { return QDir(dir.path()).filePath(QString::fromUtf8(name)); };
@@ -482,58 +601,50 @@ TEST(DocumentFile, LegacyPictureFilesAreReadOnlyBelowTheCapAndWithinTheBudget) {
     ASSERT_EQ(doc.Seals.size(), 3u);
     EXPECT_FALSE(doc.Seals[0]->Picture().HasGraphic());
     EXPECT_FALSE(doc.Seals[1]->Picture().HasGraphic());
-    EXPECT_EQ(doc.Seals[2]->Picture().HasGraphic(), budget == kPictureBudgetBytes) << budget;
+    EXPECT_TRUE(doc.Seals[2]->Picture().HasGraphic()) << budget;
+    EXPECT_EQ(doc.Seals[2]->Picture().Width() > 0, budget == kPictureBudgetBytes) << budget;
   }
 }
 
-// Twenty seals of an old file that name one picture file of 63 MiB: the file is read once
-// and its bytes are shared, and the budget takes them for every seal that holds them, as a
-// save writes them for each; the seals past it keep no picture, as with an unreadable file.
-TEST(DocumentFile, APictureFileNamedByManySealsIsReadOnceAndKeptToTheBudget) {
+// Twenty seals of an old file that name one picture file of 63 MiB: the file is read and
+// counted once, its bytes and picture shared, so every seal keeps it; a save of them, which
+// would pass the read cap, is refused before it takes the memory of a file.
+TEST(DocumentFile, APictureFileNamedByManySealsIsReadOnceForAllOfThem) {
   QTemporaryDir dir;
   const QString path = QDir(dir.path()).filePath(QStringLiteral("大图.gif"));
   constexpr size_t kFileBytes = 63u << 20;
-  {
-    std::vector<uint8_t> gif = picture_makers::BigScreenGif(16);
-    gif.resize(kFileBytes, 0);  // behind the picture, never decoded
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(reinterpret_cast<const char*>(gif.data()), qint64(gif.size()));
-  }
-  std::vector<TLegacySeal> seals(20);
-  for (TLegacySeal& seal : seals) {
-    seal.Type = stAnyImage;
-    seal.Strings[5] = platform::UnicodeToGbk(path);
-  }
-  const Bytes document = LegacyDocument(7, 7, 100, 100, seals);
+  std::vector<uint8_t> gif = picture_makers::BigScreenGif(16);
+  gif.resize(kFileBytes, 0);  // behind the picture, never decoded
+  const Bytes document = OldDocumentOfOnePicture(path, std::move(gif), 20);
   EXPECT_LT(document.size(), 14000u);
   Target t;
   const long readFrom = memory_peak::Restart();
   const TDocument doc = ReadDocument(document, t.target);
   const long readRise = memory_peak::RiseKiB(readFrom);
   ASSERT_EQ(doc.Seals.size(), 20u);
-  const size_t fits = size_t(kPictureBudgetBytes / kFileBytes);
-  ASSERT_EQ(fits, 8u);
   for (size_t i = 0; i < doc.Seals.size(); ++i) {
     const platform::TPicture& picture = doc.Seals[i]->Picture();
-    EXPECT_EQ(picture.HasGraphic(), i < fits) << i;
-    if (picture.HasGraphic()) {
-      EXPECT_EQ(&picture.Bytes(), &doc.Seals[0]->Picture().Bytes()) << "shared " << i;
-    }
+    EXPECT_EQ(picture.Width(), 16) << i;
+    EXPECT_EQ(&picture.Bytes(), &doc.Seals[0]->Picture().Bytes()) << "shared " << i;
   }
   EXPECT_LT(readRise, memory_peak::AllowedKiB(2 * 63 * 1024)) << "the file once, and the read of it";
-  // What a save writes of them stays within the budget too.
   std::vector<const TSeal*> pointers;
   for (const auto& s : doc.Seals) pointers.push_back(s.get());
   const long saveFrom = memory_peak::Restart();
+  EXPECT_THROW(SaveDocument(doc.Page, pointers), EFileTooLarge);
+  EXPECT_LT(memory_peak::RiseKiB(saveFrom), memory_peak::AllowedKiB(16 * 1024));
+  // Eight of them make a file below the cap, which opens again with every picture.
+  pointers.resize(8);
   const Bytes saved = SaveDocument(doc.Page, pointers);
-  EXPECT_LT(saved.size(), size_t(kPictureBudgetBytes));
-  EXPECT_LT(memory_peak::RiseKiB(saveFrom), memory_peak::AllowedKiB(kPictureBudgetBytes / 1024));
+  Target reopened;
+  const TDocument again = ReadDocument(saved, reopened.target);
+  ASSERT_EQ(again.Seals.size(), 8u);
+  for (const auto& s : again.Seals) EXPECT_EQ(s->Picture().Width(), 16);
 }
 
 // A metafile that the worker does not draw keeps no document shut: its seal holds the bytes
 // as they were and draws without them, the read gives the reason, and a save writes the file
-// back as it was read. What the program reads off the header itself still refuses the file.
+// back as it was read.
 TEST(DocumentFile, AMetafileThatIsNotDrawnIsKeptAndTheDocumentOpens) {
   using picture_makers::EmfRecordOf;
   const Bytes shortText = picture_makers::MakeEmfOfRecords(0, 0, 99, 99, {EmfRecordOf(84, {0, 0, 99, 99})});
@@ -564,9 +675,17 @@ TEST(DocumentFile, AMetafileThatIsNotDrawnIsKeptAndTheDocumentOpens) {
   huge.KeepUndrawn(platform::TGraphicKind::Metafile,
                    std::make_shared<const Bytes>(picture_makers::MakeEmf(0, 0, 16383, 16383)));
   tooLarge->SetPicture(&huge);
+  // One too large for the budget is kept the same way, and named for what it is.
   Target small;
+  std::vector<std::string> tooLargeReasons;
   small.target.PictureBudgetBytes = 1 << 20;
-  EXPECT_THROW(ReadDocument(SaveDocument(A4(), std::vector<const TSeal*>{tooLarge.get()}), small.target), EFormatError);
+  small.target.UndrawnPictures = &tooLargeReasons;
+  const Bytes tooLargeFile = SaveDocument(A4(), std::vector<const TSeal*>{tooLarge.get()});
+  const TDocument tooLargeDoc = ReadDocument(tooLargeFile, small.target);
+  ASSERT_EQ(tooLargeDoc.Seals.size(), 1u);
+  EXPECT_EQ(tooLargeDoc.Seals[0]->Picture().Width(), 0);
+  EXPECT_EQ(tooLargeReasons, std::vector<std::string>{kPictureTooLargeToDraw});
+  EXPECT_EQ(SaveDocument(A4(), std::vector<const TSeal*>{tooLargeDoc.Seals[0].get()}), tooLargeFile);
 }
 
 // A GIF of 777 bytes whose screen is 8192 × 8192 takes the whole budget once decoded and

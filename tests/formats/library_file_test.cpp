@@ -18,6 +18,7 @@
 #include <limits>
 
 #include "document_makers.h"
+#include "picture_makers.h"
 #include "formats/seal_block.h"
 #include "formats/whole_file.h"
 #include "platform/extended.h"
@@ -380,20 +381,66 @@ TEST(LibraryFile, ThePanelsReaderTakesTheThumbnailOnlyAndRefusesLargeFilesAtOnce
   EXPECT_THROW(ReadLibraryPreviewFile(path("CUT.YZL")), EFormatError);
 }
 
-// A design's pictures share one budget, as a document's do: a file of a few kilobytes that
-// holds eight GIFs of a large screen is refused before they are decoded.
+// A design's pictures share one budget, as a document's do: eight equal GIFs of a large
+// screen are decoded once, and one past the budget is kept undrawn, not refused.
 TEST(LibraryFile, InsertedPicturesKeepToOneBudget) {
   constexpr long long k1024 = 1024LL * 1024 * kBytesPerPicturePixel;
   const Bytes file = document_makers::LibraryFileOfBigGifs(8, 1024);
   EXPECT_LT(file.size(), 20000u);
-  Target t;
-  t.target.PictureBudgetBytes = 8 * k1024;
-  const auto seals = ReadLibrarySeals(file, t.target, 0, 0);
-  ASSERT_EQ(seals.size(), 8u);
-  for (const auto& s : seals) EXPECT_EQ(s->Picture().Width(), 1024);
-  Target small;
-  small.target.PictureBudgetBytes = 3 * k1024;
-  EXPECT_THROW(ReadLibrarySeals(file, small.target, 0, 0), EFormatError);
+  for (const long long budget : {k1024, k1024 / 2}) {
+    Target t;
+    std::vector<std::string> undrawn;
+    t.target.PictureBudgetBytes = budget;
+    t.target.UndrawnPictures = &undrawn;
+    const auto seals = ReadLibrarySeals(file, t.target, 0, 0);
+    ASSERT_EQ(seals.size(), 8u);
+    const bool fits = budget == k1024;
+    for (const auto& s : seals) {
+      EXPECT_TRUE(s->Picture().HasGraphic());
+      EXPECT_EQ(s->Picture().Width(), fits ? 1024 : 0);
+      EXPECT_EQ(s->Picture().Image().cacheKey(), seals[0]->Picture().Image().cacheKey());
+    }
+    EXPECT_EQ(undrawn, fits ? std::vector<std::string>{} : std::vector<std::string>{kPictureTooLargeToDraw});
+  }
+}
+
+// A design that its reader would refuse is never written: it is refused, before its
+// thumbnail is drawn, with the size and the cap; the largest written reads back.
+TEST(LibraryFile, ADesignPastTheCapIsRefusedAndOneBelowReadsBack) {
+  struct Case {
+    size_t pictureBytes;
+    bool written;
+  } cases[] = {{33u << 20, false}, {31u << 20, true}};
+  for (const Case& c : cases) {
+    // A small GIF with the rest of its bytes behind it, which no decoder reads.
+    Bytes gif = picture_makers::BigScreenGif(16);
+    gif.resize(c.pictureBytes, 0);
+    platform::TPicture undrawn;
+    undrawn.KeepUndrawn(platform::TGraphicKind::Gif, std::make_shared<const Bytes>(std::move(gif)));
+    std::vector<std::unique_ptr<TSeal>> seals;
+    for (int i = 0; i < 2; ++i) {
+      seals.push_back(Seal(stAnyImage, 20 + 30 * i, 20, 20, 20));
+      seals.back()->SetPicture(&undrawn);
+    }
+    if (!c.written) {
+      try {
+        SaveLibraryFile(Pointers(seals));
+        ADD_FAILURE() << "a design of 66 MiB was made";
+      } catch (const EFileTooLarge& e) {
+        EXPECT_NE(std::string(e.what()).find("66.0 MB"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("64.0 MB"), std::string::npos) << e.what();
+      }
+      continue;
+    }
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("BIG.YZL");
+    SaveFileAtomically(path, SaveLibraryFile(Pointers(seals)));
+    Target t;
+    const auto read = ReadLibrarySeals(ReadWholeFile(path, kMaxLibraryFileBytes), t.target, 0, 0);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[1]->Picture().Bytes().size(), c.pictureBytes);
+    EXPECT_EQ(&read[0]->Picture().Bytes(), &read[1]->Picture().Bytes()) << "equal bytes are held once";
+  }
 }
 
 TEST(LibraryFile, ThumbnailsBeyond4096PixelsAreRefusedBeforeAnythingIsMade) {

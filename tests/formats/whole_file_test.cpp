@@ -169,6 +169,43 @@ TEST_F(WholeFileSave, ALinkKeepsPointingAtTheSavedFile) {
   EXPECT_EQ(QDir(Path("real")).entryList(QDir::Files), QStringList{QStringLiteral("印章.dyz")});
 }
 
+// A link that names no file yet: the save makes the file it names, and the link stays.
+TEST_F(WholeFileSave, ADanglingLinkGetsItsFileAndStaysALink) {
+  ASSERT_TRUE(QDir().mkpath(Path("real")));
+  ASSERT_TRUE(QFile::link(Path("real/新印章.dyz"), Path("link.dyz")));
+  ASSERT_TRUE(QFile::link(Path("link.dyz"), Path("link2.dyz")));
+  for (const char* name : {"link2.dyz", "link.dyz"}) {
+    SaveFileAtomically(Path(name), Bytes{7});
+    EXPECT_TRUE(QFileInfo(Path("link.dyz")).isSymLink()) << name;
+    EXPECT_TRUE(QFileInfo(Path("link2.dyz")).isSymLink()) << name;
+    EXPECT_EQ(ReadWholeFile(Path("real/新印章.dyz")), Bytes{7}) << name;
+    ASSERT_TRUE(QFile::remove(Path("real/新印章.dyz")));
+  }
+}
+
+// The new content is made beside the old file with the old file's mode before it holds
+// anything, on every path: replaced by renaming, and written through a hard-linked file.
+TEST_F(WholeFileSave, TheNewFileHasTheOldModeFromTheStart) {
+  const QString single = Path("单.dyz"), first = Path("印章.dyz"), second = Path("副本.dyz");
+  for (const QString& path : {single, first}) {
+    Write(path, kOld);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0600), 0);
+  }
+  ASSERT_EQ(::link(QFile::encodeName(first).constData(), QFile::encodeName(second).constData()), 0);
+  for (const QString& path : {single, first}) {
+    mode_t seen = 0;
+    SaveFileAtomically(path, [&](const QString& newFile) {
+      seen = StatOf(newFile).st_mode & 07777;
+      QFile f(newFile);
+      return f.open(QIODevice::WriteOnly) && f.write("new", 3) == 3 ? 0 : EIO;
+    });
+    EXPECT_EQ(seen, 0600u) << path.toStdString();
+    EXPECT_EQ(StatOf(path).st_mode & 07777, 0600u) << path.toStdString();
+    EXPECT_EQ(ReadWholeFile(path), (Bytes{'n', 'e', 'w'}));
+  }
+  EXPECT_EQ(ReadWholeFile(second), (Bytes{'n', 'e', 'w'}));
+}
+
 // The writer's own file: what it writes by name is saved, and what it finds wrong with it
 // fails the save with its reason, the old file whole.
 TEST_F(WholeFileSave, AWriterOfItsOwnFillsTheNewFileByName) {

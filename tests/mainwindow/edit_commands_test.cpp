@@ -1,11 +1,15 @@
 // The edit commands of the main window on real document windows: what each does to the
 // page list, the selection, the stacking order, the saved file and the file state.
+#include <QFile>
 #include <QImage>
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
 
+#include "formats/seal_block.h"
 #include "mainfixture.h"
+#include "memory_peak.h"
+#include "picture_makers.h"
 #include "seal/seal_kinds.h"
 #include "platform/gbk.h"
 #include "document/grabhandles.h"
@@ -305,6 +309,52 @@ class EditCommandsTest : public QObject {
     QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked());
     QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
     QVERIFY(w->Modified());
+  }
+
+  // A picture of 8192 x 8192 takes a document's whole budget once decoded and recoloured:
+  // five elements changed to it share that one decoding, the document saved of them opens
+  // with every picture drawn, and a different picture that no longer fits is refused with a
+  // message, leaving its element as it was. (A GIF of a large screen, since a metafile of
+  // that size may take the worker longer than it is given on a busy machine.)
+  void PictureChangesShareTheDocumentsBudget() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    const std::vector<TSeal*> seals = FivePage(w);
+    const auto write = [&](const char* name, int side) {
+      const QString path = f.Path(name);
+      const std::vector<uint8_t> gif = picture_makers::BigScreenGif(side);
+      QFile file(path);
+      if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", name);
+      file.write(reinterpret_cast<const char*>(gif.data()), qint64(gif.size()));
+      return path;
+    };
+    const QString large = write("大.gif", 8192);
+    const long from = memory_peak::Restart();
+    for (TSeal* s : seals) {
+      Select(w, {s});
+      f.chosen = {large};
+      Trigger(f, "actChangePicture");
+    }
+    QVERIFY(memory_peak::RiseKiB(from) < memory_peak::AllowedKiB(formats::kPictureBudgetBytes / 1024 + 64 * 1024));
+    QVERIFY2(f.asked.empty(), f.asked.empty() ? "" : qPrintable(f.asked[0].text));
+    for (TSeal* s : seals) {
+      QCOMPARE(s->Picture().Width(), 8192);
+      QCOMPARE(s->RecolourBitmap()->Image().cacheKey(), seals[0]->RecolourBitmap()->Image().cacheKey());
+    }
+    TSeal* other = AddSeal(w, 120, 120);
+    Select(w, {other});
+    f.chosen = {write("另.gif", 4000)};
+    Trigger(f, "actChangePicture");
+    QCOMPARE(f.asked.size(), size_t(1));
+    QVERIFY2(f.asked[0].text.contains(QStringLiteral("图象太大")), qPrintable(f.asked[0].text));
+    QVERIFY(!other->Picture().HasGraphic());
+    QVERIFY(other->Image().empty());
+    w->DeleteSelection();
+
+    TfrmChild* back = SaveAndReopen(f, "五个.dyz");
+    QVERIFY(back != w);
+    QCOMPARE(back->Seals().size(), size_t(5));
+    for (const TSeal* s : back->Seals()) QCOMPARE(s->Picture().Width(), seals[0]->Picture().Width());
   }
 
   // A file that cannot be read is reported and changes nothing of the element.

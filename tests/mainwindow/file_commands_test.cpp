@@ -264,7 +264,7 @@ class CommandsTest : public QObject {
     QTRY_COMPARE(f.asked.size(), size_t(1));
     QCOMPARE(f.asked[0].windowsOpen, 1);
     QCOMPARE(f.asked[0].kind, app::TMsgKind::Warning);
-    QCOMPARE(f.asked[0].text, QStringLiteral("文件“徽标.dyz”中有 1 个图元文件无法显示：图元文件已损坏。\n"
+    QCOMPARE(f.asked[0].text, QStringLiteral("文件“徽标.dyz”中有 1 个图象无法显示：图元文件已损坏。\n"
                                              "这些图象原样保留在文件中，只是不画出来。"));
     QCOMPARE(f.Captions(), QStringList({path}));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：2"));

@@ -101,6 +101,36 @@ class LibraryCommandsTest : public QObject {
     QVERIFY(!QFile::exists(f.desk.dir.path() + QStringLiteral("/UP.YZL")));
   }
 
+  // A design its reader would refuse is refused at once with its size and the cap: no name
+  // is asked, no overwrite question comes, and the design of that name stays as it was.
+  void ADesignPastTheCapIsRefusedBeforeTheNameIsAsked() {
+    Library f;
+    TfrmChild* w = f.DocumentWithSeal();
+    std::vector<uint8_t> gif = picture_makers::BigScreenGif(16);
+    gif.resize(size_t(33) << 20, 0);
+    platform::TPicture picture;
+    picture.KeepUndrawn(platform::TGraphicKind::Gif, std::make_shared<const std::vector<uint8_t>>(std::move(gif)));
+    seal::TSeal* a = w->Seals()[0];
+    seal::TSeal* b = AddSeal(w, 80, 60);
+    for (seal::TSeal* s : {a, b}) s->SetPicture(&picture);
+    w->SetSelection({a, b});
+    f.Design("BIG.YZL");
+    const std::vector<uint8_t> before = formats::ReadWholeFile(f.folder + "BIG.YZL");
+    f.answers = {app::mbYes};
+    TModalScript script({[](QDialog* d) {
+      d->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("big"));
+      d->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+    }});
+    f.Tool("actLibAdd")->trigger();
+    QVERIFY2(!script.Done(), "the name was asked");
+    QCOMPARE(f.asked.size(), size_t(1));
+    QCOMPARE(f.asked[0].kind, app::TMsgKind::Error);
+    QVERIFY2(f.asked[0].text.contains(QStringLiteral("66.0 MB")) && f.asked[0].text.contains(QStringLiteral("64.0 MB")),
+             qPrintable(f.asked[0].text));
+    QCOMPARE(formats::ReadWholeFile(f.folder + "BIG.YZL"), before);
+    QCOMPARE(f.Files(), QStringList{QStringLiteral("BIG.YZL")});
+  }
+
   void ANameOfAnotherLetterCaseAsksToOverwriteNoShowsTheStoredName() {
     Library f;
     f.DocumentWithSeal();

@@ -19,6 +19,29 @@ class PasteTest : public QObject {
     QVERIFY(f.asked.empty());
   }
 
+  // A paste that would make a document too large to open again is refused with the size and
+  // the cap, and the page stays as it was; one below it shares the page's picture bytes.
+  void APastePastTheReadCapIsRefused() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    // Bytes of a picture kept undrawn, which no decoder reads.
+    platform::TPicture picture;
+    picture.KeepUndrawn(platform::TGraphicKind::Metafile,
+                        std::make_shared<const std::vector<uint8_t>>(size_t(63) << 20, uint8_t(7)));
+    for (int i = 0; i < 8; ++i) AddSeal(w, 20.0f + 5 * i, 60)->SetPicture(&picture);
+    w->SetSelection({w->Seals()[0]});
+    f.main->Action("actEditCopy")->trigger();
+    f.main->Action("actEditPaste")->trigger();
+    QVERIFY(f.asked.empty());
+    QCOMPARE(w->Seals().size(), size_t(9));
+    QCOMPARE(&w->Seals()[8]->Picture().Bytes(), &w->Seals()[0]->Picture().Bytes());
+    f.main->Action("actEditPaste")->trigger();
+    QCOMPARE(f.asked.size(), size_t(1));
+    QVERIFY2(f.asked[0].text.contains(QStringLiteral("630.0 MB")) && f.asked[0].text.contains(QStringLiteral("576.0 MB")),
+             qPrintable(f.asked[0].text));
+    QCOMPARE(w->Seals().size(), size_t(9));
+  }
+
   void OnePastedElementGetsHandlesAndLandsTwoMillimetresOn() {
     MainFixture f;
     TfrmChild* w = f.NewDocument();
