@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "platform/buttonsize.h"
 #include "platform/canvas.h"
 #include "platform/color.h"
 #include "platform/numeric.h"
@@ -45,8 +46,7 @@ void SetTextColor(QWidget* widget, const QColor& color) {
 }
 
 void SizeButton(QPushButton* button, int pixelsPerInch) {
-  const QSize hint = button->sizeHint();
-  button->resize(std::max(hint.width(), pixelsPerInch * 75 / 96), std::max(hint.height(), pixelsPerInch * 25 / 96));
+  button->resize(platform::ButtonSize(button->sizeHint(), pixelsPerInch));
 }
 
 void SetBackground(QWidget* widget, const QColor& color) {

@@ -13,7 +13,7 @@ import os
 import re
 import sys
 
-# The layers, lowest first. A window folder still to come uses what tools/ uses.
+# The layers, lowest first. The window folders use what tools/ uses.
 BASE = {"platform"}
 SEAL = BASE | {"seal"}
 DOCUMENT_AND_BELOW = {"app/document", "app/controls", "app/formats", "app/services", "seal", "platform", "pandrel"}

@@ -20,7 +20,7 @@ struct TScaled {
 bool IsEllipticFrame(const TSeal& seal) {
   const TSealType t = seal.SealType();
   if (t == stEllipse || t == stEpsCL) return true;
-  return t <= stEpsCL && seal.NameSealFrameType() == ftEllipse;
+  return HasFrameShape(t) && seal.NameSealFrameType() == ftEllipse;
 }
 
 // The model keeps the cut-line count within its cap; the drawers take the line count the

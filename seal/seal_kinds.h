@@ -12,6 +12,9 @@ namespace seal {
 constexpr bool IsNameSeal(TSealType t) { return t <= stName111; }
 // The name seals with one large character beside or over two small ones.
 constexpr bool HasMixedSizes(TSealType t) { return t >= stName12 && t <= stName21A; }
+// Kinds 0 to 9: the name seals and the rectangular seal, whose frame shape
+// (NameSealFrameType) the user chooses; the other framed kinds have a shape of their own.
+constexpr bool HasFrameShape(TSealType t) { return t <= stRect; }
 // Kinds 9 to 13: the rectangular, elliptic, triangular and rhomb seals with four texts.
 constexpr bool IsFrameSeal(TSealType t) { return t >= stRect && t <= stRhomb; }
 // Kinds 0 to 13 have a frame, and with it an emblem.

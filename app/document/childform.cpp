@@ -27,7 +27,6 @@
 #include "services/commandguard.h"
 #include "services/services.h"
 
-using app::TStatusPanel;
 using platform::Round;
 using seal::TSeal;
 
@@ -336,6 +335,7 @@ void TfrmChild::DeleteSelection() {
   SetSelection({});
   for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
     std::erase(FSeals, *it);
+    std::erase(FLockedSeals, *it);
     delete *it;
   }
   MarkModified();
@@ -343,6 +343,7 @@ void TfrmChild::DeleteSelection() {
 
 void TfrmChild::Clear() {
   SetSelection({});
+  FLockedSeals.clear();
   while (!FSeals.empty()) {
     delete FSeals.back();
     FSeals.pop_back();
@@ -424,19 +425,17 @@ void TfrmChild::SetCurrentPicture(const QString& path) {
   MarkModified();
 }
 
-// The element's lock is the absence of its move handler: there is no flag to keep in step.
-bool TfrmChild::IsLocked(const TSeal* element) { return !element->OnMouseMove; }
+bool TfrmChild::IsLocked(const TSeal* element) const {
+  return std::find(FLockedSeals.begin(), FLockedSeals.end(), element) != FLockedSeals.end();
+}
 
 void TfrmChild::ToggleCurrentSealLock() {
-  TSeal* element = FCurrentSeal;
+  const TSeal* element = FCurrentSeal;
   if (!element) return;
-  if (!IsLocked(element)) {
-    element->OnMouseMove = nullptr;
-    element->OnMouseUp = nullptr;
-    return;
-  }
-  // Attaching all three again gives the same press handler the element already had.
-  HookSealEvents(element);
+  if (IsLocked(element))
+    std::erase(FLockedSeals, element);
+  else
+    FLockedSeals.push_back(element);
 }
 
 bool TfrmChild::PageLocked() const { return !KivDrawPanel1->isEnabled(); }
@@ -465,7 +464,6 @@ void TfrmChild::SetSelection(std::vector<TSeal*> elements) {
     PlaceSelectFrame(SelectionBounds());
     PageCanvas->raise();
   }
-  emit SelectionChanged();
   // An element picked again is announced again: it may have changed since.
   if (current || previous) emit CurrentSealChanged(current);
 }
@@ -611,12 +609,11 @@ void TfrmChild::RestoreScreenCursor() {
 void TfrmChild::ShowCoordinates(const QWidget* sender, int x, int y) {
   const float f = static_cast<float>(1000.0L / (static_cast<long double>(KivDrawPanel1->Zoom()) * FPixelsPerMm));
   const QPoint p = ToPage(sender, x, y);
-  FHost.ShowStatus(TStatusPanel::PointerX, QStringLiteral(" 水平坐标：") +
-                                               GeneralNumber(Round(static_cast<long double>(p.x()) * f) / 10.0L) +
-                                               QStringLiteral("mm"));
-  FHost.ShowStatus(TStatusPanel::PointerY, QStringLiteral("垂直坐标：") +
-                                               GeneralNumber(Round(static_cast<long double>(p.y()) * f) / 10.0L) +
-                                               QStringLiteral("mm"));
+  const auto millimetres = [f](int pixels) {
+    return GeneralNumber(Round(static_cast<long double>(pixels) * f) / 10.0L) + QStringLiteral("mm");
+  };
+  FHost.ShowPointerPosition(QStringLiteral(" 水平坐标：") + millimetres(p.x()),
+                            QStringLiteral("垂直坐标：") + millimetres(p.y()));
 }
 
 void TfrmChild::ShowPointerCoordinates() {
@@ -733,20 +730,24 @@ void TfrmChild::SealMouseDown(TSeal* sender, seal::TMouseButton button, seal::TS
   if (ForwardToolClick(sender, x, y)) return;
   TSeal* target = SealAtPoint(sender, x, y);
   if (!IsSoleSelection(target)) SelectOnly(target);
-  if (button == seal::mbLeft && FCurrentSeal->OnMouseMove) {
+  if (button == seal::mbLeft && !IsLocked(FCurrentSeal)) {
     if (FGrabHandles) FGrabHandles->HideAll();
     BeginMoveDrag(ToPage(FCurrentSeal, x, y));
   }
-  if (button == seal::mbRight) FHost.PrepareSealPopupMenu(*FCurrentSeal);
+  if (button == seal::mbRight) FHost.PrepareSealPopupMenu(*FCurrentSeal, IsLocked(FCurrentSeal));
 }
 
+// A locked element answers the press only: the pointer's moves and release over it are
+// nobody's.
 void TfrmChild::SealMouseMove(TSeal* sender, seal::TShiftState, int x, int y) {
+  if (IsLocked(sender)) return;
   ConfinePoint(sender, x, y);
   ShowCoordinates(sender, x, y);
   if (FDragging) DragTo(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
 }
 
 void TfrmChild::SealMouseUp(TSeal* sender, seal::TMouseButton button, seal::TShiftState, int x, int y) {
+  if (IsLocked(sender)) return;
   ConfinePoint(sender, x, y);
   if (button == seal::mbLeft && FDragging) EndDrag(GrabScrollArmed() ? ToPage(sender, x, y) : QPoint(x, y));
 }

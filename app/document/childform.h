@@ -21,6 +21,7 @@
 #include "document/rectl.h"
 #include "formats/document_file.h"
 #include "seal/control_events.h"
+#include "seal/seal.h"
 
 class QMenu;
 class QScrollArea;
@@ -32,9 +33,6 @@ class TSelectFrame;
 namespace platform {
 class TPicture;
 }
-namespace seal {
-class TSeal;
-}
 
 class TfrmChild : public QMdiSubWindow {
   Q_OBJECT
@@ -43,15 +41,13 @@ class TfrmChild : public QMdiSubWindow {
   explicit TfrmChild(app::TDocumentHost& host);
   ~TfrmChild() override;
 
-  app::TDocumentHost& Host() const { return FHost; }
-
   // What the window holds, for reading; every change goes through the operations below.
   // Every element of the page, in drawing and saving order; the selected ones, and the one
   // current element when exactly one is selected, with its grab handles (the frame around
   // a selection of two or more).
   const std::vector<seal::TSeal*>& Seals() const { return FSeals; }
   const std::vector<seal::TSeal*>& Selection() const { return FSelection; }
-  seal::TSeal* CurrentSeal() const { return FCurrentSeal; }
+  const seal::TSeal* CurrentSeal() const { return FCurrentSeal; }
   const TGrabHandles* GrabHandles() const { return FGrabHandles.get(); }
   const TSelectFrame* SelectFrame() const { return FSelectFrame; }
   // Changed since it was last saved or read.
@@ -65,11 +61,6 @@ class TfrmChild : public QMdiSubWindow {
   int Zoom() const;
   bool Grid() const;
   bool PageLocked() const;
-  // The mouse operations under way: a move or grab-scroll drag with the focus rectangle
-  // last drawn, and a rubber band.
-  bool Dragging() const { return FDragging; }
-  const app::TRect& DragRect() const { return FDragRect; }
-  bool Banding() const { return FBanding; }
 
   // Page size and margins from the default printer; an A4 sheet with 6 mm margins when
   // there is none.
@@ -89,14 +80,15 @@ class TfrmChild : public QMdiSubWindow {
   bool StepZoom(bool in);
   // The zoom of the whole page back to 100; false when it was 100 already.
   bool ZoomNormal();
-  // The current element was changed from outside the page (the property window, the tool
-  // bar's options): its grab handles follow its new bounds and the document is modified.
-  void CurrentSealEdited();
+  // The current element changed from outside the page (the property window, the tool
+  // bar's options): the change is applied to it, its grab handles follow its new bounds
+  // and the document is modified. Nothing without a current element.
+  void EditCurrentSeal(const std::function<void(seal::TSeal&)>& change);
+  // The face of all the current element's texts; no change of the document.
+  void SetCurrentFaces(const seal::TFaceName& face);
 
   // The document's changes, each marking it modified. New elements join the page on top of
   // all others.
-  //   The element a tool made, selected alone.
-  void AddSeal(seal::TSeal* element);
   //   Elements read for this page (hidden, children of the page), shown and given the
   //   window's mouse handlers; the window owns them from here on. No change by itself: a
   //   loaded document is unmodified, and a paste or an insert marks it.
@@ -116,8 +108,9 @@ class TfrmChild : public QMdiSubWindow {
   //   formats::EFileTooLarge when the document would no longer open; the element is then
   //   as it was.
   void SetCurrentPicture(const QString& path);
-  // Locks are no change: neither is saved. A locked element keeps its press handler only.
-  static bool IsLocked(const seal::TSeal* element);
+  // Locks are no change: neither is saved. A locked element is selected by a press and
+  // never moved by the mouse.
+  bool IsLocked(const seal::TSeal* element) const;
   void ToggleCurrentSealLock();
   void TogglePageLock();
 
@@ -125,21 +118,13 @@ class TfrmChild : public QMdiSubWindow {
   // element is the current one.
   void SetSelection(std::vector<seal::TSeal*> elements);
   app::TRect SelectionBounds() const;
-  void PlaceSelectFrame(const app::TRect& r);
-  void HookSelectFrame();
-  bool CreateSelectFrame();
-  void FreeSelectFrame();
   void FreeGrabHandles();
-  // Handles for the sole selected element, above every element.
-  void NewGrabHandles(seal::TSeal* element);
   // Handles, frame and drag glass back on top after the page's stacking order changed
   // (bring to front, paste, load).
   void RaiseAdornments();
-  void HookSealEvents(seal::TSeal* element);
 
   // Tools and the page cursor.
   int CurrentToolTag(bool release);
-  void UpdatePageCursor();
   // Screen cursor slot, 0 for the default arrow.
   void SetPageCursor(int slot);
 
@@ -150,11 +135,8 @@ class TfrmChild : public QMdiSubWindow {
   // The document closes without asking: whatever changed is given up.
   void ForgetChanges();
 
-  // Drags: the pointer confined to the page, and the rectangles drawn on its glass.
-  void ClipCursorToPage();
-  void ReleaseCursorClip();
-  bool CursorClipped() const { return FCursorClipped; }
-  // While confined, moves the point (in sender's coordinates) to the nearest page pixel.
+  // Drags: while the pointer is confined to the page, the point (in sender's coordinates)
+  // moves to the nearest page pixel; the rectangles drawn on the page's glass.
   void ConfinePoint(const QWidget* sender, int& x, int& y) const;
   void DrawDragRect(const app::TRect& r, bool band);
 
@@ -168,10 +150,6 @@ class TfrmChild : public QMdiSubWindow {
   void FrameMouseDown(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState shift, int x, int y);
   void FrameMouseMove(TSelectFrame* sender, seal::TShiftState shift, int x, int y);
   void FrameMouseUp(TSelectFrame* sender, seal::TMouseButton button, seal::TShiftState shift, int x, int y);
-  void ShowCoordinates(const QWidget* sender, int x, int y);
-  // Of the page point under the pointer, when this is the active window and the pointer
-  // lies over the page where it shows.
-  void ShowPointerCoordinates();
   // The element a press on sender means: the innermost one around the point.
   seal::TSeal* SealAtPoint(seal::TSeal* sender, int x, int y) const;
 
@@ -212,6 +190,8 @@ class TfrmChild : public QMdiSubWindow {
   // in list order: its children, disabled, shown there. The window's zoom still reaches
   // them while they are away.
   void LendSeals(QWidget* page);
+  // The lent elements at the print window's zoom.
+  void ZoomLentSeals(int zoom);
   // The elements back on this window's page in list order, at its zoom, enabled and shown,
   // with the grab handles or the selection frame above them.
   void TakeSealsBack();
@@ -226,7 +206,6 @@ class TfrmChild : public QMdiSubWindow {
   void ZoomChanged(int zoom);
   // Another element, or none, is the current one.
   void CurrentSealChanged(seal::TSeal* element);
-  void SelectionChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -234,6 +213,24 @@ class TfrmChild : public QMdiSubWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The element a tool made, selected alone; a change of the document.
+  void AddSeal(seal::TSeal* element);
+  void HookSealEvents(seal::TSeal* element);
+  // The frame around a selection of two or more: made hidden and hooked, placed, freed.
+  bool CreateSelectFrame();
+  void HookSelectFrame();
+  void PlaceSelectFrame(const app::TRect& r);
+  void FreeSelectFrame();
+  // Handles for the sole selected element, above every element.
+  void NewGrabHandles(seal::TSeal* element);
+  // The pointer confined to the page during a drag, and free again.
+  void ClipCursorToPage();
+  void ReleaseCursorClip();
+  void UpdatePageCursor();
+  void ShowCoordinates(const QWidget* sender, int x, int y);
+  // Of the page point under the pointer, when this is the active window and the pointer
+  // lies over the page where it shows.
+  void ShowPointerCoordinates();
   void WatchActivation();
   void FormActivate();
   void FormDeactivate();
@@ -280,6 +277,7 @@ class TfrmChild : public QMdiSubWindow {
   seal::TSeal* FCurrentSeal = nullptr;
   QMenu* FPagePopupMenu;
   bool FCursorClipped = false;
+  std::vector<const seal::TSeal*> FLockedSeals;
   // The last press on the page disarmed a page tool: the menu the desktop asks for with it
   // is not shown.
   bool FPressWithoutMenu = false;

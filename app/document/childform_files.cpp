@@ -34,7 +34,7 @@ void TfrmChild::CheckAddedSeals(std::span<const std::unique_ptr<seal::TSeal>> ad
 }
 
 void TfrmChild::SaveDocument(const QString& fileName) {
-  const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kSavingCaption);
+  const TFileActivity activity(FHost.FileActivity(), kSavingCaption);
   formats::TPageGeometry page;
   page.PageWidth = KivDrawPanel1->PageWidth();
   page.PageHeight = KivDrawPanel1->PageHeight();
@@ -54,7 +54,7 @@ void TfrmChild::LoadDocument(const QString& fileName) {
   {
     // Its metafiles may take the read's whole time.
     const app::TBusyCursor busy;
-    const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), kLoadingCaption);
+    const TFileActivity activity(FHost.FileActivity(), kLoadingCaption);
     formats::TSealTarget target = SealTarget();
     target.Progress = activity.Progress();
     target.UndrawnPictures = &undrawn;

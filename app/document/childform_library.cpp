@@ -18,7 +18,7 @@
 using app::TFileActivity;
 
 std::vector<uint8_t> TfrmChild::LibraryDesign(const std::vector<seal::TSeal*>& selection) {
-  const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), app::kSavingCaption);
+  const TFileActivity activity(FHost.FileActivity(), app::kSavingCaption);
   return formats::SaveLibraryFile(selection, activity.Progress());
 }
 
@@ -34,7 +34,7 @@ std::vector<seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& fileName) 
   std::vector<std::string> undrawn;
   {
     const app::TBusyCursor busy;
-    const TFileActivity activity(FHost.FileActivityPanel(), FHost.FileActivityBar(), app::kLoadingCaption);
+    const TFileActivity activity(FHost.FileActivity(), app::kLoadingCaption);
     formats::TSealTarget target = SealTarget();
     target.Progress = activity.Progress();
     target.UndrawnPictures = &undrawn;

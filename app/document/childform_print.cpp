@@ -20,6 +20,10 @@ void TfrmChild::LendSeals(QWidget* page) {
   for (seal::TSeal* element : FSeals) MoveTo(element, page, false);
 }
 
+void TfrmChild::ZoomLentSeals(int zoom) {
+  for (seal::TSeal* element : FSeals) element->SetZoom(zoom);
+}
+
 void TfrmChild::TakeSealsBack() {
   for (seal::TSeal* element : FSeals) {
     MoveTo(element, KivDrawPanel1, true);

@@ -1,8 +1,9 @@
 // What the windows around a document ask of it beside the page's own editing: the zoom
-// steps of the zoom tools and commands, and an element changed from outside the page.
+// steps of the zoom tools and commands, and the current element changed from outside the page.
 
 #include "controls/kivdrawpanel.h"
 #include "document/childform.h"
+#include "document/sealtemplates.h"
 
 namespace {
 
@@ -29,7 +30,13 @@ bool TfrmChild::ZoomNormal() {
   return true;
 }
 
-void TfrmChild::CurrentSealEdited() {
+void TfrmChild::EditCurrentSeal(const std::function<void(seal::TSeal&)>& change) {
+  if (!FCurrentSeal) return;
+  change(*FCurrentSeal);
   if (FGrabHandles) FGrabHandles->UpdatePositions();
   MarkModified();
+}
+
+void TfrmChild::SetCurrentFaces(const seal::TFaceName& face) {
+  if (FCurrentSeal) app::SetAllFaces(*FCurrentSeal, face);
 }

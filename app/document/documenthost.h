@@ -1,8 +1,8 @@
 #pragma once
 // What a document window asks of the window it lives in: the armed drawing tool, the
 // colour, face and emblem that new elements take, the program's folder, the two pop-up
-// menus, the pointer's place on the status bar, the display of long file operations and
-// the save command. What the window tells (its file state, zoom, selection and current
+// menus, the pointer's place on the page, the display of long file operations and the
+// save command. What the window tells (its file state, zoom, selection and current
 // element) it announces as signals instead. The main window is one such host; the tests
 // have a small one of their own.
 
@@ -10,9 +10,7 @@
 
 #include "platform/color.h"
 
-class QLabel;
 class QMenu;
-class QProgressBar;
 class TImagePreview;
 class TfrmChild;
 
@@ -21,6 +19,8 @@ class TSeal;
 }
 
 namespace app {
+
+class TActivityDisplay;
 
 // The panels of the main window's status bar, left to right.
 enum class TStatusPanel { PointerX, PointerY, FileState, ElementCount, HomePage, CapsLock, NumLock, ScrollLock };
@@ -53,14 +53,14 @@ class TDocumentHost {
   // The pop-up menus of the elements and of the empty page.
   virtual QMenu* SealPopupMenu() const = 0;
   virtual QMenu* PagePopupMenu() const = 0;
-  // The element was pressed with the right button: its pop-up menu is about to show for it.
-  virtual void PrepareSealPopupMenu(const seal::TSeal& element) = 0;
+  // The element, locked or not, was pressed with the right button: its pop-up menu is
+  // about to show for it.
+  virtual void PrepareSealPopupMenu(const seal::TSeal& element, bool locked) = 0;
 
-  // A panel of the status bar shows the text: the pointer's place on the page.
-  virtual void ShowStatus(TStatusPanel panel, const QString& text) = 0;
-  // The status panel and progress bar that show a long file operation.
-  virtual QLabel* FileActivityPanel() const = 0;
-  virtual QProgressBar* FileActivityBar() const = 0;
+  // The pointer's place on the page, across and down, as the document words it.
+  virtual void ShowPointerPosition(const QString& horizontal, const QString& vertical) = 0;
+  // What shows a long file operation with its progress.
+  virtual TActivityDisplay& FileActivity() = 0;
 
   // Saves the document as the save command does; a save that is cancelled or fails leaves
   // it modified.

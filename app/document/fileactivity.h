@@ -1,40 +1,57 @@
 #pragma once
-// The host's status panel with its caption while a file is written or read, a side panel
-// is filled or a print job is made; hidden again however the operation ends. Its progress
-// goes to the host's progress bar.
+// A long operation shown while it runs: a file written or read, a side panel filled or a
+// print job made. Its caption shows from its start and goes however it ends; its progress
+// goes to the same display.
 
-#include <QLabel>
-#include <QProgressBar>
 #include <QString>
 
 #include "formats/document_file.h"
+
+class QLabel;
+class QProgressBar;
 
 namespace app {
 
 inline constexpr const char* kSavingCaption = "正在保存：";
 inline constexpr const char* kLoadingCaption = "正在载入：";
 
-class TFileActivity {
+// What shows a long operation: its caption while it runs and how far it has come.
+class TActivityDisplay {
  public:
-  TFileActivity(QLabel* panel, QProgressBar* bar, const char* caption) : FPanel(panel), FBar(bar) {
-    FPanel->setText(QString::fromUtf8(caption));
-    FPanel->show();
-    FPanel->repaint();
-  }
-  ~TFileActivity() { FPanel->hide(); }
-  TFileActivity(const TFileActivity&) = delete;
-  TFileActivity& operator=(const TFileActivity&) = delete;
+  virtual ~TActivityDisplay() = default;
+  virtual void BeginActivity(const QString& caption) = 0;
+  virtual void ShowProgress(int position, int maximum) = 0;
+  virtual void EndActivity() = 0;
+};
 
-  formats::TProgress Progress() const {
-    return [bar = FBar](int position, int maximum) {
-      bar->setMaximum(maximum);
-      bar->setValue(position);
-    };
-  }
+// A status panel that shows the caption and a progress bar.
+class TActivityWidgets final : public TActivityDisplay {
+ public:
+  TActivityWidgets(QLabel* panel, QProgressBar* bar) : FPanel(panel), FBar(bar) {}
+  void BeginActivity(const QString& caption) override;
+  void ShowProgress(int position, int maximum) override;
+  void EndActivity() override;
 
  private:
   QLabel* FPanel;
   QProgressBar* FBar;
+};
+
+class TFileActivity {
+ public:
+  TFileActivity(TActivityDisplay& display, const char* caption) : FDisplay(display) {
+    FDisplay.BeginActivity(QString::fromUtf8(caption));
+  }
+  ~TFileActivity() { FDisplay.EndActivity(); }
+  TFileActivity(const TFileActivity&) = delete;
+  TFileActivity& operator=(const TFileActivity&) = delete;
+
+  formats::TProgress Progress() const {
+    return [display = &FDisplay](int position, int maximum) { display->ShowProgress(position, maximum); };
+  }
+
+ private:
+  TActivityDisplay& FDisplay;
 };
 
 }  // namespace app

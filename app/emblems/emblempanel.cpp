@@ -35,7 +35,8 @@ QStringList TEmblemPanel::LoadEmblemPanel(const QString& userFolder, QLabel* act
   int n = 0;
   GetPictureCount(n);
   const QStringList files = app::ListEmblemFiles(userFolder);
-  const app::TFileActivity activity(activityPanel, activityBar, app::kLoadingCaption);
+  app::TActivityWidgets display(activityPanel, activityBar);
+  const app::TFileActivity activity(display, app::kLoadingCaption);
   const formats::TProgress progress = activity.Progress();
   const int total = n + int(files.size());
   int done = 0;

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "platform/buttonsize.h"
+
 namespace app {
 
 int PrepareLibraryDialog(QWidget* dialog, const QString& caption) {
@@ -15,9 +17,8 @@ int PrepareLibraryDialog(QWidget* dialog, const QString& caption) {
 }
 
 void SizeButton(QPushButton* button, int pixelsPerInch, int maxWidth) {
-  const QSize hint = button->sizeHint();
-  const int width = std::max(hint.width(), pixelsPerInch * 75 / 96);
-  button->resize(std::max(1, std::min(width, maxWidth)), std::max(hint.height(), pixelsPerInch * 25 / 96));
+  const QSize size = platform::ButtonSize(button->sizeHint(), pixelsPerInch);
+  button->resize(std::max(1, std::min(size.width(), maxWidth)), size.height());
 }
 
 }  // namespace app

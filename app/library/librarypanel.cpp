@@ -59,7 +59,8 @@ QStringList TLibraryPanel::LoadSealLibraryPanel(const QString& folder, QLabel* a
   const app::TBusyCursor busy;
   DestroyTiles();
   const QStringList files = app::ListLibraryFiles(folder, false);
-  const app::TFileActivity activity(activityPanel, activityBar, app::kLoadingCaption);
+  app::TActivityWidgets display(activityPanel, activityBar);
+  const app::TFileActivity activity(display, app::kLoadingCaption);
   const formats::TProgress progress = activity.Progress();
   progress(0, int(files.size()));
   QStringList skipped;

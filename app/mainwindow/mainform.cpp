@@ -20,8 +20,10 @@
 #include "controls/listwidth.h"
 #include "controls/windowstyle.h"
 #include "document/childform.h"
+#include "document/fileactivity.h"
 #include "mainwindow/cascade.h"
 #include "mainwindow/mainactions.h"
+#include "mainwindow/mainform_tools.h"
 #include "mainwindow/mainform_view.h"
 #include "pandrel/pandrel.h"
 #include "platform/color.h"
@@ -42,8 +44,6 @@ using app::Services;
 using app::TStatusPanel;
 using platform::Round;
 using platform::TRegRoot;
-
-TfrmMain* frmMain = nullptr;
 
 namespace {
 
@@ -168,7 +168,6 @@ TfrmMain::~TfrmMain() {
   // The document area outlives the actions while the children are freed.
   disconnect(ClientWindow, nullptr, this, nullptr);
   ClientWindow->SetWallpaper(nullptr);
-  if (frmMain == this) frmMain = nullptr;
 }
 
 QAction* TfrmMain::Action(const QString& name) const {
@@ -543,7 +542,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::ShowFileState(app::TFileState state, int count) {
-  ShowStatus(TStatusPanel::FileState, app::FileStateText(state));
+  const bool inWords = state == app::TFileState::Modified && !FModifiedWording.isEmpty();
+  ShowStatus(TStatusPanel::FileState, inWords ? FModifiedWording : app::FileStateText(state));
   ShowStatus(TStatusPanel::ElementCount, app::ElementCountText(count));
 }
 
@@ -578,12 +578,16 @@ QMenu* TfrmMain::SealPopupMenu() const { return PopupMenu1; }
 
 QMenu* TfrmMain::PagePopupMenu() const { return PopupMenu2; }
 
-void TfrmMain::PrepareSealPopupMenu(const seal::TSeal& element) {
-  Action(QStringLiteral("actLockSeal"))
-      ->setText(TfrmChild::IsLocked(&element) ? QStringLiteral("解锁印章(&U)") : QStringLiteral("锁定印章位置(&L)"));
+void TfrmMain::PrepareSealPopupMenu(const seal::TSeal&, bool locked) {
+  Action(QStringLiteral("actLockSeal"))->setText(app::LockSealCaption(locked, app::TCaptionPlace::PopupMenu));
 }
 
 void TfrmMain::ShowStatus(TStatusPanel panel, const QString& text) { KivStatusBar1->SetPanelText(int(panel), text); }
+
+void TfrmMain::ShowPointerPosition(const QString& horizontal, const QString& vertical) {
+  ShowStatus(TStatusPanel::PointerX, horizontal);
+  ShowStatus(TStatusPanel::PointerY, vertical);
+}
 
 // The hint takes the widest panel, the home page's, for long enough to be read.
 void TfrmMain::ShowHint(const QString& message) {
@@ -595,9 +599,11 @@ void TfrmMain::ShowInputHint(const QString& characters) { ShowHint(RefusedInputM
 
 void TfrmMain::ShowZoom(int zoom) { DispComboBox->setEditText(QString::number(zoom) + QLatin1Char('%')); }
 
-QLabel* TfrmMain::FileActivityPanel() const { return Panel2; }
+app::TActivityDisplay& TfrmMain::FileActivity() {
+  if (!FFileActivity) FFileActivity = std::make_unique<app::TActivityWidgets>(Panel2, ProgressBar1);
+  return *FFileActivity;
+}
 
-QProgressBar* TfrmMain::FileActivityBar() const { return ProgressBar1; }
 
 // The save command works on the active window.
 void TfrmMain::SaveDocument(TfrmChild& document) {

@@ -109,6 +109,9 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   // Creates the property window under the tool bar beside the side panels and shows it,
   // unless it is open already.
   void ShowPropertyWindow();
+  // A change of the active document's current element, made in the property window, whose
+  // modified state the status bar shows in fileState's words.
+  void EditCurrentSealInWords(const std::function<void(seal::TSeal&)>& change, const QString& fileState);
   // The print window over the active document, as the print manager (mode 0) or as a
   // preview only (1), modal, while this window is hidden.
   void ShowPrintForm(uint8_t mode);
@@ -126,10 +129,11 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   QMenu* SealPopupMenu() const override;
   QMenu* PagePopupMenu() const override;
   // The lock command's caption tells what choosing it does to the element.
-  void PrepareSealPopupMenu(const seal::TSeal& element) override;
-  void ShowStatus(app::TStatusPanel panel, const QString& text) override;
-  QLabel* FileActivityPanel() const override;
-  QProgressBar* FileActivityBar() const override;
+  void PrepareSealPopupMenu(const seal::TSeal& element, bool locked) override;
+  void ShowPointerPosition(const QString& horizontal, const QString& vertical) override;
+  app::TActivityDisplay& FileActivity() override;
+  // A panel of the status bar shows the text.
+  void ShowStatus(app::TStatusPanel panel, const QString& text);
   // The save command, with that document in front.
   void SaveDocument(TfrmChild& document) override;
 
@@ -330,6 +334,9 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   QString FAppPath;
   // The property window's host, for the window's whole life.
   std::unique_ptr<property::TPropertyHost> FPropertyHost;
+  // While the property window changes an element: how the modified state is worded.
+  QString FModifiedWording;
+  std::unique_ptr<app::TActivityDisplay> FFileActivity;
   // The zoom box was typed in since its text was last applied.
   bool FZoomTyped = false;
 
@@ -337,9 +344,6 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   std::vector<QAction*> FWindowListActions;
   platform::TColor FOwnColor = platform::clRed;
 };
-
-// The main window while the program runs; nullptr before it is created and after it is freed.
-extern TfrmMain* frmMain;
 
 // Removes, from the last item to the first, every item whose text has no double-byte character.
 void KeepChineseFonts(QComboBox* box);

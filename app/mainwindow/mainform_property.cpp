@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QScrollArea>
 #include <algorithm>
+#include <utility>
 
 #include "document/childform.h"
 #include "mainwindow/cascade.h"
@@ -19,20 +20,32 @@ class TMainPropertyHost final : public property::TPropertyHost {
  public:
   explicit TMainPropertyHost(TfrmMain& main) : FMain(main) {}
 
-  seal::TSeal* CurrentSeal() const override {
+  const seal::TSeal* CurrentSeal() const override {
     const TfrmChild* window = FMain.ActiveChild();
     return window ? window->CurrentSeal() : nullptr;
   }
-  void SealChanged() override {
-    if (TfrmChild* window = FMain.ActiveChild()) window->CurrentSealEdited();
+  void EditCurrentSeal(const std::function<void(seal::TSeal&)>& change, const QString& fileState) override {
+    FMain.EditCurrentSealInWords(change, fileState);
   }
-  void ShowFileState(const QString& text) override { FMain.ShowStatus(app::TStatusPanel::FileState, text); }
 
  private:
   TfrmMain& FMain;
 };
 
 }  // namespace
+
+// The document announces its modified state, and the status bar shows it once, in the
+// property window's words.
+void TfrmMain::EditCurrentSealInWords(const std::function<void(seal::TSeal&)>& change, const QString& fileState) {
+  TfrmChild* window = ActiveChild();
+  if (!window) return;
+  struct TWording {
+    QString& wording;
+    QString was;
+    ~TWording() { wording = was; }
+  } wording{FModifiedWording, std::exchange(FModifiedWording, fileState)};
+  window->EditCurrentSeal(change);
+}
 
 void TfrmMain::CreatePropertyHost() {
   FPropertyHost = std::make_unique<TMainPropertyHost>(*this);

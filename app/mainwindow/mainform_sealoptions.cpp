@@ -15,7 +15,7 @@
 
 namespace {
 
-seal::TSeal* CurrentSealOf(const TfrmChild* window) { return window ? window->CurrentSeal() : nullptr; }
+const seal::TSeal* CurrentSealOf(const TfrmChild* window) { return window ? window->CurrentSeal() : nullptr; }
 
 }  // namespace
 
@@ -51,10 +51,10 @@ void TfrmMain::BindSealOptionCommands() {
 
 void TfrmMain::CheckBox1Click() {
   TfrmChild* window = ActiveChild();
-  seal::TSeal* element = CurrentSealOf(window);
+  const seal::TSeal* element = CurrentSealOf(window);
   if (!element || !seal::TakesBrushOption(element->SealType())) return;
-  element->SetBrushStyle(CheckBox1->isChecked() ? platform::bsClear : platform::bsSolid);
-  window->MarkModified();
+  const platform::TBrushStyle style = CheckBox1->isChecked() ? platform::bsClear : platform::bsSolid;
+  window->EditCurrentSeal([style](seal::TSeal& edited) { edited.SetBrushStyle(style); });
 }
 
 void TfrmMain::CheckBox2Click() {
@@ -70,17 +70,16 @@ void TfrmMain::CheckBox3Click() {
 void TfrmMain::SetEmblemOption(QCheckBox* box, void (seal::TSeal::*set)(bool), QCheckBox* other,
                                bool (seal::TSeal::*shown)() const) {
   TfrmChild* window = ActiveChild();
-  seal::TSeal* element = CurrentSealOf(window);
+  const seal::TSeal* element = CurrentSealOf(window);
   if (!element || !seal::TakesPicture(element->SealType())) return;
-  (element->*set)(box->isChecked());
+  const bool checked = box->isChecked();
+  window->EditCurrentSeal([set, checked](seal::TSeal& edited) { (edited.*set)(checked); });
   other->setChecked((element->*shown)());
-  window->MarkModified();
 }
 
 // A face is no change of the document.
 void TfrmMain::FontComboBoxChange() {
-  if (seal::TSeal* element = CurrentSealOf(ActiveChild()))
-    app::SetAllFaces(*element, app::FaceNameFromText(FontComboBox->currentText()));
+  if (TfrmChild* window = ActiveChild()) window->SetCurrentFaces(app::FaceNameFromText(FontComboBox->currentText()));
 }
 
 void TfrmMain::actToolsNextFontExecute() {

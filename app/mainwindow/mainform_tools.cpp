@@ -14,8 +14,11 @@
 
 namespace app {
 
-QString LockSealCaption(bool locked) {
-  return locked ? QStringLiteral("解锁印章") : QStringLiteral("锁定印章位置");
+// The pop-up menu's item carries its accelerator; the Tools menu's does not.
+QString LockSealCaption(bool locked, TCaptionPlace place) {
+  const QString caption = locked ? QStringLiteral("解锁印章") : QStringLiteral("锁定印章位置");
+  if (place == TCaptionPlace::ToolsMenu) return caption;
+  return caption + (locked ? QStringLiteral("(&U)") : QStringLiteral("(&L)"));
 }
 
 QString LockPageCaption(bool locked) {
@@ -52,7 +55,7 @@ void TfrmMain::ToolsClick() {
   TfrmChild* window = ActiveChild();
   if (!window) return;
   if (const seal::TSeal* element = window->CurrentSeal())
-    Action(QStringLiteral("actLockSeal"))->setText(app::LockSealCaption(TfrmChild::IsLocked(element)));
+    Action(QStringLiteral("actLockSeal"))->setText(app::LockSealCaption(window->IsLocked(element), app::TCaptionPlace::ToolsMenu));
   Action(QStringLiteral("actLockPage"))->setText(app::LockPageCaption(window->PageLocked()));
 }
 

@@ -1,12 +1,15 @@
 #pragma once
-// What the Tools menu names: the lock captions for the state the element or page is in.
+// What the menus name: the lock captions for the state the element or page is in.
 
 #include <QString>
 
 namespace app {
 
-// The Tools menu's captions, without accelerators.
-QString LockSealCaption(bool locked);
+enum class TCaptionPlace { ToolsMenu, PopupMenu };
+
+// The element's lock command as the menu it shows in names it.
+QString LockSealCaption(bool locked, TCaptionPlace place);
+// The Tools menu's page lock, without accelerator.
 QString LockPageCaption(bool locked);
 
 }  // namespace app

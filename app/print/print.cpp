@@ -34,6 +34,7 @@
 #include "services/commandguard.h"
 #include "services/datafolders.h"
 #include "services/dialogs_binding.h"
+#include "services/folderfiles.h"
 #include "services/resources.h"
 #include "services/services.h"
 
@@ -323,7 +324,7 @@ void TfrmPrint::SetPreviewZoom(int zoom) {
 
   const app::TPaintLock lock(this);
   PreviewPanel1->SetZoom(zoom);
-  for (seal::TSeal* s : FDocument.Seals()) s->SetZoom(zoom);
+  FDocument.ZoomLentSeals(zoom);
   FormResize();
   const int newRanges[2] = {Sheet->width(), Sheet->height()};
   for (int i = 0; i < 2; ++i) bars[i]->setValue(platform::Round(static_cast<long double>(newRanges[i]) * ratios[i]));
@@ -501,7 +502,7 @@ void TfrmPrint::RunPrintJob(bool mirrored) {
   if (!printer) return;
   QString file;
   if (app::PrintsToFile(*printer)) {
-    const QString folder = FDocument.Host().ProgramFolder() + QString::fromUtf8(app::kDocumentFolder);
+    const QString folder = app::DataFolder(app::Services().ProgramFolder(), app::kDocumentFolder);
     file = app::AskPdfFileName(this, *printer, folder,
                                QFileInfo(FDocument.windowTitle()).completeBaseName() + QStringLiteral(".pdf"));
     if (file.isEmpty()) return;
@@ -513,7 +514,8 @@ void TfrmPrint::RunPrintJob(bool mirrored) {
   QGuiApplication::sync();
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   repaint();
-  const app::TFileActivity activity(Panel1, ProgressBar1, kProgressCaption);
+  app::TActivityWidgets display(Panel1, ProgressBar1);
+  const app::TFileActivity activity(display, kProgressCaption);
   const formats::TProgress progress = activity.Progress();
   progress(0, count);
   int printed = 0;

@@ -120,7 +120,7 @@ TMaskFacts MaskFacts(const seal::TSeal* seal) {
 
 std::string PropertyMask(const TMaskFacts& f) {
   if (!f.present) return std::string(kPropertyMaskLength, '0');
-  if (seal::IsNameSeal(f.kind) || f.kind == seal::stRect) return NameSealMask(f);
+  if (seal::HasFrameShape(f.kind)) return NameSealMask(f);
   if (seal::IsFrameSeal(f.kind)) return FrameSealMask(f);
   if (seal::IsFreeElement(f.kind)) return std::string(kFreeElementMasks[f.kind - seal::stHorzLine]);
   return std::string(kPropertyMaskLength, '0');

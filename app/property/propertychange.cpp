@@ -50,8 +50,7 @@ struct TLoad {
 void TfrmProprty::RxSpinEdit1Change(int tag) {
   const TPropertyRow* row = PropertyRow(tag);
   if (!row || !FHost || !ControlEnabled(tag) || Handling(tag)) return;
-  TSeal* seal = FHost->CurrentSeal();
-  if (!seal) return;
+  if (!FHost->CurrentSeal()) return;
 
   FHandling.push_back(tag);
   struct TDone {
@@ -60,32 +59,32 @@ void TfrmProprty::RxSpinEdit1Change(int tag) {
   } done{FHandling};
 
   const int i = TextIndex();
-  if (row->rule == TRule::TextOnEllipse) FollowRule(row->rule, *seal);
-  const TProperty* target = TargetOf(*row, seal->SealType(), i);
-  if (target)
-    ApplyShown(*target, *seal, Shown(*row));
-  else if (row->page == TPage::C && i < 0 && !FLoading)
-    // A selector text that names no text leaves every edit of the page unwritten.
-    emit Hint(QStringLiteral("没有文字“%1”：本页的修改不会写入印章。")
-                  .arg(ComboBox(31)->currentText()));
-  for (const TRefresh& refresh : row->refresh) {
-    if (!Applies(refresh.when, *seal, i)) continue;
-    // The box being typed in keeps what the user typed.
-    for (const int shown : refresh.tags)
-      if (shown && !Handling(shown)) ShowProperty(*PropertyRow(shown), *seal, i);
-  }
-  if (row->rule != TRule::TextOnEllipse) FollowRule(row->rule, *seal);
-
-  if (!FHost) return;
-  FHost->SealChanged();
-  FHost->ShowFileState(kModifiedState);
+  FHost->EditCurrentSeal(
+      [&](TSeal& seal) {
+        if (row->rule == TRule::TextOnEllipse) FollowRule(row->rule, seal);
+        const TProperty* target = TargetOf(*row, seal.SealType(), i);
+        if (target)
+          ApplyShown(*target, seal, Shown(*row));
+        else if (row->page == TPage::C && i < 0 && !FLoading)
+          // A selector text that names no text leaves every edit of the page unwritten.
+          emit Hint(QStringLiteral("没有文字“%1”：本页的修改不会写入印章。")
+                        .arg(ComboBox(31)->currentText()));
+        for (const TRefresh& refresh : row->refresh) {
+          if (!Applies(refresh.when, seal, i)) continue;
+          // The box being typed in keeps what the user typed.
+          for (const int shown : refresh.tags)
+            if (shown && !Handling(shown)) ShowProperty(*PropertyRow(shown), seal, i);
+        }
+        if (row->rule != TRule::TextOnEllipse) FollowRule(row->rule, seal);
+      },
+      kModifiedState);
 }
 
 bool TfrmProprty::Handling(int tag) const {
   return std::find(FHandling.begin(), FHandling.end(), tag) != FHandling.end();
 }
 
-void TfrmProprty::FollowRule(TRule rule, TSeal& seal) {
+void TfrmProprty::FollowRule(TRule rule, const TSeal& seal) {
   switch (rule) {
     case TRule::None:
       break;
@@ -205,7 +204,7 @@ void TfrmProprty::SwitchBox(int tag, TSealType integerKind, TSealType kind) {
   box->SetIncrement(whole ? 1 : 0.01);
 }
 
-void TfrmProprty::ShowSealProperties(TSeal* seal) {
+void TfrmProprty::ShowSealProperties(const TSeal* seal) {
   const TLoad load(FLoading);
   const std::string mask = PropertyMask(MaskFacts(seal));
   EnableControlsByMask(mask);
@@ -257,7 +256,7 @@ void TfrmProprty::ShowQuietly(const TSeal& seal, std::span<const int> tags, int 
   }
 }
 
-void TfrmProprty::ShowSealTextProperties(TSeal* seal) {
+void TfrmProprty::ShowSealTextProperties(const TSeal* seal) {
   const TLoad load(FLoading);
   const int i = TextIndex();
   const std::string mask = TextMask(MaskFacts(seal), i);

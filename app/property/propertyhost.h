@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace seal {
 class TSeal;
@@ -19,13 +20,12 @@ class TPropertyHost {
   // The element the window shows and edits: the sole selected element of the active
   // document window; nullptr when no document window is active or its selection is not
   // exactly one element.
-  virtual seal::TSeal* CurrentSeal() const = 0;
-  // The window has just changed the current element: the active document window places
-  // its grab handles around it again and counts itself modified. The status text is the
-  // window's own (ShowFileState).
-  virtual void SealChanged() = 0;
-  // Panel 2, the file state, of the main window's status bar.
-  virtual void ShowFileState(const QString& text) = 0;
+  virtual const seal::TSeal* CurrentSeal() const = 0;
+  // A change of the current element from one of the window's controls: the active
+  // document window applies it, places its grab handles around the element again and
+  // counts itself modified, and the main window's file state shows fileState, the
+  // window's own words for it.
+  virtual void EditCurrentSeal(const std::function<void(seal::TSeal&)>& change, const QString& fileState) = 0;
   // The installed face names that the two font boxes list; the program's screen fonts
   // by default.
   virtual QStringList ScreenFontNames() const;

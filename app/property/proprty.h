@@ -52,8 +52,8 @@ class TfrmProprty : public QWidget {
 
   // Loading (pages A, B and D, and through the text page also C), and page C alone for the
   // text the selector names; nullptr disables every control and keeps its value.
-  void ShowSealProperties(seal::TSeal* seal);
-  void ShowSealTextProperties(seal::TSeal* seal);
+  void ShowSealProperties(const seal::TSeal* seal);
+  void ShowSealTextProperties(const seal::TSeal* seal);
   void EnableControlsByMask(std::string_view mask);
   void EnableTextControlsByMask(std::string_view mask);
 
@@ -102,7 +102,7 @@ class TfrmProprty : public QWidget {
   // The spin boxes whose kind the loader switches: integer for the seal kind given, float
   // for the others, with their change suspended.
   void SwitchBox(int tag, seal::TSealType integerKind, seal::TSealType kind);
-  void FollowRule(property::TRule rule, seal::TSeal& seal);
+  void FollowRule(property::TRule rule, const seal::TSeal& seal);
   // Shows each enabled control of the tags what the element holds, its change held back.
   void ShowQuietly(const seal::TSeal& seal, std::span<const int> tags, int textIndex);
   bool Handling(int tag) const;

@@ -26,7 +26,6 @@ std::unique_ptr<TfrmMain> StartProgram() {
 
   QCoreApplication::setApplicationName(QStringLiteral("Brelvonix"));
   auto main = std::make_unique<TfrmMain>();
-  frmMain = main.get();
   // The main window owns the palette and frees it first when it goes.
   main->CreateDrawTools();
 

@@ -16,9 +16,11 @@ TRect BoundsOf(const TSeal* s) { return {s->Left(), s->Top(), s->Left() + s->Wid
 TSeal* Make(DocFixture& f, TfrmChild* w, const char* tool, const QRect& bounds) {
   f.Arm(tool);
   w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, bounds.center().x(), bounds.center().y());
-  TSeal* s = w->CurrentSeal();
-  s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-  w->CurrentSealEdited();
+  TSeal* s = nullptr;
+  w->EditCurrentSeal([&](TSeal& made) {
+    made.SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+    s = &made;
+  });
   return s;
 }
 
@@ -42,9 +44,9 @@ class MouseTest : public QObject {
     TSeal* ring = Make(f, w, "actDrawGZh", QRect(100, 100, 200, 200));  // above the star
     w->SealMouseDown(ring, seal::mbLeft, seal::ssLeft, 130 - 100, 170 - 100);
     QCOMPARE(w->CurrentSeal(), star);
-    QVERIFY(w->Dragging());
+    QCOMPARE(Glass(w), std::vector<QRect>{star->geometry()});
     w->SealMouseUp(ring, seal::mbLeft, 0, 30, 70);
-    QVERIFY(!w->Dragging());
+    QVERIFY(Glass(w).empty() && !PointerHeld(w));
     // Equally near the star's edge and the ring's: the element that got the press.
     w->SealMouseDown(ring, seal::mbRight, seal::ssRight, 110 - 100, 180 - 100);
     QCOMPARE(w->CurrentSeal(), ring);
@@ -59,9 +61,9 @@ class MouseTest : public QObject {
     w->ForgetChanges();
     const float cx = s->RealCenterX(), cy = s->RealCenterY();
     w->SealMouseDown(s, seal::mbLeft, seal::ssLeft, 20, 20);
-    QVERIFY(w->Dragging());
+    QVERIFY(PointerHeld(w));
     QVERIFY(!w->GrabHandles()->Shown());
-    QCOMPARE(Part<TDragOverlay>(w, "PageCanvas")->Shown().size(), size_t(1));
+    QCOMPARE(Glass(w), std::vector<QRect>{s->geometry()});
     w->SealMouseUp(s, seal::mbLeft, 0, 20, 20);
     QVERIFY(!w->Modified());
     QCOMPARE(s->RealCenterX(), cx);
@@ -82,7 +84,7 @@ class MouseTest : public QObject {
     const float ax = a->RealCenterX(), ay = a->RealCenterY(), bx = b->RealCenterX(), by = b->RealCenterY();
     w->ForgetChanges();
     w->FrameMouseDown(FrameOf(w), seal::mbLeft, seal::ssLeft, 50, 50);
-    QVERIFY(w->Dragging());
+    QCOMPARE(Glass(w), std::vector<QRect>{FrameOf(w)->geometry()});
     QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::DragCopyCursor);
     w->FrameMouseMove(FrameOf(w), seal::ssLeft, 70, 50);
     w->FrameMouseMove(FrameOf(w), seal::ssLeft, 88, 50);
@@ -104,7 +106,7 @@ class MouseTest : public QObject {
     w->resize(900, 600);
     f.Arm("actDrawFiveStar");
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 130, 130);
-    TSeal* s = w->CurrentSeal();
+    const TSeal* s = w->CurrentSeal();
     const TRect before = BoundsOf(s);
     const float cx = s->RealCenterX();
     QWindow* window = f.area.windowHandle();
@@ -112,9 +114,10 @@ class MouseTest : public QObject {
     QTest::mousePress(window, Qt::LeftButton, {}, from);
     QTest::mouseMove(window, from + QPoint(20, 10));
     QTest::mouseMove(window, from + QPoint(40, 25));
-    QCOMPARE(w->DragRect(), TRect({before.Left + 40, before.Top + 25, before.Right + 40, before.Bottom + 25}));
+    const TRect dragged{before.Left + 40, before.Top + 25, before.Right + 40, before.Bottom + 25};
+    QCOMPARE(Glass(w), std::vector<QRect>{dragged.ToQRect()});
     QTest::mouseRelease(window, Qt::LeftButton, {}, from + QPoint(40, 25));
-    QCOMPARE(BoundsOf(s), w->DragRect());
+    QCOMPARE(BoundsOf(s), dragged);
     QVERIFY(std::abs(s->RealCenterX() - cx - 40 / (96 / 25.4)) < 1e-3);
     QCOMPARE(w->GrabHandles()->Handle(2)->AnchorPoint(), QPoint(before.Left + 40, before.Top + 25));
   }
@@ -133,8 +136,8 @@ class MouseTest : public QObject {
     QCOMPARE(f.host.colour, s->PenColor());
     Band(w, QPoint(101, 100), QPoint(180, 140));
     QVERIFY(w->Selection().empty());
-    QVERIFY(Part<TDragOverlay>(w, "PageCanvas")->Shown().empty());
-    QVERIFY(!w->CursorClipped());
+    QVERIFY(Glass(w).empty());
+    QVERIFY(!PointerHeld(w));
   }
 
   void PressOnAnElementWithAToolArmedActsOnThePage() {
@@ -162,7 +165,7 @@ class MouseTest : public QObject {
     TKivDrawPanel* page = PageOf(w);
     const QPoint start = page->mapToGlobal(QPoint(200, 200));
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 200, 200);
-    QVERIFY(w->Dragging());
+    QVERIFY(PointerHeld(w));
     const QPoint moved = page->mapFromGlobal(start - QPoint(50, 40));
     w->DrawPanel1MouseMove(seal::ssLeft, moved.x(), moved.y());
     QCOMPARE(h->value(), 50);
@@ -170,7 +173,10 @@ class MouseTest : public QObject {
     const QPoint back = page->mapFromGlobal(start - QPoint(30, 40));
     w->DrawPanel1MouseUp(seal::mbLeft, 0, back.x(), back.y());
     QCOMPARE(h->value(), 30);
-    QVERIFY(!w->Dragging());
+    // Released, the page no longer follows the pointer.
+    w->DrawPanel1MouseMove(0, moved.x(), moved.y());
+    QCOMPARE(h->value(), 30);
+    QVERIFY(!PointerHeld(w));
     QCOMPARE(f.host.armed, app::kGrabScrollTool);
     QVERIFY(!w->Modified());
   }

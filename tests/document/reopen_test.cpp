@@ -88,7 +88,7 @@ struct TUser {
     // Anywhere on the first 150 mm of the page, whatever the zoom.
     const long double s = zoom * w->PixelsPerMm() / 100.0L;
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, int(Uniform(10, 150) * s), int(Uniform(10, 150) * s));
-    return w->CurrentSeal();
+    return w->CurrentSeal() ? w->Seals().back() : nullptr;
   }
 
   QString Step(TSeal* s) {

@@ -11,17 +11,14 @@ using seal::TSeal;
 
 namespace {
 
-// Counts of the four signals since the last Take.
+// Counts of the three signals since the last Take.
 struct Signals {
-  QSignalSpy file, current, selection, zoom;
+  QSignalSpy file, current, zoom;
   explicit Signals(TfrmChild* w)
-      : file(w, &TfrmChild::FileStateChanged),
-        current(w, &TfrmChild::CurrentSealChanged),
-        selection(w, &TfrmChild::SelectionChanged),
-        zoom(w, &TfrmChild::ZoomChanged) {}
+      : file(w, &TfrmChild::FileStateChanged), current(w, &TfrmChild::CurrentSealChanged), zoom(w, &TfrmChild::ZoomChanged) {}
   QList<int> Take() {
-    const QList<int> counts{int(file.size()), int(current.size()), int(selection.size()), int(zoom.size())};
-    for (QSignalSpy* s : {&file, &current, &selection, &zoom}) s->clear();
+    const QList<int> counts{int(file.size()), int(current.size()), int(zoom.size())};
+    for (QSignalSpy* s : {&file, &current, &zoom}) s->clear();
     return counts;
   }
 };
@@ -44,22 +41,22 @@ class SignalsTest : public QObject {
     w->SetSelection({a});
     QCOMPARE(s.current.size(), 1);
     QCOMPARE(CurrentAnnounced(s.current), a);
-    QCOMPARE(s.Take(), QList<int>({0, 1, 1, 0}));
+    QCOMPARE(s.Take(), QList<int>({0, 1, 0}));
     QVERIFY(w->CurrentSeal() == a && w->GrabHandles() && !w->SelectFrame());
 
     w->SetSelection({a, b});
     QCOMPARE(CurrentAnnounced(s.current), nullptr);
-    QCOMPARE(s.Take(), QList<int>({0, 1, 1, 0}));
+    QCOMPARE(s.Take(), QList<int>({0, 1, 0}));
     QVERIFY(!w->CurrentSeal() && !w->GrabHandles() && w->SelectFrame());
     const TSelectFrame* frame = w->SelectFrame();
     // Another group keeps the one frame; nothing was current, nothing becomes current.
     w->SetSelection({b, a});
     QCOMPARE(w->SelectFrame(), frame);
-    QCOMPARE(s.Take(), QList<int>({0, 0, 1, 0}));
+    QCOMPARE(s.Take(), QList<int>({0, 0, 0}));
 
     w->SetSelection({});
     QVERIFY(!w->SelectFrame() && !w->GrabHandles() && w->Selection().empty());
-    QCOMPARE(s.Take(), QList<int>({0, 0, 1, 0}));
+    QCOMPARE(s.Take(), QList<int>({0, 0, 0}));
     // Selecting is no change of the document.
     QVERIFY(!w->Modified());
   }
@@ -76,7 +73,7 @@ class SignalsTest : public QObject {
     w->BringToFront();
     w->SendToBack();
     w->SetSameCentre();
-    QCOMPARE(s.Take(), QList<int>({0, 0, 0, 0}));
+    QCOMPARE(s.Take(), QList<int>({0, 0, 0}));
     QVERIFY(!w->Modified());
 
     w->SetSelection({a});
@@ -86,20 +83,20 @@ class SignalsTest : public QObject {
     QVERIFY(w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：已修改"));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：3"));
-    QCOMPARE(s.Take(), QList<int>({1, 0, 0, 0}));
+    QCOMPARE(s.Take(), QList<int>({1, 0, 0}));
 
     w->SetSelection({b, c});
     s.Take();
     w->DeleteSelection();
     QVERIFY(w->Seals() == std::vector<TSeal*>({a}));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：1"));
-    QCOMPARE(s.Take(), QList<int>({1, 0, 1, 0}));
+    QCOMPARE(s.Take(), QList<int>({1, 0, 0}));
 
     w->Clear();
     QVERIFY(w->Seals().empty() && !w->Modified());
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：0"));
-    QCOMPARE(s.Take(), QList<int>({1, 0, 1, 0}));
+    QCOMPARE(s.Take(), QList<int>({1, 0, 0}));
 
     w->ApplyZoom(150);
     QCOMPARE(s.zoom.size(), 1);
@@ -122,7 +119,7 @@ class SignalsTest : public QObject {
     QVERIFY(w->SelectFrame() && w->SelectFrame()->isVisible());
     QCOMPARE(w->Seals()[2]->PopupMenu, f.host.SealPopupMenu());
     QVERIFY(w->Modified());
-    QCOMPARE(s.Take(), QList<int>({1, 0, 1, 0}));
+    QCOMPARE(s.Take(), QList<int>({1, 0, 0}));
   }
 
   // With no main window the window still announces its file state (with its element count)
@@ -145,14 +142,14 @@ class SignalsTest : public QObject {
     QCOMPARE(lastState(), std::pair(app::TFileState::Unmodified, 2));
     w->ApplyZoom(140);
     QCOMPARE(s.zoom.last().at(0).toInt(), 140);
-    QCOMPARE(s.Take(), QList<int>({4, 0, 0, 1}));
+    QCOMPARE(s.Take(), QList<int>({4, 0, 1}));
 
     // Another window becomes active, then this one again: it announces its own.
     TfrmChild* other = f.NewDocument();
     other->MarkModified();
     s.Take();
     f.area.setActiveSubWindow(w);
-    QCOMPARE(s.Take(), QList<int>({1, 0, 0, 1}));
+    QCOMPARE(s.Take(), QList<int>({1, 0, 1}));
     QCOMPARE(f.host.zoom, 140);
     QCOMPARE(f.Panel(2), QStringLiteral("文件状态：未修改"));
     QCOMPARE(f.Panel(3), QStringLiteral("已画图形：2"));

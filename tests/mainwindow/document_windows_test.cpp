@@ -321,11 +321,12 @@ class DocumentWindowsTest : public QObject {
     TfrmChild* w = f.NewDocument();
     TSeal* a = f.Draw(w, "actDrawFiveStar", QRect(100, 100, 60, 60));
     TSeal* b = f.Draw(w, "actDrawFiveStar", QRect(300, 100, 60, 60));
-    a->OnMouseMove = nullptr;
-    a->OnMouseUp = nullptr;
+    w->SetSelection({a});
+    w->ToggleCurrentSealLock();
+    w->SetSelection({b});
     w->SealMouseDown(a, seal::mbLeft, seal::ssLeft, 10, 10);
     QCOMPARE(w->CurrentSeal(), a);
-    QVERIFY(!w->Dragging());
+    QVERIFY(Glass(w).empty() && !PointerHeld(w));
     QVERIFY(w->GrabHandles()->Shown());
     w->SealMouseDown(a, seal::mbRight, seal::ssRight, 10, 10);
     QCOMPARE(f.Tool("actLockSeal")->text(), QStringLiteral("解锁印章(&U)"));

@@ -92,7 +92,7 @@ class EditCommandsTest : public QObject {
     QCOMPARE(colourDialogs, 0);
     QCOMPARE(f.openDialogs, 0);
     QVERIFY(f.main->ClipStream() == clip);
-    for (TSeal* s : seals) QVERIFY(s->OnMouseMove && s->OnMouseUp);
+    for (TSeal* s : seals) QVERIFY(!w->IsLocked(s));
   }
 
   void DeleteRemovesTheSelectionOnly() {
@@ -384,7 +384,7 @@ class EditCommandsTest : public QObject {
     TSeal* b = AddSeal(w, 120, 40);
     Select(w, {a});
     Trigger(f, "actLockSeal");
-    QVERIFY(!a->OnMouseMove && !a->OnMouseUp && a->OnMouseDown);
+    QVERIFY(w->IsLocked(a));
     QVERIFY(!w->Modified());
     f.OpenMenu("Tools");
     QCOMPARE(f.main->Action(QStringLiteral("actLockSeal"))->text(), QStringLiteral("解锁印章"));
@@ -402,7 +402,7 @@ class EditCommandsTest : public QObject {
     QCOMPARE(a->RealCenterX(), 40.0f);
 
     Trigger(f, "actLockSeal");
-    QVERIFY(a->OnMouseMove && a->OnMouseUp);
+    QVERIFY(!w->IsLocked(a));
     f.OpenMenu("Tools");
     QCOMPARE(f.main->Action(QStringLiteral("actLockSeal"))->text(), QStringLiteral("锁定印章位置"));
     QTest::mousePress(window, Qt::LeftButton, {}, from);

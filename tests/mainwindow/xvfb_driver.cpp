@@ -11,6 +11,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "command_input.h"
 #include "document/childform.h"
 #include "mainwindow/mainform.h"
 #include "platform/registry.h"
@@ -28,17 +29,10 @@ int main(int argc, char** argv) {
     return app::mbNo;
   };
   TfrmMain main;
-  frmMain = &main;
   main.setGeometry(0, 0, 1000, 740);
   main.show();
   QSocketNotifier input(0, QSocketNotifier::Read);
-  QObject::connect(&input, &QSocketNotifier::activated, [&] {
-    std::string line;
-    if (!std::getline(std::cin, line) || line == "quit") {
-      input.setEnabled(false);
-      application.quit();
-      return;
-    }
+  testsupport::RunCommandInput(application, input, [&](const std::string& line) {
     if (line == "new") {
       main.Action("actFileNew")->trigger();
       main.ActiveChild()->showMaximized();
@@ -49,7 +43,6 @@ int main(int argc, char** argv) {
         std::cout << e.what() << std::endl;
       }
     }
-    std::cout << "done: " << line << std::endl;
   });
   return application.exec();
 }

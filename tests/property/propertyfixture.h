@@ -30,9 +30,13 @@ struct FakePropertyHost : property::TPropertyHost {
   QStringList fonts{QStringLiteral("宋体"), QStringLiteral("黑体"), QStringLiteral("楷体"),
                     QStringLiteral("AR PL UMing CN")};
 
-  seal::TSeal* CurrentSeal() const override { return seal; }
-  void SealChanged() override { ++changes; }
-  void ShowFileState(const QString& text) override { fileState = text; }
+  const seal::TSeal* CurrentSeal() const override { return seal; }
+  void EditCurrentSeal(const std::function<void(seal::TSeal&)>& change, const QString& text) override {
+    if (!seal) return;
+    change(*seal);
+    ++changes;
+    fileState = text;
+  }
   QStringList ScreenFontNames() const override { return fonts; }
   void Reset() {
     changes = 0;

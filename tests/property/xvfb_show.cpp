@@ -17,6 +17,7 @@
 #include <iostream>
 #include <memory>
 
+#include "command_input.h"
 #include "controls/kivspinedit.h"
 #include "controls/kivcontrols.h"
 #include "platform/gbk.h"
@@ -31,11 +32,13 @@ namespace {
 struct ShowHost : property::TPropertyHost {
   seal::TSeal* seal = nullptr;
   QLabel* status = nullptr;
-  seal::TSeal* CurrentSeal() const override { return seal; }
-  void SealChanged() override {
-    if (seal) seal->update();
+  const seal::TSeal* CurrentSeal() const override { return seal; }
+  void EditCurrentSeal(const std::function<void(seal::TSeal&)>& change, const QString& text) override {
+    if (!seal) return;
+    change(*seal);
+    seal->update();
+    status->setText(text);
   }
-  void ShowFileState(const QString& text) override { status->setText(text); }
 };
 
 void TypeOver(QWidget* control, const QString& text) {
@@ -87,13 +90,7 @@ int main(int argc, char** argv) {
   window->activateWindow();
 
   QSocketNotifier input(0, QSocketNotifier::Read);
-  QObject::connect(&input, &QSocketNotifier::activated, [&] {
-    std::string line;
-    if (!std::getline(std::cin, line) || line == "quit") {
-      input.setEnabled(false);
-      application.quit();
-      return;
-    }
+  testsupport::RunCommandInput(application, input, [&](const std::string& line) {
     const QStringList words = QString::fromStdString(line).split(QLatin1Char(' '));
     if (words.value(0) == QLatin1String("page") && frmProprty) {
       TKivButton* button =
@@ -106,7 +103,6 @@ int main(int argc, char** argv) {
       if (QWidget* control = frmProprty->Control(words.value(1).toInt()))
         TypeOver(control, words.mid(2).join(QLatin1Char(' ')));
     }
-    std::cout << "done: " << line << std::endl;
   });
   const int result = application.exec();
   delete frmProprty;

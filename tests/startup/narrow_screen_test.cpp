@@ -30,7 +30,7 @@ class NarrowScreenTest : public QObject {
     QCOMPARE(desk.messages[0].buttons, app::TMsgButtons(app::mbYes | app::mbNo));
     QVERIFY(desk.urls.isEmpty());
     QVERIFY(desk.Registry(kHomePageKey, "HomePage").isEmpty());
-    QVERIFY(frmMain == nullptr);
+    for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!qobject_cast<TfrmMain*>(w));
     for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!w->isVisible());
   }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "document/childform.h"
+#include "document/fileactivity.h"
 #include "document/documenthost.h"
 #include "document/tooltags.h"
 #include "seal/seal.h"
@@ -25,6 +26,7 @@ struct FakeHost : app::TDocumentHost {
   int zoom = 0;  // the zoom last announced, 0 before any
   QLabel activityPanel;
   QProgressBar activityBar;
+  app::TActivityWidgets activity{&activityPanel, &activityBar};
   const seal::TSeal* preparedFor = nullptr;  // the element whose pop-up menu was last readied
   int saves = 0;
   std::function<void(TfrmChild*)> onSave;
@@ -41,10 +43,13 @@ struct FakeHost : app::TDocumentHost {
   QString ProgramFolder() const override { return folder; }
   QMenu* SealPopupMenu() const override { return const_cast<QMenu*>(&sealMenu); }
   QMenu* PagePopupMenu() const override { return const_cast<QMenu*>(&pageMenu); }
-  void PrepareSealPopupMenu(const seal::TSeal& element) override { preparedFor = &element; }
-  void ShowStatus(app::TStatusPanel panel, const QString& text) override { panels[int(panel)] = text; }
-  QLabel* FileActivityPanel() const override { return const_cast<QLabel*>(&activityPanel); }
-  QProgressBar* FileActivityBar() const override { return const_cast<QProgressBar*>(&activityBar); }
+  void PrepareSealPopupMenu(const seal::TSeal& element, bool) override { preparedFor = &element; }
+  void ShowStatus(app::TStatusPanel panel, const QString& text) { panels[int(panel)] = text; }
+  void ShowPointerPosition(const QString& horizontal, const QString& vertical) override {
+    ShowStatus(app::TStatusPanel::PointerX, horizontal);
+    ShowStatus(app::TStatusPanel::PointerY, vertical);
+  }
+  app::TActivityDisplay& FileActivity() override { return activity; }
   void SaveDocument(TfrmChild& document) override {
     ++saves;
     if (onSave) onSave(&document);

@@ -64,9 +64,11 @@ struct MainFixture {
   seal::TSeal* Draw(TfrmChild* w, const char* tool, const QRect& bounds) {
     Arm(tool);
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, bounds.center().x(), bounds.center().y());
-    seal::TSeal* s = w->CurrentSeal();
-    s->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-    w->CurrentSealEdited();
+    seal::TSeal* s = nullptr;
+    w->EditCurrentSeal([&](seal::TSeal& made) {
+      made.SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+      s = &made;
+    });
     return s;
   }
   QString Panel(int i) const { return Part<TKivStatusBar>(main.get(), "KivStatusBar1")->PanelText(i); }

@@ -10,6 +10,7 @@
 
 #include "controls/kivdrawpanel.h"
 #include "document/childform.h"
+#include "document/dragoverlay.h"
 #include "document/selectframe.h"
 #include "parts.h"
 #include "platform/cursors.h"
@@ -30,6 +31,18 @@ inline bool HasSlotCursor(const QWidget* w, int slot) {
 
 // The window's page, to press on and to look at.
 inline TKivDrawPanel* PageOf(const TfrmChild* w) { return Part<TKivDrawPanel>(w, "KivDrawPanel1"); }
+
+// What the page's glass shows: the rubber band or the focus rectangle of a drag.
+inline const std::vector<QRect>& Glass(const TfrmChild* w) { return Part<TDragOverlay>(w, "PageCanvas")->Shown(); }
+
+// Whether the pointer is held on the page, as during a drag: a point past its
+// bottom-right corner is taken back onto it.
+inline bool PointerHeld(const TfrmChild* w) {
+  const TKivDrawPanel* page = PageOf(w);
+  int x = page->width() + 40, y = page->height() + 40;
+  w->ConfinePoint(page, x, y);
+  return x < page->width() && y < page->height();
+}
 
 // The window's select frame, to press on; nullptr when there is none.
 inline TSelectFrame* FrameOf(const TfrmChild* w) {

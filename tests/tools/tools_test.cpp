@@ -148,7 +148,7 @@ class ToolsTest : public QObject {
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 200, 200);
     w->DrawPanel1MouseUp(seal::mbLeft, 0, 200, 200);
     w->DrawPanel1MouseDown(seal::mbLeft, seal::ssLeft, 500, 500);
-    QVERIFY(w->Banding());
+    QCOMPARE(Glass(w), std::vector<QRect>{QRect(500, 500, 0, 0)});
     w->DrawPanel1MouseUp(seal::mbLeft, 0, 500, 500);
     QCOMPARE(w->Seals().size(), size_t(1));
     QCOMPARE(w->Seals()[0]->SealType(), seal::stRect);
@@ -218,10 +218,10 @@ class ToolsTest : public QObject {
     // The next press on empty page starts a band.
     const QPoint empty = PageOf(w)->mapTo(f.main.get(), QPoint(500, 400));
     QTest::mousePress(window, Qt::LeftButton, {}, empty);
-    QVERIFY(w->Banding());
+    QCOMPARE(Glass(w), std::vector<QRect>{QRect(500, 400, 0, 0)});
     QVERIFY(!w->GrabHandles() && w->Selection().empty());
     QTest::mouseRelease(window, Qt::LeftButton, {}, empty);
-    QVERIFY(!w->Banding());
+    QVERIFY(Glass(w).empty());
     QCOMPARE(w->Seals().size(), size_t(1));
   }
 
