@@ -126,13 +126,23 @@ std::vector<uint8_t> SaveDocument(const TPageGeometry& page, std::span<const sea
   return writer.Take();
 }
 
-TDocument LoadDocument(std::span<const uint8_t> bytes, const TSealTarget& target) {
+namespace {
+
+// Every version opens with the stamp and the sheet's size; the reader is left after them.
+TByteReader ReadPageSize(std::span<const uint8_t> bytes, TPageGeometry& page) {
   TByteReader reader(bytes);
   reader.Skip(kStampSize);
-  TDocument document;
-  TPageGeometry& page = document.Page;
   page.PageWidth = reader.ReadExtended();
   page.PageHeight = reader.ReadExtended();
+  return reader;
+}
+
+}  // namespace
+
+TDocument LoadDocument(std::span<const uint8_t> bytes, const TSealTarget& target) {
+  TDocument document;
+  TPageGeometry& page = document.Page;
+  TByteReader reader = ReadPageSize(bytes, page);
   page.LeftMargin = reader.ReadExtended();
   page.TopMargin = reader.ReadExtended();
   page.RightMargin = page.LeftMargin;
@@ -147,12 +157,9 @@ TDocument LoadDocument(std::span<const uint8_t> bytes, const TSealTarget& target
 TDocument LoadLegacyDocument(std::span<const uint8_t> bytes, const TSealTarget& target) {
   const int64_t version = FileVersion(ReadFileStamp(bytes));
   if (version < kFirstVersion || version >= kCurrentVersion) throw EFormatError("not a version 5 to 7 document");
-  TByteReader reader(bytes);
-  reader.Skip(kStampSize);
   TDocument document;
   TPageGeometry& page = document.Page;
-  page.PageWidth = reader.ReadExtended();
-  page.PageHeight = reader.ReadExtended();
+  TByteReader reader = ReadPageSize(bytes, page);
   page.LeftMargin = page.RightMargin = page.TopMargin = page.BottomMargin = kLegacyMargin;
   const int n = static_cast<int>(version);
   const size_t smallest = LegacySealRecordSize(n) + 6 * 4;
