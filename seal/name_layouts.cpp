@@ -85,49 +85,22 @@ void DrawNameLayout(const TNameLayout& layout, int X, int Y, TCanvas& canvas, TC
 
 }  // namespace
 
-void DrawName22Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
-                    const TNameSealText& t) {
-  DrawNameLayout({kName22, true, false}, X, Y, canvas, penColour, brushStyle, t);
-}
-
-void DrawName4Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
-                   const TNameSealText& t) {
-  DrawNameLayout({kName4, false, true}, X, Y, canvas, penColour, brushStyle, t);
-}
-
-void DrawName12Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
-                    const TNameSealText& t) {
-  DrawNameLayout({kName12, true, false}, X, Y, canvas, penColour, brushStyle, t);
-}
-
-void DrawName12AText(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
-                     const TNameSealText& t) {
-  DrawNameLayout({kName12A, true, false}, X, Y, canvas, penColour, brushStyle, t);
-}
-
-void DrawName21Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
-                    const TNameSealText& t) {
-  DrawNameLayout({kName21, true, false}, X, Y, canvas, penColour, brushStyle, t);
-}
-
-void DrawName21AText(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
-                     const TNameSealText& t) {
-  DrawNameLayout({kName21A, true, false}, X, Y, canvas, penColour, brushStyle, t);
-}
-
-void DrawName11Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
-                    const TNameSealText& t) {
-  DrawNameLayout({kName11, false, false}, X, Y, canvas, penColour, brushStyle, t);
-}
-
-void DrawName11AText(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
-                     const TNameSealText& t) {
-  DrawNameLayout({kName11A, false, false}, X, Y, canvas, penColour, brushStyle, t);
-}
-
-void DrawName111Text(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,
-                     const TNameSealText& t) {
-  DrawNameLayout({kName111, false, false}, X, Y, canvas, penColour, brushStyle, t);
-}
+// The nine layout routines, one row each: the routine, its cells, whether the cells sit one
+// pixel up and left of the block edges, and whether the characters step along the row.
+#define BRELVONIX_NAME_LAYOUT(routine, cells, shifted, stepped)                                                 \
+  void routine(int X, int Y, TCanvas& canvas, TColor penColour, TColor, TBrushStyle brushStyle,               \
+               const TNameSealText& t) {                                                                        \
+    DrawNameLayout({cells, shifted, stepped}, X, Y, canvas, penColour, brushStyle, t);                         \
+  }
+BRELVONIX_NAME_LAYOUT(DrawName22Text, kName22, true, false)
+BRELVONIX_NAME_LAYOUT(DrawName4Text, kName4, false, true)
+BRELVONIX_NAME_LAYOUT(DrawName12Text, kName12, true, false)
+BRELVONIX_NAME_LAYOUT(DrawName12AText, kName12A, true, false)
+BRELVONIX_NAME_LAYOUT(DrawName21Text, kName21, true, false)
+BRELVONIX_NAME_LAYOUT(DrawName21AText, kName21A, true, false)
+BRELVONIX_NAME_LAYOUT(DrawName11Text, kName11, false, false)
+BRELVONIX_NAME_LAYOUT(DrawName11AText, kName11A, false, false)
+BRELVONIX_NAME_LAYOUT(DrawName111Text, kName111, false, false)
+#undef BRELVONIX_NAME_LAYOUT
 
 }  // namespace seal
