@@ -353,6 +353,10 @@ void TMetafileWorker::EnsureReady(TMetafileReadTime& read) {
   FReady = true;
 }
 
+std::chrono::milliseconds TMetafileWorker::PictureTime(int width, int height) {
+  return kPictureTime + kLargestCanvasTime * (static_cast<long long>(width) * height) / kMaxPicturePixels;
+}
+
 void TMetafileWorker::Stop() {
   if (FSocket >= 0) ::close(FSocket);
   FSocket = -1;
@@ -388,8 +392,10 @@ QImage TMetafileWorker::Draw(const uint8_t* data, size_t size, int width, int he
   // gets it once more.
   for (int attempt = 0;; ++attempt) {
     EnsureReady(time);
-    const Clock::time_point full = Clock::now() + kPictureTime;
-    const Clock::time_point deadline = std::min(full, time.FEnd);
+    const Clock::time_point start = Clock::now();
+    const Clock::time_point deadline = std::min(start + PictureTime(width, height), time.FEnd);
+    // A picture cut short by the read's time below what any picture has has not had its own.
+    const bool ownTime = deadline - start >= kPictureTime;
     try {
       return Exchange(data, size, width, height, maxPixels, deadline);
     } catch (const EMetafileError& e) {
@@ -401,9 +407,8 @@ QImage TMetafileWorker::Draw(const uint8_t* data, size_t size, int width, int he
         Spawn();
       }
       if (e.Fault() == TMetafileFault::WorkerUnavailable && attempt == 0) continue;
-      // A picture cut short by the read's time has not had its own.
-      if (e.Fault() != TMetafileFault::TimedOut || deadline == full) Remember(digest, e.Fault(), maxPixels);
-      if (e.Fault() == TMetafileFault::TimedOut && deadline != full) RefuseMetafile(TMetafileFault::NoTimeLeft);
+      if (e.Fault() != TMetafileFault::TimedOut || ownTime) Remember(digest, e.Fault(), maxPixels);
+      if (e.Fault() == TMetafileFault::TimedOut && !ownTime) RefuseMetafile(TMetafileFault::NoTimeLeft);
       throw;
     }
   }

@@ -218,11 +218,12 @@ class TAliasedSurface : public QPaintDevice {
 
 // Both converters write one SVG unit per picture pixel from the picture's top-left corner;
 // the picture is drawn into the size wanted.
-void DrawSvg(const QByteArray& svg, const TMetafileHeader& header, int width, int height, uint8_t* pixels) {
+void DrawSvg(const QByteArray& svg, const TMetafileHeader& header, int width, int height,
+             const std::function<uint8_t*()>& canvas) {
   QSvgRenderer renderer(svg);
   if (!renderer.isValid()) RefuseMetafile(TMetafileFault::Unreadable);
   renderer.setViewBox(QRectF(0, 0, header.Width, header.Height));
-  QImage image(pixels, width, height, qsizetype(width) * 4, QImage::Format_RGB32);
+  QImage image(canvas(), width, height, qsizetype(width) * 4, QImage::Format_RGB32);
   if (image.isNull()) RefuseMetafile(TMetafileFault::OutOfMemory);
   image.fill(0xFFFFFFFFu);
   TAliasedSurface surface(&image);
@@ -365,7 +366,7 @@ TMetafileDrawer::TMetafileDrawer() : wmfFonts_(std::make_unique<TWmfFonts>()) {
 TMetafileDrawer::~TMetafileDrawer() = default;
 
 void TMetafileDrawer::Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels,
-                           uint8_t* pixels) {
+                           const std::function<uint8_t*()>& canvas) {
   const std::optional<TMetafileHeader> header = ReadMetafileHeader(data, size);
   if (!header) RefuseMetafile(TMetafileFault::NotAMetafile);
   if (header->Width <= 0 || header->Height <= 0) RefuseMetafile(TMetafileFault::NoPixels);
@@ -373,7 +374,7 @@ void TMetafileDrawer::Draw(const uint8_t* data, size_t size, int width, int heig
   if (width <= 0 || height <= 0 || width > header->Width || height > header->Height) RefuseMetafile(TMetafileFault::TooLarge);
   const QByteArray svg =
       header->Enhanced ? EnhancedToSvg(data, size, maxPixels) : PlaceableToSvg(data, size, *header, maxPixels);
-  DrawSvg(svg, *header, width, height, pixels);
+  DrawSvg(svg, *header, width, height, canvas);
 }
 
 }  // namespace platform::metafiles

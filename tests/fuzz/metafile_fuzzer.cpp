@@ -33,7 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool fits = header && width > 0 && height > 0 && platform::WithinPictureCaps(width, height, kFuzzMaxPixels);
   std::vector<uint8_t> pixels(fits ? size_t(width) * size_t(height) * 4 : 0);
   try {
-    drawer->Draw(data, size, width, height, kFuzzMaxPixels, pixels.data());
+    drawer->Draw(data, size, width, height, kFuzzMaxPixels, [&] {
+      if (!fits) std::abort();
+      return pixels.data();
+    });
     if (!fits) std::abort();
   } catch (const platform::EMetafileError& e) {
     if (e.Fault() > platform::kLastWorkerFault) std::abort();
