@@ -277,7 +277,9 @@ TEST(MetafileWorker, TheMetafilesOfOneReadShareItsTime) {
   }
   const auto took = Clock::now() - start;
   EXPECT_GE(took, TMetafileWorker::kReadTime - std::chrono::milliseconds(50));
-  EXPECT_LT(took, TMetafileWorker::kReadTime + std::chrono::milliseconds(1000));
+  // The margin is the worker's killing and freeing a canvas of the largest size, measured
+  // on a machine as busy as a full test run makes it.
+  EXPECT_LT(took, TMetafileWorker::kReadTime + std::chrono::milliseconds(1500));
   ASSERT_EQ(faults.size(), 10u);
   EXPECT_EQ(faults[0], TMetafileFault::TimedOut);
   for (size_t i = 1; i < faults.size(); ++i) EXPECT_EQ(faults[i], TMetafileFault::NoTimeLeft) << i;
