@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
-#include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
@@ -18,6 +17,7 @@
 #include "document/selectframe.h"
 #include "document/tooltags.h"
 #include "formats/whole_file.h"
+#include "platform/componentname.h"
 #include "platform/cursors.h"
 #include "platform/gbk.h"
 #include "platform/numeric.h"
@@ -78,7 +78,7 @@ QString ElementCountText(int count) { return QStringLiteral("已画图形：") +
 TfrmChild::TfrmChild(app::TDocumentHost& host) : QMdiSubWindow(nullptr), FHost(host) {
   setAttribute(Qt::WA_DeleteOnClose);
   ScrollBox = new QScrollArea;
-  ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+  platform::Named(ScrollBox, "ScrollBox");
   ScrollBox->setFrameStyle(QFrame::NoFrame);
   ScrollBox->setWidgetResizable(false);
   QPalette pal = ScrollBox->palette();
@@ -87,28 +87,27 @@ TfrmChild::TfrmChild(app::TDocumentHost& host) : QMdiSubWindow(nullptr), FHost(h
   ScrollBox->viewport()->setPalette(pal);
   ScrollBox->viewport()->setAutoFillBackground(true);
   Sheet = new QWidget;
-  Sheet->setObjectName(QStringLiteral("Sheet"));
+  platform::Named(Sheet, "Sheet");
   Sheet->setAutoFillBackground(false);
   ScrollBox->setWidget(Sheet);
   setWidget(ScrollBox);
 
   PageBack = new TKivFlatPanel(Sheet);
-  PageBack->setObjectName(QStringLiteral("PageBack"));
+  platform::Named(PageBack, "PageBack");
   PageBack->SetPanelStyle(TPanelStyle::psPhotoShop);
   PageBack->SetFrameWidth(0);
   PageBack->SetPenColor(kNavy);
   PageBack->SetColorA(kNavy);
 
   KivDrawPanel1 = new TKivDrawPanel(Sheet);
-  KivDrawPanel1->setObjectName(QStringLiteral("KivDrawPanel1"));
+  platform::Named(KivDrawPanel1, "KivDrawPanel1");
   QFont tick(QStringLiteral("Small Fonts"));
   tick.setPixelSize(8);
   tick.setStyleStrategy(QFont::NoAntialias);
   KivDrawPanel1->SetTickFont(tick);
   KivDrawPanel1->setContextMenuPolicy(Qt::CustomContextMenu);
   PageCanvas = new TDragOverlay(KivDrawPanel1);
-  PageCanvas->setObjectName(QStringLiteral("PageCanvas"));
-  FPagePopupMenu = FHost.PagePopupMenu();
+  platform::Named(PageCanvas, "PageCanvas");
 
   connect(KivDrawPanel1, &TKivDrawPanel::MouseDown, this,
           [this](Qt::MouseButton qt, Qt::KeyboardModifiers keys, int x, int y) {
@@ -127,7 +126,7 @@ TfrmChild::TfrmChild(app::TDocumentHost& host) : QMdiSubWindow(nullptr), FHost(h
           });
   connect(KivDrawPanel1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     if (std::exchange(FPressWithoutMenu, false)) return;
-    if (FPagePopupMenu) FPagePopupMenu->popup(KivDrawPanel1->mapToGlobal(pos));
+    if (FPageMenuOn) FHost.ShowPagePopupMenu(KivDrawPanel1->mapToGlobal(pos));
   });
   ScrollBox->viewport()->installEventFilter(this);
   // Scrolling moves the page under a pointer that stands still; the coordinates follow.
@@ -488,7 +487,6 @@ app::TRect TfrmChild::SelectionBounds() const {
 void TfrmChild::PlaceSelectFrame(const app::TRect& r) {
   if (!FSelectFrame) return;
   FSelectFrame->setGeometry(r.Left, r.Top, r.Width(), r.Height());
-  FSelectFrame->PopupMenu = FHost.SealPopupMenu();
 }
 
 void TfrmChild::HookSelectFrame() {
@@ -502,6 +500,7 @@ void TfrmChild::HookSelectFrame() {
   FSelectFrame->OnMouseUp = [this](TSelectFrame* f, seal::TMouseButton b, seal::TShiftState s, int x, int y) {
     RunGuarded([&] { FrameMouseUp(f, b, s, x, y); });
   };
+  FSelectFrame->OnContextPopup = [this](TSelectFrame*, QPoint at) { FHost.ShowSealPopupMenu(at); };
   FSelectFrame->show();
   PageCanvas->raise();
 }
@@ -509,7 +508,7 @@ void TfrmChild::HookSelectFrame() {
 bool TfrmChild::CreateSelectFrame() {
   if (FSelectFrame) return false;
   FSelectFrame = new TSelectFrame(KivDrawPanel1);
-  FSelectFrame->setObjectName(QStringLiteral("SelectFrame"));
+  platform::Named(FSelectFrame, "SelectFrame");
   PageCanvas->raise();
   return true;
 }
@@ -560,6 +559,7 @@ void TfrmChild::HookSealEvents(TSeal* element) {
   element->OnMouseUp = [this](TSeal* s, seal::TMouseButton b, seal::TShiftState sh, int x, int y) {
     RunGuarded([&] { SealMouseUp(s, b, sh, x, y); });
   };
+  element->OnContextPopup = [this](TSeal*, QPoint at) { FHost.ShowSealPopupMenu(at); };
 }
 
 bool TfrmChild::IsSoleSelection(const TSeal* element) const {
@@ -675,7 +675,7 @@ void TfrmChild::DrawPanel1MouseDown(seal::TMouseButton button, seal::TShiftState
     SetSelection({});
     if (tag == 0) {
       FBanding = true;
-      FPagePopupMenu = nullptr;
+      FPageMenuOn = false;
       ClipCursorToPage();
       FBandRect = {x, y, x, y};
       DrawDragRect(FBandRect, true);
@@ -720,7 +720,7 @@ void TfrmChild::DrawPanel1MouseUp(seal::TMouseButton button, seal::TShiftState, 
       SetSelection(std::move(inside));
   }
   if (FDragging) EndDrag(QPoint(x, y));
-  FPagePopupMenu = FHost.PagePopupMenu();
+  FPageMenuOn = true;
   ReleaseCursorClip();
 }
 
@@ -779,7 +779,7 @@ void TfrmChild::FrameMouseUp(TSelectFrame* sender, seal::TMouseButton button, se
 
 void TfrmChild::BeginMoveDrag(QPoint p) {
   FDragging = true;
-  FPagePopupMenu = nullptr;
+  FPageMenuOn = false;
   FLastPoint = p;
   if (!GrabScrollArmed()) {
     if (FCurrentSeal) {
@@ -846,5 +846,5 @@ void TfrmChild::EndDrag(QPoint p) {
   }
   FDragging = false;
   ReleaseCursorClip();
-  FPagePopupMenu = FHost.PagePopupMenu();
+  FPageMenuOn = true;
 }

@@ -23,7 +23,6 @@
 #include "seal/control_events.h"
 #include "seal/seal.h"
 
-class QMenu;
 class QScrollArea;
 class TDragOverlay;
 class TKivDrawPanel;
@@ -181,10 +180,10 @@ class TfrmChild : public QMdiSubWindow {
   //   too old a stamp brings none and leaves nothing selected; one that cannot be read
   //   throws, leaving the page and its selection as they were.
   std::vector<seal::TSeal*> InsertLibrarySeal(const QString& fileName);
-  //   The tile's emblem on the current element: star off, emblem on, the picture loaded.
+  //   An emblem on the current element: star off, emblem on, the picture loaded by load.
   //   A picture that cannot be read throws once the star is off, and the document is then
   //   not marked modified.
-  void ApplyEmblemToCurrent(const TImagePreview& tile);
+  void ApplyEmblemToCurrent(const std::function<void(platform::TPicture& picture)>& load);
 
   // Print and preview (childform_print.cpp). The elements lent to the print window's page,
   // in list order: its children, disabled, shown there. The window's zoom still reaches
@@ -275,7 +274,8 @@ class TfrmChild : public QMdiSubWindow {
   std::unique_ptr<TGrabHandles> FGrabHandles;
   TSelectFrame* FSelectFrame = nullptr;
   seal::TSeal* FCurrentSeal = nullptr;
-  QMenu* FPagePopupMenu;
+  // Off while a drag or a band runs: the page's menu does not open under it.
+  bool FPageMenuOn = true;
   bool FCursorClipped = false;
   std::vector<const seal::TSeal*> FLockedSeals;
   // The last press on the page disarmed a page tool: the menu the desktop asks for with it

@@ -18,7 +18,6 @@ using app::TFileActivity;
 formats::TSealTarget TfrmChild::SealTarget() const {
   formats::TSealTarget target;
   target.Page = KivDrawPanel1;
-  target.PopupMenu = FHost.SealPopupMenu();
   target.PixelsPerMm = FPixelsPerMm;
   target.PageZoom = KivDrawPanel1->Zoom();
   target.CreateSeal = [page = KivDrawPanel1] { return std::make_unique<seal::TSeal>(page); };

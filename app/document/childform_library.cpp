@@ -9,7 +9,6 @@
 #include "document/busycursor.h"
 #include "document/childform.h"
 #include "document/fileactivity.h"
-#include "document/tilepictures.h"
 #include "formats/library_file.h"
 #include "formats/whole_file.h"
 #include "services/picturefiles.h"
@@ -52,13 +51,13 @@ std::vector<seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& fileName) 
   return inserted;
 }
 
-void TfrmChild::ApplyEmblemToCurrent(const TImagePreview& tile) {
+void TfrmChild::ApplyEmblemToCurrent(const std::function<void(platform::TPicture& picture)>& load) {
   seal::TSeal* element = FCurrentSeal;
   if (!element) return;
   element->SetHaveImage(true);
   element->SetImageIsStar(false);
   platform::TPicture picture;
-  app::LoadTileEmblem(tile, picture);
+  load(picture);
   element->SetPicture(&picture);
   MarkModified();
 }

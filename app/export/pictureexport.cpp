@@ -15,6 +15,7 @@
 #include "seal/seal.h"
 #include "services/commandguard.h"
 #include "services/datafolders.h"
+#include "services/folderfiles.h"
 #include "services/savename.h"
 #include "services/services.h"
 
@@ -78,7 +79,7 @@ void ExportPicture(std::span<seal::TSeal* const> selection, const merulin::TExpo
 }
 
 QString AskExportFileName(QWidget* owner, const QString& programFolder, const TExportFormat& format) {
-  const QString folder = programFolder + QString::fromUtf8(kExportFolder);
+  const QString folder = DataFolder(programFolder, kExportFolder);
   const QString filter = QString::fromUtf8(format.Filter);
   return ChooseSaveName(
       owner,

@@ -165,7 +165,7 @@ std::vector<std::unique_ptr<seal::TSeal>> ReadLibrarySeals(std::span<const uint8
     const long double offsetX = reader.ReadExtended();
     const long double offsetY = reader.ReadExtended();
     std::unique_ptr<seal::TSeal> s = target.CreateSeal ? target.CreateSeal() : std::make_unique<seal::TSeal>();
-    ReadSealBlock(record, reader, *s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom, &budget);
+    ReadSealBlock(record, reader, *s, target.Page, target.PixelsPerMm, target.PageZoom, &budget);
     s->SetRealCenterX(Centre(bx, offsetX));
     s->SetRealCenterY(Centre(by, offsetY));
     seals.push_back(std::move(s));

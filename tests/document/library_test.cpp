@@ -167,7 +167,7 @@ class LibraryTest : public QObject {
     w->SetSelection({a});
     TImagePreview builtin;
     builtin.SetCaption(QStringLiteral("B2"));
-    w->ApplyEmblemToCurrent(builtin);
+    w->ApplyEmblemToCurrent([&](platform::TPicture& p) { app::LoadTileEmblem(builtin, p); });
     platform::TPicture expected;
     LoadAPicture(expected, "B2");
     QVERIFY(expected.HasGraphic());
@@ -184,7 +184,8 @@ class LibraryTest : public QObject {
     TImagePreview user;
     user.SetCaption(f.desk.Path("gone.bmp"));
     user.SetPictureFromFile(true);
-    QVERIFY_THROWS_EXCEPTION(platform::EPictureError, w->ApplyEmblemToCurrent(user));
+    QVERIFY_THROWS_EXCEPTION(platform::EPictureError,
+                             w->ApplyEmblemToCurrent([&](platform::TPicture& p) { app::LoadTileEmblem(user, p); }));
     QVERIFY(a->HaveImage());
     QVERIFY(!a->ImageIsStar());
     QVERIFY(!w->Modified());

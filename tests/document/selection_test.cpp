@@ -236,7 +236,6 @@ class SelectionTest : public QObject {
     QVERIFY(w->SelectFrame() && w->SelectFrame()->isVisible());
     QVERIFY(!w->GrabHandles() && !w->CurrentSeal());
     QCOMPARE(w->SelectFrame()->geometry(), QRect(QPoint(8, 3), QPoint(171, 206)));
-    QCOMPARE(w->SelectFrame()->PopupMenu, f.host.SealPopupMenu());
     QCOMPARE(w->SelectFrame()->PenColor(), platform::TColor(0xFF0000));
     QVERIFY(Part<TDragOverlay>(w, "PageCanvas")->Shown().empty());
     // A zoom places the frame around the zoomed elements.

@@ -300,7 +300,7 @@ class EditCommandsTest : public QObject {
       return path;
     };
     Trigger(f, "actEditChangeImage");
-    QCOMPARE(folder, f.main->ProgramFolder() + QStringLiteral("我的徽标库"));
+    QCOMPARE(folder, f.main->ProgramFolder() + QStringLiteral("我的徽标库/"));
     QVERIFY(s->HaveImage());
     QVERIFY(!s->ImageIsStar());
     QCOMPARE(s->Image(), platform::UnicodeToGbk(path));

@@ -2,6 +2,7 @@
 // What the window tests do to and read from a document's page: the printer it is sized
 // from, its cursor, the elements on it, and files written and read back.
 
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QWidget>
 #include <QtTest>
@@ -31,6 +32,17 @@ inline bool HasSlotCursor(const QWidget* w, int slot) {
 
 // The window's page, to press on and to look at.
 inline TKivDrawPanel* PageOf(const TfrmChild* w) { return Part<TKivDrawPanel>(w, "KivDrawPanel1"); }
+
+// The menu asked for at the point of the page, as a right click there asks for it: from what
+// lies there (an element, the select frame or the page itself).
+inline void AskMenuOnPage(const TfrmChild* w, QPoint onPage) {
+  TKivDrawPanel* page = PageOf(w);
+  QWidget* hit = page->childAt(onPage);
+  if (!hit) hit = page;
+  const QPoint at = hit->mapFrom(page, onPage);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, hit->mapToGlobal(at));
+  QCoreApplication::sendEvent(hit, &event);
+}
 
 // What the page's glass shows: the rubber band or the focus rectangle of a drag.
 inline const std::vector<QRect>& Glass(const TfrmChild* w) { return Part<TDragOverlay>(w, "PageCanvas")->Shown(); }
