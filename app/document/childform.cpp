@@ -310,7 +310,7 @@ void TfrmChild::ForgetChanges() {
 void TfrmChild::AddSeal(TSeal* element) {
   HookSealEvents(element);
   FSeals.push_back(element);
-  SetSelection({element});
+  SelectElements({element});
   MarkModified();
 }
 
@@ -331,7 +331,7 @@ std::vector<TSeal*> TfrmChild::InsertSeals(std::vector<std::unique_ptr<TSeal>> s
 void TfrmChild::DeleteSelection() {
   if (FSelection.empty()) return;
   const std::vector<TSeal*> doomed = FSelection;
-  SetSelection({});
+  SelectElements({});
   for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
     std::erase(FSeals, *it);
     std::erase(FLockedSeals, *it);
@@ -341,7 +341,7 @@ void TfrmChild::DeleteSelection() {
 }
 
 void TfrmChild::Clear() {
-  SetSelection({});
+  SelectElements({});
   FLockedSeals.clear();
   while (!FSeals.empty()) {
     delete FSeals.back();
@@ -443,7 +443,14 @@ void TfrmChild::TogglePageLock() { KivDrawPanel1->setEnabled(!KivDrawPanel1->isE
 
 // --- Selection ------------------------------------------------------------------------
 
-void TfrmChild::SetSelection(std::vector<TSeal*> elements) {
+void TfrmChild::SetSelection(const std::vector<const TSeal*>& elements) {
+  std::vector<TSeal*> own;
+  for (const TSeal* e : elements)
+    if (const auto it = std::find(FSeals.begin(), FSeals.end(), e); it != FSeals.end()) own.push_back(*it);
+  SelectElements(std::move(own));
+}
+
+void TfrmChild::SelectElements(std::vector<TSeal*> elements) {
   TSeal* const current = elements.size() == 1 ? elements.front() : nullptr;
   TSeal* const previous = FCurrentSeal;
   FreeGrabHandles();
@@ -567,7 +574,7 @@ bool TfrmChild::IsSoleSelection(const TSeal* element) const {
 }
 
 void TfrmChild::SelectOnly(TSeal* element) {
-  SetSelection({element});
+  SelectElements({element});
   FHost.SetCurrentColor(element->PenColor());
 }
 
@@ -672,7 +679,7 @@ void TfrmChild::DrawPanel1MouseDown(seal::TMouseButton button, seal::TShiftState
   }
   if (button != seal::mbLeft) return;
   if (tag <= app::kLastElementTool) {
-    SetSelection({});
+    SelectElements({});
     if (tag == 0) {
       FBanding = true;
       FPageMenuOn = false;
@@ -717,7 +724,7 @@ void TfrmChild::DrawPanel1MouseUp(seal::TMouseButton button, seal::TShiftState, 
     if (inside.size() == 1)
       SelectOnly(inside.front());
     else if (!inside.empty())
-      SetSelection(std::move(inside));
+      SelectElements(std::move(inside));
   }
   if (FDragging) EndDrag(QPoint(x, y));
   FPageMenuOn = true;

@@ -44,7 +44,7 @@ class TfrmChild : public QMdiSubWindow {
   // Every element of the page, in drawing and saving order; the selected ones, and the one
   // current element when exactly one is selected, with its grab handles (the frame around
   // a selection of two or more).
-  const std::vector<seal::TSeal*>& Seals() const { return FSeals; }
+  std::span<const seal::TSeal* const> Seals() const { return FSeals; }
   const std::vector<seal::TSeal*>& Selection() const { return FSelection; }
   const seal::TSeal* CurrentSeal() const { return FCurrentSeal; }
   const TGrabHandles* GrabHandles() const { return FGrabHandles.get(); }
@@ -114,8 +114,8 @@ class TfrmChild : public QMdiSubWindow {
   void TogglePageLock();
 
   // Selection: handles for one element, the frame for more, nothing for none; the one
-  // element is the current one.
-  void SetSelection(std::vector<seal::TSeal*> elements);
+  // element is the current one. Elements that are not on this window's page are left out.
+  void SetSelection(const std::vector<const seal::TSeal*>& elements);
   app::TRect SelectionBounds() const;
   void FreeGrabHandles();
   // Handles, frame and drag glass back on top after the page's stacking order changed
@@ -204,7 +204,7 @@ class TfrmChild : public QMdiSubWindow {
   //   The page took a zoom, in percent.
   void ZoomChanged(int zoom);
   // Another element, or none, is the current one.
-  void CurrentSealChanged(seal::TSeal* element);
+  void CurrentSealChanged(const seal::TSeal* element);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -237,6 +237,7 @@ class TfrmChild : public QMdiSubWindow {
   bool IsSoleSelection(const seal::TSeal* element) const;
   bool GrabScrollArmed() const;
   QPoint ToPage(const QWidget* sender, int x, int y) const;
+  void SelectElements(std::vector<seal::TSeal*> elements);
   // The element the user picked: selected alone, its colour the current one.
   void SelectOnly(seal::TSeal* element);
   app::TGrabHandleHooks GrabHandleHooks();

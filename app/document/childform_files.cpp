@@ -91,7 +91,7 @@ void TfrmChild::PasteSeals(std::span<const uint8_t> stream) {
   }
   CheckAddedSeals(seals, "粘贴后的文档", "不能粘贴");
   std::vector<seal::TSeal*> pasted = InsertSeals(std::move(seals));
-  SetSelection(std::move(pasted));
+  SelectElements(std::move(pasted));
   MarkModified();
   app::ShowUndrawnPictures(this, QString(), undrawn);
 }

@@ -45,7 +45,7 @@ std::vector<seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& fileName) 
   }
   CheckAddedSeals(seals, "插入后的文档", "不能插入");
   std::vector<seal::TSeal*> inserted = InsertSeals(std::move(seals));
-  SetSelection(inserted);
+  SelectElements(inserted);
   if (!inserted.empty()) MarkModified();
   app::ShowUndrawnPictures(this, fileName, undrawn);
   return inserted;

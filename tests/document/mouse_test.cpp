@@ -147,7 +147,7 @@ class MouseTest : public QObject {
     f.Arm("actDrawFiveStar");
     w->SealMouseDown(ring, seal::mbRight, seal::ssRight, 100, 100);
     QCOMPARE(w->Seals().size(), size_t(2));
-    TSeal* star = w->Seals()[1];
+    const TSeal* star = w->Seals()[1];
     QCOMPARE(w->CurrentSeal(), star);
     QVERIFY(std::abs(2 * star->Left() + star->Width() - 400) <= 2);
     QCOMPARE(f.host.armed, 0);

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QWidget>
 #include <QtTest>
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -87,6 +89,13 @@ Seal* AddSealOf(TfrmChild* w, seal::TSealType type, float x, float y, float widt
   seals.push_back(std::move(s));
   w->InsertSeals(std::move(seals));
   return added;
+}
+
+// A change of an element on the page made as the other windows make one: the element is
+// selected alone and changed through the document's edit entry, which marks it modified.
+inline void EditSeal(TfrmChild* w, const seal::TSeal* element, const std::function<void(seal::TSeal&)>& change) {
+  w->SetSelection({element});
+  w->EditCurrentSeal(change);
 }
 
 // A round seal of 42 mm.

@@ -223,7 +223,7 @@ class ZoomViewTest : public QObject {
     QVERIFY(!opened);
 
     TSeal* second = AddSeal(w, 120, 80);
-    w->SetSelection(w->Seals());
+    w->SetSelection({w->Seals().begin(), w->Seals().end()});
     const std::vector<TSeal*> before = w->Selection();
     QVERIFY(!w->Modified());
     const seal::TBoundsMm bounds = seal::GetSelectionBoundsMm(w->Selection());
