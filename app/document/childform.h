@@ -45,7 +45,7 @@ class TfrmChild : public QMdiSubWindow {
   // current element when exactly one is selected, with its grab handles (the frame around
   // a selection of two or more).
   std::span<const seal::TSeal* const> Seals() const { return FSeals; }
-  const std::vector<seal::TSeal*>& Selection() const { return FSelection; }
+  std::span<const seal::TSeal* const> Selection() const { return FSelection; }
   const seal::TSeal* CurrentSeal() const { return FCurrentSeal; }
   const TGrabHandles* GrabHandles() const { return FGrabHandles.get(); }
   const TSelectFrame* SelectFrame() const { return FSelectFrame; }
@@ -161,7 +161,7 @@ class TfrmChild : public QMdiSubWindow {
   void SaveDocument(const QString& fileName);
   // Any version the format layer reads; throws formats::EOldDocument for a file too old.
   void LoadDocument(const QString& fileName);
-  void CopySelection(const std::vector<seal::TSeal*>& selection, std::vector<uint8_t>& stream);
+  void CopySelection(std::span<const seal::TSeal* const> selection, std::vector<uint8_t>& stream);
   // The stream's seals on top of all others, selected; an empty stream changes nothing.
   void PasteSeals(std::span<const uint8_t> stream);
   // The save question of a modified document; false keeps the window open.
@@ -171,15 +171,15 @@ class TfrmChild : public QMdiSubWindow {
   //   The bytes of a library file of a selection that is not empty. Throws
   //   formats::EThumbnailTooLarge for a selection too widely spread and formats::EFileTooLarge
   //   for one that would make a file too large to read again.
-  std::vector<uint8_t> LibraryDesign(const std::vector<seal::TSeal*>& selection);
+  std::vector<uint8_t> LibraryDesign(std::span<const seal::TSeal* const> selection);
   //   A library file of the selection, written whole or not at all; nothing for an empty
   //   selection. Throws as LibraryDesign.
-  void SaveLibrarySeal(const QString& fileName, const std::vector<seal::TSeal*>& selection);
+  void SaveLibrarySeal(const QString& fileName, std::span<const seal::TSeal* const> selection);
   //   The file's seals on top of all others, their box 2 mm right of and below the page
   //   point at the scroll origin, and selected; marked modified when any came. A file of
   //   too old a stamp brings none and leaves nothing selected; one that cannot be read
   //   throws, leaving the page and its selection as they were.
-  std::vector<seal::TSeal*> InsertLibrarySeal(const QString& fileName);
+  std::vector<const seal::TSeal*> InsertLibrarySeal(const QString& fileName);
   //   An emblem on the current element: star off, emblem on, the picture loaded by load.
   //   A picture that cannot be read throws once the star is off, and the document is then
   //   not marked modified.

@@ -75,7 +75,7 @@ void TfrmChild::TakeDocument(formats::TDocument document) {
   AnnounceFileState();
 }
 
-void TfrmChild::CopySelection(const std::vector<seal::TSeal*>& selection, std::vector<uint8_t>& stream) {
+void TfrmChild::CopySelection(std::span<const seal::TSeal* const> selection, std::vector<uint8_t>& stream) {
   formats::CopySeals(stream, selection);
 }
 

@@ -7,7 +7,7 @@
 
 namespace formats {
 
-void CopySeals(std::vector<uint8_t>& clip, std::span<seal::TSeal* const> selection) {
+void CopySeals(std::vector<uint8_t>& clip, std::span<const seal::TSeal* const> selection) {
   if (selection.empty()) return;
   if (selection.size() > static_cast<size_t>(INT32_MAX)) throw platform::EFormatError("too many seals to copy");
   platform::TByteWriter writer;

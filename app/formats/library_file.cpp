@@ -57,7 +57,7 @@ float Centre(long double base, long double offset) {
 
 }  // namespace
 
-std::optional<TThumbnail> RenderSelectionThumbnail(std::span<seal::TSeal* const> seals) {
+std::optional<TThumbnail> RenderSelectionThumbnail(std::span<const seal::TSeal* const> seals) {
   const seal::TBoundsMm b = seal::GetSelectionBoundsMm(seals);
   if (!b.Any) return std::nullopt;
   TThumbnail thumbnail;
@@ -81,7 +81,7 @@ std::optional<TThumbnail> RenderSelectionThumbnail(std::span<seal::TSeal* const>
   return thumbnail;
 }
 
-std::vector<uint8_t> SaveLibraryFile(std::span<seal::TSeal* const> seals, const TProgress& progress) {
+std::vector<uint8_t> SaveLibraryFile(std::span<const seal::TSeal* const> seals, const TProgress& progress) {
   if (seals.empty()) throw std::invalid_argument("a library file of no seals");
   if (seals.size() > static_cast<size_t>(INT32_MAX / 3)) throw EFormatError("too many seals");
   const int k = static_cast<int>(seals.size());

@@ -84,7 +84,7 @@ QSize TfrmZoomView::FreeSpace() const {
   return QSize(width() - kFreeMargin, height() - (Panel1->height() + kFreeMargin));
 }
 
-bool TfrmZoomView::ShowSelection(std::span<seal::TSeal* const> selection, float pixelsPerMm) {
+bool TfrmZoomView::ShowSelection(std::span<const seal::TSeal* const> selection, float pixelsPerMm) {
   const seal::TBoundsMm bounds = seal::GetSelectionBoundsMm(selection);
   FFit = bounds.Any ? zoomview::FitSelection(bounds, FreeSpace(), pixelsPerMm) : std::nullopt;
   if (!FFit) return false;

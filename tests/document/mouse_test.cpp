@@ -131,7 +131,7 @@ class MouseTest : public QObject {
     QVERIFY(w->Selection().empty());
     QVERIFY(!w->GrabHandles() && !w->SelectFrame());
     Band(w, QPoint(100, 100), QPoint(180, 140));
-    QVERIFY(w->Selection() == std::vector<TSeal*>{s});
+    QVERIFY(std::ranges::equal(w->Selection(), std::vector<TSeal*>{s}));
     QVERIFY(w->GrabHandles() && w->CurrentSeal() == s);
     QCOMPARE(f.host.colour, s->PenColor());
     Band(w, QPoint(101, 100), QPoint(180, 140));

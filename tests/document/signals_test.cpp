@@ -111,7 +111,7 @@ class SignalsTest : public QObject {
     std::vector<uint8_t> clip;
     w->PasteSeals(clip);
     QVERIFY(!w->Modified());
-    w->CopySelection({a, b}, clip);
+    w->CopySelection(std::vector<const TSeal*>{a, b}, clip);
     Signals s(w);
     w->PasteSeals(clip);
     QCOMPARE(w->Seals().size(), size_t(4));

@@ -47,7 +47,7 @@ class ClipboardTest : public QObject {
     seal::TSeal* one[] = {a.get()};
     formats::CopySeals(clip, one);
     const Bytes before = clip;
-    formats::CopySeals(clip, std::span<seal::TSeal* const>());
+    formats::CopySeals(clip, std::span<const seal::TSeal* const>());
     QCOMPARE(clip, before);
     QCOMPARE(StoredCount(clip), 1);
   }
