@@ -314,18 +314,18 @@ void TfrmChild::AddSeal(TSeal* element) {
   MarkModified();
 }
 
-std::vector<TSeal*> TfrmChild::InsertSeals(std::vector<std::unique_ptr<TSeal>> seals) {
-  std::vector<TSeal*> inserted;
-  inserted.reserve(seals.size());
+void TfrmChild::InsertSeals(std::vector<std::unique_ptr<TSeal>> seals) {
   FSeals.reserve(FSeals.size() + seals.size());
   for (std::unique_ptr<TSeal>& s : seals) {
-    inserted.push_back(s.release());
-    FSeals.push_back(inserted.back());
-    HookSealEvents(inserted.back());
+    FSeals.push_back(s.release());
+    HookSealEvents(FSeals.back());
   }
-  for (TSeal* s : inserted) s->show();
+  for (TSeal* s : NewestSeals(seals.size())) s->show();
   RaiseAdornments();
-  return inserted;
+}
+
+std::vector<TSeal*> TfrmChild::NewestSeals(size_t count) const {
+  return {FSeals.end() - std::ptrdiff_t(count), FSeals.end()};
 }
 
 void TfrmChild::DeleteSelection() {

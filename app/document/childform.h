@@ -91,7 +91,7 @@ class TfrmChild : public QMdiSubWindow {
   //   Elements read for this page (hidden, children of the page), shown and given the
   //   window's mouse handlers; the window owns them from here on. No change by itself: a
   //   loaded document is unmodified, and a paste or an insert marks it.
-  std::vector<seal::TSeal*> InsertSeals(std::vector<std::unique_ptr<seal::TSeal>> seals);
+  void InsertSeals(std::vector<std::unique_ptr<seal::TSeal>> seals);
   void DeleteSelection();
   //   Every element goes; the page is left unmodified.
   void Clear();
@@ -215,6 +215,8 @@ class TfrmChild : public QMdiSubWindow {
   // The element a tool made, selected alone; a change of the document.
   void AddSeal(seal::TSeal* element);
   void HookSealEvents(seal::TSeal* element);
+  // The last count elements of the page: those inserted last.
+  std::vector<seal::TSeal*> NewestSeals(size_t count) const;
   // The frame around a selection of two or more: made hidden and hooked, placed, freed.
   bool CreateSelectFrame();
   void HookSelectFrame();

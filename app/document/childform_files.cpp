@@ -90,8 +90,9 @@ void TfrmChild::PasteSeals(std::span<const uint8_t> stream) {
     seals = formats::ReadClipSeals(stream, target);
   }
   CheckAddedSeals(seals, "粘贴后的文档", "不能粘贴");
-  std::vector<seal::TSeal*> pasted = InsertSeals(std::move(seals));
-  SelectElements(std::move(pasted));
+  const size_t count = seals.size();
+  InsertSeals(std::move(seals));
+  SelectElements(NewestSeals(count));
   MarkModified();
   app::ShowUndrawnPictures(this, QString(), undrawn);
 }

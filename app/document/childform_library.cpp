@@ -44,7 +44,9 @@ std::vector<const seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& file
                                       ScrollBox->verticalScrollBar()->value() * s);
   }
   CheckAddedSeals(seals, "插入后的文档", "不能插入");
-  std::vector<seal::TSeal*> inserted = InsertSeals(std::move(seals));
+  const size_t count = seals.size();
+  InsertSeals(std::move(seals));
+  const std::vector<seal::TSeal*> inserted = NewestSeals(count);
   SelectElements(inserted);
   if (!inserted.empty()) MarkModified();
   app::ShowUndrawnPictures(this, fileName, undrawn);
