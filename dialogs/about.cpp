@@ -26,7 +26,7 @@ const char* const kCredits[] = {"Brelvonix 中文印章设计与打印", "Brelvo
 class TContactLink : public QLabel {
  public:
   TContactLink(const QString& address, QDialog* box) : QLabel(address, box), box_(box) {
-    setObjectName(QString::fromUtf8("Link"));
+    Named(this, "Link");
     setCursor(Qt::PointingHandCursor);
     SetTextColor(this, QColor(0, 0, 255));
   }
@@ -53,7 +53,7 @@ class TContactLink : public QLabel {
 
 QLabel* Caption(const QString& name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
+  Named(label, name);
   label->setAttribute(Qt::WA_TransparentForMouseEvents);
   label->adjustSize();
   return label;
@@ -63,7 +63,7 @@ QLabel* Caption(const QString& name, const QString& text, QWidget* parent) {
 
 TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
   PrepareForm(this, Qt::FramelessWindowHint);
-  setObjectName(QString::fromUtf8("AboutBox"));
+  Named(this, "AboutBox");
   setWindowTitle(QString::fromUtf8("关于..."));
   SetBackground(this, Qt::white);
   SetTextColor(this, platform::ActiveCaptionColor());
@@ -77,7 +77,7 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
   title->setPixmap(ResourcePicture(TitleResource(), true));
   title->resize(kTitleWidth, kTitleHeight);
   auto* bevel = new QFrame(this);
-  bevel->setObjectName(QString::fromUtf8("Bevel1"));
+  Named(bevel, "Bevel1");
   bevel->setFrameStyle(QFrame::HLine | QFrame::Raised);
   bevel->setAttribute(Qt::WA_TransparentForMouseEvents);
   QLabel* version = Caption(QString::fromUtf8("Version"), QString::fromUtf8(kVersionText), this);

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "dialogs/pictures.h"
+#include "platform/componentname.h"
 
 namespace merulin {
 
@@ -21,9 +22,9 @@ TComboBoxEx::TComboBoxEx(QWidget* parent)
   row->setSpacing(4);
   row->addWidget(editIcon_);
   row->addWidget(editText_, 1);
-  edit_->setObjectName(QString::fromUtf8("Chosen"));
-  editText_->setObjectName(QString::fromUtf8("ChosenText"));
-  list_->setObjectName(QString::fromUtf8("List"));
+  platform::Named(edit_, "Chosen");
+  platform::Named(editText_, "ChosenText");
+  platform::Named(list_, "List");
   list_->setIconSize(QSize(kFormatIconSide, kFormatIconSide));
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -42,7 +42,7 @@ TfrmExportToImage::TfrmExportToImage(QWidget* owner)
       Button1(Named(new QPushButton(QString::fromUtf8("导  出"), this), "Button1")),
       Button2(Named(new QPushButton(QString::fromUtf8("取  消"), this), "Button2")) {
   PrepareForm(this, Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setObjectName(QString::fromUtf8("frmExportToImage"));
+  Named(this, "frmExportToImage");
   setWindowTitle(QString::fromUtf8("导出为图象"));
   SetBackground(this, platform::ButtonFaceColor());
   SetTextColor(Label3, QColor(0, 128, 255));

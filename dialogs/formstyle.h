@@ -13,6 +13,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "platform/componentname.h"
+
 class QDialog;
 class QPushButton;
 
@@ -39,12 +41,7 @@ void SetTextColor(QWidget* widget, const QColor& color);
 void SizeButton(QPushButton* button, int pixelsPerInch);
 void SetBackground(QWidget* widget, const QColor& color);
 
-// The widget, given its component name.
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
+using platform::Named;
 
 // The first row and column past a control, as the forms' layout rules count them.
 inline int Bottom(const QWidget* w) { return w->y() + w->height(); }

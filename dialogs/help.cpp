@@ -31,7 +31,7 @@ class TTopicLabel : public QLabel {
  public:
   TTopicLabel(const THelpTopic& topic, TfrmHelp* form, QWidget* panel)
       : QLabel(QString::fromUtf8(topic.Caption), panel), Tag(topic.Number), form_(form) {
-    setObjectName(QString::fromUtf8("Topic%1").arg(topic.Number));
+    Named(this, QString::fromUtf8("Topic%1").arg(topic.Number));
     setCursor(Qt::PointingHandCursor);
     setAlignment(Qt::AlignCenter);
     adjustSize();
@@ -68,27 +68,27 @@ class TTopicLabel : public QLabel {
 
 TfrmHelp::TfrmHelp(QWidget* owner) : QDialog(owner), page_(new QLabel(this)) {
   PrepareForm(this, Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setObjectName(QString::fromUtf8("frmHelp"));
+  Named(this, "frmHelp");
   setWindowTitle(QString::fromUtf8("Brelvonix帮助……"));
   SetBackground(this, Qt::white);
 
   auto* panel = new QWidget(this);
-  panel->setObjectName(QString::fromUtf8("Panel1"));
+  Named(panel, "Panel1");
   SetBackground(panel, platform::Light3DColor());
   SetTextColor(panel, kTopicColor);
   auto* title = new QLabel(QString::fromUtf8("目录"), panel);
-  title->setObjectName(QString::fromUtf8("TitleLabel"));
+  Named(title, "TitleLabel");
   QFont underlined = title->font();
   underlined.setUnderline(true);
   title->setFont(underlined);
   title->adjustSize();
   for (const THelpTopic& topic : kHelpTopics) topics_.push_back(new TTopicLabel(topic, this, panel));
   auto* close = new QPushButton(QString::fromUtf8("退出（&C）"), panel);
-  close->setObjectName(QString::fromUtf8("Button1"));
+  Named(close, "Button1");
   close->setDefault(true);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
-  page_->setObjectName(QString::fromUtf8("Image1"));
+  Named(page_, "Image1");
   LoadPage(topics_.front()->Tag);
 
   for (size_t k = 0; k < topics_.size(); ++k) topics_[k]->move(kLabelLeft, kFirstTopicTop + kTopicPitch * int(k));

@@ -31,7 +31,7 @@ TfrmPrintSetup::TfrmPrintSetup(QWidget* owner)
       Button1(Named(new QPushButton(QString::fromUtf8("打印"), this), "Button1")),
       Button2(Named(new QPushButton(QString::fromUtf8("取消"), this), "Button2")) {
   PrepareForm(this, Qt::FramelessWindowHint);
-  setObjectName(QString::fromUtf8("frmPrintSetup"));
+  Named(this, "frmPrintSetup");
   SetBackground(this, Qt::white);
   SetTextColor(Label1, QColor(0, 128, 255));
   SetTextColor(Edit1, QColor(0, 0, 128));

@@ -5,6 +5,8 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "platform/componentname.h"
+
 namespace merulin {
 
 bool ReadInteger(const QString& text, int* value) {
@@ -28,8 +30,8 @@ TUpDown::TUpDown(QLineEdit* buddy, int min, int max, QWidget* parent)
   }
   up_->setArrowType(Qt::UpArrow);
   down_->setArrowType(Qt::DownArrow);
-  up_->setObjectName(QString::fromUtf8("Up"));
-  down_->setObjectName(QString::fromUtf8("Down"));
+  platform::Named(up_, "Up");
+  platform::Named(down_, "Down");
   connect(up_, &QToolButton::clicked, this, [this] { Step(1); });
   connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
   buddy_->installEventFilter(this);

@@ -8,7 +8,7 @@
 
 namespace seal {
 
-TBoundsMm GetSelectionBoundsMm(std::span<TSeal* const> seals) {
+TBoundsMm GetSelectionBoundsMm(std::span<const TSeal* const> seals) {
   TBoundsMm b;
   b.Any = !seals.empty();
   if (!b.Any) return b;
@@ -37,7 +37,7 @@ TSeal& TSealAtScale::Take(const TSeal& s) {
   return FScratch;
 }
 
-void DrawSealsAtScale(platform::TCanvas& canvas, std::span<TSeal* const> seals, const TBoundsMm& bounds,
+void DrawSealsAtScale(platform::TCanvas& canvas, std::span<const TSeal* const> seals, const TBoundsMm& bounds,
                       long double pixelsPerMm, int margin, QWidget* scratchParent) {
   TSealAtScale atScale(pixelsPerMm, scratchParent);
   for (const TSeal* s : seals) {

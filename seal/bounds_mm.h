@@ -23,7 +23,7 @@ struct TBoundsMm {
 };
 
 // From the seals' page pixels, all converted with the first seal's zoom and resolution.
-TBoundsMm GetSelectionBoundsMm(std::span<TSeal* const> seals);
+TBoundsMm GetSelectionBoundsMm(std::span<const TSeal* const> seals);
 
 // Seals at another scale than their own, without changing them: one scratch seal at that
 // scale and 100 % (a child of scratchParent while it lives) takes the design of each seal it
@@ -45,7 +45,7 @@ class TSealAtScale {
 // Every seal drawn on canvas in list order (later ones over earlier ones), in colour, at
 // pixelsPerMm through TSealAtScale: each lands where its millimetres lie relative to bounds'
 // top-left corner, plus margin pixels.
-void DrawSealsAtScale(platform::TCanvas& canvas, std::span<TSeal* const> seals, const TBoundsMm& bounds,
+void DrawSealsAtScale(platform::TCanvas& canvas, std::span<const TSeal* const> seals, const TBoundsMm& bounds,
                       long double pixelsPerMm, int margin, QWidget* scratchParent = nullptr);
 
 }  // namespace seal

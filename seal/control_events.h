@@ -3,8 +3,8 @@
 // the modifier keys and mouse buttons, and the point in the control's own pixels.
 
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QMouseEvent>
+#include <QPoint>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -37,20 +37,22 @@ bool MouseButtonOf(const QMouseEvent& event, TMouseButton* button);
 // The mouse events of a control without mouse handling of its own, as a graphic control
 // passes them on: a click is a left press and release inside the control and comes before
 // the release's mouse-up; a double click comes before the mouse-down of the second press;
-// a right click opens the pop-up menu. The owner binds the handlers.
+// a right click (or the menu key) asks for the pop-up menu at a point of the screen. The
+// owner binds the handlers.
 template <class Sender>
 class TControlMouse {
  public:
   using TNotifyEvent = std::function<void(Sender* sender)>;
   using TMouseEvent = std::function<void(Sender* sender, TMouseButton button, TShiftState shift, int x, int y)>;
   using TMouseMoveEvent = std::function<void(Sender* sender, TShiftState shift, int x, int y)>;
+  using TPopupEvent = std::function<void(Sender* sender, QPoint globalPos)>;
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TMouseEvent OnMouseDown;
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
-  QMenu* PopupMenu = nullptr;
+  TPopupEvent OnContextPopup;
 
  protected:
   void PassPress(Sender* self, const QMouseEvent& event) {
@@ -85,8 +87,8 @@ class TControlMouse {
     if (OnMouseUp) OnMouseUp(self, button, ShiftStateOf(event, false), p.x(), p.y());
   }
 
-  void PassContextMenu(const QContextMenuEvent& event) {
-    if (PopupMenu) PopupMenu->popup(event.globalPos());
+  void PassContextMenu(Sender* self, const QContextMenuEvent& event) {
+    if (OnContextPopup) OnContextPopup(self, event.globalPos());
   }
 
  private:

@@ -4,7 +4,6 @@
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
@@ -441,7 +440,7 @@ void TSeal::mouseMoveEvent(QMouseEvent* event) { PassMove(this, *event); }
 
 void TSeal::mouseReleaseEvent(QMouseEvent* event) { PassRelease(this, *event); }
 
-void TSeal::contextMenuEvent(QContextMenuEvent* event) { PassContextMenu(*event); }
+void TSeal::contextMenuEvent(QContextMenuEvent* event) { PassContextMenu(this, *event); }
 
 TShiftState ShiftStateOf(const QMouseEvent& event, bool doubleClick) {
   TShiftState s = 0;

@@ -22,8 +22,6 @@
 #include "seal/cut_lines.h"
 #include "platform/picture.h"
 
-class QMenu;
-
 namespace platform {
 class TCanvas;
 }

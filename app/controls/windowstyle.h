@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "platform/componentname.h"
+
 namespace app {
 
 // The colour of what the widget writes: a label's or check box's text, what a text box or
@@ -15,12 +17,7 @@ void SetTextColor(QWidget* widget, const QColor& colour);
 // The widget filled with the colour behind its children.
 void SetBackground(QWidget* widget, const QColor& colour);
 
-// The widget, given its component name.
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
+using platform::Named;
 
 inline int Bottom(const QWidget* w) { return w->y() + w->height(); }
 inline int Right(const QWidget* w) { return w->x() + w->width(); }

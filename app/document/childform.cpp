@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
-#include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
@@ -18,6 +17,7 @@
 #include "document/selectframe.h"
 #include "document/tooltags.h"
 #include "formats/whole_file.h"
+#include "platform/componentname.h"
 #include "platform/cursors.h"
 #include "platform/gbk.h"
 #include "platform/numeric.h"
@@ -78,7 +78,7 @@ QString ElementCountText(int count) { return QStringLiteral("已画图形：") +
 TfrmChild::TfrmChild(app::TDocumentHost& host) : QMdiSubWindow(nullptr), FHost(host) {
   setAttribute(Qt::WA_DeleteOnClose);
   ScrollBox = new QScrollArea;
-  ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+  platform::Named(ScrollBox, "ScrollBox");
   ScrollBox->setFrameStyle(QFrame::NoFrame);
   ScrollBox->setWidgetResizable(false);
   QPalette pal = ScrollBox->palette();
@@ -87,28 +87,27 @@ TfrmChild::TfrmChild(app::TDocumentHost& host) : QMdiSubWindow(nullptr), FHost(h
   ScrollBox->viewport()->setPalette(pal);
   ScrollBox->viewport()->setAutoFillBackground(true);
   Sheet = new QWidget;
-  Sheet->setObjectName(QStringLiteral("Sheet"));
+  platform::Named(Sheet, "Sheet");
   Sheet->setAutoFillBackground(false);
   ScrollBox->setWidget(Sheet);
   setWidget(ScrollBox);
 
   PageBack = new TKivFlatPanel(Sheet);
-  PageBack->setObjectName(QStringLiteral("PageBack"));
+  platform::Named(PageBack, "PageBack");
   PageBack->SetPanelStyle(TPanelStyle::psPhotoShop);
   PageBack->SetFrameWidth(0);
   PageBack->SetPenColor(kNavy);
   PageBack->SetColorA(kNavy);
 
   KivDrawPanel1 = new TKivDrawPanel(Sheet);
-  KivDrawPanel1->setObjectName(QStringLiteral("KivDrawPanel1"));
+  platform::Named(KivDrawPanel1, "KivDrawPanel1");
   QFont tick(QStringLiteral("Small Fonts"));
   tick.setPixelSize(8);
   tick.setStyleStrategy(QFont::NoAntialias);
   KivDrawPanel1->SetTickFont(tick);
   KivDrawPanel1->setContextMenuPolicy(Qt::CustomContextMenu);
   PageCanvas = new TDragOverlay(KivDrawPanel1);
-  PageCanvas->setObjectName(QStringLiteral("PageCanvas"));
-  FPagePopupMenu = FHost.PagePopupMenu();
+  platform::Named(PageCanvas, "PageCanvas");
 
   connect(KivDrawPanel1, &TKivDrawPanel::MouseDown, this,
           [this](Qt::MouseButton qt, Qt::KeyboardModifiers keys, int x, int y) {
@@ -127,7 +126,7 @@ TfrmChild::TfrmChild(app::TDocumentHost& host) : QMdiSubWindow(nullptr), FHost(h
           });
   connect(KivDrawPanel1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     if (std::exchange(FPressWithoutMenu, false)) return;
-    if (FPagePopupMenu) FPagePopupMenu->popup(KivDrawPanel1->mapToGlobal(pos));
+    if (FPageMenuOn) FHost.ShowPagePopupMenu(KivDrawPanel1->mapToGlobal(pos));
   });
   ScrollBox->viewport()->installEventFilter(this);
   // Scrolling moves the page under a pointer that stands still; the coordinates follow.
@@ -311,28 +310,28 @@ void TfrmChild::ForgetChanges() {
 void TfrmChild::AddSeal(TSeal* element) {
   HookSealEvents(element);
   FSeals.push_back(element);
-  SetSelection({element});
+  SelectElements({element});
   MarkModified();
 }
 
-std::vector<TSeal*> TfrmChild::InsertSeals(std::vector<std::unique_ptr<TSeal>> seals) {
-  std::vector<TSeal*> inserted;
-  inserted.reserve(seals.size());
+void TfrmChild::InsertSeals(std::vector<std::unique_ptr<TSeal>> seals) {
   FSeals.reserve(FSeals.size() + seals.size());
   for (std::unique_ptr<TSeal>& s : seals) {
-    inserted.push_back(s.release());
-    FSeals.push_back(inserted.back());
-    HookSealEvents(inserted.back());
+    FSeals.push_back(s.release());
+    HookSealEvents(FSeals.back());
   }
-  for (TSeal* s : inserted) s->show();
+  for (TSeal* s : NewestSeals(seals.size())) s->show();
   RaiseAdornments();
-  return inserted;
+}
+
+std::vector<TSeal*> TfrmChild::NewestSeals(size_t count) const {
+  return {FSeals.end() - std::ptrdiff_t(count), FSeals.end()};
 }
 
 void TfrmChild::DeleteSelection() {
   if (FSelection.empty()) return;
   const std::vector<TSeal*> doomed = FSelection;
-  SetSelection({});
+  SelectElements({});
   for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
     std::erase(FSeals, *it);
     std::erase(FLockedSeals, *it);
@@ -342,7 +341,7 @@ void TfrmChild::DeleteSelection() {
 }
 
 void TfrmChild::Clear() {
-  SetSelection({});
+  SelectElements({});
   FLockedSeals.clear();
   while (!FSeals.empty()) {
     delete FSeals.back();
@@ -444,7 +443,14 @@ void TfrmChild::TogglePageLock() { KivDrawPanel1->setEnabled(!KivDrawPanel1->isE
 
 // --- Selection ------------------------------------------------------------------------
 
-void TfrmChild::SetSelection(std::vector<TSeal*> elements) {
+void TfrmChild::SetSelection(const std::vector<const TSeal*>& elements) {
+  std::vector<TSeal*> own;
+  for (const TSeal* e : elements)
+    if (const auto it = std::find(FSeals.begin(), FSeals.end(), e); it != FSeals.end()) own.push_back(*it);
+  SelectElements(std::move(own));
+}
+
+void TfrmChild::SelectElements(std::vector<TSeal*> elements) {
   TSeal* const current = elements.size() == 1 ? elements.front() : nullptr;
   TSeal* const previous = FCurrentSeal;
   FreeGrabHandles();
@@ -488,7 +494,6 @@ app::TRect TfrmChild::SelectionBounds() const {
 void TfrmChild::PlaceSelectFrame(const app::TRect& r) {
   if (!FSelectFrame) return;
   FSelectFrame->setGeometry(r.Left, r.Top, r.Width(), r.Height());
-  FSelectFrame->PopupMenu = FHost.SealPopupMenu();
 }
 
 void TfrmChild::HookSelectFrame() {
@@ -502,6 +507,7 @@ void TfrmChild::HookSelectFrame() {
   FSelectFrame->OnMouseUp = [this](TSelectFrame* f, seal::TMouseButton b, seal::TShiftState s, int x, int y) {
     RunGuarded([&] { FrameMouseUp(f, b, s, x, y); });
   };
+  FSelectFrame->OnContextPopup = [this](TSelectFrame*, QPoint at) { FHost.ShowSealPopupMenu(at); };
   FSelectFrame->show();
   PageCanvas->raise();
 }
@@ -509,7 +515,7 @@ void TfrmChild::HookSelectFrame() {
 bool TfrmChild::CreateSelectFrame() {
   if (FSelectFrame) return false;
   FSelectFrame = new TSelectFrame(KivDrawPanel1);
-  FSelectFrame->setObjectName(QStringLiteral("SelectFrame"));
+  platform::Named(FSelectFrame, "SelectFrame");
   PageCanvas->raise();
   return true;
 }
@@ -560,6 +566,7 @@ void TfrmChild::HookSealEvents(TSeal* element) {
   element->OnMouseUp = [this](TSeal* s, seal::TMouseButton b, seal::TShiftState sh, int x, int y) {
     RunGuarded([&] { SealMouseUp(s, b, sh, x, y); });
   };
+  element->OnContextPopup = [this](TSeal*, QPoint at) { FHost.ShowSealPopupMenu(at); };
 }
 
 bool TfrmChild::IsSoleSelection(const TSeal* element) const {
@@ -567,7 +574,7 @@ bool TfrmChild::IsSoleSelection(const TSeal* element) const {
 }
 
 void TfrmChild::SelectOnly(TSeal* element) {
-  SetSelection({element});
+  SelectElements({element});
   FHost.SetCurrentColor(element->PenColor());
 }
 
@@ -672,10 +679,10 @@ void TfrmChild::DrawPanel1MouseDown(seal::TMouseButton button, seal::TShiftState
   }
   if (button != seal::mbLeft) return;
   if (tag <= app::kLastElementTool) {
-    SetSelection({});
+    SelectElements({});
     if (tag == 0) {
       FBanding = true;
-      FPagePopupMenu = nullptr;
+      FPageMenuOn = false;
       ClipCursorToPage();
       FBandRect = {x, y, x, y};
       DrawDragRect(FBandRect, true);
@@ -717,10 +724,10 @@ void TfrmChild::DrawPanel1MouseUp(seal::TMouseButton button, seal::TShiftState, 
     if (inside.size() == 1)
       SelectOnly(inside.front());
     else if (!inside.empty())
-      SetSelection(std::move(inside));
+      SelectElements(std::move(inside));
   }
   if (FDragging) EndDrag(QPoint(x, y));
-  FPagePopupMenu = FHost.PagePopupMenu();
+  FPageMenuOn = true;
   ReleaseCursorClip();
 }
 
@@ -779,7 +786,7 @@ void TfrmChild::FrameMouseUp(TSelectFrame* sender, seal::TMouseButton button, se
 
 void TfrmChild::BeginMoveDrag(QPoint p) {
   FDragging = true;
-  FPagePopupMenu = nullptr;
+  FPageMenuOn = false;
   FLastPoint = p;
   if (!GrabScrollArmed()) {
     if (FCurrentSeal) {
@@ -846,5 +853,5 @@ void TfrmChild::EndDrag(QPoint p) {
   }
   FDragging = false;
   ReleaseCursorClip();
-  FPagePopupMenu = FHost.PagePopupMenu();
+  FPageMenuOn = true;
 }

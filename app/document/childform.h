@@ -23,7 +23,6 @@
 #include "seal/control_events.h"
 #include "seal/seal.h"
 
-class QMenu;
 class QScrollArea;
 class TDragOverlay;
 class TKivDrawPanel;
@@ -45,8 +44,8 @@ class TfrmChild : public QMdiSubWindow {
   // Every element of the page, in drawing and saving order; the selected ones, and the one
   // current element when exactly one is selected, with its grab handles (the frame around
   // a selection of two or more).
-  const std::vector<seal::TSeal*>& Seals() const { return FSeals; }
-  const std::vector<seal::TSeal*>& Selection() const { return FSelection; }
+  std::span<const seal::TSeal* const> Seals() const { return FSeals; }
+  std::span<const seal::TSeal* const> Selection() const { return FSelection; }
   const seal::TSeal* CurrentSeal() const { return FCurrentSeal; }
   const TGrabHandles* GrabHandles() const { return FGrabHandles.get(); }
   const TSelectFrame* SelectFrame() const { return FSelectFrame; }
@@ -92,7 +91,7 @@ class TfrmChild : public QMdiSubWindow {
   //   Elements read for this page (hidden, children of the page), shown and given the
   //   window's mouse handlers; the window owns them from here on. No change by itself: a
   //   loaded document is unmodified, and a paste or an insert marks it.
-  std::vector<seal::TSeal*> InsertSeals(std::vector<std::unique_ptr<seal::TSeal>> seals);
+  void InsertSeals(std::vector<std::unique_ptr<seal::TSeal>> seals);
   void DeleteSelection();
   //   Every element goes; the page is left unmodified.
   void Clear();
@@ -115,8 +114,8 @@ class TfrmChild : public QMdiSubWindow {
   void TogglePageLock();
 
   // Selection: handles for one element, the frame for more, nothing for none; the one
-  // element is the current one.
-  void SetSelection(std::vector<seal::TSeal*> elements);
+  // element is the current one. Elements that are not on this window's page are left out.
+  void SetSelection(const std::vector<const seal::TSeal*>& elements);
   app::TRect SelectionBounds() const;
   void FreeGrabHandles();
   // Handles, frame and drag glass back on top after the page's stacking order changed
@@ -162,7 +161,7 @@ class TfrmChild : public QMdiSubWindow {
   void SaveDocument(const QString& fileName);
   // Any version the format layer reads; throws formats::EOldDocument for a file too old.
   void LoadDocument(const QString& fileName);
-  void CopySelection(const std::vector<seal::TSeal*>& selection, std::vector<uint8_t>& stream);
+  void CopySelection(std::span<const seal::TSeal* const> selection, std::vector<uint8_t>& stream);
   // The stream's seals on top of all others, selected; an empty stream changes nothing.
   void PasteSeals(std::span<const uint8_t> stream);
   // The save question of a modified document; false keeps the window open.
@@ -172,19 +171,19 @@ class TfrmChild : public QMdiSubWindow {
   //   The bytes of a library file of a selection that is not empty. Throws
   //   formats::EThumbnailTooLarge for a selection too widely spread and formats::EFileTooLarge
   //   for one that would make a file too large to read again.
-  std::vector<uint8_t> LibraryDesign(const std::vector<seal::TSeal*>& selection);
+  std::vector<uint8_t> LibraryDesign(std::span<const seal::TSeal* const> selection);
   //   A library file of the selection, written whole or not at all; nothing for an empty
   //   selection. Throws as LibraryDesign.
-  void SaveLibrarySeal(const QString& fileName, const std::vector<seal::TSeal*>& selection);
+  void SaveLibrarySeal(const QString& fileName, std::span<const seal::TSeal* const> selection);
   //   The file's seals on top of all others, their box 2 mm right of and below the page
   //   point at the scroll origin, and selected; marked modified when any came. A file of
   //   too old a stamp brings none and leaves nothing selected; one that cannot be read
   //   throws, leaving the page and its selection as they were.
-  std::vector<seal::TSeal*> InsertLibrarySeal(const QString& fileName);
-  //   The tile's emblem on the current element: star off, emblem on, the picture loaded.
+  std::vector<const seal::TSeal*> InsertLibrarySeal(const QString& fileName);
+  //   An emblem on the current element: star off, emblem on, the picture loaded by load.
   //   A picture that cannot be read throws once the star is off, and the document is then
   //   not marked modified.
-  void ApplyEmblemToCurrent(const TImagePreview& tile);
+  void ApplyEmblemToCurrent(const std::function<void(platform::TPicture& picture)>& load);
 
   // Print and preview (childform_print.cpp). The elements lent to the print window's page,
   // in list order: its children, disabled, shown there. The window's zoom still reaches
@@ -205,7 +204,7 @@ class TfrmChild : public QMdiSubWindow {
   //   The page took a zoom, in percent.
   void ZoomChanged(int zoom);
   // Another element, or none, is the current one.
-  void CurrentSealChanged(seal::TSeal* element);
+  void CurrentSealChanged(const seal::TSeal* element);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -216,6 +215,8 @@ class TfrmChild : public QMdiSubWindow {
   // The element a tool made, selected alone; a change of the document.
   void AddSeal(seal::TSeal* element);
   void HookSealEvents(seal::TSeal* element);
+  // The last count elements of the page: those inserted last.
+  std::vector<seal::TSeal*> NewestSeals(size_t count) const;
   // The frame around a selection of two or more: made hidden and hooked, placed, freed.
   bool CreateSelectFrame();
   void HookSelectFrame();
@@ -238,6 +239,7 @@ class TfrmChild : public QMdiSubWindow {
   bool IsSoleSelection(const seal::TSeal* element) const;
   bool GrabScrollArmed() const;
   QPoint ToPage(const QWidget* sender, int x, int y) const;
+  void SelectElements(std::vector<seal::TSeal*> elements);
   // The element the user picked: selected alone, its colour the current one.
   void SelectOnly(seal::TSeal* element);
   app::TGrabHandleHooks GrabHandleHooks();
@@ -275,7 +277,8 @@ class TfrmChild : public QMdiSubWindow {
   std::unique_ptr<TGrabHandles> FGrabHandles;
   TSelectFrame* FSelectFrame = nullptr;
   seal::TSeal* FCurrentSeal = nullptr;
-  QMenu* FPagePopupMenu;
+  // Off while a drag or a band runs: the page's menu does not open under it.
+  bool FPageMenuOn = true;
   bool FCursorClipped = false;
   std::vector<const seal::TSeal*> FLockedSeals;
   // The last press on the page disarmed a page tool: the menu the desktop asks for with it

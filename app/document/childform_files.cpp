@@ -18,7 +18,6 @@ using app::TFileActivity;
 formats::TSealTarget TfrmChild::SealTarget() const {
   formats::TSealTarget target;
   target.Page = KivDrawPanel1;
-  target.PopupMenu = FHost.SealPopupMenu();
   target.PixelsPerMm = FPixelsPerMm;
   target.PageZoom = KivDrawPanel1->Zoom();
   target.CreateSeal = [page = KivDrawPanel1] { return std::make_unique<seal::TSeal>(page); };
@@ -76,7 +75,7 @@ void TfrmChild::TakeDocument(formats::TDocument document) {
   AnnounceFileState();
 }
 
-void TfrmChild::CopySelection(const std::vector<seal::TSeal*>& selection, std::vector<uint8_t>& stream) {
+void TfrmChild::CopySelection(std::span<const seal::TSeal* const> selection, std::vector<uint8_t>& stream) {
   formats::CopySeals(stream, selection);
 }
 
@@ -91,8 +90,9 @@ void TfrmChild::PasteSeals(std::span<const uint8_t> stream) {
     seals = formats::ReadClipSeals(stream, target);
   }
   CheckAddedSeals(seals, "粘贴后的文档", "不能粘贴");
-  std::vector<seal::TSeal*> pasted = InsertSeals(std::move(seals));
-  SetSelection(std::move(pasted));
+  const size_t count = seals.size();
+  InsertSeals(std::move(seals));
+  SelectElements(NewestSeals(count));
   MarkModified();
   app::ShowUndrawnPictures(this, QString(), undrawn);
 }

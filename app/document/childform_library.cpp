@@ -9,7 +9,6 @@
 #include "document/busycursor.h"
 #include "document/childform.h"
 #include "document/fileactivity.h"
-#include "document/tilepictures.h"
 #include "formats/library_file.h"
 #include "formats/whole_file.h"
 #include "services/picturefiles.h"
@@ -17,19 +16,19 @@
 
 using app::TFileActivity;
 
-std::vector<uint8_t> TfrmChild::LibraryDesign(const std::vector<seal::TSeal*>& selection) {
+std::vector<uint8_t> TfrmChild::LibraryDesign(std::span<const seal::TSeal* const> selection) {
   const TFileActivity activity(FHost.FileActivity(), app::kSavingCaption);
   return formats::SaveLibraryFile(selection, activity.Progress());
 }
 
-void TfrmChild::SaveLibrarySeal(const QString& fileName, const std::vector<seal::TSeal*>& selection) {
+void TfrmChild::SaveLibrarySeal(const QString& fileName, std::span<const seal::TSeal* const> selection) {
   if (selection.empty()) return;
   formats::SaveFileAtomically(fileName, LibraryDesign(selection));
 }
 
 // The seals are read whole before anything of the page changes, so a file that fails part
 // way leaves no seal behind and the selection as it was.
-std::vector<seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& fileName) {
+std::vector<const seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& fileName) {
   std::vector<std::unique_ptr<seal::TSeal>> seals;
   std::vector<std::string> undrawn;
   {
@@ -45,20 +44,22 @@ std::vector<seal::TSeal*> TfrmChild::InsertLibrarySeal(const QString& fileName) 
                                       ScrollBox->verticalScrollBar()->value() * s);
   }
   CheckAddedSeals(seals, "插入后的文档", "不能插入");
-  std::vector<seal::TSeal*> inserted = InsertSeals(std::move(seals));
-  SetSelection(inserted);
+  const size_t count = seals.size();
+  InsertSeals(std::move(seals));
+  const std::vector<seal::TSeal*> inserted = NewestSeals(count);
+  SelectElements(inserted);
   if (!inserted.empty()) MarkModified();
   app::ShowUndrawnPictures(this, fileName, undrawn);
-  return inserted;
+  return {inserted.begin(), inserted.end()};
 }
 
-void TfrmChild::ApplyEmblemToCurrent(const TImagePreview& tile) {
+void TfrmChild::ApplyEmblemToCurrent(const std::function<void(platform::TPicture& picture)>& load) {
   seal::TSeal* element = FCurrentSeal;
   if (!element) return;
   element->SetHaveImage(true);
   element->SetImageIsStar(false);
   platform::TPicture picture;
-  app::LoadTileEmblem(tile, picture);
+  load(picture);
   element->SetPicture(&picture);
   MarkModified();
 }

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "controls/kivcontrols.h"
 #include "controls/kivdrawpanel.h"
 #include "document/documenthost.h"
-#include "document/tilepictures.h"
 #include "platform/gbk.h"
 #include "platform/picture.h"
 #include "services/picturefiles.h"
@@ -249,14 +247,6 @@ bool PickElementPicture(QWidget* parent, const TDocumentHost& host, platform::TP
   return !PickPictureFile(parent, host.ProgramFolder(), picture).isEmpty();
 }
 
-// The selected emblem tile's picture for tag 41; false without a selected tile.
-bool SelectedEmblemPicture(const TDocumentHost& host, platform::TPicture& picture) {
-  const TImagePreview* tile = host.SelectedEmblem();
-  if (!tile) return false;
-  LoadTileEmblem(*tile, picture);
-  return true;
-}
-
 }  // namespace
 
 void TTemplateSetting::ApplyTo(seal::TSeal& element, const platform::TPicture* picture) const {
@@ -321,7 +311,7 @@ seal::TSeal* CreateSealForTool(TKivDrawPanel* page, float pixelsPerMm, const TDo
     if (needsPicture) {
       // A picture that will not load leaves nothing behind: the error goes to the guard
       // around the press, and the element is freed on the way out.
-      const bool chosen = tag == 16 ? PickElementPicture(page, host, picture) : SelectedEmblemPicture(host, picture);
+      const bool chosen = tag == 16 ? PickElementPicture(page, host, picture) : host.LoadSelectedEmblem(picture);
       if (!chosen) return nullptr;
     }
     for (const TTemplateSetting& s : row->settings) s.ApplyTo(*element, &picture);
@@ -332,7 +322,6 @@ seal::TSeal* CreateSealForTool(TKivDrawPanel* page, float pixelsPerMm, const TDo
   const long double s = 100.0L / (static_cast<long double>(element->Zoom()) * element->PixelsPerMm());
   element->SetRealCenterX(static_cast<float>(x * s));
   element->SetRealCenterY(static_cast<float>(y * s));
-  element->PopupMenu = host.SealPopupMenu();
   element->show();
   return element.release();
 }

@@ -1,7 +1,6 @@
 #include "document/selectframe.h"
 
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -36,4 +35,4 @@ void TSelectFrame::mouseMoveEvent(QMouseEvent* event) { PassMove(this, *event); 
 
 void TSelectFrame::mouseReleaseEvent(QMouseEvent* event) { PassRelease(this, *event); }
 
-void TSelectFrame::contextMenuEvent(QContextMenuEvent* event) { PassContextMenu(*event); }
+void TSelectFrame::contextMenuEvent(QContextMenuEvent* event) { PassContextMenu(this, *event); }

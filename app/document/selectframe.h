@@ -8,8 +8,6 @@
 #include "platform/color.h"
 #include "seal/control_events.h"
 
-class QMenu;
-
 class TSelectFrame : public QWidget, public seal::TControlMouse<TSelectFrame> {
  public:
   explicit TSelectFrame(QWidget* page);

@@ -6,6 +6,7 @@
 #include "document/fileactivity.h"
 #include "document/tilepictures.h"
 #include "pandrel/pandrel.h"
+#include "platform/componentname.h"
 #include "platform/metafileworker.h"
 #include "services/folderfiles.h"
 #include "services/picturefiles.h"
@@ -21,7 +22,7 @@ QStringList ListEmblemFiles(const QString& folder) {
 }  // namespace app
 
 TEmblemPanel::TEmblemPanel(QScrollArea* scrollBox, int pixelsPerInch) : TTilePanel(scrollBox, pixelsPerInch) {
-  setObjectName(QStringLiteral("KivFlatPanel2"));
+  platform::Named(this, "KivFlatPanel2");
   connect(this, &TTilePanel::TileMouseDown, this, [this](TImagePreview* tile, Qt::MouseButton button) {
     if (button == Qt::LeftButton) Select(tile);
   });

@@ -15,6 +15,7 @@
 #include "seal/seal.h"
 #include "services/commandguard.h"
 #include "services/datafolders.h"
+#include "services/folderfiles.h"
 #include "services/savename.h"
 #include "services/services.h"
 
@@ -40,12 +41,12 @@ void PutOnClipboard(const platform::TBitmap& bitmap, const TExportFormat& format
 void ExportSelection(TfrmChild& document, QWidget* owner, const QString& programFolder) {
   // A copy: the dialogs run event loops of their own, and the export keeps to the seals
   // that were selected when it was asked for.
-  const std::vector<seal::TSeal*> selection = document.Selection();
+  const std::vector<const seal::TSeal*> selection(document.Selection().begin(), document.Selection().end());
   if (selection.empty()) return;
   ExportPicture(selection, AskExportSettings(&document), owner, programFolder);
 }
 
-void ExportPicture(std::span<seal::TSeal* const> selection, const merulin::TExportSettings& settings, QWidget* owner,
+void ExportPicture(std::span<const seal::TSeal* const> selection, const merulin::TExportSettings& settings, QWidget* owner,
                    const QString& programFolder) {
   const seal::TBoundsMm bounds = seal::GetSelectionBoundsMm(selection);
   if (!bounds.Any || !settings.Accepted) return;
@@ -78,7 +79,7 @@ void ExportPicture(std::span<seal::TSeal* const> selection, const merulin::TExpo
 }
 
 QString AskExportFileName(QWidget* owner, const QString& programFolder, const TExportFormat& format) {
-  const QString folder = programFolder + QString::fromUtf8(kExportFolder);
+  const QString folder = DataFolder(programFolder, kExportFolder);
   const QString filter = QString::fromUtf8(format.Filter);
   return ChooseSaveName(
       owner,
@@ -86,7 +87,7 @@ QString AskExportFileName(QWidget* owner, const QString& programFolder, const TE
       [&](const QString& chosen) { return WithExportExtension(chosen, format); }, QString());
 }
 
-platform::TBitmap DrawExportBitmap(std::span<seal::TSeal* const> seals, const seal::TBoundsMm& bounds,
+platform::TBitmap DrawExportBitmap(std::span<const seal::TSeal* const> seals, const seal::TBoundsMm& bounds,
                                    long double pixelsPerMm, TExportSize size, bool mirror, QWidget* scratchOwner) {
   platform::TBitmap bitmap(int(size.Width), int(size.Height));
   {

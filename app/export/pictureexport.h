@@ -31,7 +31,7 @@ void ExportSelection(TfrmChild& document, QWidget* owner, const QString& program
 // clipboard; a cancel ends the export); the refusals of ExportRefusal as a warning, before
 // anything is drawn; the picture; SaveGraphicAs. A
 // failure to encode or write throws, naming the file, and leaves no file behind.
-void ExportPicture(std::span<seal::TSeal* const> selection, const merulin::TExportSettings& settings, QWidget* owner,
+void ExportPicture(std::span<const seal::TSeal* const> selection, const merulin::TExportSettings& settings, QWidget* owner,
                    const QString& programFolder);
 
 // The save-picture dialog below programFolder's export folder with the format's filter; the
@@ -43,7 +43,7 @@ QString AskExportFileName(QWidget* owner, const QString& programFolder, const TE
 // through one scratch seal made at pixelsPerMm and 100 % (a child of scratchOwner while it
 // lives), each placed by its millimetres relative to bounds' top-left plus the margin.
 // Mirrored left to right when asked; marked transparent.
-platform::TBitmap DrawExportBitmap(std::span<seal::TSeal* const> seals, const seal::TBoundsMm& bounds,
+platform::TBitmap DrawExportBitmap(std::span<const seal::TSeal* const> seals, const seal::TBoundsMm& bounds,
                                    long double pixelsPerMm, TExportSize size, bool mirror, QWidget* scratchOwner);
 
 // The bitmap drawn at pixelsPerMm as the format's file at fileName, written under a

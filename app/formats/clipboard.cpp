@@ -7,7 +7,7 @@
 
 namespace formats {
 
-void CopySeals(std::vector<uint8_t>& clip, std::span<seal::TSeal* const> selection) {
+void CopySeals(std::vector<uint8_t>& clip, std::span<const seal::TSeal* const> selection) {
   if (selection.empty()) return;
   if (selection.size() > static_cast<size_t>(INT32_MAX)) throw platform::EFormatError("too many seals to copy");
   platform::TByteWriter writer;
@@ -32,7 +32,7 @@ std::vector<std::unique_ptr<seal::TSeal>> ReadClipSeals(std::span<const uint8_t>
   HoldPresent(target, budget);
   for (int32_t i = 0; i < k; ++i) {
     std::unique_ptr<seal::TSeal> s = target.CreateSeal ? target.CreateSeal() : std::make_unique<seal::TSeal>();
-    ReadSealBlock(record, reader, *s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom, &budget);
+    ReadSealBlock(record, reader, *s, target.Page, target.PixelsPerMm, target.PageZoom, &budget);
     seals.push_back(std::move(s));
   }
   NoteUndrawn(target, budget);

@@ -17,7 +17,7 @@ namespace formats {
 // right of and below its original so that a paste never covers it. An empty selection
 // leaves the clipboard as it was, and so does a copy that fails: the new content is built
 // aside and only then takes the place of the old.
-void CopySeals(std::vector<uint8_t>& clip, std::span<seal::TSeal* const> selection);
+void CopySeals(std::vector<uint8_t>& clip, std::span<const seal::TSeal* const> selection);
 
 // New seals made from the clipboard for the target's page, in stored order and hidden;
 // none from an empty clipboard. Throws platform::EFormatError for content that cannot be

@@ -149,7 +149,7 @@ TDocument LoadDocument(std::span<const uint8_t> bytes, const TSealTarget& target
   page.BottomMargin = page.TopMargin;
   TSealRecord record{};
   document.Seals = ReadSeals(reader, kSmallestSealBlock, target, [&](seal::TSeal& s, TPictureBudget& budget) {
-    ReadSealBlock(record, reader, s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom, &budget);
+    ReadSealBlock(record, reader, s, target.Page, target.PixelsPerMm, target.PageZoom, &budget);
   });
   return document;
 }
@@ -164,7 +164,7 @@ TDocument LoadLegacyDocument(std::span<const uint8_t> bytes, const TSealTarget& 
   const int n = static_cast<int>(version);
   const size_t smallest = LegacySealRecordSize(n) + 6 * 4;
   document.Seals = ReadSeals(reader, smallest, target, [&](seal::TSeal& s, TPictureBudget& budget) {
-    ReadLegacySeal(reader, n, s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom, &budget);
+    ReadLegacySeal(reader, n, s, target.Page, target.PixelsPerMm, target.PageZoom, &budget);
   });
   return document;
 }

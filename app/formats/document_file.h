@@ -16,7 +16,6 @@
 #include "platform/stream.h"
 #include "seal/seal.h"
 
-class QMenu;
 class QWidget;
 
 namespace formats {
@@ -39,7 +38,6 @@ using TProgress = std::function<void(int position, int maximum)>;
 // What every read seal is given by the window that receives it.
 struct TSealTarget {
   QWidget* Page = nullptr;
-  QMenu* PopupMenu = nullptr;
   float PixelsPerMm = 0;
   int PageZoom = 100;
   // Creates each seal owned by the document window; empty: a plain unowned seal.

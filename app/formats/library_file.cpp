@@ -57,7 +57,7 @@ float Centre(long double base, long double offset) {
 
 }  // namespace
 
-std::optional<TThumbnail> RenderSelectionThumbnail(std::span<seal::TSeal* const> seals) {
+std::optional<TThumbnail> RenderSelectionThumbnail(std::span<const seal::TSeal* const> seals) {
   const seal::TBoundsMm b = seal::GetSelectionBoundsMm(seals);
   if (!b.Any) return std::nullopt;
   TThumbnail thumbnail;
@@ -81,7 +81,7 @@ std::optional<TThumbnail> RenderSelectionThumbnail(std::span<seal::TSeal* const>
   return thumbnail;
 }
 
-std::vector<uint8_t> SaveLibraryFile(std::span<seal::TSeal* const> seals, const TProgress& progress) {
+std::vector<uint8_t> SaveLibraryFile(std::span<const seal::TSeal* const> seals, const TProgress& progress) {
   if (seals.empty()) throw std::invalid_argument("a library file of no seals");
   if (seals.size() > static_cast<size_t>(INT32_MAX / 3)) throw EFormatError("too many seals");
   const int k = static_cast<int>(seals.size());
@@ -165,7 +165,7 @@ std::vector<std::unique_ptr<seal::TSeal>> ReadLibrarySeals(std::span<const uint8
     const long double offsetX = reader.ReadExtended();
     const long double offsetY = reader.ReadExtended();
     std::unique_ptr<seal::TSeal> s = target.CreateSeal ? target.CreateSeal() : std::make_unique<seal::TSeal>();
-    ReadSealBlock(record, reader, *s, target.Page, target.PopupMenu, target.PixelsPerMm, target.PageZoom, &budget);
+    ReadSealBlock(record, reader, *s, target.Page, target.PixelsPerMm, target.PageZoom, &budget);
     s->SetRealCenterX(Centre(bx, offsetX));
     s->SetRealCenterY(Centre(by, offsetY));
     seals.push_back(std::move(s));

@@ -48,13 +48,13 @@ struct TThumbnail {
 
 // The seals drawn in list order, later ones over earlier ones; nothing for an empty list.
 // Throws EThumbnailTooLarge, before any bitmap is made, for a side beyond kMaxThumbnailSide.
-std::optional<TThumbnail> RenderSelectionThumbnail(std::span<seal::TSeal* const> seals);
+std::optional<TThumbnail> RenderSelectionThumbnail(std::span<const seal::TSeal* const> seals);
 
 // The whole file of the seals in their order. Progress counts to 3 × the seal count: the
 // thumbnail, its GIF, then one step per seal. Throws std::invalid_argument for no seals,
 // EThumbnailTooLarge as above, EFileTooLarge for a file that its reader would refuse
 // (kMaxLibraryFileBytes), and platform::EFormatError for a seal that could not be read back.
-std::vector<uint8_t> SaveLibraryFile(std::span<seal::TSeal* const> seals, const TProgress& progress = {});
+std::vector<uint8_t> SaveLibraryFile(std::span<const seal::TSeal* const> seals, const TProgress& progress = {});
 
 // Library files are read only below this size: a design holds a few seals and a thumbnail
 // of at most kMaxThumbnailSide a side.

@@ -354,10 +354,9 @@ size_t PictureBlockSize(const platform::TPicture& picture) {
   return picture.HasGraphic() ? 1 + 8 + picture.Bytes().size() : 0;
 }
 
-void ReadSealBlock(TSealRecord& record, TByteReader& reader, TSeal& seal, QWidget* parent, QMenu* popupMenu,
-                   float pixelsPerMm, int pageZoom, TPictureBudget* budget) {
+void ReadSealBlock(TSealRecord& record, TByteReader& reader, TSeal& seal, QWidget* parent, float pixelsPerMm,
+                   int pageZoom, TPictureBudget* budget) {
   seal.setParent(parent);
-  seal.PopupMenu = popupMenu;
   seal.SetPixelsPerMm(pixelsPerMm);
   const seal::TSealUpdate update(seal);
   reader.ReadBytes(record.data(), record.size());
@@ -370,10 +369,9 @@ void ReadSealBlock(TSealRecord& record, TByteReader& reader, TSeal& seal, QWidge
 
 size_t LegacySealRecordSize(int version) { return version <= 5 ? 295 : version == 6 ? 615 : 635; }
 
-void ReadLegacySeal(TByteReader& reader, int version, TSeal& seal, QWidget* parent, QMenu* popupMenu, float pixelsPerMm,
-                    int pageZoom, TPictureBudget* budget) {
+void ReadLegacySeal(TByteReader& reader, int version, TSeal& seal, QWidget* parent, float pixelsPerMm, int pageZoom,
+                    TPictureBudget* budget) {
   seal.setParent(parent);
-  seal.PopupMenu = popupMenu;
   seal.SetPixelsPerMm(pixelsPerMm);
   const seal::TSealUpdate update(seal);
   const size_t size = LegacySealRecordSize(version);

@@ -19,7 +19,6 @@
 #include "seal/seal.h"
 #include "platform/stream.h"
 
-class QMenu;
 class QWidget;
 
 namespace formats {
@@ -125,21 +124,21 @@ size_t SealBlockSize(const seal::TSeal& seal);
 size_t PictureBlockSize(const platform::TPicture& picture);
 
 // Reads one block into a seal just created by the caller and moves the reader past it.
-// The seal takes the parent, menu and scale of the window that receives it; it stays
+// The seal takes the parent and scale of the window that receives it; it stays
 // hidden. Every stored value comes back as it was stored (seal::ApplyStoredFields). Its
 // picture comes through the budget of the read it belongs to (TPictureBudget::GivePicture);
 // without one, the block has a budget of its own. Throws platform::EFormatError on a short or
 // invalid block and on a picture whose bytes are no picture; the seal is then in an
 // unspecified state and is the caller's to discard.
 void ReadSealBlock(TSealRecord& record, platform::TByteReader& reader, seal::TSeal& seal, QWidget* parent,
-                   QMenu* popupMenu, float pixelsPerMm, int pageZoom, TPictureBudget* budget = nullptr);
+                   float pixelsPerMm, int pageZoom, TPictureBudget* budget = nullptr);
 
 // The seals of document files of versions 5 to 7: a shorter record whose fields sit where
 // the block puts them, the fill colour not yet stored, then the six strings; a picture is
 // loaded from the regular file `Image` names (TPictureBudget::GivePictureFile). Throws
 // platform::EFormatError like ReadSealBlock.
 size_t LegacySealRecordSize(int version);
-void ReadLegacySeal(platform::TByteReader& reader, int version, seal::TSeal& seal, QWidget* parent, QMenu* popupMenu,
-                    float pixelsPerMm, int pageZoom, TPictureBudget* budget = nullptr);
+void ReadLegacySeal(platform::TByteReader& reader, int version, seal::TSeal& seal, QWidget* parent, float pixelsPerMm,
+                    int pageZoom, TPictureBudget* budget = nullptr);
 
 }  // namespace formats

@@ -25,7 +25,7 @@ TfrmEditLib::TfrmEditLib(QWidget* owner, const QString& folder)
       Button1(Named(new QPushButton(QStringLiteral("删    除"), this), "Button1")),
       Button2(Named(new QPushButton(QStringLiteral("全部删除"), this), "Button2")),
       Button3(Named(new QPushButton(QStringLiteral("关    闭"), this), "Button3")) {
-  setObjectName(QStringLiteral("frmEditLib"));
+  Named(this, "frmEditLib");
 
   FFileList = app::ListLibraryFiles(folder, false);
   app::SortLibraryNames(FFileList);

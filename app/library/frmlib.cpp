@@ -18,7 +18,7 @@ TfrmLib::TfrmLib(QWidget* owner)
       Bevel1(Named(new QFrame(this), "Bevel1")),
       BitBtn1(Named(new QPushButton(QStringLiteral("存入(&S)..."), this), "BitBtn1")),
       BitBtn2(Named(new QPushButton(QStringLiteral("取  消(&C)"), this), "BitBtn2")) {
-  setObjectName(QStringLiteral("frmLib"));
+  Named(this, "frmLib");
   const int ppi = app::PrepareLibraryDialog(this, QStringLiteral("保存到印章库"));
   app::SetTextColor(Label1, app::kLibraryLabelColor);
   app::SetTextColor(Edit1, Qt::red);

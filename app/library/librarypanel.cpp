@@ -9,10 +9,11 @@
 #include "document/tilepictures.h"
 #include "formats/library_file.h"
 #include "library/libraryfolder.h"
+#include "platform/componentname.h"
 
 TLibraryPanel::TLibraryPanel(QScrollArea* scrollBox, QMenu* tileMenu, int pixelsPerInch)
     : TTilePanel(scrollBox, TileSideFor(pixelsPerInch)), FTileMenu(tileMenu) {
-  setObjectName(QStringLiteral("KivFlatPanel3"));
+  platform::Named(this, "KivFlatPanel3");
   // Any button makes a tile the current one; a right press opens the menu for it.
   connect(this, &TTilePanel::TileMouseDown, this, [this](TImagePreview* tile, Qt::MouseButton) { Select(tile); });
   connect(this, &TTilePanel::TileDblClick, this, [this](TImagePreview*) { emit InsertRequested(); });

@@ -25,8 +25,10 @@
 #include "mainwindow/mainactions.h"
 #include "mainwindow/mainform_tools.h"
 #include "mainwindow/mainform_view.h"
+#include "mainwindow/splash.h"
 #include "pandrel/pandrel.h"
 #include "platform/color.h"
+#include "platform/componentname.h"
 #include "platform/numeric.h"
 #include "platform/registry.h"
 #include "platform/syscolors.h"
@@ -37,7 +39,6 @@
 #include "services/resources.h"
 #include "services/services.h"
 #include "services/settingskeys.h"
-#include "mainwindow/splash.h"
 #include "tools/drawtools.h"
 
 using app::Services;
@@ -100,7 +101,7 @@ int CentredTop(const QWidget* panel, const QWidget* control) { return (panel->he
 
 QWidget* ToolPanel(const char* name, QWidget* parent, int height) {
   auto* panel = new QWidget(parent);
-  panel->setObjectName(QLatin1String(name));
+  platform::Named(panel, name);
   panel->setFixedHeight(height);
   return panel;
 }
@@ -123,7 +124,7 @@ void KeepChineseFonts(QComboBox* box) {
 }
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
-  setObjectName(QStringLiteral("frmMain"));
+  platform::Named(this, "frmMain");
   setWindowTitle(QStringLiteral("Brelvonix 8"));
   setWindowIcon(app::ProgramIcon());
   CreateActions();
@@ -181,7 +182,7 @@ void TfrmMain::CreateActions() {
   const auto make = [this](const app::TActionSpec& row) {
     auto* action = new QAction(this);
     const QString name = QString::fromUtf8(row.name);
-    action->setObjectName(name);
+    platform::Named(action, name);
     action->setText(row.caption ? QString::fromUtf8(row.caption) : name);
     if (row.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
     const QString hint = HintText(row);
@@ -197,7 +198,7 @@ void TfrmMain::CreateActions() {
   };
   for (const app::TActionSpec& row : app::MainActions()) ActionList1.push_back(make(row));
   auto* tools = new QActionGroup(this);
-  tools->setObjectName(QStringLiteral("ActionList2"));
+  platform::Named(tools, "ActionList2");
   tools->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   for (const app::TActionSpec& row : app::ToolActions()) {
     QAction* action = make(row);
@@ -211,7 +212,7 @@ void TfrmMain::CreateActions() {
 
 void TfrmMain::CreateMenus() {
   const auto fill = [this](QMenu* menu, const app::TMenuSpec& row) {
-    menu->setObjectName(QString::fromUtf8(row.name));
+    platform::Named(menu, row.name);
     for (const char* item : row.items) {
       if (QLatin1String(item) == QLatin1String("-"))
         menu->addSeparator();
@@ -237,18 +238,18 @@ void TfrmMain::CreateMenus() {
 
 void TfrmMain::CreateToolBar() {
   auto* body = new QWidget(this);
-  body->setObjectName(QStringLiteral("Body"));
+  platform::Named(body, "Body");
   auto* column = new QVBoxLayout(body);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
 
   CoolBar1 = new QFrame(body);
-  CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+  platform::Named(CoolBar1, "CoolBar1");
   static_cast<QFrame*>(CoolBar1)->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
   auto* band = new QHBoxLayout(CoolBar1);
   band->setContentsMargins(2, 1, 2, 1);
   ToolBar1 = new QToolBar(CoolBar1);
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  platform::Named(ToolBar1, "ToolBar1");
   ToolBar1->setIconSize(QSize(24, 24));
   ToolBar1->setMovable(false);
   ToolBar1->setFloatable(false);
@@ -264,7 +265,7 @@ void TfrmMain::CreateToolBar() {
 
   Panel4 = ToolPanel("Panel4", ToolBar1, panelHeight);
   DispComboBox->setParent(Panel4);
-  DispComboBox->setObjectName(QStringLiteral("DispComboBox"));
+  platform::Named(DispComboBox, "DispComboBox");
   DispComboBox->setEditable(true);
 
   Panel3 = ToolPanel("Panel3", ToolBar1, panelHeight);
@@ -272,10 +273,10 @@ void TfrmMain::CreateToolBar() {
   // caption names the panel for assistive tools only.
   Panel3->setAccessibleName(QStringLiteral(" 字体:"));
   FontComboBox->setParent(Panel3);
-  FontComboBox->setObjectName(QStringLiteral("FontComboBox"));
+  platform::Named(FontComboBox, "FontComboBox");
   FontComboBox->setEditable(true);
   CheckBox4 = new QCheckBox(QStringLiteral("仅中文"), Panel3);
-  CheckBox4->setObjectName(QStringLiteral("CheckBox4"));
+  platform::Named(CheckBox4, "CheckBox4");
   CheckBox4->setChecked(true);
   CheckBox4->setToolTip(QStringLiteral("显示所有字体"));
   CheckBox4->setStatusTip(QStringLiteral("显示所有字体"));
@@ -286,7 +287,7 @@ void TfrmMain::CreateToolBar() {
   CheckBox3 = new QCheckBox(QStringLiteral("有图符"), Panel1);
   int n = 1;
   for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3}) {
-    box->setObjectName(QStringLiteral("CheckBox%1").arg(n++));
+    platform::Named(box, QStringLiteral("CheckBox%1").arg(n++));
     box->setChecked(true);
   }
 
@@ -300,15 +301,15 @@ void TfrmMain::CreateToolBar() {
   KivFlatPanel1 = new TKivFlatPanel(Panel6);
   KivFlatPanel1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   tabs->addWidget(KivFlatPanel1, 0, Qt::AlignRight);
-  KivFlatPanel1->setObjectName(QStringLiteral("KivFlatPanel1"));
+  platform::Named(KivFlatPanel1, "KivFlatPanel1");
   KivFlatPanel1->SetColorA(platform::FromQColor(platform::InactiveBorderColor()));
   KivFlatPanel1->resize(KivFlatPanel1->width(), panelHeight);
   KivButton1 = new TKivButton(KivFlatPanel1);
-  KivButton1->setObjectName(QStringLiteral("KivButton1"));
+  platform::Named(KivButton1, "KivButton1");
   KivButton1->SetCaption(QStringLiteral("徽标集"));
   KivButton1->SetTag(1);
   KivButton2 = new TKivButton(KivFlatPanel1);
-  KivButton2->setObjectName(QStringLiteral("KivButton2"));
+  platform::Named(KivButton2, "KivButton2");
   KivButton2->SetCaption(QStringLiteral("印章库"));
   KivButton2->SetTag(2);
 
@@ -322,14 +323,14 @@ void TfrmMain::CreateToolBar() {
       ToolBar1->addAction(Action(name));
   }
   if (QWidget* next = ToolBar1->widgetForAction(Action(QStringLiteral("actToolsNextFont"))))
-    next->setObjectName(QStringLiteral("ToolButton11"));
+    platform::Named(next, "ToolButton11");
   band->addWidget(Panel6, 1);
 
   auto* row = new QHBoxLayout;
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
   ClientWindow = new TMdiClient(body);
-  ClientWindow->setObjectName(QStringLiteral("ClientWindow"));
+  platform::Named(ClientWindow, "ClientWindow");
   row->addWidget(ClientWindow, 1);
   for (QScrollArea** box : {&ScrollBox1, &ScrollBox2}) {
     *box = new QScrollArea(body);
@@ -341,15 +342,15 @@ void TfrmMain::CreateToolBar() {
     (*box)->setVisible(false);
     row->addWidget(*box);
   }
-  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-  ScrollBox2->setObjectName(QStringLiteral("ScrollBox2"));
+  platform::Named(ScrollBox1, "ScrollBox1");
+  platform::Named(ScrollBox2, "ScrollBox2");
   column->addLayout(row, 1);
   setCentralWidget(body);
 }
 
 void TfrmMain::CreateStatusBar() {
   KivStatusBar1 = new TKivStatusBar(this);
-  KivStatusBar1->setObjectName(QStringLiteral("KivStatusBar1"));
+  platform::Named(KivStatusBar1, "KivStatusBar1");
   // A design width too narrow for the panel's longest text in the bar's font grows to hold it.
   for (const TPanelSpec& panel : kStatusPanels) {
     const QString text = panel.text ? QString::fromUtf8(panel.text) : QString::fromUtf8(app::kHomePageAddress);
@@ -358,11 +359,11 @@ void TfrmMain::CreateStatusBar() {
   setStatusBar(KivStatusBar1);
 
   Panel2 = new QLabel(QStringLiteral("正在载入："), KivStatusBar1);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
+  platform::Named(Panel2, "Panel2");
   Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
   Panel2->setVisible(false);
   ProgressBar1 = new QProgressBar(Panel2);
-  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  platform::Named(ProgressBar1, "ProgressBar1");
   ProgressBar1->setTextVisible(false);
 }
 
@@ -574,9 +575,9 @@ QString TfrmMain::FontBoxText() const { return FontComboBox->currentText(); }
 
 QString TfrmMain::ProgramFolder() const { return FAppPath; }
 
-QMenu* TfrmMain::SealPopupMenu() const { return PopupMenu1; }
+void TfrmMain::ShowSealPopupMenu(QPoint globalPos) { PopupMenu1->popup(globalPos); }
 
-QMenu* TfrmMain::PagePopupMenu() const { return PopupMenu2; }
+void TfrmMain::ShowPagePopupMenu(QPoint globalPos) { PopupMenu2->popup(globalPos); }
 
 void TfrmMain::PrepareSealPopupMenu(const seal::TSeal&, bool locked) {
   Action(QStringLiteral("actLockSeal"))->setText(app::LockSealCaption(locked, app::TCaptionPlace::PopupMenu));

@@ -124,12 +124,12 @@ class TfrmMain : public QMainWindow, public app::TDocumentHost {
   platform::TColor CurrentColor() const override;
   void SetCurrentColor(platform::TColor colour) override;
   QString FontBoxText() const override;
-  const TImagePreview* SelectedEmblem() const override;
+  bool LoadSelectedEmblem(platform::TPicture& picture) const override;
   QString ProgramFolder() const override;
-  QMenu* SealPopupMenu() const override;
-  QMenu* PagePopupMenu() const override;
   // The lock command's caption tells what choosing it does to the element.
   void PrepareSealPopupMenu(const seal::TSeal& element, bool locked) override;
+  void ShowSealPopupMenu(QPoint globalPos) override;
+  void ShowPagePopupMenu(QPoint globalPos) override;
   void ShowPointerPosition(const QString& horizontal, const QString& vertical) override;
   app::TActivityDisplay& FileActivity() override;
   // A panel of the status bar shows the text.

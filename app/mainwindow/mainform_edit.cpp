@@ -6,6 +6,7 @@
 
 #include "document/childform.h"
 #include "mainwindow/mainform.h"
+#include "platform/componentname.h"
 #include "platform/picture.h"
 #include "seal/seal_kinds.h"
 #include "services/commandguard.h"
@@ -37,7 +38,7 @@ std::span<const TfrmMain::TCommand> TfrmMain::EditCommands() {
 void TfrmMain::BindEditCommands() {
   // The colour command is in no menu: the palette's swatch finds it by its name.
   auto* setColor = new QAction(this);
-  setColor->setObjectName(QString::fromUtf8(TFrmDrawTools::kSetColourAction));
+  platform::Named(setColor, TFrmDrawTools::kSetColourAction);
   ActionList1.push_back(setColor);
   Bind(EditCommands());
 }

@@ -9,6 +9,7 @@
 #include "mainwindow/mainform.h"
 #include "mainwindow/mainform_file.h"
 #include "services/datafolders.h"
+#include "services/folderfiles.h"
 #include "services/savename.h"
 
 namespace app {
@@ -30,7 +31,7 @@ QString WithDocumentExtension(const QString& name) {
 
 using app::Services;
 
-QString TfrmMain::DocumentFolder() const { return FAppPath + QString::fromUtf8(app::kDocumentFolder); }
+QString TfrmMain::DocumentFolder() const { return app::DataFolder(FAppPath, app::kDocumentFolder); }
 
 // A closed window leaves the document area's list at once, though it is freed later.
 std::vector<TfrmChild*> TfrmMain::DocumentWindows(QMdiArea::WindowOrder order) const {

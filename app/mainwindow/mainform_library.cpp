@@ -9,6 +9,7 @@
 #include "document/busycursor.h"
 #include "document/childform.h"
 #include "document/paintlock.h"
+#include "document/tilepictures.h"
 #include "emblems/emblempanel.h"
 #include "formats/library_file.h"
 #include "formats/whole_file.h"
@@ -17,6 +18,7 @@
 #include "library/libraryfolder.h"
 #include "library/librarypanel.h"
 #include "mainwindow/mainform.h"
+#include "platform/picture.h"
 #include "seal/seal_kinds.h"
 #include "services/commandguard.h"
 #include "services/folderfiles.h"
@@ -106,7 +108,12 @@ void TfrmMain::BindLibraryCommands() {
 
 QString TfrmMain::LibraryFolder() const { return app::LibraryFolder(FAppPath); }
 
-const TImagePreview* TfrmMain::SelectedEmblem() const { return KivFlatPanel2->SelectedEmblem(); }
+bool TfrmMain::LoadSelectedEmblem(platform::TPicture& picture) const {
+  const TImagePreview* tile = KivFlatPanel2->SelectedEmblem();
+  if (!tile) return false;
+  app::LoadTileEmblem(*tile, picture);
+  return true;
+}
 
 // A build that fails leaves the panel unbuilt, so the next click builds it again.
 void TfrmMain::KivButton1Click() {
@@ -201,7 +208,7 @@ void TfrmMain::ApplyEmblem(TImagePreview* tile) {
   if (!window) return;
   const seal::TSeal* element = window->CurrentSeal();
   if (element && seal::TakesPicture(element->SealType())) {
-    window->ApplyEmblemToCurrent(*tile);
+    window->ApplyEmblemToCurrent([tile](platform::TPicture& picture) { app::LoadTileEmblem(*tile, picture); });
     CheckBox2->setChecked(element->ImageIsStar());
     CheckBox3->setChecked(element->HaveImage());
     return;

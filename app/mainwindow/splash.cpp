@@ -6,6 +6,7 @@
 
 #include "controls/windowstyle.h"
 #include "pandrel/pandrel.h"
+#include "platform/componentname.h"
 #include "services/services.h"
 
 TSplashForm* SplashForm = nullptr;
@@ -14,7 +15,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
       Label3(new QLabel(this)),
       FSplashPicture(std::make_unique<platform::TPicture>()) {
-  setObjectName(QStringLiteral("SplashForm"));
+  platform::Named(this, "SplashForm");
   app::SetBackground(this, Qt::white);
 
   LoadAPicture(*FSplashPicture, "Splash");
@@ -23,7 +24,7 @@ TSplashForm::TSplashForm(QWidget* parent)
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->geometry().center() - rect().center());
 
-  Label3->setObjectName(QStringLiteral("Label3"));
+  platform::Named(Label3, "Label3");
   QFont font(QStringLiteral("宋体"));
   font.setPixelSize(13);
   Label3->setFont(font);

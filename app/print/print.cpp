@@ -21,10 +21,11 @@
 #include "controls/kivcontrols.h"
 #include "controls/kivdrawpanel.h"
 #include "controls/windowstyle.h"
-#include "document/fileactivity.h"
 #include "document/childform.h"
+#include "document/fileactivity.h"
 #include "document/paintlock.h"
 #include "platform/color.h"
+#include "platform/componentname.h"
 #include "platform/cursors.h"
 #include "platform/numeric.h"
 #include "platform/syscolors.h"
@@ -61,7 +62,7 @@ constexpr TPrintMenuSpec kMenus[] = {
 
 TfrmPrint::TfrmPrint(QWidget* owner, TfrmChild& document, bool previewOnly)
     : QDialog(owner), FDocument(document), FScreenPixelsPerMm(0), FPreviewOnly(previewOnly) {
-  setObjectName(QStringLiteral("frmPrint"));
+  platform::Named(this, "frmPrint");
   // The main window is hidden while this one runs; closing this one must not end the program.
   setAttribute(Qt::WA_QuitOnClose, false);
   CreateActions();
@@ -106,7 +107,7 @@ void TfrmPrint::CreateActions() {
   for (const TActionSpec& row : kActions) {
     auto* action = new QAction(this);
     const QString name = QString::fromUtf8(row.name);
-    action->setObjectName(name);
+    platform::Named(action, name);
     action->setText(QString::fromUtf8(row.menuText));
     action->setIconText(QString::fromUtf8(row.caption));
     action->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
@@ -123,7 +124,7 @@ void TfrmPrint::CreateActions() {
     FZoomModes->addAction(mode);
   }
   CloseForm = new QAction(this);
-  CloseForm->setObjectName(QStringLiteral("CloseForm"));
+  platform::Named(CloseForm, "CloseForm");
   app::BindAction(CloseForm, this, [this] { CloseFormExecute(); });
 }
 
@@ -133,7 +134,7 @@ void TfrmPrint::CreateLayout() {
   column->setSpacing(0);
 
   MainMenu1 = new QMenuBar(this);
-  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+  platform::Named(MainMenu1, "MainMenu1");
   for (const TPrintMenuSpec& row : kMenus) {
     QMenu* menu = MainMenu1->addMenu(QString::fromUtf8(row.caption));
     for (const char* item : row.items) menu->addAction(findChild<QAction*>(QString::fromUtf8(item)));
@@ -143,25 +144,25 @@ void TfrmPrint::CreateLayout() {
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
   ScrollBox1 = new QScrollArea(this);
-  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+  platform::Named(ScrollBox1, "ScrollBox1");
   ScrollBox1->setFrameStyle(QFrame::NoFrame);
   ScrollBox1->setWidgetResizable(false);
   Sheet = new QWidget;
-  Sheet->setObjectName(QStringLiteral("Sheet"));
+  platform::Named(Sheet, "Sheet");
   ScrollBox1->setWidget(Sheet);
   ScrollBox1->viewport()->installEventFilter(this);
   Sheet->installEventFilter(this);
   row->addWidget(ScrollBox1, 1);
 
   KivFlatPanel1 = new TKivFlatPanel(Sheet);
-  KivFlatPanel1->setObjectName(QStringLiteral("KivFlatPanel1"));
+  platform::Named(KivFlatPanel1, "KivFlatPanel1");
   KivFlatPanel1->SetPanelStyle(TPanelStyle::psPhotoShop);
   KivFlatPanel1->SetFrameWidth(0);
   KivFlatPanel1->SetPenColor(kNavy);
   KivFlatPanel1->SetColorA(kNavy);
 
   PreviewPanel1 = new TKivDrawPanel(Sheet);
-  PreviewPanel1->setObjectName(QStringLiteral("PreviewPanel1"));
+  platform::Named(PreviewPanel1, "PreviewPanel1");
   PreviewPanel1->SetGrid(false);
   PreviewPanel1->SetDoubleBuffered(false);
   connect(PreviewPanel1, &TKivDrawPanel::MouseDown, this, [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
@@ -175,12 +176,12 @@ void TfrmPrint::CreateLayout() {
   connect(PreviewPanel1, &TKivDrawPanel::Click, CloseForm, &QAction::trigger);
 
   CoolBar1 = new QFrame(this);
-  CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+  platform::Named(CoolBar1, "CoolBar1");
   static_cast<QFrame*>(CoolBar1)->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
   auto* band = new QVBoxLayout(CoolBar1);
   band->setContentsMargins(1, 2, 1, 2);
   ToolBar1 = new QToolBar(CoolBar1);
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  platform::Named(ToolBar1, "ToolBar1");
   ToolBar1->setOrientation(Qt::Vertical);
   ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   ToolBar1->setIconSize(QSize(24, 24));
@@ -193,18 +194,18 @@ void TfrmPrint::CreateLayout() {
   column->addLayout(row, 1);
 
   KivStatusBar1 = new TKivStatusBar(this);
-  KivStatusBar1->setObjectName(QStringLiteral("KivStatusBar1"));
+  platform::Named(KivStatusBar1, "KivStatusBar1");
   KivStatusBar1->setSizeGripEnabled(false);
   KivStatusBar1->AddPanel(QString(), 50);
   KivStatusBar1->AddPanel(QString(), 50);
   column->addWidget(KivStatusBar1);
 
   Panel1 = new QLabel(QString::fromUtf8(kProgressCaption), KivStatusBar1);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
+  platform::Named(Panel1, "Panel1");
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
   Panel1->setVisible(false);
   ProgressBar1 = new QProgressBar(Panel1);
-  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  platform::Named(ProgressBar1, "ProgressBar1");
   ProgressBar1->setTextVisible(false);
 }
 

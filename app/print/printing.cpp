@@ -77,7 +77,7 @@ bool DriverMakesCopies(const QPrinter& printer) {
 
 int SheetsToPrint(const QPrinter& printer, int copies) { return DriverMakesCopies(printer) ? 1 : std::max(1, copies); }
 
-void PrintSeals(QPrinter& printer, std::span<seal::TSeal* const> seals, const TPrintOptions& options,
+void PrintSeals(QPrinter& printer, std::span<const seal::TSeal* const> seals, const TPrintOptions& options,
                 const std::function<void()>& step) {
   const TPrintJobGeometry job = PrintJobGeometry(printer);
   const int sheets = SheetsToPrint(printer, options.Copies);

@@ -57,7 +57,7 @@ int SheetsToPrint(const QPrinter& printer, int copies);
 // A mirrored seal is drawn once, reflected onto the sheet, within its own bounds as a
 // bitmap of it would hold it. The job ends however the drawing ends. Throws EPrintError
 // when the printer starts no job, no further sheet, or cannot end the job.
-void PrintSeals(QPrinter& printer, std::span<seal::TSeal* const> seals, const TPrintOptions& options,
+void PrintSeals(QPrinter& printer, std::span<const seal::TSeal* const> seals, const TPrintOptions& options,
                 const std::function<void()>& step);
 
 }  // namespace app

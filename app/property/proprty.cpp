@@ -11,11 +11,12 @@
 #include <QTimer>
 
 #include "controls/gbkinput.h"
-#include "controls/listwidth.h"
-#include "controls/kivspinedit.h"
 #include "controls/kivcontrols.h"
+#include "controls/kivspinedit.h"
+#include "controls/listwidth.h"
 #include "controls/windowstyle.h"
 #include "platform/color.h"
+#include "platform/componentname.h"
 #include "platform/syscolors.h"
 #include "property/controlevents.h"
 
@@ -36,7 +37,7 @@ TfrmProprty::TfrmProprty(TPropertyHost* host, QWidget* owner, int pixelsPerInch)
     : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       FHost(host),
       FPixelsPerInch(pixelsPerInch) {
-  setObjectName(QStringLiteral("frmProprty"));
+  platform::Named(this, "frmProprty");
   setWindowTitle(kCaption);
   setAttribute(Qt::WA_DeleteOnClose);
   FormCreate();
@@ -92,14 +93,14 @@ void TfrmProprty::FormCreate() {
 
 void TfrmProprty::CreateComponents() {
   KivFlatPanel1 = new TKivFlatPanel(this);
-  KivFlatPanel1->setObjectName(QStringLiteral("KivFlatPanel1"));
+  platform::Named(KivFlatPanel1, "KivFlatPanel1");
   KivFlatPanel1->SetFrameWidth(1);
   KivFlatPanel1->SetPenColor(platform::clBlack);
   KivFlatPanel1->SetColorA(platform::FromQColor(platform::InactiveBorderColor()));
   const TLayoutMetrics design = DesignMetrics(FPixelsPerInch, 0, 0, 0);
   for (int i = 0; i < 4; ++i) {
     auto* button = new TKivButton(KivFlatPanel1);
-    button->setObjectName(QStringLiteral("KivButton%1").arg(i + 1));
+    platform::Named(button, QStringLiteral("KivButton%1").arg(i + 1));
     button->SetCaption(QString(QChar(u'A' + i)));
     button->SetTag(i + 1);
     button->resize(design.buttonWidth, design.buttonHeight);
@@ -109,19 +110,19 @@ void TfrmProprty::CreateComponents() {
   }
   for (int i = 0; i < 4; ++i) {
     auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+    platform::Named(panel, QStringLiteral("Panel%1").arg(i + 1));
     panel->setVisible(i == 0);
     Panels[size_t(i)] = panel;
   }
   for (const TGroupRow& g : GroupRows()) {
     auto* box = new QGroupBox(QString::fromUtf8(g.caption), Panels[size_t(g.page)]);
-    box->setObjectName(QStringLiteral("GroupBox%1").arg(g.number));
+    platform::Named(box, QStringLiteral("GroupBox%1").arg(g.number));
     GroupBoxes[size_t(g.number)] = box;
   }
   for (const TPropertyRow& row : PropertyRows()) CreateControl(row);
 
   LabelThanks = new QLabel(QString::fromUtf8(kThanksCaption), GroupBoxes[7]);
-  LabelThanks->setObjectName(QStringLiteral("LabelThanks"));
+  platform::Named(LabelThanks, "LabelThanks");
   LabelThanks->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   app::SetTextColor(LabelThanks, platform::ToQColor(kThanksColor));
 }
@@ -131,7 +132,7 @@ void TfrmProprty::CreateControl(const TPropertyRow& row) {
   const QString caption = row.caption ? QString::fromUtf8(row.caption) : QString();
   if (row.label) {
     auto* label = new QLabel(caption, parent);
-    label->setObjectName(QStringLiteral("Label%1").arg(row.label));
+    platform::Named(label, QStringLiteral("Label%1").arg(row.label));
     Labels[size_t(row.label)] = label;
   }
   const int tag = row.tag;
@@ -185,7 +186,7 @@ void TfrmProprty::CreateControl(const TPropertyRow& row) {
       control = Edit1;
       break;
   }
-  control->setObjectName(QString::fromUtf8(row.control));
+  platform::Named(control, row.control);
   if (row.kind != TControlKind::CheckBox) app::SetTextColor(control, platform::ToQColor(kValueColor));
   FControls[size_t(tag)] = control;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/componentname.h"
 #include "platform/metafile.h"
 #include "platform/metafileworker.h"
 #include "platform/regularfile.h"
@@ -63,7 +64,7 @@ QString PictureDialog(QWidget* parent, const QString& start, const QString& filt
   if (mode == QFileDialog::AcceptOpen) dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
   auto* preview = new QLabel(&dialog);
-  preview->setObjectName(QStringLiteral("Preview"));
+  platform::Named(preview, "Preview");
   preview->setFixedSize(kPreviewSide, kPreviewSide);
   preview->setAlignment(Qt::AlignCenter);
   preview->setFrameShape(QFrame::StyledPanel);

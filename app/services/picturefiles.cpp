@@ -5,13 +5,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "services/folderfiles.h"
 #include "services/services.h"
 
 namespace app {
 
 QString AskPictureFile(QWidget* parent, const QString& appPath) {
-  return Services().OpenPictureFileName(parent, appPath + QString::fromUtf8(kEmblemFolder),
-                                        QString::fromUtf8(kPictureFilter));
+  return Services().OpenPictureFileName(parent, DataFolder(appPath, kEmblemFolder), QString::fromUtf8(kPictureFilter));
 }
 
 QString PickPictureFile(QWidget* parent, const QString& appPath, platform::TPicture& picture) {

@@ -127,10 +127,16 @@ bool DesktopSetupPrinter(QWidget* parent, QPrinter& printer) {
   return dialog.exec() == QDialog::Accepted;
 }
 
+// The folder as a dialog is given it: without the separator that ends a data folder, so
+// that a folder that is not there opens the dialog in the folder around it.
+QString DialogFolder(const QString& folder) {
+  return folder.size() > 1 && folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder;
+}
+
 // Where a save dialog opens: at the name itself when it names its folder, else at the name
 // in the folder.
 QString DialogStart(const QString& folder, const QString& name) {
-  return QFileInfo(name).isAbsolute() ? name : folder + QLatin1Char('/') + name;
+  return QFileInfo(name).isAbsolute() ? name : DialogFolder(folder) + QLatin1Char('/') + name;
 }
 
 TServices DesktopServices() {
@@ -141,7 +147,7 @@ TServices DesktopServices() {
   };
   // Qt's own dialogs, the same on every desktop; the caller asks about the chosen file.
   s.OpenFileName = [](QWidget* parent, const QString& folder, const QString& filter) {
-    QFileDialog dialog(parent, QString(), folder, filter);
+    QFileDialog dialog(parent, QString(), DialogFolder(folder), filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOptions(QFileDialog::DontUseNativeDialog);
     return RunFileDialog(dialog);
@@ -156,7 +162,7 @@ TServices DesktopServices() {
     return SavePictureDialog(parent, DialogStart(folder, name), filter);
   };
   s.OpenPictureFileName = [](QWidget* parent, const QString& folder, const QString& filter) {
-    return OpenPictureDialog(parent, folder, filter);
+    return OpenPictureDialog(parent, DialogFolder(folder), filter);
   };
   // Qt's colour dialog always shows its custom colours and has no expand button; it starts
   // on black, as the system's does when given no colour.

@@ -51,7 +51,8 @@ struct TServices {
   // A message box under the caption given, without an icon.
   std::function<TMsgButton(QWidget* parent, const QString& caption, const QString& text, TMsgButtons buttons)>
       PlainMessageBox;
-  // Return the chosen path, empty when cancelled.
+  // Return the chosen path, empty when cancelled. The folder a dialog starts in is a data
+  // folder as DataFolder gives it, with its trailing separator.
   std::function<QString(QWidget* parent, const QString& folder, const QString& filter)> OpenFileName;
   std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& name)>
       SaveFileName;

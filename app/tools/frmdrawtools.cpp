@@ -6,6 +6,7 @@
 #include <QStyleOptionToolButton>
 #include <QTimer>
 
+#include "platform/componentname.h"
 #include "services/resources.h"
 
 namespace {
@@ -106,14 +107,14 @@ TFrmDrawTools::TFrmDrawTools(QWidget* owner, TActionLookup actions, const QWidge
       FActions(std::move(actions)),
       FAnchor(anchor),
       FPixelsPerInch(pixelsPerInch > 0 ? pixelsPerInch : logicalDpiY()) {
-  setObjectName(QStringLiteral("FrmDrawTools"));
+  platform::Named(this, "FrmDrawTools");
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, pal.color(QPalette::Button));
   setPalette(pal);
 
   ImageEx1 = new TImageEx(this);
-  ImageEx1->setObjectName(QStringLiteral("ImageEx1"));
+  platform::Named(ImageEx1, "ImageEx1");
   ImageEx1->setAlignment(Qt::AlignCenter);
   ImageEx1->setCursor(Qt::PointingHandCursor);
   SetHint(ImageEx1, kLogoHint);
@@ -122,10 +123,10 @@ TFrmDrawTools::TFrmDrawTools(QWidget* owner, TActionLookup actions, const QWidge
   connect(ImageEx1, &TImageEx::Click, this, &TFrmDrawTools::ImageEx1Click);
 
   Panel1 = new QWidget(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
+  platform::Named(Panel1, "Panel1");
   for (int i = 0; i < kButtonCount; ++i) {
     ToolButtons[i] = new TPaletteButton(this);
-    ToolButtons[i]->setObjectName(QStringLiteral("ToolButton%1").arg(i + 1));
+    platform::Named(ToolButtons[i], QStringLiteral("ToolButton%1").arg(i + 1));
     ToolButtons[i]->setAutoRaise(true);
     ToolButtons[i]->setIconSize(QSize(kButtonWidth - 4, kButtonHeight - 4));
   }
@@ -141,18 +142,18 @@ TFrmDrawTools::TFrmDrawTools(QWidget* owner, TActionLookup actions, const QWidge
 
   ToolBars[4] = new QWidget(Panel1);
   Panel2 = new QWidget(ToolBars[4]);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
+  platform::Named(Panel2, "Panel2");
   Image4 = new QLabel(Panel2);
-  Image4->setObjectName(QStringLiteral("Image4"));
+  platform::Named(Image4, "Image4");
   Shape1 = new TShape(Panel2);
-  Shape1->setObjectName(QStringLiteral("Shape1"));
+  platform::Named(Shape1, "Shape1");
   Shape1->SetBrushColor(platform::clRed);
   SetHint(Shape1, QStringLiteral("设置颜色|设置颜色"));
   connect(Shape1, &TShape::MouseDown, this, &TFrmDrawTools::Shape1MouseDown);
 
   ToolBars[5] = new QWidget(Panel1);
   ToolButton25 = new TPaletteButton(ToolBars[5]);
-  ToolButton25->setObjectName(QStringLiteral("ToolButton25"));
+  platform::Named(ToolButton25, "ToolButton25");
   ToolButton25->setAutoRaise(true);
   ToolButton25->setCheckable(true);
   ToolButton25->setIcon(app::PaletteSwitchImage());
@@ -161,7 +162,7 @@ TFrmDrawTools::TFrmDrawTools(QWidget* owner, TActionLookup actions, const QWidge
   ToolButton25->setGeometry(0, 0, kSwitchWidth, kSwitchHeight);
   SetHint(ToolButton25, QStringLiteral("切换工具栏|切换工具栏"));
   connect(ToolButton25, &QToolButton::clicked, this, &TFrmDrawTools::ToolButton25Click);
-  for (int i = 0; i < 6; ++i) ToolBars[i]->setObjectName(QStringLiteral("ToolBar%1").arg(i + 1));
+  for (int i = 0; i < 6; ++i) platform::Named(ToolBars[i], QStringLiteral("ToolBar%1").arg(i + 1));
 
   FormCreate();
   ShowSet(false);

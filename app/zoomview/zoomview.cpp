@@ -8,9 +8,10 @@
 
 #include "platform/canvas.h"
 #include "platform/color.h"
+#include "platform/componentname.h"
 #include "platform/numeric.h"
-#include "seal/seal.h"
 #include "seal/bounds_mm.h"
+#include "seal/seal.h"
 
 using platform::Round;
 
@@ -54,7 +55,7 @@ QString FitCaption(int fit) { return QStringLiteral("当前放大倍数是： ")
 }  // namespace zoomview
 
 TfrmZoomView::TfrmZoomView(QWidget* owner, QSize screen) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
-  setObjectName(QStringLiteral("frmZoomView"));
+  platform::Named(this, "frmZoomView");
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, Qt::white);
   setPalette(palette);
@@ -65,7 +66,7 @@ TfrmZoomView::TfrmZoomView(QWidget* owner, QSize screen) : QDialog(owner, Qt::Di
   setFixedSize(screen);
 
   Panel1 = new QLabel(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
+  platform::Named(Panel1, "Panel1");
   Panel1->setAlignment(Qt::AlignCenter);
   Panel1->setAutoFillBackground(true);
   QFont font = Panel1->font();
@@ -83,7 +84,7 @@ QSize TfrmZoomView::FreeSpace() const {
   return QSize(width() - kFreeMargin, height() - (Panel1->height() + kFreeMargin));
 }
 
-bool TfrmZoomView::ShowSelection(std::span<seal::TSeal* const> selection, float pixelsPerMm) {
+bool TfrmZoomView::ShowSelection(std::span<const seal::TSeal* const> selection, float pixelsPerMm) {
   const seal::TBoundsMm bounds = seal::GetSelectionBoundsMm(selection);
   FFit = bounds.Any ? zoomview::FitSelection(bounds, FreeSpace(), pixelsPerMm) : std::nullopt;
   if (!FFit) return false;

@@ -49,7 +49,7 @@ class TfrmZoomView : public QDialog {
   // Sizes the bitmap to the selection's fit, captions the strip and draws the elements in
   // colour, each through a scratch element at the view's resolution; false, with nothing
   // drawn, when the selection has no extent. pixelsPerMm is the page's at 100 %.
-  bool ShowSelection(std::span<seal::TSeal* const> selection, float pixelsPerMm);
+  bool ShowSelection(std::span<const seal::TSeal* const> selection, float pixelsPerMm);
   const std::optional<zoomview::TZoomFit>& Fit() const { return FFit; }
   // Where the bitmap lies on the view: centred below the strip.
   QPoint BitmapPos() const;

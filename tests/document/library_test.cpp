@@ -40,7 +40,7 @@ struct TwoSaved {
   QString file;
   TwoSaved(DocFixture& f, TfrmChild* w)
       : a(AddSeal(w, 50, 60)), b(AddSeal(w, 120, 70)), file(f.desk.Path("TWO.YZL")) {
-    w->SaveLibrarySeal(file, {a, b});
+    w->SaveLibrarySeal(file, std::vector<const seal::TSeal*>{a, b});
   }
 };
 
@@ -61,10 +61,10 @@ class LibraryTest : public QObject {
     TfrmChild* to = Window(f, 200);
     ScrollTo(to, 400, 600);
     for (int pass = 1; pass <= 2; ++pass) {
-      const std::vector<seal::TSeal*> inserted = to->InsertLibrarySeal(file);
+      const std::vector<const seal::TSeal*> inserted = to->InsertLibrarySeal(file);
       QCOMPARE(inserted.size(), size_t(2));
       QCOMPARE(to->Seals().size(), size_t(2 * pass));
-      QCOMPARE(to->Selection(), inserted);
+      QVERIFY(std::ranges::equal(to->Selection(), inserted));
       QCOMPARE(to->Seals().back(), inserted.back());
       // The box (29..141 × 39..91 mm) with its top-left corner at (52, 77); both inserts
       // land at the same place.
@@ -72,7 +72,7 @@ class LibraryTest : public QObject {
       QCOMPARE(inserted[0]->RealCenterY(), 98.0f);
       QCOMPARE(inserted[1]->RealCenterX(), 143.0f);
       QCOMPARE(inserted[1]->RealCenterY(), 108.0f);
-      for (seal::TSeal* s : inserted) {
+      for (const seal::TSeal* s : inserted) {
         QVERIFY(s->isVisible());
         QCOMPARE(s->parentWidget(), PageOf(to));
         QVERIFY(s->OnMouseMove);
@@ -94,8 +94,8 @@ class LibraryTest : public QObject {
     TfrmChild* w = Window(f);
     seal::TSeal* a = AddSeal(w, 50, 60);
     const QString file = f.desk.Path("ONE.YZL");
-    w->SaveLibrarySeal(file, {a});
-    const std::vector<seal::TSeal*> inserted = w->InsertLibrarySeal(file);
+    w->SaveLibrarySeal(file, std::vector<const seal::TSeal*>{a});
+    const std::vector<const seal::TSeal*> inserted = w->InsertLibrarySeal(file);
     QCOMPARE(inserted.size(), size_t(1));
     QCOMPARE(w->CurrentSeal(), inserted[0]);
     QVERIFY(w->GrabHandles());
@@ -114,9 +114,9 @@ class LibraryTest : public QObject {
     w->SetSelection({a});
     QVERIFY_THROWS_EXCEPTION(platform::EFormatError, w->InsertLibrarySeal(f.desk.Path("CUT.YZL")));
     QVERIFY_THROWS_EXCEPTION(formats::EFileError, w->InsertLibrarySeal(f.desk.Path("MISSING.YZL")));
-    QCOMPARE(w->Seals(), (std::vector<seal::TSeal*>{a, b}));
+    QVERIFY(std::ranges::equal(w->Seals(), std::vector<seal::TSeal*>{a, b}));
     QCOMPARE(SealsOn(PageOf(w)), 2);
-    QCOMPARE(w->Selection(), std::vector<seal::TSeal*>{a});
+    QVERIFY(std::ranges::equal(w->Selection(), std::vector<seal::TSeal*>{a}));
     QCOMPARE(w->CurrentSeal(), a);
     QVERIFY(!w->Modified());
     QVERIFY(f.host.activityPanel.isHidden());
@@ -127,7 +127,7 @@ class LibraryTest : public QObject {
     TfrmChild* w = Window(f);
     seal::TSeal* a = AddSeal(w, 50, 60);
     const QString file = f.desk.Path("OLD.YZL");
-    w->SaveLibrarySeal(file, {a});
+    w->SaveLibrarySeal(file, std::vector<const seal::TSeal*>{a});
     std::vector<uint8_t> bytes = Bytes(file);
     const float seven = 7.0f;
     std::memcpy(bytes.data(), &seven, 4);
@@ -144,18 +144,18 @@ class LibraryTest : public QObject {
     DocFixture f;
     TfrmChild* w = Window(f);
     const QString file = f.desk.Path("KEEP.YZL");
-    w->SaveLibrarySeal(file, {});
+    w->SaveLibrarySeal(file, std::vector<const seal::TSeal*>{});
     QVERIFY(!QFile::exists(file));
     seal::TSeal* a = AddSeal(w, 50, 60);
-    w->SaveLibrarySeal(file, {a});
+    w->SaveLibrarySeal(file, std::vector<const seal::TSeal*>{a});
     const std::vector<uint8_t> before = Bytes(file);
     // Seals 2 m apart would make a thumbnail of some 23000 pixels across.
     seal::TSeal* far = AddSeal(w, 2050, 60);
-    QVERIFY_THROWS_EXCEPTION(formats::EThumbnailTooLarge, w->SaveLibrarySeal(file, {a, far}));
+    QVERIFY_THROWS_EXCEPTION(formats::EThumbnailTooLarge, w->SaveLibrarySeal(file, std::vector<const seal::TSeal*>{a, far}));
     QCOMPARE(Bytes(file), before);
     QVERIFY(f.host.activityPanel.isHidden());
     // A folder that is not there fails with the file system's reason.
-    QVERIFY_THROWS_EXCEPTION(formats::EFileError, w->SaveLibrarySeal(f.desk.Path("no/such/A.YZL"), {a}));
+    QVERIFY_THROWS_EXCEPTION(formats::EFileError, w->SaveLibrarySeal(f.desk.Path("no/such/A.YZL"), std::vector<const seal::TSeal*>{a}));
   }
 
   void AnEmblemGoesOnTheCurrentElementInPlaceOfItsStar() {
@@ -167,7 +167,7 @@ class LibraryTest : public QObject {
     w->SetSelection({a});
     TImagePreview builtin;
     builtin.SetCaption(QStringLiteral("B2"));
-    w->ApplyEmblemToCurrent(builtin);
+    w->ApplyEmblemToCurrent([&](platform::TPicture& p) { app::LoadTileEmblem(builtin, p); });
     platform::TPicture expected;
     LoadAPicture(expected, "B2");
     QVERIFY(expected.HasGraphic());
@@ -184,7 +184,8 @@ class LibraryTest : public QObject {
     TImagePreview user;
     user.SetCaption(f.desk.Path("gone.bmp"));
     user.SetPictureFromFile(true);
-    QVERIFY_THROWS_EXCEPTION(platform::EPictureError, w->ApplyEmblemToCurrent(user));
+    QVERIFY_THROWS_EXCEPTION(platform::EPictureError,
+                             w->ApplyEmblemToCurrent([&](platform::TPicture& p) { app::LoadTileEmblem(user, p); }));
     QVERIFY(a->HaveImage());
     QVERIFY(!a->ImageIsStar());
     QVERIFY(!w->Modified());

@@ -131,7 +131,7 @@ class MouseTest : public QObject {
     QVERIFY(w->Selection().empty());
     QVERIFY(!w->GrabHandles() && !w->SelectFrame());
     Band(w, QPoint(100, 100), QPoint(180, 140));
-    QVERIFY(w->Selection() == std::vector<TSeal*>{s});
+    QVERIFY(std::ranges::equal(w->Selection(), std::vector<TSeal*>{s}));
     QVERIFY(w->GrabHandles() && w->CurrentSeal() == s);
     QCOMPARE(f.host.colour, s->PenColor());
     Band(w, QPoint(101, 100), QPoint(180, 140));
@@ -147,7 +147,7 @@ class MouseTest : public QObject {
     f.Arm("actDrawFiveStar");
     w->SealMouseDown(ring, seal::mbRight, seal::ssRight, 100, 100);
     QCOMPARE(w->Seals().size(), size_t(2));
-    TSeal* star = w->Seals()[1];
+    const TSeal* star = w->Seals()[1];
     QCOMPARE(w->CurrentSeal(), star);
     QVERIFY(std::abs(2 * star->Left() + star->Width() - 400) <= 2);
     QCOMPARE(f.host.armed, 0);
@@ -295,15 +295,34 @@ class MouseTest : public QObject {
     QCoreApplication::processEvents();
     QCOMPARE(f.host.armed, 0);
     QVERIFY(!PageOf(w)->testAttribute(Qt::WA_SetCursor));
-    QVERIFY(!f.host.pageMenu.isVisible());
+    QVERIFY(f.host.pageMenus.empty());
     QCOMPARE(PageOf(w)->Zoom(), zoom);
     QCOMPARE(w->Seals().size(), size_t(1));
 
     // The next right press, with no tool armed, opens the page menu again.
     QTest::mousePress(window, Qt::RightButton, {}, at);
     QTest::mouseRelease(window, Qt::RightButton, {}, at);
-    QTRY_VERIFY(f.host.pageMenu.isVisible());
-    f.host.pageMenu.hide();
+    QTRY_COMPARE(f.host.pageMenus.size(), size_t(1));
+  }
+
+  // A right click asks the host for the menu of what it hits, at the point it hit: the
+  // element's for an element and for the frame around several, the page's for the page.
+  void RightClickAsksForTheMenuOfWhatItHits() {
+    DocFixture f;
+    TfrmChild* w = f.NewDocument();
+    Make(f, w, "actDrawFiveStar", QRect(100, 100, 60, 60));
+    Make(f, w, "actDrawFiveStar", QRect(200, 100, 60, 60));
+    AskMenuOnPage(w, QPoint(130, 130));
+    QCOMPARE(f.host.sealMenus, std::vector<QPoint>({PageOf(w)->mapToGlobal(QPoint(130, 130))}));
+    QVERIFY(f.host.pageMenus.empty());
+    AskMenuOnPage(w, QPoint(400, 300));
+    QCOMPARE(f.host.pageMenus, std::vector<QPoint>({PageOf(w)->mapToGlobal(QPoint(400, 300))}));
+    Band(w, QPoint(90, 90), QPoint(270, 170));
+    QVERIFY(FrameOf(w));
+    AskMenuOnPage(w, QPoint(180, 100));
+    QCOMPARE(f.host.sealMenus.size(), size_t(2));
+    QCOMPARE(f.host.sealMenus.back(), PageOf(w)->mapToGlobal(QPoint(180, 100)));
+    QCOMPARE(f.host.pageMenus.size(), size_t(1));
   }
 };
 

@@ -60,7 +60,7 @@ TfrmChild* Document(DocFixture& f, int dpi, int zoom) {
 }
 
 // Presses a handle at its centre, on its anchor, and lets it go at anchor + (dx, dy).
-void DragHandle(TfrmChild* w, TSeal* s, int index, int dx, int dy) {
+void DragHandle(TfrmChild* w, const TSeal* s, int index, int dx, int dy) {
   w->SetSelection({s});
   TGrabHandle* h = w->GrabHandles()->Handle(index);
   const int half = h->width() / 2;
@@ -81,7 +81,7 @@ struct TUser {
   // A value as a two-decimal spin box gives it.
   float Typed(int loHundredths, int hiHundredths) { return float(Uniform(loHundredths, hiHundredths)) / 100; }
 
-  TSeal* Place(int tag) {
+  const TSeal* Place(int tag) {
     f.host.Arm(tag, w);
     if (tag == 16) f.desk.chosen.push_back(f.desk.Path("徽标.bmp"));
     const int zoom = PageOf(w)->Zoom();
@@ -91,7 +91,8 @@ struct TUser {
     return w->CurrentSeal() ? w->Seals().back() : nullptr;
   }
 
-  QString Step(TSeal* s) {
+  QString Step(const TSeal* s) {
+    const auto edit = [&](const std::function<void(TSeal&)>& change) { EditSeal(w, s, change); };
     switch (Uniform(0, 7)) {
       case 0: {
         const int handle = Uniform(0, 7), dx = Uniform(-40, 40), dy = Uniform(-40, 40);
@@ -101,17 +102,17 @@ struct TUser {
       case 1: {
         // Whole degrees, in any quadrant, now and then on a quadrant's edge.
         const int angle = Uniform(0, 4) == 0 ? 900 * Uniform(0, 4) : 10 * Uniform(0, 359);
-        s->SetTextAngle(angle);
+        edit([&](TSeal& e) { e.SetTextAngle(angle); });
         return QStringLiteral("angle %1").arg(angle);
       }
       case 2: {
         const float width = Typed(100, 8000);
-        s->SetRealWidth(width);
+        edit([&](TSeal& e) { e.SetRealWidth(width); });
         return QStringLiteral("width %1").arg(double(width));
       }
       case 3: {
         const float height = Typed(100, 8000);
-        s->SetRealHeight(height);
+        edit([&](TSeal& e) { e.SetRealHeight(height); });
         return QStringLiteral("height %1").arg(double(height));
       }
       case 4: {
@@ -123,21 +124,25 @@ struct TUser {
         static const QString pool = QStringLiteral("中华人民共和国某某科技有限公司财务专用章AB12");
         QString text;
         for (int n = Uniform(0, 24); n > 0; --n) text += pool[Uniform(0, int(pool.size()) - 1)];
-        s->SetText(platform::UnicodeToGbk(text));
+        edit([&](TSeal& e) { e.SetText(platform::UnicodeToGbk(text)); });
         return QStringLiteral("text of %1").arg(text.size());
       }
       case 6: {
         const bool rowCol = Uniform(0, 1) == 1;
         const int count = Uniform(1, 3);
-        s->SetRowCol(rowCol);
-        s->SetRowColCount(count);
+        edit([&](TSeal& e) {
+          e.SetRowCol(rowCol);
+          e.SetRowColCount(count);
+        });
         return QStringLiteral("rows %1 count %2").arg(rowCol).arg(count);
       }
       default: {
         const float x = Typed(-500, 20000), y = Typed(-500, 20000), pen = Typed(0, 300);
-        s->SetRealCenterX(x);
-        s->SetRealCenterY(y);
-        s->SetPenWidth(pen);
+        edit([&](TSeal& e) {
+          e.SetRealCenterX(x);
+          e.SetRealCenterY(y);
+          e.SetPenWidth(pen);
+        });
         return QStringLiteral("centre %1,%2 pen %3").arg(double(x)).arg(double(y)).arg(double(pen));
       }
     }
@@ -201,7 +206,7 @@ class ReopenTest : public QObject {
     for (int tag = 1; tag <= 40; ++tag) tags.push_back(tag);
     for (int i = 0; i < 24; ++i) tags.push_back(i % 2 ? 3 : 13);
     for (int tag : tags) {
-      TSeal* s = user.Place(tag);
+      const TSeal* s = user.Place(tag);
       QVERIFY2(s, qPrintable(QStringLiteral("tag %1 made nothing").arg(tag)));
       QStringList steps{QStringLiteral("tag %1").arg(tag)};
       for (int n = user.Uniform(1, 5); n > 0; --n) steps << user.Step(s);
@@ -222,19 +227,21 @@ class ReopenTest : public QObject {
     DocFixture f;
     TfrmChild* w = Document(f, 96, 100);
     TUser user{f, w, std::mt19937(7)};
-    TSeal* line = user.Place(3);
+    const TSeal* line = user.Place(3);
     DragHandle(w, line, 4, 17, -9);
-    line->SetTextAngle(1300);
+    EditSeal(w, line, [](TSeal& e) { e.SetTextAngle(1300); });
     DragHandle(w, line, 0, -11, 23);
     QVERIFY(line->TextAngle() > 900 && line->TextAngle() < 1800);
 
-    TSeal* text = user.Place(13);
-    text->SetRealCenterX(81.37f);
-    text->SetRealCenterY(64.59f);
+    const TSeal* text = user.Place(13);
+    EditSeal(w, text, [](TSeal& e) {
+      e.SetRealCenterX(81.37f);
+      e.SetRealCenterY(64.59f);
+    });
     // An angle at which the sides give back another length than the one they came from.
     bool found = false;
     for (int angle = 10; angle < 3600 && !found; angle += 10) {
-      text->SetTextAngle(angle);
+      EditSeal(w, text, [&](TSeal& e) { e.SetTextAngle(angle); });
       const long double w2 = static_cast<long double>(text->RealWidth()) * text->RealWidth();
       const long double h2 = static_cast<long double>(text->RealHeight()) * text->RealHeight();
       found = static_cast<float>(std::sqrt(w2 + h2)) != text->RealTextLength();

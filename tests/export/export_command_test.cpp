@@ -123,7 +123,7 @@ class ExportCommandTest : public QObject {
     Run(Settings(254, uint8_t(format)));
     const app::TExportFormat& f = app::ExportFormatOf(uint8_t(format));
     QCOMPARE(desk_->pictureDialogs.size(), size_t(1));
-    QCOMPARE(desk_->pictureDialogs[0].folder, desk_->dir.path() + QStringLiteral("/我的导出图象"));
+    QCOMPARE(desk_->pictureDialogs[0].folder, desk_->dir.path() + QStringLiteral("/我的导出图象/"));
     QCOMPARE(desk_->pictureDialogs[0].filter, QString::fromUtf8(f.Filter));
     QCOMPARE(desk_->pictureDialogs[0].name, QString());
     const QString written = Export("seal") + QString::fromUtf8(f.Extension);

@@ -100,7 +100,7 @@ class ExportWindowTest : public QObject {
     QCOMPARE(parent, static_cast<QWidget*>(w));
     QCOMPARE(f.desk.pictureDialogs.size(), size_t(1));
     QCOMPARE(f.desk.pictureDialogs[0].filter, QStringLiteral("CompuServe GIF(*.gif)"));
-    QCOMPARE(f.desk.pictureDialogs[0].folder, f.main->ProgramFolder() + QStringLiteral("我的导出图象"));
+    QCOMPARE(f.desk.pictureDialogs[0].folder, f.main->ProgramFolder() + QStringLiteral("我的导出图象/"));
     const QImage gif(name + QStringLiteral(".gif"));
     QCOMPARE(gif.size(), QSize(513, 513));
     QCOMPARE(f.asked.size(), size_t(1));  // only the question before the file is made

@@ -44,10 +44,10 @@ class ClipboardTest : public QObject {
   void EmptySelectionKeepsTheEarlierCopy() {
     Bytes clip;
     auto a = Seal(30, 40);
-    seal::TSeal* one[] = {a.get()};
+    const seal::TSeal* one[] = {a.get()};
     formats::CopySeals(clip, one);
     const Bytes before = clip;
-    formats::CopySeals(clip, std::span<seal::TSeal* const>());
+    formats::CopySeals(clip, std::span<const seal::TSeal* const>());
     QCOMPARE(clip, before);
     QCOMPARE(StoredCount(clip), 1);
   }
@@ -58,7 +58,7 @@ class ClipboardTest : public QObject {
     Bytes clip;
     auto a = Seal(30, 40);
     auto b = Seal(-1.5f, 10.25f);
-    seal::TSeal* both[] = {b.get(), a.get()};
+    const seal::TSeal* both[] = {b.get(), a.get()};
     formats::CopySeals(clip, both);
     QCOMPARE(StoredCount(clip), 2);
     for (int paste = 0; paste < 2; ++paste) {
@@ -72,7 +72,7 @@ class ClipboardTest : public QObject {
       QVERIFY(seals[0]->isHidden());
     }
     auto pasted = formats::ReadClipSeals(clip, Target());
-    seal::TSeal* again[] = {pasted[1].get()};
+    const seal::TSeal* again[] = {pasted[1].get()};
     formats::CopySeals(clip, again);
     auto second = formats::ReadClipSeals(clip, Target());
     QCOMPARE(second.size(), size_t(1));
@@ -83,7 +83,7 @@ class ClipboardTest : public QObject {
   void PasteTakesTheReceiversScaleAndKeepsMillimetres() {
     Bytes clip;
     auto a = Seal(30, 40);
-    seal::TSeal* one[] = {a.get()};
+    const seal::TSeal* one[] = {a.get()};
     formats::CopySeals(clip, one);
     // 42 mm at 4 px/mm and 50 % is 84 px; the centre 32 mm lies 64 px in, the left edge at 22 px.
     auto seals = formats::ReadClipSeals(clip, Target(4, 50));
@@ -98,12 +98,12 @@ class ClipboardTest : public QObject {
   void ACopyFailingHalfWayKeepsThePreviousContent() {
     Bytes clip;
     auto a = Seal(30, 40);
-    seal::TSeal* one[] = {a.get()};
+    const seal::TSeal* one[] = {a.get()};
     formats::CopySeals(clip, one);
     const Bytes before = clip;
     auto bad = Seal(5, 5);
     bad->SetRealSR(std::numeric_limits<float>::quiet_NaN());
-    seal::TSeal* both[] = {a.get(), bad.get()};
+    const seal::TSeal* both[] = {a.get(), bad.get()};
     QVERIFY_THROWS_EXCEPTION(platform::EFormatError, formats::CopySeals(clip, both));
     QCOMPARE(clip, before);
   }
@@ -111,7 +111,7 @@ class ClipboardTest : public QObject {
   void DamagedContentIsRefused() {
     Bytes clip;
     auto a = Seal(30, 40);
-    seal::TSeal* one[] = {a.get()};
+    const seal::TSeal* one[] = {a.get()};
     formats::CopySeals(clip, one);
     struct Case {
       const char* name;

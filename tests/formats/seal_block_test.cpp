@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QMenu>
 #include <QWidget>
 #include <cmath>
 #include <cstring>
@@ -239,7 +238,7 @@ std::unique_ptr<TSeal> Read(const Bytes& block, float ppm = 10, int zoom = 100, 
   auto s = std::make_unique<TSeal>();
   TSealRecord record{};
   TByteReader r(block);
-  ReadSealBlock(record, r, *s, nullptr, nullptr, ppm, zoom);
+  ReadSealBlock(record, r, *s, nullptr, ppm, zoom);
   if (consumed) *consumed = r.Position();
   return s;
 }
@@ -563,17 +562,15 @@ TEST(SealBlock, WriterRefusesWhatItsReaderWouldRefuse) {
   EXPECT_NO_THROW(WriteSealBlock(record, w, *s, true));
 }
 
-TEST(SealBlock, ReaderTakesParentMenuAndStaysHidden) {
+TEST(SealBlock, ReaderTakesParentAndStaysHidden) {
   QWidget page;
   page.show();
   auto s = std::make_unique<TSeal>();
   TSealRecord record{};
   const Bytes block = Block(*MakeSeal(stFiveStar));
   TByteReader r(block);
-  QMenu menu;
-  ReadSealBlock(record, r, *s, &page, &menu, 10, 100);
+  ReadSealBlock(record, r, *s, &page, 10, 100);
   EXPECT_EQ(s->parentWidget(), &page);
-  EXPECT_EQ(s->PopupMenu, &menu);
   EXPECT_FALSE(s->isVisible());
   s.reset();
   EXPECT_TRUE(page.findChildren<TSeal*>().isEmpty());

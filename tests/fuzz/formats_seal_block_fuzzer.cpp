@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform::TByteReader reader(data, size);
   formats::TPictureBudget budget(kFuzzMaxPixels * formats::kBytesPerPicturePixel);
   try {
-    formats::ReadSealBlock(record, reader, s, nullptr, nullptr, 10, 100, &budget);
+    formats::ReadSealBlock(record, reader, s, nullptr, 10, 100, &budget);
   } catch (const platform::EFormatError&) {
     return 0;
   }
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   seal::TSeal back;
   platform::TByteReader again(writer.Bytes());
   // At another zoom: the stored values come back whatever the scale.
-  formats::ReadSealBlock(record, again, back, nullptr, nullptr, 3.7795f, 275);
+  formats::ReadSealBlock(record, again, back, nullptr, 3.7795f, 275);
   if (!again.AtEnd()) std::abort();
   platform::TByteWriter rewritten;
   formats::WriteSealBlock(record, rewritten, back, true);

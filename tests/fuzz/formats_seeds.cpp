@@ -43,8 +43,7 @@ void WriteFormatSeeds(const QDir& root) {
     Write(blocks, "kind" + std::to_string(k), block.Bytes());
     const seal::TSeal* one[] = {s.get()};
     Write(documents, "kind" + std::to_string(k) + ".dyz", formats::SaveDocument(page, one));
-    seal::TSeal* design[] = {s.get()};
-    Write(designs, "kind" + std::to_string(k) + ".YZL", formats::SaveLibraryFile(design));
+    Write(designs, "kind" + std::to_string(k) + ".YZL", formats::SaveLibraryFile(one));
   }
   const auto all = AllKinds();
   std::vector<seal::TSeal*> group;

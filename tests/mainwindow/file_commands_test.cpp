@@ -171,7 +171,11 @@ class CommandsTest : public QObject {
       QCOMPARE(back->Seals()[i]->RealCenterY(), w->Seals()[i]->RealCenterY());
       QVERIFY(back->Seals()[i]->isVisible());
       QCOMPARE(back->Seals()[i]->parentWidget(), PageOf(back));
-      QCOMPARE(back->Seals()[i]->PopupMenu, Part<QMenu>(f.main.get(), "PopupMenu1"));
+      // A right click on it opens the elements' menu.
+      auto* menu = Part<QMenu>(f.main.get(), "PopupMenu1");
+      AskMenuOnPage(back, back->Seals()[i]->geometry().center());
+      QTRY_VERIFY(menu->isVisible());
+      menu->hide();
     }
     QCOMPARE(PageOf(back)->PageWidth(), PageOf(w)->PageWidth());
     QCOMPARE(PageOf(back)->RightMargin(), PageOf(back)->LeftMargin());

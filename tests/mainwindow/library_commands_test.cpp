@@ -110,9 +110,9 @@ class LibraryCommandsTest : public QObject {
     gif.resize(size_t(33) << 20, 0);
     platform::TPicture picture;
     picture.KeepUndrawn(platform::TGraphicKind::Gif, std::make_shared<const std::vector<uint8_t>>(std::move(gif)));
-    seal::TSeal* a = w->Seals()[0];
-    seal::TSeal* b = AddSeal(w, 80, 60);
-    for (seal::TSeal* s : {a, b}) s->SetPicture(&picture);
+    const seal::TSeal* a = w->Seals()[0];
+    const seal::TSeal* b = AddSeal(w, 80, 60);
+    for (const seal::TSeal* s : {a, b}) EditSeal(w, s, [&](seal::TSeal& e) { e.SetPicture(&picture); });
     w->SetSelection({a, b});
     f.Design("BIG.YZL");
     const std::vector<uint8_t> before = formats::ReadWholeFile(f.folder + "BIG.YZL");
@@ -399,8 +399,9 @@ class LibraryCommandsTest : public QObject {
   void AnEmblemGoesOnARoundSealOrArmsTheToolWhereNoneFits() {
     Library f;
     TfrmChild* w = f.DocumentWithSeal();
-    seal::TSeal* round = w->Seals()[0];
-    round->SetImageIsStar(true);
+    const seal::TSeal* round = w->Seals()[0];
+    EditSeal(w, round, [](seal::TSeal& e) { e.SetImageIsStar(true); });
+    w->MarkSaved();
     f.main->SyncSealOptions(round);
     f.ClickTab(Part<TKivButton>(f.main.get(), "KivButton1"));
     TImagePreview* tile = Part<TEmblemPanel>(f.main.get(), "KivFlatPanel2")->Tiles()[4];

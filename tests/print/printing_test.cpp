@@ -43,7 +43,7 @@ struct TElementState {
   bool operator==(const TElementState&) const = default;
 };
 
-std::vector<TElementState> States(const std::vector<seal::TSeal*>& seals) {
+std::vector<TElementState> States(std::span<const seal::TSeal* const> seals) {
   std::vector<TElementState> r;
   for (const seal::TSeal* s : seals) {
     TElementState state{{}, {}, {QRect(s->Left(), s->Top(), s->Width(), s->Height()), s->PixelsPerMm(), s->Zoom()},
@@ -57,7 +57,7 @@ std::vector<TElementState> States(const std::vector<seal::TSeal*>& seals) {
   return r;
 }
 
-std::vector<TScaleRecord> Scales(const std::vector<seal::TSeal*>& seals) {
+std::vector<TScaleRecord> Scales(std::span<const seal::TSeal* const> seals) {
   std::vector<TScaleRecord> r;
   for (const seal::TSeal* s : seals)
     r.push_back({QRect(s->Left(), s->Top(), s->Width(), s->Height()), s->PixelsPerMm(), s->Zoom()});

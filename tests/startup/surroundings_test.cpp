@@ -154,7 +154,7 @@ class SurroundingsTest : public QObject {
       main.Action("actFileSaveAs")->trigger();
       main.Action("actFileOpen")->trigger();
     }
-    const QString documents = desk.dir.filePath(QStringLiteral("我的印章"));
+    const QString documents = desk.dir.filePath(QStringLiteral("我的印章/"));
     QCOMPARE(folders, QStringList({documents, documents}));
     for (const char* name : kDataFolders) QVERIFY2(!QDir(desk.dir.path()).exists(QString::fromUtf8(name)), name);
   }

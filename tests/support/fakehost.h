@@ -3,13 +3,14 @@
 // what it announces, so that a test reads it, and arms tools by their tags.
 
 #include <QLabel>
-#include <QMenu>
 #include <QProgressBar>
 #include <functional>
+#include <vector>
 
 #include "document/childform.h"
 #include "document/fileactivity.h"
 #include "document/documenthost.h"
+#include "document/tilepictures.h"
 #include "document/tooltags.h"
 #include "seal/seal.h"
 
@@ -20,8 +21,8 @@ struct FakeHost : app::TDocumentHost {
   QString fontText = QStringLiteral("宋体");
   const TImagePreview* emblem = nullptr;
   QString folder;
-  QMenu sealMenu;
-  QMenu pageMenu;
+  std::vector<QPoint> sealMenus;  // where the pop-up menus were asked for, on the screen
+  std::vector<QPoint> pageMenus;
   QStringList panels = QStringList(app::kStatusPanelCount, QString());
   int zoom = 0;  // the zoom last announced, 0 before any
   QLabel activityPanel;
@@ -39,11 +40,15 @@ struct FakeHost : app::TDocumentHost {
   platform::TColor CurrentColor() const override { return colour; }
   void SetCurrentColor(platform::TColor c) override { colour = c; }
   QString FontBoxText() const override { return fontText; }
-  const TImagePreview* SelectedEmblem() const override { return emblem; }
+  bool LoadSelectedEmblem(platform::TPicture& picture) const override {
+    if (!emblem) return false;
+    app::LoadTileEmblem(*emblem, picture);
+    return true;
+  }
   QString ProgramFolder() const override { return folder; }
-  QMenu* SealPopupMenu() const override { return const_cast<QMenu*>(&sealMenu); }
-  QMenu* PagePopupMenu() const override { return const_cast<QMenu*>(&pageMenu); }
   void PrepareSealPopupMenu(const seal::TSeal& element, bool) override { preparedFor = &element; }
+  void ShowSealPopupMenu(QPoint at) override { sealMenus.push_back(at); }
+  void ShowPagePopupMenu(QPoint at) override { pageMenus.push_back(at); }
   void ShowStatus(app::TStatusPanel panel, const QString& text) { panels[int(panel)] = text; }
   void ShowPointerPosition(const QString& horizontal, const QString& vertical) override {
     ShowStatus(app::TStatusPanel::PointerX, horizontal);

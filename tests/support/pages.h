@@ -2,9 +2,12 @@
 // What the window tests do to and read from a document's page: the printer it is sized
 // from, its cursor, the elements on it, and files written and read back.
 
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QWidget>
 #include <QtTest>
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,6 +34,17 @@ inline bool HasSlotCursor(const QWidget* w, int slot) {
 
 // The window's page, to press on and to look at.
 inline TKivDrawPanel* PageOf(const TfrmChild* w) { return Part<TKivDrawPanel>(w, "KivDrawPanel1"); }
+
+// The menu asked for at the point of the page, as a right click there asks for it: from what
+// lies there (an element, the select frame or the page itself).
+inline void AskMenuOnPage(const TfrmChild* w, QPoint onPage) {
+  TKivDrawPanel* page = PageOf(w);
+  QWidget* hit = page->childAt(onPage);
+  if (!hit) hit = page;
+  const QPoint at = hit->mapFrom(page, onPage);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, hit->mapToGlobal(at));
+  QCoreApplication::sendEvent(hit, &event);
+}
 
 // What the page's glass shows: the rubber band or the focus rectangle of a drag.
 inline const std::vector<QRect>& Glass(const TfrmChild* w) { return Part<TDragOverlay>(w, "PageCanvas")->Shown(); }
@@ -75,6 +89,13 @@ Seal* AddSealOf(TfrmChild* w, seal::TSealType type, float x, float y, float widt
   seals.push_back(std::move(s));
   w->InsertSeals(std::move(seals));
   return added;
+}
+
+// A change of an element on the page made as the other windows make one: the element is
+// selected alone and changed through the document's edit entry, which marks it modified.
+inline void EditSeal(TfrmChild* w, const seal::TSeal* element, const std::function<void(seal::TSeal&)>& change) {
+  w->SetSelection({element});
+  w->EditCurrentSeal(change);
 }
 
 // A round seal of 42 mm.

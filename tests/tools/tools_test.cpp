@@ -203,10 +203,10 @@ class ToolsTest : public QObject {
     const QPoint at = PageOf(w)->mapTo(f.main.get(), QPoint(300, 200));
     QTest::mouseClick(window, Qt::LeftButton, {}, at);
     QCOMPARE(w->Seals().size(), size_t(1));
-    TSeal* s = w->Seals()[0];
+    const TSeal* s = w->Seals()[0];
     QCOMPARE(s->SealType(), seal::stHorzLine);
     QVERIFY(std::abs(2 * s->Left() + s->Width() - 600) <= 2 && std::abs(2 * s->Top() + s->Height() - 400) <= 2);
-    QVERIFY(w->Selection() == std::vector<TSeal*>{s});
+    QVERIFY(std::ranges::equal(w->Selection(), std::vector<const TSeal*>{s}));
     QCOMPARE(w->CurrentSeal(), s);
     QVERIFY(w->GrabHandles() && w->GrabHandles()->Shown());
     QVERIFY(w->Modified());
