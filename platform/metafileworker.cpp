@@ -56,12 +56,14 @@ TIo SendAll(int fd, const uint8_t* head, size_t headSize, const uint8_t* data, s
   message.msg_iov = parts;
   message.msg_iovlen = 2;
   while (parts[0].iov_len + parts[1].iov_len > 0) {
-    const TIo ready = Await(fd, POLLOUT, deadline);
-    if (ready != TIo::Done) return ready;
     ssize_t sent = ::sendmsg(fd, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (sent < 0) {
-      if (errno == EINTR || errno == EAGAIN) continue;
-      return TIo::Failed;
+      if (errno == EINTR) continue;
+      if (errno != EAGAIN) return TIo::Failed;
+      // Only a full socket is waited for.
+      const TIo ready = Await(fd, POLLOUT, deadline);
+      if (ready != TIo::Done) return ready;
+      continue;
     }
     for (iovec& part : parts) {
       const size_t taken = std::min(part.iov_len, size_t(sent));
@@ -79,12 +81,15 @@ TIo SendAll(int fd, const uint8_t* head, size_t headSize, const uint8_t* data, s
 
 TIo ReceiveAll(int fd, uint8_t* p, size_t n, Clock::time_point deadline) {
   while (n > 0) {
-    const TIo ready = Await(fd, POLLIN, deadline);
-    if (ready != TIo::Done) return ready;
     const ssize_t got = ::recv(fd, p, n, MSG_DONTWAIT);
     if (got < 0) {
-      if (errno == EINTR || errno == EAGAIN) continue;
-      return TIo::Failed;
+      if (errno == EINTR) continue;
+      if (errno != EAGAIN) return TIo::Failed;
+      // An answer drawn while the program went on is there already; only a later one is
+      // waited for.
+      const TIo ready = Await(fd, POLLIN, deadline);
+      if (ready != TIo::Done) return ready;
+      continue;
     }
     if (got == 0) return TIo::Failed;  // the worker has gone
     p += got;
@@ -128,16 +133,14 @@ class TSpawnActions {
   posix_spawnattr_t attributes_;
 };
 
-bool Dying(pid_t process) {
-  char path[32];
-  std::snprintf(path, sizeof path, "/proc/%d/stat", int(process));
-  FILE* stat = std::fopen(path, "re");
-  if (!stat) return false;
+// The process's state, from its status file kept open since its start (a worker is checked
+// before every picture, and opening the file costs more than reading it).
+bool Dying(int statFile) {
   char line[512] = {};
-  const bool read = std::fgets(line, sizeof line, stat) != nullptr;
-  std::fclose(stat);
+  const ssize_t n = statFile < 0 ? -1 : ::pread(statFile, line, sizeof line - 1, 0);
+  if (n <= 0) return false;
   const char* end = std::strrchr(line, ')');
-  return read && end && (end[1] == ' ' && (end[2] == 'Z' || end[2] == 'X'));
+  return end && (end[1] == ' ' && (end[2] == 'Z' || end[2] == 'X'));
 }
 
 // Reasons that depend on the allowance a picture had, beside those of its bytes alone.
@@ -206,13 +209,15 @@ bool TMetafileWorker::Spawn() {
   }
   FProcess = pid;
   FSocket = pair[0];
+  const std::string stat = "/proc/" + std::to_string(pid) + "/stat";
+  FStatFile = ::open(stat.c_str(), O_RDONLY | O_CLOEXEC);
   FReady = false;
   FStartedAt = Clock::now();
   return true;
 }
 
-// A worker that died is reaped; one that is ready and speaks unasked, or has hung up, no
-// longer agrees with the program on where a message begins, and is stopped.
+// A worker that died is reaped; one that is ready and speaks unasked (owing no answer), or
+// has hung up, no longer agrees with the program on where a message begins, and is stopped.
 bool TMetafileWorker::Alive() {
   pid_t reaped;
   do reaped = ::waitpid(FProcess, nullptr, WNOHANG);
@@ -224,12 +229,12 @@ bool TMetafileWorker::Alive() {
   }
   // A worker of several threads shows as a zombie before its last thread, and with it its
   // socket, is gone, and cannot be reaped until then: it is dying all the same.
-  if (Dying(FProcess)) {
+  if (Dying(FStatFile)) {
     Stop();
     return false;
   }
   pollfd idle{FSocket, POLLIN, 0};
-  if (FReady && ::poll(&idle, 1, 0) != 0) {
+  if (FReady && !FOutstanding && ::poll(&idle, 1, 0) != 0) {
     Stop();
     return false;
   }
@@ -264,8 +269,17 @@ void TMetafileWorker::EnsureReady(TMetafileReadTime& read) {
 }
 
 void TMetafileWorker::Stop() {
+  // A drawing still owed goes with the worker that would have drawn it.
+  if (FOutstanding) {
+    FOutstanding->FImage = QImage();
+    FOutstanding->FFault = TMetafileFault::WorkerFailed;
+    FOutstanding->FDone = true;
+    FOutstanding.reset();
+  }
   if (FSocket >= 0) ::close(FSocket);
   FSocket = -1;
+  if (FStatFile >= 0) ::close(FStatFile);
+  FStatFile = -1;
   FReady = false;
   if (FProcess > 0) {
     ::kill(FProcess, SIGKILL);
@@ -283,61 +297,113 @@ void TMetafileWorker::Remember(const QByteArray& digest, TMetafileFault fault, l
 
 QImage TMetafileWorker::Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels,
                              TMetafileReadTime* read) {
+  const std::shared_ptr<TMetafileDrawing> drawing = DrawAhead(data, size, width, height, maxPixels, read);
+  return drawing->Take();
+}
+
+std::shared_ptr<TMetafileDrawing> TMetafileWorker::DrawAhead(const uint8_t* data, size_t size, int width, int height,
+                                                             long long maxPixels, TMetafileReadTime* read) {
   if (size == 0 || size >= size_t(kMaxPictureFileBytes) || !WithinPictureCaps(width, height, maxPixels))
     RefuseMetafile(TMetafileFault::TooLarge);
   TMetafileReadTime own;
-  TMetafileReadTime& time = read ? *read : own;
-  const QByteArray digest = QCryptographicHash::hash(
-      QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)), QCryptographicHash::Sha256);
+  return Send(data, size, width, height, maxPixels, read ? read : &own);
+}
+
+std::shared_ptr<TMetafileDrawing> TMetafileWorker::Send(const uint8_t* data, size_t size, int width, int height,
+                                                        long long maxPixels, TMetafileReadTime* read) {
+  TMetafileReadTime& time = *read;
+  std::shared_ptr<TMetafileDrawing> drawing(new TMetafileDrawing);
+  drawing->FDigest = QCryptographicHash::hash(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)),
+                                              QCryptographicHash::Sha256);
+  drawing->FWidth = width;
+  drawing->FHeight = height;
+  drawing->FMaxPixels = maxPixels;
   const std::lock_guard<std::mutex> lock(FMutex);
-  const auto known = FFailures.find(digest);
+  // The answer still owed comes first: the worker speaks of one picture at a time.
+  if (FOutstanding) Receive(*FOutstanding);
+  const auto known = FFailures.find(drawing->FDigest);
   if (known != FFailures.end() && (!DependsOnAllowance(known->second.Fault) || maxPixels <= known->second.MaxPixels))
     RefuseMetafile(known->second.Fault);
   if (time.Spent()) RefuseMetafile(TMetafileFault::NoTimeLeft);
-  // A worker that died before it took the request costs the picture nothing: a fresh one
-  // gets it once more.
-  for (int attempt = 0;; ++attempt) {
-    EnsureReady(time);
-    const Clock::time_point full = Clock::now() + kPictureTime;
-    const Clock::time_point deadline = std::min(full, time.FEnd);
-    try {
-      return Exchange(data, size, width, height, maxPixels, deadline);
-    } catch (const EMetafileError& e) {
-      // A worker that answered with a reason goes on; any other end of the exchange leaves it
-      // in an unknown state.
-      if (e.Fault() > kLastWorkerFault) {
-        Stop();
-        // The next picture finds its worker set up, or nearly.
-        Spawn();
-      }
-      if (e.Fault() == TMetafileFault::WorkerUnavailable && attempt == 0) continue;
-      // A picture cut short by the read's time has not had its own.
-      if (e.Fault() != TMetafileFault::TimedOut || deadline == full) Remember(digest, e.Fault(), maxPixels);
-      if (e.Fault() == TMetafileFault::TimedOut && deadline != full) RefuseMetafile(TMetafileFault::NoTimeLeft);
-      throw;
-    }
-  }
-}
-
-QImage TMetafileWorker::Exchange(const uint8_t* data, size_t size, int width, int height, long long maxPixels,
-                                 Clock::time_point deadline) {
-  const auto check = [](TIo io) {
-    if (io == TIo::TimedOut) RefuseMetafile(TMetafileFault::TimedOut);
-    if (io != TIo::Done) RefuseMetafile(TMetafileFault::WorkerFailed);
-  };
   protocol::TRequest request;
   request.Width = uint32_t(width);
   request.Height = uint32_t(height);
   request.MaxPixels = uint64_t(std::min(maxPixels, kMaxPicturePixels));
   request.Bytes = uint32_t(size);
   const auto head = protocol::EncodeRequest(request);
-  // A worker gone before it took the request is as good as none that could be started.
-  const TIo sent = SendAll(FSocket, head.data(), head.size(), data, size, deadline);
-  if (sent == TIo::Failed) RefuseMetafile(TMetafileFault::WorkerUnavailable);
-  check(sent);
+  // A worker that died before it took the request costs the picture nothing: a fresh one
+  // gets it once more.
+  for (int attempt = 0;; ++attempt) {
+    EnsureReady(time);
+    const Clock::time_point full = Clock::now() + kPictureTime;
+    drawing->FDeadline = std::min(full, time.FEnd);
+    drawing->FCutByRead = drawing->FDeadline != full;
+    const TIo sent = SendAll(FSocket, head.data(), head.size(), data, size, drawing->FDeadline);
+    if (sent == TIo::Done) break;
+    // The worker is in an unknown state; the next picture finds a fresh one set up, or nearly.
+    Stop();
+    Spawn();
+    // A worker gone before it took the request is as good as none that could be started.
+    if (sent == TIo::Failed) {
+      if (attempt == 0) continue;
+      RefuseMetafile(TMetafileFault::WorkerUnavailable);
+    }
+    // A picture cut short by the read's time has not had its own.
+    if (drawing->FCutByRead) RefuseMetafile(TMetafileFault::NoTimeLeft);
+    Remember(drawing->FDigest, TMetafileFault::TimedOut, maxPixels);
+    RefuseMetafile(TMetafileFault::TimedOut);
+  }
+  FOutstanding = drawing;
+  return drawing;
+}
 
+QImage TMetafileDrawing::Take() { return TMetafileWorker::Instance().Take(*this); }
+
+QImage TMetafileWorker::Take(TMetafileDrawing& drawing) {
+  {
+    const std::lock_guard<std::mutex> lock(FMutex);
+    if (!drawing.FDone && FOutstanding.get() == &drawing) Receive(drawing);
+  }
+  if (!drawing.FDone) RefuseMetafile(TMetafileFault::WorkerFailed);
+  drawing.FDone = false;
+  if (drawing.FImage.isNull()) RefuseMetafile(drawing.FFault);
+  return std::move(drawing.FImage);
+}
+
+// The answer to the drawing the worker owes, kept in it for whoever takes it.
+void TMetafileWorker::Receive(TMetafileDrawing& drawing) {
+  // Held here while it is heard out: a drawing dropped by its read has no other holder.
+  const std::shared_ptr<TMetafileDrawing> owed = std::move(FOutstanding);
+  try {
+    ReceivePixels(drawing);
+  } catch (const EMetafileError& e) {
+    TMetafileFault fault = e.Fault();
+    // A worker that answered with a reason goes on; any other end of the exchange leaves it
+    // in an unknown state.
+    if (fault > kLastWorkerFault) {
+      Stop();
+      Spawn();
+    }
+    // A picture cut short by the read's time has not had its own.
+    if (fault != TMetafileFault::TimedOut || !drawing.FCutByRead) Remember(drawing.FDigest, fault, drawing.FMaxPixels);
+    if (fault == TMetafileFault::TimedOut && drawing.FCutByRead) fault = TMetafileFault::NoTimeLeft;
+    drawing.FImage = QImage();
+    drawing.FFault = fault;
+  }
+  drawing.FDone = true;
+}
+
+void TMetafileWorker::ReceivePixels(TMetafileDrawing& drawing) {
+  const auto check = [](TIo io) {
+    if (io == TIo::TimedOut) RefuseMetafile(TMetafileFault::TimedOut);
+    if (io != TIo::Done) RefuseMetafile(TMetafileFault::WorkerFailed);
+  };
+  const int width = drawing.FWidth, height = drawing.FHeight;
+  protocol::TRequest request;
+  request.Width = uint32_t(width);
+  request.Height = uint32_t(height);
   uint8_t answerHead[protocol::kAnswerSize];
-  check(ReceiveAll(FSocket, answerHead, sizeof answerHead, deadline));
+  check(ReceiveAll(FSocket, answerHead, sizeof answerHead, drawing.FDeadline));
   const std::optional<protocol::TAnswer> answer = protocol::DecodeAnswer(answerHead, request);
   if (!answer) RefuseMetafile(TMetafileFault::WorkerFailed);
   if (answer->Fault != 0) RefuseMetafile(static_cast<TMetafileFault>(answer->Fault));
@@ -347,11 +413,11 @@ QImage TMetafileWorker::Exchange(const uint8_t* data, size_t size, int width, in
     Stop();
     RefuseMetafile(TMetafileFault::OutOfMemory);
   }
-  check(ReceiveAll(FSocket, image.bits(), size_t(image.sizeInBytes()), deadline));
+  check(ReceiveAll(FSocket, image.bits(), size_t(image.sizeInBytes()), drawing.FDeadline));
   // The format's pixels are opaque, whatever the worker wrote.
   auto* pixel = reinterpret_cast<uint32_t*>(image.bits());
   for (qsizetype i = 0, n = qsizetype(width) * height; i < n; ++i) pixel[i] |= 0xFF000000u;
-  return image;
+  drawing.FImage = std::move(image);
 }
 
 }  // namespace platform
