@@ -5,10 +5,14 @@
 //   ready    the worker, once it is set up: "BMFR", the protocol's version
 //   request  the program: "BMFQ", width, height, the pixels allowed (64 bits), the number of
 //            bytes; then the metafile's bytes
-//   answer   the worker: "BMFA", the fault (0: drawn), width, height; when drawn, then
-//            width × height × 4 bytes of Format_RGB32 pixels, row after row
+//   answer   the worker: "BMFA", the fault (0: drawn), width, height; when drawn, the
+//            pixels come with it as a memory file passed on the socket (SCM_RIGHTS):
+//            width × height × 4 bytes of Format_RGB32, row after row, sealed with
+//            kPixelSeals. The program maps it: the pixels of a large picture are neither
+//            copied through the socket nor left where the worker could still change them.
 
 #include <array>
+#include <fcntl.h>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -18,7 +22,8 @@ namespace platform::metafile_protocol {
 // The descriptor the worker finds its socket on; 0 to 2 are its standard streams.
 inline constexpr int kWorkerSocket = 3;
 
-inline constexpr uint32_t kVersion = 1;
+inline constexpr uint32_t kVersion = 2;
+inline constexpr int kPixelSeals = F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE;
 inline constexpr size_t kReadySize = 8;
 inline constexpr size_t kRequestSize = 24;
 inline constexpr size_t kAnswerSize = 16;

@@ -5,7 +5,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -79,9 +81,42 @@ TIo SendAll(int fd, const uint8_t* head, size_t headSize, const uint8_t* data, s
   return TIo::Done;
 }
 
-TIo ReceiveAll(int fd, uint8_t* p, size_t n, Clock::time_point deadline) {
+// A descriptor the worker passed, closed with its holder.
+class TPassedFile {
+ public:
+  TPassedFile() = default;
+  ~TPassedFile() { Reset(); }
+  TPassedFile(const TPassedFile&) = delete;
+  TPassedFile& operator=(const TPassedFile&) = delete;
+  int Get() const { return FFd; }
+  // Takes the first descriptor of a message; any other is closed at once.
+  void Take(int fd) {
+    if (FFd < 0)
+      FFd = fd;
+    else
+      ::close(fd);
+  }
+  void Reset() {
+    if (FFd >= 0) ::close(FFd);
+    FFd = -1;
+  }
+
+ private:
+  int FFd = -1;
+};
+
+// Receives n bytes; descriptors that come with them go to passed, or are closed where none
+// is awaited. They are made close-on-exec as they come, so that no later worker inherits one.
+TIo ReceiveAll(int fd, uint8_t* p, size_t n, Clock::time_point deadline, TPassedFile* passed = nullptr) {
   while (n > 0) {
-    const ssize_t got = ::recv(fd, p, n, MSG_DONTWAIT);
+    iovec part{p, n};
+    alignas(cmsghdr) char control[CMSG_SPACE(4 * sizeof(int))];
+    msghdr message{};
+    message.msg_iov = &part;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    const ssize_t got = ::recvmsg(fd, &message, MSG_DONTWAIT | MSG_CMSG_CLOEXEC);
     if (got < 0) {
       if (errno == EINTR) continue;
       if (errno != EAGAIN) return TIo::Failed;
@@ -91,11 +126,66 @@ TIo ReceiveAll(int fd, uint8_t* p, size_t n, Clock::time_point deadline) {
       if (ready != TIo::Done) return ready;
       continue;
     }
+    for (cmsghdr* c = CMSG_FIRSTHDR(&message); c; c = CMSG_NXTHDR(&message, c)) {
+      if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS) continue;
+      const size_t count = (c->cmsg_len - CMSG_LEN(0)) / sizeof(int);
+      for (size_t i = 0; i < count; ++i) {
+        int received;
+        std::memcpy(&received, CMSG_DATA(c) + i * sizeof(int), sizeof received);
+        if (passed)
+          passed->Take(received);
+        else
+          ::close(received);
+      }
+    }
     if (got == 0) return TIo::Failed;  // the worker has gone
     p += got;
     n -= size_t(got);
   }
   return TIo::Done;
+}
+
+// The pixels passed with an answer, mapped for reading: a memory file the worker can no
+// longer write, shrink or grow, of exactly the answer's size; a null image otherwise. The
+// mapping goes with the last copy of the image.
+QImage MapPixels(int fd, int width, int height) {
+  const size_t bytes = size_t(width) * size_t(height) * 4;
+  struct stat file {};
+  const int seals = ::fcntl(fd, F_GET_SEALS);
+  if (seals < 0 || (seals & protocol::kPixelSeals) != protocol::kPixelSeals || ::fstat(fd, &file) != 0 ||
+      !S_ISREG(file.st_mode) || file.st_size != off_t(bytes))
+    return QImage();
+  void* mapped = ::mmap(nullptr, bytes, PROT_READ, MAP_SHARED | MAP_POPULATE, fd, 0);
+  if (mapped == MAP_FAILED) RefuseMetafile(TMetafileFault::OutOfMemory);
+  struct TMapping {
+    void* Start;
+    size_t Bytes;
+  };
+  auto* mapping = new TMapping{mapped, bytes};
+  const auto unmap = [](void* info) {
+    auto* m = static_cast<TMapping*>(info);
+    ::munmap(m->Start, m->Bytes);
+    delete m;
+  };
+  QImage image(static_cast<const uchar*>(mapped), width, height, qsizetype(width) * 4, QImage::Format_RGB32, unmap,
+               mapping);
+  if (image.isNull()) {
+    unmap(mapping);
+    RefuseMetafile(TMetafileFault::OutOfMemory);
+  }
+  return image;
+}
+
+// The format's pixels are opaque, whatever the worker wrote; pixels that are not are mended
+// in a copy of the program's own.
+void MakeOpaque(QImage& image) {
+  const auto* pixel = reinterpret_cast<const uint32_t*>(image.constBits());
+  const qsizetype n = qsizetype(image.width()) * image.height();
+  uint32_t all = 0xFF000000u;
+  for (qsizetype i = 0; i < n; ++i) all &= pixel[i];
+  if ((all & 0xFF000000u) == 0xFF000000u) return;
+  auto* mended = reinterpret_cast<uint32_t*>(image.bits());
+  for (qsizetype i = 0; i < n; ++i) mended[i] |= 0xFF000000u;
 }
 
 // The worker's standard streams: no input, its output thrown away (its libraries may write
@@ -268,6 +358,10 @@ void TMetafileWorker::EnsureReady(TMetafileReadTime& read) {
   FReady = true;
 }
 
+std::chrono::milliseconds TMetafileWorker::PictureTime(int width, int height) {
+  return kPictureTime + kLargestCanvasTime * (static_cast<long long>(width) * height) / kMaxPicturePixels;
+}
+
 void TMetafileWorker::Stop() {
   // A drawing still owed goes with the worker that would have drawn it.
   if (FOutstanding) {
@@ -335,9 +429,10 @@ std::shared_ptr<TMetafileDrawing> TMetafileWorker::Send(const uint8_t* data, siz
   // gets it once more.
   for (int attempt = 0;; ++attempt) {
     EnsureReady(time);
-    const Clock::time_point full = Clock::now() + kPictureTime;
-    drawing->FDeadline = std::min(full, time.FEnd);
-    drawing->FCutByRead = drawing->FDeadline != full;
+    const Clock::time_point start = Clock::now();
+    drawing->FDeadline = std::min(start + PictureTime(width, height), time.FEnd);
+    // A picture cut short by the read's time below what any picture has has not had its own.
+    drawing->FCutByRead = drawing->FDeadline - start < kPictureTime;
     const TIo sent = SendAll(FSocket, head.data(), head.size(), data, size, drawing->FDeadline);
     if (sent == TIo::Done) break;
     // The worker is in an unknown state; the next picture finds a fresh one set up, or nearly.
@@ -403,20 +498,15 @@ void TMetafileWorker::ReceivePixels(TMetafileDrawing& drawing) {
   request.Width = uint32_t(width);
   request.Height = uint32_t(height);
   uint8_t answerHead[protocol::kAnswerSize];
-  check(ReceiveAll(FSocket, answerHead, sizeof answerHead, drawing.FDeadline));
+  TPassedFile pixels;
+  check(ReceiveAll(FSocket, answerHead, sizeof answerHead, drawing.FDeadline, &pixels));
   const std::optional<protocol::TAnswer> answer = protocol::DecodeAnswer(answerHead, request);
   if (!answer) RefuseMetafile(TMetafileFault::WorkerFailed);
   if (answer->Fault != 0) RefuseMetafile(static_cast<TMetafileFault>(answer->Fault));
-  QImage image(width, height, QImage::Format_RGB32);
-  // Without room for the pixels the worker cannot be heard out, and is stopped.
-  if (image.isNull() || image.bytesPerLine() != qsizetype(width) * 4) {
-    Stop();
-    RefuseMetafile(TMetafileFault::OutOfMemory);
-  }
-  check(ReceiveAll(FSocket, image.bits(), size_t(image.sizeInBytes()), drawing.FDeadline));
-  // The format's pixels are opaque, whatever the worker wrote.
-  auto* pixel = reinterpret_cast<uint32_t*>(image.bits());
-  for (qsizetype i = 0, n = qsizetype(width) * height; i < n; ++i) pixel[i] |= 0xFF000000u;
+  if (pixels.Get() < 0) RefuseMetafile(TMetafileFault::WorkerFailed);
+  QImage image = MapPixels(pixels.Get(), width, height);
+  if (image.isNull()) RefuseMetafile(TMetafileFault::WorkerFailed);
+  MakeOpaque(image);
   drawing.FImage = std::move(image);
 }
 

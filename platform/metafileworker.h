@@ -4,7 +4,7 @@
 // can reach the program. It is started ahead, as the program starts, and kept running for
 // the pictures that follow; before each picture it is checked, and one that died or was
 // stopped is started again at once, so that no picture pays for an earlier one. A picture has
-// kPictureTime from its request to its last pixel, and all the pictures of one read share
+// PictureTime from its request to its last pixel, and all the pictures of one read share
 // kReadTime; a worker that takes longer is killed and the picture is unreadable. Nothing the
 // worker answers is taken on trust: a head out of order, another size than the one asked for
 // or an answer that stops short count as the worker failing, and it is stopped. Bytes that
@@ -29,7 +29,7 @@
 namespace platform {
 
 // The time the metafiles of one read (a document, a paste, a library entry, the emblem
-// panel) share, from its making: each picture has TMetafileWorker::kPictureTime of what is
+// panel) share, from its making: each picture has TMetafileWorker::PictureTime of what is
 // left. A worker that could not be started fails the rest of the read at once. The wait for
 // a worker still setting up as the read's first metafile comes is the start's, not the
 // read's; a worker started again within the read takes of the read's time.
@@ -63,7 +63,7 @@ class TMetafileDrawing {
   int FHeight = 0;
   long long FMaxPixels = 0;
   std::chrono::steady_clock::time_point FDeadline{};
-  // The read's time, not the picture's own, sets the deadline.
+  // The read left the picture less time than any picture has.
   bool FCutByRead = false;
   bool FDone = false;
   QImage FImage;
@@ -74,6 +74,11 @@ class TMetafileWorker {
  public:
   static constexpr std::chrono::milliseconds kPictureTime{2000};
   static constexpr std::chrono::milliseconds kReadTime{3000};
+  // Beside its drawing, a picture's canvas takes time for its memory alone: up to a second
+  // on a busy machine at the largest size, which a picture of few records needs as well.
+  static constexpr std::chrono::milliseconds kLargestCanvasTime{1000};
+  // The time a picture of width × height has, within what is left of its read.
+  static std::chrono::milliseconds PictureTime(int width, int height);
   // From the worker's start to its word that it is ready: setting up Qt's fonts and libwmf's
   // takes half a second on a busy machine, and three times that under AddressSanitizer.
   static constexpr std::chrono::milliseconds kStartTime{kAddressSanitized ? 6000 : 2000};

@@ -218,18 +218,18 @@ class TAliasedSurface : public QPaintDevice {
 
 // Both converters write one SVG unit per picture pixel from the picture's top-left corner;
 // the picture is drawn into the size wanted.
-QImage DrawSvg(const QByteArray& svg, const TMetafileHeader& header, int width, int height) {
+void DrawSvg(const QByteArray& svg, const TMetafileHeader& header, int width, int height,
+             const std::function<uint8_t*()>& canvas) {
   QSvgRenderer renderer(svg);
   if (!renderer.isValid()) RefuseMetafile(TMetafileFault::Unreadable);
   renderer.setViewBox(QRectF(0, 0, header.Width, header.Height));
-  QImage image(width, height, QImage::Format_RGB32);
+  QImage image(canvas(), width, height, qsizetype(width) * 4, QImage::Format_RGB32);
   if (image.isNull()) RefuseMetafile(TMetafileFault::OutOfMemory);
   image.fill(0xFFFFFFFFu);
   TAliasedSurface surface(&image);
   QPainter painter(&surface);
   renderer.render(&painter, QRectF(0, 0, width, height));
   painter.end();
-  return image;
 }
 
 }  // namespace
@@ -365,7 +365,8 @@ TMetafileDrawer::TMetafileDrawer() : wmfFonts_(std::make_unique<TWmfFonts>()) {
 
 TMetafileDrawer::~TMetafileDrawer() = default;
 
-QImage TMetafileDrawer::Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels) {
+void TMetafileDrawer::Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels,
+                           const std::function<uint8_t*()>& canvas) {
   const std::optional<TMetafileHeader> header = ReadMetafileHeader(data, size);
   if (!header) RefuseMetafile(TMetafileFault::NotAMetafile);
   if (header->Width <= 0 || header->Height <= 0) RefuseMetafile(TMetafileFault::NoPixels);
@@ -373,7 +374,7 @@ QImage TMetafileDrawer::Draw(const uint8_t* data, size_t size, int width, int he
   if (width <= 0 || height <= 0 || width > header->Width || height > header->Height) RefuseMetafile(TMetafileFault::TooLarge);
   const QByteArray svg =
       header->Enhanced ? EnhancedToSvg(data, size, maxPixels) : PlaceableToSvg(data, size, *header, maxPixels);
-  return DrawSvg(svg, *header, width, height);
+  DrawSvg(svg, *header, width, height, canvas);
 }
 
 }  // namespace platform::metafiles

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/metafile.h"
@@ -22,12 +23,15 @@ class TMetafileDrawer {
   TMetafileDrawer(const TMetafileDrawer&) = delete;
   TMetafileDrawer& operator=(const TMetafileDrawer&) = delete;
 
-  // The picture drawn at width × height, Format_RGB32: its header's size (MetafileSize),
-  // or less, the whole picture scaled into it. Refused with an EMetafileError: data that is
-  // neither kind, a size beyond the caps or maxPixels or larger than the header's, the
-  // faults of the record walk, and anything the converters cannot read. maxPixels also
-  // holds the bitmaps inside.
-  QImage Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels);
+  // The picture drawn at width × height into the pixels that `canvas` gives, width × height
+  // × 4 bytes of Format_RGB32, row after row: its header's size (MetafileSize), or less, the
+  // whole picture scaled into it. The canvas is asked for once the picture has been read, so
+  // that a picture refused costs none. Refused with an EMetafileError: data that is neither
+  // kind, a size beyond the caps or maxPixels or larger than the header's, the faults of
+  // the record walk, and anything the converters cannot read. maxPixels also holds the
+  // bitmaps inside.
+  void Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels,
+            const std::function<uint8_t*()>& canvas);
 
  private:
   class TWmfFonts;

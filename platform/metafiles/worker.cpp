@@ -5,14 +5,16 @@
 // another one.
 
 #include <QGuiApplication>
-#include <QImage>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <new>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
-#include <sys/uio.h>
+#include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
 
@@ -37,7 +39,7 @@ extern "C" const char* __asan_default_options() {
 namespace {
 
 // The address space a picture may take beyond what the worker holds once it is set up: the
-// largest picture's pixels and its answer, the SVG text, the renderer's tree and the
+// largest picture's pixels, the SVG text, the renderer's tree and the
 // bitmaps inside, decoded.
 constexpr rlim_t kDrawingAddressSpace = rlim_t(1536) << 20;
 // Processor time per picture: longer than the program waits for one, so that this limit
@@ -56,27 +58,69 @@ bool ReadFully(void* to, size_t n) {
   return true;
 }
 
-// A head and what follows it in one write, so that the program wakes once for both.
-bool WriteFully(const void* head, size_t headSize, const void* body = nullptr, size_t bodySize = 0) {
-  iovec parts[2] = {{const_cast<void*>(head), headSize}, {const_cast<void*>(body), bodySize}};
-  iovec* part = parts;
-  int count = bodySize > 0 ? 2 : 1;
-  while (count > 0) {
-    ssize_t put = ::writev(protocol::kWorkerSocket, part, count);
+// A head, and the descriptor passed with its first byte where there is one.
+bool WriteFully(const uint8_t* head, size_t size, int passing = -1) {
+  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
+  while (size > 0) {
+    iovec part{const_cast<uint8_t*>(head), size};
+    msghdr message{};
+    message.msg_iov = &part;
+    message.msg_iovlen = 1;
+    if (passing >= 0) {
+      message.msg_control = control;
+      message.msg_controllen = sizeof control;
+      cmsghdr* c = CMSG_FIRSTHDR(&message);
+      c->cmsg_level = SOL_SOCKET;
+      c->cmsg_type = SCM_RIGHTS;
+      c->cmsg_len = CMSG_LEN(sizeof(int));
+      std::memcpy(CMSG_DATA(c), &passing, sizeof passing);
+    }
+    const ssize_t put = ::sendmsg(protocol::kWorkerSocket, &message, MSG_NOSIGNAL);
     if (put < 0 && errno == EINTR) continue;
     if (put <= 0) return false;
-    while (count > 0 && size_t(put) >= part->iov_len) {
-      put -= ssize_t(part->iov_len);
-      ++part;
-      --count;
-    }
-    if (count > 0) {
-      part->iov_base = static_cast<uint8_t*>(part->iov_base) + put;
-      part->iov_len -= size_t(put);
-    }
+    passing = -1;
+    head += put;
+    size -= size_t(put);
   }
   return true;
 }
+
+// The memory file a picture is drawn into and handed over in: mapped while the picture is
+// drawn, sealed against any change once it is. Its pages are made in one go as it is
+// mapped: page by page, as the first drawing touches them, they cost twice the time.
+class TPixelFile {
+ public:
+  explicit TPixelFile(size_t bytes) : FBytes(bytes) {
+    FFd = ::memfd_create("brelvonix-pixels", MFD_CLOEXEC | MFD_ALLOW_SEALING);
+    if (FFd < 0 || ::ftruncate(FFd, off_t(bytes)) != 0) throw std::bad_alloc();
+    void* mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, FFd, 0);
+    if (mapped == MAP_FAILED) throw std::bad_alloc();
+    FPixels = static_cast<uint8_t*>(mapped);
+  }
+  ~TPixelFile() {
+    Unmap();
+    if (FFd >= 0) ::close(FFd);
+  }
+  TPixelFile(const TPixelFile&) = delete;
+  TPixelFile& operator=(const TPixelFile&) = delete;
+
+  uint8_t* Pixels() const { return FPixels; }
+  // The seals take only once no mapping may write any more.
+  bool Seal() {
+    Unmap();
+    return ::fcntl(FFd, F_ADD_SEALS, protocol::kPixelSeals | F_SEAL_SEAL) == 0;
+  }
+  int Fd() const { return FFd; }
+
+ private:
+  void Unmap() {
+    if (FPixels) ::munmap(FPixels, FBytes);
+    FPixels = nullptr;
+  }
+  size_t FBytes;
+  int FFd = -1;
+  uint8_t* FPixels = nullptr;
+};
 
 rlim_t AddressSpaceInUse() {
   unsigned long pages = 0;
@@ -112,14 +156,15 @@ bool LimitProcessorTime() {
 }
 
 protocol::TAnswer Draw(platform::metafiles::TMetafileDrawer& drawer, const protocol::TRequest& request,
-                       const std::vector<uint8_t>& bytes, QImage& image) {
+                       const std::vector<uint8_t>& bytes, std::unique_ptr<TPixelFile>& pixels) {
   protocol::TAnswer answer;
   try {
-    image = drawer.Draw(bytes.data(), bytes.size(), int(request.Width), int(request.Height),
-                        static_cast<long long>(request.MaxPixels));
-    if (image.format() != QImage::Format_RGB32 || image.width() != int(request.Width) ||
-        image.height() != int(request.Height) || image.bytesPerLine() != qsizetype(request.Width) * 4)
-      throw platform::EMetafileError(platform::TMetafileFault::Unreadable);
+    drawer.Draw(bytes.data(), bytes.size(), int(request.Width), int(request.Height),
+                static_cast<long long>(request.MaxPixels), [&] {
+                  pixels = std::make_unique<TPixelFile>(size_t(request.Width) * request.Height * 4);
+                  return pixels->Pixels();
+                });
+    if (!pixels->Seal()) throw std::bad_alloc();
     answer.Width = request.Width;
     answer.Height = request.Height;
   } catch (const platform::EMetafileError& e) {
@@ -159,13 +204,10 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> bytes(request->Bytes);
     if (!ReadFully(bytes.data(), bytes.size())) ::_exit(0);
     if (!LimitProcessorTime()) ::_exit(3);
-    QImage image;
-    const protocol::TAnswer answer = Draw(drawer, *request, bytes, image);
+    std::unique_ptr<TPixelFile> pixels;
+    const protocol::TAnswer answer = Draw(drawer, *request, bytes, pixels);
     bytes = {};
     const auto answerHead = protocol::EncodeAnswer(answer);
-    const bool drawn = answer.Fault == 0;
-    if (!WriteFully(answerHead.data(), answerHead.size(), drawn ? image.constBits() : nullptr,
-                    drawn ? size_t(image.sizeInBytes()) : 0))
-      ::_exit(0);
+    if (!WriteFully(answerHead.data(), answerHead.size(), answer.Fault == 0 ? pixels->Fd() : -1)) ::_exit(0);
   }
 }

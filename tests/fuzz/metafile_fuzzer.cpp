@@ -3,11 +3,13 @@
 // input is drawn at its header's size or refused with its reason; nothing else may come out.
 #include <QGuiApplication>
 #include <cstdlib>
+#include <vector>
 
 #include "fuzz_application.h"
 #include "fuzz_limits.h"
 #include "platform/metafile.h"
 #include "platform/metafiles/draw.h"
+#include "platform/picture.h"
 
 namespace {
 
@@ -27,9 +29,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::optional<platform::TMetafileHeader> header = platform::ReadMetafileHeader(data, size);
   const int width = header ? header->Width : 1, height = header ? header->Height : 1;
+  // Room only for what may be drawn: anything larger must be refused before a pixel is set.
+  const bool fits = header && width > 0 && height > 0 && platform::WithinPictureCaps(width, height, kFuzzMaxPixels);
+  std::vector<uint8_t> pixels(fits ? size_t(width) * size_t(height) * 4 : 0);
   try {
-    const QImage image = drawer->Draw(data, size, width, height, kFuzzMaxPixels);
-    if (!header || image.size() != QSize(width, height) || image.format() != QImage::Format_RGB32) std::abort();
+    drawer->Draw(data, size, width, height, kFuzzMaxPixels, [&] {
+      if (!fits) std::abort();
+      return pixels.data();
+    });
+    if (!fits) std::abort();
   } catch (const platform::EMetafileError& e) {
     if (e.Fault() > platform::kLastWorkerFault) std::abort();
   }

@@ -314,21 +314,20 @@ class EditCommandsTest : public QObject {
   // A picture of 8192 x 8192 takes a document's whole budget once decoded and recoloured:
   // five elements changed to it share that one decoding, the document saved of them opens
   // with every picture drawn, and a different picture that no longer fits is refused with a
-  // message, leaving its element as it was. (A GIF of a large screen, since a metafile of
-  // that size may take the worker longer than it is given on a busy machine.)
+  // message, leaving its element as it was.
   void PictureChangesShareTheDocumentsBudget() {
     MainFixture f;
     TfrmChild* w = f.NewDocument();
     const std::vector<TSeal*> seals = FivePage(w);
-    const auto write = [&](const char* name, int side) {
+    const auto write = [&](const char* name, const std::vector<uint8_t>& bytes) {
       const QString path = f.Path(name);
-      const std::vector<uint8_t> gif = picture_makers::BigScreenGif(side);
       QFile file(path);
       if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", name);
-      file.write(reinterpret_cast<const char*>(gif.data()), qint64(gif.size()));
+      file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
       return path;
     };
-    const QString large = write("大.gif", 8192);
+    const QString large =
+        write("大.emf", picture_makers::MakeEmf(0, 0, 8191, 8191, {{picture_makers::MetafileShape::Rectangle, 0, 0, 8192, 8192}}));
     const long from = memory_peak::Restart();
     for (TSeal* s : seals) {
       Select(w, {s});
@@ -343,7 +342,7 @@ class EditCommandsTest : public QObject {
     }
     TSeal* other = AddSeal(w, 120, 120);
     Select(w, {other});
-    f.chosen = {write("另.gif", 4000)};
+    f.chosen = {write("另.gif", picture_makers::BigScreenGif(4000))};
     Trigger(f, "actChangePicture");
     QCOMPARE(f.asked.size(), size_t(1));
     QVERIFY2(f.asked[0].text.contains(QStringLiteral("图象太大")), qPrintable(f.asked[0].text));

@@ -202,6 +202,46 @@ class CommandsTest : public QObject {
     QVERIFY(f.Panel(2) != QStringLiteral("文件状态：已保存"));
   }
 
+  // A save that would write a document no read accepts is refused with its size and the
+  // cap before the file is touched: the document saved before stays byte for byte and opens.
+  void ASavePastTheReadCapLeavesTheSavedDocumentAsItWas() {
+    MainFixture f;
+    const QString path = f.Path("旧.dyz");
+    TfrmChild* w = f.main->CreateDocumentWindow(path);
+    AddSeal(w, 50, 60);
+    w->MarkModified();
+    f.main->Action("actFileSave")->trigger();
+    QVERIFY2(f.asked.empty(), f.asked.empty() ? "" : qPrintable(f.asked[0].text));
+    const QByteArray before = ReadFile(path);
+    QVERIFY(!before.isEmpty());
+    const auto folder = [&] { return QDir(f.Path("")).entryList(QDir::AllEntries | QDir::Hidden | QDir::System); };
+    const QStringList entries = folder();
+
+    // Bytes of a picture kept undrawn, which no decoder reads: ten of them make 630 MiB.
+    platform::TPicture picture;
+    picture.KeepUndrawn(platform::TGraphicKind::Metafile,
+                        std::make_shared<const std::vector<uint8_t>>(size_t(63) << 20, uint8_t(7)));
+    for (int i = 0; i < 10; ++i) AddSeal(w, 20.0f + 5 * i, 60)->SetPicture(&picture);
+    w->MarkModified();
+    f.main->Action("actFileSave")->trigger();
+    QCOMPARE(f.asked.size(), size_t(1));
+    QCOMPARE(f.asked[0].kind, app::TMsgKind::Error);
+    QVERIFY2(f.asked[0].text.contains(QStringLiteral("630.0 MB")) && f.asked[0].text.contains(QStringLiteral("576.0 MB")),
+             qPrintable(f.asked[0].text));
+    QVERIFY(w->Modified());
+    QCOMPARE(ReadFile(path), before);
+    QCOMPARE(folder(), entries);
+
+    f.answers = {app::mbNo};  // do not save on closing
+    w->close();
+    QCOMPARE(f.LeftOverWindows(), 0);
+    f.asked.clear();
+    f.chosen = {path};
+    f.main->Action("actFileOpen")->trigger();
+    QVERIFY2(f.asked.empty(), f.asked.empty() ? "" : qPrintable(f.asked[0].text));
+    QCOMPARE(f.main->ActiveChild()->Seals().size(), size_t(1));
+  }
+
   void OpeningRefusesWithTheMessagesAndLeavesNoWindow_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
