@@ -145,16 +145,28 @@ TIo ReceiveAll(int fd, uint8_t* p, size_t n, Clock::time_point deadline, TPassed
   return TIo::Done;
 }
 
-// The pixels passed with an answer, mapped for reading: a memory file the worker can no
-// longer write, shrink or grow, of exactly the answer's size; a null image otherwise. The
-// mapping goes with the last copy of the image.
-QImage MapPixels(int fd, int width, int height) {
+// The pixels passed with an answer: a memory file the worker can no longer write, shrink or
+// grow, of exactly the answer's size; a null image otherwise. A small picture is copied out
+// of it, a large one mapped for reading (metafile_protocol::kMappedPixelBytes), the mapping
+// going with the last copy of the image.
+QImage PassedPixels(int fd, int width, int height) {
   const size_t bytes = size_t(width) * size_t(height) * 4;
   struct stat file {};
   const int seals = ::fcntl(fd, F_GET_SEALS);
   if (seals < 0 || (seals & protocol::kPixelSeals) != protocol::kPixelSeals || ::fstat(fd, &file) != 0 ||
       !S_ISREG(file.st_mode) || file.st_size != off_t(bytes))
     return QImage();
+  if (bytes < protocol::kMappedPixelBytes) {
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull() || image.bytesPerLine() != qsizetype(width) * 4) RefuseMetafile(TMetafileFault::OutOfMemory);
+    for (size_t done = 0; done < bytes;) {
+      const ssize_t got = ::pread(fd, image.bits() + done, bytes - done, off_t(done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) return QImage();
+      done += size_t(got);
+    }
+    return image;
+  }
   void* mapped = ::mmap(nullptr, bytes, PROT_READ, MAP_SHARED | MAP_POPULATE, fd, 0);
   if (mapped == MAP_FAILED) RefuseMetafile(TMetafileFault::OutOfMemory);
   struct TMapping {
@@ -504,7 +516,7 @@ void TMetafileWorker::ReceivePixels(TMetafileDrawing& drawing) {
   if (!answer) RefuseMetafile(TMetafileFault::WorkerFailed);
   if (answer->Fault != 0) RefuseMetafile(static_cast<TMetafileFault>(answer->Fault));
   if (pixels.Get() < 0) RefuseMetafile(TMetafileFault::WorkerFailed);
-  QImage image = MapPixels(pixels.Get(), width, height);
+  QImage image = PassedPixels(pixels.Get(), width, height);
   if (image.isNull()) RefuseMetafile(TMetafileFault::WorkerFailed);
   MakeOpaque(image);
   drawing.FImage = std::move(image);
