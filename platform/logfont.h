@@ -30,6 +30,13 @@ inline constexpr uint8_t kVariablePitch = 2;
 inline constexpr uint8_t kFfDontCare = 0;
 inline constexpr size_t kMaxFaceNameBytes = 31;
 
+// The face a font has until it is given one, converted once: fonts are made for every text
+// a seal draws.
+inline const std::string& DefaultFaceName() {
+  static const std::string face = Gbk("宋体");
+  return face;
+}
+
 struct TLogFont {
   int32_t Height = 12;
   int32_t Width = 0;
@@ -44,7 +51,7 @@ struct TLogFont {
   uint8_t ClipPrecision = kClipDefaultPrecis;
   uint8_t Quality = kDefaultQuality;
   uint8_t PitchAndFamily = kVariablePitch | kFfDontCare;
-  std::string FaceName = Gbk("宋体");
+  std::string FaceName = DefaultFaceName();
 
   // Takes the name up to its first NUL (a stored face array) and cuts it to the record's size.
   void SetFaceName(std::string_view gbk) {

@@ -90,12 +90,28 @@ bool MetafileSize(const std::vector<uint8_t>& bytes, int* width, int* height) {
   return true;
 }
 
-QImage DecodeMetafile(const uint8_t* data, size_t size, long long maxPixels, TMetafileReadTime* read) {
+namespace {
+
+// The header's size, within the caps and the pixels allowed; refused otherwise.
+TMetafileHeader DrawableHeader(const uint8_t* data, size_t size, long long maxPixels) {
   const std::optional<TMetafileHeader> header = ReadMetafileHeader(data, size);
   if (!header) throw EMetafileError(TMetafileFault::NotAMetafile);
   if (header->Width <= 0 || header->Height <= 0) throw EMetafileError(TMetafileFault::NoPixels);
   if (!WithinPictureCaps(header->Width, header->Height, maxPixels)) throw EMetafileError(TMetafileFault::TooLarge);
-  return TMetafileWorker::Instance().Draw(data, size, header->Width, header->Height, maxPixels, read);
+  return *header;
+}
+
+}  // namespace
+
+QImage DecodeMetafile(const uint8_t* data, size_t size, long long maxPixels, TMetafileReadTime* read) {
+  const TMetafileHeader header = DrawableHeader(data, size, maxPixels);
+  return TMetafileWorker::Instance().Draw(data, size, header.Width, header.Height, maxPixels, read);
+}
+
+std::shared_ptr<TMetafileDrawing> DrawMetafileAhead(const uint8_t* data, size_t size, long long maxPixels,
+                                                    TMetafileReadTime* read) {
+  const TMetafileHeader header = DrawableHeader(data, size, maxPixels);
+  return TMetafileWorker::Instance().DrawAhead(data, size, header.Width, header.Height, maxPixels, read);
 }
 
 }  // namespace platform

@@ -24,6 +24,10 @@ inline constexpr int kWorkerSocket = 3;
 
 inline constexpr uint32_t kVersion = 2;
 inline constexpr int kPixelSeals = F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE;
+// The pixels of a picture smaller than this are copied into their memory file and out of it
+// rather than mapped: on a machine of many processors, undoing a mapping costs more than
+// copying them.
+inline constexpr size_t kMappedPixelBytes = size_t(4) << 20;
 inline constexpr size_t kReadySize = 8;
 inline constexpr size_t kRequestSize = 24;
 inline constexpr size_t kAnswerSize = 16;

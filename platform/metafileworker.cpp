@@ -58,12 +58,14 @@ TIo SendAll(int fd, const uint8_t* head, size_t headSize, const uint8_t* data, s
   message.msg_iov = parts;
   message.msg_iovlen = 2;
   while (parts[0].iov_len + parts[1].iov_len > 0) {
-    const TIo ready = Await(fd, POLLOUT, deadline);
-    if (ready != TIo::Done) return ready;
     ssize_t sent = ::sendmsg(fd, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (sent < 0) {
-      if (errno == EINTR || errno == EAGAIN) continue;
-      return TIo::Failed;
+      if (errno == EINTR) continue;
+      if (errno != EAGAIN) return TIo::Failed;
+      // Only a full socket is waited for.
+      const TIo ready = Await(fd, POLLOUT, deadline);
+      if (ready != TIo::Done) return ready;
+      continue;
     }
     for (iovec& part : parts) {
       const size_t taken = std::min(part.iov_len, size_t(sent));
@@ -107,8 +109,6 @@ class TPassedFile {
 // is awaited. They are made close-on-exec as they come, so that no later worker inherits one.
 TIo ReceiveAll(int fd, uint8_t* p, size_t n, Clock::time_point deadline, TPassedFile* passed = nullptr) {
   while (n > 0) {
-    const TIo ready = Await(fd, POLLIN, deadline);
-    if (ready != TIo::Done) return ready;
     iovec part{p, n};
     alignas(cmsghdr) char control[CMSG_SPACE(4 * sizeof(int))];
     msghdr message{};
@@ -118,8 +118,13 @@ TIo ReceiveAll(int fd, uint8_t* p, size_t n, Clock::time_point deadline, TPassed
     message.msg_controllen = sizeof control;
     const ssize_t got = ::recvmsg(fd, &message, MSG_DONTWAIT | MSG_CMSG_CLOEXEC);
     if (got < 0) {
-      if (errno == EINTR || errno == EAGAIN) continue;
-      return TIo::Failed;
+      if (errno == EINTR) continue;
+      if (errno != EAGAIN) return TIo::Failed;
+      // An answer drawn while the program went on is there already; only a later one is
+      // waited for.
+      const TIo ready = Await(fd, POLLIN, deadline);
+      if (ready != TIo::Done) return ready;
+      continue;
     }
     for (cmsghdr* c = CMSG_FIRSTHDR(&message); c; c = CMSG_NXTHDR(&message, c)) {
       if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS) continue;
@@ -140,16 +145,28 @@ TIo ReceiveAll(int fd, uint8_t* p, size_t n, Clock::time_point deadline, TPassed
   return TIo::Done;
 }
 
-// The pixels passed with an answer, mapped for reading: a memory file the worker can no
-// longer write, shrink or grow, of exactly the answer's size; a null image otherwise. The
-// mapping goes with the last copy of the image.
-QImage MapPixels(int fd, int width, int height) {
+// The pixels passed with an answer: a memory file the worker can no longer write, shrink or
+// grow, of exactly the answer's size; a null image otherwise. A small picture is copied out
+// of it, a large one mapped for reading (metafile_protocol::kMappedPixelBytes), the mapping
+// going with the last copy of the image.
+QImage PassedPixels(int fd, int width, int height) {
   const size_t bytes = size_t(width) * size_t(height) * 4;
   struct stat file {};
   const int seals = ::fcntl(fd, F_GET_SEALS);
   if (seals < 0 || (seals & protocol::kPixelSeals) != protocol::kPixelSeals || ::fstat(fd, &file) != 0 ||
       !S_ISREG(file.st_mode) || file.st_size != off_t(bytes))
     return QImage();
+  if (bytes < protocol::kMappedPixelBytes) {
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull() || image.bytesPerLine() != qsizetype(width) * 4) RefuseMetafile(TMetafileFault::OutOfMemory);
+    for (size_t done = 0; done < bytes;) {
+      const ssize_t got = ::pread(fd, image.bits() + done, bytes - done, off_t(done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) return QImage();
+      done += size_t(got);
+    }
+    return image;
+  }
   void* mapped = ::mmap(nullptr, bytes, PROT_READ, MAP_SHARED | MAP_POPULATE, fd, 0);
   if (mapped == MAP_FAILED) RefuseMetafile(TMetafileFault::OutOfMemory);
   struct TMapping {
@@ -218,16 +235,14 @@ class TSpawnActions {
   posix_spawnattr_t attributes_;
 };
 
-bool Dying(pid_t process) {
-  char path[32];
-  std::snprintf(path, sizeof path, "/proc/%d/stat", int(process));
-  FILE* stat = std::fopen(path, "re");
-  if (!stat) return false;
+// The process's state, from its status file kept open since its start (a worker is checked
+// before every picture, and opening the file costs more than reading it).
+bool Dying(int statFile) {
   char line[512] = {};
-  const bool read = std::fgets(line, sizeof line, stat) != nullptr;
-  std::fclose(stat);
+  const ssize_t n = statFile < 0 ? -1 : ::pread(statFile, line, sizeof line - 1, 0);
+  if (n <= 0) return false;
   const char* end = std::strrchr(line, ')');
-  return read && end && (end[1] == ' ' && (end[2] == 'Z' || end[2] == 'X'));
+  return end && (end[1] == ' ' && (end[2] == 'Z' || end[2] == 'X'));
 }
 
 // Reasons that depend on the allowance a picture had, beside those of its bytes alone.
@@ -296,13 +311,15 @@ bool TMetafileWorker::Spawn() {
   }
   FProcess = pid;
   FSocket = pair[0];
+  const std::string stat = "/proc/" + std::to_string(pid) + "/stat";
+  FStatFile = ::open(stat.c_str(), O_RDONLY | O_CLOEXEC);
   FReady = false;
   FStartedAt = Clock::now();
   return true;
 }
 
-// A worker that died is reaped; one that is ready and speaks unasked, or has hung up, no
-// longer agrees with the program on where a message begins, and is stopped.
+// A worker that died is reaped; one that is ready and speaks unasked (owing no answer), or
+// has hung up, no longer agrees with the program on where a message begins, and is stopped.
 bool TMetafileWorker::Alive() {
   pid_t reaped;
   do reaped = ::waitpid(FProcess, nullptr, WNOHANG);
@@ -314,12 +331,12 @@ bool TMetafileWorker::Alive() {
   }
   // A worker of several threads shows as a zombie before its last thread, and with it its
   // socket, is gone, and cannot be reaped until then: it is dying all the same.
-  if (Dying(FProcess)) {
+  if (Dying(FStatFile)) {
     Stop();
     return false;
   }
   pollfd idle{FSocket, POLLIN, 0};
-  if (FReady && ::poll(&idle, 1, 0) != 0) {
+  if (FReady && !FOutstanding && ::poll(&idle, 1, 0) != 0) {
     Stop();
     return false;
   }
@@ -358,8 +375,17 @@ std::chrono::milliseconds TMetafileWorker::PictureTime(int width, int height) {
 }
 
 void TMetafileWorker::Stop() {
+  // A drawing still owed goes with the worker that would have drawn it.
+  if (FOutstanding) {
+    FOutstanding->FImage = QImage();
+    FOutstanding->FFault = TMetafileFault::WorkerFailed;
+    FOutstanding->FDone = true;
+    FOutstanding.reset();
+  }
   if (FSocket >= 0) ::close(FSocket);
   FSocket = -1;
+  if (FStatFile >= 0) ::close(FStatFile);
+  FStatFile = -1;
   FReady = false;
   if (FProcess > 0) {
     ::kill(FProcess, SIGKILL);
@@ -377,71 +403,123 @@ void TMetafileWorker::Remember(const QByteArray& digest, TMetafileFault fault, l
 
 QImage TMetafileWorker::Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels,
                              TMetafileReadTime* read) {
+  const std::shared_ptr<TMetafileDrawing> drawing = DrawAhead(data, size, width, height, maxPixels, read);
+  return drawing->Take();
+}
+
+std::shared_ptr<TMetafileDrawing> TMetafileWorker::DrawAhead(const uint8_t* data, size_t size, int width, int height,
+                                                             long long maxPixels, TMetafileReadTime* read) {
   if (size == 0 || size >= size_t(kMaxPictureFileBytes) || !WithinPictureCaps(width, height, maxPixels))
     RefuseMetafile(TMetafileFault::TooLarge);
   TMetafileReadTime own;
-  TMetafileReadTime& time = read ? *read : own;
-  const QByteArray digest = QCryptographicHash::hash(
-      QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)), QCryptographicHash::Sha256);
+  return Send(data, size, width, height, maxPixels, read ? read : &own);
+}
+
+std::shared_ptr<TMetafileDrawing> TMetafileWorker::Send(const uint8_t* data, size_t size, int width, int height,
+                                                        long long maxPixels, TMetafileReadTime* read) {
+  TMetafileReadTime& time = *read;
+  std::shared_ptr<TMetafileDrawing> drawing(new TMetafileDrawing);
+  drawing->FDigest = QCryptographicHash::hash(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)),
+                                              QCryptographicHash::Sha256);
+  drawing->FWidth = width;
+  drawing->FHeight = height;
+  drawing->FMaxPixels = maxPixels;
   const std::lock_guard<std::mutex> lock(FMutex);
-  const auto known = FFailures.find(digest);
+  // The answer still owed comes first: the worker speaks of one picture at a time.
+  if (FOutstanding) Receive(*FOutstanding);
+  const auto known = FFailures.find(drawing->FDigest);
   if (known != FFailures.end() && (!DependsOnAllowance(known->second.Fault) || maxPixels <= known->second.MaxPixels))
     RefuseMetafile(known->second.Fault);
   if (time.Spent()) RefuseMetafile(TMetafileFault::NoTimeLeft);
-  // A worker that died before it took the request costs the picture nothing: a fresh one
-  // gets it once more.
-  for (int attempt = 0;; ++attempt) {
-    EnsureReady(time);
-    const Clock::time_point start = Clock::now();
-    const Clock::time_point deadline = std::min(start + PictureTime(width, height), time.FEnd);
-    // A picture cut short by the read's time below what any picture has has not had its own.
-    const bool ownTime = deadline - start >= kPictureTime;
-    try {
-      return Exchange(data, size, width, height, maxPixels, deadline);
-    } catch (const EMetafileError& e) {
-      // A worker that answered with a reason goes on; any other end of the exchange leaves it
-      // in an unknown state.
-      if (e.Fault() > kLastWorkerFault) {
-        Stop();
-        // The next picture finds its worker set up, or nearly.
-        Spawn();
-      }
-      if (e.Fault() == TMetafileFault::WorkerUnavailable && attempt == 0) continue;
-      if (e.Fault() != TMetafileFault::TimedOut || ownTime) Remember(digest, e.Fault(), maxPixels);
-      if (e.Fault() == TMetafileFault::TimedOut && !ownTime) RefuseMetafile(TMetafileFault::NoTimeLeft);
-      throw;
-    }
-  }
-}
-
-QImage TMetafileWorker::Exchange(const uint8_t* data, size_t size, int width, int height, long long maxPixels,
-                                 Clock::time_point deadline) {
-  const auto check = [](TIo io) {
-    if (io == TIo::TimedOut) RefuseMetafile(TMetafileFault::TimedOut);
-    if (io != TIo::Done) RefuseMetafile(TMetafileFault::WorkerFailed);
-  };
   protocol::TRequest request;
   request.Width = uint32_t(width);
   request.Height = uint32_t(height);
   request.MaxPixels = uint64_t(std::min(maxPixels, kMaxPicturePixels));
   request.Bytes = uint32_t(size);
   const auto head = protocol::EncodeRequest(request);
-  // A worker gone before it took the request is as good as none that could be started.
-  const TIo sent = SendAll(FSocket, head.data(), head.size(), data, size, deadline);
-  if (sent == TIo::Failed) RefuseMetafile(TMetafileFault::WorkerUnavailable);
-  check(sent);
+  // A worker that died before it took the request costs the picture nothing: a fresh one
+  // gets it once more.
+  for (int attempt = 0;; ++attempt) {
+    EnsureReady(time);
+    const Clock::time_point start = Clock::now();
+    drawing->FDeadline = std::min(start + PictureTime(width, height), time.FEnd);
+    // A picture cut short by the read's time below what any picture has has not had its own.
+    drawing->FCutByRead = drawing->FDeadline - start < kPictureTime;
+    const TIo sent = SendAll(FSocket, head.data(), head.size(), data, size, drawing->FDeadline);
+    if (sent == TIo::Done) break;
+    // The worker is in an unknown state; the next picture finds a fresh one set up, or nearly.
+    Stop();
+    Spawn();
+    // A worker gone before it took the request is as good as none that could be started.
+    if (sent == TIo::Failed) {
+      if (attempt == 0) continue;
+      RefuseMetafile(TMetafileFault::WorkerUnavailable);
+    }
+    // A picture cut short by the read's time has not had its own.
+    if (drawing->FCutByRead) RefuseMetafile(TMetafileFault::NoTimeLeft);
+    Remember(drawing->FDigest, TMetafileFault::TimedOut, maxPixels);
+    RefuseMetafile(TMetafileFault::TimedOut);
+  }
+  FOutstanding = drawing;
+  return drawing;
+}
 
+QImage TMetafileDrawing::Take() { return TMetafileWorker::Instance().Take(*this); }
+
+QImage TMetafileWorker::Take(TMetafileDrawing& drawing) {
+  {
+    const std::lock_guard<std::mutex> lock(FMutex);
+    if (!drawing.FDone && FOutstanding.get() == &drawing) Receive(drawing);
+  }
+  if (!drawing.FDone) RefuseMetafile(TMetafileFault::WorkerFailed);
+  drawing.FDone = false;
+  if (drawing.FImage.isNull()) RefuseMetafile(drawing.FFault);
+  return std::move(drawing.FImage);
+}
+
+// The answer to the drawing the worker owes, kept in it for whoever takes it.
+void TMetafileWorker::Receive(TMetafileDrawing& drawing) {
+  // Held here while it is heard out: a drawing dropped by its read has no other holder.
+  const std::shared_ptr<TMetafileDrawing> owed = std::move(FOutstanding);
+  try {
+    ReceivePixels(drawing);
+  } catch (const EMetafileError& e) {
+    TMetafileFault fault = e.Fault();
+    // A worker that answered with a reason goes on; any other end of the exchange leaves it
+    // in an unknown state.
+    if (fault > kLastWorkerFault) {
+      Stop();
+      Spawn();
+    }
+    // A picture cut short by the read's time has not had its own.
+    if (fault != TMetafileFault::TimedOut || !drawing.FCutByRead) Remember(drawing.FDigest, fault, drawing.FMaxPixels);
+    if (fault == TMetafileFault::TimedOut && drawing.FCutByRead) fault = TMetafileFault::NoTimeLeft;
+    drawing.FImage = QImage();
+    drawing.FFault = fault;
+  }
+  drawing.FDone = true;
+}
+
+void TMetafileWorker::ReceivePixels(TMetafileDrawing& drawing) {
+  const auto check = [](TIo io) {
+    if (io == TIo::TimedOut) RefuseMetafile(TMetafileFault::TimedOut);
+    if (io != TIo::Done) RefuseMetafile(TMetafileFault::WorkerFailed);
+  };
+  const int width = drawing.FWidth, height = drawing.FHeight;
+  protocol::TRequest request;
+  request.Width = uint32_t(width);
+  request.Height = uint32_t(height);
   uint8_t answerHead[protocol::kAnswerSize];
   TPassedFile pixels;
-  check(ReceiveAll(FSocket, answerHead, sizeof answerHead, deadline, &pixels));
+  check(ReceiveAll(FSocket, answerHead, sizeof answerHead, drawing.FDeadline, &pixels));
   const std::optional<protocol::TAnswer> answer = protocol::DecodeAnswer(answerHead, request);
   if (!answer) RefuseMetafile(TMetafileFault::WorkerFailed);
   if (answer->Fault != 0) RefuseMetafile(static_cast<TMetafileFault>(answer->Fault));
   if (pixels.Get() < 0) RefuseMetafile(TMetafileFault::WorkerFailed);
-  QImage image = MapPixels(pixels.Get(), width, height);
+  QImage image = PassedPixels(pixels.Get(), width, height);
   if (image.isNull()) RefuseMetafile(TMetafileFault::WorkerFailed);
   MakeOpaque(image);
-  return image;
+  drawing.FImage = std::move(image);
 }
 
 }  // namespace platform

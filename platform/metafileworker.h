@@ -9,6 +9,8 @@
 // worker answers is taken on trust: a head out of order, another size than the one asked for
 // or an answer that stops short count as the worker failing, and it is stopped. Bytes that
 // failed in drawing are remembered for as long as the program runs and refused at once.
+// A read may send one picture ahead (DrawAhead) and go on while the worker draws it; its
+// answer waits on the socket until it is taken, or until the worker is next asked anything.
 
 #include <QByteArray>
 #include <QImage>
@@ -17,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <sys/types.h>
@@ -41,6 +44,30 @@ class TMetafileReadTime {
   std::chrono::steady_clock::time_point FEnd;
   bool FWorkerUnavailable = false;
   bool FBegun = false;
+};
+
+// A metafile sent to the worker ahead of the need for its pixels (TMetafileWorker::DrawAhead).
+class TMetafileDrawing {
+ public:
+  TMetafileDrawing(const TMetafileDrawing&) = delete;
+  TMetafileDrawing& operator=(const TMetafileDrawing&) = delete;
+  // Waits for the pixels within the picture's time and takes them, once; throws as
+  // TMetafileWorker::Draw does.
+  QImage Take();
+
+ private:
+  friend class TMetafileWorker;
+  TMetafileDrawing() = default;
+  QByteArray FDigest;
+  int FWidth = 0;
+  int FHeight = 0;
+  long long FMaxPixels = 0;
+  std::chrono::steady_clock::time_point FDeadline{};
+  // The read left the picture less time than any picture has.
+  bool FCutByRead = false;
+  bool FDone = false;
+  QImage FImage;
+  TMetafileFault FFault{};
 };
 
 class TMetafileWorker {
@@ -74,6 +101,12 @@ class TMetafileWorker {
   // worker's reason, or with TimedOut, NoTimeLeft, WorkerUnavailable or WorkerFailed.
   QImage Draw(const uint8_t* data, size_t size, int width, int height, long long maxPixels,
               TMetafileReadTime* read = nullptr);
+  // The same request, sent now and drawn while the caller goes on; the bytes are sent before
+  // it returns. What Draw refuses before the worker draws (the caps, bytes that failed
+  // before, no time left, no worker) is thrown here, the rest by TMetafileDrawing::Take. A
+  // drawing not taken is heard out, and dropped, before the worker's next request.
+  std::shared_ptr<TMetafileDrawing> DrawAhead(const uint8_t* data, size_t size, int width, int height,
+                                              long long maxPixels, TMetafileReadTime* read = nullptr);
 
   // The worker's process while one runs, else 0; for the tests, which stop it, also while
   // it draws.
@@ -86,22 +119,29 @@ class TMetafileWorker {
     long long MaxPixels;
   };
 
+  friend class TMetafileDrawing;
   TMetafileWorker() = default;
   bool Spawn();
   bool Alive();
   void EnsureReady(TMetafileReadTime& read);
   void Stop();
-  QImage Exchange(const uint8_t* data, size_t size, int width, int height, long long maxPixels,
-                  std::chrono::steady_clock::time_point deadline);
+  std::shared_ptr<TMetafileDrawing> Send(const uint8_t* data, size_t size, int width, int height,
+                                         long long maxPixels, TMetafileReadTime* read);
+  void Receive(TMetafileDrawing& drawing);
+  void ReceivePixels(TMetafileDrawing& drawing);
+  QImage Take(TMetafileDrawing& drawing);
   void Remember(const QByteArray& digest, TMetafileFault fault, long long maxPixels);
 
   std::mutex FMutex;
   std::atomic<pid_t> FProcess = 0;
   int FSocket = -1;
+  int FStatFile = -1;
   bool FReady = false;
   std::chrono::steady_clock::time_point FStartedAt{};
   std::chrono::steady_clock::time_point FNoStartBefore{};
   std::map<QByteArray, TFailure> FFailures;
+  // The drawing whose answer the worker owes.
+  std::shared_ptr<TMetafileDrawing> FOutstanding;
   std::string FExecutable;
 };
 

@@ -3,6 +3,7 @@
 #include <gif_lib.h>
 
 #include "platform/jpegerrors.h"
+#include "platform/metafileworker.h"
 #include "platform/regularfile.h"
 
 #include <QBuffer>
@@ -311,6 +312,15 @@ void TPicture::LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long
 void TPicture::LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels, TMetafileReadTime* read) {
   if (!bytes || bytes->empty()) throw EPictureError("图象是空的");
   QImage image = Decode(kind, *bytes, maxPixels, read);
+  Take(kind, std::move(bytes), std::move(image), maxPixels);
+}
+
+void TPicture::LoadFromDrawing(TPictureBytes bytes, TMetafileDrawing& drawing, long long maxPixels) {
+  QImage image = drawing.Take();
+  Take(TGraphicKind::Metafile, std::move(bytes), std::move(image), maxPixels);
+}
+
+void TPicture::Take(TGraphicKind kind, TPictureBytes bytes, QImage image, long long maxPixels) {
   const int width = image.width(), height = image.height();
   // Every graphic is recoloured into a bitmap of its own size, so no kind may claim more
   // pixels than the decoders accept.

@@ -12,6 +12,7 @@
 
 namespace platform {
 
+class TMetafileDrawing;
 class TMetafileReadTime;
 
 // Its message is the user's, in Chinese.
@@ -71,6 +72,9 @@ class TPicture {
   void LoadFromBytes(TGraphicKind kind, std::vector<uint8_t> bytes, long long maxPixels);
   // A metafile among them draws within the read's time (platform/metafileworker.h).
   void LoadFromBytes(TGraphicKind kind, TPictureBytes bytes, long long maxPixels, TMetafileReadTime* read = nullptr);
+  // The metafile of the bytes as the worker drew it ahead (DrawMetafileAhead), taking the
+  // drawing; throws as LoadFromBytes does.
+  void LoadFromDrawing(TPictureBytes bytes, TMetafileDrawing& drawing, long long maxPixels);
   // Holds bytes that were not drawn (a metafile the worker did not draw) so that they are
   // written back as they were read: the picture has its graphic and its kind, no pixels and
   // a size of 0 × 0, and draws as nothing.
@@ -84,6 +88,7 @@ class TPicture {
 
  private:
   void Changed();
+  void Take(TGraphicKind kind, TPictureBytes bytes, QImage image, long long maxPixels);
   bool hasGraphic_ = false;
   TGraphicKind kind_ = TGraphicKind::Bitmap;
   int width_ = 0;
@@ -128,6 +133,11 @@ QImage DecodeWithQt(const uint8_t* data, size_t size, const char* format, long l
 // converters cannot read, and a worker that fails or takes too long.
 QImage DecodeMetafile(const uint8_t* data, size_t size, long long maxPixels = kMaxPicturePixels,
                       TMetafileReadTime* read = nullptr);
+// The same metafile sent to the worker to be drawn while the caller goes on; what is refused
+// before drawing is thrown here, the rest when the drawing is taken
+// (TMetafileWorker::DrawAhead).
+std::shared_ptr<TMetafileDrawing> DrawMetafileAhead(const uint8_t* data, size_t size, long long maxPixels,
+                                                    TMetafileReadTime* read);
 // Size of an enhanced or placeable Windows metafile from its header; false when neither.
 // Enhanced: the header's bounds in device pixels. Placeable: the box in pixels of a
 // 96-pixel inch (a box without an inch is taken in that inch).

@@ -36,10 +36,17 @@ TEllipseWalk::TEllipseWalk(long double a2, long double b2, const TArcSpan& arc) 
   for (int t = arc.start; t <= arc.mid; ++t) half_ += elements[static_cast<size_t>(end_ - t)];
 }
 
-long double TEllipseWalk::Element(int t) const {
-  // Only the squares of sine and cosine count, so the angle is brought within a quarter
-  // turn of zero here, where the extended sine and cosine need no argument reduction of
-  // their own (which costs more than the rest of the layout together).
+namespace {
+
+// The sine and cosine of an angle in tenths of a degree, swapped where that brings the angle
+// within a quarter turn of zero: only their squares count, and there the extended sine and
+// cosine need no argument reduction of their own (which costs more than the rest of the
+// layout together).
+struct TReducedSine {
+  long double s, c;
+};
+
+TReducedSine ReducedSine(int t) {
   const long double w = t * platform::kTenthDegreeToRadian;
   constexpr long double kQuarterTurn = std::numbers::pi_v<long double> / 2;
   const long double q = w / kQuarterTurn;
@@ -47,7 +54,31 @@ long double TEllipseWalk::Element(int t) const {
   const long double r = w - static_cast<long double>(quarters) * kQuarterTurn;
   long double s = std::sin(r), c = std::cos(r);
   if (quarters % 2 != 0) std::swap(s, c);
-  return std::sqrt(a2_ * s * s + b2_ * c * c);
+  return {s, c};
+}
+
+// Every walk evaluates the same few thousand angles: an arc ends within half a turn of the
+// top or the bottom, and its walk ends within a turn past its start. Those are taken once
+// for all; an angle outside, which only a hostile span reaches, is taken as it comes.
+constexpr int kFirstTabled = -4500;
+constexpr int kLastTabled = 4500;
+
+const std::vector<TReducedSine>& ReducedSines() {
+  static const std::vector<TReducedSine> table = [] {
+    std::vector<TReducedSine> sines;
+    sines.reserve(kLastTabled - kFirstTabled + 1);
+    for (int t = kFirstTabled; t <= kLastTabled; ++t) sines.push_back(ReducedSine(t));
+    return sines;
+  }();
+  return table;
+}
+
+}  // namespace
+
+long double TEllipseWalk::Element(int t) const {
+  const TReducedSine r = t >= kFirstTabled && t <= kLastTabled ? ReducedSines()[size_t(t - kFirstTabled)]
+                                                                : ReducedSine(t);
+  return std::sqrt(a2_ * r.s * r.s + b2_ * r.c * r.c);
 }
 
 void TEllipseWalk::ExtendTo(long double target) {

@@ -208,24 +208,48 @@ TPictureBudget::TShared* TPictureBudget::Find(platform::TGraphicKind kind, const
   return nullptr;
 }
 
-TPictureBudget::TShared& TPictureBudget::Decode(platform::TGraphicKind kind, platform::TPictureBytes bytes) {
-  if (TShared* shared = Find(kind, bytes)) return *shared;
+TPictureBudget::TShared& TPictureBudget::Decode(platform::TGraphicKind kind, platform::TPictureBytes bytes, bool ahead) {
+  if (TShared* shared = Find(kind, bytes)) {
+    if (shared->Drawing) TakeDrawing(*shared);
+    return *shared;
+  }
   auto made = std::make_unique<TShared>();
   platform::TPicture& picture = made->Picture;
   try {
-    picture.LoadFromBytes(kind, bytes, PixelsLeft(), &FMetafileTime);
+    if (ahead) {
+      made->Allowance = PixelsLeft();
+      made->Drawing = platform::DrawMetafileAhead(bytes->data(), bytes->size(), made->Allowance, &FMetafileTime);
+      picture.KeepUndrawn(kind, bytes);
+    } else {
+      picture.LoadFromBytes(kind, bytes, PixelsLeft(), &FMetafileTime);
+    }
   } catch (const platform::EPictureError& e) {
-    const auto* metafile = dynamic_cast<const platform::EMetafileError*>(&e);
-    const bool drawing = metafile && platform::IsDrawingFault(metafile->Fault());
-    if (!drawing && !TooLarge(e)) throw EFormatError(e.what());
-    picture.KeepUndrawn(kind, bytes);
-    NoteUndrawn(drawing ? e.what() : kPictureTooLargeToDraw);
-    made->Noted = true;
+    KeepUndrawn(*made, kind, bytes, e);
   }
   TShared& shared = *made;
   const size_t size = bytes->size();
   FPictures.emplace(std::pair{size, HashOf(*bytes)}, std::move(made));
   return shared;
+}
+
+void TPictureBudget::TakeDrawing(TShared& shared) {
+  const std::shared_ptr<platform::TMetafileDrawing> drawing = std::move(shared.Drawing);
+  const platform::TPictureBytes bytes = shared.Picture.BytesShared();
+  try {
+    shared.Picture.LoadFromDrawing(bytes, *drawing, shared.Allowance);
+  } catch (const platform::EPictureError& e) {
+    KeepUndrawn(shared, platform::TGraphicKind::Metafile, bytes, e);
+  }
+}
+
+void TPictureBudget::KeepUndrawn(TShared& shared, platform::TGraphicKind kind, const platform::TPictureBytes& bytes,
+                                 const platform::EPictureError& e) {
+  const auto* metafile = dynamic_cast<const platform::EMetafileError*>(&e);
+  const bool drawing = metafile && platform::IsDrawingFault(metafile->Fault());
+  if (!drawing && !TooLarge(e)) throw EFormatError(e.what());
+  shared.Picture.KeepUndrawn(kind, bytes);
+  NoteUndrawn(drawing ? e.what() : kPictureTooLargeToDraw);
+  shared.Noted = true;
 }
 
 bool TPictureBudget::Charge(const platform::TPicture& picture, platform::TColor fill, bool force) {
@@ -256,11 +280,31 @@ void TPictureBudget::Give(TSeal& seal, TShared& shared) {
   shared.Noted = true;
 }
 
+// The worker draws one metafile while the read goes on, and the seals from it on wait until
+// it is drawn, so that every picture is decoded and counted in the order of the read, each
+// with what is left after those before it.
 void TPictureBudget::GivePicture(TSeal& seal, platform::TGraphicKind kind, platform::TPictureBytes bytes) {
-  Give(seal, Decode(kind, std::move(bytes)));
+  if (kind == platform::TGraphicKind::Metafile && !Find(kind, bytes)) {
+    Settle();
+    // A metafile refused before it is drawn is given at once.
+    Decode(kind, bytes, true);
+  }
+  const TShared* known = Find(kind, bytes);
+  if (FWaiting.empty() && !(known && known->Drawing)) {
+    Give(seal, Decode(kind, std::move(bytes)));
+    return;
+  }
+  FWaiting.push_back({&seal, kind, std::move(bytes)});
+}
+
+void TPictureBudget::Settle() {
+  std::vector<TWaiting> waiting = std::move(FWaiting);
+  FWaiting.clear();
+  for (TWaiting& w : waiting) Give(*w.Seal, Decode(w.Kind, std::move(w.Bytes)));
 }
 
 void TPictureBudget::GivePictureFile(TSeal& seal, const QString& path) {
+  Settle();
   auto [at, added] = FFiles.try_emplace(path, nullptr);
   if (added) {
     const std::string utf8 = path.toStdString();
@@ -281,6 +325,7 @@ void TPictureBudget::GivePictureFile(TSeal& seal, const QString& path) {
 }
 
 void TPictureBudget::LoadPictureFile(const QString& path, platform::TColor fill, platform::TPicture& picture) {
+  Settle();
   const std::string utf8 = path.toStdString();
   platform::TGraphicKind kind;
   platform::TPictureBytes bytes = platform::ReadPictureFile(utf8, &kind);
@@ -307,7 +352,8 @@ void HoldPresent(const TSealTarget& target, TPictureBudget& budget) {
   for (const TSeal* s : target.Present) budget.Hold(*s);
 }
 
-void NoteUndrawn(const TSealTarget& target, const TPictureBudget& budget) {
+void NoteUndrawn(const TSealTarget& target, TPictureBudget& budget) {
+  budget.Settle();
   if (target.UndrawnPictures)
     target.UndrawnPictures->insert(target.UndrawnPictures->end(), budget.Undrawn().begin(), budget.Undrawn().end());
 }
@@ -364,6 +410,7 @@ void ReadSealBlock(TSealRecord& record, TByteReader& reader, TSeal& seal, QWidge
   ReadStrings(reader, seal);
   TPictureBudget own;
   ApplyPicture(reader, seal, budget ? *budget : own);
+  own.Settle();
   seal.SetZoom(pageZoom);
 }
 

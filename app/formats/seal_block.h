@@ -59,8 +59,13 @@ class TPictureBudget {
   // read that hold equal ones. A picture past what is left, or one that fails in drawing
   // (platform::IsDrawingFault), is kept with its bytes and without pixels
   // (platform::TPicture::KeepUndrawn) and noted once. Throws platform::EFormatError for bytes
-  // that are no picture of their kind.
+  // that are no picture of their kind. A metafile new to the read is drawn by the worker
+  // while the read goes on: its seal, and the seals after it, get their pictures, in the
+  // order of the read, when the next new metafile comes or the read settles (Settle).
   void GivePicture(seal::TSeal& seal, platform::TGraphicKind kind, platform::TPictureBytes bytes);
+  // Gives the seals that wait their pictures; a read settles before it hands its seals on.
+  // Throws platform::EFormatError as GivePicture does.
+  void Settle();
   // The same for the picture file an older document names, read once for all the seals that
   // name it; a file that is missing, no picture or not below platform::kMaxPictureFileBytes
   // leaves the seal without one.
@@ -79,9 +84,24 @@ class TPictureBudget {
     platform::TPicture Picture;
     // The reason given once for the seals that keep this picture undrawn.
     bool Noted = false;
+    // A metafile the worker is drawing, and the pixels it was allowed; meanwhile Picture
+    // holds its bytes undrawn.
+    std::shared_ptr<platform::TMetafileDrawing> Drawing;
+    long long Allowance = 0;
+  };
+  // A seal whose picture waits for a metafile being drawn, with the picture's stored bytes.
+  struct TWaiting {
+    seal::TSeal* Seal;
+    platform::TGraphicKind Kind;
+    platform::TPictureBytes Bytes;
   };
   TShared* Find(platform::TGraphicKind kind, const platform::TPictureBytes& bytes);
-  TShared& Decode(platform::TGraphicKind kind, platform::TPictureBytes bytes);
+  TShared& Decode(platform::TGraphicKind kind, platform::TPictureBytes bytes, bool ahead = false);
+  void TakeDrawing(TShared& shared);
+  // Keeps a picture that was not decoded, with its reason; rethrows what is no fault of
+  // drawing or size as platform::EFormatError.
+  void KeepUndrawn(TShared& shared, platform::TGraphicKind kind, const platform::TPictureBytes& bytes,
+                   const platform::EPictureError& e);
   // Takes a seal's share of the picture off what is left: its pixels when no seal of the
   // read holds them yet and the recoloured copy for the fill when none has that one; false,
   // taking nothing, past what is left (unless forced).
@@ -95,6 +115,7 @@ class TPictureBudget {
   std::set<qint64> FCharged;
   std::set<std::pair<qint64, platform::TColor>> FRecoloured;
   std::vector<std::string> FUndrawn;
+  std::vector<TWaiting> FWaiting;
   // The time the read's metafiles share.
   platform::TMetafileReadTime FMetafileTime;
 };
@@ -105,8 +126,9 @@ extern const char* const kPictureTooLargeToDraw;
 struct TSealTarget;
 // Holds the pictures of the seals the read adds to (TSealTarget::Present).
 void HoldPresent(const TSealTarget& target, TPictureBudget& budget);
-// Hands the reasons the budget noted to the target of the read.
-void NoteUndrawn(const TSealTarget& target, const TPictureBudget& budget);
+// Settles the read (TPictureBudget::Settle) and hands the reasons the budget noted to its
+// target.
+void NoteUndrawn(const TSealTarget& target, TPictureBudget& budget);
 
 // The stored code of a picture's kind.
 uint8_t GraphicTypeOf(const platform::TPicture& picture);

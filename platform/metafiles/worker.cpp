@@ -87,12 +87,21 @@ bool WriteFully(const uint8_t* head, size_t size, int passing = -1) {
 
 // The memory file a picture is drawn into and handed over in: mapped while the picture is
 // drawn, sealed against any change once it is. Its pages are made in one go as it is
-// mapped: page by page, as the first drawing touches them, they cost twice the time.
+// mapped: page by page, as the first drawing touches them, they cost twice the time. A small
+// picture is drawn in the worker's own memory instead and copied into the file as it is
+// sealed (metafile_protocol::kMappedPixelBytes).
 class TPixelFile {
  public:
-  explicit TPixelFile(size_t bytes) : FBytes(bytes) {
+  // copyArea: the worker's memory for small pictures, kept from one to the next.
+  TPixelFile(size_t bytes, std::vector<uint8_t>& copyArea) : FBytes(bytes) {
     FFd = ::memfd_create("brelvonix-pixels", MFD_CLOEXEC | MFD_ALLOW_SEALING);
     if (FFd < 0 || ::ftruncate(FFd, off_t(bytes)) != 0) throw std::bad_alloc();
+    if (bytes < protocol::kMappedPixelBytes) {
+      if (copyArea.size() < bytes) copyArea.resize(bytes);
+      FPixels = copyArea.data();
+      FCopied = true;
+      return;
+    }
     void* mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, FFd, 0);
     if (mapped == MAP_FAILED) throw std::bad_alloc();
     FPixels = static_cast<uint8_t*>(mapped);
@@ -107,19 +116,30 @@ class TPixelFile {
   uint8_t* Pixels() const { return FPixels; }
   // The seals take only once no mapping may write any more.
   bool Seal() {
+    if (FCopied && !CopyIn()) return false;
     Unmap();
     return ::fcntl(FFd, F_ADD_SEALS, protocol::kPixelSeals | F_SEAL_SEAL) == 0;
   }
   int Fd() const { return FFd; }
 
  private:
+  bool CopyIn() {
+    for (size_t done = 0; done < FBytes;) {
+      const ssize_t put = ::pwrite(FFd, FPixels + done, FBytes - done, off_t(done));
+      if (put < 0 && errno == EINTR) continue;
+      if (put <= 0) return false;
+      done += size_t(put);
+    }
+    return true;
+  }
   void Unmap() {
-    if (FPixels) ::munmap(FPixels, FBytes);
+    if (FPixels && !FCopied) ::munmap(FPixels, FBytes);
     FPixels = nullptr;
   }
   size_t FBytes;
   int FFd = -1;
   uint8_t* FPixels = nullptr;
+  bool FCopied = false;
 };
 
 rlim_t AddressSpaceInUse() {
@@ -156,12 +176,13 @@ bool LimitProcessorTime() {
 }
 
 protocol::TAnswer Draw(platform::metafiles::TMetafileDrawer& drawer, const protocol::TRequest& request,
-                       const std::vector<uint8_t>& bytes, std::unique_ptr<TPixelFile>& pixels) {
+                       const std::vector<uint8_t>& bytes, std::vector<uint8_t>& copyArea,
+                       std::unique_ptr<TPixelFile>& pixels) {
   protocol::TAnswer answer;
   try {
     drawer.Draw(bytes.data(), bytes.size(), int(request.Width), int(request.Height),
                 static_cast<long long>(request.MaxPixels), [&] {
-                  pixels = std::make_unique<TPixelFile>(size_t(request.Width) * request.Height * 4);
+                  pixels = std::make_unique<TPixelFile>(size_t(request.Width) * request.Height * 4, copyArea);
                   return pixels->Pixels();
                 });
     if (!pixels->Seal()) throw std::bad_alloc();
@@ -195,6 +216,7 @@ int main(int argc, char** argv) {
   const auto ready = protocol::EncodeReady();
   if (!WriteFully(ready.data(), ready.size())) ::_exit(0);
 
+  std::vector<uint8_t> copyArea;
   for (;;) {
     uint8_t head[protocol::kRequestSize];
     if (!ReadFully(head, sizeof head)) ::_exit(0);
@@ -205,7 +227,7 @@ int main(int argc, char** argv) {
     if (!ReadFully(bytes.data(), bytes.size())) ::_exit(0);
     if (!LimitProcessorTime()) ::_exit(3);
     std::unique_ptr<TPixelFile> pixels;
-    const protocol::TAnswer answer = Draw(drawer, *request, bytes, pixels);
+    const protocol::TAnswer answer = Draw(drawer, *request, bytes, copyArea, pixels);
     bytes = {};
     const auto answerHead = protocol::EncodeAnswer(answer);
     if (!WriteFully(answerHead.data(), answerHead.size(), answer.Fault == 0 ? pixels->Fd() : -1)) ::_exit(0);

@@ -690,6 +690,79 @@ TEST(DocumentFile, AMetafileThatIsNotDrawnIsKeptAndTheDocumentOpens) {
   EXPECT_EQ(SaveDocument(A4(), std::vector<const TSeal*>{tooLargeDoc.Seals[0].get()}), tooLargeFile);
 }
 
+// The worker draws each new metafile while the read goes on, and the seals get their pictures
+// as a read one after the other would give them: in the read's order, equal bytes shared, a
+// picture the worker refuses named where it comes, the budget spent in that order.
+TEST(DocumentFile, MetafilesDrawnAheadReachTheirSealsInTheOrderOfTheRead) {
+  using picture_makers::EmfRecordOf;
+  using picture_makers::MetafileShape;
+  const Bytes red = picture_makers::MakeEmf(0, 0, 99, 99, {{MetafileShape::Rectangle, 0, 0, 100, 100, 0x0000FF}});
+  const Bytes damaged = picture_makers::MakeEmfOfRecords(0, 0, 99, 99, {EmfRecordOf(84, {0, 0, 99, 99})});
+  const Bytes blue = picture_makers::MakeEmf(0, 0, 49, 49, {{MetafileShape::Rectangle, 0, 0, 50, 50, 0xFF0000}});
+  constexpr int kGifSide = 300;
+  const Bytes gif = picture_makers::BigScreenGif(kGifSide), otherGif = picture_makers::BigScreenGif(kGifSide + 1);
+  const struct {
+    platform::TGraphicKind kind;
+    const Bytes* bytes;
+    int drawnWidth;  // 0: kept undrawn
+  } seals[] = {
+      {platform::TGraphicKind::Metafile, &red, 100}, {platform::TGraphicKind::Gif, &gif, kGifSide},
+      {platform::TGraphicKind::Metafile, &damaged, 0}, {platform::TGraphicKind::Metafile, &red, 100},
+      {platform::TGraphicKind::Metafile, &blue, 50},  {platform::TGraphicKind::Gif, &otherGif, 0},
+  };
+  std::vector<std::unique_ptr<TSeal>> made;
+  for (const auto& s : seals) {
+    made.push_back(MakeSeal(stAnyImage));
+    platform::TPicture picture;
+    picture.KeepUndrawn(s.kind, std::make_shared<const Bytes>(*s.bytes));
+    made.back()->SetPicture(&picture);
+  }
+  const Bytes file = Save(made);
+  Target t;
+  std::vector<std::string> reasons;
+  t.target.UndrawnPictures = &reasons;
+  // Room for the red, the GIF and the blue, decoded and recoloured, and not for the other GIF.
+  const auto cost = [](long long side) { return side * side * kBytesPerPicturePixel; };
+  t.target.PictureBudgetBytes = cost(100) + cost(kGifSide) + cost(50) + cost(kGifSide + 1) - 1;
+  const TDocument doc = ReadDocument(file, t.target);
+  ASSERT_EQ(doc.Seals.size(), std::size(seals));
+  for (size_t i = 0; i < std::size(seals); ++i) {
+    const platform::TPicture& p = doc.Seals[i]->Picture();
+    EXPECT_TRUE(p.HasGraphic()) << i;
+    EXPECT_EQ(p.Width(), seals[i].drawnWidth) << i;
+    EXPECT_EQ(p.Bytes(), *seals[i].bytes) << i;
+  }
+  EXPECT_EQ(doc.Seals[0]->Picture().Image().pixel(50, 50), 0xFFFF0000u);
+  EXPECT_EQ(doc.Seals[4]->Picture().Image().pixel(25, 25), 0xFF0000FFu);
+  EXPECT_EQ(doc.Seals[3]->Picture().Image().cacheKey(), doc.Seals[0]->Picture().Image().cacheKey()) << "shared";
+  EXPECT_EQ(reasons, (std::vector<std::string>{platform::MetafileFaultText(platform::TMetafileFault::Damaged),
+                                               kPictureTooLargeToDraw}));
+  EXPECT_EQ(Save(doc.Seals, doc.Page), file);
+}
+
+// A read that fails while the worker draws one of its metafiles leaves nothing owed between
+// the two: the next picture, of another read, is its own.
+TEST(DocumentFile, AReadThatFailsWhileAMetafileIsDrawnLeavesTheWorkerInStep) {
+  const Bytes red = picture_makers::MakeEmf(0, 0, 99, 99,
+                                            {{picture_makers::MetafileShape::Rectangle, 0, 0, 100, 100, 0x0000FF}});
+  std::vector<std::unique_ptr<TSeal>> made;
+  for (int i = 0; i < 2; ++i) {
+    made.push_back(MakeSeal(stAnyImage));
+    platform::TPicture picture;
+    picture.KeepUndrawn(platform::TGraphicKind::Metafile, std::make_shared<const Bytes>(red));
+    made.back()->SetPicture(&picture);
+  }
+  Bytes file = Save(made);
+  file.resize(file.size() - 10);  // the second seal ends short
+  Target t;
+  EXPECT_THROW(ReadDocument(file, t.target), EFormatError);
+  const Bytes blue = picture_makers::MakeEmf(0, 0, 49, 49,
+                                             {{picture_makers::MetafileShape::Rectangle, 0, 0, 50, 50, 0xFF0000}});
+  const QImage image = platform::DecodeMetafile(blue.data(), blue.size());
+  ASSERT_EQ(image.size(), QSize(50, 50));
+  EXPECT_EQ(image.pixel(25, 25), 0xFF0000FFu);
+}
+
 // A GIF of 777 bytes whose screen is 8192 × 8192 takes the whole budget once decoded and
 // recoloured; painting its seal takes nothing like that again.
 TEST(DocumentFile, TheLargestPictureIsReadAndPaintedWithinTheBudget) {

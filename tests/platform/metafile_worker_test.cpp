@@ -359,6 +359,41 @@ TEST(MetafileWorker, AWorkerKilledInTheMiddleOfAPictureFailsOnlyThatPicture) {
   EXPECT_NE(TMetafileWorker::Instance().Process(), first) << "a new worker draws";
 }
 
+// A picture sent ahead is drawn while the program goes on and taken once; one nobody takes
+// is heard out before the worker's next request, and one whose worker dies fails alone.
+TEST(MetafileWorker, APictureSentAheadIsTakenOnceAndNeverAnswersForAnother) {
+  ExpectNextPictureDrawn();
+  TMetafileWorker& worker = TMetafileWorker::Instance();
+  const std::vector<uint8_t> blue = MakeEmf(0, 0, 49, 49, {{MetafileShape::Rectangle, 0, 0, 50, 50, 0xFF0000}});
+  const std::shared_ptr<TMetafileDrawing> ahead = worker.DrawAhead(blue.data(), blue.size(), 50, 50, kMaxPicturePixels);
+  const QImage taken = ahead->Take();
+  ASSERT_EQ(taken.size(), QSize(50, 50));
+  EXPECT_EQ(taken.pixel(25, 25), 0xFF0000FFu);
+  try {
+    ahead->Take();
+    ADD_FAILURE() << "taken twice";
+  } catch (const EMetafileError& e) {
+    EXPECT_EQ(e.Fault(), TMetafileFault::WorkerFailed);
+  }
+  // Dropped untaken, its answer does not pass for the next picture's.
+  worker.DrawAhead(blue.data(), blue.size(), 50, 50, kMaxPicturePixels);
+  ExpectNextPictureDrawn();
+  // Its worker killed while it draws: that picture fails, other bytes than it are drawn.
+  const std::vector<uint8_t> slow = FullCanvasFills(8192, 1998);
+  const std::shared_ptr<TMetafileDrawing> dying = worker.DrawAhead(slow.data(), slow.size(), 8192, 8192, kMaxPicturePixels);
+  const pid_t drawing = worker.Process();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ::kill(drawing, SIGKILL);
+  try {
+    dying->Take();
+    ADD_FAILURE() << "drawn";
+  } catch (const EMetafileError& e) {
+    EXPECT_EQ(e.Fault(), TMetafileFault::WorkerFailed);
+  }
+  ExpectNextPictureDrawn();
+  EXPECT_NE(worker.Process(), drawing);
+}
+
 TEST(MetafileWorker, TheWorkerLimitsItsAddressSpaceAndProcessorTime) {
   // Core files on, as a user may have them, for the worker started next.
   rlimit coreFiles{};
