@@ -40,6 +40,11 @@ constexpr TErrorReason kReasons[] = {
     {ESTALE, "网络文件已失效"},
     {ENOTCONN, "网络连接已断开"},
     {ETIMEDOUT, "操作超时"},
+    {EREMOTEIO, "网络磁盘读写出错"},
+    {ENOMEDIUM, "驱动器中没有磁盘"},
+    {EUCLEAN, "文件系统已损坏，需要检查修复"},
+    {EOPNOTSUPP, "文件系统不支持这个操作"},
+    {EOVERFLOW, "文件太大"},
 };
 
 }  // namespace

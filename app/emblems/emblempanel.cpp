@@ -8,6 +8,7 @@
 #include "pandrel/pandrel.h"
 #include "platform/componentname.h"
 #include "platform/metafileworker.h"
+#include "services/commandguard.h"
 #include "services/folderfiles.h"
 #include "services/picturefiles.h"
 
@@ -66,7 +67,7 @@ QStringList TEmblemPanel::LoadEmblemPanel(const QString& userFolder, QLabel* act
       app::SetTilePicture(*tile, picture);
     } catch (const platform::EPictureError& e) {
       DestroyTile(tile);
-      skipped.append(QString::fromUtf8(e.what()));  // the file's name and why
+      skipped.append(app::UserMessage(e));  // the file's name and why
       progress(++done, total);
       continue;
     }

@@ -74,7 +74,7 @@ void TfrmEditLib::DeleteRows(const std::vector<int>& rows) {
     try {
       app::DeleteLibraryFile(FFileList[row]);
     } catch (const formats::EFileError& e) {
-      failed.append(FFileList[row] + QStringLiteral("：") + QString::fromStdString(e.what()));
+      failed.append(QString::fromUtf8(e.what()));
       continue;
     }
     FFileList.removeAt(row);
@@ -82,8 +82,7 @@ void TfrmEditLib::DeleteRows(const std::vector<int>& rows) {
   }
   UpdateButtons();
   if (!failed.isEmpty())
-    app::ShowMessage(this, app::TMsgKind::Error, QStringLiteral("无法删除：\n") + failed.join(QLatin1Char('\n')),
-                     app::mbOK);
+    app::ShowMessage(this, app::TMsgKind::Error, failed.join(QLatin1Char('\n')), app::mbOK);
 }
 
 void TfrmEditLib::Button1Click() {

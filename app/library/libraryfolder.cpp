@@ -3,8 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <unistd.h>
 
 #include "formats/whole_file.h"
+#include "platform/errorreasons.h"
 #include "services/datafolders.h"
 #include "services/folderfiles.h"
 
@@ -39,9 +42,10 @@ QString NewLibraryPath(const QString& folder, const QString& name) {
 QString LibraryDesignName(const QString& path) { return QFileInfo(path).completeBaseName(); }
 
 void DeleteLibraryFile(const QString& path) {
-  QFile file(path);
-  if (file.remove() || !QFileInfo::exists(path)) return;
-  throw formats::EFileError(file.errorString().toStdString());
+  if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT) return;
+  const int error = errno;
+  throw formats::EFileError(
+      "无法删除文件“" + QFileInfo(path).fileName().toStdString() + "”：" + platform::ErrorReason(error) + "。", error);
 }
 
 }  // namespace app

@@ -36,7 +36,7 @@ QString NewLibraryPath(const QString& folder, const QString& name);
 QString LibraryDesignName(const QString& path);
 
 // Deletes the file of a design. One that is already gone is no error; one that stays
-// throws formats::EFileError with the file system's reason.
+// throws formats::EFileError whose message names the file and the reason, in Chinese.
 void DeleteLibraryFile(const QString& path);
 
 }  // namespace app

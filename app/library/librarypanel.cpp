@@ -10,6 +10,7 @@
 #include "formats/library_file.h"
 #include "library/libraryfolder.h"
 #include "platform/componentname.h"
+#include "services/commandguard.h"
 
 TLibraryPanel::TLibraryPanel(QScrollArea* scrollBox, QMenu* tileMenu, int pixelsPerInch)
     : TTilePanel(scrollBox, TileSideFor(pixelsPerInch)), FTileMenu(tileMenu) {
@@ -32,15 +33,13 @@ void TLibraryPanel::LoadLibraryPreview(TImagePreview& tile) {
     picture.LoadFromBytes(platform::TGraphicKind::Gif, formats::ReadLibraryPreviewFile(tile.Caption()),
                           kMaxThumbnailPixels);
     app::SetTilePicture(tile, picture);
-  } catch (const platform::EFormatError&) {
-    throw ELibraryPreviewError(tile.Caption(), "不是印章库文件，或者文件已损坏");
-  } catch (const std::runtime_error& e) {  // the file's reading, or the thumbnail's decoding
-    throw ELibraryPreviewError(tile.Caption(), e.what());
+  } catch (const std::exception& e) {  // the file's reading, its layout, or the thumbnail's decoding
+    throw ELibraryPreviewError(tile.Caption(), app::UserMessage(e));
   }
 }
 
-ELibraryPreviewError::ELibraryPreviewError(const QString& path, const char* reason)
-    : std::runtime_error((QFileInfo(path).fileName() + QStringLiteral("：") + QString::fromUtf8(reason)).toStdString()) {}
+ELibraryPreviewError::ELibraryPreviewError(const QString& path, const QString& reason)
+    : std::runtime_error((QFileInfo(path).fileName() + QStringLiteral("：") + reason).toStdString()) {}
 
 TImagePreview* TLibraryPanel::NewLibraryTile(const QString& fileName, int top) {
   TImagePreview* tile = AddTile(fileName, top);

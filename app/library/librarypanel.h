@@ -17,7 +17,7 @@ class QScrollArea;
 // A design whose thumbnail cannot be shown: the file's name and the reason, in Chinese.
 class ELibraryPreviewError : public std::runtime_error {
  public:
-  ELibraryPreviewError(const QString& path, const char* reason);
+  ELibraryPreviewError(const QString& path, const QString& reason);
 };
 
 class TLibraryPanel : public TTilePanel {

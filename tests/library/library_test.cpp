@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QtTest>
 #include <algorithm>
+#include <cerrno>
 #include <sys/stat.h>
 
 #include "document/tilepictures.h"
@@ -191,7 +192,7 @@ class LibraryTest : public QObject {
     const struct {
       const char* file;
       const char* reason;
-    } expected[] = {{"BAD.YZL", "GIF"}, {"CUT.YZL", "损坏"}, {"HUGE.YZL", "文件太大"}};
+    } expected[] = {{"BAD.YZL", "GIF"}, {"CUT.YZL", "文件不完整或者已损坏，无法读取。"}, {"HUGE.YZL", "文件太大"}};
     for (const auto& e : expected) {
       const QStringList lines = skipped.filter(QString::fromUtf8(e.file) + QStringLiteral("："));
       QCOMPARE(lines.size(), 1);
@@ -399,9 +400,17 @@ class LibraryTest : public QObject {
     app::DeleteLibraryFile(path);
     QVERIFY(!QFile::exists(path));
     app::DeleteLibraryFile(path);
-    // A folder of that name cannot be deleted as a file: the reason comes back.
+    // A folder of that name cannot be deleted as a file: the file and the reason come back,
+    // in the user's words.
     QDir().mkpath(f.folder + QStringLiteral("DIR.YZL/inside"));
-    QVERIFY_THROWS_EXCEPTION(formats::EFileError, app::DeleteLibraryFile(f.folder + QStringLiteral("DIR.YZL")));
+    QString message;
+    try {
+      app::DeleteLibraryFile(f.folder + QStringLiteral("DIR.YZL"));
+    } catch (const formats::EFileError& e) {
+      message = QString::fromUtf8(e.what());
+      QCOMPARE(e.Error(), EISDIR);
+    }
+    QCOMPARE(message, QStringLiteral("无法删除文件“DIR.YZL”：这是一个文件夹。"));
   }
 };
 
