@@ -47,12 +47,29 @@ constexpr TErrorReason kReasons[] = {
     {EOVERFLOW, "文件太大"},
 };
 
+constexpr TErrorReason kReadReasons[] = {
+    {ENOENT, "文件不存在"},
+    {EACCES, "没有读取的权限"},
+    {EPERM, "没有读取的权限"},
+};
+
+template <size_t N>
+const char* Find(const TErrorReason (&table)[N], int error) {
+  for (const TErrorReason& row : table)
+    if (row.Error == error) return row.Reason;
+  return nullptr;
+}
+
 }  // namespace
 
 std::string ErrorReason(int error) {
-  for (const TErrorReason& row : kReasons)
-    if (row.Error == error) return row.Reason;
+  if (const char* reason = Find(kReasons, error)) return reason;
   return "系统错误（错误号 " + std::to_string(error) + "）";
+}
+
+std::string ReadErrorReason(int error) {
+  if (const char* reason = Find(kReadReasons, error)) return reason;
+  return ErrorReason(error);
 }
 
 }  // namespace platform

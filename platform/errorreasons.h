@@ -7,7 +7,10 @@
 
 namespace platform {
 
-// The reason, without a full stop, for an error number (errno).
+// The reason, without a full stop, for an error number (errno) of a file being written.
 std::string ErrorReason(int error);
+// The same for a file being read, where a missing file or a lacking permission is the
+// file's own rather than its folder's.
+std::string ReadErrorReason(int error);
 
 }  // namespace platform

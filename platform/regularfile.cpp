@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/errorreasons.h"
+
 namespace platform {
 
 namespace {
@@ -27,8 +29,11 @@ const char* FaultText(TFileFault fault) {
 
 }  // namespace
 
+// A fault the system gave a number for is said by its reason.
 EFileReadError::EFileReadError(TFileFault fault, int error)
-    : std::runtime_error(FaultText(fault)), fault_(fault), error_(error) {}
+    : std::runtime_error(error != 0 ? ReadErrorReason(error) : std::string(FaultText(fault))),
+      fault_(fault),
+      error_(error) {}
 
 TRegularFile::TRegularFile(const std::string& utf8Path, long long maxBytes) {
   // Opening a FIFO for reading waits for a writer unless it is opened without blocking.

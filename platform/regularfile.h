@@ -16,7 +16,8 @@ enum class TFileFault { CannotOpen, NotRegular, TooLarge, Changed, CannotRead };
 
 class EFileReadError : public std::runtime_error {
  public:
-  // The message names the fault in Chinese; the error number is the system's, 0 for none.
+  // The message names the fault in Chinese, by the system's reason where there is an error
+  // number (the system's, 0 for none).
   EFileReadError(TFileFault fault, int error);
   TFileFault Fault() const { return fault_; }
   int Error() const { return error_; }

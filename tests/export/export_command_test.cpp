@@ -17,6 +17,7 @@
 #include "export/pictureexport.h"
 #include "export_seals.h"
 #include "fakedesktop.h"
+#include "filesystems.h"
 #include "formats/whole_file.h"
 #include "platform/extended.h"
 #include "seal/bounds_mm.h"
@@ -332,7 +333,7 @@ class ExportCommandTest : public QObject {
     } catch (const std::exception& e) {
       error = QString::fromUtf8(e.what());
     }
-    QVERIFY2(error.startsWith(QStringLiteral("图象导出失败：") + missing + QLatin1Char('\n')), qPrintable(error));
+    QCOMPARE(error, QStringLiteral("图象导出失败：") + missing + QLatin1Char('\n') + SaveFailure(missing, "文件夹不存在"));
     QVERIFY(!QFileInfo::exists(desk_->dir.filePath(QStringLiteral("nowhere"))));
   }
 

@@ -118,6 +118,44 @@ TEST_F(WholeFileSave, FailuresOfTheFolderOrTheFileKeepTheOldFile) {
   ExpectRefused(tooLong, kOld, Message(tooLong, "文件名太长"), false);
 }
 
+// A read that fails names the file and why, in the file's own terms: a file in a missing
+// folder is as missing as any, a file named as a folder makes no folder, and a file that may
+// not be read lacks permission.
+TEST_F(WholeFileSave, AFailedReadNamesTheFileAndTheReason) {
+  const QString secret = Path("秘密.dyz");
+  Write(secret, kOld);
+  ASSERT_EQ(::chmod(QFile::encodeName(secret).constData(), 0600), 0);
+  ASSERT_TRUE(QDir().mkpath(Path("folder.dyz")));
+  const struct {
+    const char* path;
+    const char* reason;
+    bool asAnotherUser;
+  } cases[] = {
+      {"gone.dyz", "文件不存在", false},
+      {"no such folder/印章.dyz", "文件不存在", false},
+      {"秘密.dyz/印章.dyz", "文件夹不存在", false},
+      {"秘密.dyz", "没有读取的权限", true},
+      {"folder.dyz", "不是普通文件", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    const QString path = Path(c.path);
+    try {
+      if (c.asAnotherUser) {
+        const TAsNobody user;
+        ReadWholeFile(path);
+      } else {
+        ReadWholeFile(path);
+      }
+      ADD_FAILURE() << "read " << path.toStdString();
+    } catch (const EFileError& e) {
+      EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("无法读取文件“") + QFileInfo(path).fileName() +
+                                                 QStringLiteral("”：") + QString::fromUtf8(c.reason) +
+                                                 QStringLiteral("。"));
+    }
+  }
+}
+
 // What is no regular file is never replaced nor written through: a folder, a FIFO, a device
 // node (one of the test's own, where it may make one) and a link to any of them.
 TEST_F(WholeFileSave, WhatIsNoRegularFileStaysAsItIs) {

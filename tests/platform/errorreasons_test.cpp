@@ -56,3 +56,17 @@ constexpr TCase kCases[] = {
 TEST(ErrorReason, EachErrorNumberHasItsWords) {
   for (const TCase& c : kCases) EXPECT_EQ(platform::ErrorReason(c.error), c.reason) << "error number " << c.error;
 }
+
+// A read is refused for the file's own sake where a write is refused for its folder's; every
+// other number says what it says for a write.
+TEST(ErrorReason, AReadSaysWhatTheFileLacks) {
+  constexpr TCase kRead[] = {
+      {ENOENT, "文件不存在"},
+      {EACCES, "没有读取的权限"},
+      {EPERM, "没有读取的权限"},
+      {ENOTDIR, "文件夹不存在"},
+      {EIO, "磁盘读写出错"},
+      {4711, "系统错误（错误号 4711）"},
+  };
+  for (const TCase& c : kRead) EXPECT_EQ(platform::ReadErrorReason(c.error), c.reason) << "error number " << c.error;
+}
