@@ -3,11 +3,14 @@
 // argument "other", a seal of other texts and digits in the same faces and sizes is exported
 // first, so that whatever the faces keep from one drawing to the next is already filled.
 // With "text", a label whose text has a Latin letter before a Chinese one is drawn between
-// the two exports, as a file dialog's filter or a menu would be.
+// the two exports, as a file dialog's filter or a menu would be; with "dialog", the export's
+// own save dialog for a JPEG file is opened and cancelled between them.
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QLabel>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +21,7 @@
 #include "platform/gbk.h"
 #include "seal/bounds_mm.h"
 #include "seal/seal.h"
+#include "services/picturedialog.h"
 
 namespace {
 
@@ -60,14 +64,21 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "other") == 0)
     ExportedBmp(RoundSeal(&page, "上海某某贸易有限公司", "3101150098765").get(), &page);
   const auto s = RoundSeal(&page, "北京市某某科技发展有限公司", "1101080012345");
-  const bool text = argc > 1 && std::strcmp(argv[1], "text") == 0;
-  for (int i = 0; i < 2; ++i) {
-    std::printf("%s\n", ExportedBmp(s.get(), &page).constData());
-    if (text && i == 0) {
-      QLabel label(QString::fromUtf8("JPG 图象 J压缩影像 Bmp  Windows位图"));
-      label.adjustSize();
-      label.grab();
-    }
+  const char* between = argc > 1 ? argv[1] : "";
+  std::printf("%s\n", ExportedBmp(s.get(), &page).constData());
+  if (std::strcmp(between, "text") == 0) {
+    QLabel label(QString::fromUtf8("JPG 图象 J压缩影像 Bmp  Windows位图"));
+    label.adjustSize();
+    label.grab();
+  } else if (std::strcmp(between, "dialog") == 0) {
+    // Cancelled once it has drawn itself, as a user would.
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [] {
+      if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+    });
+    cancel.start(300);
+    app::SavePictureDialog(&page, QDir::tempPath(), QString::fromUtf8("JPEG压缩影像(*.jpg)"));
   }
+  std::printf("%s\n", ExportedBmp(s.get(), &page).constData());
   return 0;
 }

@@ -1,7 +1,7 @@
 // The same selection exports to the same bytes in every process, the first export of a
 // fresh process included, and whatever was drawn before it: a seal with a serial code is
-// exported twice in each of several new processes, some of which draw another seal first
-// and one of which shows a window's text between the two.
+// exported twice in each of several new processes, some of which draw another seal first,
+// one of which shows a window's text between the two and one the export's save dialog.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 TEST(ExportDeterminism, TheFirstExportOfAProcessIsLikeEveryOther) {
   QSet<QByteArray> digests;
-  for (const char* before : {"", "other", "", "text", "other", ""}) {
+  for (const char* before : {"", "other", "", "text", "other", "dialog", ""}) {
     const peer_tools::TRun run =
         peer_tools::Run(QStringLiteral(DETERMINISM_DRAW), before[0] ? QStringList{before} : QStringList{});
     ASSERT_TRUE(run.finished && run.exitCode == 0) << run.err.toStdString();
