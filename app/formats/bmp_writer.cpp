@@ -22,7 +22,7 @@ uint32_t DibRowsSize(const TBitmap& bitmap) {
   if (bitmap.Empty()) throw platform::EPictureError("空白图象不能保存为位图");
   const uint64_t size = uint64_t(RowStride(bitmap.Width())) * uint64_t(bitmap.Height());
   if (size > uint64_t(std::numeric_limits<int32_t>::max()))
-    throw platform::EPictureError("the picture is too large for a bitmap file");
+    throw platform::EPictureError("图象太大，不能保存为位图");
   return uint32_t(size);
 }
 

@@ -42,7 +42,7 @@ constexpr uint64_t kIfdBytes = 2 + 15 * 12 + 4;
 // directory's offset, behind the pixels.
 uint32_t DirectoryOffset(uint64_t pixelsOffset, uint64_t pixelBytes) {
   if (pixelsOffset + pixelBytes + kIfdBytes > std::numeric_limits<uint32_t>::max())
-    throw EPictureError("the picture is too large for TIFF");
+    throw EPictureError("图象太大，不能保存为 TIFF 图象");
   return uint32_t(pixelsOffset + pixelBytes);
 }
 
