@@ -1,5 +1,6 @@
-// Exports a round seal with a serial code as a BMP file the way the export command draws it,
-// twice in one process, and writes the MD5 of each file on a line of its own. With the
+// Exports a round seal with a serial code as a BMP file the way the export command draws it
+// and prints it into a PDF file the way printing does, twice in one process; each time, the
+// MD5 of the BMP file and of the PDF file (its creation time aside) go on a line. With the
 // argument "other", a seal of other texts and digits in the same faces and sizes is exported
 // first, so that whatever the faces keep from one drawing to the next is already filled.
 // With "text", a label whose text has a Latin letter before a Chinese one is drawn between
@@ -9,7 +10,11 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -19,6 +24,7 @@
 #include "export/exportformats.h"
 #include "export/pictureexport.h"
 #include "platform/gbk.h"
+#include "print/printing.h"
 #include "seal/bounds_mm.h"
 #include "seal/seal.h"
 #include "services/picturedialog.h"
@@ -43,8 +49,8 @@ std::unique_ptr<seal::TSeal> RoundSeal(QWidget* page, const char* text, const ch
   return s;
 }
 
-QByteArray ExportedBmp(seal::TSeal* s, QWidget* page) {
-  seal::TSeal* const selection[] = {s};
+QByteArray ExportedBmp(const seal::TSeal* s, QWidget* page) {
+  const seal::TSeal* const selection[] = {s};
   const seal::TBoundsMm bounds = seal::GetSelectionBoundsMm(selection);
   const long double pixelsPerMm = 600 / 25.4L;
   const app::TExportFormat& bmp = app::ExportFormatOf(0);
@@ -56,6 +62,30 @@ QByteArray ExportedBmp(seal::TSeal* s, QWidget* page) {
       .toHex();
 }
 
+// The MD5 of the PDF file the seal prints into at 600 dpi, with the time the file was made,
+// the one thing of it that changes from print to print, left out.
+QByteArray PrintedPdf(const seal::TSeal* s) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("seal.pdf"));
+  {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(600);
+    printer.setOutputFileName(file);
+    const seal::TSeal* const seals[] = {s};
+    app::PrintSeals(printer, seals, {.TrueColor = true, .Mirror = false, .Copies = 1}, {});
+  }
+  QFile pdf(file);
+  if (!pdf.open(QIODevice::ReadOnly)) return "unreadable";
+  QString bytes = QString::fromLatin1(pdf.readAll());
+  bytes.replace(QRegularExpression(QStringLiteral("/CreationDate \\(D:[0-9Z+'-]*\\)")), QString());
+  return QCryptographicHash::hash(bytes.toLatin1(), QCryptographicHash::Md5).toHex();
+}
+
+void PrintDigests(const seal::TSeal* s, QWidget* page) {
+  std::printf("%s %s\n", ExportedBmp(s, page).constData(), PrintedPdf(s).constData());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,7 +95,7 @@ int main(int argc, char** argv) {
     ExportedBmp(RoundSeal(&page, "上海某某贸易有限公司", "3101150098765").get(), &page);
   const auto s = RoundSeal(&page, "北京市某某科技发展有限公司", "1101080012345");
   const char* between = argc > 1 ? argv[1] : "";
-  std::printf("%s\n", ExportedBmp(s.get(), &page).constData());
+  PrintDigests(s.get(), &page);
   if (std::strcmp(between, "text") == 0) {
     QLabel label(QString::fromUtf8("JPG 图象 J压缩影像 Bmp  Windows位图"));
     label.adjustSize();
@@ -79,6 +109,6 @@ int main(int argc, char** argv) {
     cancel.start(300);
     app::SavePictureDialog(&page, QDir::tempPath(), QString::fromUtf8("JPEG压缩影像(*.jpg)"));
   }
-  std::printf("%s\n", ExportedBmp(s.get(), &page).constData());
+  PrintDigests(s.get(), &page);
   return 0;
 }
