@@ -6,6 +6,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 #include "controls/kivcontrols.h"
@@ -406,6 +407,12 @@ void TfrmChild::SetSelectionColour(platform::TColor colour) {
 void TfrmChild::SetCurrentPicture(const QString& path) {
   TSeal* element = FCurrentSeal;
   if (!element) return;
+  // The element names its picture's file in GBK, as the document stores it.
+  if (const QString refused = platform::NonGbkCharacters(path); !refused.isEmpty())
+    throw std::runtime_error(
+        QStringLiteral("不能使用图象文件“%1”：它的位置中有“%2”，文档中只能保存GBK字符集中的字符。")
+            .arg(path, refused)
+            .toStdString());
   platform::TPicture picture;
   {
     formats::TPictureBudget budget;

@@ -1,5 +1,6 @@
 // The edit commands of the main window on real document windows: what each does to the
 // page list, the selection, the stacking order, the saved file and the file state.
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QtTest>
@@ -311,6 +312,31 @@ class EditCommandsTest : public QObject {
     QVERIFY(!Part<QCheckBox>(f.main.get(), "CheckBox2")->isChecked());
     QVERIFY(Part<QCheckBox>(f.main.get(), "CheckBox3")->isChecked());
     QVERIFY(w->Modified());
+  }
+
+  // A picture whose place the document cannot store (a character outside GBK in its folder's
+  // name) is refused with the place and the character, and the element keeps its star.
+  void APictureTheDocumentCannotNameIsRefusedInChinese() {
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = AddSeal(w, 50, 50);
+    s->SetImageIsStar(true);
+    Select(w, {s});
+    QVERIFY(QDir().mkpath(f.Path("사진")));
+    const QString path = f.Path("사진/图符.bmp");
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QVERIFY(image.save(path, "BMP"));
+    app::Services().OpenPictureFileName = [&](QWidget*, const QString&, const QString&) { return path; };
+    const bool modified = w->Modified();
+    f.asked.clear();
+    Trigger(f, "actEditChangeImage");
+    QCOMPARE(f.asked.size(), size_t(1));
+    QCOMPARE(f.asked[0].kind, app::TMsgKind::Error);
+    QCOMPARE(f.asked[0].text, QStringLiteral("不能使用图象文件“") + path +
+                                  QStringLiteral("”：它的位置中有“사진”，文档中只能保存GBK字符集中的字符。"));
+    QVERIFY(s->ImageIsStar());
+    QCOMPARE(w->Modified(), modified);
   }
 
   // A picture of 8192 x 8192 takes a document's whole budget once decoded and recoloured:
