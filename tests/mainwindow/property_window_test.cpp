@@ -469,6 +469,32 @@ class PropertyWindowTest : public QObject {
     delete frmProprty;
   }
 
+  // What the user types right after a page opens stands in place of the first box's value,
+  // also when that box had the focus before the window rolled up.
+  void TypingOnAnOpenedPageReplacesTheFirstValue_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("held");
+    QTest::newRow("the centre on page A") << 1 << "12" << "12";
+    QTest::newRow("the serial code on page D") << 4 << "2468" << "2468";
+  }
+  void TypingOnAnOpenedPageReplacesTheFirstValue() {
+    QFETCH(int, page);
+    QFETCH(QString, typed);
+    QFETCH(QString, held);
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = Selected(w, AddSeal(w, 50, 50));
+    const auto value = [&] { return page == 1 ? QString::number(s->RealCenterX()) : QString::fromStdString(s->Code()); };
+    for (int round = 0; round < 2; ++round) {
+      Page(page);
+      QTest::keyClicks(frmProprty->focusWidget(), typed);
+      QCOMPARE(value(), held);
+      frmProprty->FormDeactivate();
+    }
+    delete frmProprty;
+  }
+
   // Left, a number box shows what the element holds: text that is no number, which the
   // element took as the minimum, shows as that; a whole-number box takes no more digits
   // than its range has, so a larger number never reads as a smaller one.
