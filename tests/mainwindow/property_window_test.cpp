@@ -565,6 +565,16 @@ class PropertyWindowTest : public QObject {
     QVERIFY(frmProprty);
     for (const int tag : {32, 49})
       for (const QString& family : latin) QVERIFY2(frmProprty->ComboBox(tag)->findText(family) >= 0, qPrintable(family));
+    // A family that two foundries make (C059 comes as Type 1 and as OpenType) is one item,
+    // named without a foundry, in every list.
+    for (QComboBox* list : {fonts, frmProprty->ComboBox(32), frmProprty->ComboBox(49)}) {
+      if (list == fonts) only->click();
+      QStringList items;
+      for (int i = 0; i < list->count(); ++i) items.append(list->itemText(i));
+      QVERIFY2(items.count(QStringLiteral("C059")) == 1, qPrintable(list->objectName()));
+      for (const QString& item : items) QVERIFY2(!item.endsWith(QLatin1Char(']')), qPrintable(item));
+      QCOMPARE(QSet<QString>(items.begin(), items.end()).size(), items.size());
+    }
     delete frmProprty;
   }
 
