@@ -12,12 +12,15 @@ namespace {
 
 bool IsControl(QChar c) { return c.category() == QChar::Other_Control; }
 
+// A line feed, a carriage return, or the two together: one line break.
+bool IsLineBreak(QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r'); }
+
 }  // namespace
 
-QString RefusedCharacters(const QString& text) {
+QString RefusedCharacters(const QString& text, bool holdsLines) {
   QString refused = platform::NonGbkCharacters(text);
   for (const QChar c : text)
-    if (IsControl(c) && !refused.contains(c)) refused += c;
+    if (IsControl(c) && !(holdsLines && IsLineBreak(c)) && !refused.contains(c)) refused += c;
   return refused;
 }
 
@@ -52,7 +55,7 @@ void AcceptGbkOnly(QLineEdit* edit, TRefusedCharacters refused) {
 }
 
 bool TGbkPlainTextEdit::Refuse(const QString& text) {
-  const QString refused = RefusedCharacters(text);
+  const QString refused = RefusedCharacters(text, true);
   if (refused.isEmpty()) return false;
   QApplication::beep();
   emit Refused(refused);

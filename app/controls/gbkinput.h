@@ -11,8 +11,9 @@
 class QLineEdit;
 
 // The characters of text that a text box refuses, each once, in the order they first come:
-// those GBK cannot hold and the control characters.
-QString RefusedCharacters(const QString& text);
+// those GBK cannot hold and the control characters, but for the line breaks of a box that
+// holds lines.
+QString RefusedCharacters(const QString& text, bool holdsLines = false);
 // What the user is told when a text box refused these characters.
 QString RefusedInputMessage(const QString& characters);
 
@@ -37,7 +38,8 @@ using TRefusedCharacters = std::function<void(const QString& characters)>;
 // refused hears of every refusal.
 void AcceptGbkOnly(QLineEdit* edit, TRefusedCharacters refused);
 
-// A multi-line text box that takes GBK text without control characters only.
+// A multi-line text box that takes GBK text without control characters only, line breaks
+// being its lines.
 class TGbkPlainTextEdit : public QPlainTextEdit {
   Q_OBJECT
 

@@ -232,6 +232,8 @@ void TfrmProprty::KivButton1MouseUp(TKivButton* sender) {
 
 // Hiding the page that held the focus hands it to the first control of the page shown, a
 // list box that takes typed text: what the user types next would rename a text or a font.
+// A one-line box has its value selected, as the tab key leaves it, so that what the user
+// types stands in its place.
 void TfrmProprty::FocusFirstValueBox(TPage page) {
   for (const TPropertyRow& row : PropertyRows()) {
     if (row.page != page || !ControlEnabled(row.tag)) continue;
@@ -241,6 +243,7 @@ void TfrmProprty::FocusFirstValueBox(TPage page) {
       case TControlKind::Memo:
       case TControlKind::Edit:
         Control(row.tag)->setFocus(Qt::OtherFocusReason);
+        if (auto* line = qobject_cast<QLineEdit*>(Control(row.tag))) line->selectAll();
         return;
       default:
         break;

@@ -68,9 +68,16 @@ TMsgButton DesktopMessageBox(QWidget* parent, TMsgKind kind, const QString& text
 }
 
 // Every installed family, Latin ones too: a serial code is often set in one. The tool bar's
-// Chinese-only filter picks the Chinese names out itself.
+// Chinese-only filter picks the Chinese names out itself. A family that two foundries make
+// is listed once, by its own name: a face name stored with one foundry's tag would tie the
+// element to that maker's copy of the family.
 QStringList DesktopFontNames() {
-  QStringList names = QFontDatabase::families();
+  QStringList names;
+  for (QString family : QFontDatabase::families()) {
+    const qsizetype foundry = family.lastIndexOf(QLatin1String(" ["));
+    if (foundry > 0 && family.endsWith(QLatin1Char(']'))) family.truncate(foundry);
+    if (!names.contains(family)) names.append(family);
+  }
   for (const QString& name : platform::AliasFaceNames())
     if (!names.contains(name)) names.append(name);
   return names;

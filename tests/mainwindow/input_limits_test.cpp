@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest>
+#include <string_view>
 
 #include "controls/kivcontrols.h"
 #include "controls/kivspinedit.h"
@@ -63,6 +64,49 @@ QString Hint(const QString& characters) {
   return QStringLiteral("不能输入“%1”：印章中只能使用GBK字符集中的字符。").arg(characters);
 }
 
+// The text boxes that feed an element: on a page of the property window, or on the main
+// window's tool bar (page 0).
+const struct {
+  const char* name;
+  int page;
+  const char* control;
+} kTextBoxes[] = {{"the text memo", 3, "Memo1"},
+                  {"the face box of the texts", 3, "ComboBox3"},
+                  {"the serial code", 4, "Edit1"},
+                  {"the face box of the code", 4, "ComboBox4"},
+                  {"the tool bar's face box", 0, "FontComboBox"}};
+
+// A document whose selected element the text box of the control feeds.
+struct TextBoxScene {
+  MainFixture f;
+  TSeal* s = nullptr;
+  QWidget* box = nullptr;
+
+  TextBoxScene(int page, const QString& control) {
+    TfrmChild* w = f.NewDocument();
+    s = AddSeal(w, 60, 60);
+    w->SetSelection({s});
+    QWidget* window = f.main.get();
+    if (page) {
+      Page(page);
+      window = frmProprty;
+    }
+    box = Part<QWidget>(window, control);
+    if (auto* combo = qobject_cast<QComboBox*>(box)) box = combo->lineEdit();
+  }
+  QString Shown() const {
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(box)) return memo->toPlainText();
+    return static_cast<QLineEdit*>(box)->text();
+  }
+  // What the element holds of the text of the control's box.
+  std::string Held(const QString& control) const {
+    if (control == QLatin1String("Memo1")) return s->Text();
+    if (control == QLatin1String("Edit1")) return s->Code();
+    if (control == QLatin1String("ComboBox4")) return std::string(s->CodeFontName().data());
+    return std::string(s->TextFontName().data());
+  }
+};
+
 }  // namespace
 
 class InputLimitsTest : public QObject {
@@ -75,30 +119,16 @@ class InputLimitsTest : public QObject {
   void TextBoxesRefuseWhatGbkCannotHold_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("control");
-    QTest::newRow("the text memo") << 3 << "Memo1";
-    QTest::newRow("the face box of the texts") << 3 << "ComboBox3";
-    QTest::newRow("the serial code") << 4 << "Edit1";
-    QTest::newRow("the face box of the code") << 4 << "ComboBox4";
-    QTest::newRow("the tool bar's face box") << 0 << "FontComboBox";
+    for (const auto& box : kTextBoxes) QTest::newRow(box.name) << box.page << box.control;
   }
   void TextBoxesRefuseWhatGbkCannotHold() {
     QFETCH(int, page);
     QFETCH(QString, control);
-    MainFixture f;
-    TfrmChild* w = f.NewDocument();
-    TSeal* s = AddSeal(w, 60, 60);
-    w->SetSelection({s});
-    QWidget* window = f.main.get();
-    if (page) {
-      Page(page);
-      window = frmProprty;
-    }
-    QWidget* box = Part<QWidget>(window, control);
-    if (auto* combo = qobject_cast<QComboBox*>(box)) box = combo->lineEdit();
-    const auto shown = [box] {
-      if (auto* memo = qobject_cast<QPlainTextEdit*>(box)) return memo->toPlainText();
-      return static_cast<QLineEdit*>(box)->text();
-    };
+    TextBoxScene scene(page, control);
+    MainFixture& f = scene.f;
+    TSeal* s = scene.s;
+    QWidget* box = scene.box;
+    const auto shown = [&scene] { return scene.Shown(); };
 
     TypeOver(box, QString::fromUtf8("李") + kEmoji + QString::fromUtf8("四"));
     QCOMPARE(shown(), QString::fromUtf8("李四"));
@@ -115,6 +145,47 @@ class InputLimitsTest : public QObject {
     QCOMPARE(f.Panel(4), Hint(thai + kEmoji));
     Paste(box, QString::fromUtf8("王五"));
     QCOMPARE(shown(), QString::fromUtf8("李四王五"));
+  }
+
+  // Control characters are refused as the characters GBK cannot hold are, by every text
+  // box, with a hint; only the memo, whose lines the element's text keeps, takes line breaks.
+  void ControlCharactersAreRefusedButTheMemosLines_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<bool>("taken");
+    const struct {
+      const char* name;
+      QString text;
+      bool lineBreak;
+    } pastes[] = {{"a zero", QStringLiteral("A") + QChar(0) + QStringLiteral("B"), false},
+                  {"a tab", QStringLiteral("A\tB"), false},
+                  {"an escape", QStringLiteral("A\x1b" "B"), false},
+                  {"a line feed", QStringLiteral("A\nB"), true},
+                  {"a carriage return and line feed", QStringLiteral("A\r\nB"), true}};
+    for (const auto& box : kTextBoxes)
+      for (const auto& paste : pastes)
+        QTest::addRow("%s, %s", box.name, paste.name)
+            << box.page << box.control << paste.text << (paste.lineBreak && std::string_view(box.control) == "Memo1");
+  }
+  void ControlCharactersAreRefusedButTheMemosLines() {
+    QFETCH(int, page);
+    QFETCH(QString, control);
+    QFETCH(QString, pasted);
+    QFETCH(bool, taken);
+    TextBoxScene scene(page, control);
+    TypeOver(scene.box, QString::fromUtf8("李四"));
+    QCOMPARE(scene.Held(control), platform::Gbk("李四"));
+
+    Paste(scene.box, pasted);
+    if (taken) {
+      QCOMPARE(scene.Shown(), QString::fromUtf8("李四A\nB"));
+      QCOMPARE(scene.Held(control), platform::Gbk("李四") + "A\r\nB");
+    } else {
+      QCOMPARE(scene.Shown(), QString::fromUtf8("李四"));
+      QCOMPARE(scene.Held(control), platform::Gbk("李四"));
+      QVERIFY2(scene.f.Panel(4).contains(QStringLiteral("控制字符")), qPrintable(scene.f.Panel(4)));
+    }
   }
 
   // Numbers past what a box holds never reach the element: the character that would take

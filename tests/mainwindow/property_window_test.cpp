@@ -469,6 +469,32 @@ class PropertyWindowTest : public QObject {
     delete frmProprty;
   }
 
+  // What the user types right after a page opens stands in place of the first box's value,
+  // also when that box had the focus before the window rolled up.
+  void TypingOnAnOpenedPageReplacesTheFirstValue_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("held");
+    QTest::newRow("the centre on page A") << 1 << "12" << "12";
+    QTest::newRow("the serial code on page D") << 4 << "2468" << "2468";
+  }
+  void TypingOnAnOpenedPageReplacesTheFirstValue() {
+    QFETCH(int, page);
+    QFETCH(QString, typed);
+    QFETCH(QString, held);
+    MainFixture f;
+    TfrmChild* w = f.NewDocument();
+    TSeal* s = Selected(w, AddSeal(w, 50, 50));
+    const auto value = [&] { return page == 1 ? QString::number(s->RealCenterX()) : QString::fromStdString(s->Code()); };
+    for (int round = 0; round < 2; ++round) {
+      Page(page);
+      QTest::keyClicks(frmProprty->focusWidget(), typed);
+      QCOMPARE(value(), held);
+      frmProprty->FormDeactivate();
+    }
+    delete frmProprty;
+  }
+
   // Left, a number box shows what the element holds: text that is no number, which the
   // element took as the minimum, shows as that; a whole-number box takes no more digits
   // than its range has, so a larger number never reads as a smaller one.
@@ -539,6 +565,16 @@ class PropertyWindowTest : public QObject {
     QVERIFY(frmProprty);
     for (const int tag : {32, 49})
       for (const QString& family : latin) QVERIFY2(frmProprty->ComboBox(tag)->findText(family) >= 0, qPrintable(family));
+    // A family that two foundries make (C059 comes as Type 1 and as OpenType) is one item,
+    // named without a foundry, in every list.
+    for (QComboBox* list : {fonts, frmProprty->ComboBox(32), frmProprty->ComboBox(49)}) {
+      if (list == fonts) only->click();
+      QStringList items;
+      for (int i = 0; i < list->count(); ++i) items.append(list->itemText(i));
+      QVERIFY2(items.count(QStringLiteral("C059")) == 1, qPrintable(list->objectName()));
+      for (const QString& item : items) QVERIFY2(!item.endsWith(QLatin1Char(']')), qPrintable(item));
+      QCOMPARE(QSet<QString>(items.begin(), items.end()).size(), items.size());
+    }
     delete frmProprty;
   }
 

@@ -3,6 +3,7 @@
 //   page <1..4>          presses and releases that page button
 //   rollup               activates the page window, which rolls the property window up
 //   type <tag> <text>    types over the text of that control
+//   popup <tag>          opens the list of that combo box
 //   quit
 
 #include <QApplication>
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
     } else if (words.value(0) == QLatin1String("type") && frmProprty) {
       if (QWidget* control = frmProprty->Control(words.value(1).toInt()))
         TypeOver(control, words.mid(2).join(QLatin1Char(' ')));
+    } else if (words.value(0) == QLatin1String("popup") && frmProprty) {
+      if (QComboBox* box = frmProprty->ComboBox(words.value(1).toInt())) box->showPopup();
     }
   });
   const int result = application.exec();
