@@ -10,12 +10,12 @@ jobs=$(nproc 2>/dev/null || echo 4)
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libgif-dev libjpeg62-turbo-dev
+  qt6-base-dev libgl-dev libgif-dev libjpeg62-turbo-dev zlib1g-dev
   libemf2svg-dev libwmf-dev fonts-urw-base35
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fontconfig
   python3 python3-fonttools
-  libtiff-tools giflib-tools libjpeg-turbo-progs poppler-utils imagemagick
+  libtiff-tools giflib-tools libjpeg-turbo-progs poppler-utils qpdf imagemagick
   qt6-svg-dev emf2svg qt6-image-formats-plugins qt6-translations-l10n
   xvfb xauth xdotool x11-utils
 )

@@ -1,13 +1,15 @@
 #include "print/pdfstructure.h"
 
 #include <QByteArray>
-#include <QtEndian>
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <set>
 #include <vector>
+#include <zlib.h>
 
 namespace app {
 
@@ -101,7 +103,7 @@ class TCursor {
     while (FAt < FPdf.size()) {
       const char c = FPdf[FAt++];
       if (c == '\\') {
-        ++FAt;
+        if (FAt < FPdf.size()) ++FAt;
       } else if (c == '(') {
         ++depth;
       } else if (c == ')' && --depth == 0) {
@@ -153,11 +155,19 @@ long long Digits(std::string_view digits) {
   return value;
 }
 
-// The object of that number and generation starts at offset.
-bool ObjectAt(std::string_view pdf, long long offset, long long number, long long generation) {
-  if (offset <= 0 || static_cast<unsigned long long>(offset) >= pdf.size()) return false;
-  TCursor cursor(pdf, size_t(offset));
-  return cursor.Number() == number && cursor.Number() == generation && cursor.Keyword("obj");
+// The object of that number and generation starts at offset, at its number's first digit.
+// Its head is read within a few bytes of there, so that however many entries name one place,
+// the check costs no more than the list.
+bool ObjectAt(std::string_view pdf, unsigned long long offset, unsigned long long number,
+              unsigned long long generation) {
+  constexpr size_t kHead = 64;
+  if (offset == 0 || offset >= pdf.size() || !IsDigit(pdf[size_t(offset)])) return false;
+  TCursor cursor(pdf.substr(size_t(offset), kHead), 0);
+  const auto is = [&cursor](unsigned long long wanted) {
+    const std::optional<long long> n = cursor.Number();
+    return n && static_cast<unsigned long long>(*n) == wanted;
+  };
+  return is(number) && is(generation) && cursor.Keyword("obj");
 }
 
 // A section read: the dictionary of its trailer (or of its stream) and where the previous
@@ -194,7 +204,10 @@ std::optional<TSection> ReadTable(std::string_view pdf, TCursor& cursor) {
         if (!IsDigit(entry[d])) return std::nullopt;
       if (entry[17] == 'f') continue;
       if (entry[17] != 'n') return std::nullopt;
-      if (!ObjectAt(pdf, Digits(entry.substr(0, 10)), *first + i, Digits(entry.substr(11, 5)))) return std::nullopt;
+      if (!ObjectAt(pdf, static_cast<unsigned long long>(Digits(entry.substr(0, 10))),
+                    static_cast<unsigned long long>(*first + i),
+                    static_cast<unsigned long long>(Digits(entry.substr(11, 5)))))
+        return std::nullopt;
     }
     cursor.MoveTo(cursor.At() + size_t(*count) * kEntry);
   }
@@ -203,10 +216,40 @@ std::optional<TSection> ReadTable(std::string_view pdf, TCursor& cursor) {
   return WithTrailer(*trailer);
 }
 
-// The rows of a stream written with a PNG predictor back to their bytes.
+// The first size bytes that the zlib stream raw inflates to, or all of them when there are
+// fewer: what a stream would inflate to beyond what its rows need is never made, and the
+// memory grows only with what it really gives. Nothing when the stream is broken or ends
+// before it gave size bytes.
+std::optional<QByteArray> Inflated(std::string_view raw, size_t size) {
+  if (raw.size() > UINT_MAX) return std::nullopt;
+  QByteArray out;
+  if (size == 0) return out;
+  z_stream zlib{};
+  if (inflateInit(&zlib) != Z_OK) return std::nullopt;
+  zlib.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw.data()));
+  zlib.avail_in = uInt(raw.size());
+  constexpr size_t kChunk = 64 * 1024;
+  int result = Z_OK;
+  while (result == Z_OK && size_t(out.size()) < size) {
+    const size_t had = size_t(out.size());
+    const size_t room = std::min(size - had, std::max(kChunk, had));
+    out.resize(qsizetype(had + room));
+    zlib.next_out = reinterpret_cast<Bytef*>(out.data() + had);
+    zlib.avail_out = uInt(room);
+    result = inflate(&zlib, Z_NO_FLUSH);
+    out.resize(qsizetype(had + room - zlib.avail_out));
+    // Room left after all the input: the stream stops short.
+    if (result == Z_OK && zlib.avail_out > 0) result = Z_BUF_ERROR;
+  }
+  inflateEnd(&zlib);
+  if (result != Z_STREAM_END && size_t(out.size()) < size) return std::nullopt;
+  return out;
+}
+
+// The rows of a stream written with a PNG predictor back to their bytes, at least one row.
 std::optional<QByteArray> UnPredicted(const QByteArray& data, size_t columns) {
   const size_t row = columns + 1;
-  if (columns == 0 || size_t(data.size()) % row != 0) return std::nullopt;
+  if (size_t(data.size()) < row || size_t(data.size()) % row != 0) return std::nullopt;
   QByteArray out(qsizetype(size_t(data.size()) / row * columns), '\0');
   std::vector<uint8_t> above(columns, 0), line(columns);
   for (size_t r = 0; r * row < size_t(data.size()); ++r) {
@@ -254,8 +297,21 @@ std::optional<TSection> ReadStream(std::string_view pdf, TCursor& cursor) {
     if (w > 8) return std::nullopt;
     rowBytes += w;
   }
-  for (size_t i = 1; i < index.size(); i += 2) rows += index[i];
+  // Each count is held to the bound before it is added, so that the sum cannot overflow.
+  for (size_t i = 1; i < index.size(); i += 2) {
+    if (index[i] > kMaxStreamBytes) return std::nullopt;
+    rows += index[i];
+  }
   if (rowBytes == 0 || rows > kMaxStreamBytes / rowBytes) return std::nullopt;
+  const size_t listed = size_t(rows * rowBytes);
+  // Rows written with a PNG predictor are cut into rows of /Columns bytes, each after a byte
+  // naming its filter.
+  const long long predictor = NumberOf(*dictionary, "/Predictor").value_or(1);
+  const long long columns = NumberOf(*dictionary, "/Columns").value_or(1);
+  if (predictor != 1 && predictor < 10) return std::nullopt;
+  if (predictor >= 10 && (columns <= 0 || static_cast<unsigned long long>(columns) > listed)) return std::nullopt;
+  const size_t decodedSize =
+      predictor >= 10 ? (listed + size_t(columns) - 1) / size_t(columns) * (size_t(columns) + 1) : listed;
 
   if (!cursor.Keyword("stream")) return std::nullopt;
   if (pdf.compare(cursor.At(), 2, "\r\n") == 0)
@@ -264,56 +320,56 @@ std::optional<TSection> ReadStream(std::string_view pdf, TCursor& cursor) {
     cursor.MoveTo(cursor.At() + 1);
   else
     return std::nullopt;
-  // A direct length ends the data there; an indirect one is found at the end keyword.
-  size_t end = pdf.find("endstream", cursor.At());
-  if (end == std::string_view::npos) return std::nullopt;
+  // A direct length ends the data there, where the end keyword follows; an indirect one is
+  // found at the end keyword.
   const size_t lengthAt = ValueOf(*dictionary, "/Length");
   if (lengthAt == std::string_view::npos) return std::nullopt;
   TCursor lengthCursor(*dictionary, lengthAt);
   const std::optional<long long> length = lengthCursor.Number();
   const bool indirect = lengthCursor.Number().has_value() && lengthCursor.Keyword("R");
   if (!length) return std::nullopt;
-  if (!indirect) {
-    if (static_cast<unsigned long long>(*length) > end - cursor.At()) return std::nullopt;
+  size_t end = 0;
+  if (indirect) {
+    end = pdf.find("endstream", cursor.At());
+    if (end == std::string_view::npos) return std::nullopt;
+  } else {
+    if (static_cast<unsigned long long>(*length) > pdf.size() - cursor.At()) return std::nullopt;
     end = cursor.At() + size_t(*length);
+    TCursor after(pdf, end);
+    if (!after.Keyword("endstream")) return std::nullopt;
   }
   const std::string_view raw = pdf.substr(cursor.At(), end - cursor.At());
 
-  const std::optional<long long> predictor = NumberOf(*dictionary, "/Predictor");
-  const long long decodedSize = rows * (rowBytes + (predictor.value_or(1) >= 10 ? 1 : 0));
   QByteArray data;
   if (ValueOf(*dictionary, "/FlateDecode") != std::string_view::npos) {
-    // qUncompress reads the size to expect from four bytes before zlib's own.
-    QByteArray framed(4, '\0');
-    qToBigEndian(quint32(decodedSize), framed.data());
-    framed.append(raw.data(), qsizetype(raw.size()));
-    data = qUncompress(framed);
+    const std::optional<QByteArray> inflated = Inflated(raw, decodedSize);
+    if (!inflated) return std::nullopt;
+    data = *inflated;
   } else if (ValueOf(*dictionary, "/Filter") == std::string_view::npos) {
-    data = QByteArray(raw.data(), qsizetype(raw.size()));
+    data = QByteArray(raw.data(), qsizetype(std::min(raw.size(), decodedSize)));
   } else {
     return std::nullopt;
   }
-  if (predictor.value_or(1) >= 10) {
-    const std::optional<QByteArray> rowsBack = UnPredicted(data, size_t(NumberOf(*dictionary, "/Columns").value_or(1)));
+  if (predictor >= 10) {
+    const std::optional<QByteArray> rowsBack = UnPredicted(data, size_t(columns));
     if (!rowsBack) return std::nullopt;
     data = *rowsBack;
-  } else if (predictor.value_or(1) != 1) {
-    return std::nullopt;
   }
-  if (data.size() < rows * rowBytes) return std::nullopt;
+  if (size_t(data.size()) < listed) return std::nullopt;
 
-  const auto field = [&](qsizetype at, long long width, long long absent) {
+  // Fields are read unsigned, as wide as eight bytes.
+  const auto field = [&](qsizetype at, long long width, unsigned long long absent) {
     if (width == 0) return absent;
-    long long value = 0;
-    for (long long b = 0; b < width; ++b) value = value * 256 + uint8_t(data[at + b]);
+    unsigned long long value = 0;
+    for (long long b = 0; b < width; ++b) value = value << 8 | uint8_t(data[at + b]);
     return value;
   };
   qsizetype at = 0;
   for (size_t i = 0; i + 1 < index.size(); i += 2)
     for (long long n = 0; n < index[i + 1]; ++n, at += qsizetype(rowBytes)) {
-      const long long type = field(at, (*widths)[0], 1);
+      const unsigned long long type = field(at, (*widths)[0], 1);
       if (type == 1 &&
-          !ObjectAt(pdf, field(at + (*widths)[0], (*widths)[1], 0), index[i] + n,
+          !ObjectAt(pdf, field(at + (*widths)[0], (*widths)[1], 0), static_cast<unsigned long long>(index[i] + n),
                     field(at + (*widths)[0] + (*widths)[1], (*widths)[2], 0)))
         return std::nullopt;
     }

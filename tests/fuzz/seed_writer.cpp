@@ -2,11 +2,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "pdf_makers.h"
 #include "picture_makers.h"
 #include "platform/gifwriter.h"
 #include "platform/stream.h"
@@ -67,6 +71,25 @@ std::vector<std::vector<uint8_t>> ReaderPrograms() {
   }
   programs.push_back(ext.Take());
   return programs;
+}
+
+std::vector<uint8_t> Bytes(const QByteArray& bytes) { return std::vector<uint8_t>(bytes.begin(), bytes.end()); }
+
+// A page of Qt's own PDF output, with a line of text and a filled circle, as a print into a
+// file writes it.
+std::vector<uint8_t> QtPdf() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("qt.pdf"));
+  {
+    QPdfWriter writer(path);
+    QPainter painter(&writer);
+    painter.setBrush(Qt::red);
+    painter.drawEllipse(QRect(100, 100, 2000, 2000));
+    painter.drawText(QPoint(200, 2500), QStringLiteral("Seal"));
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read the written PDF file");
+  return Bytes(file.readAll());
 }
 
 }  // namespace
@@ -141,6 +164,9 @@ int main(int argc, char** argv) {
                                                  std::vector<uint8_t>(56, 0))}));
     Write(metafiles, "short-wmf-text",
           MakePlaceableWmfOfRecords(0, 0, 100, 50, 96, {WmfRecordOf(0x0521, {40}), WmfRecordOf(0x0A32, {0, 0, 9, 6})}));
+    // The PDF check: Qt's table, and a cross-reference stream with a PNG predictor.
+    Write(root.filePath("pdf"), "qt.pdf", QtPdf());
+    Write(root.filePath("pdf"), "stream.pdf", Bytes(pdf_makers::ListedStreamPdf()));
     WriteFormatSeeds(root);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "seed_writer: %s\n", e.what());

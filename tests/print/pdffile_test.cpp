@@ -16,8 +16,11 @@
 #include "controls/kivdrawpanel.h"
 #include "filesystems.h"
 #include "formats/whole_file.h"
+#include "memory_peak.h"
+#include "pdf_makers.h"
 #include "platform/gbk.h"
 #include "print/pdffile.h"
+#include "print/pdfstructure.h"
 #include "print/printing.h"
 #include "printjob.h"
 
@@ -53,32 +56,15 @@ void ExpectNotWhole(const QString& probe, const std::vector<std::pair<const char
   }
 }
 
-// A file of two objects and a cross-reference stream (object 3) whose rows of 1 + 2 + 1
-// bytes are written with the PNG up predictor and compressed; moved shifts the second
-// object by a letter after the offsets were taken.
-QByteArray StreamPdf(bool moved) {
-  QByteArray pdf = "%PDF-1.5\n";
-  const int first = int(pdf.size());
-  pdf += "1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n";
-  const int second = int(pdf.size());
-  if (moved) pdf += "x";
-  pdf += "2 0 obj\n<< /Type /Pages /Kids [] /Count 0 >>\nendobj\n";
-  const int stream = int(pdf.size());
-  const int rows[4][3] = {{0, 0, 255}, {1, first, 0}, {1, second, 0}, {1, stream, 0}};
-  QByteArray data;
-  uint8_t above[4] = {0, 0, 0, 0};
-  for (const auto& row : rows) {
-    const uint8_t bytes[4] = {uint8_t(row[0]), uint8_t(row[1] >> 8), uint8_t(row[1]), uint8_t(row[2])};
-    data += char(2);
-    for (int i = 0; i < 4; ++i) data += char(uint8_t(bytes[i] - above[i]));
-    std::copy(bytes, bytes + 4, above);
-  }
-  // qCompress puts the size in four bytes before zlib's own stream.
-  const QByteArray deflated = qCompress(data).mid(4);
-  pdf += "3 0 obj\n<< /Type /XRef /Size 4 /W [1 2 1] /Root 1 0 R /Filter /FlateDecode /DecodeParms << /Predictor 12 "
-         "/Columns 4 >> /Length " + QByteArray::number(deflated.size()) + " >>\nstream\n" + deflated +
-         "\nendstream\nendobj\nstartxref\n" + QByteArray::number(stream) + "\n%%EOF\n";
-  return pdf;
+// The bytes of a file another writer made from the file at input: tool run with args, where
+// "%in" stands for input and "%out" for the file it writes. Empty when it could not.
+QByteArray WrittenBy(const QString& tool, const QStringList& args, const QString& input, const QString& output) {
+  QStringList arguments;
+  for (const QString& arg : args)
+    arguments << (arg == QLatin1String("%in") ? input : arg == QLatin1String("%out") ? output : arg);
+  const peer_tools::TRun run = peer_tools::Run(tool, arguments);
+  if (!run.finished || run.exitCode != 0) return QByteArray();
+  return ReadFile(output);
 }
 
 }  // namespace
@@ -382,9 +368,97 @@ class PdfFileTest : public QObject {
     QTemporaryDir dir;
     for (bool moved : {false, true}) {
       const QString path = dir.filePath(QStringLiteral("stream.pdf"));
-      WriteFile(path, StreamPdf(moved));
+      WriteFile(path, pdf_makers::ListedStreamPdf(moved));
       QVERIFY2(app::PdfFileError(path) == (moved ? EIO : 0), moved ? "moved" : "whole");
     }
+  }
+
+  // The layouts other writers make of one of Qt's files: pdfunite's table, and qpdf's with
+  // the objects packed into object streams listed by a cross-reference stream, linearized
+  // with a first page's section chaining to the rest, and both. Each is whole as written;
+  // cut, without its end mark or its startxref, pointing elsewhere, or with every object a
+  // byte later than listed, it is not.
+  void OtherWritersLayoutsAreToldWholeOrNot_data() {
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QStringList>("args");
+    const QString in = QStringLiteral("%in"), out = QStringLiteral("%out");
+    QTest::newRow("pdfunite") << QStringLiteral("pdfunite") << QStringList{in, in, out};
+    QTest::newRow("object streams") << QStringLiteral("qpdf")
+                                    << QStringList{QStringLiteral("--object-streams=generate"), in, out};
+    QTest::newRow("linearized") << QStringLiteral("qpdf") << QStringList{QStringLiteral("--linearize"), in, out};
+    QTest::newRow("linearized, object streams")
+        << QStringLiteral("qpdf")
+        << QStringList{QStringLiteral("--linearize"), QStringLiteral("--object-streams=generate"), in, out};
+  }
+  void OtherWritersLayoutsAreToldWholeOrNot() {
+    QFETCH(QString, tool);
+    QFETCH(QStringList, args);
+    const QString program = peer_tools::Find(qPrintable(tool));
+    if (program.isEmpty()) QFAIL(qPrintable(tool + QStringLiteral(" is needed for a PDF file of another writer")));
+    PrintJobFixture f;
+    f.Round42(60, 80);
+    f.Open();
+    f.Print({});
+    const QString written = f.printer->dir.filePath(QStringLiteral("written.pdf"));
+    const QByteArray whole = WrittenBy(program, args, f.printer->File(), written);
+    QVERIFY(!whole.isEmpty());
+    QCOMPARE(app::PdfFileError(written), 0);
+    QByteArray pointer = whole, later = whole;
+    const qsizetype start = pointer.lastIndexOf("startxref") + 10;
+    pointer[start] = pointer[start] == '9' ? '1' : char(pointer[start] + 1);
+    later.insert(later.indexOf('\n') + 1, '\n');
+    const QString probe = f.printer->dir.filePath(QStringLiteral("probe.pdf"));
+    const std::vector<std::pair<const char*, QByteArray>> changed{
+        {"half the file", whole.left(whole.size() / 2)},
+        {"no end mark", whole.left(whole.lastIndexOf("%%EOF"))},
+        {"no startxref", whole.left(whole.lastIndexOf("startxref"))},
+        {"startxref elsewhere", pointer},
+        {"every object a byte later", later}};
+    ExpectNotWhole(probe, changed);
+  }
+
+  // Cross-reference streams whose numbers no file could hold are not whole, and reading them
+  // asks for no more than the file: rows of more columns than all the rows' bytes, fields of
+  // eight bytes that do not fit a signed number, and counts whose sum runs past any number.
+  void ACrossReferenceStreamOfImpossibleNumbersIsNotWhole_data() {
+    QTest::addColumn<QByteArray>("entries");
+    QTest::addColumn<QByteArray>("data");
+    QTest::newRow("columns past the rows")
+        << QByteArray("/Size 0 /W [1 2 1] /DecodeParms << /Predictor 12 /Columns 999999999999 >>") << QByteArray();
+    QTest::newRow("eight-byte fields") << QByteArray("/Size 1 /W [8 8 8]")
+                                       << QByteArray(7, '\0') + '\x01' + QByteArray(8, char(0xFF)) + QByteArray(8, '\0');
+    // Eighteen counts of 10^18 - 1 and one more make 2^64 + 1.
+    QByteArray index = "/Size 1 /W [1 2 1] /Index [";
+    for (int i = 0; i < 18; ++i) index += "0 999999999999999999 ";
+    index += "0 446744073709551635]";
+    QTest::newRow("counts past any number") << index << QByteArray(4, '\0');
+  }
+  void ACrossReferenceStreamOfImpossibleNumbersIsNotWhole() {
+    QFETCH(QByteArray, entries);
+    QFETCH(QByteArray, data);
+    const QByteArray pdf = pdf_makers::WithXrefStream(pdf_makers::PdfHead(), entries, data);
+    QVERIFY(!app::IsWholePdf(std::string_view(pdf.constData(), size_t(pdf.size()))));
+  }
+
+  // A cross-reference stream is inflated only as far as its rows go: one whose rows are
+  // followed by 128 MiB of zeros, which zlib keeps in a few hundred kilobytes, is whole and
+  // read within a few megabytes.
+  void ACrossReferenceStreamIsInflatedOnlyAsFarAsItsRows() {
+    const pdf_makers::TPdfHead head = pdf_makers::PdfHead();
+    QByteArray rows;
+    for (const int offset : {0, head.Catalog, head.Pages, int(head.Bytes.size())})
+      rows += QByteArray(1, char(offset == 0 ? 0 : 1)) + char(offset >> 8) + char(offset) + char(offset == 0 ? 255 : 0);
+    QByteArray pdf;
+    {
+      QByteArray inflated = rows + QByteArray(128 * 1024 * 1024, '\0');
+      const QByteArray deflated = qCompress(inflated).mid(4);
+      inflated = QByteArray();
+      pdf = pdf_makers::WithXrefStream(head, "/Size 4 /W [1 2 1] /Filter /FlateDecode", deflated);
+    }
+    const long before = memory_peak::Restart();
+    QVERIFY(app::IsWholePdf(std::string_view(pdf.constData(), size_t(pdf.size()))));
+    const long rise = memory_peak::RiseKiB(before);
+    QVERIFY2(rise < memory_peak::AllowedKiB(8 * 1024), qPrintable(QString::number(rise) + QStringLiteral(" KiB")));
   }
 };
 

@@ -2,14 +2,16 @@
 // real dialogs library, and the sheet rendered by pdftoppm at 10 pixels per millimetre:
 // true size and place from the sheet's edge on printers with even and uneven margins and at
 // any preview zoom, mirrored printing (the direct sheet reflected, no larger), black
-// printing, copies as sheets of one job, the messages of an empty document and of no
-// printer, and a failure part-way through a job.
+// printing, copies as sheets of one job, the window shown again before a print holds it,
+// the messages of an empty document and of no printer, and a failure part-way through a job.
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "controls/kivdrawpanel.h"
@@ -74,6 +76,32 @@ double Share(const QImage& sheet, int x, int y, int r, bool (*test)(QRgb)) {
 }
 
 bool IsWhite(QRgb c) { return qRed(c) > 240 && qGreen(c) > 240 && qBlue(c) > 240; }
+
+// Stands for what the window system reports once a dialog has gone, as the uncovering of the
+// window below it: an event posted as any dialog hides, and whether it has been handled.
+class TAfterADialogWent : public QObject {
+ public:
+  TAfterADialogWent() { qApp->installEventFilter(this); }
+  ~TAfterADialogWent() override { qApp->removeEventFilter(this); }
+  bool Handled() const { return FHandled; }
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::User) return QObject::event(event);
+    FHandled = true;
+    return true;
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Hide && qobject_cast<QDialog*>(watched)) {
+      FHandled = false;
+      QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+    }
+    return false;
+  }
+
+ private:
+  bool FHandled = false;
+};
 
 }  // namespace
 
@@ -295,6 +323,25 @@ class PrintingTest : public QObject {
     shown = f.Print({.accept = false});
     QVERIFY(!shown.trueColor && !shown.mirror);
     QCOMPARE(shown.copies, QStringLiteral("4"));
+  }
+
+  // A print holds the window until it ends, so what the window system reported once the
+  // print options went (the sheet uncovered, to be shown again) is handled before the first
+  // seal is drawn.
+  void TheSheetIsShownAgainBeforeThePrintHoldsTheWindow() {
+    PrintJobFixture f;
+    f.Round42(60, 80);
+    f.Round42(150, 200);
+    TfrmPrint* form = f.Open();
+    const TAfterADialogWent uncovered;
+    std::optional<bool> handledBeforeTheFirstSeal;
+    QObject::connect(Part<QProgressBar>(form, "ProgressBar1"), &QProgressBar::valueChanged, form, [&](int value) {
+      if (value == 1) handledBeforeTheFirstSeal = uncovered.Handled();
+    });
+    f.Print({});
+    QVERIFY(f.Messages().empty());
+    QVERIFY(handledBeforeTheFirstSeal.has_value());
+    QVERIFY(*handledBeforeTheFirstSeal);
   }
 
   void AnEmptyDocumentHasNothingToPrint() {
