@@ -180,6 +180,20 @@ bool TooLarge(const platform::EPictureError& e) {
   return dynamic_cast<const platform::EPictureTooLarge*>(&e) != nullptr;
 }
 
+// A picture past what this read has left is kept to be drawn by a later read, which may have
+// more: it must decode then. The raster decoders check the size before the data, so the data
+// is checked here, at the size any read accepts, and the pixels let go at once. (A metafile's
+// header is checked whole before its size, and what fails in drawing is kept by every read.)
+void RefuseUndecodable(platform::TGraphicKind kind, const platform::TPictureBytes& bytes) {
+  try {
+    platform::TPicture scratch;
+    scratch.LoadFromBytes(kind, bytes, platform::kMaxPicturePixels);
+  } catch (const platform::EPictureTooLarge&) {
+  } catch (const platform::EPictureError& e) {
+    throw EFormatError(e.what());
+  }
+}
+
 }  // namespace
 
 const char* const kPictureTooLargeToDraw = "图象太大，超出了一个文档的图象可用的内存";
@@ -247,6 +261,7 @@ void TPictureBudget::KeepUndrawn(TShared& shared, platform::TGraphicKind kind, c
   const auto* metafile = dynamic_cast<const platform::EMetafileError*>(&e);
   const bool drawing = metafile && platform::IsDrawingFault(metafile->Fault());
   if (!drawing && !TooLarge(e)) throw EFormatError(e.what());
+  if (!drawing && kind != platform::TGraphicKind::Metafile) RefuseUndecodable(kind, bytes);
   shared.Picture.KeepUndrawn(kind, bytes);
   NoteUndrawn(drawing ? e.what() : kPictureTooLargeToDraw);
   shared.Noted = true;

@@ -690,6 +690,55 @@ TEST(DocumentFile, AMetafileThatIsNotDrawnIsKeptAndTheDocumentOpens) {
   EXPECT_EQ(SaveDocument(A4(), std::vector<const TSeal*>{tooLargeDoc.Seals[0].get()}), tooLargeFile);
 }
 
+// A picture past what one read has left is kept undrawn, saved and drawn by a read with room:
+// whatever the budget, a read takes and refuses the same files, or a saved file may be
+// refused on opening.
+TEST(DocumentFile, APictureKeptForItsSizeIsOneAnyReadAccepts) {
+  constexpr int kSide = 300;
+  picture_makers::RawGif sound;
+  sound.screenWidth = sound.screenHeight = kSide;
+  sound.globalMap = std::vector<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)};
+  sound.width = sound.height = 2;
+  sound.codeSize = 2;
+  sound.indices = {0, 1, 1, 0};
+  picture_makers::RawGif strayColour = sound;
+  strayColour.indices = {0, 1, 3, 0};
+  const Bytes good = picture_makers::MakeGif(sound);
+  const Bytes noPixels(good.begin(), good.end() - 6);
+  const struct {
+    const char* what;
+    Bytes gif;
+    bool sound;
+  } cases[] = {
+      {"sound", good, true},
+      {"pixels cut off", noPixels, false},
+      {"a colour outside the map", picture_makers::MakeGif(strayColour), false},
+  };
+  for (const auto& c : cases) {
+    auto s = MakeSeal(stAnyImage);
+    platform::TPicture picture;
+    picture.KeepUndrawn(platform::TGraphicKind::Gif, std::make_shared<const Bytes>(c.gif));
+    s->SetPicture(&picture);
+    const Bytes file = SaveDocument(A4(), std::vector<const TSeal*>{s.get()});
+    Target roomy, small;
+    small.target.PictureBudgetBytes = 1 << 16;
+    if (!c.sound) {
+      EXPECT_THROW(ReadDocument(file, roomy.target), EFormatError) << c.what;
+      EXPECT_THROW(ReadDocument(file, small.target), EFormatError) << c.what;
+      continue;
+    }
+    const TDocument kept = ReadDocument(file, small.target);
+    ASSERT_EQ(kept.Seals.size(), 1u);
+    EXPECT_EQ(kept.Seals[0]->Picture().Width(), 0);
+    const Bytes saved = SaveDocument(A4(), std::vector<const TSeal*>{kept.Seals[0].get()});
+    EXPECT_EQ(saved, file);
+    const TDocument drawn = ReadDocument(saved, roomy.target);
+    ASSERT_EQ(drawn.Seals.size(), 1u);
+    EXPECT_EQ(drawn.Seals[0]->Picture().Width(), kSide);
+    EXPECT_EQ(drawn.Seals[0]->Picture().Image().pixel(1, 0), 0xFFFFFFFFu);
+  }
+}
+
 // The worker draws each new metafile while the read goes on, and the seals get their pictures
 // as a read one after the other would give them: in the read's order, equal bytes shared, a
 // picture the worker refuses named where it comes, the budget spent in that order.

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "document_makers.h"
+#include "picture_makers.h"
 #include "formats/document_file.h"
 #include "formats/library_file.h"
 #include "formats/seal_block.h"
@@ -73,6 +74,19 @@ void WriteFormatSeeds(const QDir& root) {
   std::memcpy(stamped.data(), &stamp, 4);
   Write(documents, "stamp3e9.dyz", stamped);
   Write(documents, "biggif.dyz", DocumentOfBigGifs(2, 4096));
+  // Past the fuzzers' budget, so that what the first read keeps undrawn meets a second read
+  // with room to draw it.
+  {
+    const auto s = MakeSeal(seal::stAnyImage);
+    platform::TPicture big;
+    big.KeepUndrawn(platform::TGraphicKind::Gif,
+                    std::make_shared<const std::vector<uint8_t>>(picture_makers::BigScreenGif(4096)));
+    s->SetPicture(&big);
+    formats::TSealRecord record{};
+    platform::TByteWriter block;
+    formats::WriteSealBlock(record, block, *s, true);
+    Write(blocks, "biggif", block.Bytes());
+  }
 
   TLegacySeal legacy;
   legacy.Strings = {"abc", "", "d", "", "0123", "missing.bmp"};
